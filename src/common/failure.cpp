@@ -1,0 +1,30 @@
+#include "failure.h"
+
+QString Failure::message() const
+{
+    return QString::number(number) + QStringLiteral(": ") + description;
+}
+
+QString failureDescription(qint32 number)
+{
+    switch (number) {
+    case Failure::InvalidCall: return QStringLiteral("Invalid procedure call or argument");
+    case Failure::Overflow: return QStringLiteral("Overflow");
+    case Failure::DivisionByZero: return QStringLiteral("Division by zero");
+    case Failure::FileNotFound: return QStringLiteral("File not found");
+    case Failure::DeviceIO: return QStringLiteral("Device I/O error");
+    case Failure::DiskFull: return QStringLiteral("Disk full");
+    case Failure::PermissionDenied: return QStringLiteral("Permission denied");
+    case Failure::PathFileAccess: return QStringLiteral("Path/File access error");
+    case Failure::PathNotFound: return QStringLiteral("Path not found");
+    default: return QStringLiteral("Application-defined or object-defined error");
+    }
+}
+
+Failure Failure::runtime(qint32 failureNumber, const QString &subject)
+{
+    QString text = failureDescription(failureNumber);
+    if (!subject.isEmpty())
+        text += QStringLiteral(": ") + subject;
+    return Failure(failureNumber, text);
+}

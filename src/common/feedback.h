@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+// How the libraries talk to the person: questions, messages, the busy pointer and a
+// progress bar. Windows answer with message boxes, the command-line tool with stderr and
+// its flags, tests with a recorder.
+class Feedback
+{
+public:
+    // The title a message carries: the caption of the window that runs the operation, or
+    // the program's own title.
+    enum class Title { Window, Application };
+
+    virtual ~Feedback() = default;
+
+    // A yes/no question (before overwriting a file); true for yes.
+    virtual bool ask(const QString &question) = 0;
+    // A success message.
+    virtual void inform(const QString &message, Title title = Title::Window) = 0;
+    // A failure message ("number: description", or the operation's own text).
+    virtual void fail(const QString &message, Title title = Title::Window) = 0;
+
+    virtual void setBusy(bool busy) = 0;
+    virtual void setProgressRange(int minimum, int maximum) = 0;
+    virtual void setProgressValue(int value) = 0;
+    virtual void setProgressVisible(bool visible) = 0;
+};
+
+// Shows the busy pointer for the lifetime of the guard, also when an exception leaves.
+class BusyGuard
+{
+public:
+    explicit BusyGuard(Feedback &feedback) : mFeedback(feedback) { mFeedback.setBusy(true); }
+    ~BusyGuard() { mFeedback.setBusy(false); }
+    BusyGuard(const BusyGuard &) = delete;
+    BusyGuard &operator=(const BusyGuard &) = delete;
+
+private:
+    Feedback &mFeedback;
+};

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// Colours are 0x00BBGGRR (red in the low byte) in a signed 32-bit value.
+using Color = qint32;
+
+// Scan-line pixels are 0xffRRGGBB, the layout of a 32-bit RGB raster.
+inline constexpr quint32 pixelFromColor(Color color)
+{
+    return 0xff000000u | ((quint32(color) & 0xffu) << 16) | (quint32(color) & 0xff00u)
+        | ((quint32(color) >> 16) & 0xffu);
+}
+
+inline constexpr Color colorFromPixel(quint32 pixel)
+{
+    return Color(((pixel >> 16) & 0xffu) | (pixel & 0xff00u) | ((pixel & 0xffu) << 16));
+}
+
+// A font as requested of a surface, or as the renderer realised it.
+struct SurfaceFont
+{
+    QString name;
+    float size = 0.0f; // points, on a 96 dpi raster
+    bool bold = false;
+    bool italic = false;
+    bool strikethrough = false;
+    bool underline = false;
+};
+
+// An off-screen raster that draws text in an installed font and gives its pixels back.
+// Units are pixels. Sizes and positions are whole pixels; text metrics may be fractional.
+class Surface
+{
+public:
+    virtual ~Surface() = default;
+
+    // Sets the font; the renderer realises the size on a 96 dpi raster.
+    virtual void setFont(const SurfaceFont &font) = 0;
+    // The font as realised (a requested 10 pt comes back as 9.75 on a whole-pixel raster).
+    virtual SurfaceFont font() const = 0;
+
+    virtual void setBackColor(Color color) = 0;
+    virtual Color backColor() const = 0;
+    virtual void setForeColor(Color color) = 0;
+    virtual Color foreColor() const = 0;
+
+    // Resizes the raster; its contents are undefined until the next clear().
+    virtual void setSize(int width, int height) = 0;
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+
+    // Fills with the background colour and moves the drawing position to (0, 0).
+    virtual void clear() = 0;
+
+    // Top-left corner of the next text's cell.
+    virtual void setCurrentX(double x) = 0;
+    virtual void setCurrentY(double y) = 0;
+    virtual double currentX() const = 0;
+    virtual double currentY() const = 0;
+
+    // Paints only the glyph pixels in the drawing colour; advances the position by the
+    // text's width.
+    virtual void drawText(const QString &text) = 0;
+
+    // Advance width and line height (ascent plus descent) in the current font.
+    virtual double textWidth(const QString &text) const = 0;
+    virtual double textHeight(const QString &text) const = 0;
+
+    // Pixels of row y as 0xffRRGGBB, width() of them; y must be within 0..height()-1.
+    virtual const quint32 *scanLine(int y) const = 0;
+    Color pixel(int x, int y) const { return colorFromPixel(scanLine(y)[x]); }
+
+    // Draws a picture file at the top-left corner, keeping the surface's size; throws a
+    // Failure naming the file when it cannot be read.
+    virtual void loadPicture(const QString &path) = 0;
+    // Writes the whole surface as an uncompressed BMP file, replacing any old file only
+    // once the new one is complete; throws a Failure naming the file.
+    virtual void savePicture(const QString &path) const = 0;
+};

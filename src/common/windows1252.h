@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Windows-1252, the single-byte code page of project files, ZGF names and character
+// codes, and C source. Bytes 0x80-0x9F differ from Latin-1; five of them are unassigned.
+
+// The code of a character, or -1 when Windows-1252 has none for it.
+int windows1252Code(QChar c);
+
+// The text as Windows-1252 bytes; a character without a code becomes "?".
+QByteArray toWindows1252(const QString &text);
+
+// The bytes as text; the five unassigned bytes map to the C1 control of the same value.
+QString fromWindows1252(const QByteArray &bytes);
+
+// The character of one byte.
+QChar windows1252Char(quint8 byte);

@@ -1,0 +1,178 @@
+#pragma once
+
+#include "char.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class Feedback;
+class Surface;
+
+// The font document: the installed font to convert, its character set, the names it
+// carries on the GP32, colours, spacing and post-processing settings, plus the glyph
+// measurements derived from rendering it.
+//
+// Measurements are lazy: setters that change how glyphs look set Obsolete, and the next
+// refreshing query (DefaultHeight, DefaultWidth, LineSep, GetFontHeight, GetFontTop,
+// ZgfGetBitmapWidth) measures every glyph again on the measuring surface. Members that
+// read the glyph list without refreshing say so.
+//
+// Overflow of the 16-bit arithmetic anywhere throws Failure 6 and leaves no partial result.
+class TexelFont
+{
+public:
+    // The measuring surface is not owned; it must outlive the document or be replaced.
+    explicit TexelFont(Surface *measuringSurface = nullptr);
+
+    void setMeasuringSurface(Surface *surface) { mSurface = surface; }
+    Surface *measuringSurface() const { return mSurface; }
+
+    // Plain fields: no side effects.
+    QString Background;
+    qint16 CharHeightInc = 0;
+    qint16 CharSepExtra = 0;
+    qint16 CharWidthInc = 0;
+    qint32 Color = 0;
+    bool CustomGP32FileName = false;
+    bool CustomName = false;
+    bool CustomVariableName = false;
+    bool InvertMask = true;
+    qint16 LineSepExtra = 0;
+    bool Masked = false;
+    qint16 MaskHeightInc = 0;
+    qint16 MaskWidthInc = 0;
+    bool Obsolete = true;
+    bool Postprocessed = false;
+    bool Proportional = true;
+    QString SampleText;
+    bool Script = false;
+    bool Serif = false;
+    qint32 ShadowColor = 0;
+    bool ShadowMask = false;
+    qint16 ShadowOX = 0;
+    qint16 ShadowOY = 0;
+    qint16 ShadowXPos = 0;
+    qint16 ShadowYPos = 0;
+    qint32 TransColor = 0x00FF00;
+
+    // Properties. Setters of the look (Bold, Chars, Filename, Italic, Size,
+    // Strikethrough, TTFName, Underline) set Obsolete.
+    bool Bold() const { return mBold; }
+    void setBold(bool value);
+    QString Chars() const { return mChars; }
+    void setChars(const QString &value);
+    QString Filename() const { return mFilename; }
+    void setFilename(const QString &value);
+    QString GP32FileName() const { return mGP32FileName; }
+    // Stores the value lower-cased without spaces; CustomGP32FileName := it differs from
+    // the calculated name.
+    void setGP32FileName(const QString &value);
+    bool Italic() const { return mItalic; }
+    void setItalic(bool value);
+    QString Name() const { return mName; }
+    // CustomName := the value differs from TTFName (exact comparison).
+    void setName(const QString &value);
+    float Size() const { return mSize; }
+    void setSize(float value);
+    bool Strikethrough() const { return mStrikethrough; }
+    void setStrikethrough(bool value);
+    QString TTFName() const { return mTTFName; }
+    void setTTFName(const QString &value);
+    bool Underline() const { return mUnderline; }
+    void setUnderline(bool value);
+    QString VariableName() const { return mVariableName; }
+    // Upper-case values are lower-cased, spaces removed; a value other than the calculated
+    // name gets its first letter lower-cased and makes CustomVariableName true.
+    void setVariableName(const QString &value);
+
+    // The default C identifier: name (default: Name) without spaces, lower-cased when all
+    // upper case, first letter lower-cased, then the size and the style and
+    // post-processing suffixes ("arial10", "timesNewRoman12b_pm").
+    QString CalculateVariableName(const QString &name = QString()) const;
+    // The default GP32 file name ("a_100ba6"): prefix, two-digit size, checksum. The flags
+    // are -1 for the document's own, otherwise nonzero for set. The checksum keeps its low
+    // 16 bits; the result has no spaces.
+    QString CalculateGP32FileName(const QString &name = QString(),
+                                  const QString &variableName = QString(),
+                                  qint16 proportional = -1, qint16 serif = -1,
+                                  qint16 script = -1) const;
+    // Chars := the default character set, through the setter.
+    void SetCharsToDefault();
+
+    // The default character set: seven rows joined by CR LF, 130 characters.
+    static QString defaultCharacterSet();
+    // The glyph sequence of a character set: the text with every CR LF pair removed.
+    static QString glyphSequence(const QString &chars);
+
+    // Measurements (refreshing).
+    qint16 DefaultHeight();
+    qint16 DefaultWidth();
+    qint16 LineSep();
+    // Sets the measuring surface's font and returns the width of a space, rounded.
+    qint16 GetDefaultWidth();
+    // Height of the union of all ink boxes; 0 when no glyph has ink.
+    qint16 GetFontHeight();
+    // Smallest Top among glyphs with ink; -1 when none has ink.
+    qint16 GetFontTop();
+    qint16 ZgfDefaultHeight();
+    qint16 ZgfDefaultWidth();
+
+    // Read the glyph list without refreshing.
+    qint16 ZgfMaxCharHeight() const;
+    qint16 ZgfMaxCharWidth() const;
+    // One byte per glyph: Width + CharWidthInc; Overflow outside 0..255.
+    QByteArray ZgfCharWidths() const;
+    // One byte per glyph: Left through ToByte8.
+    QByteArray CharLeftIndents() const;
+    // One byte per glyph: TextWidth - (Left + Width) through ToByte8.
+    QByteArray CharRightIndents() const;
+    // The glyph list, in glyph order (index 0 is the first glyph).
+    const QList<Char> &glyphs() const { return mGlyphs; }
+
+    // Strip sizes; GPSize rounds up to a multiple of 8.
+    qint16 ZgfGetBitmapWidth(bool GPSize = false);
+    qint16 ZgfGetBitmapHeight(bool GPSize = false);
+    qint16 ZgfGetMaskWidth(bool GPSize = false);
+    qint16 ZgfGetMaskHeight(bool GPSize = false);
+
+    // Draws the glyph strip (or the mask strip) on the surface, sizing and clearing it.
+    // Only glyph k (from 1) with k >= From and (k - From) % Count == 0 is drawn, every
+    // glyph keeping its place. Count 0 throws Failure 11.
+    void ZgfGenerateBitmap(Surface &bitmap, qint16 Count = 1, qint16 From = 1, bool GPSize = false);
+    void ZgfGenerateMask(Surface &bitmap, qint16 Count = 1, qint16 From = 1, bool GPSize = false);
+
+    // Writes the project file Filename; false when Filename is empty or on a failure,
+    // which is reported through feedback. A failed save leaves the old file as it was.
+    bool Save(Feedback &feedback) const;
+    // Reads the project file into this document; false when path is empty or on a
+    // failure (reported through feedback), the document then unchanged.
+    bool Load(const QString &path, Feedback &feedback);
+
+private:
+    void refresh();
+    void MeasureGlyphs();
+    Surface &surface() const;
+    void applyFont(Surface &surface) const;
+    void drawStrip(Surface &bitmap, qint16 count, qint16 from, qint16 widthInc,
+                   qint16 heightInc, qint16 width, qint16 height);
+
+    Surface *mSurface = nullptr;
+
+    bool mBold = false;
+    QString mChars;
+    QString mFilename;
+    QString mGP32FileName;
+    bool mItalic = false;
+    QString mName;
+    float mSize = 9.75f;
+    bool mStrikethrough = false;
+    QString mTTFName;
+    bool mUnderline = false;
+    QString mVariableName;
+
+    QList<Char> mGlyphs;
+    qint16 mDefaultHeight = 0;
+    qint16 mDefaultWidth = 0;
+    qint16 mLineSep = 0;
+};
