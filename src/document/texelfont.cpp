@@ -1,0 +1,551 @@
+#include "texelfont.h"
+
+#include "checked.h"
+#include "failure.h"
+#include "numbers.h"
+#include "surface.h"
+#include "windows1252.h"
+
+#include <cmath>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString withoutSpaces(QString text)
+{
+    return text.remove(QLatin1Char(' '));
+}
+
+QString firstLetterLowered(const QString &text)
+{
+    return text.isEmpty() ? text : text.left(1).toLower() + text.mid(1);
+}
+
+// Removes leading and trailing spaces only (not other white space).
+QString trimSpaces(const QString &text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text.at(start) == QLatin1Char(' '))
+        ++start;
+    while (end > start && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.mid(start, end - start);
+}
+
+// int(v / 2) with the division in floating point, so negative increments round down.
+qint64 floorHalf(qint64 value)
+{
+    return qint64(std::floor(double(value) / 2.0));
+}
+
+qint16 roundUpToEight(qint16 value, bool gpSize)
+{
+    return gpSize ? toInt16(qint64(std::floor((double(value) + 7.0) / 8.0)) * 8) : value;
+}
+
+} // namespace
+
+TexelFont::TexelFont(Surface *measuringSurface)
+    : mSurface(measuringSurface)
+{
+    // The order matters: each setter's rule sees the values set before it.
+    Obsolete = true;
+    setFilename(QString());
+    setTTFName(QStringLiteral("Arial"));
+    setName(mTTFName);
+    Color = 0;
+    setBold(false);
+    setItalic(false);
+    setSize(9.75f);
+    setStrikethrough(false);
+    setUnderline(false);
+    Proportional = true;
+    Script = false;
+    Serif = false;
+    CharSepExtra = 0;
+    LineSepExtra = 0;
+    TransColor = 0x00FF00;
+    mChars = defaultCharacterSet();
+    Postprocessed = false;
+    CharHeightInc = 0;
+    CharWidthInc = 0;
+    Masked = false;
+    ShadowColor = 0;
+    ShadowMask = false;
+    InvertMask = true;
+    MaskHeightInc = 0;
+    MaskWidthInc = 0;
+    ShadowOX = ShadowOY = ShadowXPos = ShadowYPos = 0;
+    setVariableName(CalculateVariableName());
+    setGP32FileName(CalculateGP32FileName());
+    Background.clear();
+    SampleText = mChars;
+}
+
+QString TexelFont::defaultCharacterSet()
+{
+    static const QString set = QStringList{
+        QStringLiteral("0123456789"),
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"),
+        QStringLiteral("abcdefghijklmnopqrstuvwxyz"),
+        QStringLiteral(".,:\u00BF\u00A1!?'"),
+        QStringLiteral("\"()[]+-*/\\_@&\u20AC$\u00B7"),
+        QStringLiteral("\u00C1\u00C0\u00C4\u00C2\u00C9\u00C8\u00CA\u00CB\u00CD\u00CC\u00CE"
+                       "\u00CF\u00D3\u00D2\u00D4\u00D6\u00DA\u00D9\u00DB\u00DC\u00C7\u00D1"),
+        QStringLiteral("\u00E1\u00E0\u00E4\u00E2\u00E9\u00E8\u00EA\u00EB\u00ED\u00EC\u00EE"
+                       "\u00EF\u00F3\u00F2\u00F4\u00F6\u00FA\u00F9\u00FB\u00FC\u00E7\u00F1"),
+    }.join(kCrLf);
+    return set;
+}
+
+QString TexelFont::glyphSequence(const QString &chars)
+{
+    QString glyphs = chars;
+    return glyphs.remove(kCrLf);
+}
+
+void TexelFont::setBold(bool value)
+{
+    mBold = value;
+    Obsolete = true;
+}
+
+void TexelFont::setChars(const QString &value)
+{
+    mChars = value;
+    Obsolete = true;
+}
+
+void TexelFont::setFilename(const QString &value)
+{
+    mFilename = value;
+    Obsolete = true;
+}
+
+void TexelFont::setItalic(bool value)
+{
+    mItalic = value;
+    Obsolete = true;
+}
+
+void TexelFont::setSize(float value)
+{
+    mSize = value;
+    Obsolete = true;
+}
+
+void TexelFont::setStrikethrough(bool value)
+{
+    mStrikethrough = value;
+    Obsolete = true;
+}
+
+void TexelFont::setTTFName(const QString &value)
+{
+    mTTFName = value;
+    Obsolete = true;
+}
+
+void TexelFont::setUnderline(bool value)
+{
+    mUnderline = value;
+    Obsolete = true;
+}
+
+void TexelFont::setName(const QString &value)
+{
+    mName = value;
+    CustomName = value != mTTFName;
+}
+
+void TexelFont::setVariableName(const QString &value)
+{
+    QString v = value;
+    if (v == v.toUpper())
+        v = v.toLower();
+    v = withoutSpaces(v);
+    if (v != CalculateVariableName()) {
+        mVariableName = firstLetterLowered(v);
+        CustomVariableName = true;
+    } else {
+        mVariableName = v;
+        CustomVariableName = false;
+    }
+}
+
+void TexelFont::setGP32FileName(const QString &value)
+{
+    mGP32FileName = withoutSpaces(value.toLower());
+    CustomGP32FileName = mGP32FileName != CalculateGP32FileName();
+}
+
+namespace {
+
+// The integer part of Size + 0.25, as the names and the ZGF header use it.
+qint32 wholePoints(float size)
+{
+    const double points = std::floor(double(size) + 0.25);
+    if (!std::isfinite(points))
+        throw Failure::overflow();
+    return toInt32(qint64(std::clamp(points, -1e12, 1e12)));
+}
+
+} // namespace
+
+QString TexelFont::CalculateVariableName(const QString &name) const
+{
+    QString n = withoutSpaces(name.isEmpty() ? mName : name);
+    if (n == n.toUpper())
+        n = n.toLower();
+    n = firstLetterLowered(n);
+    n += QString::number(wholePoints(mSize));
+    if (mBold)
+        n += QLatin1Char('b');
+    if (mItalic)
+        n += QLatin1Char('i');
+    if (mUnderline)
+        n += QLatin1Char('u');
+    if (mStrikethrough)
+        n += QLatin1Char('s');
+    if (Postprocessed) {
+        n += QStringLiteral("_p");
+        if (Masked)
+            n += QLatin1Char('m');
+    }
+    return n;
+}
+
+QString TexelFont::CalculateGP32FileName(const QString &name, const QString &variableName,
+                                         qint16 proportional, qint16 serif, qint16 script) const
+{
+    const QString n = name.isEmpty() ? mName : name;
+    const QString v = variableName.isEmpty() ? mVariableName : variableName;
+    auto flag = [](qint16 argument, bool own) { return argument == -1 ? own : argument != 0; };
+
+    const QString t = trimSpaces(n);
+    QString result = t.left(1);
+    const qsizetype space = t.indexOf(QLatin1Char(' '));
+    result += space >= 0 ? t.mid(space + 1, 1) : QStringLiteral("_");
+    result += formatTwoDigits(double(mSize) + 0.25);
+
+    QString checksumText = n + mTTFName + QString::number(wholePoints(mSize)) + v;
+    const std::pair<bool, const char *> words[] = {
+        {mBold, "Bold"},
+        {mItalic, "Italic"},
+        {mUnderline, "Underline"},
+        {mStrikethrough, "Strikethrough"},
+        {flag(proportional, Proportional), "Proportional"},
+        {flag(serif, Serif), "Serif"},
+        {flag(script, Script), "Script"},
+        {Postprocessed, "Postprocessed"},
+        {Postprocessed && Masked, "Masked"},
+    };
+    for (const auto &[set, word] : words) {
+        if (set)
+            checksumText += QLatin1String(word);
+    }
+    quint32 sum = 0;
+    for (const char byte : toWindows1252(checksumText))
+        sum += quint8(byte);
+    // Only four hex digits have room in the eight-character name.
+    result += QStringLiteral("%1").arg(sum & 0xFFFFu, 4, 16, QLatin1Char('0')).toUpper();
+    return withoutSpaces(result.toLower());
+}
+
+void TexelFont::SetCharsToDefault()
+{
+    setChars(defaultCharacterSet());
+}
+
+Surface &TexelFont::surface() const
+{
+    if (!mSurface)
+        throw Failure(Failure::InvalidCall,
+                      QStringLiteral("Invalid procedure call or argument: no surface to measure on"));
+    return *mSurface;
+}
+
+void TexelFont::applyFont(Surface &target) const
+{
+    target.setFont(SurfaceFont{mTTFName, mSize, mBold, mItalic, mStrikethrough, mUnderline});
+}
+
+void TexelFont::refresh()
+{
+    if (Obsolete)
+        MeasureGlyphs();
+}
+
+qint16 TexelFont::GetDefaultWidth()
+{
+    Surface &s = surface();
+    applyFont(s);
+    return roundToInt16(s.textWidth(QStringLiteral(" ")));
+}
+
+namespace {
+
+// Ink box of the non-background pixels: the same rows and columns that scanning from
+// each side for the first ink pixel finds.
+struct InkBox
+{
+    int left = -1, top = -1, right = -1, bottom = -1;
+    bool empty() const { return top < 0; }
+};
+
+InkBox findInk(const Surface &surface, quint32 background)
+{
+    InkBox box;
+    const int w = surface.width();
+    const int h = surface.height();
+    for (int y = 0; y < h; ++y) {
+        const quint32 *row = surface.scanLine(y);
+        int x = 0;
+        while (x < w && row[x] == background)
+            ++x;
+        if (x == w)
+            continue;
+        int last = w - 1;
+        while (row[last] == background)
+            --last;
+        if (box.empty()) {
+            box.top = y;
+            box.left = x;
+            box.right = last;
+        } else {
+            box.left = std::min(box.left, x);
+            box.right = std::max(box.right, last);
+        }
+        box.bottom = y;
+    }
+    return box;
+}
+
+qint16 unionHeight(const QList<Char> &glyphs)
+{
+    int top = INT_MAX;
+    int bottom = INT_MIN;
+    for (const Char &g : glyphs) {
+        if (!g.hasInk())
+            continue;
+        top = std::min(top, int(g.Top));
+        bottom = std::max(bottom, g.Top + g.Height - 1);
+    }
+    return top == INT_MAX ? 0 : toInt16(qint64(bottom) - top + 1);
+}
+
+} // namespace
+
+void TexelFont::MeasureGlyphs()
+{
+    Surface &s = surface();
+    QList<Char> glyphs;
+    const QString sequence = glyphSequence(mChars);
+    glyphs.reserve(sequence.size());
+
+    const qint16 spaceWidth = GetDefaultWidth();
+    applyFont(s);
+    s.setBackColor(TransColor);
+    s.setForeColor(Color);
+    const quint32 background = pixelFromColor(s.backColor());
+    const double lineHeight = s.textHeight(QStringLiteral("X"));
+    const qint16 surfaceHeight = roundToInt16(lineHeight);
+
+    for (const QChar c : sequence) {
+        const QString text(c);
+        const double advance = s.textWidth(text);
+        s.setSize(toInt16(qint64(roundToInt16(advance)) + 2 * spaceWidth), surfaceHeight);
+        s.clear();
+        s.drawText(QLatin1Char(' ') + text);
+
+        Char r;
+        r.TextHeight = roundToInt16(s.textHeight(text));
+        r.TextWidth = roundToInt16(advance);
+        const InkBox ink = findInk(s, background);
+        if (!ink.empty()) {
+            r.Top = toInt16(ink.top);
+            r.Left = toInt16(qint64(ink.left) - spaceWidth);
+            r.Height = toInt16(qint64(ink.bottom) - ink.top + 1);
+            r.Width = toInt16(qint64(ink.right) - ink.left + 1);
+        }
+        glyphs.append(r);
+    }
+
+    const qint16 defaultHeight = unionHeight(glyphs);
+    const qint16 lineSep = roundToInt16(lineHeight - defaultHeight);
+    mGlyphs = std::move(glyphs);
+    mDefaultWidth = spaceWidth;
+    mDefaultHeight = defaultHeight;
+    mLineSep = lineSep;
+    Obsolete = false;
+}
+
+qint16 TexelFont::DefaultHeight()
+{
+    refresh();
+    return mDefaultHeight;
+}
+
+qint16 TexelFont::DefaultWidth()
+{
+    refresh();
+    return mDefaultWidth;
+}
+
+qint16 TexelFont::LineSep()
+{
+    refresh();
+    return mLineSep;
+}
+
+qint16 TexelFont::GetFontHeight()
+{
+    if (Obsolete) {
+        MeasureGlyphs();
+        return mDefaultHeight;
+    }
+    return unionHeight(mGlyphs);
+}
+
+qint16 TexelFont::GetFontTop()
+{
+    refresh();
+    qint16 top = -1;
+    for (const Char &g : std::as_const(mGlyphs)) {
+        if (g.hasInk() && (top < 0 || g.Top < top))
+            top = g.Top;
+    }
+    return top;
+}
+
+qint16 TexelFont::ZgfDefaultHeight()
+{
+    return toInt16(qint64(DefaultHeight()) + CharHeightInc);
+}
+
+qint16 TexelFont::ZgfDefaultWidth()
+{
+    return toInt16(qint64(DefaultWidth()) + CharWidthInc);
+}
+
+qint16 TexelFont::ZgfMaxCharHeight() const
+{
+    qint16 largest = 0;
+    for (const Char &g : mGlyphs)
+        largest = std::max(largest, g.Height);
+    return toInt16(qint64(largest) + CharHeightInc);
+}
+
+qint16 TexelFont::ZgfMaxCharWidth() const
+{
+    qint16 largest = 0;
+    for (const Char &g : mGlyphs)
+        largest = std::max(largest, g.Width);
+    return toInt16(qint64(largest) + CharWidthInc);
+}
+
+QByteArray TexelFont::ZgfCharWidths() const
+{
+    QByteArray out;
+    out.reserve(mGlyphs.size());
+    for (const Char &g : mGlyphs)
+        out.append(char(toUByte(qint64(g.Width) + CharWidthInc)));
+    return out;
+}
+
+QByteArray TexelFont::CharLeftIndents() const
+{
+    QByteArray out;
+    out.reserve(mGlyphs.size());
+    for (const Char &g : mGlyphs)
+        out.append(char(toByte8(g.Left)));
+    return out;
+}
+
+QByteArray TexelFont::CharRightIndents() const
+{
+    QByteArray out;
+    out.reserve(mGlyphs.size());
+    for (const Char &g : mGlyphs)
+        out.append(char(toByte8(qint64(g.TextWidth) - (qint64(g.Left) + g.Width))));
+    return out;
+}
+
+qint16 TexelFont::ZgfGetBitmapWidth(bool GPSize)
+{
+    refresh();
+    qint16 width = 0;
+    for (const Char &g : std::as_const(mGlyphs))
+        width = toInt16(qint64(width) + g.Width + CharWidthInc);
+    return roundUpToEight(width, GPSize);
+}
+
+qint16 TexelFont::ZgfGetBitmapHeight(bool GPSize)
+{
+    return roundUpToEight(ZgfDefaultHeight(), GPSize);
+}
+
+qint16 TexelFont::ZgfGetMaskWidth(bool GPSize)
+{
+    if (!Masked)
+        return 0;
+    const qint16 bitmapWidth = ZgfGetBitmapWidth(false);
+    const qint64 width = toInt32(qint64(MaskWidthInc) * mGlyphs.size() + bitmapWidth);
+    return roundUpToEight(toInt16(width), GPSize);
+}
+
+qint16 TexelFont::ZgfGetMaskHeight(bool GPSize)
+{
+    if (!Masked)
+        return 0;
+    return roundUpToEight(toInt16(qint64(ZgfGetBitmapHeight(false)) + MaskHeightInc), GPSize);
+}
+
+void TexelFont::ZgfGenerateBitmap(Surface &bitmap, qint16 Count, qint16 From, bool GPSize)
+{
+    applyFont(bitmap);
+    bitmap.setBackColor(TransColor);
+    bitmap.setForeColor(Color);
+    const qint16 width = ZgfGetBitmapWidth(GPSize);
+    const qint16 height = ZgfGetBitmapHeight(GPSize);
+    drawStrip(bitmap, Count, From, CharWidthInc, CharHeightInc, width, height);
+}
+
+void TexelFont::ZgfGenerateMask(Surface &bitmap, qint16 Count, qint16 From, bool GPSize)
+{
+    applyFont(bitmap);
+    bitmap.setBackColor(InvertMask ? 0xFFFFFF : 0);
+    bitmap.setForeColor(InvertMask ? 0 : 0xFFFFFF);
+    const qint16 width = ZgfGetMaskWidth(GPSize);
+    const qint16 height = ZgfGetMaskHeight(GPSize);
+    drawStrip(bitmap, Count, From, toInt16(qint64(CharWidthInc) + MaskWidthInc),
+              toInt16(qint64(CharHeightInc) + MaskHeightInc), width, height);
+}
+
+void TexelFont::drawStrip(Surface &bitmap, qint16 count, qint16 from, qint16 widthInc,
+                          qint16 heightInc, qint16 width, qint16 height)
+{
+    bitmap.setSize(width, height);
+    bitmap.clear();
+    const QString sequence = glyphSequence(mChars);
+    const qint64 drawY = floorHalf(heightInc) - GetFontTop();
+    const qint64 before = floorHalf(widthInc);
+    const qint64 after = floorHalf(qint64(widthInc) + 1);
+    qint64 x = 0;
+    qint16 k = 0;
+    for (qsizetype i = 0; i < sequence.size() && i < mGlyphs.size(); ++i) {
+        const Char &r = mGlyphs.at(i);
+        k = toInt16(qint64(k) + 1);
+        if (count == 0)
+            throw Failure::runtime(Failure::DivisionByZero);
+        const qint64 p = toInt32(before + x);
+        if (k >= from && (k - from) % count == 0) {
+            bitmap.setCurrentX(double(p - r.Left));
+            bitmap.setCurrentY(double(drawY));
+            bitmap.drawText(QString(sequence.at(i)));
+        }
+        x = toInt32(p + r.Width + after);
+    }
+}
