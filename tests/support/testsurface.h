@@ -1,0 +1,64 @@
+#pragma once
+
+#include "surface.h"
+
+#include <QHash>
+#include <QImage>
+
+// A deterministic Surface whose glyphs are known rectangles, so layout and encoding can
+// be asserted to the pixel. Text metrics come from a table; the raster is a QImage.
+class TestSurface : public Surface
+{
+public:
+    struct Glyph
+    {
+        int advance = 0;
+        int inkLeft = 0; // relative to the pen position
+        int inkTop = 0;  // relative to the cell top
+        int inkWidth = 0;
+        int inkHeight = 0;
+    };
+
+    // Every character without a glyph of its own draws a 4 x 8 box at (1, 3), advance 6;
+    // a space has advance spaceWidth and no ink.
+    explicit TestSurface(int lineHeight = 15, int spaceWidth = 4);
+
+    void setGlyph(QChar c, Glyph glyph) { mGlyphs.insert(c, glyph); }
+    Glyph glyph(QChar c) const;
+    void setPixel(int x, int y, Color color);
+    // How often drawText() was called, to check what was drawn where.
+    int drawCount() const { return mDrawCount; }
+
+    void setFont(const SurfaceFont &font) override { mFont = font; }
+    SurfaceFont font() const override { return mFont; }
+    void setBackColor(Color color) override { mBack = color; }
+    Color backColor() const override { return mBack; }
+    void setForeColor(Color color) override { mFore = color; }
+    Color foreColor() const override { return mFore; }
+    void setSize(int width, int height) override;
+    int width() const override { return mImage.width(); }
+    int height() const override { return mImage.height(); }
+    void clear() override;
+    void setCurrentX(double x) override { mX = x; }
+    void setCurrentY(double y) override { mY = y; }
+    double currentX() const override { return mX; }
+    double currentY() const override { return mY; }
+    void drawText(const QString &text) override;
+    double textWidth(const QString &text) const override;
+    double textHeight(const QString &) const override { return mLineHeight; }
+    const quint32 *scanLine(int y) const override;
+    void loadPicture(const QString &path) override;
+    void savePicture(const QString &path) const override;
+
+private:
+    QImage mImage;
+    QHash<QChar, Glyph> mGlyphs;
+    SurfaceFont mFont;
+    Color mBack = 0xFFFFFF;
+    Color mFore = 0;
+    double mX = 0;
+    double mY = 0;
+    int mLineHeight;
+    int mSpaceWidth;
+    int mDrawCount = 0;
+};
