@@ -1,0 +1,205 @@
+#include "rastersurface.h"
+
+#include "fileerrors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int DotsPerMeter = 3780; // 96 dpi
+constexpr qint32 InvalidPicture = 481;
+// Texts whose advance is remembered before the cache starts over.
+constexpr qsizetype MaxCachedAdvances = 4096;
+// A buffer this many times larger than the size set is given back.
+constexpr qint64 MaxWaste = 4;
+constexpr qint64 SmallBuffer = 1 << 20;
+
+QImage rasterImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.setDotsPerMeterX(DotsPerMeter);
+    image.setDotsPerMeterY(DotsPerMeter);
+    return image;
+}
+
+QColor qColor(Color color)
+{
+    return QColor::fromRgb(pixelFromColor(color));
+}
+
+bool sameFont(const SurfaceFont &a, const SurfaceFont &b)
+{
+    return a.name == b.name && a.size == b.size && a.bold == b.bold && a.italic == b.italic
+        && a.strikethrough == b.strikethrough && a.underline == b.underline;
+}
+
+} // namespace
+
+RasterSurface::RasterSurface()
+    : mImage(rasterImage(1, 1)), mMetrics(QFont())
+{
+    mPainter.begin(&mImage);
+    setForeColor(mFore);
+    applyFont(SurfaceFont{QFont().family(), 9.75f});
+}
+
+RasterSurface::~RasterSurface() = default;
+
+void RasterSurface::setFont(const SurfaceFont &font)
+{
+    const double em = std::round(double(font.size) * 96.0 / 72.0);
+    if (!std::isfinite(font.size) || em < 1.0 || font.size > MaxPointSize)
+        throw Failure::runtime(Failure::InvalidCall);
+    // The document sets the same font before every measurement; keep what was worked out.
+    if (!sameFont(font, mRequested))
+        applyFont(font);
+}
+
+void RasterSurface::applyFont(const SurfaceFont &font)
+{
+    QFont f;
+    f.setFamily(font.name);
+    f.setPixelSize(int(std::round(double(font.size) * 96.0 / 72.0)));
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
+    f.setStrikeOut(font.strikethrough);
+    f.setUnderline(font.underline);
+    f.setStyleStrategy(QFont::NoAntialias);
+    f.setHintingPreference(QFont::PreferFullHinting);
+
+    mFont = f;
+    mRequested = font;
+    mPainter.setFont(mFont);
+    mMetrics = QFontMetricsF(mFont, &mImage);
+    mAscent = mMetrics.ascent();
+    mLineHeight = mMetrics.ascent() + mMetrics.descent();
+    mAdvances.clear();
+
+    const QFontInfo info(mFont);
+    mRealised = SurfaceFont{info.family(), float(info.pixelSize() * 72.0 / 96.0), info.bold(),
+                            info.italic(), info.strikeOut(), info.underline()};
+}
+
+void RasterSurface::setForeColor(Color color)
+{
+    mFore = color;
+    mPainter.setPen(qColor(color));
+}
+
+void RasterSurface::setSize(int width, int height)
+{
+    if (width < 0 || height < 0 || width > MaxSide || height > MaxSide)
+        throw Failure::runtime(Failure::InvalidCall);
+    const qint64 needed = qint64(std::max(width, 1)) * std::max(height, 1);
+    int capacityWidth = std::max(width, mImage.width());
+    int capacityHeight = std::max(height, mImage.height());
+    if (qint64(capacityWidth) * capacityHeight > std::max(MaxWaste * needed, SmallBuffer)) {
+        capacityWidth = std::max(width, 1);
+        capacityHeight = std::max(height, 1);
+    }
+    if (capacityWidth != mImage.width() || capacityHeight != mImage.height())
+        reallocate(capacityWidth, capacityHeight);
+    mWidth = width;
+    mHeight = height;
+}
+
+void RasterSurface::reallocate(int capacityWidth, int capacityHeight)
+{
+    QImage image = rasterImage(capacityWidth, capacityHeight);
+    if (image.isNull())
+        throw Failure::runtime(Failure::InvalidCall);
+    mPainter.end();
+    mImage = std::move(image);
+    mPainter.begin(&mImage);
+    mPainter.setFont(mFont);
+    mPainter.setPen(qColor(mFore));
+}
+
+void RasterSurface::clear()
+{
+    const quint32 pixel = pixelFromColor(mBack);
+    uchar *bits = mImage.bits();
+    const qsizetype stride = mImage.bytesPerLine();
+    for (int y = 0; y < mHeight; ++y)
+        std::fill_n(reinterpret_cast<quint32 *>(bits + y * stride), mWidth, pixel);
+    mX = 0;
+    mY = 0;
+}
+
+void RasterSurface::drawText(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    mPainter.drawText(QPointF(mX, mY + mAscent), text);
+    mX += textWidth(text);
+}
+
+double RasterSurface::textWidth(const QString &text) const
+{
+    if (const auto it = mAdvances.constFind(text); it != mAdvances.constEnd())
+        return *it;
+    if (mAdvances.size() >= MaxCachedAdvances)
+        mAdvances.clear();
+    const double advance = mMetrics.horizontalAdvance(text);
+    mAdvances.insert(text, advance);
+    return advance;
+}
+
+const quint32 *RasterSurface::scanLine(int y) const
+{
+    Q_ASSERT(y >= 0 && y < mHeight);
+    return reinterpret_cast<const quint32 *>(mImage.constScanLine(y));
+}
+
+void RasterSurface::loadPicture(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw openFailure(file);
+    QImageReader reader(&file);
+    QImage picture = reader.read();
+    if (picture.isNull()) {
+        if (reader.error() == QImageReader::DeviceError)
+            throw ioFailure(file);
+        throw Failure(InvalidPicture,
+                      QStringLiteral("Invalid picture: ") + QDir::toNativeSeparators(path));
+    }
+    // A name ending in "@2x" must not halve the picture.
+    picture.setDevicePixelRatio(1.0);
+    mPainter.drawImage(QPoint(0, 0), picture);
+}
+
+void RasterSurface::savePicture(const QString &path) const
+{
+    if (mWidth == 0 || mHeight == 0)
+        throw Failure::runtime(Failure::InvalidCall, QDir::toNativeSeparators(path));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw openFailure(file);
+    QImageWriter writer(&file, QByteArrayLiteral("bmp"));
+    if (!writer.write(visibleImage()))
+        throw ioFailure(file);
+    commitSaveFile(file);
+}
+
+QImage RasterSurface::image() const
+{
+    return visibleImage().copy();
+}
+
+QImage RasterSurface::visibleImage() const
+{
+    // Wraps the buffer without copying; valid until the next change of size.
+    QImage view(mImage.constBits(), mWidth, mHeight, mImage.bytesPerLine(), QImage::Format_RGB32);
+    view.setDotsPerMeterX(DotsPerMeter);
+    view.setDotsPerMeterY(DotsPerMeter);
+    return view;
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "surface.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+
+// The Qt raster Surface: a 32-bit RGB image at 96 dpi on which QPainter draws text in an
+// aliased, fully hinted font, so advances are whole pixels and the background stays a clean
+// colour key. Needs a QGuiApplication.
+//
+// The surface is drawn on many times a second while a font is measured (resize, clear, draw
+// one glyph, read it back), so it keeps one painter and one image buffer that only grows
+// (or shrinks when far too large); the pixels beyond the size set are never shown.
+class RasterSurface : public Surface
+{
+public:
+    // Sizes beyond these are refused: an em above this many points, a side above 16 bits.
+    static constexpr float MaxPointSize = 1000.0f;
+    static constexpr int MaxSide = 32767;
+
+    // A 0 x 0 surface, white background, black drawing colour, the default family at 9.75 pt.
+    RasterSurface();
+    RasterSurface(const RasterSurface &) = delete;
+    RasterSurface &operator=(const RasterSurface &) = delete;
+    ~RasterSurface() override;
+
+    // Requests the font at size * 96 / 72 pixels per em, rounded half away from zero (10 pt
+    // is realised as 13 pixels, read back as 9.75 pt). A size that is not a number, or whose
+    // em is under one pixel or above MaxPointSize, fails with 5 and keeps the old font.
+    void setFont(const SurfaceFont &font) override;
+    SurfaceFont font() const override { return mRealised; }
+
+    void setBackColor(Color color) override { mBack = color; }
+    Color backColor() const override { return mBack; }
+    void setForeColor(Color color) override;
+    Color foreColor() const override { return mFore; }
+
+    // Fails with 5 for a negative side, one above MaxSide, or a raster that cannot be had.
+    void setSize(int width, int height) override;
+    int width() const override { return mWidth; }
+    int height() const override { return mHeight; }
+
+    void clear() override;
+
+    void setCurrentX(double x) override { mX = x; }
+    void setCurrentY(double y) override { mY = y; }
+    double currentX() const override { return mX; }
+    double currentY() const override { return mY; }
+
+    void drawText(const QString &text) override;
+    double textWidth(const QString &text) const override;
+    double textHeight(const QString &) const override { return mLineHeight; }
+
+    const quint32 *scanLine(int y) const override;
+
+    // Fails with the file's open or read failure, or 481 "Invalid picture" naming the file.
+    void loadPicture(const QString &path) override;
+    // A 24-bit BMP written through a temporary file; a 0 x 0 surface fails with 5.
+    void savePicture(const QString &path) const override;
+
+    // A copy of the visible pixels, width() x height(), for windows that show the surface.
+    QImage image() const;
+
+private:
+    void applyFont(const SurfaceFont &font);
+    void reallocate(int capacityWidth, int capacityHeight);
+    QImage visibleImage() const;
+
+    // Never shared with another QImage: the painter draws straight into its bits.
+    QImage mImage;
+    QPainter mPainter;
+    QFont mFont;
+    QFontMetricsF mMetrics;
+    SurfaceFont mRequested;
+    SurfaceFont mRealised;
+    double mAscent = 0;
+    double mLineHeight = 0;
+    // Advances of the texts measured in the current font (the same few glyphs are asked
+    // for again and again while measuring and previewing).
+    mutable QHash<QString, double> mAdvances;
+    int mWidth = 0;
+    int mHeight = 0;
+    Color mBack = 0xFFFFFF;
+    Color mFore = 0;
+    double mX = 0;
+    double mY = 0;
+};
