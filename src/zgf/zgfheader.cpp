@@ -100,6 +100,16 @@ int ZgfHeader::maskHeight() const
     return hasFlag(HasMask) ? BitmapHeight + MaskHeightInc : 0;
 }
 
+quint16 ZgfHeader::formatFlags(bool rle, bool masked)
+{
+    quint16 flags = Color16 | HasIndents;
+    if (rle)
+        flags |= RleImage;
+    if (masked)
+        flags |= rle ? HasMask | RleMask : HasMask;
+    return flags;
+}
+
 qint32 ZgfHeader::expectedGlyphOffset(quint16 flags, quint8 count)
 {
     qint32 offset = Size + 2 * count;
@@ -132,5 +142,9 @@ bool IsZgfFile(const QString &path, Feedback &feedback)
         return false;
     }
     const QByteArray header = file.read(ZgfHeader::Size);
+    if (file.error() != QFileDevice::NoError) {
+        feedback.fail(ioFailure(file).message());
+        return false;
+    }
     return IsValidZgfHeader(header);
 }

@@ -65,6 +65,9 @@ struct ZgfHeader
     // plus MaskHeightInc rows; 0 x 0 without the mask flag.
     int maskWidth() const;
     int maskHeight() const;
+    // The flag bits this program always sets (16-bit pixels, indent tables) and those of
+    // the coding: RAW without mask gives 33, RLE with mask 47.
+    static quint16 formatFlags(bool rle, bool masked);
     // Where the glyph data of a header with these flags and count must start.
     static qint32 expectedGlyphOffset(quint16 flags, quint8 count);
 };
@@ -75,5 +78,5 @@ bool IsValidZgfHeader(const char *header76);
 bool IsValidZgfHeader(const QByteArray &header);
 
 // Whether the file is a ZGF font (IsValidZgfHeader of its first 76 bytes). A file that
-// cannot be opened is reported through feedback and gives false.
+// cannot be opened or read is reported through feedback and gives false.
 bool IsZgfFile(const QString &path, Feedback &feedback);

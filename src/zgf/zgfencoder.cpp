@@ -1,0 +1,115 @@
+#include "zgfencoder.h"
+
+#include "failure.h"
+#include "fileerrors.h"
+#include "progressmeter.h"
+#include "surface.h"
+#include "zgfpixel.h"
+
+#include <QFileDevice>
+
+#include <vector>
+
+namespace {
+
+void writeBytes(QIODevice &device, const char *data, qint64 size)
+{
+    if (auto *file = qobject_cast<QFileDevice *>(&device)) {
+        writeAll(*file, data, size);
+        return;
+    }
+    if (device.write(data, size) != size)
+        throw Failure::runtime(Failure::DeviceIO);
+}
+
+// Bit position of a channel's level in a scan-line pixel 0xffRRGGBB (channels 1..3).
+int levelShift(int channel)
+{
+    return channel == 1 ? 19 : channel == 2 ? 11 : 3;
+}
+
+// Appends one run by the run table; returns the new end.
+inline uchar *putRun(uchar *out, uchar level, int count)
+{
+    while (count > 255) {
+        *out++ = level;
+        *out++ = 255;
+        count -= 255;
+    }
+    if (count > 7) {
+        *out++ = level;
+        *out++ = uchar(count);
+    } else {
+        *out++ = uchar(count * 32 + level);
+    }
+    return out;
+}
+
+} // namespace
+
+void RAWEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, bool invert,
+                       Feedback &feedback)
+{
+    const int width = bitmap.width();
+    const int height = bitmap.height();
+    if (width <= 0 || height <= 0)
+        return;
+    ProgressMeter progress(feedback, height);
+    const bool mask = channels == 1;
+    std::vector<uchar> row(size_t(width) * (mask ? 1 : 2));
+    for (int y = 0; y < height; ++y) {
+        progress.setDone(y + 1);
+        const quint32 *line = bitmap.scanLine(y);
+        uchar *out = row.data();
+        if (mask) {
+            for (int x = 0; x < width; ++x) {
+                const uchar level = uchar((line[x] >> 19) & 31u);
+                *out++ = invert ? uchar(31 - level) : level;
+            }
+        } else {
+            for (int x = 0; x < width; ++x) {
+                const quint16 pixel = scanPixelToPixel16(line[x]) | 1u;
+                *out++ = uchar(pixel);
+                *out++ = uchar(pixel >> 8);
+            }
+        }
+        writeBytes(file, reinterpret_cast<const char *>(row.data()), qint64(row.size()));
+    }
+}
+
+void RLEEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, bool invert,
+                       Feedback &feedback)
+{
+    const int width = bitmap.width();
+    const int height = bitmap.height();
+    if (width <= 0 || height <= 0)
+        return;
+    const int channelCount = qMax(channels, 0);
+    ProgressMeter progress(feedback, qint64(height) * channelCount);
+    // A pixel costs at most one byte per channel (runs of one); longer runs cost less.
+    std::vector<uchar> row(size_t(width) * size_t(qMax(channelCount, 1)));
+    for (int y = 0; y < height; ++y) {
+        const quint32 *line = bitmap.scanLine(y);
+        uchar *out = row.data();
+        for (int channel = 1; channel <= channelCount; ++channel) {
+            progress.setDone(qint64(y) * channelCount + channel);
+            if (channel > 3) { // no such channel: level 0 throughout
+                out = putRun(out, invert ? 31 : 0, width);
+                continue;
+            }
+            const int shift = levelShift(channel);
+            const quint32 mask = 31u << shift;
+            int x = 0;
+            while (x < width) {
+                const quint32 key = line[x] & mask;
+                const int start = x;
+                ++x;
+                while (x < width && (line[x] & mask) == key)
+                    ++x;
+                const uchar level = uchar(key >> shift);
+                out = putRun(out, invert ? uchar(31 - level) : level, x - start);
+            }
+        }
+        writeBytes(file, reinterpret_cast<const char *>(row.data()), qint64(out - row.data()));
+    }
+}
