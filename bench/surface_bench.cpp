@@ -151,9 +151,15 @@ void BM_PlainQPainter(benchmark::State &state, GlyphSet (*makeSet)())
 
 } // namespace
 
-BENCHMARK_CAPTURE(BM_GlyphCycle, default_130_at_9_75pt, defaultSet)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_GlyphCycle, printable_191_at_72pt, printable72)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_GlyphCycleAfterFontChange, default_130_at_9_75pt, defaultSet)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_GlyphCycleAfterFontChange, printable_191_at_72pt, printable72)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PlainQPainter, default_130_at_9_75pt, defaultSet)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PlainQPainter, printable_191_at_72pt, printable72)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GlyphCycle, default_130_at_9_75pt, defaultSet)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GlyphCycle, printable_191_at_72pt, printable72)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GlyphCycleAfterFontChange, default_130_at_9_75pt, defaultSet)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GlyphCycleAfterFontChange, printable_191_at_72pt, printable72)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PlainQPainter, default_130_at_9_75pt, defaultSet)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PlainQPainter, printable_191_at_72pt, printable72)
+    ->Unit(benchmark::kMillisecond);

@@ -59,7 +59,8 @@ int inkRows(const Surface &s)
 void drawGlyph(RasterSurface &s, QChar c)
 {
     const int space = int(s.textWidth(QStringLiteral(" ")));
-    s.setSize(int(s.textWidth(QString(c))) + 2 * space, int(std::lround(s.textHeight(QStringLiteral("X")))));
+    const int height = int(std::lround(s.textHeight(QStringLiteral("X"))));
+    s.setSize(int(s.textWidth(QString(c))) + 2 * space, height);
     s.clear();
     s.drawText(QLatin1Char(' ') + c);
 }
@@ -98,9 +99,12 @@ TEST_P(RasterRealisedSize, IsAWholePixelEm)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, RasterRealisedSize,
-                         testing::Values(RealisedSize{10.0f, 9.75f, 13}, RealisedSize{9.75f, 9.75f, 13},
-                                         RealisedSize{8.0f, 8.25f, 11}, RealisedSize{12.0f, 12.0f, 16},
-                                         RealisedSize{72.0f, 72.0f, 96}, RealisedSize{1.0f, 0.75f, 1}));
+                         testing::Values(RealisedSize{10.0f, 9.75f, 13},
+                                         RealisedSize{9.75f, 9.75f, 13},
+                                         RealisedSize{8.0f, 8.25f, 11},
+                                         RealisedSize{12.0f, 12.0f, 16},
+                                         RealisedSize{72.0f, 72.0f, 96},
+                                         RealisedSize{1.0f, 0.75f, 1}));
 
 TEST(RasterSurface, ReadsBackTheRealisedFamilyAndStyle)
 {
@@ -144,11 +148,13 @@ TEST(RasterSurface, GlyphsAreAliasedWithWholePixelAdvances)
     for (float size : {8.25f, 9.75f, 72.0f}) {
         s.setFont(SurfaceFont{Arial, size, false, true});
         for (const QChar c : printable()) {
-            EXPECT_EQ(s.textWidth(QString(c)), std::round(s.textWidth(QString(c)))) << size << " " << int(c.unicode());
+            const double advance = s.textWidth(QString(c));
+            EXPECT_EQ(advance, std::round(advance)) << size << " " << int(c.unicode());
             drawGlyph(s, c);
             for (quint32 pixel : pixels(s)) {
-                if (pixel != pixelFromColor(0x00FF00))
+                if (pixel != pixelFromColor(0x00FF00)) {
                     ASSERT_EQ(pixel, pixelFromColor(0x8040C0)) << size << " " << int(c.unicode());
+                }
             }
         }
     }
@@ -159,7 +165,8 @@ TEST(RasterSurface, SpaceHasInkOnlyWithALine)
     RasterSurface s;
     s.setBackColor(0xFFFFFF);
     s.setForeColor(0);
-    for (const auto &[underline, strikethrough] : {std::pair{false, false}, {true, false}, {false, true}}) {
+    const std::pair<bool, bool> lines[] = {{false, false}, {true, false}, {false, true}};
+    for (const auto &[underline, strikethrough] : lines) {
         s.setFont(SurfaceFont{Arial, 9.75f, false, false, strikethrough, underline});
         drawGlyph(s, QLatin1Char(' '));
         EXPECT_EQ(hasInk(s), underline || strikethrough) << underline << strikethrough;

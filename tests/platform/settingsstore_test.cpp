@@ -10,10 +10,15 @@
 
 namespace {
 
+QString u(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
 class SettingsStoreTest : public testing::Test
 {
 protected:
-    QString storePath() const { return mDir.filePath(QStringLiteral("TexelSmithy.ini")); }
+    QString storePath() const { return mDir.filePath(u("TexelSmithy.ini")); }
 
     QTemporaryDir mDir;
 };
@@ -38,13 +43,11 @@ TEST_F(SettingsStoreTest, FirstRunGivesEveryDefault)
         {"Convert", "SplitFiles", "0"},
     };
     for (const Row &row : rows) {
-        const QString section = QString::fromUtf8(row.section);
-        const QString key = QString::fromUtf8(row.key);
-        EXPECT_EQ(store.get(section, key, QString::fromUtf8(row.defaultValue)), QString::fromUtf8(row.defaultValue))
+        EXPECT_EQ(store.get(u(row.section), u(row.key), u(row.defaultValue)), u(row.defaultValue))
             << row.key;
-        EXPECT_EQ(store.getInt(section, key, 77), 77) << row.key;
-        EXPECT_TRUE(store.getBool(section, key, true)) << row.key;
-        EXPECT_FALSE(store.getBool(section, key, false)) << row.key;
+        EXPECT_EQ(store.getInt(u(row.section), u(row.key), 77), 77) << row.key;
+        EXPECT_TRUE(store.getBool(u(row.section), u(row.key), true)) << row.key;
+        EXPECT_FALSE(store.getBool(u(row.section), u(row.key), false)) << row.key;
     }
     EXPECT_FALSE(QFileInfo::exists(storePath()));
 }
@@ -52,47 +55,42 @@ TEST_F(SettingsStoreTest, FirstRunGivesEveryDefault)
 TEST_F(SettingsStoreTest, ValuesSurviveANewStore)
 {
     const QString values[] = {
-        QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("900"),
-        QStringLiteral("1200,900,9600,7200"), QStringLiteral(" spaced "), QStringLiteral("a=b;c#d"),
-        QStringLiteral("\"quoted\""), QStringLiteral("\u00C1\u00D1\u20AC"), QString(),
+        u("0"), u("1"), u("900"), u("1200,900,9600,7200"), u(" spaced "), u("a=b;c#d"),
+        u("\"quoted\""), u("\u00C1\u00D1\u20AC"), QString(),
     };
     {
         SettingsStore store(storePath());
         for (int i = 0; i < int(std::size(values)); ++i)
-            store.save(QStringLiteral("Forms"), QStringLiteral("Key%1.Position").arg(i), values[i]);
-        store.save(QStringLiteral("Export"), QStringLiteral("RLEEncoding"), QStringLiteral("1"));
-        store.save(QStringLiteral("Export"), QStringLiteral("RLEEncoding"), QStringLiteral("0"));
+            store.save(u("Forms"), u("Key%1.Position").arg(i), values[i]);
+        store.save(u("Export"), u("RLEEncoding"), u("1"));
+        store.save(u("Export"), u("RLEEncoding"), u("0"));
     }
     const SettingsStore reopened(storePath());
-    for (int i = 0; i < int(std::size(values)); ++i) {
-        EXPECT_EQ(reopened.get(QStringLiteral("Forms"), QStringLiteral("Key%1.Position").arg(i), QStringLiteral("x")),
-                  values[i]) << i;
-    }
-    EXPECT_EQ(reopened.get(QStringLiteral("Export"), QStringLiteral("RLEEncoding"), QStringLiteral("1")),
-              QStringLiteral("0"));
+    for (int i = 0; i < int(std::size(values)); ++i)
+        EXPECT_EQ(reopened.get(u("Forms"), u("Key%1.Position").arg(i), u("x")), values[i]) << i;
+    EXPECT_EQ(reopened.get(u("Export"), u("RLEEncoding"), u("1")), u("0"));
     // Sections keep equal keys apart.
-    EXPECT_EQ(reopened.get(QStringLiteral("Convert"), QStringLiteral("RLEEncoding"), QStringLiteral("d")),
-              QStringLiteral("d"));
+    EXPECT_EQ(reopened.get(u("Convert"), u("RLEEncoding"), u("d")), u("d"));
 }
 
 TEST_F(SettingsStoreTest, TypedValuesAreStoredAsText)
 {
     {
         SettingsStore store(storePath());
-        store.saveBool(QStringLiteral("Export"), QStringLiteral("ZGFCFile"), true);
-        store.saveBool(QStringLiteral("Export"), QStringLiteral("SplitFiles"), false);
-        store.saveInt(QStringLiteral("Forms"), QStringLiteral("frmMain.HResizer"), -1500);
-        store.save(QStringLiteral("Forms"), QStringLiteral("Main.WindowState"), QStringLiteral("two"));
-        store.save(QStringLiteral("Convert"), QStringLiteral("SplitFiles"), QStringLiteral("-1"));
+        store.saveBool(u("Export"), u("ZGFCFile"), true);
+        store.saveBool(u("Export"), u("SplitFiles"), false);
+        store.saveInt(u("Forms"), u("frmMain.HResizer"), -1500);
+        store.save(u("Forms"), u("Main.WindowState"), u("two"));
+        store.save(u("Convert"), u("SplitFiles"), u("-1"));
     }
     const SettingsStore store(storePath());
-    EXPECT_EQ(store.get(QStringLiteral("Export"), QStringLiteral("ZGFCFile")), QStringLiteral("1"));
-    EXPECT_EQ(store.get(QStringLiteral("Export"), QStringLiteral("SplitFiles")), QStringLiteral("0"));
-    EXPECT_TRUE(store.getBool(QStringLiteral("Export"), QStringLiteral("ZGFCFile"), false));
-    EXPECT_FALSE(store.getBool(QStringLiteral("Export"), QStringLiteral("SplitFiles"), true));
-    EXPECT_TRUE(store.getBool(QStringLiteral("Convert"), QStringLiteral("SplitFiles"), false));
-    EXPECT_EQ(store.getInt(QStringLiteral("Forms"), QStringLiteral("frmMain.HResizer"), 900), -1500);
-    EXPECT_EQ(store.getInt(QStringLiteral("Forms"), QStringLiteral("Main.WindowState"), 0), 0);
+    EXPECT_EQ(store.get(u("Export"), u("ZGFCFile")), u("1"));
+    EXPECT_EQ(store.get(u("Export"), u("SplitFiles")), u("0"));
+    EXPECT_TRUE(store.getBool(u("Export"), u("ZGFCFile"), false));
+    EXPECT_FALSE(store.getBool(u("Export"), u("SplitFiles"), true));
+    EXPECT_TRUE(store.getBool(u("Convert"), u("SplitFiles"), false));
+    EXPECT_EQ(store.getInt(u("Forms"), u("frmMain.HResizer"), 900), -1500);
+    EXPECT_EQ(store.getInt(u("Forms"), u("Main.WindowState"), 0), 0);
 }
 
 TEST_F(SettingsStoreTest, HandWrittenListIsReadAsText)
@@ -101,19 +99,18 @@ TEST_F(SettingsStoreTest, HandWrittenListIsReadAsText)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("[Forms]\nMain.Position=10,20,300,400\n");
     file.close();
-    EXPECT_EQ(SettingsStore(storePath()).get(QStringLiteral("Forms"), QStringLiteral("Main.Position")),
-              QStringLiteral("10,20,300,400"));
+    EXPECT_EQ(SettingsStore(storePath()).get(u("Forms"), u("Main.Position")), u("10,20,300,400"));
 }
 
 TEST_F(SettingsStoreTest, UnwritableStoreFailsNamingTheFile)
 {
-    QFile blocker(mDir.filePath(QStringLiteral("file")));
+    QFile blocker(mDir.filePath(u("file")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const QString path = mDir.filePath(QStringLiteral("file/TexelSmithy.ini"));
+    const QString path = mDir.filePath(u("file/TexelSmithy.ini"));
     SettingsStore store(path);
     try {
-        store.save(QStringLiteral("Export"), QStringLiteral("ZGFCFile"), QStringLiteral("1"));
+        store.save(u("Export"), u("ZGFCFile"), u("1"));
         ADD_FAILURE() << "saving into a store that cannot be written succeeded";
     } catch (const Failure &failure) {
         EXPECT_TRUE(failure.description.contains(QDir::toNativeSeparators(path)));
@@ -123,9 +120,9 @@ TEST_F(SettingsStoreTest, UnwritableStoreFailsNamingTheFile)
 TEST(SettingsStoreUser, IsKeptInTheUserConfigurationFolder)
 {
     const SettingsStore store;
-    const QString expected = QDir(qEnvironmentVariable("XDG_CONFIG_HOME", QDir::homePath() + QStringLiteral("/.config")))
-                                 .filePath(QStringLiteral("TexelSmithy/TexelSmithy.ini"));
-    EXPECT_EQ(QFileInfo(store.fileName()).absoluteFilePath(), QFileInfo(expected).absoluteFilePath());
+    const QDir config(qEnvironmentVariable("XDG_CONFIG_HOME", QDir::homePath() + u("/.config")));
+    EXPECT_EQ(QFileInfo(store.fileName()).absoluteFilePath(),
+              QFileInfo(config.filePath(u("TexelSmithy/TexelSmithy.ini"))).absoluteFilePath());
 }
 
 } // namespace

@@ -80,7 +80,8 @@ protected:
 
 TEST_P(SurfaceContract, SizeIsExactlyWhatWasSet)
 {
-    for (const QSize size : {QSize(1, 1), QSize(37, 11), QSize(300, 5), QSize(0, 0), QSize(4, 90)}) {
+    const QSize sizes[] = {{1, 1}, {37, 11}, {300, 5}, {0, 0}, {4, 90}};
+    for (const QSize size : sizes) {
         mSurface->setSize(size.width(), size.height());
         mSurface->clear();
         EXPECT_EQ(QSize(mSurface->width(), mSurface->height()), size);
@@ -201,7 +202,10 @@ TEST_P(SurfaceContract, FailedPictureFilesAreNamed)
 }
 
 INSTANTIATE_TEST_SUITE_P(Surfaces, SurfaceContract,
-                         testing::Values(SurfaceKind{"Test", makeTest}, SurfaceKind{"Raster", makeRaster}),
-                         [](const testing::TestParamInfo<SurfaceKind> &kind) { return kind.param.name; });
+                         testing::Values(SurfaceKind{"Test", makeTest},
+                                         SurfaceKind{"Raster", makeRaster}),
+                         [](const testing::TestParamInfo<SurfaceKind> &kind) {
+                             return kind.param.name;
+                         });
 
 } // namespace
