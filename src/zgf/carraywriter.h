@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class Feedback;
+class QFileDevice;
+
+// Appends the body of a C array of 32-bit words holding the file's bytes to an open
+// output: lines indented by two spaces, ten words "0x%08X" a line separated by ", ",
+// every line but the last ending with ",", CR LF line ends. A word is four file bytes read
+// little-endian; a last word with fewer bytes has zero high-order bytes. An empty file
+// gives one line of two spaces. The file is streamed through fixed buffers, the progress
+// bar counting lines.
+//
+// Returns false when the source cannot be opened, after showing "Can't open file " + path
+// under the application's title; nothing is written then. A read or write failure throws.
+bool WriteCArray(const QString &sourcePath, QFileDevice &output, Feedback &feedback);

@@ -1,0 +1,186 @@
+#include "csource.h"
+
+#include "carraywriter.h"
+#include "ctext.h"
+#include "feedback.h"
+#include "fileerrors.h"
+#include "numbers.h"
+#include "paths.h"
+#include "version.h"
+#include "windows1252.h"
+#include "zgfheader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <optional>
+
+namespace {
+
+// A message that ends the generation, shown once the busy pointer is gone.
+struct Refusal
+{
+    QString message;
+    Feedback::Title title;
+};
+
+// What differs between the font and the file form of the source.
+struct CSourceParts
+{
+    QByteArray comment;      // the comment block, empty lines included
+    QByteArray characterSet; // the character set line and its empty line, or nothing
+    QByteArray arrayName;
+};
+
+QByteArray line(const QByteArray &text)
+{
+    return text + "\r\n";
+}
+
+QByteArray line(const QString &text)
+{
+    return line(toWindows1252(text));
+}
+
+QString generatorText()
+{
+    return QLatin1String(Version::Product) + QStringLiteral(" v") + QString::number(Version::Major)
+        + QLatin1Char('.') + QString::number(Version::Minor) + QLatin1Char('.')
+        + QString::number(Version::Revision) + QStringLiteral(" by ")
+        + QLatin1String(Version::Company);
+}
+
+QString groupedSize(qint64 size, QChar separator)
+{
+    // Some locales group with a narrow no-break space, which Windows-1252 lacks.
+    if (windows1252Code(separator) < 0)
+        separator = separator.isSpace() ? QChar(0xA0) : QLatin1Char(',');
+    return formatGrouped(size, separator) + QStringLiteral(" bytes");
+}
+
+QByteArray fileNameComment(const QString &path)
+{
+    return cCommentText(toWindows1252(GetFileName(path)));
+}
+
+// Writes the files; false when WriteCArray has already reported why not.
+bool writeCSource(const QString &sourcePath, const QString &cPath, bool split,
+                  const CSourceParts &parts, Feedback &feedback)
+{
+    const QString base = GetFileNameNoExt(cPath);
+    const QString cFilePath = GetFolder(cPath) + base + QStringLiteral(".c");
+    const QByteArray guard = toWindows1252(cGuardSymbol(base));
+
+    QSaveFile header(cPath);
+    if (!header.open(QIODevice::WriteOnly))
+        throw Refusal{QStringLiteral("Can't create .H file ") + cPath, Feedback::Title::Application};
+    QSaveFile source(cFilePath);
+    if (split) {
+        // A header named *.c would otherwise be replaced by the array file.
+        const bool samePath = QFileInfo(cFilePath).absoluteFilePath() == QFileInfo(cPath).absoluteFilePath();
+        if (samePath || !source.open(QIODevice::WriteOnly))
+            throw Refusal{QStringLiteral("Can't create .C file ") + cFilePath, Feedback::Title::Application};
+    }
+    QSaveFile &arrayFile = split ? source : header;
+
+    writeAll(header, parts.comment);
+    if (split)
+        writeAll(source, parts.comment);
+    writeAll(header, line("#ifndef " + guard) + line("#define " + guard) + "\r\n");
+    writeAll(header, parts.characterSet);
+    if (split)
+        writeAll(header, line("extern unsigned long " + parts.arrayName + "[];"));
+    writeAll(arrayFile, line("unsigned long " + parts.arrayName + "[] = {"));
+    if (!WriteCArray(sourcePath, arrayFile, feedback))
+        return false;
+    writeAll(arrayFile, line(QByteArray("};")));
+    writeAll(header, "\r\n" + line("#endif /*" + guard + "*/"));
+    if (split)
+        commitSaveFile(source);
+    commitSaveFile(header);
+    return true;
+}
+
+// Runs the generation under the busy pointer and reports its outcome afterwards.
+template<typename Parts>
+bool generate(Feedback &feedback, Parts makeParts, const QString &sourcePath, const QString &cPath,
+              bool split)
+{
+    std::optional<Refusal> refusal;
+    bool written = false;
+    {
+        BusyGuard busy(feedback);
+        try {
+            written = writeCSource(sourcePath, cPath, split, makeParts(), feedback);
+        } catch (const Refusal &r) {
+            refusal = r;
+        } catch (const Failure &failure) {
+            refusal = Refusal{failure.message(), Feedback::Title::Window};
+        }
+    }
+    if (refusal) {
+        feedback.fail(refusal->message, refusal->title);
+        return false;
+    }
+    if (written)
+        feedback.inform(QStringLiteral("C file(s) generated correctly."));
+    return written;
+}
+
+} // namespace
+
+bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
+                  bool split, Feedback &feedback, QChar groupSeparator)
+{
+    auto parts = [&] {
+        QFile font(sourcePath);
+        if (!font.open(QIODevice::ReadOnly))
+            throw Refusal{QStringLiteral("Can't open .ZGF file ") + sourcePath, Feedback::Title::Application};
+        // A file too short for its header reads as zeros; its character set ends with the file.
+        QByteArray headerBytes = font.read(ZgfHeader::Size);
+        headerBytes.resize(ZgfHeader::Size, '\0');
+        const ZgfHeader h = ZgfHeader::fromBytes(headerBytes.constData(), headerBytes.size());
+        const QByteArray characters = font.read(h.Count);
+        if (font.error() != QFileDevice::NoError)
+            throw ioFailure(font);
+
+        QByteArray face = h.FaceName;
+        face.replace('\0', QByteArray());
+        const QString mask = h.hasFlag(ZgfHeader::HasMask)
+            ? QString::number(h.maskWidth()) + QLatin1Char('x') + QString::number(h.maskHeight())
+            : QStringLiteral("no mask");
+
+        CSourceParts p;
+        p.comment = line(QByteArray("//"))
+            + line("// GP32 C source file for font " + cCommentText(face) + ' ' + QByteArray::number(h.PointSize))
+            + line("// Generated from ZGF font file " + fileNameComment(sourcePath))
+            + line(QStringLiteral("// File size      : ") + groupedSize(font.size(), groupSeparator))
+            + line(QStringLiteral("// Bitmap size    : %1x%2").arg(h.BitmapWidth).arg(h.BitmapHeight))
+            + line(QStringLiteral("// Mask size      : ") + mask)
+            + line(QStringLiteral("// Color depth    : %1 bpp").arg(h.hasFlag(ZgfHeader::Color16) ? 16 : 8))
+            + line(QByteArray("//"))
+            + line(QStringLiteral("// Generator      : ") + generatorText())
+            + line(QByteArray("//")) + "\r\n\r\n";
+        p.characterSet = line("// Character set  : \"" + cCharacterSetText(characters) + '"') + "\r\n";
+        p.arrayName = toWindows1252(name) + "_zgf";
+        return p;
+    };
+    return generate(feedback, parts, sourcePath, cPath, split);
+}
+
+bool FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
+                   bool split, Feedback &feedback, QChar groupSeparator)
+{
+    auto parts = [&] {
+        CSourceParts p;
+        p.comment = line(QByteArray("//"))
+            + line("// GP32 C source file for file " + fileNameComment(sourcePath))
+            + line(QStringLiteral("// File size: ") + groupedSize(QFileInfo(sourcePath).size(), groupSeparator))
+            + line(QStringLiteral("// Converter: ") + generatorText())
+            + line(QByteArray("//")) + "\r\n\r\n";
+        p.arrayName = toWindows1252(name);
+        return p;
+    };
+    return generate(feedback, parts, sourcePath, cPath, split);
+}

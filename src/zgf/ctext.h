@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Making text safe to place in generated C source.
+
+// The text as a C identifier: every character other than an ASCII letter, digit or "_"
+// becomes "_", a leading digit gets "_" before it, and a C keyword gets "_" after it. An
+// empty text stays empty. For names derived from file and face names; names the person
+// types are used as typed.
+QString repairedCIdentifier(const QString &text);
+
+// The include guard symbol of a header whose file name without extension is base:
+// "__" + base + "_h__", every character of base other than an ASCII letter, digit or "_"
+// made "_" (my.font gives __my_font_h__).
+QString cGuardSymbol(const QString &base);
+
+// Windows-1252 bytes for a "//" comment: a CR or LF would end the comment, so each is
+// written as the two characters \r or \n.
+QByteArray cCommentText(const QByteArray &bytes);
+
+// The character set between the quotes of its comment line: "\" and '"' get a backslash,
+// a CR LF pair closes the quote and continues on a new comment line aligned under the
+// opening quote, and a lone CR or LF is written as \r or \n.
+QByteArray cCharacterSetText(const QByteArray &bytes);
