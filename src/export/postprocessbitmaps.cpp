@@ -1,0 +1,69 @@
+#include "postprocessbitmaps.h"
+
+#include "failure.h"
+#include "feedback.h"
+#include "paths.h"
+#include "surface.h"
+#include "texelfont.h"
+
+#include <QFileInfo>
+
+namespace {
+
+using Draw = void (TexelFont::*)(Surface &, qint16, qint16, bool);
+
+// One image and its partial images: the partial ones first, the full one last.
+void writeImages(TexelFont &font, Surface &work, Draw draw, const QString &path, int count)
+{
+    if (count > 1) {
+        for (int i = 1; i <= count; ++i) {
+            (font.*draw)(work, qint16(count), qint16(i), false);
+            work.savePicture(partialBitmapName(path, i));
+        }
+    }
+    (font.*draw)(work, 1, 1, false);
+    work.savePicture(path);
+}
+
+bool confirmOverwrite(const QString &path, const QString &what, Feedback &feedback)
+{
+    return !QFileInfo::exists(path)
+        || feedback.ask(QStringLiteral("Overwrite ") + what + QStringLiteral(" ") + path + QStringLiteral("?"));
+}
+
+} // namespace
+
+QString partialBitmapName(const QString &path, int index)
+{
+    return GetFolder(path) + GetFileNameNoExt(path) + QString::number(index) + QStringLiteral(".bmp");
+}
+
+bool ExportPostprocessBitmaps(TexelFont &font, Surface &work, const PostprocessOptions &options,
+                              Feedback &feedback)
+{
+    const int count = std::clamp(options.count, 1, 32767);
+    try {
+        if (font.Masked && options.maskFileName.trimmed().isEmpty()) {
+            throw Failure(Failure::InvalidCall,
+                          QStringLiteral("The font has an alpha mask, but no mask bitmap file was given."));
+        }
+        if (!confirmOverwrite(options.bitmapFileName, QStringLiteral("bitmap file"), feedback))
+            return false;
+        {
+            BusyGuard busy(feedback);
+            writeImages(font, work, &TexelFont::ZgfGenerateBitmap, options.bitmapFileName, count);
+        }
+        if (font.Masked) {
+            if (!confirmOverwrite(options.maskFileName, QStringLiteral("alpha mask bitmap file"), feedback))
+                return false;
+            BusyGuard busy(feedback);
+            writeImages(font, work, &TexelFont::ZgfGenerateMask, options.maskFileName, count);
+        }
+    } catch (const Failure &failure) {
+        feedback.fail(failure.message());
+        return false;
+    }
+    feedback.inform(QStringLiteral("Bitmap(s) generated correctly.\r\n"
+                                   "Now it's time to use your favorite image processor to enhance the font."));
+    return true;
+}

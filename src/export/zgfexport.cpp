@@ -1,0 +1,74 @@
+#include "zgfexport.h"
+
+#include "fileerrors.h"
+#include "feedback.h"
+#include "paths.h"
+#include "texelfont.h"
+#include "csource.h"
+#include "zgfbuilder.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString unencodableNote(const QString &characters)
+{
+    QStringList named;
+    for (const QChar c : characters)
+        named.append(QStringLiteral("%1 (U+%2)").arg(c).arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper());
+    return QStringLiteral("These characters have no code in the font file and were written as \"?\": ")
+        + named.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QString completedFileName(const QString &fileName, const QString &defaultExtension)
+{
+    return GetFileNameNoExt(fileName) == GetFileName(fileName) ? fileName + defaultExtension : fileName;
+}
+
+bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Feedback &feedback)
+{
+    options.zgfFileName = completedFileName(options.zgfFileName, QStringLiteral(".zgf"));
+    const QString path = options.zgfFileName;
+    if (QFileInfo::exists(path)
+        && !feedback.ask(QStringLiteral("Overwrite .ZGF font file ") + path + QStringLiteral("?")))
+        return false;
+
+    try {
+        BusyGuard busy(feedback);
+        const QByteArray bytes = buildZgfFile(font, work, {options.rle, options.bitmapFileName, options.maskFileName}, feedback);
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) {
+            feedback.fail(QStringLiteral("Can't create file ") + path, Feedback::Title::Application);
+            return false;
+        }
+        writeAll(file, bytes);
+        if (!file.commit()) {
+            feedback.fail(QFileInfo::exists(path)
+                              ? QStringLiteral("Couldn't delete old font file ") + path + QStringLiteral(".")
+                              : ioFailure(file).message());
+            return false;
+        }
+    } catch (const Failure &failure) {
+        feedback.fail(failure.message());
+        return false;
+    }
+
+    QString done = QStringLiteral("Font file generated correctly.");
+    if (const QString lost = unencodableCharacters(font.Chars()); !lost.isEmpty())
+        done += kCrLf + unencodableNote(lost);
+    feedback.inform(done);
+
+    if (!options.cFile)
+        return true;
+    options.cFileName = completedFileName(options.cFileName, QStringLiteral(".h"));
+    if (QFileInfo::exists(options.cFileName)
+        && !feedback.ask(QStringLiteral("Overwrite C source file ") + options.cFileName + QStringLiteral("?")))
+        return true;
+    ZgfToCSource(path, options.cFileName, font.VariableName(), options.split, feedback, options.groupSeparator);
+    return true;
+}

@@ -1,0 +1,206 @@
+#include "exportfixture.h"
+#include "postprocessbitmaps.h"
+#include "zgfexport.h"
+#include "zgfheader.h"
+
+#include <functional>
+
+namespace {
+
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(QByteArray(text));
+}
+
+// Header of the hand-worked document: face "Arial", 10 pt, transparent green 0x07C1,
+// shadow black 0x0001, image 7 x 5, default 4 x 5, max 4 x 4, line separation 2, 2 chars.
+QByteArray expectedHeader(quint8 flags, qint32 length, qint32 maskOffset, qint8 maskWidthInc)
+{
+    QByteArray h = hex("5a47460001") + QByteArray(1, char(flags)) + hex("000a") + QByteArray("Arial")
+        + QByteArray(27, '\0');
+    auto le32 = [](qint32 v) { return QByteArray(reinterpret_cast<const char *>(&v), 4); };
+    h += le32(length) + le32(84) + le32(maskOffset);
+    h += hex("c1070100" "0000" "0700" "05" "04" "05" "04" "04") + QByteArray(1, char(maskWidthInc))
+        + hex("00" "00000000" "02" "00" "02" "0000");
+    return h;
+}
+
+const char kTables[] = "6162" "0403" "0100" "0102";
+
+// Rows of the 7 x 5 glyph image: G transparent green, K black ink.
+//   G K K G G G G / G K K G G K G / G K K G G K G / G G G G G K G / G G G G G G G
+const char kRawImage[] =
+    "c107" "0100" "0100" "c107" "c107" "c107" "c107"
+    "c107" "0100" "0100" "c107" "c107" "0100" "c107"
+    "c107" "0100" "0100" "c107" "c107" "0100" "c107"
+    "c107" "c107" "c107" "c107" "c107" "0100" "c107"
+    "c107" "c107" "c107" "c107" "c107" "c107" "c107";
+
+// Per row: red runs, green runs, blue runs.
+const char kRleImage[] =
+    "e0" "3f409f" "e0"
+    "e0" "3f405f203f" "e0"
+    "e0" "3f405f203f" "e0"
+    "e0" "bf203f" "e0"
+    "e0" "ff" "e0";
+
+// Names the first differing offset, or is empty when the bytes are equal.
+std::string difference(const QByteArray &actual, const QByteArray &expected)
+{
+    for (qsizetype i = 0; i < std::max(actual.size(), expected.size()); ++i) {
+        if (i >= actual.size() || i >= expected.size() || actual.at(i) != expected.at(i)) {
+            return "first difference at offset " + std::to_string(i) + ": actual "
+                + actual.mid(i, 8).toHex(' ').toStdString() + ", expected "
+                + expected.mid(i, 8).toHex(' ').toStdString();
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+class ZgfExport : public ExportFixture
+{
+};
+
+TEST_F(ZgfExport, RawGolden)
+{
+    ZgfExportOptions options{path("font"), false};
+    ASSERT_TRUE(ExportZgfFont(font, work, options, feedback)) << feedback.failures().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(options.zgfFileName, path("font.zgf"));
+    const QByteArray expected = expectedHeader(0xA1, 154, 0, 0) + hex(kTables) + hex(kRawImage);
+    EXPECT_EQ(difference(readAll(options.zgfFileName), expected), "");
+    EXPECT_EQ(feedback.informations(), QStringList{QStringLiteral("Font file generated correctly.")});
+    EXPECT_EQ(feedback.busyDepth, 0);
+}
+
+TEST_F(ZgfExport, RleGolden)
+{
+    ZgfExportOptions options{path("font.zgf"), true};
+    ASSERT_TRUE(ExportZgfFont(font, work, options, feedback));
+    const QByteArray image = hex(kRleImage);
+    const QByteArray expected = expectedHeader(0xA3, 84 + int(image.size()), 0, 0) + hex(kTables) + image;
+    EXPECT_EQ(difference(readAll(options.zgfFileName), expected), "");
+}
+
+TEST_F(ZgfExport, MaskedPostprocessedGolden)
+{
+    font.Postprocessed = true;
+    font.Masked = true;
+    font.MaskWidthInc = 2;
+    PostprocessOptions bitmaps{path("glyphs.bmp"), path("glyphs_mask.bmp")};
+    ASSERT_TRUE(ExportPostprocessBitmaps(font, work, bitmaps, feedback));
+
+    // The 11 x 5 mask, inverted on export: 31 on the ink, 0 elsewhere.
+    const QByteArray rawMask = hex("00001f1f00000000000000" "00001f1f000000001f0000" "00001f1f000000001f0000"
+                                   "00000000000000001f0000" "0000000000000000000000");
+    const QByteArray rleMask = hex("405fe0" "405f803f40" "405f803f40" "00083f40" "000b");
+    for (const bool rle : {false, true}) {
+        ZgfExportOptions options{path(rle ? "rle.zgf" : "raw.zgf"), rle, bitmaps.bitmapFileName, bitmaps.maskFileName};
+        ASSERT_TRUE(ExportZgfFont(font, work, options, feedback));
+        const QByteArray image = rle ? hex(kRleImage) : hex(kRawImage);
+        const QByteArray mask = rle ? rleMask : rawMask;
+        const qint32 maskOffset = 84 + qint32(image.size());
+        const QByteArray expected = expectedHeader(rle ? 0xEF : 0xE5, maskOffset + qint32(mask.size()), maskOffset, 2)
+            + hex(kTables) + image + mask;
+        EXPECT_EQ(difference(readAll(options.zgfFileName), expected), "") << rle;
+    }
+}
+
+TEST(ZgfExportNames, Completion)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"font", "font.zgf"}, {"font.bin", "font.bin"}, {"font.longext", "font.longext.zgf"},
+        {"/tmp/a.b/font", "/tmp/a.b/font.zgf"}, {"name.", "name."}};
+    for (const auto &[name, expected] : cases)
+        EXPECT_EQ(completedFileName(QLatin1String(name), QStringLiteral(".zgf")), QLatin1String(expected));
+}
+
+TEST_F(ZgfExport, DecliningTheOverwriteKeepsTheOldFile)
+{
+    writeFile(path("font.zgf"), "old");
+    feedback.answers = {false};
+    ZgfExportOptions options{path("font.zgf")};
+    EXPECT_FALSE(ExportZgfFont(font, work, options, feedback));
+    EXPECT_EQ(readAll(path("font.zgf")), QByteArray("old"));
+    EXPECT_EQ(feedback.questions(), QStringList{QStringLiteral("Overwrite .ZGF font file ") + path("font.zgf") + QStringLiteral("?")});
+    EXPECT_TRUE(feedback.informations().isEmpty());
+}
+
+TEST_F(ZgfExport, FailuresLeaveTheOldFileAndNoPartialFile)
+{
+    writeFile(path("font.zgf"), "old");
+    font.Postprocessed = true;
+    ZgfExportOptions missing{path("font.zgf"), true, path("missing.bmp")};
+    EXPECT_FALSE(ExportZgfFont(font, work, missing, feedback));
+    ASSERT_EQ(feedback.failures().size(), 1);
+    EXPECT_TRUE(feedback.failures().at(0).startsWith(QStringLiteral("53: File not found")));
+    EXPECT_TRUE(feedback.failures().at(0).contains(path("missing.bmp")));
+    EXPECT_EQ(readAll(path("font.zgf")), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("font.zgf")});
+    EXPECT_EQ(feedback.busyDepth, 0);
+
+    ZgfExportOptions unwritable{path("no/such/folder/font.zgf"), true};
+    font.Postprocessed = false;
+    EXPECT_FALSE(ExportZgfFont(font, work, unwritable, feedback));
+    EXPECT_EQ(feedback.failures().last(), QStringLiteral("Can't create file ") + path("no/such/folder/font.zgf"));
+    EXPECT_EQ(feedback.messages.last().title, Feedback::Title::Application);
+}
+
+TEST_F(ZgfExport, RefusesWhatCannotBeStoredFaithfully)
+{
+    struct Case
+    {
+        std::function<void(TexelFont &)> change;
+        const char *named;
+    };
+    const Case cases[] = {
+        {[](TexelFont &f) { f.LineSepExtra = 200; }, "the line separation"},
+        {[](TexelFont &f) { f.CharSepExtra = -129; }, "the character separation"},
+        {[](TexelFont &f) { f.ShadowXPos = 128; }, "the shadow's x position"},
+        {[](TexelFont &f) { f.Masked = true; }, "no mask bitmap file"},
+        {[](TexelFont &f) { f.setTTFName(QString(33, QLatin1Char('x'))); }, "longer than 32"},
+        {[](TexelFont &f) { f.setChars(QString(256, QLatin1Char('a'))); }, "256 characters"},
+    };
+    for (const Case &c : cases) {
+        TexelFont doc{&measure};
+        doc.setChars(QStringLiteral("ab"));
+        c.change(doc);
+        ZgfExportOptions options{path("bad.zgf")};
+        RecordingFeedback record;
+        EXPECT_FALSE(ExportZgfFont(doc, work, options, record)) << c.named;
+        ASSERT_EQ(record.failures().size(), 1) << c.named;
+        EXPECT_TRUE(record.failures().at(0).contains(QLatin1String(c.named))) << record.failures().at(0).toStdString();
+        EXPECT_FALSE(QFile::exists(path("bad.zgf")));
+    }
+}
+
+TEST_F(ZgfExport, NamesCharactersWrittenAsQuestionMarks)
+{
+    font.setChars(QStringLiteral("a\u20AC\u0141b"));
+    ZgfExportOptions options{path("font.zgf")};
+    ASSERT_TRUE(ExportZgfFont(font, work, options, feedback));
+    const QByteArray bytes = readAll(options.zgfFileName);
+    EXPECT_EQ(bytes.mid(76, 4), QByteArray("a\x80?b"));
+    ASSERT_EQ(feedback.informations().size(), 1);
+    const QStringList lines = feedback.informations().at(0).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines.at(1).contains(QStringLiteral("U+0141")));
+    EXPECT_FALSE(lines.at(1).contains(QStringLiteral("U+20AC")));
+}
+
+TEST_F(ZgfExport, CSourceFollowsTheFont)
+{
+    ZgfExportOptions options{path("font.zgf")};
+    options.cFile = true;
+    options.cFileName = path("font");
+    ASSERT_TRUE(ExportZgfFont(font, work, options, feedback));
+    EXPECT_EQ(options.cFileName, path("font.h"));
+    EXPECT_TRUE(readAll(path("font.h")).contains("unsigned long arial10_zgf[] = {"));
+
+    // Declining the C overwrite still counts as a written font.
+    writeFile(path("font.h"), "keep");
+    feedback.answers = {true, false};
+    EXPECT_TRUE(ExportZgfFont(font, work, options, feedback));
+    EXPECT_EQ(readAll(path("font.h")), QByteArray("keep"));
+}
