@@ -134,26 +134,28 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(WriteCArrayStream, MatchesTheWordByWordFormAcrossReadChunks)
 {
-    // Longer than two read chunks, ending inside a word.
-    QByteArray bytes(2 * 1048560 + 47, '\0');
-    quint32 seed = 12345;
-    for (char &b : bytes) {
-        seed = seed * 1103515245u + 12345u;
-        b = char(seed >> 24);
-    }
-    QTemporaryDir dir;
-    const QString source = dir.filePath(QStringLiteral("big.bin"));
-    writeFile(source, bytes);
-    QSaveFile out(dir.filePath(QStringLiteral("big.txt")));
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    RecordingFeedback feedback;
+    // Exactly one read chunk, and more than two ending inside a word.
+    for (const qsizetype size : {qsizetype(1048560), qsizetype(2 * 1048560 + 47)}) {
+        QByteArray bytes(size, '\0');
+        quint32 seed = 12345;
+        for (char &b : bytes) {
+            seed = seed * 1103515245u + 12345u;
+            b = char(seed >> 24);
+        }
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("big.bin"));
+        writeFile(source, bytes);
+        QSaveFile out(dir.filePath(QStringLiteral("big.txt")));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        RecordingFeedback feedback;
 
-    ASSERT_TRUE(WriteCArray(source, out, feedback));
-    ASSERT_TRUE(out.commit());
-    EXPECT_TRUE(readFile(out.fileName()).toStdString() == referenceBody(bytes));
-    const int lines = (int(bytes.size()) / 4 + 1 + 9) / 10;
-    EXPECT_EQ(feedback.progressMaximum, lines);
-    EXPECT_EQ(feedback.progressValue, lines);
+        ASSERT_TRUE(WriteCArray(source, out, feedback));
+        ASSERT_TRUE(out.commit());
+        EXPECT_TRUE(readFile(out.fileName()).toStdString() == referenceBody(bytes)) << size;
+        const int lines = int((size + 3) / 4 + 9) / 10;
+        EXPECT_EQ(feedback.progressMaximum, lines);
+        EXPECT_EQ(feedback.progressValue, lines);
+    }
 }
 
 TEST(WriteCArrayStream, MissingSourceWritesNothingAndSaysSo)
