@@ -1,0 +1,104 @@
+#include "windowfeedback.h"
+
+#include "version.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QWidget>
+
+namespace {
+
+// How often a long operation lets the windows repaint, milliseconds.
+constexpr qint64 RepaintInterval = 50;
+
+} // namespace
+
+WindowFeedback::WindowFeedback(QWidget *window, QProgressBar *progress)
+    : mWindow(window), mProgress(progress)
+{
+    mSinceRepaint.start();
+}
+
+WindowFeedback::~WindowFeedback()
+{
+    while (mBusyDepth > 0)
+        setBusy(false);
+}
+
+QWidget *WindowFeedback::parentWindow() const
+{
+    return mWindow ? mWindow->window() : QApplication::activeWindow();
+}
+
+QString WindowFeedback::caption(Title title) const
+{
+    if (title == Title::Window) {
+        if (const QWidget *window = parentWindow())
+            return window->windowTitle();
+    }
+    return QString::fromUtf8(Version::Product);
+}
+
+bool WindowFeedback::ask(const QString &question)
+{
+    QMessageBox box(QMessageBox::Question, caption(Title::Window), question,
+                    QMessageBox::Yes | QMessageBox::No, parentWindow());
+    box.setDefaultButton(QMessageBox::Yes);
+    // The pointer must not look busy while the person is asked.
+    if (mBusyDepth > 0)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const bool yes = box.exec() == QMessageBox::Yes;
+    if (mBusyDepth > 0)
+        QApplication::restoreOverrideCursor();
+    return yes;
+}
+
+void WindowFeedback::inform(const QString &message, Title title)
+{
+    QMessageBox box(QMessageBox::Information, caption(title), message, QMessageBox::Ok, parentWindow());
+    box.exec();
+}
+
+void WindowFeedback::fail(const QString &message, Title title)
+{
+    QMessageBox box(QMessageBox::Critical, caption(title), message, QMessageBox::Ok, parentWindow());
+    if (mBusyDepth > 0)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    box.exec();
+    if (mBusyDepth > 0)
+        QApplication::restoreOverrideCursor();
+}
+
+void WindowFeedback::setBusy(bool busy)
+{
+    if (busy) {
+        ++mBusyDepth;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (mBusyDepth > 0) {
+        --mBusyDepth;
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void WindowFeedback::setProgressRange(int minimum, int maximum)
+{
+    if (mProgress)
+        mProgress->setRange(minimum, maximum);
+}
+
+void WindowFeedback::setProgressValue(int value)
+{
+    if (mProgress)
+        mProgress->setValue(value);
+    if (mSinceRepaint.elapsed() >= RepaintInterval) {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        mSinceRepaint.restart();
+    }
+}
+
+void WindowFeedback::setProgressVisible(bool visible)
+{
+    if (mProgress)
+        mProgress->setVisible(visible);
+}
