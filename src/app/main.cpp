@@ -1,0 +1,21 @@
+#include "frmmain.h"
+#include "icons.h"
+
+#include "settingsstore.h"
+#include "version.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QString::fromUtf8(Version::Product));
+    QApplication::setApplicationName(QString::fromUtf8(Version::Product));
+    QApplication::setApplicationVersion(QString::fromUtf8(Version::Text));
+    QApplication::setWindowIcon(programIcon());
+
+    SettingsStore store;
+    frmMain window(store);
+    window.show();
+    return application.exec();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "surface.h"
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// What a file dialog is asked to show. An empty filter or suffix keeps the one of the
+// dialog's last use; the filter is in the "description|pattern|..." form.
+struct FileRequest
+{
+    QString filter;
+    QString defaultSuffix;
+    QString fileName;
+};
+
+// A font with its colour, as the font dialog shows and returns it.
+struct FontChoice
+{
+    SurfaceFont font;
+    Color color = 0;
+};
+
+// The choices the main window asks the person for: file names and a font. The program
+// shows dialogs; tests answer from a script.
+class Choosers
+{
+public:
+    virtual ~Choosers() = default;
+
+    // An existing file to open; empty when cancelled.
+    virtual QString openFileName(QWidget *parent, const FileRequest &request) = 0;
+    // A file to write, overwriting confirmed; empty when cancelled.
+    virtual QString saveFileName(QWidget *parent, const FileRequest &request) = 0;
+    // The chosen font and colour; nothing when cancelled.
+    virtual std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &current) = 0;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "choosers.h"
+
+// The choosers of the program: one file dialog state shared by every file command, as a
+// single dialog that remembers its filter, folder and file name between uses, and the
+// font dialog with a colour.
+class DialogChoosers : public Choosers
+{
+public:
+    QString openFileName(QWidget *parent, const FileRequest &request) override;
+    QString saveFileName(QWidget *parent, const FileRequest &request) override;
+    std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &current) override;
+
+private:
+    QString chooseFile(QWidget *parent, const FileRequest &request, bool save);
+
+    FileRequest mLast;
+    QString mSelectedFilter;
+    QString mFolder;
+};

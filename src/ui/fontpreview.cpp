@@ -1,0 +1,168 @@
+#include "fontpreview.h"
+
+#include "fontsheetpainter.h"
+#include "samplepainter.h"
+#include "surfaceview.h"
+#include "twips.h"
+#include "widgetbar.h"
+
+#include "failure.h"
+#include "texelfont.h"
+
+#include <QImageReader>
+#include <QLabel>
+#include <QScrollBar>
+
+namespace {
+
+// Gap under the toolbar and height of the splitter bar, twips.
+constexpr int GapTwips = 30;
+constexpr int BarTwips = 45;
+
+// The sample's text is drawn on a key colour that differs from the font colour and then
+// keyed out over the white background and its picture.
+Color keyFor(Color fore)
+{
+    return (fore ^ 0x00FFFFFF) & 0x00FFFFFF;
+}
+
+} // namespace
+
+FontPreview::FontPreview(QWidget *parent)
+    : QWidget(parent),
+      mPanelFont(new QFrame(this)),
+      mFontView(new SurfaceView(mPanelFont)),
+      mScroll(new QScrollBar(Qt::Horizontal, this)),
+      mBar(new QLabel(this)),
+      mSampleView(new SurfaceView(this)),
+      mFirstPanel(mPanelFont),
+      mSecondPanel(mSampleView),
+      mBarAdapter(new WidgetBar(mBar, mResizer))
+{
+    mPanelFont->setObjectName(QStringLiteral("picPanelFont"));
+    mPanelFont->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    mPanelFont->setLineWidth(2);
+    mFontView->setObjectName(QStringLiteral("picFont"));
+    mFontView->setFrameStyle(QFrame::NoFrame);
+    mScroll->setObjectName(QStringLiteral("hsbFont"));
+    mBar->setObjectName(QStringLiteral("lblResizer"));
+    mSampleView->setObjectName(QStringLiteral("picSample"));
+    mSampleView->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    mSampleView->setLineWidth(2);
+
+    // The design layout; the first layout fits picFont into its pane.
+    mPanelFont->setGeometry(0, toPixels(GapTwips), 506, 60);
+    mFontView->setGeometry(120 / TwipsPerPixel, 120 / TwipsPerPixel, 100, 20);
+    mScroll->setGeometry(0, 45, 506, mScroll->sizeHint().height());
+    mBar->setGeometry(0, 62, 506, toPixels(BarTwips));
+    mSampleView->setGeometry(0, 65, 506, 277);
+    mScroll->raise();
+
+    connect(mScroll, &QScrollBar::valueChanged, this, &FontPreview::scrollSheet);
+    connect(&mResizer, &Resizer::Resized, this, [this] { layoutPanes(); });
+    mResizer.InitHorizontal(&mFirstPanel, mBarAdapter, &mSecondPanel);
+}
+
+FontPreview::~FontPreview()
+{
+    mResizer.Release();
+}
+
+void FontPreview::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutPanes();
+}
+
+void FontPreview::layoutPanes()
+{
+    if (window()->isMinimized())
+        return;
+    const int gap = toPixels(GapTwips);
+    const int barHeight = toPixels(BarTwips);
+    const int panelHeight = mPanelFont->height();
+    mPanelFont->setGeometry(0, gap, width(), panelHeight);
+
+    const QRect inner = mPanelFont->contentsRect();
+    const int sheetHeight = inner.height() - mScroll->height() + toPixels(GapTwips);
+    if (mFirstLayout) {
+        mFirstLayout = false;
+        mFontView->setGeometry(inner.left(), inner.top(), inner.width(), sheetHeight);
+    } else {
+        mFontView->resize(mFontView->width(), std::max(sheetHeight, 0));
+        DrawFontSheet();
+        DrawSample();
+    }
+    mScroll->setGeometry(0, mPanelFont->y() + panelHeight - mScroll->height(), width(),
+                         mScroll->height());
+    mSampleView->setGeometry(0, gap + panelHeight + barHeight, width(),
+                             std::max(height() - (panelHeight + barHeight) - gap, 0));
+    mResizer.Resize();
+}
+
+void FontPreview::scrollSheet(int value)
+{
+    const QRect inner = mPanelFont->contentsRect();
+    mFontView->move(inner.left() - value, inner.top());
+}
+
+bool FontPreview::DrawFontSheet()
+{
+    if (!mFont)
+        return false;
+    const int paneWidth = mPanelFont->contentsRect().width();
+    try {
+        const FontSheetPainter::Layout layout =
+            FontSheetPainter::draw(*mFont, mSheetSurface, paneWidth, mFontView->height());
+        mFontView->resize(layout.width, mFontView->height());
+        if (layout.scrollable) {
+            mScroll->setRange(0, layout.scrollMaximum);
+            mScroll->setSingleStep(10);
+            mScroll->setPageStep(100);
+            mScroll->setEnabled(true);
+        } else {
+            scrollSheet(0);
+            mScroll->setEnabled(false);
+        }
+        mFontView->setPixels(mSheetSurface.image());
+        return true;
+    } catch (const Failure &failure) {
+        mFontView->resize(paneWidth, mFontView->height());
+        scrollSheet(0);
+        mFontView->setMessage(failure.message());
+        return false;
+    }
+}
+
+bool FontPreview::DrawSample()
+{
+    if (!mFont)
+        return false;
+    const QSize size = mSampleView->contentsRect().size();
+    try {
+        mSampleSurface.setSize(std::max(size.width(), 0), std::max(size.height(), 0));
+        mSampleSurface.setBackColor(keyFor(mFont->Color));
+        SamplePainter::draw(*mFont, mSampleSurface);
+        mSampleView->setPixels(mSampleSurface.image(), keyFor(mFont->Color));
+        return true;
+    } catch (const Failure &failure) {
+        mSampleView->setMessage(failure.message());
+        return false;
+    }
+}
+
+bool FontPreview::loadBackgroundPicture(const QString &path)
+{
+    QImageReader reader(path);
+    QImage picture = reader.read();
+    if (picture.isNull())
+        return false;
+    picture.setDevicePixelRatio(1.0);
+    mSampleView->setBackgroundPicture(picture);
+    return true;
+}
+
+void FontPreview::clearBackgroundPicture()
+{
+    mSampleView->clearBackgroundPicture();
+}

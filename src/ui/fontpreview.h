@@ -1,0 +1,65 @@
+#pragma once
+
+#include "rastersurface.h"
+#include "resizer.h"
+#include "widgetpanel.h"
+
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QScrollBar;
+class SurfaceView;
+class TexelFont;
+class WidgetBar;
+
+// The two panes of the main window: the font sheet above (picPanelFont clipping picFont,
+// scrolled by hsbFont), the splitter bar lblResizer, and the sample below (picSample).
+// Lays them out on every resize and splitter move and redraws the document into them
+// with the same renderer as the export (aliased, fully hinted).
+class FontPreview : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FontPreview(QWidget *parent = nullptr);
+    ~FontPreview() override;
+
+    // The document drawn by the redraws that follow a layout; not owned.
+    void setDocument(TexelFont *font) { mFont = font; }
+
+    // The sheet's surface, whose font is the rendering font the window tries sizes on.
+    Surface &sheetSurface() { return mSheetSurface; }
+    Resizer &resizer() { return mResizer; }
+
+    // Redraw the sheet (resizing picFont and setting up hsbFont) or the sample. A failure
+    // is shown in the pane instead of the drawing and returned.
+    bool DrawFontSheet();
+    bool DrawSample();
+
+    // Shows a picture file behind the sample; false (picture unchanged) when the file is
+    // not a readable picture.
+    bool loadBackgroundPicture(const QString &path);
+    void clearBackgroundPicture();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void layoutPanes();
+    void scrollSheet(int value);
+
+    TexelFont *mFont = nullptr;
+    QFrame *mPanelFont;
+    SurfaceView *mFontView;
+    QScrollBar *mScroll;
+    QLabel *mBar;
+    SurfaceView *mSampleView;
+    RasterSurface mSheetSurface;
+    RasterSurface mSampleSurface;
+    Resizer mResizer;
+    WidgetPanel mFirstPanel;
+    WidgetPanel mSecondPanel;
+    WidgetBar *mBarAdapter;
+    bool mFirstLayout = true;
+};

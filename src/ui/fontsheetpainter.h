@@ -1,0 +1,24 @@
+#pragma once
+
+class Surface;
+class TexelFont;
+
+// Draws the font sheet: the whole character set on one line, rows joined, in the
+// document's font and colour on its transparent colour, at the top-left corner.
+class FontSheetPainter
+{
+public:
+    // The widest sheet a surface holds (16-bit sides); a wider set is cut at the right.
+    static constexpr int MaxWidth = 32767;
+
+    struct Layout
+    {
+        int width = 0;         // pixels: the text's width, at least the pane's
+        bool scrollable = false; // wider than the pane
+        int scrollMaximum = 0; // pixels the sheet can scroll, when scrollable
+    };
+
+    // Sizes the surface to the sheet (height as given) and draws it; returns the sheet's
+    // width and scroll range for a pane of the given inner width.
+    static Layout draw(const TexelFont &font, Surface &surface, int paneWidth, int height);
+};

@@ -1,0 +1,74 @@
+#include "frmgettext.h"
+
+#include "limitedtextedit.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmGetText::frmGetText(QWidget *parent)
+    : QDialog(parent), mTextBox(new LimitedTextEdit(this))
+{
+    setObjectName(QStringLiteral("frmGetText"));
+    setWindowTitle(QStringLiteral("GetText"));
+    if (parent)
+        setWindowIcon(parent->windowIcon());
+
+    mTextBox->setObjectName(QStringLiteral("txtText"));
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(9.75);
+    mTextBox->setFont(font);
+    mTextBox->setLineWrapMode(QPlainTextEdit::NoWrap);
+    mTextBox->setTabChangesFocus(true);
+    mTextBox->setFixedSize(297, 169);
+
+    auto *rule = new QFrame(this);
+    rule->setObjectName(QStringLiteral("fraFrames_0"));
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+
+    auto *ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("cmdCommands_0"));
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cmdCommands_1"));
+    // Neither is the default button, so Enter stays in the text as a line break.
+    for (QPushButton *button : {ok, cancel}) {
+        button->setAutoDefault(false);
+        button->setMinimumWidth(73);
+    }
+    connect(ok, &QPushButton::clicked, this, &frmGetText::accept);
+    connect(cancel, &QPushButton::clicked, this, &frmGetText::reject);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(12);
+    layout->addWidget(mTextBox);
+    layout->addWidget(rule);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmGetText::showEvent(QShowEvent *event)
+{
+    if (!mShown) {
+        mShown = true;
+        setWindowTitle(mTitle);
+        mTextBox->setMaxLength(MaxLength);
+        mTextBox->setCrLfText(mText);
+        mTextBox->document()->setModified(false);
+    }
+    QDialog::showEvent(event);
+}
+
+void frmGetText::accept()
+{
+    // An untouched text goes back exactly as it came, lone CR or LF included.
+    if (mTextBox->document()->isModified())
+        mText = mTextBox->crLfText();
+    QDialog::accept();
+}

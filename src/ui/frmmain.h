@@ -1,0 +1,122 @@
+#pragma once
+
+#include "rastersurface.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class Choosers;
+class Feedback;
+class FontPreview;
+class QAction;
+class QComboBox;
+class QMenu;
+class QToolBar;
+class SettingsStore;
+class TexelFont;
+
+// The program's main window: it owns the one document (moFont), lets the person choose its
+// font, size and style, shows the font sheet and the sample, and carries every command as
+// a menu entry and, for the most used ones, a toolbar button.
+//
+// The dialogs that work on the document and the two tools are hooked in from outside (the
+// program's main), so the window does not depend on them; an entry without its dialog is
+// disabled.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    enum class DocumentDialog { Properties, PostProperties, Export };
+    enum class ToolDialog { Extractor, Converter };
+    // Shows a dialog modally on the document, handed over for the one use.
+    using DocumentDialogRunner = std::function<void(QWidget *parent, TexelFont &font)>;
+    using ToolDialogRunner = std::function<void(QWidget *parent)>;
+
+    // Loads the window: caption, stored position, a new document, the splitter and its
+    // stored position. The store, choosers and feedback must outlive the window; without
+    // choosers or feedback the window uses dialogs and message boxes of its own.
+    explicit frmMain(SettingsStore &store, Choosers *choosers = nullptr,
+                     Feedback *feedback = nullptr, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Enables the menu entry (and toolbar button) of the dialog and runs it from them.
+    void setDocumentDialog(DocumentDialog which, DocumentDialogRunner run);
+    void setToolDialog(ToolDialog which, ToolDialogRunner run);
+
+    TexelFont &document() { return *moFont; }
+    FontPreview *preview() const { return mPreview; }
+    // The hidden surface the document measures on.
+    Surface &measuringSurface() { return mMeasuringSurface; }
+
+    // Runs the one-time set-up of the first activation now, if it has not run yet.
+    void activateOnce();
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createMenus();
+    void createToolBar();
+    QAction *addItem(QMenu *menu, const QString &name, const QString &caption,
+                     std::function<void()> handler, const QKeySequence &shortcut = {});
+    void addSeparator(QMenu *menu, const QString &name);
+
+    void FillFontList();
+    void DrawFontSheet();
+    void DrawSample();
+    void UpdateStyleMenus();
+    void UpdateControls(bool updateName, bool updateSize);
+    void RefreshDerivedNames(bool includeName);
+    bool selectFontName(const QString &name);
+    bool trySize(float size);
+
+    void cbxFonts_Click();
+    void cbxSize_Change(const QString &text);
+    void cbxSize_Click(int index);
+    void cbxSize_LostFocus();
+    void barBar_ButtonClick(const QString &key);
+    void mnuFile_Click(int index);
+    void mnuFont_Click(int index);
+    void mnuFontCSItem_Click(int index);
+    void mnuSample_Click(int index);
+    void mnuSampleBgItem_Click(int index);
+    void mnuTools_Click(int index);
+    void mnuHelp_Click(int index);
+
+    void fileNew();
+    void fileOpen();
+    void fileSave();
+    void fileSaveAs();
+    void fontDialog();
+    void toggleStyle(int index);
+    void runDocumentDialog(DocumentDialog which);
+    QString editText(const QString &title, const QString &text);
+    void setBackground();
+    void unload();
+
+    SettingsStore &mStore;
+    std::unique_ptr<Choosers> mOwnChoosers;
+    Choosers *mChoosers;
+    std::unique_ptr<Feedback> mOwnFeedback;
+    Feedback *mFeedback;
+    RasterSurface mMeasuringSurface;
+    std::unique_ptr<TexelFont> moFont;
+    FontPreview *mPreview;
+    QToolBar *mToolBar = nullptr;
+    QComboBox *mFonts = nullptr;
+    QComboBox *mSize = nullptr;
+    QMenu *mFontMenu = nullptr;
+    QHash<QString, QAction *> mButtons;
+    std::array<DocumentDialogRunner, 3> mDocumentDialogs;
+    std::array<ToolDialogRunner, 2> mToolDialogs;
+    bool mbUpdating = false;
+    bool mActivated = false;
+    bool mUnloaded = false;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "surface.h"
+#include "texelfont.h"
+
+// The document's font as the preview panes request it.
+inline SurfaceFont previewFont(const TexelFont &font)
+{
+    return SurfaceFont{font.TTFName(), font.Size(),      font.Bold(),
+                       font.Italic(),  font.Strikethrough(), font.Underline()};
+}

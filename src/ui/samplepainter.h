@@ -1,0 +1,18 @@
+#pragma once
+
+class Surface;
+class TexelFont;
+
+// Draws the sample text glyph by glyph, spaced as the document will space it: each glyph
+// gets floor(CharWidthInc / 2) pixels before it and the rest of the increment plus
+// CharSepExtra after it; a character outside the character set takes a space's place and
+// width; CR LF (or a lone CR) starts a new line DefaultHeight + CharHeightInc + LineSep +
+// LineSepExtra pixels lower.
+class SamplePainter
+{
+public:
+    // Clears the surface to its background colour and draws the text in the document's
+    // font and colour. Measures the document when it is obsolete; throws Failure 6 when the
+    // line advance leaves the 16-bit twips range.
+    static void draw(TexelFont &font, Surface &surface);
+};

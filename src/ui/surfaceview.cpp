@@ -1,0 +1,77 @@
+#include "surfaceview.h"
+
+#include <QPainter>
+
+SurfaceView::SurfaceView(QWidget *parent)
+    : QFrame(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void SurfaceView::setPixels(const QImage &pixels, std::optional<Color> key)
+{
+    mPixels = pixels;
+    mMessage.clear();
+    if (key) {
+        mLayer = pixels.convertToFormat(QImage::Format_ARGB32);
+        const quint32 keyed = pixelFromColor(*key);
+        for (int y = 0; y < mLayer.height(); ++y) {
+            auto *row = reinterpret_cast<quint32 *>(mLayer.scanLine(y));
+            for (int x = 0; x < mLayer.width(); ++x) {
+                if (row[x] == keyed)
+                    row[x] = 0;
+            }
+        }
+    } else {
+        mLayer = pixels;
+    }
+    update();
+}
+
+void SurfaceView::setBackgroundPicture(const QImage &picture)
+{
+    mBackground = picture;
+    update();
+}
+
+void SurfaceView::clearBackgroundPicture()
+{
+    mBackground = QImage();
+    update();
+}
+
+void SurfaceView::setMessage(const QString &message)
+{
+    mMessage = message;
+    update();
+}
+
+QImage SurfaceView::rendered() const
+{
+    QImage image(contentsRect().size(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintContents(painter, image.rect());
+    return image;
+}
+
+void SurfaceView::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.setClipRect(contentsRect());
+    paintContents(painter, contentsRect());
+}
+
+void SurfaceView::paintContents(QPainter &painter, const QRect &area) const
+{
+    painter.fillRect(area, Qt::white);
+    if (!mMessage.isEmpty()) {
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(area.adjusted(8, 8, -8, -8), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                         mMessage);
+        return;
+    }
+    if (!mBackground.isNull())
+        painter.drawImage(area.topLeft(), mBackground);
+    painter.drawImage(area.topLeft(), mLayer);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "surface.h"
+
+#include <QFrame>
+#include <QImage>
+
+#include <optional>
+
+// Shows the pixels of a drawing surface at their own size from the top-left corner of
+// its contents, optionally over a background picture, with one colour of the pixels
+// keyed out so the picture shows through. A message, when set, replaces the pixels.
+class SurfaceView : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit SurfaceView(QWidget *parent = nullptr);
+
+    // The pixels to show; the key colour, when given, is left transparent.
+    void setPixels(const QImage &pixels, std::optional<Color> key = std::nullopt);
+    const QImage &pixels() const { return mPixels; }
+
+    void setBackgroundPicture(const QImage &picture);
+    void clearBackgroundPicture();
+    const QImage &backgroundPicture() const { return mBackground; }
+
+    // Shown instead of the pixels (a drawing that failed says why); empty to clear.
+    void setMessage(const QString &message);
+    QString message() const { return mMessage; }
+
+    // What the view shows, as one image of its contents' size.
+    QImage rendered() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void paintContents(QPainter &painter, const QRect &area) const;
+
+    QImage mPixels;
+    QImage mLayer;
+    QImage mBackground;
+    QString mMessage;
+};

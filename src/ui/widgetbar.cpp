@@ -1,0 +1,82 @@
+#include "widgetbar.h"
+
+#include "resizer.h"
+#include "twips.h"
+
+#include <QCursor>
+#include <QEvent>
+
+WidgetBar::WidgetBar(QWidget *bar, Resizer &resizer)
+    : QObject(bar), mBar(bar), mResizer(resizer)
+{
+    mBar->setAutoFillBackground(true);
+    mBar->installEventFilter(this);
+}
+
+qint32 WidgetBar::left() const
+{
+    return mBar ? toTwips(mBar->x()) : 0;
+}
+
+qint32 WidgetBar::top() const
+{
+    return mBar ? toTwips(mBar->y()) : 0;
+}
+
+qint32 WidgetBar::width() const
+{
+    return mBar ? toTwips(mBar->width()) : 0;
+}
+
+qint32 WidgetBar::height() const
+{
+    return mBar ? toTwips(mBar->height()) : 0;
+}
+
+void WidgetBar::move(qint32 left, qint32 top, qint32 width, qint32 height)
+{
+    if (mBar)
+        mBar->setGeometry(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+}
+
+void WidgetBar::setShade(Shade shade)
+{
+    if (!mBar)
+        return;
+    QPalette palette = mBar->palette();
+    const QColor colour = shade == Shade::Rest ? palette.color(QPalette::Button)
+                                               : palette.color(QPalette::Dark);
+    palette.setColor(QPalette::Window, colour);
+    mBar->setPalette(palette);
+    mBar->setCursor(mResizer.isVertical() ? Qt::SplitHCursor : Qt::SplitVCursor);
+}
+
+QString WidgetBar::name() const
+{
+    return mBar ? mBar->objectName() : QString();
+}
+
+QString WidgetBar::parentName() const
+{
+    return mBar ? mBar->window()->objectName() : QString();
+}
+
+bool WidgetBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == mBar) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            mResizer.MouseDown(QCursor::pos());
+            return true;
+        case QEvent::MouseMove:
+            mResizer.MouseMove(QCursor::pos());
+            return true;
+        case QEvent::MouseButtonRelease:
+            mResizer.MouseUp();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "resizerbar.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+class Resizer;
+
+// Drives a Resizer from a bar widget: the bar's mouse button and motion events, with the
+// cursor read from QCursor::pos(); gives the widget the bar's colours.
+class WidgetBar : public QObject, public ResizerBar
+{
+    Q_OBJECT
+
+public:
+    WidgetBar(QWidget *bar, Resizer &resizer);
+
+    qint32 left() const override;
+    qint32 top() const override;
+    qint32 width() const override;
+    qint32 height() const override;
+    void move(qint32 left, qint32 top, qint32 width, qint32 height) override;
+    void setShade(Shade shade) override;
+    QString name() const override;
+    QString parentName() const override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QPointer<QWidget> mBar;
+    Resizer &mResizer;
+};
