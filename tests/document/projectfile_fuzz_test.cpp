@@ -1,0 +1,171 @@
+// Feeds seeded random mutations of project records to TexelFont::Load: every case must end
+// in a clean result or one failure message, never a crash or a sanitizer report.
+
+#include "projecttesting.h"
+#include "projectrecord.h"
+#include "recordingfeedback.h"
+#include "texelfont.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <limits>
+#include <random>
+
+namespace {
+
+constexpr int kCases = 3000;
+constexpr std::uint32_t kSeed = 20260415;
+
+QList<QByteArray> seeds()
+{
+    TexelFont styled;
+    styled.setTTFName(QStringLiteral("Times New Roman"));
+    styled.setName(QStringLiteral("Fancy"));
+    styled.setBold(true);
+    styled.Postprocessed = true;
+    styled.Masked = true;
+    styled.SampleText = QStringLiteral("\u20AC\u00F1 sample");
+    QByteArray version2 = ProjectRecord::fromDocument(styled).toBytes();
+    QByteArray version1 = version2.left(ProjectRecord::Version1Size);
+    version1[20] = 1;
+    return {ProjectRecord::fromDocument(TexelFont()).toBytes(), version2, version1};
+}
+
+class Mutator
+{
+public:
+    explicit Mutator(std::uint32_t seed) : mRandom(seed) {}
+
+    QByteArray mutate(QByteArray bytes)
+    {
+        const int count = pick(1, 8);
+        for (int i = 0; i < count; ++i)
+            mutateOnce(bytes);
+        return bytes;
+    }
+
+private:
+    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(mRandom); }
+    qsizetype offset(const QByteArray &bytes) { return bytes.isEmpty() ? 0 : pick(0, int(bytes.size()) - 1); }
+
+    void put(QByteArray &bytes, qsizetype at, const QByteArray &value)
+    {
+        if (at + value.size() <= bytes.size())
+            bytes.replace(at, value.size(), value);
+    }
+    static QByteArray le(quint32 value, int size)
+    {
+        QByteArray out(4, '\0');
+        qToLittleEndian(value, out.data());
+        return out.left(size);
+    }
+
+    void mutateOnce(QByteArray &bytes)
+    {
+        static const quint8 bytesOfNote[] = {0x00, 0x01, 0x02, 0x03, 0x20, 0x7F, 0x80, 0x81, 0x9D, 0xFF};
+        static const quint16 wordsOfNote[] = {0x0000, 0x0001, 0x3FFF, 0x4000, 0x7FFF, 0x8000, 0xC000, 0xFFFF};
+        static const float sizesOfNote[] = {
+            std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+            -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::max(),
+            std::numeric_limits<float>::lowest(), std::numeric_limits<float>::denorm_min(),
+            0.0f, -0.0f, -0.25f, 99.75f, 32767.75f, 2147483520.0f, 1e30f};
+        switch (pick(0, 8)) {
+        case 0:
+            if (!bytes.isEmpty())
+                bytes[offset(bytes)] ^= char(1 << pick(0, 7));
+            break;
+        case 1:
+            if (!bytes.isEmpty())
+                bytes[offset(bytes)] = char(pick(0, 255));
+            break;
+        case 2:
+            if (!bytes.isEmpty())
+                bytes[offset(bytes)] = char(bytesOfNote[pick(0, std::size(bytesOfNote) - 1)]);
+            break;
+        case 3:
+            put(bytes, offset(bytes), le(wordsOfNote[pick(0, std::size(wordsOfNote) - 1)], 2));
+            break;
+        case 4: // Size of version 2 and of version 1
+            put(bytes, pick(0, 1) ? 93 : 53,
+                le(std::bit_cast<quint32>(sizesOfNote[pick(0, std::size(sizesOfNote) - 1)]), 4));
+            break;
+        case 5:
+            bytes.truncate(pick(0, int(bytes.size())));
+            break;
+        case 6:
+            for (int n = pick(1, 3000); n > 0; --n)
+                bytes.append(char(pick(0, 255)));
+            break;
+        case 7:
+            put(bytes, 20, QByteArray(1, char(pick(0, 3))));
+            break;
+        default: {
+            const qsizetype from = offset(bytes);
+            const qsizetype length = std::min<qsizetype>(pick(1, 600), bytes.size() - from);
+            bytes.replace(from, length, QByteArray(length, char(pick(0, 255))));
+            break;
+        }
+        }
+    }
+
+    std::mt19937 mRandom;
+};
+
+// A new document with the record of this one applied, as saving and loading would give
+// (kept in memory: saving syncs to disk, too slow for thousands of cases).
+TexelFont reloaded(const TexelFont &font)
+{
+    TexelFont loaded;
+    ProjectRecord::fromBytes(ProjectRecord::fromDocument(font).toBytes(), QString()).applyTo(loaded);
+    loaded.setFilename(font.Filename());
+    return loaded;
+}
+
+TEST(ProjectFileFuzz, MutatedRecordsLoadCleanlyOrFailCleanly)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fuzz.tsm"));
+    const QList<QByteArray> inputs = seeds();
+    Mutator mutator(kSeed);
+    int loaded = 0;
+
+    for (int i = 0; i < kCases; ++i) {
+        const QByteArray bytes = mutator.mutate(inputs.at(i % inputs.size()));
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            ASSERT_EQ(file.write(bytes), bytes.size());
+        }
+        TexelFont font;
+        const auto before = documentState(font);
+        RecordingFeedback feedback;
+        const bool ok = font.Load(path, feedback);
+        SCOPED_TRACE("case " + std::to_string(i) + ": " + bytes.left(64).toHex().toStdString());
+        if (!ok) {
+            ASSERT_EQ(feedback.messages.size(), 1);
+            ASSERT_EQ(feedback.messages[0].title, Feedback::Title::Application);
+            ASSERT_EQ(documentState(font), before);
+            continue;
+        }
+        ++loaded;
+        ASSERT_TRUE(feedback.messages.isEmpty());
+        ASSERT_EQ(font.Filename(), path);
+
+        // Whatever a file held, the record it loads as is written and read back unchanged.
+        // The custom flags settle after one round: a GP32FileName of nine characters (sizes
+        // from 99.5 points) is cut to eight and then differs from the calculated one.
+        const TexelFont once = reloaded(font);
+        ASSERT_EQ(firstDifference(ProjectRecord::fromDocument(once).toBytes(),
+                                  ProjectRecord::fromDocument(font).toBytes()), -1);
+        ASSERT_EQ(documentState(reloaded(once)), documentState(once));
+    }
+    // The mutations must leave enough records loadable to exercise the reading of fields.
+    EXPECT_GT(loaded, kCases / 4);
+}
+
+} // namespace
