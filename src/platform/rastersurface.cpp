@@ -74,6 +74,9 @@ void RasterSurface::applyFont(const SurfaceFont &font)
     f.setUnderline(font.underline);
     f.setStyleStrategy(QFont::NoAntialias);
     f.setHintingPreference(QFont::PreferFullHinting);
+    // Glyphs are measured after a space and drawn alone; kerning would move them between
+    // the two, so pairs are never kerned.
+    f.setKerning(false);
 
     mFont = f;
     mRequested = font;

@@ -16,7 +16,7 @@ public:
 
 private:
     int mArgc = 1;
-    char mName[14] = "platform_test";
+    char mName[10] = "texeltest";
     char *mArgv[2] = {mName, nullptr};
     std::unique_ptr<QGuiApplication> mApp;
 };

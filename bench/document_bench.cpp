@@ -1,0 +1,61 @@
+// Measuring a whole character set and drawing its glyph strip on the raster surface, with
+// the font already set up (the first measurement is done before timing).
+#include "rastersurface.h"
+#include "texelfont.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QString printable1252()
+{
+    QString text;
+    for (char16_t c = 0x20; c <= 0xFF; ++c) {
+        if (c < 0x7F || c >= 0xA0)
+            text.append(QChar(c));
+    }
+    return text;
+}
+
+void measure(benchmark::State &state, const QString &chars, float size)
+{
+    RasterSurface surface;
+    TexelFont font(&surface);
+    font.setChars(chars);
+    font.setSize(size);
+    font.DefaultHeight();
+    for (auto _ : state) {
+        font.Obsolete = true;
+        benchmark::DoNotOptimize(font.DefaultHeight());
+    }
+    state.counters["glyphs"] = double(font.glyphs().size());
+}
+
+void BM_MeasureDefaultSet(benchmark::State &state)
+{
+    measure(state, TexelFont::defaultCharacterSet(), 9.75f);
+}
+
+void BM_MeasurePrintable72(benchmark::State &state)
+{
+    measure(state, printable1252(), 72.0f);
+}
+
+void BM_GenerateBitmapPrintable72(benchmark::State &state)
+{
+    RasterSurface surface;
+    RasterSurface strip;
+    TexelFont font(&surface);
+    font.setChars(printable1252());
+    font.setSize(72.0f);
+    font.ZgfGenerateBitmap(strip);
+    for (auto _ : state)
+        font.ZgfGenerateBitmap(strip);
+    state.counters["width"] = strip.width();
+}
+
+} // namespace
+
+BENCHMARK(BM_MeasureDefaultSet)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeasurePrintable72)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GenerateBitmapPrintable72)->Unit(benchmark::kMillisecond);

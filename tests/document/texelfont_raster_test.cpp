@@ -1,0 +1,127 @@
+// The document's measurements on the real renderer (Liberation Sans, what "Arial"
+// resolves to), and the contract between measuring and drawing the strip.
+#include "rastersurface.h"
+#include "texelfont.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString printable1252()
+{
+    QString text;
+    for (char16_t c = 0x20; c <= 0xFF; ++c) {
+        if (c < 0x7F || c >= 0xA0)
+            text.append(QChar(c));
+    }
+    return text;
+}
+
+class RasterMeasure : public ::testing::Test
+{
+protected:
+    RasterSurface surface;
+    RasterSurface strip;
+    TexelFont font{&surface};
+};
+
+} // namespace
+
+TEST_F(RasterMeasure, DefaultDocument)
+{
+    EXPECT_EQ(font.DefaultWidth(), 4) << "a 13-pixel em has a 4-pixel space";
+    EXPECT_FLOAT_EQ(surface.font().size, 9.75f);
+    EXPECT_GT(font.DefaultHeight(), 10);
+    EXPECT_LE(font.DefaultHeight(), 16);
+    EXPECT_GE(font.GetFontTop(), 0);
+    EXPECT_EQ(font.glyphs().size(), 130);
+    for (const Char &g : font.glyphs())
+        EXPECT_TRUE(g.hasInk());
+}
+
+TEST_F(RasterMeasure, SpaceHasNoInkUnlessUnderlined)
+{
+    font.setChars(QStringLiteral("A B"));
+    font.DefaultHeight();
+    const Char space = font.glyphs().at(1);
+    EXPECT_FALSE(space.hasInk());
+    EXPECT_EQ(space.TextWidth, font.DefaultWidth());
+    EXPECT_EQ(quint8(font.CharRightIndents().at(1)), space.TextWidth);
+
+    font.setUnderline(true);
+    font.DefaultHeight();
+    const Char underlined = font.glyphs().at(1);
+    EXPECT_TRUE(underlined.hasInk());
+    EXPECT_GE(underlined.Width, underlined.TextWidth - 1) << "the line spans the advance";
+}
+
+TEST_F(RasterMeasure, ItalicOverhangIsNegativeLeft)
+{
+    font.setChars(QStringLiteral("fjJ/y"));
+    font.setItalic(true);
+    font.setSize(72);
+    font.DefaultHeight();
+    const QByteArray indents = font.CharLeftIndents();
+    bool overhang = false;
+    for (qsizetype i = 0; i < font.glyphs().size(); ++i) {
+        const qint16 left = font.glyphs().at(i).Left;
+        if (left < 0) {
+            overhang = true;
+            EXPECT_EQ(quint8(indents.at(i)), 256 + left);
+        }
+        EXPECT_GE(left, -font.DefaultWidth());
+    }
+    EXPECT_TRUE(overhang);
+}
+
+TEST_F(RasterMeasure, NothingIsInkInTheTransparentColour)
+{
+    font.Color = font.TransColor;
+    EXPECT_EQ(font.GetFontTop(), -1);
+    EXPECT_EQ(font.DefaultHeight(), 0);
+    for (const Char &g : font.glyphs())
+        EXPECT_FALSE(g.hasInk());
+
+    TexelFont empty{&surface};
+    empty.setChars(QString());
+    EXPECT_EQ(empty.GetFontTop(), -1);
+    EXPECT_EQ(empty.GetFontHeight(), 0);
+}
+
+// Each cell of the drawn strip holds exactly the measured ink box, at the cell's ink column.
+TEST_F(RasterMeasure, StripCellsHoldTheMeasuredInk)
+{
+    for (const float size : {9.75f, 24.0f}) {
+        font.setChars(printable1252());
+        font.setSize(size);
+        font.CharWidthInc = 2;
+        font.CharHeightInc = 2;
+        font.ZgfGenerateBitmap(strip);
+        const quint32 back = pixelFromColor(font.TransColor);
+        const QString glyphs = TexelFont::glyphSequence(font.Chars());
+        int x = 0;
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            const Char g = font.glyphs().at(i);
+            const int cell = g.Width + font.CharWidthInc;
+            int left = INT_MAX, right = -1, top = INT_MAX, bottom = -1;
+            for (int y = 0; y < strip.height(); ++y) {
+                for (int cx = x; cx < x + cell; ++cx) {
+                    if (strip.scanLine(y)[cx] != back) {
+                        left = std::min(left, cx - x);
+                        right = std::max(right, cx - x);
+                        top = std::min(top, y);
+                        bottom = std::max(bottom, y);
+                    }
+                }
+            }
+            if (g.hasInk()) {
+                EXPECT_EQ(left, 1) << int(glyphs.at(i).unicode()) << " at " << size;
+                EXPECT_EQ(right, g.Width) << int(glyphs.at(i).unicode());
+                EXPECT_EQ(top, 1 + g.Top - font.GetFontTop()) << int(glyphs.at(i).unicode());
+                EXPECT_EQ(bottom - top + 1, g.Height) << int(glyphs.at(i).unicode());
+            }
+            x += cell;
+        }
+        EXPECT_EQ(x, strip.width());
+    }
+}
