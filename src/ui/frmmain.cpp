@@ -467,6 +467,9 @@ void frmMain::fileNew()
     DrawSample();
     UpdateStyleMenus();
     UpdateControls(true, true);
+    // As at start-up, a default family that is not installed gives way to its stand-in.
+    if (mFonts->currentIndex() < 0)
+        selectFontName(matchedFontFamily(moFont->TTFName()));
     SetCaptionField(this, QString(), 1);
 }
 

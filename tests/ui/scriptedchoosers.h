@@ -1,0 +1,34 @@
+#pragma once
+
+#include "choosers.h"
+
+#include <QList>
+#include <QStringList>
+
+// Choosers that answer from queues and record what they were asked.
+class ScriptedChoosers : public Choosers
+{
+public:
+    QStringList openNames;
+    QStringList saveNames;
+    QList<std::optional<FontChoice>> fonts;
+    QList<FileRequest> openRequests;
+    QList<FileRequest> saveRequests;
+    QList<FontChoice> fontRequests;
+
+    QString openFileName(QWidget *, const FileRequest &request) override
+    {
+        openRequests.append(request);
+        return openNames.isEmpty() ? QString() : openNames.takeFirst();
+    }
+    QString saveFileName(QWidget *, const FileRequest &request) override
+    {
+        saveRequests.append(request);
+        return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
+    }
+    std::optional<FontChoice> chooseFont(QWidget *, const FontChoice &current) override
+    {
+        fontRequests.append(current);
+        return fonts.isEmpty() ? std::nullopt : fonts.takeFirst();
+    }
+};
