@@ -1,7 +1,6 @@
 #include "cnames.h"
 #include "converter.h"
 #include "csourcefixtures.h"
-#include "ctext.h"
 #include "recordingfeedback.h"
 
 #include <QTemporaryDir>
@@ -60,15 +59,6 @@ TEST(ConverterNames, FileNamesAndTypedNames)
 
     EXPECT_EQ(typedVariableName(QStringLiteral(" my var ")), QStringLiteral("myvar"));
     EXPECT_EQ(typedVariableName(QStringLiteral("my-var")), QStringLiteral("my-var"));
-}
-
-TEST(ConverterNames, RepairedIdentifiers)
-{
-    EXPECT_EQ(repairedCIdentifier(QStringLiteral("ok_Name9")), QStringLiteral("ok_Name9"));
-    EXPECT_EQ(repairedCIdentifier(QStringLiteral("9lives")), QStringLiteral("_9lives"));
-    EXPECT_EQ(repairedCIdentifier(QStringLiteral("while")), QStringLiteral("while_"));
-    EXPECT_EQ(repairedCIdentifier(QString()), QString());
-    EXPECT_EQ(cGuardSymbol(QStringLiteral("my.font")), QStringLiteral("__my_font_h__"));
 }
 
 class ConverterTest : public ::testing::Test

@@ -271,16 +271,6 @@ TEST(CCharacterSetText, EscapesForTheCommentLine)
         EXPECT_EQ(cCharacterSetText(row.in).toStdString(), row.out.toStdString());
 }
 
-TEST_F(CSourceTest, CharacterSetContinuesOnNewCommentLines)
-{
-    writeFile(path(QStringLiteral("lines.zgf")), fontBytes(validHeader("F", 8), "ab\r\ncd\ne", 4));
-    ASSERT_TRUE(ZgfToCSource(path(QStringLiteral("lines.zgf")), path(QStringLiteral("lines.h")),
-                             QStringLiteral("f"), false, mFeedback, QLatin1Char(',')));
-    EXPECT_NE(file(QStringLiteral("lines.h")).find("// Character set  : \"ab\"\r\n"
-                                                   "//                  \"cd\\ne\"\r\n\r\nunsigned long"),
-              std::string::npos);
-}
-
 TEST_F(CSourceTest, MissingSourceFailsAndKeepsTheOldHeader)
 {
     writeFile(path(QStringLiteral("out.h")), "old header");
