@@ -1,0 +1,8 @@
+#pragma once
+
+class QToolButton;
+class QWidget;
+
+// The small picture button beside a file name field that opens a file dialog:
+// picBrowse(index), showing an open-folder picture.
+QToolButton *newBrowseButton(int index, QWidget *parent);

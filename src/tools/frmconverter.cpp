@@ -1,0 +1,184 @@
+#include "frmconverter.h"
+
+#include "browsebutton.h"
+#include "controlarray.h"
+
+#include "choosers.h"
+#include "cnames.h"
+#include "converter.h"
+#include "dialogchoosers.h"
+#include "failure.h"
+#include "icons.h"
+#include "settingsstore.h"
+#include "windowfeedback.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSection = QStringLiteral("Convert");
+const QString kSplitFiles = QStringLiteral("SplitFiles");
+
+QLabel *newLabel(const QString &text, int index, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    setControlIndex(label, QStringLiteral("lblLabels"), index);
+    return label;
+}
+
+QChar localeGroupSeparator()
+{
+    const QString separator = QLocale().groupSeparator();
+    return separator.isEmpty() ? QLatin1Char(',') : separator.at(0);
+}
+
+} // namespace
+
+frmConverter::frmConverter(SettingsStore &store, QWidget *parent, Choosers *choosers, Feedback *feedback)
+    : QDialog(parent),
+      mStore(store),
+      mOwnChoosers(choosers ? nullptr : std::make_unique<DialogChoosers>()),
+      mChoosers(choosers ? choosers : mOwnChoosers.get()),
+      mProgress(new QProgressBar(this)),
+      mOwnFeedback(feedback ? nullptr : std::make_unique<WindowFeedback>(this, mProgress)),
+      mFeedback(feedback ? feedback : mOwnFeedback.get()),
+      mFilename(new QLineEdit(this)),
+      mCFilename(new QLineEdit(this)),
+      mVarName(new QLineEdit(this)),
+      mSplit(new QCheckBox(QStringLiteral("Split in *.c and *.h files"), this)),
+      mOk(new QPushButton(QStringLiteral("Ok"), this))
+{
+    setObjectName(QStringLiteral("frmConverter"));
+    setWindowTitle(QStringLiteral("ZGF to C Converter"));
+    setWindowIcon(parent ? parent->windowIcon() : programIcon());
+
+    auto *intro = newLabel(QStringLiteral("This converter will convert ZGF font files into C sources files."), 0, this);
+    auto *raw = newLabel(QStringLiteral("You can also use it as an universal raw converter."), 1, this);
+
+    auto *frame = new QGroupBox(this);
+    setControlIndex(frame, QStringLiteral("fraFrames"), 0);
+    auto *fields = new QGridLayout(frame);
+    const struct
+    {
+        QLineEdit *field;
+        const char *name;
+        QString label;
+    } rows[] = {
+        {mFilename, "txtFilename", QStringLiteral("Source file:")},
+        {mCFilename, "txtCFilename", QStringLiteral("C filename:")},
+        {mVarName, "txtVarName", QStringLiteral("Variable name:")},
+    };
+    for (int row = 0; row < 3; ++row) {
+        QLineEdit *field = rows[row].field;
+        field->setParent(frame);
+        field->setObjectName(QLatin1String(rows[row].name));
+        QLabel *label = newLabel(rows[row].label, row + 2, frame);
+        label->setBuddy(field);
+        fields->addWidget(label, row, 0);
+        fields->addWidget(field, row, 1);
+        connect(field, &QLineEdit::textChanged, this, &frmConverter::UpdateOkState);
+        if (row < 2) {
+            field->setReadOnly(true);
+            QToolButton *browse = newBrowseButton(row, frame);
+            connect(browse, &QToolButton::clicked, this, [this, row] { picBrowse_Click(row); });
+            fields->addWidget(browse, row, 2);
+        }
+    }
+    mSplit->setParent(frame);
+    mSplit->setObjectName(QStringLiteral("chkSplit"));
+    fields->addWidget(mSplit, 3, 1, 1, 2);
+
+    mProgress->setObjectName(QStringLiteral("pgbBar"));
+    mProgress->setTextVisible(false);
+    mProgress->hide();
+
+    setControlIndex(mOk, QStringLiteral("cmdCommands"), 1);
+    mOk->setDefault(true);
+    connect(mOk, &QPushButton::clicked, this, &frmConverter::Convert);
+    auto *exitButton = new QPushButton(QStringLiteral("Exit"), this);
+    setControlIndex(exitButton, QStringLiteral("cmdCommands"), 0);
+    exitButton->setAutoDefault(false);
+    connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
+    for (QPushButton *button : {mOk, exitButton})
+        button->setMinimumWidth(90);
+
+    auto *commands = new QHBoxLayout;
+    commands->addWidget(mProgress, 1);
+    commands->addStretch();
+    commands->addWidget(mOk);
+    commands->addWidget(exitButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addWidget(raw);
+    layout->addWidget(frame);
+    layout->addLayout(commands);
+    setMinimumWidth(480);
+    setMaximumHeight(sizeHint().height());
+
+    mSplit->setChecked(mStore.getBool(kSection, kSplitFiles, false));
+    UpdateOkState();
+}
+
+frmConverter::~frmConverter() = default;
+
+void frmConverter::picBrowse_Click(int index)
+{
+    if (index == 0) {
+        const QString chosen = mChoosers->openFileName(
+            this, {QStringLiteral("Velmora Font (*.zgf)|*.zgf|All files (*.*)|*.*"), QStringLiteral(".zgf"),
+                   mFilename->text()});
+        if (!chosen.isEmpty())
+            mFilename->setText(chosen);
+        // Also after a cancel: the names follow the file as it is now.
+        DeriveNames();
+    } else {
+        const QString chosen = mChoosers->saveFileName(
+            this, {QStringLiteral("C header file (*.h)|*.h"), QStringLiteral(".h"), mCFilename->text()});
+        if (!chosen.isEmpty())
+            mCFilename->setText(chosen);
+    }
+}
+
+void frmConverter::DeriveNames()
+{
+    const QString path = mFilename->text();
+    if (path.trimmed().isEmpty())
+        return;
+    const QString name = derivedVariableName(path, *mFeedback);
+    mVarName->setText(name);
+    mCFilename->setText(cFileNameBeside(path, name));
+}
+
+void frmConverter::UpdateOkState()
+{
+    mOk->setEnabled(!mFilename->text().trimmed().isEmpty() && !mCFilename->text().trimmed().isEmpty()
+                    && !mVarName->text().trimmed().isEmpty());
+}
+
+void frmConverter::Convert()
+{
+    if (!mOk->isEnabled())
+        return;
+    const bool split = mSplit->isChecked();
+    try {
+        mStore.saveBool(kSection, kSplitFiles, split);
+    } catch (const Failure &failure) {
+        // The option is a convenience; the conversion still runs.
+        mFeedback->fail(failure.message());
+    }
+    mCFilename->setText(headerFileName(mCFilename->text()));
+    mVarName->setText(typedVariableName(mVarName->text()));
+    convertToCSource(mFilename->text(), mCFilename->text(), mVarName->text(), split, *mFeedback,
+                     localeGroupSeparator());
+}
