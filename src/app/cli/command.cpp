@@ -1,0 +1,40 @@
+#include "command.h"
+
+#include "commandline.h"
+#include "terminalfeedback.h"
+
+#include <QFileInfo>
+#include <QLocale>
+
+#include <cstdio>
+
+int exitStatus(bool succeeded, const TerminalFeedback &feedback)
+{
+    return succeeded && !feedback.failed() ? ExitSuccess : ExitFailure;
+}
+
+void writeResult(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+void writeResultLine(const QString &line)
+{
+    writeResult(line.toUtf8() + '\n');
+}
+
+void refuseExistingOutputs(const QStringList &paths, bool force)
+{
+    if (force)
+        return;
+    for (const QString &path : paths) {
+        if (QFileInfo::exists(path))
+            throw CommandFailure{QStringLiteral("%1 exists; use --force to overwrite it.").arg(path)};
+    }
+}
+
+QChar localGroupSeparator()
+{
+    const QString separator = QLocale().groupSeparator();
+    return separator.isEmpty() ? QLatin1Char(',') : separator.at(0);
+}

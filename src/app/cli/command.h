@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+class GuiSession;
+class TerminalFeedback;
+
+// What a command works with besides its options.
+struct CommandEnvironment
+{
+    TerminalFeedback &feedback;
+    GuiSession &gui;
+};
+
+// Exit statuses of the tool.
+enum ExitStatus { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
+
+// ExitSuccess when the operation succeeded and nothing was reported as failed or refused.
+int exitStatus(bool succeeded, const TerminalFeedback &feedback);
+
+// Writes a command's result to stdout: bytes as they are, a line as UTF-8 with "\n".
+void writeResult(const QByteArray &bytes);
+void writeResultLine(const QString &line);
+
+// The thousands separator of the person's locale, as the windows use it in C source.
+QChar localGroupSeparator();
+
+// Where a window would ask before overwriting, the tool refuses: throws CommandFailure
+// naming the first of the files that exists, unless force is set. Checked before anything
+// is written, so a refused command leaves every file as it was.
+void refuseExistingOutputs(const QStringList &paths, bool force);

@@ -1,0 +1,19 @@
+#include "commanddocument.h"
+
+#include "command.h"
+#include "commandline.h"
+#include "documentoptions.h"
+#include "guisession.h"
+#include "terminalfeedback.h"
+
+CommandDocument::CommandDocument(CommandEnvironment &environment, const QString &projectPath,
+                                 const DocumentOptions &options)
+{
+    environment.gui.start();
+    mMeasure.emplace();
+    mWork.emplace();
+    mFont.setMeasuringSurface(&*mMeasure);
+    if (!projectPath.isEmpty() && !mFont.Load(projectPath, environment.feedback))
+        throw CommandFailure{};
+    options.apply(mFont, &*mWork);
+}

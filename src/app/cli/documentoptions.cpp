@@ -1,0 +1,172 @@
+#include "documentoptions.h"
+
+#include "commandline.h"
+#include "failure.h"
+#include "fileerrors.h"
+#include "fontfamilies.h"
+#include "terminalfeedback.h"
+#include "texelfont.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace {
+
+float pointSize(const QString &text)
+{
+    bool ok = false;
+    const float size = text.toFloat(&ok);
+    if (!ok || !std::isfinite(size) || size <= 0.0f)
+        throw UsageError{QStringLiteral("--size takes a number of points, not '%1'.").arg(text)};
+    return size;
+}
+
+Color colorOption(const CommandLine &line, const QString &name)
+{
+    const std::optional<Color> color = colorFromHex(line.value(name));
+    if (!color) {
+        throw UsageError{QStringLiteral("--%1 takes a colour as RRGGBB in hexadecimal, not '%2'.")
+                             .arg(name, line.value(name))};
+    }
+    return *color;
+}
+
+QString charsFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw openFailure(file);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw ioFailure(file);
+    const QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        throw CommandFailure{QStringLiteral("%1 is not UTF-8 text.").arg(path)};
+    return text;
+}
+
+} // namespace
+
+void DocumentOptions::declare(CommandLine &line)
+{
+    line.addValueOption({QStringLiteral("font")}, QStringLiteral("NAME"),
+                        QStringLiteral("Font family (see the fonts command)."));
+    line.addValueOption({QStringLiteral("size")}, QStringLiteral("PT"),
+                        QStringLiteral("Size in points, realised on a 96 dpi raster (10 becomes 9.75)."));
+    line.addFlag(QStringLiteral("bold"), QStringLiteral("Bold."));
+    line.addFlag(QStringLiteral("italic"), QStringLiteral("Italic."));
+    line.addFlag(QStringLiteral("underline"), QStringLiteral("Underlined."));
+    line.addFlag(QStringLiteral("strikethrough"), QStringLiteral("Struck through."));
+    line.addValueOption({QStringLiteral("chars")}, QStringLiteral("TEXT"),
+                        QStringLiteral("The characters to include; line breaks separate rows."));
+    line.addValueOption({QStringLiteral("chars-file")}, QStringLiteral("FILE"),
+                        QStringLiteral("The characters to include, read from a UTF-8 file."));
+    line.addValueOption({QStringLiteral("color")}, QStringLiteral("RRGGBB"),
+                        QStringLiteral("Drawing colour, hexadecimal."));
+    line.addValueOption({QStringLiteral("trans-color")}, QStringLiteral("RRGGBB"),
+                        QStringLiteral("Transparent (background) colour, hexadecimal."));
+}
+
+DocumentOptions::DocumentOptions(const CommandLine &line)
+{
+    line.requireAtMostOne({QStringLiteral("chars"), QStringLiteral("chars-file")});
+    if (line.isSet(QStringLiteral("font"))) {
+        mFont = line.value(QStringLiteral("font")).trimmed();
+        if (mFont->isEmpty())
+            throw UsageError{QStringLiteral("--font takes the name of a font family.")};
+    }
+    if (line.isSet(QStringLiteral("size")))
+        mSize = pointSize(line.value(QStringLiteral("size")));
+    mBold = line.isSet(QStringLiteral("bold"));
+    mItalic = line.isSet(QStringLiteral("italic"));
+    mUnderline = line.isSet(QStringLiteral("underline"));
+    mStrikethrough = line.isSet(QStringLiteral("strikethrough"));
+    if (line.isSet(QStringLiteral("chars")))
+        mChars = characterSetFromText(line.value(QStringLiteral("chars")));
+    if (line.isSet(QStringLiteral("chars-file")))
+        mChars = characterSetFromText(charsFile(line.value(QStringLiteral("chars-file"))));
+    if (line.isSet(QStringLiteral("color")))
+        mColor = colorOption(line, QStringLiteral("color"));
+    if (line.isSet(QStringLiteral("trans-color")))
+        mTransColor = colorOption(line, QStringLiteral("trans-color"));
+}
+
+bool DocumentOptions::isEmpty() const
+{
+    return !mFont && !mSize && !mBold && !mItalic && !mUnderline && !mStrikethrough && !mChars
+        && !mColor && !mTransColor;
+}
+
+void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
+{
+    if (mFont) {
+        font.setTTFName(*mFont);
+        if (!installedFontFamilies().contains(*mFont, Qt::CaseInsensitive)) {
+            TerminalFeedback::print(QStringLiteral("Note: %1 is not installed; %2 is drawn in its place.")
+                                        .arg(*mFont, matchedFontFamily(*mFont)));
+        }
+    }
+    if (mBold)
+        font.setBold(true);
+    if (mItalic)
+        font.setItalic(true);
+    if (mUnderline)
+        font.setUnderline(true);
+    if (mStrikethrough)
+        font.setStrikethrough(true);
+    if (mSize) {
+        try {
+            renderer->setFont(SurfaceFont{font.TTFName(), *mSize, font.Bold(), font.Italic(),
+                                          font.Strikethrough(), font.Underline()});
+        } catch (const Failure &) {
+            throw UsageError{QStringLiteral("--size: the renderer cannot draw %1 points.").arg(*mSize)};
+        }
+        font.setSize(renderer->font().size);
+    }
+    if (mChars)
+        font.setChars(*mChars);
+    if (mColor)
+        font.Color = *mColor;
+    if (mTransColor)
+        font.TransColor = *mTransColor;
+
+    if (mFont && !font.CustomName)
+        font.setName(font.TTFName());
+    const bool styled = mBold || mItalic || mUnderline || mStrikethrough;
+    if (mFont || mSize || styled) {
+        if (!font.CustomVariableName)
+            font.setVariableName(font.CalculateVariableName());
+        if (!font.CustomGP32FileName)
+            font.setGP32FileName(font.CalculateGP32FileName());
+    }
+}
+
+QString characterSetFromText(const QString &text)
+{
+    QString rows = text;
+    rows.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (rows.endsWith(QLatin1Char('\n')))
+        rows.chop(1);
+    return rows.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+std::optional<Color> colorFromHex(const QString &text)
+{
+    const QString digits = text.startsWith(QLatin1Char('#')) ? text.mid(1) : text;
+    const bool hex = std::all_of(digits.begin(), digits.end(), [](QChar c) { return isxdigit(c.toLatin1()); });
+    if (digits.size() != 6 || !hex)
+        return std::nullopt;
+    const uint rgb = digits.toUInt(nullptr, 16);
+    return Color(((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16));
+}
+
+QString colorToHex(Color color)
+{
+    const quint32 rgb = pixelFromColor(color) & 0xFFFFFFu;
+    return QStringLiteral("%1").arg(rgb, 6, 16, QLatin1Char('0')).toUpper();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "surface.h"
+
+#include <QString>
+
+#include <optional>
+
+class CommandLine;
+class TexelFont;
+
+// The options that change a document before a command uses it: font, size, style,
+// character set and colours. They override what the project (or the new-document
+// defaults) holds, and the derived names follow as in the main window: a new family
+// renames the font unless its name was customised, and a new family, size or style
+// recalculates the variable and GP32 file names unless those were customised.
+class DocumentOptions
+{
+public:
+    // Declares the options on a command line.
+    static void declare(CommandLine &line);
+
+    // Reads the options of a parsed command line; throws UsageError for a value that is not
+    // a size or a colour, the file's Failure for a character file that cannot be read and
+    // CommandFailure for one that is not UTF-8.
+    explicit DocumentOptions(const CommandLine &line);
+
+    // Whether no document option was given.
+    bool isEmpty() const;
+    // Whether applying needs the renderer (to realise a size, or to look up a family).
+    bool needsRenderer() const { return mFont.has_value() || mSize.has_value(); }
+
+    // Applies the options to the document. The renderer realises a size as the font box
+    // does (10 points become 9.75) and may be null when needsRenderer() is false. Throws
+    // UsageError for a size the renderer refuses.
+    void apply(TexelFont &font, Surface *renderer) const;
+
+private:
+    std::optional<QString> mFont;
+    std::optional<float> mSize;
+    bool mBold = false;
+    bool mItalic = false;
+    bool mUnderline = false;
+    bool mStrikethrough = false;
+    std::optional<QString> mChars;
+    std::optional<Color> mColor;
+    std::optional<Color> mTransColor;
+};
+
+// A character set as typed or read from a file: LF and lone CR become the CR LF that
+// separates the set's rows, and one line end at the very end is dropped.
+QString characterSetFromText(const QString &text);
+
+// The colour as "RRGGBB", hexadecimal in upper case.
+QString colorToHex(Color color);
+
+// The colour of "RRGGBB" (or "#RRGGBB"), hexadecimal, as 0x00BBGGRR; nothing otherwise.
+std::optional<Color> colorFromHex(const QString &text);

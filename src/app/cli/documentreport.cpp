@@ -1,0 +1,98 @@
+#include "documentreport.h"
+
+#include "documentoptions.h"
+#include "texelfont.h"
+
+#include <QJsonObject>
+
+#include <charconv>
+
+namespace {
+
+void addColor(InfoReport &report, const QString &key, Color color)
+{
+    report.add(key, color, QStringLiteral("#%1 (%2)").arg(colorToHex(color)).arg(color));
+}
+
+QJsonArray glyphRows(const TexelFont &font)
+{
+    const QString sequence = TexelFont::glyphSequence(font.Chars());
+    QJsonArray rows;
+    for (qsizetype i = 0; i < font.glyphs().size() && i < sequence.size(); ++i) {
+        const Char &g = font.glyphs().at(i);
+        rows.append(QJsonObject{{QStringLiteral("Char"), QString(sequence.at(i))},
+                                {QStringLiteral("Height"), g.Height},
+                                {QStringLiteral("Left"), g.Left},
+                                {QStringLiteral("TextHeight"), g.TextHeight},
+                                {QStringLiteral("TextWidth"), g.TextWidth},
+                                {QStringLiteral("Top"), g.Top},
+                                {QStringLiteral("Width"), g.Width}});
+    }
+    return rows;
+}
+
+} // namespace
+
+double shortestSize(float size)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, size).ptr;
+    return QByteArray(text, end - text).toDouble();
+}
+
+InfoReport documentReport(TexelFont &font)
+{
+    // Measured first, so the measurements and Obsolete below agree.
+    const qint16 defaultWidth = font.DefaultWidth();
+    const qint16 defaultHeight = font.DefaultHeight();
+    const qint16 lineSep = font.LineSep();
+    const qint16 fontTop = font.GetFontTop();
+
+    InfoReport r;
+    r.add(QStringLiteral("Filename"), font.Filename());
+    r.add(QStringLiteral("Name"), font.Name());
+    r.add(QStringLiteral("TTFName"), font.TTFName());
+    r.add(QStringLiteral("Size"), shortestSize(font.Size()));
+    r.add(QStringLiteral("Bold"), font.Bold());
+    r.add(QStringLiteral("Italic"), font.Italic());
+    r.add(QStringLiteral("Underline"), font.Underline());
+    r.add(QStringLiteral("Strikethrough"), font.Strikethrough());
+    addColor(r, QStringLiteral("Color"), font.Color);
+    addColor(r, QStringLiteral("TransColor"), font.TransColor);
+    r.add(QStringLiteral("Proportional"), font.Proportional);
+    r.add(QStringLiteral("Serif"), font.Serif);
+    r.add(QStringLiteral("Script"), font.Script);
+    r.add(QStringLiteral("CharSepExtra"), font.CharSepExtra);
+    r.add(QStringLiteral("LineSepExtra"), font.LineSepExtra);
+    r.add(QStringLiteral("VariableName"), font.VariableName());
+    r.add(QStringLiteral("GP32FileName"), font.GP32FileName());
+    r.add(QStringLiteral("CustomName"), font.CustomName);
+    r.add(QStringLiteral("CustomVariableName"), font.CustomVariableName);
+    r.add(QStringLiteral("CustomGP32FileName"), font.CustomGP32FileName);
+    r.add(QStringLiteral("Postprocessed"), font.Postprocessed);
+    r.add(QStringLiteral("CharWidthInc"), font.CharWidthInc);
+    r.add(QStringLiteral("CharHeightInc"), font.CharHeightInc);
+    r.add(QStringLiteral("Masked"), font.Masked);
+    r.add(QStringLiteral("InvertMask"), font.InvertMask);
+    r.add(QStringLiteral("MaskWidthInc"), font.MaskWidthInc);
+    r.add(QStringLiteral("MaskHeightInc"), font.MaskHeightInc);
+    r.add(QStringLiteral("ShadowMask"), font.ShadowMask);
+    addColor(r, QStringLiteral("ShadowColor"), font.ShadowColor);
+    r.add(QStringLiteral("ShadowOX"), font.ShadowOX);
+    r.add(QStringLiteral("ShadowOY"), font.ShadowOY);
+    r.add(QStringLiteral("ShadowXPos"), font.ShadowXPos);
+    r.add(QStringLiteral("ShadowYPos"), font.ShadowYPos);
+    r.add(QStringLiteral("Chars"), font.Chars());
+    r.add(QStringLiteral("SampleText"), font.SampleText);
+    r.add(QStringLiteral("Background"), font.Background);
+    r.add(QStringLiteral("Obsolete"), font.Obsolete);
+    r.add(QStringLiteral("DefaultWidth"), defaultWidth);
+    r.add(QStringLiteral("DefaultHeight"), defaultHeight);
+    r.add(QStringLiteral("LineSep"), lineSep);
+    r.add(QStringLiteral("FontTop"), fontTop);
+    r.addTable(QStringLiteral("Glyphs"), glyphRows(font),
+               {QStringLiteral("Char"), QStringLiteral("Height"), QStringLiteral("Left"),
+                QStringLiteral("TextHeight"), QStringLiteral("TextWidth"), QStringLiteral("Top"),
+                QStringLiteral("Width")});
+    return r;
+}

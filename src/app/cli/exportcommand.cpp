@@ -1,0 +1,73 @@
+#include "exportcommand.h"
+
+#include "command.h"
+#include "commanddocument.h"
+#include "commandline.h"
+#include "editedbitmaps.h"
+#include "terminalfeedback.h"
+#include "zgfexport.h"
+
+void ExportCommand::declare(CommandLine &line)
+{
+    line.addArgument(QStringLiteral("PROJECT.tsm"),
+                     QStringLiteral("The project to export; without one, the new-document defaults."));
+    line.addValueOption({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("FILE"),
+                        QStringLiteral("The ZGF file (default: the GP32 file name + .zgf)."));
+    line.addFlag(QStringLiteral("raw"), QStringLiteral("Store the images plain."));
+    line.addFlag(QStringLiteral("rle"), QStringLiteral("Store the images run-length coded (the default)."));
+    line.addValueOption({QStringLiteral("c")}, QStringLiteral("FILE.h"),
+                        QStringLiteral("Also write the font as C source."));
+    line.addFlag(QStringLiteral("split"), QStringLiteral("Write the C source as a .h and a .c file."));
+    line.addValueOption({QStringLiteral("bitmap")}, QStringLiteral("FILE"),
+                        QStringLiteral("The edited glyph image of a post-processed project "
+                                       "(default: the variable name + .bmp)."));
+    line.addValueOption({QStringLiteral("mask")}, QStringLiteral("FILE"),
+                        QStringLiteral("The edited mask image of a masked project "
+                                       "(default: the bitmap's name + _mask.bmp)."));
+    line.addFlag(QStringLiteral("force"), QStringLiteral("Overwrite existing files."));
+    DocumentOptions::declare(line);
+}
+
+ExportCommand::ExportCommand(const CommandLine &line)
+    : mProject(line.argument(0)),
+      mDocument(line),
+      mOutput(line.value(QStringLiteral("output"))),
+      mRaw(line.isSet(QStringLiteral("raw"))),
+      mCFile(line.value(QStringLiteral("c"))),
+      mSplit(line.isSet(QStringLiteral("split"))),
+      mBitmap(line.value(QStringLiteral("bitmap"))),
+      mMask(line.value(QStringLiteral("mask"))),
+      mForce(line.isSet(QStringLiteral("force")))
+{
+    line.requireAtMostOne({QStringLiteral("raw"), QStringLiteral("rle")});
+    if (mSplit && !line.isSet(QStringLiteral("c")))
+        throw UsageError{QStringLiteral("--split needs --c FILE.h.")};
+    if (line.isSet(QStringLiteral("c")) && mCFile.trimmed().isEmpty())
+        throw UsageError{QStringLiteral("--c takes the name of the C header.")};
+}
+
+int ExportCommand::run(CommandEnvironment &environment)
+{
+    CommandDocument document(environment, mProject, mDocument);
+    TexelFont &font = document.font();
+
+    const EditedBitmaps bitmaps = proposedEditedBitmaps(font.VariableName(), mBitmap, mMask);
+    ZgfExportOptions options;
+    options.zgfFileName = completedFileName(
+        mOutput.isEmpty() ? font.GP32FileName() + QStringLiteral(".zgf") : mOutput, QStringLiteral(".zgf"));
+    options.rle = !mRaw;
+    options.bitmapFileName = bitmaps.bitmap;
+    options.maskFileName = bitmaps.mask;
+    options.cFile = !mCFile.isEmpty();
+    options.cFileName = options.cFile ? completedFileName(mCFile, QStringLiteral(".h")) : QString();
+    options.split = mSplit;
+    options.groupSeparator = localGroupSeparator();
+
+    QStringList outputs{options.zgfFileName};
+    if (options.cFile)
+        outputs.append(options.cFileName);
+    refuseExistingOutputs(outputs, mForce);
+    environment.feedback.setForce(mForce);
+    const bool written = ExportZgfFont(font, document.work(), options, environment.feedback);
+    return exitStatus(written, environment.feedback);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class CommandLine;
+struct CommandEnvironment;
+struct FoundFont;
+
+// extract FILE: lists the ZGF fonts embedded in a file, or saves one or all of them, with
+// the scanner and the extraction the extractor window uses.
+class ExtractCommand
+{
+public:
+    static void declare(CommandLine &line);
+    explicit ExtractCommand(const CommandLine &line);
+    int run(CommandEnvironment &environment);
+
+private:
+    int list(const QList<FoundFont> &fonts, CommandEnvironment &environment) const;
+    int extractOne(const QList<FoundFont> &fonts, CommandEnvironment &environment) const;
+    int extractAll(const QList<FoundFont> &fonts, CommandEnvironment &environment) const;
+
+    QString mSource;
+    std::optional<qint64> mOffset;
+    QString mOutput;
+    bool mAll = false;
+    QString mFolder;
+    bool mForce = false;
+};
+
+// The file name an embedded font is saved under by default: its list name + ".zgf", with
+// folder separators made "_" (the name comes from the scanned file and must not lead
+// elsewhere).
+QString extractedFileName(const FoundFont &font);

@@ -1,0 +1,65 @@
+#include "infocommand.h"
+
+#include "command.h"
+#include "commanddocument.h"
+#include "commandline.h"
+#include "documentreport.h"
+#include "fileerrors.h"
+#include "zgffont.h"
+#include "zgfheader.h"
+#include "zgfreport.h"
+
+#include <QFile>
+
+#include <optional>
+
+namespace {
+
+// The first bytes of the file, as many as a ZGF header takes.
+QByteArray leadingBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw openFailure(file);
+    const QByteArray bytes = file.read(ZgfHeader::Size);
+    if (file.error() != QFileDevice::NoError)
+        throw ioFailure(file);
+    return bytes;
+}
+
+} // namespace
+
+void InfoCommand::declare(CommandLine &line)
+{
+    line.addArgument(QStringLiteral("FILE"),
+                     QStringLiteral("A project or a ZGF font; without one, the new-document defaults."));
+    line.addFlag(QStringLiteral("json"), QStringLiteral("Print one JSON object."));
+    DocumentOptions::declare(line);
+}
+
+InfoCommand::InfoCommand(const CommandLine &line)
+    : mFile(line.argument(0)),
+      mDocument(line),
+      mJson(line.isSet(QStringLiteral("json")))
+{
+}
+
+int InfoCommand::run(CommandEnvironment &environment)
+{
+    std::optional<InfoReport> report;
+    const QByteArray leading = mFile.isEmpty() ? QByteArray() : leadingBytes(mFile);
+    if (leading.size() == ZgfHeader::Size && IsValidZgfHeader(leading)) {
+        if (!mDocument.isEmpty())
+            throw UsageError{QStringLiteral("Document options do not apply to a ZGF font.")};
+        report = zgfReport(ZgfFont::readFile(mFile), true);
+    } else {
+        // Anything that is no ZGF font is read as a project, which refuses other files.
+        CommandDocument document(environment, mFile, mDocument);
+        report = documentReport(document.font());
+    }
+    if (mJson)
+        writeResult(report->json());
+    else
+        writeResult(report->text().toUtf8());
+    return exitStatus(true, environment.feedback);
+}

@@ -1,0 +1,141 @@
+#include "rendercommand.h"
+
+#include "command.h"
+#include "commandline.h"
+#include "documentoptions.h"
+#include "fileerrors.h"
+#include "terminalfeedback.h"
+#include "zgffont.h"
+#include "zgftextlayout.h"
+
+#include <QImage>
+#include <QImageWriter>
+#include <QSaveFile>
+
+namespace {
+
+constexpr int MaxScale = 64;
+// Whole pixels per checker square, before scaling.
+constexpr int CheckerSquare = 4;
+constexpr QRgb CheckerLight = 0xFFCCCCCC;
+constexpr QRgb CheckerDark = 0xFF999999;
+// The largest picture written, in pixels: 256 megabytes of 32-bit pixels.
+constexpr qint64 MaxPixels = qint64(1) << 26;
+
+QImage glyphImage(const ZgfFont &font)
+{
+    QImage image(font.imageWidth(), font.imageHeight(), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            row[x] = pixelFromColor(font.color(x, y));
+    }
+    return image;
+}
+
+// The mask as grey levels: white where a glyph is opaque.
+QImage maskImage(const ZgfFont &font)
+{
+    if (!font.hasMask())
+        throw CommandFailure{QStringLiteral("The font has no mask.")};
+    QImage image(font.maskWidth(), font.maskHeight(), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            row[x] = qRgb(font.maskAlpha(x, y), font.maskAlpha(x, y), font.maskAlpha(x, y));
+    }
+    return image;
+}
+
+// The text with the transparent colour keyed out over the background.
+QImage textImage(const ZgfFont &font, const QString &text, std::optional<Color> background)
+{
+    const ZgfTextImage drawn = ZgfTextLayout(font, text).render(true);
+    QImage image(drawn.width, drawn.height, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const quint32 pixel = drawn.pixel(x, y);
+            if (qAlpha(pixel) != 0)
+                row[x] = pixel;
+            else if (background)
+                row[x] = pixelFromColor(*background);
+            else
+                row[x] = ((x / CheckerSquare + y / CheckerSquare) % 2) ? CheckerDark : CheckerLight;
+        }
+    }
+    return image;
+}
+
+void savePng(const QImage &image, const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw openFailure(file);
+    QImageWriter writer(&file, QByteArrayLiteral("png"));
+    if (!writer.write(image))
+        throw ioFailure(file);
+    commitSaveFile(file);
+}
+
+} // namespace
+
+void RenderCommand::declare(CommandLine &line)
+{
+    line.addArgument(QStringLiteral("FONT.zgf"), QStringLiteral("The ZGF font to draw."));
+    line.addValueOption({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT.png"),
+                        QStringLiteral("The PNG picture to write (required)."));
+    line.addValueOption({QStringLiteral("text")}, QStringLiteral("TEXT"),
+                        QStringLiteral("Draw this text with the font, as a GP32 program would; "
+                                       "line breaks start new lines. Without it, the glyph image."));
+    line.addFlag(QStringLiteral("mask"), QStringLiteral("Draw the mask image instead of the glyph image."));
+    line.addValueOption({QStringLiteral("background")}, QStringLiteral("RRGGBB"),
+                        QStringLiteral("A plain colour behind the text instead of a checker board."));
+    line.addValueOption({QStringLiteral("scale")}, QStringLiteral("N"),
+                        QStringLiteral("Enlarge every pixel to N x N (1 to 64)."));
+    line.addFlag(QStringLiteral("force"), QStringLiteral("Overwrite an existing file."));
+}
+
+RenderCommand::RenderCommand(const CommandLine &line)
+    : mFont(line.argument(0)),
+      mOutput(line.value(QStringLiteral("output"))),
+      mMask(line.isSet(QStringLiteral("mask"))),
+      mScale(line.intValue(QStringLiteral("scale"), 1, MaxScale, 1)),
+      mForce(line.isSet(QStringLiteral("force")))
+{
+    if (mOutput.trimmed().isEmpty())
+        throw UsageError{QStringLiteral("render needs -o OUT.png.")};
+    line.requireAtMostOne({QStringLiteral("text"), QStringLiteral("mask")});
+    if (line.isSet(QStringLiteral("text")))
+        mText = line.value(QStringLiteral("text"));
+    if (line.isSet(QStringLiteral("background"))) {
+        if (!mText)
+            throw UsageError{QStringLiteral("--background goes with --text.")};
+        mBackground = colorFromHex(line.value(QStringLiteral("background")));
+        if (!mBackground) {
+            throw UsageError{QStringLiteral("--background takes a colour as RRGGBB in hexadecimal, not '%1'.")
+                                 .arg(line.value(QStringLiteral("background")))};
+        }
+    }
+}
+
+int RenderCommand::run(CommandEnvironment &environment)
+{
+    const ZgfFont font = ZgfFont::readFile(mFont);
+    refuseExistingOutputs({mOutput}, mForce);
+
+    QImage image = mText ? textImage(font, *mText, mBackground)
+                         : mMask ? maskImage(font) : glyphImage(font);
+    if (image.isNull() || image.width() == 0 || image.height() == 0)
+        throw CommandFailure{QStringLiteral("Nothing to draw: the picture would be empty.")};
+    const qint64 width = qint64(image.width()) * mScale;
+    const qint64 height = qint64(image.height()) * mScale;
+    if (width > 32767 || height > 32767 || width * height > MaxPixels) {
+        throw CommandFailure{QStringLiteral("A picture of %1 x %2 pixels is too large; choose a smaller --scale.")
+                                 .arg(width).arg(height)};
+    }
+    if (mScale > 1)
+        image = image.scaled(int(width), int(height), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    savePng(image, mOutput);
+    return exitStatus(true, environment.feedback);
+}

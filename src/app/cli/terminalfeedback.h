@@ -1,0 +1,32 @@
+#pragma once
+
+#include "feedback.h"
+
+// The Feedback of the command-line tool: every message goes to stderr, one line per line of
+// the message. A question is never put to the person: with force it is answered yes,
+// otherwise it is refused and the refusal is reported, so the command ends with a failure.
+// Busy pointer and progress bar have no counterpart on a terminal.
+class TerminalFeedback : public Feedback
+{
+public:
+    void setForce(bool force) { mForce = force; }
+
+    bool ask(const QString &question) override;
+    void inform(const QString &message, Title title = Title::Window) override;
+    void fail(const QString &message, Title title = Title::Window) override;
+
+    void setBusy(bool) override {}
+    void setProgressRange(int, int) override {}
+    void setProgressValue(int) override {}
+    void setProgressVisible(bool) override {}
+
+    // Whether a failure was reported or a question refused since the start.
+    bool failed() const { return mFailed; }
+
+    // Writes the text to stderr with CR LF and lone CR as line ends, and a final line end.
+    static void print(const QString &text);
+
+private:
+    bool mForce = false;
+    bool mFailed = false;
+};

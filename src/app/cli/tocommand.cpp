@@ -1,0 +1,46 @@
+#include "tocommand.h"
+
+#include "cnames.h"
+#include "command.h"
+#include "commandline.h"
+#include "converter.h"
+#include "failure.h"
+#include "terminalfeedback.h"
+
+#include <QFileInfo>
+
+void ToCCommand::declare(CommandLine &line)
+{
+    line.addArgument(QStringLiteral("FILE"), QStringLiteral("A ZGF font, or any file."));
+    line.addValueOption({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT.h"),
+                        QStringLiteral("The C header (default: the variable name + .h beside FILE)."));
+    line.addValueOption({QStringLiteral("name")}, QStringLiteral("VAR"),
+                        QStringLiteral("The variable name (default: derived from the font or the file name)."));
+    line.addFlag(QStringLiteral("split"), QStringLiteral("Write a .h and a .c file."));
+    line.addFlag(QStringLiteral("force"), QStringLiteral("Overwrite existing files."));
+}
+
+ToCCommand::ToCCommand(const CommandLine &line)
+    : mSource(line.argument(0)),
+      mOutput(line.value(QStringLiteral("output"))),
+      mName(line.value(QStringLiteral("name"))),
+      mSplit(line.isSet(QStringLiteral("split"))),
+      mForce(line.isSet(QStringLiteral("force")))
+{
+    if (line.isSet(QStringLiteral("name")) && typedVariableName(mName).isEmpty())
+        throw UsageError{QStringLiteral("--name takes a variable name.")};
+}
+
+int ToCCommand::run(CommandEnvironment &environment)
+{
+    if (!QFileInfo(mSource).isFile())
+        throw Failure::runtime(Failure::FileNotFound, mSource);
+    const QString name = mName.isEmpty() ? derivedVariableName(mSource, environment.feedback) : mName;
+    if (name.isEmpty())
+        return ExitFailure;
+    const QString header = headerFileName(mOutput.isEmpty() ? cFileNameBeside(mSource, name) : mOutput);
+    refuseExistingOutputs({header}, mForce);
+    const bool written = convertToCSource(mSource, header, name, mSplit, environment.feedback,
+                                          localGroupSeparator());
+    return exitStatus(written, environment.feedback);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class CommandLine;
+struct CommandEnvironment;
+
+// to-c FILE: writes a ZGF font (or any other file) as C source, with the names and the
+// generators the converter window uses.
+class ToCCommand
+{
+public:
+    static void declare(CommandLine &line);
+    explicit ToCCommand(const CommandLine &line);
+    int run(CommandEnvironment &environment);
+
+private:
+    QString mSource;
+    QString mOutput;
+    QString mName;
+    bool mSplit = false;
+    bool mForce = false;
+};
