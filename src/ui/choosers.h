@@ -15,6 +15,8 @@ struct FileRequest
     QString filter;
     QString defaultSuffix;
     QString fileName;
+    // A save dialog asks before a file is overwritten, unless the caller asks itself.
+    bool confirmOverwrite = true;
 };
 
 // A font with its colour, as the font dialog shows and returns it.
@@ -33,7 +35,7 @@ public:
 
     // An existing file to open; empty when cancelled.
     virtual QString openFileName(QWidget *parent, const FileRequest &request) = 0;
-    // A file to write, overwriting confirmed; empty when cancelled.
+    // A file to write, overwriting confirmed as the request says; empty when cancelled.
     virtual QString saveFileName(QWidget *parent, const FileRequest &request) = 0;
     // The chosen font and colour; nothing when cancelled.
     virtual std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &current) = 0;

@@ -27,6 +27,7 @@ QString DialogChoosers::chooseFile(QWidget *parent, const FileRequest &request, 
     QFileDialog dialog(parent);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (!mLast.filter.isEmpty()) {
         dialog.setNameFilters(qtNameFilters(mLast.filter));
         if (!mSelectedFilter.isEmpty())

@@ -24,6 +24,7 @@ FontColorDialog::FontColorDialog(const FontChoice &current, QWidget *parent)
     font.setUnderline(current.font.underline);
     // Shown inside this dialog, which adds the colour and the buttons.
     mFonts->setWindowFlags(Qt::Widget);
+    mFonts->setSizeGripEnabled(false);
     mFonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     mFonts->setCurrentFont(font);
 

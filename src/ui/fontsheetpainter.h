@@ -4,7 +4,8 @@ class Surface;
 class TexelFont;
 
 // Draws the font sheet: the whole character set on one line, rows joined, in the
-// document's font and colour on its transparent colour, at the top-left corner.
+// document's font and colour on its transparent colour, from the top-left corner, each
+// glyph at the sum of the advances before it.
 class FontSheetPainter
 {
 public:

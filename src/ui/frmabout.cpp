@@ -58,10 +58,11 @@ frmAbout::frmAbout(QWidget *parent)
     layout->setHorizontalSpacing(16);
     layout->setVerticalSpacing(12);
     layout->addWidget(image, 0, 0);
-    layout->addWidget(productLabel, 0, 1, Qt::AlignVCenter);
+    layout->addWidget(productLabel, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
     layout->addWidget(comments, 1, 0, 1, 2);
     layout->addWidget(rule, 2, 0, 1, 2);
     layout->addWidget(ok, 3, 0, 1, 2, Qt::AlignHCenter);
+    layout->setColumnStretch(1, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

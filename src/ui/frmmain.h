@@ -50,8 +50,6 @@ public:
 
     TexelFont &document() { return *moFont; }
     FontPreview *preview() const { return mPreview; }
-    // The hidden surface the document measures on.
-    Surface &measuringSurface() { return mMeasuringSurface; }
 
     // Runs the one-time set-up of the first activation now, if it has not run yet.
     void activateOnce();

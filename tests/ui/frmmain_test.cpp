@@ -55,6 +55,7 @@ private slots:
     void openAndNew();
     void failedOpenChangesNothing();
     void charsetEditedInTextDialog();
+    void backgroundPicture();
     void dialogEntriesDisabledUntilHooked();
     void positionAndSplitterRoundTrip();
     void maximisedKeepsLastNormalPosition();
@@ -363,6 +364,37 @@ void FrmMainTest::charsetEditedInTextDialog()
     QCOMPARE(title, QStringLiteral("Charset"));
     QCOMPARE(mWindow->document().Chars(), QStringLiteral("AB\r\nC"));
     QVERIFY(sheet->pixels() != before);
+}
+
+void FrmMainTest::backgroundPicture()
+{
+    const QString picture = mFolder->filePath(QStringLiteral("back.png"));
+    QImage red(20, 10, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(picture));
+    const QString notPicture = mFolder->filePath(QStringLiteral("back.txt"));
+    QFile text(notPicture);
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("no picture");
+    text.close();
+    auto *sample = mWindow->findChild<SurfaceView *>(QStringLiteral("picSample"));
+
+    mChoosers.openNames = {picture, notPicture};
+    action(QStringLiteral("mnuSampleBgItem0"))->trigger();
+    QVERIFY(mChoosers.openRequests.at(0).filter.isEmpty()); // the dialog keeps its last filter
+    QCOMPARE(mWindow->document().Background, picture);
+    QCOMPARE(sample->backgroundPicture().size(), QSize(20, 10));
+    QCOMPARE(sample->rendered().pixel(0, 0), QColor(Qt::red).rgb());
+    QCOMPARE(sample->rendered().pixel(25, 0), QColor(Qt::white).rgb());
+
+    action(QStringLiteral("mnuSampleBgItem0"))->trigger();
+    QCOMPARE(mWindow->document().Background, picture);
+    QCOMPARE(sample->backgroundPicture().size(), QSize(20, 10));
+
+    action(QStringLiteral("mnuSampleBgItem1"))->trigger();
+    QVERIFY(mWindow->document().Background.isEmpty());
+    QVERIFY(sample->backgroundPicture().isNull());
+    QCOMPARE(sample->rendered().pixel(0, 0), QColor(Qt::white).rgb());
 }
 
 void FrmMainTest::dialogEntriesDisabledUntilHooked()
