@@ -17,6 +17,8 @@ QString failureDescription(qint32 number)
     case Failure::PermissionDenied: return QStringLiteral("Permission denied");
     case Failure::PathFileAccess: return QStringLiteral("Path/File access error");
     case Failure::PathNotFound: return QStringLiteral("Path not found");
+    case Failure::InvalidFileFormat: return QStringLiteral("Invalid file format");
+    case Failure::InvalidPicture: return QStringLiteral("Invalid picture");
     default: return QStringLiteral("Application-defined or object-defined error");
     }
 }

@@ -28,6 +28,8 @@ struct Failure : std::exception
     static constexpr qint32 PermissionDenied = 70;
     static constexpr qint32 PathFileAccess = 75;
     static constexpr qint32 PathNotFound = 76;
+    static constexpr qint32 InvalidFileFormat = 321;
+    static constexpr qint32 InvalidPicture = 481;
 
     // The program's own numbers (0x80040001 upwards, as signed 32-bit values).
     static constexpr qint32 InvalidProject = qint32(0x80040001u);

@@ -45,6 +45,12 @@ void writeAll(QFileDevice &file, const QByteArray &data)
 
 void commitSaveFile(QSaveFile &file)
 {
+    // commit() renames a cut file into place when only its final flush fails.
+    if (!file.flush()) {
+        const Failure failure = ioFailure(file);
+        file.cancelWriting();
+        throw failure;
+    }
     if (!file.commit())
         throw ioFailure(file);
 }

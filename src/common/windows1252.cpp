@@ -18,9 +18,13 @@ int windows1252Code(QChar c)
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
         return u;
     for (int i = 0; i < 32; ++i) {
-        if (kHighControls[i] == u && u != 0)
+        if (kHighControls[i] == u)
             return 0x80 + i;
     }
+    // The five unassigned bytes read as the C1 controls of the same value; writing them
+    // back gives the same byte, so files survive a load and save unchanged.
+    if (u >= 0x80 && u < 0xA0 && kHighControls[u - 0x80] == 0)
+        return u;
     return -1;
 }
 

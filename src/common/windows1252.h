@@ -6,7 +6,8 @@
 // Windows-1252, the single-byte code page of project files, ZGF names and character
 // codes, and C source. Bytes 0x80-0x9F differ from Latin-1; five of them are unassigned.
 
-// The code of a character, or -1 when Windows-1252 has none for it.
+// The code of a character, or -1 when Windows-1252 has none for it. The C1 controls of
+// the five unassigned bytes keep their value.
 int windows1252Code(QChar c);
 
 // The text as Windows-1252 bytes; a character without a code becomes "?".

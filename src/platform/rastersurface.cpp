@@ -15,7 +15,6 @@
 namespace {
 
 constexpr int DotsPerMeter = 3780; // 96 dpi
-constexpr qint32 InvalidPicture = 481;
 // Texts whose advance is remembered before the cache starts over.
 constexpr qsizetype MaxCachedAdvances = 4096;
 // A buffer this many times larger than the size set is given back.
@@ -172,8 +171,7 @@ void RasterSurface::loadPicture(const QString &path)
     if (picture.isNull()) {
         if (reader.error() == QImageReader::DeviceError)
             throw ioFailure(file);
-        throw Failure(InvalidPicture,
-                      QStringLiteral("Invalid picture: ") + QDir::toNativeSeparators(path));
+        throw Failure::runtime(Failure::InvalidPicture, QDir::toNativeSeparators(path));
     }
     // A name ending in "@2x" must not halve the picture.
     picture.setDevicePixelRatio(1.0);

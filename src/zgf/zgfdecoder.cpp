@@ -65,7 +65,7 @@ void readRuns(QByteArrayView data, int width, int height, int channels, const QS
 
 Failure invalidZgfFormat(const QString &detail)
 {
-    return Failure(InvalidFileFormat, QStringLiteral("Invalid file format: ") + detail);
+    return Failure::runtime(Failure::InvalidFileFormat, detail);
 }
 
 QList<quint16> decodeRawPixels16(QByteArrayView data, int width, int height, const QString &context)

@@ -7,14 +7,11 @@
 #include <QString>
 
 // Decoding of ZGF image data, the inverse of the encoders. Every decoder reads only the
-// bytes it is given and throws an InvalidFileFormat failure when they do not make up a
+// bytes it is given and throws a Failure::InvalidFileFormat when they do not make up a
 // whole image: RAW data shorter than the image, RLE data that ends early or a run that
 // overflows its row. Bytes after a complete image are not read.
 
-// Number of the failure for a file that is not a well-formed ZGF font.
-inline constexpr qint32 InvalidFileFormat = 321;
-
-// Failure InvalidFileFormat: "Invalid file format: " + detail.
+// Failure::InvalidFileFormat: "Invalid file format: " + detail.
 Failure invalidZgfFormat(const QString &detail);
 
 // The decoders' failures start with context ("glyph image", or a path and an image name).

@@ -12,7 +12,7 @@
 // A ZGF font read back from its bytes: the header, the four per-character tables, the
 // glyph image as GP32 pixels and, when the font has one, the mask as stored levels.
 //
-// Reading checks the whole file and throws a Failure (number InvalidFileFormat, from
+// Reading checks the whole file and throws a Failure (number Failure::InvalidFileFormat, see
 // zgfdecoder.h) that says what is wrong: a file shorter than its header or than the length
 // it declares, a wrong magic or version, tables that do not fit, a glyph data offset other
 // than right after the tables, a mask offset outside the image data, character widths

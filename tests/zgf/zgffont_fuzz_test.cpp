@@ -70,7 +70,7 @@ QByteArray mutate(QByteArray data, std::mt19937 &random)
     return data;
 }
 
-// Every read either gives a consistent font or fails with InvalidFileFormat; under the
+// Every read either gives a consistent font or fails with Failure::InvalidFileFormat; under the
 // sanitizers this also catches any out-of-bounds access.
 TEST(ZgfFontFuzz, MutatedFilesGiveAFontOrAFailure)
 {
@@ -92,7 +92,7 @@ TEST(ZgfFontFuzz, MutatedFilesGiveAFontOrAFailure)
                 ASSERT_EQ(image.pixels.size(), qsizetype(image.width) * image.height);
             } catch (const Failure &failure) {
                 ++failures;
-                ASSERT_EQ(failure.number, InvalidFileFormat) << failure.message().toStdString();
+                ASSERT_EQ(failure.number, Failure::InvalidFileFormat) << failure.message().toStdString();
             }
         }
     }

@@ -165,7 +165,7 @@ TEST_P(ZgfFontMalformedTest, IsRefusedWithAClearFailure)
         ZgfFont::read(data);
         ADD_FAILURE() << "accepted";
     } catch (const Failure &failure) {
-        EXPECT_EQ(failure.number, InvalidFileFormat);
+        EXPECT_EQ(failure.number, Failure::InvalidFileFormat);
         EXPECT_TRUE(failure.description.startsWith(QStringLiteral("Invalid file format: ")));
         EXPECT_TRUE(failure.description.contains(QLatin1String(c.expected))) << failure.message().toStdString();
     }
