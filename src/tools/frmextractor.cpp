@@ -176,8 +176,6 @@ void frmExtractor::ScanFile()
         rows.append(row);
     }
     mFonts->addTopLevelItems(rows);
-    // Clearing the list drops its selection without a signal.
-    lvwFonts_SelectionChanged();
 }
 
 void frmExtractor::ExtractFont()
