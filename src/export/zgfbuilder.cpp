@@ -37,11 +37,8 @@ quint8 unsignedByte(qint64 value, const QString &field)
 
 quint16 flagsOf(const TexelFont &font, bool rle)
 {
-    quint16 flags = ZgfHeader::Color16 | ZgfHeader::HasIndents;
+    quint16 flags = ZgfHeader::formatFlags(rle, font.Masked);
     const std::pair<bool, quint16> bits[] = {
-        {rle, ZgfHeader::RleImage},
-        {font.Masked, ZgfHeader::HasMask},
-        {font.Masked && rle, ZgfHeader::RleMask},
         {font.ShadowMask, ZgfHeader::ShadowMaskFlag},
         {font.Postprocessed, ZgfHeader::PostprocessedFlag},
         {font.Proportional, ZgfHeader::ProportionalFlag},
