@@ -1,0 +1,317 @@
+#include "frmpostproperties.h"
+
+#include "colorswatch.h"
+#include "controlarray.h"
+#include "numericfield.h"
+
+#include "icons.h"
+#include "texelfont.h"
+#include "windowhelpers.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int TextWidth = 470;
+
+NumericField *newNumber(const QString &name, bool allowMinus, QWidget *parent)
+{
+    auto *field = allowMinus ? new NumericField(-32768, 32767, parent) : new NumericField(0, 255, parent);
+    field->setObjectName(name);
+    field->setAlignment(Qt::AlignRight);
+    field->setFixedWidth(44);
+    return field;
+}
+
+QLabel *newText(const QString &text, QWidget *parent, bool wrap = false)
+{
+    auto *label = new QLabel(text, parent);
+    if (wrap) {
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    return label;
+}
+
+// "[a] pixel(s) wider, and [b] pixel(s) taller."
+QHBoxLayout *sizeRow(NumericField *wider, NumericField *taller, QWidget *parent)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(wider);
+    row->addWidget(newText(QStringLiteral("pixel(s) wider, and"), parent));
+    row->addWidget(taller);
+    row->addWidget(newText(QStringLiteral("pixel(s) taller."), parent));
+    row->addStretch();
+    return row;
+}
+
+// "<caption> [x] , [y] <note>"
+QHBoxLayout *positionRow(const QString &caption, NumericField *x, NumericField *y,
+                         const QString &note, QWidget *parent)
+{
+    auto *row = new QHBoxLayout;
+    auto *label = newText(caption, parent);
+    label->setMinimumWidth(180);
+    row->addWidget(label);
+    row->addWidget(x);
+    row->addWidget(newText(QStringLiteral(","), parent));
+    row->addWidget(y);
+    row->addWidget(newText(note, parent));
+    row->addStretch();
+    return row;
+}
+
+QGroupBox *newFrame(const QString &name, QWidget *parent)
+{
+    auto *frame = new QGroupBox(parent);
+    frame->setObjectName(name);
+    return frame;
+}
+
+} // namespace
+
+frmPostProperties::frmPostProperties(QWidget *parent, ColorChooser *colors)
+    : QDialog(parent),
+      mColors(colors ? colors : &mDialogColors),
+      mPostprocessed(new QCheckBox(QStringLiteral("The font will be postprocessed"), this)),
+      mPostprocessFrame(newFrame(QStringLiteral("fraPostprocess"), this)),
+      mCharWidthInc(newNumber(QStringLiteral("txtCharWidthInc"), false, mPostprocessFrame)),
+      mCharHeightInc(newNumber(QStringLiteral("txtCharHeightInc"), false, mPostprocessFrame)),
+      mMasked(new QCheckBox(QStringLiteral("Font includes an alpha mask"), mPostprocessFrame)),
+      mMaskFrame(newFrame(QStringLiteral("fraMask"), mPostprocessFrame)),
+      mGeneric(new QRadioButton(QStringLiteral("Generic alpha mask"), mMaskFrame)),
+      mShadow(new QRadioButton(QStringLiteral("Shadow alpha mask"), mMaskFrame)),
+      mInvertMask(new QCheckBox(QStringLiteral("Invert intensity levels in the alpha mask for postprocessing"),
+                                mMaskFrame)),
+      mShadowMaskFrame(newFrame(QStringLiteral("fraShadowMask"), mMaskFrame)),
+      mMaskWidthInc(newNumber(QStringLiteral("txtMaskWidthInc"), true, mShadowMaskFrame)),
+      mMaskHeightInc(newNumber(QStringLiteral("txtMaskHeightInc"), true, mShadowMaskFrame)),
+      mShadowOX(newNumber(QStringLiteral("txtShadowOX"), true, mShadowMaskFrame)),
+      mShadowOY(newNumber(QStringLiteral("txtShadowOY"), true, mShadowMaskFrame)),
+      mShadowXPos(newNumber(QStringLiteral("txtShadowXPos"), true, mShadowMaskFrame)),
+      mShadowYPos(newNumber(QStringLiteral("txtShadowYPos"), true, mShadowMaskFrame)),
+      mShadowColor(new ColorSwatch(true, mShadowMaskFrame))
+{
+    setObjectName(QStringLiteral("frmPostProperties"));
+    setWindowTitle(QStringLiteral("Postprocessing properties"));
+    setWindowIcon(parent ? parent->windowIcon() : programIcon());
+    mPostprocessed->setObjectName(QStringLiteral("chkPostprocessed"));
+    mMasked->setObjectName(QStringLiteral("chkMasked"));
+    mGeneric->setObjectName(QStringLiteral("optGeneric"));
+    mShadow->setObjectName(QStringLiteral("optShadow"));
+    mInvertMask->setObjectName(QStringLiteral("chkInvertMask"));
+    mShadowColor->setObjectName(QStringLiteral("lblShadowColor"));
+    mShadowColor->setToolTip(QStringLiteral("Click to choose the color of the shadow"));
+
+    auto *shadowLayout = new QVBoxLayout(mShadowMaskFrame);
+    shadowLayout->addWidget(newText(QStringLiteral("Compared to the resulting postprocessed characters, character "
+                                                   "masks of the font will be:"),
+                                    mShadowMaskFrame, true));
+    shadowLayout->addLayout(sizeRow(mMaskWidthInc, mMaskHeightInc, mShadowMaskFrame));
+    shadowLayout->addLayout(positionRow(QStringLiteral("Neutral position of the shadow:"), mShadowOX, mShadowOY,
+                                        QStringLiteral("(shadow is just underneath the character)"),
+                                        mShadowMaskFrame));
+    shadowLayout->addLayout(positionRow(QStringLiteral("Default position of the shadow:"), mShadowXPos,
+                                        mShadowYPos, QStringLiteral("(in reference to the neutral position)"),
+                                        mShadowMaskFrame));
+    auto *colorRow = new QHBoxLayout;
+    auto *colorLabel = newText(QStringLiteral("Default color of the shadow:"), mShadowMaskFrame);
+    colorLabel->setMinimumWidth(180);
+    colorRow->addWidget(colorLabel);
+    colorRow->addWidget(mShadowColor);
+    colorRow->addStretch();
+    shadowLayout->addLayout(colorRow);
+
+    auto *maskLayout = new QVBoxLayout(mMaskFrame);
+    auto *types = new QHBoxLayout;
+    types->addWidget(mGeneric);
+    types->addSpacing(24);
+    types->addWidget(mShadow);
+    types->addStretch();
+    maskLayout->addLayout(types);
+    maskLayout->addWidget(mInvertMask);
+    maskLayout->addWidget(mShadowMaskFrame);
+
+    auto *postLayout = new QVBoxLayout(mPostprocessFrame);
+    postLayout->addWidget(newText(QStringLiteral("Compared to the Windows font characters, postprocessed "
+                                                 "characters of the font will be:"),
+                                  mPostprocessFrame, true));
+    postLayout->addLayout(sizeRow(mCharWidthInc, mCharHeightInc, mPostprocessFrame));
+    postLayout->addWidget(mMasked);
+    postLayout->addWidget(mMaskFrame);
+
+    auto *ok = new QPushButton(QStringLiteral("Ok"), this);
+    setControlIndex(ok, QStringLiteral("cmdCommands"), 1);
+    ok->setDefault(true);
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    setControlIndex(cancel, QStringLiteral("cmdCommands"), 0);
+    for (QPushButton *button : {cancel, ok}) {
+        button->setMinimumWidth(73);
+        const int index = button->property("index").toInt();
+        connect(button, &QPushButton::clicked, this, [this, index] { cmdCommands_Click(index); });
+    }
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto *rule = new QFrame(this);
+    rule->setObjectName(QStringLiteral("fraFrames_0"));
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(8);
+    const QString texts[3] = {
+        QStringLiteral("To enhance your font, you have the possibility to postprocess it with your favourite "
+                       "image processor. You can change colors, add an outline, a gradient, a texture or a "
+                       "shadow, anything you want."),
+        QStringLiteral("For some really nice effects you can also add an alpha mask to the font. Two types of "
+                       "alpha mask are available, a generic alpha mask for all purpose postprocessing and a "
+                       "special shadow alpha mask more flexible for shadow positioning than the generic alpha "
+                       "mask."),
+        QStringLiteral("Depending of the postprocessing you will do on the bitmaps, the sizes of the characters "
+                       "calculated automatically by TexelSmithy can be altered. And for fonts with a shadow "
+                       "alpha mask, the characters of the font can have a different size compared to the shadow "
+                       "mask of the same character."),
+    };
+    for (const QString &text : texts) {
+        QLabel *label = newText(text, this, true);
+        label->setFixedWidth(TextWidth);
+        layout->addWidget(label);
+    }
+    layout->addSpacing(4);
+    layout->addWidget(mPostprocessed);
+    layout->addWidget(mPostprocessFrame);
+    layout->addWidget(rule);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(mPostprocessed, &QCheckBox::toggled, this, &frmPostProperties::chkPostprocessed_Click);
+    connect(mMasked, &QCheckBox::toggled, this, &frmPostProperties::chkMasked_Click);
+    connect(mGeneric, &QRadioButton::toggled, this, &frmPostProperties::optMaskType_Click);
+    connect(mShadow, &QRadioButton::toggled, this, &frmPostProperties::optMaskType_Click);
+    connect(mShadowColor, &ColorSwatch::clicked, this, &frmPostProperties::lblShadowColor_Click);
+}
+
+frmPostProperties::~frmPostProperties() = default;
+
+void frmPostProperties::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (mActivated)
+        return;
+    mActivated = true;
+    if (!moFont) {
+        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+        return;
+    }
+    chkPostprocessed_Click();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    FillControls();
+    QApplication::restoreOverrideCursor();
+}
+
+// The enabled states form a chain: each frame counts only while the ones around it do.
+void frmPostProperties::chkPostprocessed_Click()
+{
+    EnableControl(mPostprocessFrame, mPostprocessed->isChecked());
+    chkMasked_Click();
+}
+
+void frmPostProperties::chkMasked_Click()
+{
+    EnableControl(mMaskFrame, mPostprocessed->isChecked() && mMasked->isChecked());
+    optMaskType_Click();
+}
+
+void frmPostProperties::optMaskType_Click()
+{
+    EnableControl(mShadowMaskFrame,
+                  mPostprocessed->isChecked() && mMasked->isChecked() && mShadow->isChecked());
+}
+
+// Check boxes and options set to a new state raise their rules, so the frames end up
+// enabled as the filled values say.
+void frmPostProperties::FillControls()
+{
+    mPostprocessed->setChecked(moFont->Postprocessed);
+    mCharHeightInc->setValue(moFont->CharHeightInc);
+    mCharWidthInc->setValue(moFont->CharWidthInc);
+    mMasked->setChecked(moFont->Masked);
+    (moFont->ShadowMask ? mShadow : mGeneric)->setChecked(true);
+    mMaskHeightInc->setValue(moFont->MaskHeightInc);
+    mMaskWidthInc->setValue(moFont->MaskWidthInc);
+    mShadowOX->setValue(moFont->ShadowOX);
+    mShadowOY->setValue(moFont->ShadowOY);
+    mShadowXPos->setValue(moFont->ShadowXPos);
+    mShadowYPos->setValue(moFont->ShadowYPos);
+    mShadowColor->setColor(moFont->ShadowColor);
+    mInvertMask->setChecked(moFont->InvertMask);
+}
+
+void frmPostProperties::lblShadowColor_Click()
+{
+    if (const std::optional<Color> chosen = mColors->chooseColor(this, mShadowColor->color()))
+        mShadowColor->setColor(*chosen);
+}
+
+void frmPostProperties::cmdCommands_Click(int index)
+{
+    if (index == 1) {
+        Apply();
+        accept();
+    } else {
+        reject();
+    }
+}
+
+// Everything a disabled frame hides is stored as its reset value, not as the value still
+// shown in it.
+void frmPostProperties::Apply()
+{
+    if (!moFont)
+        return;
+    moFont->Postprocessed = false;
+    moFont->CharHeightInc = 0;
+    moFont->CharWidthInc = 0;
+    moFont->Masked = false;
+    moFont->ShadowMask = false;
+    moFont->MaskHeightInc = 0;
+    moFont->MaskWidthInc = 0;
+    moFont->ShadowOX = 0;
+    moFont->ShadowOY = 0;
+    moFont->ShadowXPos = 0;
+    moFont->ShadowYPos = 0;
+    moFont->ShadowColor = 0;
+    moFont->InvertMask = true;
+
+    moFont->Postprocessed = mPostprocessed->isChecked();
+    if (!moFont->Postprocessed)
+        return;
+    moFont->CharHeightInc = qint16(mCharHeightInc->appliedValue());
+    moFont->CharWidthInc = qint16(mCharWidthInc->appliedValue());
+    moFont->Masked = mMasked->isChecked();
+    if (!moFont->Masked)
+        return;
+    moFont->ShadowMask = mShadow->isChecked();
+    if (moFont->ShadowMask) {
+        moFont->MaskHeightInc = qint16(mMaskHeightInc->appliedValue());
+        moFont->MaskWidthInc = qint16(mMaskWidthInc->appliedValue());
+        moFont->ShadowOX = qint16(mShadowOX->appliedValue());
+        moFont->ShadowOY = qint16(mShadowOY->appliedValue());
+        moFont->ShadowXPos = qint16(mShadowXPos->appliedValue());
+        moFont->ShadowYPos = qint16(mShadowYPos->appliedValue());
+        moFont->ShadowColor = mShadowColor->color();
+    }
+    moFont->InvertMask = mInvertMask->isChecked();
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "colorchooser.h"
+
+#include <QDialog>
+
+class ColorSwatch;
+class NumericField;
+class QCheckBox;
+class QGroupBox;
+class QRadioButton;
+class TexelFont;
+
+// The post-processing properties: whether the font is post-processed by hand and by how
+// much its characters grow, whether it carries an alpha mask, generic or shadow, with
+// inverted levels or not, and for a shadow mask its growth, the shadow's neutral and
+// default positions and its default colour.
+//
+// Three nested frames are enabled only while the choices above them make them count;
+// "Ok" stores the reset value for every setting a disabled frame hides. The document is
+// handed over with setTexelFont before the dialog is shown and written only on "Ok";
+// given no document, the dialog closes as soon as it is shown. Buttons: objectName
+// "cmdCommands_<index>" and the property "index" (0 "Cancel", 1 "Ok"). A colour chooser
+// given must outlive the dialog; without one it opens the colour dialog.
+class frmPostProperties : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmPostProperties(QWidget *parent = nullptr, ColorChooser *colors = nullptr);
+    ~frmPostProperties() override;
+
+    TexelFont *texelFont() const { return moFont; }
+    void setTexelFont(TexelFont *font) { moFont = font; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void chkPostprocessed_Click();
+    void chkMasked_Click();
+    void optMaskType_Click();
+    void FillControls();
+    void lblShadowColor_Click();
+    void cmdCommands_Click(int index);
+    void Apply();
+
+    TexelFont *moFont = nullptr;
+    ColorChooser mDialogColors;
+    ColorChooser *mColors;
+    bool mActivated = false;
+
+    QCheckBox *mPostprocessed;
+    QGroupBox *mPostprocessFrame;
+    NumericField *mCharWidthInc;
+    NumericField *mCharHeightInc;
+    QCheckBox *mMasked;
+    QGroupBox *mMaskFrame;
+    QRadioButton *mGeneric;
+    QRadioButton *mShadow;
+    QCheckBox *mInvertMask;
+    QGroupBox *mShadowMaskFrame;
+    NumericField *mMaskWidthInc;
+    NumericField *mMaskHeightInc;
+    NumericField *mShadowOX;
+    NumericField *mShadowOY;
+    NumericField *mShadowXPos;
+    NumericField *mShadowYPos;
+    ColorSwatch *mShadowColor;
+};

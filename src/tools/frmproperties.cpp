@@ -1,0 +1,300 @@
+#include "frmproperties.h"
+
+#include "colorswatch.h"
+#include "controlarray.h"
+#include "numericfield.h"
+
+#include "icons.h"
+#include "texelfont.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString withoutSpaces(QString text)
+{
+    return text.remove(QLatin1Char(' '));
+}
+
+QString trimSpaces(const QString &text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text.at(start) == QLatin1Char(' '))
+        ++start;
+    while (end > start && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.mid(start, end - start);
+}
+
+// A check box state as the document's name rules take it: nonzero for set.
+qint16 flag(const QCheckBox *box)
+{
+    return box->isChecked() ? 1 : 0;
+}
+
+QLineEdit *newField(const QString &name, QWidget *parent)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(name);
+    return field;
+}
+
+QCheckBox *newCheck(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    return box;
+}
+
+} // namespace
+
+frmProperties::frmProperties(QWidget *parent, ColorChooser *colors)
+    : QDialog(parent),
+      mColors(colors ? colors : &mDialogColors),
+      mName(newField(QStringLiteral("txtName"), this)),
+      mTTFName(newField(QStringLiteral("txtTTFName"), this)),
+      mSize(newField(QStringLiteral("txtSize"), this)),
+      mColor(new ColorSwatch(false, this)),
+      mStyle(new QGroupBox(this)),
+      mBold(newCheck(QStringLiteral("chkBold"), QStringLiteral("Bold"), mStyle)),
+      mItalic(newCheck(QStringLiteral("chkItalic"), QStringLiteral("Italic"), mStyle)),
+      mUnderline(newCheck(QStringLiteral("chkUnderline"), QStringLiteral("Underline"), mStyle)),
+      mStrikethrough(newCheck(QStringLiteral("chkStrikethrough"), QStringLiteral("Strikethrough"), mStyle)),
+      mVariableName(newField(QStringLiteral("txtVariableName"), this)),
+      mGP32FileName(newField(QStringLiteral("txtGP32FileName"), this)),
+      mCharSepExtra(new NumericField(-32768, 32767, this)),
+      mLineSepExtra(new NumericField(-32768, 32767, this)),
+      mTransColor(new ColorSwatch(true, this)),
+      mProportional(newCheck(QStringLiteral("chkProportional"), QStringLiteral("Proportionally spaced font"), this)),
+      mSerif(newCheck(QStringLiteral("chkSerif"), QStringLiteral("Font with serif  (like Times New Roman)"), this)),
+      mScript(newCheck(QStringLiteral("chkScript"), QStringLiteral("Script font"), this))
+{
+    setObjectName(QStringLiteral("frmProperties"));
+    setWindowTitle(QStringLiteral("Font properties"));
+    setWindowIcon(parent ? parent->windowIcon() : programIcon());
+
+    QFont bold = mName->font();
+    bold.setBold(true);
+    mName->setFont(bold);
+    mTTFName->setReadOnly(true);
+    mSize->setReadOnly(true);
+    mColor->setObjectName(QStringLiteral("lblColor"));
+    mStyle->setObjectName(QStringLiteral("fraStyle"));
+    mStyle->setEnabled(false);
+    mCharSepExtra->setObjectName(QStringLiteral("txtCharSepExtra"));
+    mLineSepExtra->setObjectName(QStringLiteral("txtLineSepExtra"));
+    mTransColor->setObjectName(QStringLiteral("lblTransColor"));
+    mTransColor->setToolTip(QStringLiteral("Click to choose the transparent color"));
+    for (NumericField *field : {mCharSepExtra, mLineSepExtra}) {
+        field->setAlignment(Qt::AlignRight);
+        field->setFixedWidth(52);
+    }
+
+    auto *styles = new QHBoxLayout(mStyle);
+    for (QCheckBox *box : {mBold, mItalic, mUnderline, mStrikethrough})
+        styles->addWidget(box);
+    styles->addStretch();
+
+    QPushButton *commands[4];
+    const QString captions[4] = {QStringLiteral("Cancel"), QStringLiteral("Ok"),
+                                 QStringLiteral("Default"), QStringLiteral("Default")};
+    for (int i = 0; i < 4; ++i) {
+        commands[i] = new QPushButton(captions[i], this);
+        setControlIndex(commands[i], QStringLiteral("cmdCommands"), i);
+        commands[i]->setMinimumWidth(73);
+        connect(commands[i], &QPushButton::clicked, this, [this, i] { cmdCommands_Click(i); });
+    }
+    commands[1]->setDefault(true);
+
+    auto label = [this](const QString &text) { return new QLabel(text, this); };
+    auto pixels = [&label](NumericField *field) {
+        auto *row = new QHBoxLayout;
+        row->addWidget(field);
+        row->addWidget(label(QStringLiteral("pixels")));
+        row->addStretch();
+        return row;
+    };
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setColumnStretch(1, 1);
+    grid->addWidget(mName, 0, 0, 1, 3);
+    grid->addWidget(label(QStringLiteral("Font name:")), 1, 0);
+    grid->addWidget(mTTFName, 1, 1, 1, 2);
+    grid->addWidget(label(QStringLiteral("Font size:")), 2, 0);
+    auto *sizeRow = new QHBoxLayout;
+    mSize->setFixedWidth(60);
+    sizeRow->addWidget(mSize);
+    sizeRow->addSpacing(16);
+    sizeRow->addWidget(label(QStringLiteral("Font color:")));
+    sizeRow->addWidget(mColor);
+    sizeRow->addStretch();
+    grid->addLayout(sizeRow, 2, 1, 1, 2);
+    grid->addWidget(mStyle, 3, 0, 1, 3);
+    grid->addWidget(label(QStringLiteral("Variable name:")), 4, 0);
+    grid->addWidget(mVariableName, 4, 1);
+    grid->addWidget(commands[2], 4, 2);
+    grid->addWidget(label(QStringLiteral("GP32 file name:")), 5, 0);
+    grid->addWidget(mGP32FileName, 5, 1);
+    grid->addWidget(commands[3], 5, 2);
+    grid->addWidget(label(QStringLiteral("Char separation:")), 6, 0);
+    grid->addLayout(pixels(mCharSepExtra), 6, 1, 1, 2);
+    grid->addWidget(label(QStringLiteral("Line separation:")), 7, 0);
+    grid->addLayout(pixels(mLineSepExtra), 7, 1, 1, 2);
+    grid->addWidget(label(QStringLiteral("Transparent color:")), 8, 0);
+    grid->addWidget(mTransColor, 8, 1, Qt::AlignLeft);
+    grid->addWidget(mProportional, 9, 0, 1, 3);
+    grid->addWidget(mSerif, 10, 0, 1, 3);
+    grid->addWidget(mScript, 11, 0, 1, 3);
+
+    auto *rule = new QFrame(this);
+    rule->setObjectName(QStringLiteral("fraFrames_0"));
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(commands[1]);
+    buttons->addWidget(commands[0]);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(10);
+    layout->addLayout(grid);
+    layout->addWidget(rule);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setMinimumWidth(380);
+
+    connect(mName, &QLineEdit::textChanged, this, &frmProperties::UpdateNames);
+    connect(mVariableName, &QLineEdit::textChanged, this, &frmProperties::UpdateGP32FileName);
+    for (QCheckBox *box : {mProportional, mSerif, mScript})
+        connect(box, &QCheckBox::toggled, this, &frmProperties::UpdateNames);
+    connect(mTransColor, &ColorSwatch::clicked, this, &frmProperties::lblTransColor_Click);
+}
+
+frmProperties::~frmProperties() = default;
+
+void frmProperties::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (mActivated)
+        return;
+    mActivated = true;
+    if (!moFont) {
+        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+        return;
+    }
+    mName->setMaxLength(32);
+    mVariableName->setMaxLength(64);
+    mGP32FileName->setMaxLength(8);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    FillControls();
+    QApplication::restoreOverrideCursor();
+}
+
+// Each text and check box set here raises its change rule, as an edit does, so the names
+// that the document does not mark as custom follow the filled values.
+void frmProperties::FillControls()
+{
+    mName->setText(moFont->Name());
+    mTTFName->setText(moFont->TTFName());
+    mSize->setText(QString::number(double(moFont->Size())));
+    mColor->setColor(moFont->Color);
+    mBold->setChecked(moFont->Bold());
+    mItalic->setChecked(moFont->Italic());
+    mStrikethrough->setChecked(moFont->Strikethrough());
+    mUnderline->setChecked(moFont->Underline());
+    mVariableName->setText(moFont->VariableName());
+    mGP32FileName->setText(moFont->GP32FileName());
+    mCharSepExtra->setValue(moFont->CharSepExtra);
+    mLineSepExtra->setValue(moFont->LineSepExtra);
+    mTransColor->setColor(moFont->TransColor);
+    mProportional->setChecked(moFont->Proportional);
+    mScript->setChecked(moFont->Script);
+    mSerif->setChecked(moFont->Serif);
+}
+
+// The custom flags are the document's, so they stay as they were when the dialog opened.
+void frmProperties::UpdateNames()
+{
+    if (!moFont)
+        return;
+    if (!moFont->CustomVariableName)
+        mVariableName->setText(moFont->CalculateVariableName(mName->text()));
+    UpdateGP32FileName();
+}
+
+void frmProperties::UpdateGP32FileName()
+{
+    if (!moFont || moFont->CustomGP32FileName)
+        return;
+    mGP32FileName->setText(moFont->CalculateGP32FileName(mName->text(), mVariableName->text(),
+                                                         flag(mProportional), flag(mSerif),
+                                                         flag(mScript)));
+}
+
+void frmProperties::cmdCommands_Click(int index)
+{
+    switch (index) {
+    case 0:
+        reject();
+        break;
+    case 1:
+        Apply();
+        accept();
+        break;
+    case 2:
+        if (moFont)
+            mVariableName->setText(moFont->CalculateVariableName(mName->text()));
+        break;
+    case 3:
+        if (moFont) {
+            mGP32FileName->setText(moFont->CalculateGP32FileName(mName->text(), mVariableName->text(),
+                                                                 flag(mProportional), flag(mSerif),
+                                                                 flag(mScript)));
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void frmProperties::lblTransColor_Click()
+{
+    if (const std::optional<Color> chosen = mColors->chooseColor(this, mTransColor->color()))
+        mTransColor->setColor(*chosen);
+}
+
+// Setting a field's text raises its change rule before the next field is read.
+void frmProperties::Apply()
+{
+    if (!moFont)
+        return;
+    const QString name = trimSpaces(mName->text());
+    mName->setText(name.isEmpty() ? moFont->TTFName() : name);
+    const QString variableName = withoutSpaces(mVariableName->text());
+    mVariableName->setText(variableName.isEmpty() ? moFont->VariableName() : variableName);
+    const QString fileName = withoutSpaces(mGP32FileName->text()).toLower();
+    mGP32FileName->setText(fileName.isEmpty() ? moFont->GP32FileName() : fileName);
+
+    moFont->setName(mName->text());
+    moFont->setVariableName(mVariableName->text());
+    moFont->setGP32FileName(mGP32FileName->text());
+    moFont->CharSepExtra = qint16(mCharSepExtra->appliedValue());
+    moFont->LineSepExtra = qint16(mLineSepExtra->appliedValue());
+    moFont->TransColor = mTransColor->color();
+    moFont->Proportional = mProportional->isChecked();
+    moFont->Script = mScript->isChecked();
+    moFont->Serif = mSerif->isChecked();
+}

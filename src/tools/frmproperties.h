@@ -1,0 +1,68 @@
+#pragma once
+
+#include "colorchooser.h"
+
+#include <QDialog>
+
+class ColorSwatch;
+class NumericField;
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class TexelFont;
+
+// The font properties: the document's name, C variable name and GP32 file name, the extra
+// character and line separation, the transparent colour and the flags proportional, serif
+// and script, with the installed font, size, colour and style shown read-only.
+//
+// The document is handed over with setTexelFont before the dialog is shown; the dialog
+// writes to it only on "Ok". Given no document, it closes as soon as it is shown. Its
+// buttons form the array cmdCommands: objectName "cmdCommands_<index>" and the property
+// "index" (0 "Cancel", 1 "Ok", 2 and 3 the two "Default" buttons). A colour chooser given
+// must outlive the dialog; without one it opens the colour dialog.
+class frmProperties : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmProperties(QWidget *parent = nullptr, ColorChooser *colors = nullptr);
+    ~frmProperties() override;
+
+    TexelFont *texelFont() const { return moFont; }
+    void setTexelFont(TexelFont *font) { moFont = font; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void FillControls();
+    void UpdateNames();
+    void UpdateGP32FileName();
+    void cmdCommands_Click(int index);
+    void lblTransColor_Click();
+    void Apply();
+
+    TexelFont *moFont = nullptr;
+    ColorChooser mDialogColors;
+    ColorChooser *mColors;
+    bool mActivated = false;
+
+    QLineEdit *mName;
+    QLineEdit *mTTFName;
+    QLineEdit *mSize;
+    ColorSwatch *mColor;
+    QGroupBox *mStyle;
+    QCheckBox *mBold;
+    QCheckBox *mItalic;
+    QCheckBox *mUnderline;
+    QCheckBox *mStrikethrough;
+    QLineEdit *mVariableName;
+    QLineEdit *mGP32FileName;
+    NumericField *mCharSepExtra;
+    NumericField *mLineSepExtra;
+    ColorSwatch *mTransColor;
+    QCheckBox *mProportional;
+    QCheckBox *mSerif;
+    QCheckBox *mScript;
+};
