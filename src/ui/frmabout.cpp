@@ -44,11 +44,13 @@ frmAbout::frmAbout(QWidget *parent)
 
     auto *rule = new QFrame(this);
     rule->setObjectName(QStringLiteral("fraFrames_0"));
+    rule->setProperty("index", 0);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
 
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("cmdCommands_0"));
+    ok->setProperty("index", 0);
     ok->setDefault(true);
     ok->setMinimumWidth(65);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -25,13 +25,16 @@ frmGetText::frmGetText(QWidget *parent)
 
     auto *rule = new QFrame(this);
     rule->setObjectName(QStringLiteral("fraFrames_0"));
+    rule->setProperty("index", 0);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
 
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("cmdCommands_0"));
+    ok->setProperty("index", 0);
     auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("cmdCommands_1"));
+    cancel->setProperty("index", 1);
     // Neither is the default button, so Enter stays in the text as a line break.
     for (QPushButton *button : {ok, cancel}) {
         button->setAutoDefault(false);

@@ -1,3 +1,4 @@
+#include "filefilters.h"
 #include "windowhelpers.h"
 
 #include "settingsstore.h"
@@ -17,9 +18,10 @@ private slots:
     void enableControlReachesNestedContents();
     void captionField_data();
     void captionField();
-    void positionRoundTrip();
     void missingPositionCentresAtCurrentSize();
     void storedZeroSizeKeepsCurrent();
+    void fileFilters_data();
+    void fileFilters();
 };
 
 void WindowHelpersTest::enableControlReachesNestedContents()
@@ -66,30 +68,6 @@ void WindowHelpersTest::captionField()
     QCOMPARE(window.windowTitle(), expected);
 }
 
-void WindowHelpersTest::positionRoundTrip()
-{
-    QTemporaryDir folder;
-    SettingsStore store(folder.filePath(QStringLiteral("store.ini")));
-    QWidget window;
-    window.setObjectName(QStringLiteral("frmTest"));
-    window.move(30, 20);
-    window.resize(300, 200);
-    SaveFormPosToRegistry(&window, store);
-    QCOMPARE(store.get(QStringLiteral("Forms"), QStringLiteral("Test.Position")), QStringLiteral("450,300,4500,3000"));
-    QCOMPARE(store.get(QStringLiteral("Forms"), QStringLiteral("Test.WindowState")), QStringLiteral("0"));
-
-    QWidget other;
-    other.setObjectName(QStringLiteral("frmTest"));
-    SetFormPosFromRegistry(&other, store);
-    QCOMPARE(other.pos(), QPoint(30, 20));
-    QCOMPARE(other.size(), QSize(300, 200));
-
-    QWidget unprefixed; // a name without "frm" is used as it is
-    unprefixed.setObjectName(QStringLiteral("Tool"));
-    SaveFormPosToRegistry(&unprefixed, store);
-    QVERIFY(!store.get(QStringLiteral("Forms"), QStringLiteral("Tool.Position")).isEmpty());
-}
-
 void WindowHelpersTest::missingPositionCentresAtCurrentSize()
 {
     QTemporaryDir folder;
@@ -118,6 +96,24 @@ void WindowHelpersTest::storedZeroSizeKeepsCurrent()
     QCOMPARE(window.pos(), QPoint(10, 0));
     QCOMPARE(window.size(), QSize(320, 100));
     QCOMPARE(window.windowState(), Qt::WindowNoState);
+}
+
+void WindowHelpersTest::fileFilters_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("project") << "TexelSmithy font (*.tsm)|*.tsm|All files (*.*)|*.*"
+                             << QStringList{QStringLiteral("TexelSmithy font (*.tsm)"), QStringLiteral("All files (*)")};
+    QTest::newRow("several patterns") << "Executables|*.gxb;*.fxe"
+                                      << QStringList{QStringLiteral("Executables (*.gxb *.fxe)")};
+    QTest::newRow("empty") << "" << QStringList{};
+}
+
+void WindowHelpersTest::fileFilters()
+{
+    QFETCH(QString, filter);
+    QFETCH(QStringList, expected);
+    QCOMPARE(qtNameFilters(filter), expected);
 }
 
 QTEST_MAIN(WindowHelpersTest)
