@@ -1,6 +1,8 @@
 #include "numbers.h"
 #include "checked.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <cmath>
 
@@ -65,4 +67,10 @@ QString formatGrouped(qint64 value, QChar separator)
         out += digits.at(i);
     }
     return value < 0 ? QLatin1Char('-') + out : out;
+}
+
+QChar localeGroupSeparator()
+{
+    const QString separator = QLocale().groupSeparator();
+    return separator.isEmpty() ? QLatin1Char(',') : separator.at(0);
 }

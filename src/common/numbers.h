@@ -22,3 +22,7 @@ QString formatTwoDigits(double value);
 // The value with thousands grouped by the given separator ("#,##0"): 1234567 gives
 // "1,234,567" with ",".
 QString formatGrouped(qint64 value, QChar separator);
+
+// The thousands separator of the person's locale (its first character), "," when the
+// locale has none.
+QChar localeGroupSeparator();

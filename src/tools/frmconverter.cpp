@@ -9,6 +9,7 @@
 #include "dialogchoosers.h"
 #include "failure.h"
 #include "icons.h"
+#include "numbers.h"
 #include "settingsstore.h"
 #include "windowfeedback.h"
 
@@ -18,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
@@ -34,12 +34,6 @@ QLabel *newLabel(const QString &text, int index, QWidget *parent)
     auto *label = new QLabel(text, parent);
     setControlIndex(label, QStringLiteral("lblLabels"), index);
     return label;
-}
-
-QChar localeGroupSeparator()
-{
-    const QString separator = QLocale().groupSeparator();
-    return separator.isEmpty() ? QLatin1Char(',') : separator.at(0);
 }
 
 } // namespace
