@@ -2,14 +2,15 @@
 
 #include "controlarray.h"
 
-#include <QStyle>
+#include "icons.h"
+
 #include <QToolButton>
 
 QToolButton *newBrowseButton(int index, QWidget *parent)
 {
     auto *button = new QToolButton(parent);
     setControlIndex(button, QStringLiteral("picBrowse"), index);
-    button->setIcon(button->style()->standardIcon(QStyle::SP_DirOpenIcon));
+    button->setIcon(toolbarIcon(QStringLiteral("Open")));
     button->setToolTip(QStringLiteral("Browse..."));
     button->setAccessibleName(QStringLiteral("Browse"));
     return button;
