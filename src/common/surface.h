@@ -64,6 +64,10 @@ public:
     // text's width.
     virtual void drawText(const QString &text) = 0;
 
+    // Whether the current font itself has a glyph for c; false when the renderer would
+    // draw it from a fallback family, or draw nothing.
+    virtual bool hasGlyph(QChar c) const = 0;
+
     // Advance width and line height (ascent plus descent) in the current font.
     virtual double textWidth(const QString &text) const = 0;
     virtual double textHeight(const QString &text) const = 0;

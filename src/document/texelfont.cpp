@@ -278,6 +278,18 @@ void TexelFont::refresh()
         MeasureGlyphs();
 }
 
+QString TexelFont::missingGlyphs()
+{
+    Surface &s = surface();
+    applyFont(s);
+    QString missing;
+    for (const QChar c : glyphSequence(mChars)) {
+        if (!missing.contains(c) && !s.hasGlyph(c))
+            missing.append(c);
+    }
+    return missing;
+}
+
 qint16 TexelFont::GetDefaultWidth()
 {
     Surface &s = surface();

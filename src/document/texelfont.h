@@ -127,6 +127,10 @@ public:
     QByteArray CharLeftIndents() const;
     // One byte per glyph: TextWidth - (Left + Width) through ToByte8.
     QByteArray CharRightIndents() const;
+    // The characters of the set, each once, that the font itself does not have: the
+    // renderer draws them from a fallback family, or draws nothing.
+    QString missingGlyphs();
+
     // The glyph list, in glyph order (index 0 is the first glyph).
     const QList<Char> &glyphs() const { return mGlyphs; }
 

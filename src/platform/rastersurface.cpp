@@ -84,6 +84,7 @@ void RasterSurface::applyFont(const SurfaceFont &font)
     mAscent = mMetrics.ascent();
     mLineHeight = mMetrics.ascent() + mMetrics.descent();
     mAdvances.clear();
+    mRawFont = QRawFont();
 
     const QFontInfo info(mFont);
     mRealised = SurfaceFont{info.family(), float(info.pixelSize() * 72.0 / 96.0), info.bold(),
@@ -153,6 +154,13 @@ double RasterSurface::textWidth(const QString &text) const
     const double advance = mMetrics.horizontalAdvance(text);
     mAdvances.insert(text, advance);
     return advance;
+}
+
+bool RasterSurface::hasGlyph(QChar c) const
+{
+    if (!mRawFont.isValid())
+        mRawFont = QRawFont::fromFont(mFont);
+    return mRawFont.supportsCharacter(c);
 }
 
 const quint32 *RasterSurface::scanLine(int y) const

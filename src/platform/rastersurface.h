@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 
 // The Qt raster Surface: a 32-bit RGB image at 96 dpi on which QPainter draws text in an
 // aliased, fully hinted font, so advances are whole pixels and the background stays a clean
@@ -53,6 +54,7 @@ public:
 
     void drawText(const QString &text) override;
     double textWidth(const QString &text) const override;
+    bool hasGlyph(QChar c) const override;
     double textHeight(const QString &) const override { return mLineHeight; }
 
     const quint32 *scanLine(int y) const override;
@@ -82,6 +84,8 @@ private:
     // Advances of the texts measured in the current font (the same few glyphs are asked
     // for again and again while measuring and previewing).
     mutable QHash<QString, double> mAdvances;
+    // The font's own glyphs, without fallback families; made when first asked.
+    mutable QRawFont mRawFont;
     int mWidth = 0;
     int mHeight = 0;
     Color mBack = 0xFFFFFF;

@@ -39,6 +39,12 @@ TEST_F(RasterMeasure, DefaultDocument)
         EXPECT_TRUE(g.hasInk());
 }
 
+TEST_F(RasterMeasure, MissingGlyphsOfTheFamily)
+{
+    font.setChars(QStringLiteral("A\u20AC\u0141\u2603"));
+    EXPECT_EQ(font.missingGlyphs(), QStringLiteral("\u2603")) << "the snowman is not in Liberation Sans";
+}
+
 TEST_F(RasterMeasure, SpaceHasNoInkUnlessUnderlined)
 {
     font.setChars(QStringLiteral("A B"));

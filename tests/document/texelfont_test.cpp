@@ -203,6 +203,13 @@ TEST_F(TexelFontMeasure, UnionOfInkBoxes)
     EXPECT_EQ(quint8(font.CharRightIndents().at(0)), 1);
 }
 
+TEST_F(TexelFontMeasure, MissingGlyphsAreListedOnce)
+{
+    surface.setMissing(QStringLiteral("\u2603x"));
+    font.setChars(QStringLiteral("ax\u2603\r\nx"));
+    EXPECT_EQ(font.missingGlyphs(), QStringLiteral("x\u2603"));
+}
+
 TEST_F(TexelFontMeasure, InkBeyondTheSurfaceIsCut)
 {
     surface.setGlyph(QLatin1Char('o'), Glyph{6, -10, 2, 20, 30});

@@ -24,6 +24,8 @@ public:
     explicit TestSurface(int lineHeight = 15, int spaceWidth = 4);
 
     void setGlyph(QChar c, Glyph glyph) { mGlyphs.insert(c, glyph); }
+    // Characters the font does not have (they still draw, as a fallback would).
+    void setMissing(const QString &characters) { mMissing = characters; }
     Glyph glyph(QChar c) const;
     void setPixel(int x, int y, Color color);
     // How often drawText() was called, to check what was drawn where.
@@ -45,6 +47,7 @@ public:
     double currentY() const override { return mY; }
     void drawText(const QString &text) override;
     double textWidth(const QString &text) const override;
+    bool hasGlyph(QChar c) const override { return !mMissing.contains(c); }
     double textHeight(const QString &) const override { return mLineHeight; }
     const quint32 *scanLine(int y) const override;
     void loadPicture(const QString &path) override;
@@ -53,6 +56,7 @@ public:
 private:
     QImage mImage;
     QHash<QChar, Glyph> mGlyphs;
+    QString mMissing;
     SurfaceFont mFont;
     Color mBack = 0xFFFFFF;
     Color mFore = 0;

@@ -1,3 +1,4 @@
+#include "failure.h"
 #include "zgffont.h"
 #include "zgftestfont.h"
 #include "zgftextlayout.h"
