@@ -27,6 +27,20 @@ public:
     virtual void setProgressVisible(bool visible) = 0;
 };
 
+// Feedback that nobody sees: for work whose outcome the caller reports itself (a size
+// estimate, a benchmark). Questions are answered no.
+class SilentFeedback : public Feedback
+{
+public:
+    bool ask(const QString &) override { return false; }
+    void inform(const QString &, Title) override {}
+    void fail(const QString &, Title) override {}
+    void setBusy(bool) override {}
+    void setProgressRange(int, int) override {}
+    void setProgressValue(int) override {}
+    void setProgressVisible(bool) override {}
+};
+
 // Shows the busy pointer for the lifetime of the guard, also when an exception leaves.
 class BusyGuard
 {

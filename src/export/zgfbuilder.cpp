@@ -2,9 +2,11 @@
 
 #include "checked.h"
 #include "failure.h"
+#include "feedback.h"
 #include "surface.h"
 #include "texelfont.h"
 #include "windows1252.h"
+#include "zgfdecoder.h"
 #include "zgfencoder.h"
 #include "zgfheader.h"
 #include "zgfpixel.h"
@@ -75,6 +77,54 @@ void loadEdited(Surface &work, int width, int height, Color background, const QS
     work.setSize(width, height);
     work.clear();
     work.loadPicture(fileName);
+}
+
+// Decodes the image just coded and compares it with the picture it was coded from.
+void verifyImage(QByteArrayView coded, const Surface &picture, bool rle, bool mask, bool invert)
+{
+    const int w = picture.width();
+    const int h = picture.height();
+    const QString what = mask ? QStringLiteral("alpha mask") : QStringLiteral("glyph image");
+    auto differs = [&](int x, int y) {
+        return Failure(Failure::DeviceIO,
+                       QStringLiteral("Device I/O error: the coded %1 does not read back as drawn "
+                                      "(first difference at %2, %3)").arg(what).arg(x).arg(y));
+    };
+    if (mask) {
+        const QList<quint8> levels = rle ? decodeRleLevels(coded, w, h, what) : decodeRawLevels(coded, w, h, what);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const quint8 level = ColorChannel5(picture.pixel(x, y), 1);
+                if (levels.at(qsizetype(y) * w + x) != (invert ? 31 - level : level))
+                    throw differs(x, y);
+            }
+        }
+        return;
+    }
+    const QList<quint16> pixels = rle ? decodeRlePixels16(coded, w, h, what) : decodeRawPixels16(coded, w, h, what);
+    for (int y = 0; y < h; ++y) {
+        const quint32 *row = picture.scanLine(y);
+        for (int x = 0; x < w; ++x) {
+            if (pixels.at(qsizetype(y) * w + x) != (scanPixelToPixel16(row[x]) | 1))
+                throw differs(x, y);
+        }
+    }
+}
+
+// Codes the picture onto out, then checks that it reads back.
+void encodeVerified(QBuffer &out, const Surface &picture, bool rle, bool mask, bool invert, Feedback &feedback)
+{
+    const qint64 start = out.pos();
+    const auto encode = rle ? RLEEncodeBitmap16 : RAWEncodeBitmap16;
+    encode(out, picture, mask ? 1 : 3, invert, feedback);
+    verifyImage(QByteArrayView(out.buffer()).sliced(start), picture, rle, mask, invert);
+}
+
+ZgfPartSizes partSizes(const QByteArray &file)
+{
+    const ZgfHeader h = ZgfHeader::fromBytes(file.constData(), file.size());
+    const qint64 glyphEnd = h.MaskOffset > 0 ? h.MaskOffset : h.FileLength;
+    return {glyphEnd - h.GlyphOffset, h.MaskOffset > 0 ? h.FileLength - h.MaskOffset : 0, h.FileLength};
 }
 
 } // namespace
@@ -150,17 +200,26 @@ QByteArray buildZgfFile(TexelFont &font, Surface &work, const ZgfBuildInput &inp
                    input.bitmapFileName);
     else
         font.ZgfGenerateBitmap(work, 1, 1, false);
-    const auto encode = input.rle ? RLEEncodeBitmap16 : RAWEncodeBitmap16;
-    encode(out, work, 3, false, feedback);
+    encodeVerified(out, work, input.rle, false, false, feedback);
 
     if (font.Masked) {
         header.MaskOffset = qint32(out.pos());
         loadEdited(work, font.ZgfGetMaskWidth(), font.ZgfGetMaskHeight(),
                    font.InvertMask ? 0xFFFFFF : 0, input.maskFileName);
-        encode(out, work, 1, font.InvertMask, feedback);
+        encodeVerified(out, work, input.rle, true, font.InvertMask, feedback);
     }
     header.FileLength = toInt32(out.pos());
     out.close();
     bytes.replace(0, ZgfHeader::Size, header.toBytes());
     return bytes;
+}
+
+ZgfSizeBudget zgfSizeBudget(TexelFont &font, Surface &work, const ZgfBuildInput &input)
+{
+    SilentFeedback quiet;
+    ZgfBuildInput raw = input;
+    raw.rle = false;
+    ZgfBuildInput rle = input;
+    rle.rle = true;
+    return {partSizes(buildZgfFile(font, work, raw, quiet)), partSizes(buildZgfFile(font, work, rle, quiet))};
 }

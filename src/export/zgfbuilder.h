@@ -19,9 +19,28 @@ struct ZgfBuildInput
 // The complete bytes of the document's ZGF file: header, tables, glyph image and mask.
 // Measures the document when needed. Throws a Failure naming the cause: a value that does
 // not fit its field (naming the field), more than 255 characters, a face name longer than
-// 32 bytes, a bitmap that cannot be read, a masked font without a mask file name.
+// 32 bytes, a bitmap that cannot be read, a masked font without a mask file name. Each
+// coded image is decoded again and compared with the picture it came from, so a coding
+// fault is a failure rather than a wrong font.
 QByteArray buildZgfFile(TexelFont &font, Surface &work, const ZgfBuildInput &input,
                         Feedback &feedback);
+
+// How many bytes each part of a ZGF file takes.
+struct ZgfPartSizes
+{
+    qint64 glyphImage = 0;
+    qint64 mask = 0;
+    qint64 total = 0;
+};
+
+// The sizes of the document's ZGF file with RAW and with RLE coding, as the export would
+// write it now; throws what buildZgfFile throws.
+struct ZgfSizeBudget
+{
+    ZgfPartSizes raw;
+    ZgfPartSizes rle;
+};
+ZgfSizeBudget zgfSizeBudget(TexelFont &font, Surface &work, const ZgfBuildInput &input);
 
 // The header of the document's ZGF file with its three offset fields 0.
 ZgfHeader zgfHeaderOf(TexelFont &font, bool rle);

@@ -10,7 +10,31 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <unistd.h>
+
 namespace {
+
+// Reads the written, not yet committed file back from the disk and names the first byte
+// that differs from what was meant.
+void verifyWritten(QSaveFile &file, const QByteArray &meant)
+{
+    if (!file.flush())
+        throw ioFailure(file);
+    QByteArray written(meant.size() + 1, '\0');
+    const ssize_t got = ::pread(file.handle(), written.data(), size_t(written.size()), 0);
+    if (got < 0)
+        throw ioFailure(file);
+    written.truncate(got);
+    if (written == meant)
+        return;
+    qsizetype at = 0;
+    while (at < written.size() && at < meant.size() && written.at(at) == meant.at(at))
+        ++at;
+    throw Failure(Failure::DeviceIO,
+                  QStringLiteral("Device I/O error: the font file %1 did not read back as written "
+                                 "(first difference at offset %2); the old file is kept.")
+                      .arg(file.fileName()).arg(at));
+}
 
 const QString kCrLf = QStringLiteral("\r\n");
 
@@ -46,7 +70,11 @@ bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Fe
             feedback.fail(QStringLiteral("Can't create file ") + path, Feedback::Title::Application);
             return false;
         }
-        writeAll(file, bytes);
+        QByteArray onDisk = bytes;
+        if (options.corruptWrite)
+            options.corruptWrite(onDisk);
+        writeAll(file, onDisk);
+        verifyWritten(file, bytes);
         if (!file.commit()) {
             feedback.fail(QFileInfo::exists(path)
                               ? QStringLiteral("Couldn't delete old font file ") + path + QStringLiteral(".")

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class Feedback;
 class Surface;
 class TexelFont;
@@ -17,6 +19,8 @@ struct ZgfExportOptions
     QString cFileName;      // completed with ".h" when it has no extension
     bool split = false;     // C source as .h and .c
     QChar groupSeparator = QLatin1Char(','); // thousands separator of the C comment block
+    // Test seam: changes the bytes on their way to the disk, as a faulty write would.
+    std::function<void(QByteArray &)> corruptWrite;
 };
 
 // The name with defaultExtension appended when it has no extension of at most four
@@ -26,6 +30,7 @@ QString completedFileName(const QString &fileName, const QString &defaultExtensi
 // Writes the document as a ZGF file, and its C source when asked; completes the file names
 // in options. The glyph image is rendered on work, or read from the edited bitmap of a
 // post-processed font; the mask of a masked font is read from its bitmap. Asks before
-// overwriting; the new file replaces an old one only once it is complete. Returns true
+// overwriting; the new file replaces an old one only once it is complete and reads back
+// as exactly the bytes meant (otherwise the old file is kept and a failure shown). Returns true
 // once the ZGF file is written (a failure of the C source after that still returns true).
 bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Feedback &feedback);

@@ -1,6 +1,7 @@
 #include "exportfixture.h"
 #include "postprocessbitmaps.h"
 #include "zgfexport.h"
+#include "zgfbuilder.h"
 #include "zgfheader.h"
 
 #include <functional>
@@ -203,4 +204,40 @@ TEST_F(ZgfExport, CSourceFollowsTheFont)
     feedback.answers = {true, false};
     EXPECT_TRUE(ExportZgfFont(font, work, options, feedback));
     EXPECT_EQ(readAll(path("font.h")), QByteArray("keep"));
+}
+
+TEST_F(ZgfExport, ACorruptedWriteKeepsTheOldFile)
+{
+    writeFile(path("font.zgf"), "old");
+    ZgfExportOptions options{path("font.zgf")};
+    options.corruptWrite = [](QByteArray &bytes) { bytes[100] = char(bytes.at(100) ^ 0x10); };
+    EXPECT_FALSE(ExportZgfFont(font, work, options, feedback));
+    ASSERT_EQ(feedback.failures().size(), 1);
+    EXPECT_TRUE(feedback.failures().at(0).contains(QStringLiteral("offset 100"))) << feedback.failures().at(0).toStdString();
+    EXPECT_EQ(readAll(path("font.zgf")), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("font.zgf")});
+    EXPECT_TRUE(feedback.informations().isEmpty());
+}
+
+TEST_F(ZgfExport, SizeBudgetMatchesTheWrittenFiles)
+{
+    font.Postprocessed = true;
+    PostprocessOptions bitmaps{path("g.bmp"), path("g_mask.bmp")};
+    for (const bool masked : {false, true}) {
+        font.Masked = masked;
+        font.MaskWidthInc = 2;
+        ASSERT_TRUE(ExportPostprocessBitmaps(font, work, bitmaps, feedback));
+        const ZgfBuildInput input{true, bitmaps.bitmapFileName, bitmaps.maskFileName};
+        const ZgfSizeBudget budget = zgfSizeBudget(font, work, input);
+        for (const bool rle : {false, true}) {
+            const ZgfPartSizes sizes = rle ? budget.rle : budget.raw;
+            ZgfExportOptions options{path(rle ? "rle.zgf" : "raw.zgf"), rle, bitmaps.bitmapFileName, bitmaps.maskFileName};
+            ASSERT_TRUE(ExportZgfFont(font, work, options, feedback));
+            const QByteArray bytes = readAll(options.zgfFileName);
+            EXPECT_EQ(sizes.total, bytes.size()) << masked << rle;
+            EXPECT_EQ(sizes.glyphImage, rle ? QByteArray::fromHex(kRleImage).size() : 70) << masked << rle;
+            EXPECT_EQ(sizes.mask > 0, masked);
+            EXPECT_EQ(84 + sizes.glyphImage + sizes.mask, sizes.total);
+        }
+    }
 }
