@@ -1,4 +1,8 @@
+#include "dialoglaunchers.h"
+#include "frmexport.h"
 #include "frmmain.h"
+#include "frmpostproperties.h"
+#include "frmproperties.h"
 #include "icons.h"
 
 #include "settingsstore.h"
@@ -16,6 +20,9 @@ int main(int argc, char *argv[])
 
     SettingsStore store;
     frmMain window(store);
+    window.setDocumentDialog(frmMain::DocumentDialog::Properties, documentDialog<frmProperties>());
+    window.setDocumentDialog(frmMain::DocumentDialog::PostProperties, documentDialog<frmPostProperties>());
+    window.setDocumentDialog(frmMain::DocumentDialog::Export, documentDialog<frmExport>(store));
     window.show();
     return application.exec();
 }

@@ -288,13 +288,15 @@ void frmProperties::Apply()
     const QString fileName = withoutSpaces(mGP32FileName->text()).toLower();
     mGP32FileName->setText(fileName.isEmpty() ? moFont->GP32FileName() : fileName);
 
+    // The flags go first: the GP32 file name setter compares the name with the one
+    // calculated from them, and a name calculated for the new flags is not custom.
+    moFont->Proportional = mProportional->isChecked();
+    moFont->Script = mScript->isChecked();
+    moFont->Serif = mSerif->isChecked();
     moFont->setName(mName->text());
     moFont->setVariableName(mVariableName->text());
     moFont->setGP32FileName(mGP32FileName->text());
     moFont->CharSepExtra = qint16(mCharSepExtra->appliedValue());
     moFont->LineSepExtra = qint16(mLineSepExtra->appliedValue());
     moFont->TransColor = mTransColor->color();
-    moFont->Proportional = mProportional->isChecked();
-    moFont->Script = mScript->isChecked();
-    moFont->Serif = mSerif->isChecked();
 }

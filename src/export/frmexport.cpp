@@ -1,0 +1,396 @@
+#include "frmexport.h"
+
+#include "postprocessbitmaps.h"
+#include "zgfexport.h"
+
+#include "browsebutton.h"
+#include "choosers.h"
+#include "controlarray.h"
+#include "dialogchoosers.h"
+#include "failure.h"
+#include "icons.h"
+#include "numbers.h"
+#include "paths.h"
+#include "settingsstore.h"
+#include "texelfont.h"
+#include "windowfeedback.h"
+#include "windowhelpers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSection = QStringLiteral("Export");
+const QString kZGFCFileKey = QStringLiteral("ZGFCFile");
+const QString kSplitFilesKey = QStringLiteral("SplitFiles");
+const QString kRLEEncodingKey = QStringLiteral("RLEEncoding");
+const QString kBitmapFilter = QStringLiteral("Windows bitmap (*.bmp)|*.bmp");
+
+QLineEdit *newField(const QString &name, QWidget *parent)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setMinimumWidth(260);
+    return field;
+}
+
+template <class Button>
+Button *newButton(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *button = new Button(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QLabel *newLabel(const QString &text, QWidget *parent, const QString &name = QString())
+{
+    auto *label = new QLabel(text, parent);
+    if (!name.isEmpty())
+        label->setObjectName(name);
+    return label;
+}
+
+// The look of a field that cannot be used: the background of a button face.
+void showAsButtonFace(QWidget *control)
+{
+    QPalette palette = control->palette();
+    const QColor face = palette.color(QPalette::Button);
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Base, face);
+    control->setPalette(palette);
+}
+
+// folder + name without extension + ending, of a path.
+QString sibling(const QString &path, const QString &ending)
+{
+    return GetFolder(path) + GetFileNameNoExt(path) + ending;
+}
+
+} // namespace
+
+frmExport::frmExport(SettingsStore &store, QWidget *parent, Choosers *choosers, Feedback *feedback)
+    : QDialog(parent),
+      mStore(store),
+      mOwnChoosers(choosers ? nullptr : std::make_unique<DialogChoosers>()),
+      mChoosers(choosers ? choosers : mOwnChoosers.get()),
+      mProgress(new QProgressBar(this)),
+      mOwnFeedback(feedback ? nullptr : std::make_unique<WindowFeedback>(this, mProgress)),
+      mFeedback(feedback ? feedback : mOwnFeedback.get()),
+      mZGFFont(newButton<QRadioButton>(QStringLiteral("optZGFFont"), QStringLiteral("Generate .ZGF font"), this)),
+      mPostprocess(newButton<QRadioButton>(QStringLiteral("optPostprocess"),
+                                           QStringLiteral("Generate bitmap(s) for postprocessing"), this)),
+      mPostprocessFrame(new QGroupBox(this)),
+      mBitmapFilename(newField(QStringLiteral("txtBitmapFilename"), mPostprocessFrame)),
+      mMaskLabel(newLabel(QStringLiteral("Alpha mask:"), mPostprocessFrame, QStringLiteral("lblMaskFilename"))),
+      mMaskFilename(newField(QStringLiteral("txtMaskFilename"), mPostprocessFrame)),
+      mNbBitmaps(new QComboBox(mPostprocessFrame)),
+      mZGFFrame(new QGroupBox(this)),
+      mZGFFilename(newField(QStringLiteral("txtZGFFilename"), mZGFFrame)),
+      mRAWFormat(newButton<QRadioButton>(QStringLiteral("optRAWFormat"), QStringLiteral("Do not encode bitmaps (RAW)"),
+                                         mZGFFrame)),
+      mRLEFormat(newButton<QRadioButton>(QStringLiteral("optRLEFormat"), QStringLiteral("Encode bitmaps (RLE)"),
+                                         mZGFFrame)),
+      mZGFCFile(newButton<QCheckBox>(QStringLiteral("chkZGFCFile"), QStringLiteral("Generate also C file(s)"),
+                                     mZGFFrame)),
+      mZGFCLabel(newLabel(QStringLiteral("C filename:"), mZGFFrame, QStringLiteral("lblZGFCFilename"))),
+      mZGFCFilename(newField(QStringLiteral("txtZGFCFilename"), mZGFFrame)),
+      mSplit(newButton<QCheckBox>(QStringLiteral("chkSplit"), QStringLiteral("Split in *.c and *.h files"), mZGFFrame))
+{
+    setObjectName(QStringLiteral("frmExport"));
+    setWindowTitle(QStringLiteral("Export font"));
+    setWindowIcon(parent ? parent->windowIcon() : programIcon());
+
+    mPostprocessFrame->setObjectName(QStringLiteral("fraPostprocess"));
+    mZGFFrame->setObjectName(QStringLiteral("fraZGF"));
+    mNbBitmaps->setObjectName(QStringLiteral("cbxNbBitmaps"));
+    mNbBitmaps->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
+    mProgress->setObjectName(QStringLiteral("pgbBar"));
+    mProgress->setTextVisible(false);
+    QSizePolicy keepPlace = mProgress->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    mProgress->setSizePolicy(keepPlace);
+    mProgress->hide();
+
+    QWidget *const owners[4] = {mPostprocessFrame, mPostprocessFrame, mZGFFrame, mZGFFrame};
+    for (int i = 0; i < 4; ++i) {
+        mBrowse[i] = newBrowseButton(i, owners[i]);
+        connect(mBrowse[i], &QToolButton::clicked, this, [this, i] { picBrowse_Click(i); });
+    }
+
+    auto *post = new QGridLayout(mPostprocessFrame);
+    post->setColumnStretch(1, 1);
+    post->addWidget(newLabel(QStringLiteral("Postprocessing bitmaps:"), mPostprocessFrame,
+                             QStringLiteral("lblPostFilename")),
+                    0, 0, 1, 3);
+    post->addWidget(newLabel(QStringLiteral("Font:"), mPostprocessFrame), 1, 0);
+    post->addWidget(mBitmapFilename, 1, 1);
+    post->addWidget(mBrowse[0], 1, 2);
+    post->addWidget(mMaskLabel, 2, 0);
+    post->addWidget(mMaskFilename, 2, 1);
+    post->addWidget(mBrowse[1], 2, 2);
+    // The box stands in the gap of the sentence.
+    auto *distribute = new QHBoxLayout;
+    distribute->addWidget(newLabel(QStringLiteral("Distribute characters in"), mPostprocessFrame,
+                                   QStringLiteral("lblNbBitmaps")));
+    distribute->addWidget(mNbBitmaps);
+    distribute->addWidget(newLabel(QStringLiteral("different bitmaps"), mPostprocessFrame));
+    distribute->addStretch();
+    post->addLayout(distribute, 3, 0, 1, 3);
+
+    auto *zgf = new QGridLayout(mZGFFrame);
+    zgf->setColumnStretch(1, 1);
+    zgf->addWidget(newLabel(QStringLiteral("ZGF filename:"), mZGFFrame), 0, 0);
+    zgf->addWidget(mZGFFilename, 0, 1);
+    zgf->addWidget(mBrowse[2], 0, 2);
+    zgf->addWidget(mRAWFormat, 1, 0, 1, 3);
+    zgf->addWidget(mRLEFormat, 2, 0, 1, 3);
+    zgf->addWidget(mZGFCFile, 3, 0, 1, 3);
+    zgf->addWidget(mZGFCLabel, 4, 0);
+    zgf->addWidget(mZGFCFilename, 4, 1);
+    zgf->addWidget(mBrowse[3], 4, 2);
+    zgf->addWidget(mSplit, 5, 0, 1, 3);
+
+    auto *exit = new QPushButton(QStringLiteral("Exit"), this);
+    setControlIndex(exit, QStringLiteral("cmdCommands"), 0);
+    auto *ok = new QPushButton(QStringLiteral("Ok"), this);
+    setControlIndex(ok, QStringLiteral("cmdCommands"), 1);
+    ok->setDefault(true);
+    for (QPushButton *button : {exit, ok}) {
+        button->setMinimumWidth(73);
+        const int index = button->property("index").toInt();
+        connect(button, &QPushButton::clicked, this, [this, index] { cmdCommands_Click(index); });
+    }
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(mProgress, 1);
+    buttons->addSpacing(12);
+    buttons->addWidget(ok);
+    buttons->addWidget(exit);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(8);
+    layout->addWidget(mZGFFont);
+    layout->addWidget(mZGFFrame);
+    layout->addSpacing(4);
+    layout->addWidget(mPostprocess);
+    layout->addWidget(mPostprocessFrame);
+    layout->addSpacing(4);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(mZGFFont, &QRadioButton::toggled, this, &frmExport::optAction_Click);
+    connect(mZGFCFile, &QCheckBox::toggled, this, &frmExport::chkZGFCFile_Click);
+    connect(mBitmapFilename, &QLineEdit::textChanged, this, &frmExport::txtBitmapFilename_Change);
+    connect(mZGFFilename, &QLineEdit::textChanged, this, &frmExport::txtZGFFilename_Change);
+    for (QLineEdit *field : {mBitmapFilename, mMaskFilename, mZGFFilename, mZGFCFilename})
+        field->installEventFilter(this);
+
+    mZGFCFile->setChecked(mStore.getInt(kSection, kZGFCFileKey, 0) != 0);
+    mSplit->setChecked(mStore.getInt(kSection, kSplitFilesKey, 0) != 0);
+    mRLEFormat->setChecked(mStore.getBool(kSection, kRLEEncodingKey, true));
+    mRAWFormat->setChecked(!mRLEFormat->isChecked());
+}
+
+frmExport::~frmExport() = default;
+
+void frmExport::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (mActivated)
+        return;
+    mActivated = true;
+    if (!moFont) {
+        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+        return;
+    }
+    InitExportDialog();
+}
+
+void frmExport::InitExportDialog()
+{
+    BusyGuard busy(*mFeedback);
+    if (moFont->Postprocessed) {
+        EnableControl(mPostprocessFrame, true);
+        if (!moFont->Masked) {
+            for (QWidget *control : {static_cast<QWidget *>(mMaskLabel), static_cast<QWidget *>(mMaskFilename),
+                                     static_cast<QWidget *>(mBrowse[1])})
+                control->setEnabled(false);
+            showAsButtonFace(mMaskFilename);
+        }
+        mBitmapFilename->setText(moFont->VariableName() + QStringLiteral(".bmp"));
+        mNbBitmaps->setCurrentIndex(0);
+    } else {
+        EnableControl(mPostprocessFrame, false);
+        for (QWidget *control : {static_cast<QWidget *>(mBitmapFilename), static_cast<QWidget *>(mMaskFilename),
+                                 static_cast<QWidget *>(mNbBitmaps)})
+            showAsButtonFace(control);
+        mPostprocess->setEnabled(false);
+    }
+    mZGFFont->setChecked(true);
+    optAction_Click();
+    mZGFFilename->setFocus();
+    mZGFFilename->setText(moFont->GP32FileName() + QStringLiteral(".zgf"));
+    mZGFCFilename->setText(moFont->VariableName() + QStringLiteral(".h"));
+}
+
+void frmExport::optAction_Click()
+{
+    EnableControl(mZGFFrame, mZGFFont->isChecked());
+    chkZGFCFile_Click();
+}
+
+void frmExport::chkZGFCFile_Click()
+{
+    const bool enabled = mZGFCFile->isChecked() && !mPostprocess->isChecked();
+    for (QWidget *control : {static_cast<QWidget *>(mZGFCLabel), static_cast<QWidget *>(mZGFCFilename),
+                             static_cast<QWidget *>(mBrowse[3]), static_cast<QWidget *>(mSplit)})
+        control->setEnabled(enabled);
+}
+
+void frmExport::txtBitmapFilename_Change()
+{
+    const QString path = mBitmapFilename->text();
+    if (moFont && moFont->Masked)
+        mMaskFilename->setText(sibling(path, QStringLiteral("_mask.bmp")));
+    mZGFFilename->setText(sibling(path, QStringLiteral(".zgf")));
+}
+
+void frmExport::txtZGFFilename_Change()
+{
+    mZGFCFilename->setText(sibling(mZGFFilename->text(), QStringLiteral(".h")));
+}
+
+bool frmExport::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        // Another window taking the focus, or a menu, does not leave the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            field_LostFocus(static_cast<QLineEdit *>(watched));
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmExport::field_LostFocus(QLineEdit *field)
+{
+    if (!moFont || !field->text().trimmed().isEmpty())
+        return;
+    if ((field == mBitmapFilename || field == mMaskFilename) && !moFont->Postprocessed)
+        return;
+    field->setText(defaultName(field));
+}
+
+QString frmExport::defaultName(const QLineEdit *field) const
+{
+    if (field == mBitmapFilename)
+        return moFont->VariableName() + QStringLiteral(".bmp");
+    if (field == mMaskFilename)
+        return moFont->VariableName() + QStringLiteral("_mask.bmp");
+    if (field == mZGFFilename)
+        return moFont->GP32FileName() + QStringLiteral(".zgf");
+    return moFont->VariableName() + QStringLiteral(".h");
+}
+
+// The export routines ask before overwriting, so the file dialogs do not.
+void frmExport::picBrowse_Click(int index)
+{
+    QLineEdit *const fields[4] = {mBitmapFilename, mMaskFilename, mZGFFilename, mZGFCFilename};
+    QLineEdit *field = fields[index];
+    FileRequest request;
+    request.fileName = field->text();
+    request.confirmOverwrite = false;
+    switch (index) {
+    case 0:
+    case 1:
+        request.filter = kBitmapFilter;
+        request.defaultSuffix = QStringLiteral(".bmp");
+        break;
+    case 2:
+        request.filter = QStringLiteral("Velmora Font file (*.zgf)|*.zgf");
+        request.defaultSuffix = QStringLiteral(".zgf");
+        break;
+    default:
+        request.filter = QStringLiteral("C header file (*.h)|*.h");
+        request.defaultSuffix = QStringLiteral(".h");
+        break;
+    }
+    // The mask must be an existing file: the one the bitmap export wrote and the person edited.
+    const QString chosen = index == 1 ? mChoosers->openFileName(this, request)
+                                      : mChoosers->saveFileName(this, request);
+    if (!chosen.isEmpty())
+        field->setText(chosen);
+}
+
+void frmExport::cmdCommands_Click(int index)
+{
+    if (index == 0) {
+        reject();
+        return;
+    }
+    if (!moFont)
+        return;
+    SaveOptions();
+    if (mPostprocess->isChecked()) {
+        ExportBitmaps();
+        mZGFFont->setChecked(true);
+        optAction_Click();
+    } else if (ExportZgf()) {
+        accept();
+    }
+}
+
+void frmExport::SaveOptions()
+{
+    try {
+        mStore.saveInt(kSection, kZGFCFileKey, mZGFCFile->isChecked() ? 1 : 0);
+        mStore.saveInt(kSection, kSplitFilesKey, mSplit->isChecked() ? 1 : 0);
+        mStore.saveBool(kSection, kRLEEncodingKey, mRLEFormat->isChecked());
+    } catch (const Failure &failure) {
+        // The export does not depend on the options being remembered.
+        mFeedback->fail(failure.message());
+    }
+}
+
+void frmExport::ExportBitmaps()
+{
+    PostprocessOptions options;
+    options.bitmapFileName = mBitmapFilename->text();
+    options.maskFileName = mMaskFilename->text();
+    options.count = mNbBitmaps->currentText().toInt();
+    ExportPostprocessBitmaps(*moFont, mPicTemp, options, *mFeedback);
+}
+
+bool frmExport::ExportZgf()
+{
+    ZgfExportOptions options;
+    options.zgfFileName = mZGFFilename->text();
+    options.rle = mRLEFormat->isChecked();
+    options.bitmapFileName = mBitmapFilename->text();
+    options.maskFileName = mMaskFilename->text();
+    options.cFile = mZGFCFile->isChecked();
+    options.cFileName = mZGFCFilename->text();
+    options.split = mSplit->isChecked();
+    options.groupSeparator = localeGroupSeparator();
+    const bool written = ExportZgfFont(*moFont, mPicTemp, options, *mFeedback);
+    {
+        // The completed name is shown; it must not derive a new C name from it, since the
+        // C source went to the name the person gave.
+        const QSignalBlocker keepCName(mZGFFilename);
+        mZGFFilename->setText(options.zgfFileName);
+    }
+    mZGFCFilename->setText(options.cFileName);
+    return written;
+}

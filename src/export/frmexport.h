@@ -1,0 +1,93 @@
+#pragma once
+
+#include "rastersurface.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class Choosers;
+class Feedback;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+class SettingsStore;
+class TexelFont;
+
+// The export dialog: writes the document as a ZGF font (with its C source when asked), or,
+// for a post-processed font, as bitmaps to edit by hand. It proposes file names derived
+// from the document, keeps the coding and C source options in the store (section "Export",
+// written on "Ok" only) and carries the working picture and progress bar of the exports.
+// After a bitmap export it stays open and switches to "Generate .ZGF font".
+//
+// The document is handed over with setTexelFont before the dialog is shown; the dialog only
+// reads it. Given no document, it closes as soon as it is shown. Control arrays are named
+// "<name>_<index>" with the property "index": cmdCommands_0 "Exit", cmdCommands_1 "Ok",
+// picBrowse_0 to picBrowse_3 the browse buttons of the bitmap, mask, ZGF and C names.
+//
+// Without choosers or feedback the dialog uses file dialogs and message boxes of its own
+// (titled "Export font"); the store and those given must outlive it.
+class frmExport : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmExport(SettingsStore &store, QWidget *parent = nullptr, Choosers *choosers = nullptr,
+                       Feedback *feedback = nullptr);
+    ~frmExport() override;
+
+    TexelFont *texelFont() const { return moFont; }
+    void setTexelFont(TexelFont *font) { moFont = font; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void InitExportDialog();
+    void optAction_Click();
+    void chkZGFCFile_Click();
+    void txtBitmapFilename_Change();
+    void txtZGFFilename_Change();
+    void field_LostFocus(QLineEdit *field);
+    QString defaultName(const QLineEdit *field) const;
+    void picBrowse_Click(int index);
+    void cmdCommands_Click(int index);
+    void SaveOptions();
+    void ExportBitmaps();
+    bool ExportZgf();
+
+    SettingsStore &mStore;
+    std::unique_ptr<Choosers> mOwnChoosers;
+    Choosers *mChoosers;
+    QProgressBar *mProgress;
+    std::unique_ptr<Feedback> mOwnFeedback;
+    Feedback *mFeedback;
+    TexelFont *moFont = nullptr;
+    // picTemp: the exports draw every image on it before coding or saving it.
+    RasterSurface mPicTemp;
+    bool mActivated = false;
+
+    QRadioButton *mZGFFont;
+    QRadioButton *mPostprocess;
+    QGroupBox *mPostprocessFrame;
+    QLineEdit *mBitmapFilename;
+    QLabel *mMaskLabel;
+    QLineEdit *mMaskFilename;
+    QComboBox *mNbBitmaps;
+    QGroupBox *mZGFFrame;
+    QLineEdit *mZGFFilename;
+    QRadioButton *mRAWFormat;
+    QRadioButton *mRLEFormat;
+    QCheckBox *mZGFCFile;
+    QLabel *mZGFCLabel;
+    QLineEdit *mZGFCFilename;
+    QCheckBox *mSplit;
+    QToolButton *mBrowse[4];
+};

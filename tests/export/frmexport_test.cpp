@@ -1,0 +1,416 @@
+#include "../ui/scriptedchoosers.h"
+
+#include "frmexport.h"
+#include "rastersurface.h"
+#include "recordingfeedback.h"
+#include "settingsstore.h"
+#include "texelfont.h"
+#include "zgffont.h"
+#include "zgfpixel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+class FrmExportTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void optionsFromStore_data();
+    void optionsFromStore();
+    void proposedNames_data();
+    void proposedNames();
+    void browsedBitmapDerivesNames_data();
+    void browsedBitmapDerivesNames();
+    void browseRequests_data();
+    void browseRequests();
+    void emptyFieldGetsItsDefault_data();
+    void emptyFieldGetsItsDefault();
+    void cFileControls_data();
+    void cFileControls();
+    void exitLeavesStoreUnchanged();
+    void okWritesReadableFont_data();
+    void okWritesReadableFont();
+    void bitmapsThenFontFromEditedBitmaps();
+    void messagesTitledWithCaption();
+    void closesWithoutDocument();
+
+private:
+    void open(bool postprocessed = false, bool masked = false);
+    template <class T>
+    T *control(const QString &name) const
+    {
+        T *found = mDialog->findChild<T *>(name);
+        if (!found)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    QLineEdit *field(const char *name) const { return control<QLineEdit>(QLatin1String(name)); }
+    QString path(const char *name) const { return mFolder->filePath(QLatin1String(name)); }
+    QString stored(const char *key) const { return mStore->get(QStringLiteral("Export"), QLatin1String(key)); }
+    void click(const QString &name) const { control<QAbstractButton>(name)->click(); }
+
+    std::unique_ptr<QTemporaryDir> mFolder;
+    std::unique_ptr<SettingsStore> mStore;
+    RasterSurface mMeasure;
+    std::unique_ptr<TexelFont> mFont;
+    ScriptedChoosers mChoosers;
+    RecordingFeedback mFeedback;
+    std::unique_ptr<frmExport> mDialog;
+};
+
+void FrmExportTest::init()
+{
+    mFolder = std::make_unique<QTemporaryDir>();
+    mStore = std::make_unique<SettingsStore>(mFolder->filePath(QStringLiteral("store.ini")));
+    mFont = std::make_unique<TexelFont>(&mMeasure);
+    mFont->setChars(QStringLiteral("AbC"));
+    mChoosers = ScriptedChoosers();
+    mFeedback = RecordingFeedback();
+}
+
+void FrmExportTest::cleanup()
+{
+    mDialog.reset();
+}
+
+void FrmExportTest::open(bool postprocessed, bool masked)
+{
+    mFont->Postprocessed = postprocessed;
+    mFont->Masked = masked;
+    mDialog = std::make_unique<frmExport>(*mStore, nullptr, &mChoosers, &mFeedback);
+    mDialog->setTexelFont(mFont.get());
+    mDialog->show();
+}
+
+void FrmExportTest::optionsFromStore_data()
+{
+    QTest::addColumn<QStringList>("values"); // ZGFCFile, SplitFiles, RLEEncoding
+    QTest::addColumn<bool>("rle");
+    QTest::addColumn<bool>("cFile");
+    QTest::addColumn<bool>("split");
+
+    QTest::newRow("fresh store") << QStringList() << true << false << false;
+    QTest::newRow("stored") << QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("0")} << false << true << true;
+}
+
+void FrmExportTest::optionsFromStore()
+{
+    QFETCH(QStringList, values);
+    QFETCH(bool, rle);
+    QFETCH(bool, cFile);
+    QFETCH(bool, split);
+
+    if (!values.isEmpty()) {
+        mStore->save(QStringLiteral("Export"), QStringLiteral("ZGFCFile"), values.at(0));
+        mStore->save(QStringLiteral("Export"), QStringLiteral("SplitFiles"), values.at(1));
+        mStore->save(QStringLiteral("Export"), QStringLiteral("RLEEncoding"), values.at(2));
+    }
+    open();
+    QCOMPARE(control<QRadioButton>(QStringLiteral("optRLEFormat"))->isChecked(), rle);
+    QCOMPARE(control<QRadioButton>(QStringLiteral("optRAWFormat"))->isChecked(), !rle);
+    QCOMPARE(control<QCheckBox>(QStringLiteral("chkZGFCFile"))->isChecked(), cFile);
+    QCOMPARE(control<QCheckBox>(QStringLiteral("chkSplit"))->isChecked(), split);
+}
+
+void FrmExportTest::proposedNames_data()
+{
+    QTest::addColumn<bool>("postprocessed");
+    QTest::addColumn<bool>("masked");
+    QTest::newRow("rendered") << false << true;
+    QTest::newRow("postprocessed") << true << false;
+    QTest::newRow("postprocessed with mask") << true << true;
+}
+
+void FrmExportTest::proposedNames()
+{
+    QFETCH(bool, postprocessed);
+    QFETCH(bool, masked);
+
+    mFont->setGP32FileName(QStringLiteral("gpname"));
+    mFont->setVariableName(QStringLiteral("varName"));
+    open(postprocessed, masked);
+    const QString variableName = mFont->VariableName();
+    QCOMPARE(mDialog->windowTitle(), QStringLiteral("Export font"));
+    QVERIFY(control<QRadioButton>(QStringLiteral("optZGFFont"))->isChecked());
+    QCOMPARE(field("txtZGFFilename")->text(), QStringLiteral("gpname.zgf"));
+    QCOMPARE(field("txtZGFCFilename")->text(), variableName + QStringLiteral(".h"));
+    QCOMPARE(field("txtBitmapFilename")->text(), postprocessed ? variableName + QStringLiteral(".bmp") : QString());
+    QCOMPARE(field("txtMaskFilename")->text(),
+             postprocessed && masked ? variableName + QStringLiteral("_mask.bmp") : QString());
+    QCOMPARE(control<QComboBox>(QStringLiteral("cbxNbBitmaps"))->currentText(), QStringLiteral("1"));
+
+    QCOMPARE(control<QRadioButton>(QStringLiteral("optPostprocess"))->isEnabled(), postprocessed);
+    QCOMPARE(field("txtBitmapFilename")->isEnabled(), postprocessed);
+    QCOMPARE(control<QToolButton>(QStringLiteral("picBrowse_0"))->isEnabled(), postprocessed);
+    QCOMPARE(control<QComboBox>(QStringLiteral("cbxNbBitmaps"))->isEnabled(), postprocessed);
+    QCOMPARE(field("txtMaskFilename")->isEnabled(), postprocessed && masked);
+    QCOMPARE(control<QToolButton>(QStringLiteral("picBrowse_1"))->isEnabled(), postprocessed && masked);
+    QVERIFY(control<QGroupBox>(QStringLiteral("fraZGF"))->isEnabled());
+    QVERIFY(field("txtZGFFilename")->isEnabled());
+    QVERIFY(!control<QProgressBar>(QStringLiteral("pgbBar"))->isVisible());
+}
+
+void FrmExportTest::browsedBitmapDerivesNames_data()
+{
+    QTest::addColumn<bool>("masked");
+    QTest::newRow("masked") << true;
+    QTest::newRow("not masked") << false;
+}
+
+void FrmExportTest::browsedBitmapDerivesNames()
+{
+    QFETCH(bool, masked);
+
+    open(true, masked);
+    const QString mask = field("txtMaskFilename")->text();
+    mChoosers.saveNames = {QStringLiteral("/work/glyphs.bmp")};
+    click(QStringLiteral("picBrowse_0"));
+    QCOMPARE(field("txtBitmapFilename")->text(), QStringLiteral("/work/glyphs.bmp"));
+    QCOMPARE(field("txtZGFFilename")->text(), QStringLiteral("/work/glyphs.zgf"));
+    QCOMPARE(field("txtZGFCFilename")->text(), QStringLiteral("/work/glyphs.h"));
+    QCOMPARE(field("txtMaskFilename")->text(), masked ? QStringLiteral("/work/glyphs_mask.bmp") : mask);
+
+    // A new ZGF name derives only the C name.
+    field("txtZGFFilename")->setText(QStringLiteral("/out/f.bin"));
+    QCOMPARE(field("txtZGFCFilename")->text(), QStringLiteral("/out/f.h"));
+    QCOMPARE(field("txtBitmapFilename")->text(), QStringLiteral("/work/glyphs.bmp"));
+}
+
+void FrmExportTest::browseRequests_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("fieldName");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<bool>("mustExist");
+
+    QTest::newRow("bitmap") << 0 << "txtBitmapFilename" << "Windows bitmap (*.bmp)|*.bmp" << ".bmp" << false;
+    QTest::newRow("mask") << 1 << "txtMaskFilename" << "Windows bitmap (*.bmp)|*.bmp" << ".bmp" << true;
+    QTest::newRow("ZGF") << 2 << "txtZGFFilename" << "Velmora Font file (*.zgf)|*.zgf" << ".zgf" << false;
+    QTest::newRow("C") << 3 << "txtZGFCFilename" << "C header file (*.h)|*.h" << ".h" << false;
+}
+
+void FrmExportTest::browseRequests()
+{
+    QFETCH(int, index);
+    QFETCH(QString, fieldName);
+    QFETCH(QString, filter);
+    QFETCH(QString, suffix);
+    QFETCH(bool, mustExist);
+
+    open(true, true);
+    click(QStringLiteral("chkZGFCFile"));
+    QLineEdit *edit = control<QLineEdit>(fieldName);
+    const QString before = edit->text();
+    const QString button = QStringLiteral("picBrowse_%1").arg(index);
+    click(button); // cancelled: nothing changes
+    QCOMPARE(edit->text(), before);
+
+    const QList<FileRequest> &requests = mustExist ? mChoosers.openRequests : mChoosers.saveRequests;
+    QCOMPARE(requests.size(), 1);
+    QCOMPARE(requests.at(0).filter, filter);
+    QCOMPARE(requests.at(0).defaultSuffix, suffix);
+    QCOMPARE(requests.at(0).fileName, before);
+    // The export asks before it overwrites, so the file dialog does not.
+    QVERIFY(mustExist || !requests.at(0).confirmOverwrite);
+
+    const QString chosen = QStringLiteral("/tmp/chosen") + suffix;
+    QStringList &answers = mustExist ? mChoosers.openNames : mChoosers.saveNames;
+    answers.append(chosen);
+    click(button);
+    QCOMPARE(edit->text(), chosen);
+}
+
+void FrmExportTest::emptyFieldGetsItsDefault_data()
+{
+    QTest::addColumn<QString>("fieldName");
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<bool>("gp32Name");
+
+    QTest::newRow("ZGF") << "txtZGFFilename" << ".zgf" << true;
+    QTest::newRow("C") << "txtZGFCFilename" << ".h" << false;
+    QTest::newRow("bitmap") << "txtBitmapFilename" << ".bmp" << false;
+    QTest::newRow("mask") << "txtMaskFilename" << "_mask.bmp" << false;
+}
+
+void FrmExportTest::emptyFieldGetsItsDefault()
+{
+    QFETCH(QString, fieldName);
+    QFETCH(QString, ending);
+    QFETCH(bool, gp32Name);
+
+    open(true, true);
+    click(QStringLiteral("chkZGFCFile"));
+    QLineEdit *edit = control<QLineEdit>(fieldName);
+    edit->setText(QStringLiteral("  "));
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(edit, &leave);
+    QCOMPARE(edit->text(), (gp32Name ? mFont->GP32FileName() : mFont->VariableName()) + ending);
+
+    // Another window taking the focus does not leave the field.
+    edit->clear();
+    QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(edit, &deactivated);
+    QCOMPARE(edit->text(), QString());
+}
+
+void FrmExportTest::cFileControls_data()
+{
+    QTest::addColumn<bool>("bitmaps");
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("ZGF, C file") << false << true;
+    QTest::newRow("ZGF, no C file") << false << false;
+    QTest::newRow("bitmaps, C file") << true << true;
+}
+
+void FrmExportTest::cFileControls()
+{
+    QFETCH(bool, bitmaps);
+    QFETCH(bool, checked);
+
+    open(true, false);
+    if (checked)
+        click(QStringLiteral("chkZGFCFile"));
+    if (bitmaps)
+        click(QStringLiteral("optPostprocess"));
+    const bool enabled = checked && !bitmaps;
+    QCOMPARE(field("txtZGFCFilename")->isEnabled(), enabled);
+    QCOMPARE(control<QCheckBox>(QStringLiteral("chkSplit"))->isEnabled(), enabled);
+    QCOMPARE(control<QToolButton>(QStringLiteral("picBrowse_3"))->isEnabled(), enabled);
+    QCOMPARE(field("txtZGFFilename")->isEnabled(), !bitmaps);
+    QCOMPARE(control<QCheckBox>(QStringLiteral("chkZGFCFile"))->isEnabled(), !bitmaps);
+}
+
+void FrmExportTest::exitLeavesStoreUnchanged()
+{
+    open();
+    click(QStringLiteral("chkZGFCFile"));
+    click(QStringLiteral("chkSplit"));
+    click(QStringLiteral("optRAWFormat"));
+    click(QStringLiteral("cmdCommands_0"));
+    QCOMPARE(mDialog->result(), int(QDialog::Rejected));
+    QVERIFY(!mDialog->isVisible());
+    QVERIFY(!QFileInfo::exists(mStore->fileName()));
+    QVERIFY(mFeedback.messages.isEmpty());
+}
+
+void FrmExportTest::okWritesReadableFont_data()
+{
+    QTest::addColumn<bool>("rle");
+    QTest::addColumn<bool>("cFile");
+    QTest::newRow("RLE with C source") << true << true;
+    QTest::newRow("RAW") << false << false;
+}
+
+void FrmExportTest::okWritesReadableFont()
+{
+    QFETCH(bool, rle);
+    QFETCH(bool, cFile);
+
+    open();
+    click(rle ? QStringLiteral("optRLEFormat") : QStringLiteral("optRAWFormat"));
+    if (cFile)
+        click(QStringLiteral("chkZGFCFile"));
+    field("txtZGFFilename")->setText(path("font"));
+    QCOMPARE(field("txtZGFCFilename")->text(), path("font.h"));
+    click(QStringLiteral("cmdCommands_1"));
+
+    QCOMPARE(mFeedback.failures(), QStringList());
+    QVERIFY(mFeedback.informations().contains(QStringLiteral("Font file generated correctly.")));
+    QCOMPARE(mDialog->result(), int(QDialog::Accepted));
+    const ZgfFont font = ZgfFont::readFile(path("font.zgf"));
+    QCOMPARE(font.characters(), QStringLiteral("AbC"));
+    QCOMPARE(bool(font.header().Flags & ZgfHeader::RleImage), rle);
+    QCOMPARE(QFileInfo::exists(path("font.h")), cFile);
+    QCOMPARE(field("txtZGFFilename")->text(), path("font.zgf"));
+
+    QCOMPARE(stored("ZGFCFile"), cFile ? QStringLiteral("1") : QStringLiteral("0"));
+    QCOMPARE(stored("SplitFiles"), QStringLiteral("0"));
+    QCOMPARE(stored("RLEEncoding"), rle ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void FrmExportTest::bitmapsThenFontFromEditedBitmaps()
+{
+    open(true, true);
+    field("txtBitmapFilename")->setText(path("glyphs.bmp"));
+    click(QStringLiteral("optPostprocess"));
+    control<QComboBox>(QStringLiteral("cbxNbBitmaps"))->setCurrentIndex(1);
+    click(QStringLiteral("cmdCommands_1"));
+
+    QCOMPARE(mFeedback.failures(), QStringList());
+    for (const char *name : {"glyphs.bmp", "glyphs1.bmp", "glyphs2.bmp", "glyphs_mask.bmp", "glyphs_mask2.bmp"})
+        QVERIFY2(QFileInfo::exists(path(name)), name);
+    QVERIFY(!QFileInfo::exists(path("glyphs3.bmp")));
+    QVERIFY(mDialog->isVisible());
+    QVERIFY(control<QRadioButton>(QStringLiteral("optZGFFont"))->isChecked());
+    QVERIFY(field("txtZGFFilename")->isEnabled());
+
+    // The edited bitmaps make the font.
+    QImage edited(path("glyphs.bmp"));
+    edited.setPixelColor(0, 0, QColor(0xF8, 0x00, 0x08));
+    QVERIFY(edited.save(path("glyphs.bmp"), "BMP"));
+    click(QStringLiteral("cmdCommands_1"));
+    QCOMPARE(mFeedback.failures(), QStringList());
+    QCOMPARE(mDialog->result(), int(QDialog::Accepted));
+    const ZgfFont font = ZgfFont::readFile(path("glyphs.zgf"));
+    QVERIFY(font.header().MaskOffset > 0);
+    QCOMPARE(font.color(0, 0), pixel16ToColor(scanPixelToPixel16(0xFFF80008u)));
+}
+
+// With its own feedback the dialog titles its messages with its caption and shows the
+// progress bar only while it works.
+void FrmExportTest::messagesTitledWithCaption()
+{
+    mDialog = std::make_unique<frmExport>(*mStore, nullptr, &mChoosers);
+    mDialog->setTexelFont(mFont.get());
+    mDialog->show();
+    click(QStringLiteral("chkZGFCFile"));
+    field("txtZGFFilename")->setText(path("shown.zgf"));
+
+    QStringList seen;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            seen.append(box->windowTitle() + QStringLiteral(": ") + box->text());
+            box->button(box->standardButtons().testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok)->click();
+        }
+    });
+    closer.start(10);
+    click(QStringLiteral("cmdCommands_1"));
+    closer.stop();
+
+    QVERIFY(seen.size() >= 1);
+    QCOMPARE(seen.at(0), QStringLiteral("Export font: Font file generated correctly."));
+    for (const QString &message : seen)
+        QVERIFY2(message.startsWith(QStringLiteral("Export font: ")), qPrintable(message));
+    QVERIFY(QFileInfo::exists(path("shown.h")));
+    QVERIFY(control<QProgressBar>(QStringLiteral("pgbBar"))->isHidden());
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void FrmExportTest::closesWithoutDocument()
+{
+    frmExport dialog(*mStore, nullptr, &mChoosers, &mFeedback);
+    dialog.show();
+    QTRY_VERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+QTEST_MAIN(FrmExportTest)
+#include "frmexport_test.moc"
