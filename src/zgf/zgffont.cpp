@@ -21,11 +21,17 @@ ZgfFont ZgfFont::read(const QByteArray &data)
     return parse(data, QString());
 }
 
-ZgfFont ZgfFont::readFile(const QString &path)
+ZgfFont ZgfFont::readFile(const QString &path, qint64 offset)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw openFailure(file);
+    if (offset < 0 || offset > file.size()) {
+        throw invalidZgfFormat(QStringLiteral("%1: offset %2 is outside the file of %3 bytes")
+                                   .arg(path).arg(offset).arg(file.size()));
+    }
+    if (!file.seek(offset))
+        throw ioFailure(file);
     // Read only as much as the header declares, so a large file that is no font is not
     // loaded whole.
     QByteArray data = file.read(ZgfHeader::Size);
@@ -36,7 +42,7 @@ ZgfFont ZgfFont::readFile(const QString &path)
     }
     if (file.error() != QFileDevice::NoError)
         throw ioFailure(file);
-    return parse(data, path);
+    return parse(data, offset == 0 ? path : QStringLiteral("%1 at offset %2").arg(path).arg(offset));
 }
 
 ZgfFont ZgfFont::parse(const QByteArray &data, const QString &source)

@@ -26,9 +26,9 @@ class ZgfFont
 public:
     // Parses a whole ZGF file held in memory.
     static ZgfFont read(const QByteArray &data);
-    // Reads the file at path; open and read failures name the file, and so do format
-    // failures.
-    static ZgfFont readFile(const QString &path);
+    // Reads the file at path, or the font embedded in it at offset; open and read failures
+    // name the file, and so do format failures (with the offset when it is not 0).
+    static ZgfFont readFile(const QString &path, qint64 offset = 0);
 
     const ZgfHeader &header() const { return mHeader; }
 
