@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int TextWidth = 470;
-
 NumericField *newNumber(const QString &name, bool allowMinus, QWidget *parent)
 {
     auto *field = allowMinus ? new NumericField(-32768, 32767, parent) : new NumericField(0, 255, parent);
@@ -114,7 +112,7 @@ frmPostProperties::frmPostProperties(QWidget *parent, ColorChooser *colors)
     auto *shadowLayout = new QVBoxLayout(mShadowMaskFrame);
     shadowLayout->addWidget(newText(QStringLiteral("Compared to the resulting postprocessed characters, character "
                                                    "masks of the font will be:"),
-                                    mShadowMaskFrame, true));
+                                    mShadowMaskFrame));
     shadowLayout->addLayout(sizeRow(mMaskWidthInc, mMaskHeightInc, mShadowMaskFrame));
     shadowLayout->addLayout(positionRow(QStringLiteral("Neutral position of the shadow:"), mShadowOX, mShadowOY,
                                         QStringLiteral("(shadow is just underneath the character)"),
@@ -143,7 +141,7 @@ frmPostProperties::frmPostProperties(QWidget *parent, ColorChooser *colors)
     auto *postLayout = new QVBoxLayout(mPostprocessFrame);
     postLayout->addWidget(newText(QStringLiteral("Compared to the Windows font characters, postprocessed "
                                                  "characters of the font will be:"),
-                                  mPostprocessFrame, true));
+                                  mPostprocessFrame));
     postLayout->addLayout(sizeRow(mCharWidthInc, mCharHeightInc, mPostprocessFrame));
     postLayout->addWidget(mMasked);
     postLayout->addWidget(mMaskFrame);
@@ -184,9 +182,11 @@ frmPostProperties::frmPostProperties(QWidget *parent, ColorChooser *colors)
                        "alpha mask, the characters of the font can have a different size compared to the shadow "
                        "mask of the same character."),
     };
+    // The explanations wrap within the width of the frames below them.
+    const int textWidth = mPostprocessFrame->sizeHint().width();
     for (const QString &text : texts) {
         QLabel *label = newText(text, this, true);
-        label->setFixedWidth(TextWidth);
+        label->setFixedWidth(textWidth);
         layout->addWidget(label);
     }
     layout->addSpacing(4);
