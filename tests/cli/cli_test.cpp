@@ -511,6 +511,16 @@ void CliTest::extractListsAndSaves()
     QCOMPARE(readFile(path(QStringLiteral("out/fonts/Arial 10.zgf"))), font);
     QCOMPARE(readFile(path(QStringLiteral("out/fonts/Arial 10 (2).zgf"))), font);
 
+    // A face name comes from the scanned file; it must not lead out of the chosen folder.
+    const Run evil = cli({QStringLiteral("export"), QStringLiteral("--font"), QStringLiteral("../Evil\\Name"),
+                          QStringLiteral("--chars"), QStringLiteral("x"), QStringLiteral("-o"), QStringLiteral("evil")});
+    QVERIFY2(evil.exitCode == 0, evil.err.constData());
+    QVERIFY(evil.err.contains("Note: ../Evil\\Name is not installed;"));
+    const Run safe = cli({QStringLiteral("extract"), QStringLiteral("evil.zgf"), QStringLiteral("--all"),
+                          QStringLiteral("-d"), QStringLiteral("safe")});
+    QVERIFY2(safe.exitCode == 0, safe.err.constData());
+    QVERIFY(QFile::exists(path(QStringLiteral("safe/.._Evil_Name 10.zgf"))));
+
     const Run absent = cli({QStringLiteral("extract"), QStringLiteral("game.fxe"), QStringLiteral("--offset"),
                             QStringLiteral("7")});
     QCOMPARE(absent.exitCode, 1);

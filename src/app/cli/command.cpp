@@ -1,6 +1,6 @@
 #include "command.h"
 
-#include "commandline.h"
+#include "commanderrors.h"
 #include "terminalfeedback.h"
 
 #include <QFileInfo>

@@ -16,7 +16,9 @@ struct CommandEnvironment
 };
 
 // Exit statuses of the tool.
-enum ExitStatus { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
+inline constexpr int ExitSuccess = 0;
+inline constexpr int ExitFailure = 1;
+inline constexpr int ExitUsage = 2;
 
 // ExitSuccess when the operation succeeded and nothing was reported as failed or refused.
 int exitStatus(bool succeeded, const TerminalFeedback &feedback);

@@ -1,7 +1,7 @@
 #include "commanddocument.h"
 
 #include "command.h"
-#include "commandline.h"
+#include "commanderrors.h"
 #include "documentoptions.h"
 #include "guisession.h"
 #include "terminalfeedback.h"

@@ -1,22 +1,11 @@
 #pragma once
 
+#include "commanderrors.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
-
-// A mistake in how the tool was called: exit status 2, the message and the usage on stderr.
-struct UsageError
-{
-    QString message;
-};
-
-// A refusal or failure of the tool's own (an output that exists, a project that is not
-// post-processed): exit status 1, the message on stderr.
-struct CommandFailure
-{
-    QString message;
-};
 
 // The options and arguments of one command, with its help text. Parsing needs no
 // application object, so a usage error is found before Qt's GUI layer starts.

@@ -6,7 +6,7 @@
 #include "fileerrors.h"
 #include "terminalfeedback.h"
 #include "zgffont.h"
-#include "zgftextlayout.h"
+#include "zgfpictures.h"
 
 #include <QImage>
 #include <QImageWriter>
@@ -14,57 +14,19 @@
 
 namespace {
 
-constexpr int MaxScale = 64;
-// Whole pixels per checker square, before scaling.
-constexpr int CheckerSquare = 4;
-constexpr QRgb CheckerLight = 0xFFCCCCCC;
-constexpr QRgb CheckerDark = 0xFF999999;
 // The largest picture written, in pixels: 256 megabytes of 32-bit pixels.
 constexpr qint64 MaxPixels = qint64(1) << 26;
 
-QImage glyphImage(const ZgfFont &font)
+QImage picture(const ZgfFont &font, const std::optional<QString> &text, bool mask,
+               std::optional<Color> background)
 {
-    QImage image(font.imageWidth(), font.imageHeight(), QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            row[x] = pixelFromColor(font.color(x, y));
-    }
-    return image;
-}
-
-// The mask as grey levels: white where a glyph is opaque.
-QImage maskImage(const ZgfFont &font)
-{
+    if (text)
+        return ZgfPictures::textImage(font, *text, background);
+    if (!mask)
+        return ZgfPictures::glyphImage(font);
     if (!font.hasMask())
         throw CommandFailure{QStringLiteral("The font has no mask.")};
-    QImage image(font.maskWidth(), font.maskHeight(), QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            row[x] = qRgb(font.maskAlpha(x, y), font.maskAlpha(x, y), font.maskAlpha(x, y));
-    }
-    return image;
-}
-
-// The text with the transparent colour keyed out over the background.
-QImage textImage(const ZgfFont &font, const QString &text, std::optional<Color> background)
-{
-    const ZgfTextImage drawn = ZgfTextLayout(font, text).render(true);
-    QImage image(drawn.width, drawn.height, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const quint32 pixel = drawn.pixel(x, y);
-            if (qAlpha(pixel) != 0)
-                row[x] = pixel;
-            else if (background)
-                row[x] = pixelFromColor(*background);
-            else
-                row[x] = ((x / CheckerSquare + y / CheckerSquare) % 2) ? CheckerDark : CheckerLight;
-        }
-    }
-    return image;
+    return ZgfPictures::maskImage(font);
 }
 
 void savePng(const QImage &image, const QString &path)
@@ -100,7 +62,7 @@ RenderCommand::RenderCommand(const CommandLine &line)
     : mFont(line.argument(0)),
       mOutput(line.value(QStringLiteral("output"))),
       mMask(line.isSet(QStringLiteral("mask"))),
-      mScale(line.intValue(QStringLiteral("scale"), 1, MaxScale, 1)),
+      mScale(line.intValue(QStringLiteral("scale"), 1, ZgfPictures::MaxZoom, 1)),
       mForce(line.isSet(QStringLiteral("force")))
 {
     if (mOutput.trimmed().isEmpty())
@@ -124,8 +86,7 @@ int RenderCommand::run(CommandEnvironment &environment)
     const ZgfFont font = ZgfFont::readFile(mFont);
     refuseExistingOutputs({mOutput}, mForce);
 
-    QImage image = mText ? textImage(font, *mText, mBackground)
-                         : mMask ? maskImage(font) : glyphImage(font);
+    const QImage image = picture(font, mText, mMask, mBackground);
     if (image.isNull() || image.width() == 0 || image.height() == 0)
         throw CommandFailure{QStringLiteral("Nothing to draw: the picture would be empty.")};
     const qint64 width = qint64(image.width()) * mScale;
@@ -134,8 +95,6 @@ int RenderCommand::run(CommandEnvironment &environment)
         throw CommandFailure{QStringLiteral("A picture of %1 x %2 pixels is too large; choose a smaller --scale.")
                                  .arg(width).arg(height)};
     }
-    if (mScale > 1)
-        image = image.scaled(int(width), int(height), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    savePng(image, mOutput);
+    savePng(ZgfPictures::zoomed(image, mScale), mOutput);
     return exitStatus(true, environment.feedback);
 }

@@ -1,36 +1,11 @@
 #include "zgfreport.h"
 
 #include "documentoptions.h"
+#include "zgfflagnames.h"
 #include "zgffont.h"
 #include "zgfpixel.h"
 
 namespace {
-
-QString flagNames(quint16 flags)
-{
-    static const std::pair<quint16, const char *> names[] = {
-        {ZgfHeader::Color16, "16-bit pixels"},
-        {ZgfHeader::RleImage, "RLE image"},
-        {ZgfHeader::HasMask, "mask"},
-        {ZgfHeader::RleMask, "RLE mask"},
-        {ZgfHeader::ShadowMaskFlag, "shadow mask"},
-        {ZgfHeader::HasIndents, "indent tables"},
-        {ZgfHeader::PostprocessedFlag, "post-processed"},
-        {ZgfHeader::ProportionalFlag, "proportional"},
-        {ZgfHeader::SerifFlag, "serif"},
-        {ZgfHeader::ScriptFlag, "script"},
-        {ZgfHeader::BoldFlag, "bold"},
-        {ZgfHeader::ItalicFlag, "italic"},
-        {ZgfHeader::UnderlineFlag, "underline"},
-        {ZgfHeader::StrikethroughFlag, "strikethrough"},
-    };
-    QStringList set;
-    for (const auto &[bit, name] : names) {
-        if (flags & bit)
-            set.append(QLatin1String(name));
-    }
-    return QStringLiteral("%1 (%2)").arg(flags).arg(set.join(QStringLiteral(", ")));
-}
 
 void addColor(InfoReport &report, const QString &key, quint16 pixel)
 {
@@ -55,7 +30,8 @@ InfoReport zgfReport(const ZgfFont &font, bool validHeader)
     const ZgfHeader &h = font.header();
     InfoReport r;
     r.add(QStringLiteral("IsValidZgfHeader"), validHeader);
-    r.add(QStringLiteral("Flags"), h.Flags, flagNames(h.Flags));
+    r.add(QStringLiteral("Flags"), h.Flags,
+          QStringLiteral("%1 (%2)").arg(h.Flags).arg(zgfFlagNames(h.Flags).join(QStringLiteral(", "))));
     r.add(QStringLiteral("PointSize"), h.PointSize);
     r.add(QStringLiteral("FaceName"), h.faceNameText());
     r.add(QStringLiteral("FileLength"), h.FileLength);
