@@ -4,6 +4,7 @@ texel_packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core
+    desktop-file-utils appstream shared-mime-info
 )
 
 texel_install_missing() {
