@@ -27,7 +27,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -385,12 +384,9 @@ bool frmExport::ExportZgf()
     options.split = mSplit->isChecked();
     options.groupSeparator = localeGroupSeparator();
     const bool written = ExportZgfFont(*moFont, mPicTemp, options, *mFeedback);
-    {
-        // The completed name is shown; it must not derive a new C name from it, since the
-        // C source went to the name the person gave.
-        const QSignalBlocker keepCName(mZGFFilename);
-        mZGFFilename->setText(options.zgfFileName);
-    }
+    // The completed names are shown; the C name last, since showing the ZGF name derives
+    // one from it and the C source went to the name the person gave.
+    mZGFFilename->setText(options.zgfFileName);
     mZGFCFilename->setText(options.cFileName);
     return written;
 }

@@ -8,19 +8,15 @@
 #include "zgffont.h"
 #include "zgfpixel.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QToolButton>
 #include <QtTest>
 
 class FrmExportTest : public QObject
@@ -33,8 +29,8 @@ private slots:
 
     void optionsFromStore_data();
     void optionsFromStore();
-    void proposedNames_data();
-    void proposedNames();
+    void proposedNamesAndEnabledFields_data();
+    void proposedNamesAndEnabledFields();
     void browsedBitmapDerivesNames_data();
     void browsedBitmapDerivesNames();
     void browseRequests_data();
@@ -52,18 +48,18 @@ private slots:
 
 private:
     void open(bool postprocessed = false, bool masked = false);
-    template <class T>
-    T *control(const QString &name) const
+    QWidget *control(const QString &name) const
     {
-        T *found = mDialog->findChild<T *>(name);
+        QWidget *found = mDialog->findChild<QWidget *>(name);
         if (!found)
             qFatal("no control %s", qPrintable(name));
         return found;
     }
-    QLineEdit *field(const char *name) const { return control<QLineEdit>(QLatin1String(name)); }
+    QLineEdit *field(const QString &name) const { return qobject_cast<QLineEdit *>(control(name)); }
+    QAbstractButton *button(const QString &name) const { return qobject_cast<QAbstractButton *>(control(name)); }
+    bool isChecked(const QString &name) const { return button(name)->isChecked(); }
     QString path(const char *name) const { return mFolder->filePath(QLatin1String(name)); }
     QString stored(const char *key) const { return mStore->get(QStringLiteral("Export"), QLatin1String(key)); }
-    void click(const QString &name) const { control<QAbstractButton>(name)->click(); }
 
     std::unique_ptr<QTemporaryDir> mFolder;
     std::unique_ptr<SettingsStore> mStore;
@@ -106,7 +102,8 @@ void FrmExportTest::optionsFromStore_data()
     QTest::addColumn<bool>("split");
 
     QTest::newRow("fresh store") << QStringList() << true << false << false;
-    QTest::newRow("stored") << QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("0")} << false << true << true;
+    QTest::newRow("stored") << QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("0")} << false
+                            << true << true;
 }
 
 void FrmExportTest::optionsFromStore()
@@ -116,19 +113,17 @@ void FrmExportTest::optionsFromStore()
     QFETCH(bool, cFile);
     QFETCH(bool, split);
 
-    if (!values.isEmpty()) {
-        mStore->save(QStringLiteral("Export"), QStringLiteral("ZGFCFile"), values.at(0));
-        mStore->save(QStringLiteral("Export"), QStringLiteral("SplitFiles"), values.at(1));
-        mStore->save(QStringLiteral("Export"), QStringLiteral("RLEEncoding"), values.at(2));
-    }
+    const QStringList keys = {QStringLiteral("ZGFCFile"), QStringLiteral("SplitFiles"), QStringLiteral("RLEEncoding")};
+    for (qsizetype i = 0; i < values.size(); ++i)
+        mStore->save(QStringLiteral("Export"), keys.at(i), values.at(i));
     open();
-    QCOMPARE(control<QRadioButton>(QStringLiteral("optRLEFormat"))->isChecked(), rle);
-    QCOMPARE(control<QRadioButton>(QStringLiteral("optRAWFormat"))->isChecked(), !rle);
-    QCOMPARE(control<QCheckBox>(QStringLiteral("chkZGFCFile"))->isChecked(), cFile);
-    QCOMPARE(control<QCheckBox>(QStringLiteral("chkSplit"))->isChecked(), split);
+    QCOMPARE(isChecked(QStringLiteral("optRLEFormat")), rle);
+    QCOMPARE(isChecked(QStringLiteral("optRAWFormat")), !rle);
+    QCOMPARE(isChecked(QStringLiteral("chkZGFCFile")), cFile);
+    QCOMPARE(isChecked(QStringLiteral("chkSplit")), split);
 }
 
-void FrmExportTest::proposedNames_data()
+void FrmExportTest::proposedNamesAndEnabledFields_data()
 {
     QTest::addColumn<bool>("postprocessed");
     QTest::addColumn<bool>("masked");
@@ -137,33 +132,30 @@ void FrmExportTest::proposedNames_data()
     QTest::newRow("postprocessed with mask") << true << true;
 }
 
-void FrmExportTest::proposedNames()
+void FrmExportTest::proposedNamesAndEnabledFields()
 {
     QFETCH(bool, postprocessed);
     QFETCH(bool, masked);
 
     mFont->setGP32FileName(QStringLiteral("gpname"));
-    mFont->setVariableName(QStringLiteral("varName"));
     open(postprocessed, masked);
     const QString variableName = mFont->VariableName();
     QCOMPARE(mDialog->windowTitle(), QStringLiteral("Export font"));
-    QVERIFY(control<QRadioButton>(QStringLiteral("optZGFFont"))->isChecked());
-    QCOMPARE(field("txtZGFFilename")->text(), QStringLiteral("gpname.zgf"));
-    QCOMPARE(field("txtZGFCFilename")->text(), variableName + QStringLiteral(".h"));
-    QCOMPARE(field("txtBitmapFilename")->text(), postprocessed ? variableName + QStringLiteral(".bmp") : QString());
-    QCOMPARE(field("txtMaskFilename")->text(),
+    QVERIFY(isChecked(QStringLiteral("optZGFFont")));
+    QCOMPARE(field(QStringLiteral("txtZGFFilename"))->text(), QStringLiteral("gpname.zgf"));
+    QCOMPARE(field(QStringLiteral("txtZGFCFilename"))->text(), variableName + QStringLiteral(".h"));
+    QCOMPARE(field(QStringLiteral("txtBitmapFilename"))->text(),
+             postprocessed ? variableName + QStringLiteral(".bmp") : QString());
+    QCOMPARE(field(QStringLiteral("txtMaskFilename"))->text(),
              postprocessed && masked ? variableName + QStringLiteral("_mask.bmp") : QString());
-    QCOMPARE(control<QComboBox>(QStringLiteral("cbxNbBitmaps"))->currentText(), QStringLiteral("1"));
+    QCOMPARE(qobject_cast<QComboBox *>(control(QStringLiteral("cbxNbBitmaps")))->currentText(), QStringLiteral("1"));
 
-    QCOMPARE(control<QRadioButton>(QStringLiteral("optPostprocess"))->isEnabled(), postprocessed);
-    QCOMPARE(field("txtBitmapFilename")->isEnabled(), postprocessed);
-    QCOMPARE(control<QToolButton>(QStringLiteral("picBrowse_0"))->isEnabled(), postprocessed);
-    QCOMPARE(control<QComboBox>(QStringLiteral("cbxNbBitmaps"))->isEnabled(), postprocessed);
-    QCOMPARE(field("txtMaskFilename")->isEnabled(), postprocessed && masked);
-    QCOMPARE(control<QToolButton>(QStringLiteral("picBrowse_1"))->isEnabled(), postprocessed && masked);
-    QVERIFY(control<QGroupBox>(QStringLiteral("fraZGF"))->isEnabled());
-    QVERIFY(field("txtZGFFilename")->isEnabled());
-    QVERIFY(!control<QProgressBar>(QStringLiteral("pgbBar"))->isVisible());
+    for (const char *name : {"optPostprocess", "txtBitmapFilename", "picBrowse_0", "cbxNbBitmaps"})
+        QVERIFY2(control(QLatin1String(name))->isEnabled() == postprocessed, name);
+    for (const char *name : {"lblMaskFilename", "txtMaskFilename", "picBrowse_1"})
+        QVERIFY2(control(QLatin1String(name))->isEnabled() == (postprocessed && masked), name);
+    QVERIFY(field(QStringLiteral("txtZGFFilename"))->isEnabled());
+    QVERIFY(!control(QStringLiteral("pgbBar"))->isVisible());
 }
 
 void FrmExportTest::browsedBitmapDerivesNames_data()
@@ -178,18 +170,18 @@ void FrmExportTest::browsedBitmapDerivesNames()
     QFETCH(bool, masked);
 
     open(true, masked);
-    const QString mask = field("txtMaskFilename")->text();
+    const QString mask = field(QStringLiteral("txtMaskFilename"))->text();
     mChoosers.saveNames = {QStringLiteral("/work/glyphs.bmp")};
-    click(QStringLiteral("picBrowse_0"));
-    QCOMPARE(field("txtBitmapFilename")->text(), QStringLiteral("/work/glyphs.bmp"));
-    QCOMPARE(field("txtZGFFilename")->text(), QStringLiteral("/work/glyphs.zgf"));
-    QCOMPARE(field("txtZGFCFilename")->text(), QStringLiteral("/work/glyphs.h"));
-    QCOMPARE(field("txtMaskFilename")->text(), masked ? QStringLiteral("/work/glyphs_mask.bmp") : mask);
+    button(QStringLiteral("picBrowse_0"))->click();
+    QCOMPARE(field(QStringLiteral("txtBitmapFilename"))->text(), QStringLiteral("/work/glyphs.bmp"));
+    QCOMPARE(field(QStringLiteral("txtZGFFilename"))->text(), QStringLiteral("/work/glyphs.zgf"));
+    QCOMPARE(field(QStringLiteral("txtZGFCFilename"))->text(), QStringLiteral("/work/glyphs.h"));
+    QCOMPARE(field(QStringLiteral("txtMaskFilename"))->text(), masked ? QStringLiteral("/work/glyphs_mask.bmp") : mask);
 
     // A new ZGF name derives only the C name.
-    field("txtZGFFilename")->setText(QStringLiteral("/out/f.bin"));
-    QCOMPARE(field("txtZGFCFilename")->text(), QStringLiteral("/out/f.h"));
-    QCOMPARE(field("txtBitmapFilename")->text(), QStringLiteral("/work/glyphs.bmp"));
+    field(QStringLiteral("txtZGFFilename"))->setText(QStringLiteral("/out/f.bin"));
+    QCOMPARE(field(QStringLiteral("txtZGFCFilename"))->text(), QStringLiteral("/out/f.h"));
+    QCOMPARE(field(QStringLiteral("txtBitmapFilename"))->text(), QStringLiteral("/work/glyphs.bmp"));
 }
 
 void FrmExportTest::browseRequests_data()
@@ -215,11 +207,11 @@ void FrmExportTest::browseRequests()
     QFETCH(bool, mustExist);
 
     open(true, true);
-    click(QStringLiteral("chkZGFCFile"));
-    QLineEdit *edit = control<QLineEdit>(fieldName);
+    button(QStringLiteral("chkZGFCFile"))->click();
+    QLineEdit *edit = field(fieldName);
     const QString before = edit->text();
-    const QString button = QStringLiteral("picBrowse_%1").arg(index);
-    click(button); // cancelled: nothing changes
+    QAbstractButton *browse = button(QStringLiteral("picBrowse_%1").arg(index));
+    browse->click(); // cancelled: nothing changes
     QCOMPARE(edit->text(), before);
 
     const QList<FileRequest> &requests = mustExist ? mChoosers.openRequests : mChoosers.saveRequests;
@@ -233,7 +225,7 @@ void FrmExportTest::browseRequests()
     const QString chosen = QStringLiteral("/tmp/chosen") + suffix;
     QStringList &answers = mustExist ? mChoosers.openNames : mChoosers.saveNames;
     answers.append(chosen);
-    click(button);
+    browse->click();
     QCOMPARE(edit->text(), chosen);
 }
 
@@ -256,8 +248,8 @@ void FrmExportTest::emptyFieldGetsItsDefault()
     QFETCH(bool, gp32Name);
 
     open(true, true);
-    click(QStringLiteral("chkZGFCFile"));
-    QLineEdit *edit = control<QLineEdit>(fieldName);
+    button(QStringLiteral("chkZGFCFile"))->click();
+    QLineEdit *edit = field(fieldName);
     edit->setText(QStringLiteral("  "));
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(edit, &leave);
@@ -286,24 +278,20 @@ void FrmExportTest::cFileControls()
 
     open(true, false);
     if (checked)
-        click(QStringLiteral("chkZGFCFile"));
+        button(QStringLiteral("chkZGFCFile"))->click();
     if (bitmaps)
-        click(QStringLiteral("optPostprocess"));
-    const bool enabled = checked && !bitmaps;
-    QCOMPARE(field("txtZGFCFilename")->isEnabled(), enabled);
-    QCOMPARE(control<QCheckBox>(QStringLiteral("chkSplit"))->isEnabled(), enabled);
-    QCOMPARE(control<QToolButton>(QStringLiteral("picBrowse_3"))->isEnabled(), enabled);
-    QCOMPARE(field("txtZGFFilename")->isEnabled(), !bitmaps);
-    QCOMPARE(control<QCheckBox>(QStringLiteral("chkZGFCFile"))->isEnabled(), !bitmaps);
+        button(QStringLiteral("optPostprocess"))->click();
+    for (const char *name : {"lblZGFCFilename", "txtZGFCFilename", "chkSplit", "picBrowse_3"})
+        QVERIFY2(control(QLatin1String(name))->isEnabled() == (checked && !bitmaps), name);
+    for (const char *name : {"txtZGFFilename", "optRLEFormat", "chkZGFCFile"})
+        QVERIFY2(control(QLatin1String(name))->isEnabled() == !bitmaps, name);
 }
 
 void FrmExportTest::exitLeavesStoreUnchanged()
 {
     open();
-    click(QStringLiteral("chkZGFCFile"));
-    click(QStringLiteral("chkSplit"));
-    click(QStringLiteral("optRAWFormat"));
-    click(QStringLiteral("cmdCommands_0"));
+    for (const char *name : {"chkZGFCFile", "chkSplit", "optRAWFormat", "cmdCommands_0"})
+        button(QLatin1String(name))->click();
     QCOMPARE(mDialog->result(), int(QDialog::Rejected));
     QVERIFY(!mDialog->isVisible());
     QVERIFY(!QFileInfo::exists(mStore->fileName()));
@@ -324,12 +312,14 @@ void FrmExportTest::okWritesReadableFont()
     QFETCH(bool, cFile);
 
     open();
-    click(rle ? QStringLiteral("optRLEFormat") : QStringLiteral("optRAWFormat"));
+    button(rle ? QStringLiteral("optRLEFormat") : QStringLiteral("optRAWFormat"))->click();
     if (cFile)
-        click(QStringLiteral("chkZGFCFile"));
-    field("txtZGFFilename")->setText(path("font"));
-    QCOMPARE(field("txtZGFCFilename")->text(), path("font.h"));
-    click(QStringLiteral("cmdCommands_1"));
+        button(QStringLiteral("chkZGFCFile"))->click();
+    field(QStringLiteral("txtZGFFilename"))->setText(path("font"));
+    QCOMPARE(field(QStringLiteral("txtZGFCFilename"))->text(), path("font.h"));
+    // Completing the ZGF name must not take the C name the person typed.
+    field(QStringLiteral("txtZGFCFilename"))->setText(path("other"));
+    button(QStringLiteral("cmdCommands_1"))->click();
 
     QCOMPARE(mFeedback.failures(), QStringList());
     QVERIFY(mFeedback.informations().contains(QStringLiteral("Font file generated correctly.")));
@@ -337,8 +327,10 @@ void FrmExportTest::okWritesReadableFont()
     const ZgfFont font = ZgfFont::readFile(path("font.zgf"));
     QCOMPARE(font.characters(), QStringLiteral("AbC"));
     QCOMPARE(bool(font.header().Flags & ZgfHeader::RleImage), rle);
-    QCOMPARE(QFileInfo::exists(path("font.h")), cFile);
-    QCOMPARE(field("txtZGFFilename")->text(), path("font.zgf"));
+    QCOMPARE(QFileInfo::exists(path("other.h")), cFile);
+    QVERIFY(!QFileInfo::exists(path("font.h")));
+    QCOMPARE(field(QStringLiteral("txtZGFFilename"))->text(), path("font.zgf"));
+    QCOMPARE(field(QStringLiteral("txtZGFCFilename"))->text(), cFile ? path("other.h") : path("other"));
 
     QCOMPARE(stored("ZGFCFile"), cFile ? QStringLiteral("1") : QStringLiteral("0"));
     QCOMPARE(stored("SplitFiles"), QStringLiteral("0"));
@@ -348,24 +340,24 @@ void FrmExportTest::okWritesReadableFont()
 void FrmExportTest::bitmapsThenFontFromEditedBitmaps()
 {
     open(true, true);
-    field("txtBitmapFilename")->setText(path("glyphs.bmp"));
-    click(QStringLiteral("optPostprocess"));
-    control<QComboBox>(QStringLiteral("cbxNbBitmaps"))->setCurrentIndex(1);
-    click(QStringLiteral("cmdCommands_1"));
+    field(QStringLiteral("txtBitmapFilename"))->setText(path("glyphs.bmp"));
+    button(QStringLiteral("optPostprocess"))->click();
+    qobject_cast<QComboBox *>(control(QStringLiteral("cbxNbBitmaps")))->setCurrentIndex(1);
+    button(QStringLiteral("cmdCommands_1"))->click();
 
     QCOMPARE(mFeedback.failures(), QStringList());
     for (const char *name : {"glyphs.bmp", "glyphs1.bmp", "glyphs2.bmp", "glyphs_mask.bmp", "glyphs_mask2.bmp"})
         QVERIFY2(QFileInfo::exists(path(name)), name);
     QVERIFY(!QFileInfo::exists(path("glyphs3.bmp")));
     QVERIFY(mDialog->isVisible());
-    QVERIFY(control<QRadioButton>(QStringLiteral("optZGFFont"))->isChecked());
-    QVERIFY(field("txtZGFFilename")->isEnabled());
+    QVERIFY(isChecked(QStringLiteral("optZGFFont")));
+    QVERIFY(field(QStringLiteral("txtZGFFilename"))->isEnabled());
 
     // The edited bitmaps make the font.
     QImage edited(path("glyphs.bmp"));
     edited.setPixelColor(0, 0, QColor(0xF8, 0x00, 0x08));
     QVERIFY(edited.save(path("glyphs.bmp"), "BMP"));
-    click(QStringLiteral("cmdCommands_1"));
+    button(QStringLiteral("cmdCommands_1"))->click();
     QCOMPARE(mFeedback.failures(), QStringList());
     QCOMPARE(mDialog->result(), int(QDialog::Accepted));
     const ZgfFont font = ZgfFont::readFile(path("glyphs.zgf"));
@@ -380,8 +372,8 @@ void FrmExportTest::messagesTitledWithCaption()
     mDialog = std::make_unique<frmExport>(*mStore, nullptr, &mChoosers);
     mDialog->setTexelFont(mFont.get());
     mDialog->show();
-    click(QStringLiteral("chkZGFCFile"));
-    field("txtZGFFilename")->setText(path("shown.zgf"));
+    button(QStringLiteral("chkZGFCFile"))->click();
+    field(QStringLiteral("txtZGFFilename"))->setText(path("shown.zgf"));
 
     QStringList seen;
     QTimer closer;
@@ -392,15 +384,15 @@ void FrmExportTest::messagesTitledWithCaption()
         }
     });
     closer.start(10);
-    click(QStringLiteral("cmdCommands_1"));
+    button(QStringLiteral("cmdCommands_1"))->click();
     closer.stop();
 
-    QVERIFY(seen.size() >= 1);
+    QVERIFY(!seen.isEmpty());
     QCOMPARE(seen.at(0), QStringLiteral("Export font: Font file generated correctly."));
     for (const QString &message : seen)
         QVERIFY2(message.startsWith(QStringLiteral("Export font: ")), qPrintable(message));
     QVERIFY(QFileInfo::exists(path("shown.h")));
-    QVERIFY(control<QProgressBar>(QStringLiteral("pgbBar"))->isHidden());
+    QVERIFY(control(QStringLiteral("pgbBar"))->isHidden());
     QVERIFY(!QApplication::overrideCursor());
 }
 
