@@ -4,6 +4,7 @@
 #include "failure.h"
 #include "numbers.h"
 #include "surface.h"
+#include "variablename.h"
 #include "windows1252.h"
 
 #include <cmath>
@@ -196,25 +197,8 @@ qint32 wholePoints(float size)
 
 QString TexelFont::CalculateVariableName(const QString &name) const
 {
-    QString n = withoutSpaces(name.isEmpty() ? mName : name);
-    if (n == n.toUpper())
-        n = n.toLower();
-    n = firstLetterLowered(n);
-    n += QString::number(wholePoints(mSize));
-    if (mBold)
-        n += QLatin1Char('b');
-    if (mItalic)
-        n += QLatin1Char('i');
-    if (mUnderline)
-        n += QLatin1Char('u');
-    if (mStrikethrough)
-        n += QLatin1Char('s');
-    if (Postprocessed) {
-        n += QStringLiteral("_p");
-        if (Masked)
-            n += QLatin1Char('m');
-    }
-    return n;
+    return composeVariableName({name.isEmpty() ? mName : name, wholePoints(mSize), mBold, mItalic,
+                                mUnderline, mStrikethrough, Postprocessed, Masked});
 }
 
 QString TexelFont::CalculateGP32FileName(const QString &name, const QString &variableName,

@@ -1,34 +1,20 @@
 #include "cnames.h"
 
+#include "variablename.h"
+
 #include "ctext.h"
 #include "paths.h"
 #include "zgfheader.h"
 
 QString zgfVariableName(const ZgfHeader &header)
 {
-    QString name = header.faceNameText().remove(QLatin1Char(' '));
-    if (name == name.toUpper())
-        name = name.toLower();
-    if (!name.isEmpty())
-        name[0] = name.at(0).toLower();
-    name += QString::number(header.PointSize);
-    const struct
-    {
-        quint16 flag;
-        char letter;
-    } styles[] = {{ZgfHeader::BoldFlag, 'b'},
-                  {ZgfHeader::ItalicFlag, 'i'},
-                  {ZgfHeader::UnderlineFlag, 'u'},
-                  {ZgfHeader::StrikethroughFlag, 's'}};
-    for (const auto &style : styles) {
-        if (header.hasFlag(style.flag))
-            name += QLatin1Char(style.letter);
-    }
-    if (header.hasFlag(ZgfHeader::PostprocessedFlag)) {
-        name += QStringLiteral("_p");
-        if (header.hasFlag(ZgfHeader::HasMask))
-            name += QLatin1Char('m');
-    }
+    const QString name = composeVariableName({header.faceNameText(), header.PointSize,
+                                               header.hasFlag(ZgfHeader::BoldFlag),
+                                               header.hasFlag(ZgfHeader::ItalicFlag),
+                                               header.hasFlag(ZgfHeader::UnderlineFlag),
+                                               header.hasFlag(ZgfHeader::StrikethroughFlag),
+                                               header.hasFlag(ZgfHeader::PostprocessedFlag),
+                                               header.hasFlag(ZgfHeader::HasMask)});
     return repairedCIdentifier(name);
 }
 
