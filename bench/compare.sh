@@ -4,6 +4,8 @@
 #   texelsmithy-cli to-c of a 64 MiB random file     against  xxd -i of that file
 #   texelsmithy-cli extract (the list) of a 256 MiB
 #   file with 100 planted fonts                      against  grep -c -a -F for "ZGF\0"
+#   texelsmithy-cli export of Liberation Sans 72 pt,
+#   the 191 printable Windows-1252 characters        against  otf2bdf and lv_font_conv
 # Each pair runs in alternating rounds under hyperfine (ours, theirs, ours, theirs...); the
 # figure of a command is the median of its round medians. Output goes through a pipe:
 # grep stops at the first match when it writes to /dev/null.
@@ -93,3 +95,52 @@ compare to-c 0 2 "'$tool' to-c '$work/random64.bin' -o '$work/out.h' --force" \
     "xxd -i '$work/random64.bin' > '$work/xxd.h'" 64
 compare extract 1 5 "'$tool' extract '$work/fonts256.bin'" \
     "grep -c -a -F -f '$work/magic.bin' '$work/fonts256.bin'" 256
+
+# Whole-process font export: texelsmithy-cli export of Liberation Sans at 72 points (96
+# pixels), the 191 printable Windows-1252 characters, RLE with C source, against otf2bdf
+# and lv_font_conv making the same glyphs from the same font file. The three run in
+# alternating rounds too. Needs otf2bdf (Debian package otf2bdf) and npm, which installs
+# lv_font_conv into the temporary folder (or set LV_FONT_CONV to its path); skipped when
+# they are missing.
+compare_export() {
+    local font_file=/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
+    local converter=${LV_FONT_CONV:-}
+    if [ -z "$converter" ] && command -v npm >/dev/null; then
+        npm install --prefix "$work/npm" --no-audit --no-fund --silent lv_font_conv >/dev/null 2>&1 &&
+            converter=$work/npm/node_modules/.bin/lv_font_conv
+    fi
+    if ! command -v otf2bdf >/dev/null || [ ! -x "$converter" ] || [ ! -f "$font_file" ]; then
+        echo "export: skipped (needs otf2bdf, lv_font_conv through npm, and fonts-liberation)"
+        return
+    fi
+    local out=$work/export
+    mkdir -p "$out"
+    for code in $(seq 32 126) $(seq 160 255); do printf "\\$(printf %03o "$code")"; done |
+        iconv -f CP1252 -t UTF-8 >"$out/chars.txt"
+
+    local files=()
+    for r in $(seq 1 "$rounds"); do
+        # otf2bdf ends with status 8 even when it has written the font.
+        hyperfine --style none --output=pipe --ignore-failure --warmup 1 --runs 5 \
+            --export-csv "$work/export-$r.csv" \
+            -n ours "cd '$out' && '$tool' export --font 'Liberation Sans' --size 72 --chars-file chars.txt -o lib72.zgf --c lib72.h --force" \
+            -n otf2bdf "otf2bdf -p 72 -r 96 -l '32_126 160_255' -o '$out/lib72.bdf' '$font_file'" \
+            -n lv_font_conv "'$converter' --font '$font_file' --size 96 --bpp 1 -r 0x20-0x7E -r 0xA0-0xFF --format lvgl -o '$out/lib96.c'" \
+            >/dev/null
+        files+=("$work/export-$r.csv")
+    done
+    [ "$(grep -c STARTCHAR "$out/lib72.bdf")" -eq 191 ] || { echo "otf2bdf did not make 191 glyphs" >&2; exit 1; }
+    "$tool" info "$out/lib72.zgf" --json | grep -q '"Count":191' || { echo "the export lost glyphs" >&2; exit 1; }
+    local line="export:" wall cpu
+    declare -A walls
+    for command in ours otf2bdf lv_font_conv; do
+        wall=$(median_of "$command" 4 "${files[@]}")
+        cpu=$(awk -v u="$(median_of "$command" 5 "${files[@]}")" -v s="$(median_of "$command" 6 "${files[@]}")" \
+            'BEGIN { print u + s }')
+        walls[$command]=$wall
+        line+=$(awk -v n="$command" -v w="$wall" -v c="$cpu" 'BEGIN { printf " %s %.1f ms (cpu %.1f ms);", n, w * 1000, c * 1000 }')
+    done
+    echo "$line" "$(awk -v o="${walls[ours]}" -v b="${walls[otf2bdf]}" -v l="${walls[lv_font_conv]}" \
+        'BEGIN { printf "ours/otf2bdf %.1fx (goal at most 4x), lv_font_conv/ours %.1fx (goal at least 8x)", o / b, l / o }')"
+}
+compare_export
