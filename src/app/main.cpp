@@ -1,5 +1,7 @@
 #include "dialoglaunchers.h"
+#include "frmconverter.h"
 #include "frmexport.h"
+#include "frmextractor.h"
 #include "frmmain.h"
 #include "frmpostproperties.h"
 #include "frmproperties.h"
@@ -23,6 +25,8 @@ int main(int argc, char *argv[])
     window.setDocumentDialog(frmMain::DocumentDialog::Properties, documentDialog<frmProperties>());
     window.setDocumentDialog(frmMain::DocumentDialog::PostProperties, documentDialog<frmPostProperties>());
     window.setDocumentDialog(frmMain::DocumentDialog::Export, documentDialog<frmExport>(store));
+    window.setToolDialog(frmMain::ToolDialog::Extractor, toolDialog<frmExtractor>());
+    window.setToolDialog(frmMain::ToolDialog::Converter, toolDialog<frmConverter>(store));
     window.show();
     return application.exec();
 }
