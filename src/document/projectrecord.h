@@ -76,4 +76,7 @@ struct ProjectRecord
     // what a setter throws (Overflow for a Size the names cannot hold), so callers that
     // must stay unchanged on failure apply to a copy.
     void applyTo(TexelFont &font) const;
+
+    // Records are equal when every setting is.
+    bool operator==(const ProjectRecord &) const = default;
 };

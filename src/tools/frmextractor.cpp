@@ -6,6 +6,7 @@
 #include "choosers.h"
 #include "dialogchoosers.h"
 #include "fontextractor.h"
+#include "frmviewer.h"
 #include "icons.h"
 #include "windowfeedback.h"
 
@@ -47,7 +48,8 @@ frmExtractor::frmExtractor(QWidget *parent, Choosers *choosers, Feedback *feedba
       mFeedback(feedback ? feedback : mOwnFeedback.get()),
       mFilename(new QLineEdit(this)),
       mFonts(new QTreeWidget(this)),
-      mExtract(new QPushButton(QStringLiteral("Extract font..."), this))
+      mExtract(new QPushButton(QStringLiteral("Extract font..."), this)),
+      mView(new QPushButton(QStringLiteral("View"), this))
 {
     setObjectName(QStringLiteral("frmExtractor"));
     setWindowTitle(QStringLiteral("ZGF Font Extractor"));
@@ -108,12 +110,16 @@ frmExtractor::frmExtractor(QWidget *parent, Choosers *choosers, Feedback *feedba
     auto *exitButton = new QPushButton(QStringLiteral("Exit"), this);
     setControlIndex(exitButton, QStringLiteral("cmdCommands"), 0);
     connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
-    for (QPushButton *button : {mExtract, exitButton})
+    setControlIndex(mView, QStringLiteral("cmdCommands"), 2);
+    mView->setToolTip(QStringLiteral("Show the selected font in the ZGF font viewer"));
+    connect(mView, &QPushButton::clicked, this, &frmExtractor::ViewFont);
+    for (QPushButton *button : {mView, mExtract, exitButton})
         button->setMinimumWidth(90);
 
     auto *commands = new QHBoxLayout;
     commands->addWidget(mProgress, 1);
     commands->addStretch();
+    commands->addWidget(mView);
     commands->addWidget(mExtract);
     commands->addWidget(exitButton);
 
@@ -159,6 +165,7 @@ void frmExtractor::picBrowse_Click()
 void frmExtractor::lvwFonts_SelectionChanged()
 {
     mExtract->setEnabled(!mFonts->selectedItems().isEmpty());
+    mView->setEnabled(mExtract->isEnabled());
 }
 
 void frmExtractor::ScanFile()
@@ -189,4 +196,15 @@ void frmExtractor::ExtractFont()
     if (destination.isEmpty())
         return;
     ::ExtractFont(mFilename->text(), font->offset, font->size, destination, *mFeedback);
+}
+
+void frmExtractor::ViewFont()
+{
+    const std::optional<FoundFont> font = selectedFont();
+    if (!font)
+        return;
+    // Choosers and feedback given from outside serve the viewer too; else it has its own.
+    frmViewer viewer(this, mOwnChoosers ? nullptr : mChoosers, mOwnFeedback ? nullptr : mFeedback);
+    if (viewer.openEmbedded(mFilename->text(), font->offset))
+        viewer.exec();
 }

@@ -15,7 +15,8 @@ class QPushButton;
 class QTreeWidget;
 
 // The ZGF font extractor: scans a chosen file for embedded ZGF fonts, lists those it finds
-// and saves the selected one as a font file of its own. It works on files only.
+// and saves the selected one as a font file of its own, or shows it in the font viewer
+// straight from the scanned file. It works on files only.
 //
 // Without choosers or feedback the dialog uses a file dialog and message boxes of its own;
 // those given must outlive it.
@@ -38,6 +39,7 @@ private:
     void lvwFonts_SelectionChanged();
     void ScanFile();
     void ExtractFont();
+    void ViewFont();
 
     std::unique_ptr<Choosers> mOwnChoosers;
     Choosers *mChoosers;
@@ -47,4 +49,5 @@ private:
     QLineEdit *mFilename;
     QTreeWidget *mFonts;
     QPushButton *mExtract;
+    QPushButton *mView;
 };

@@ -140,6 +140,10 @@ bool FontPreview::DrawSample()
         return false;
     const QSize size = mSampleView->contentsRect().size();
     try {
+        if (mAsExported) {
+            mSampleView->setPixels(mExported.draw(*mFont, mExportSurface));
+            return true;
+        }
         mSampleSurface.setSize(std::max(size.width(), 0), std::max(size.height(), 0));
         mSampleSurface.setBackColor(keyFor(mFont->Color));
         SamplePainter::draw(*mFont, mSampleSurface);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exportedsample.h"
 #include "rastersurface.h"
 #include "resizer.h"
 #include "widgetpanel.h"
@@ -37,6 +38,12 @@ public:
     bool DrawFontSheet();
     bool DrawSample();
 
+    // Whether the sample is drawn as the exported font draws it on the console (see
+    // ExportedSample) instead of with the platform's text drawing.
+    void setPreviewAsExported(bool on) { mAsExported = on; }
+    bool previewAsExported() const { return mAsExported; }
+    const ExportedSample &exportedSample() const { return mExported; }
+
     // Shows a picture file behind the sample; false (picture unchanged) when the file is
     // not a readable picture.
     bool loadBackgroundPicture(const QString &path);
@@ -57,6 +64,10 @@ private:
     SurfaceView *mSampleView;
     RasterSurface mSheetSurface;
     RasterSurface mSampleSurface;
+    // The working picture of the exported sample's glyph image.
+    RasterSurface mExportSurface;
+    ExportedSample mExported;
+    bool mAsExported = false;
     Resizer mResizer;
     WidgetPanel mFirstPanel;
     WidgetPanel mSecondPanel;

@@ -136,6 +136,12 @@ void frmMain::createMenus()
             [this] { mnuSampleBgItem_Click(0); });
     addItem(background, QStringLiteral("mnuSampleBgItem1"), QStringLiteral("&Clear"),
             [this] { mnuSampleBgItem_Click(1); });
+    addSeparator(sample, QStringLiteral("mnuSampleItem2"));
+    QAction *asExported = addItem(sample, QStringLiteral("mnuSampleItem3"), QStringLiteral("Preview as &exported"),
+                                  [this] { mnuSample_Click(3); });
+    asExported->setCheckable(true);
+    asExported->setToolTip(QStringLiteral("Draw the sample from the glyph image the export writes, "
+                                          "as the GP32 shows it"));
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
@@ -143,13 +149,16 @@ void frmMain::createMenus()
             [this] { mnuTools_Click(0); });
     addItem(tools, QStringLiteral("mnuToolsItem1"), QStringLiteral("ZGF to C &Converter..."),
             [this] { mnuTools_Click(1); });
+    addItem(tools, QStringLiteral("mnuToolsItem2"), QStringLiteral("ZGF Font &Viewer..."),
+            [this] { mnuTools_Click(2); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     addItem(help, QStringLiteral("mnuHelpItem0"), QStringLiteral("&About..."), [this] { mnuHelp_Click(0); });
 
     // Entries whose dialogs are hooked in later stay disabled until then.
-    for (const char *name : {"mnuFontItem7", "mnuFontItem8", "mnuFontItem10", "mnuToolsItem0", "mnuToolsItem1"})
+    for (const char *name : {"mnuFontItem7", "mnuFontItem8", "mnuFontItem10", "mnuToolsItem0", "mnuToolsItem1",
+                             "mnuToolsItem2"})
         findChild<QAction *>(QLatin1String(name))->setEnabled(false);
 }
 
@@ -477,8 +486,14 @@ void frmMain::fileOpen()
 {
     const QString fileName =
         mChoosers->openFileName(this, FileRequest{kProjectFilter, kProjectSuffix, QString()});
+    if (!fileName.isEmpty())
+        openProject(fileName);
+}
+
+bool frmMain::openProject(const QString &fileName)
+{
     if (fileName.isEmpty() || !moFont->Load(fileName, *mFeedback))
-        return;
+        return false;
     if (moFont->Background.isEmpty())
         mPreview->clearBackgroundPicture();
     else
@@ -488,6 +503,7 @@ void frmMain::fileOpen()
     UpdateStyleMenus();
     UpdateControls(true, true);
     SetCaptionField(this, fileName, 1);
+    return true;
 }
 
 void frmMain::fileSave()
@@ -600,9 +616,13 @@ QString frmMain::editText(const QString &title, const QString &text)
 
 void frmMain::mnuSample_Click(int index)
 {
-    if (index != 0)
+    if (index == 0) {
+        moFont->SampleText = editText(QStringLiteral("Sample text"), moFont->SampleText);
+    } else if (index == 3) {
+        mPreview->setPreviewAsExported(findChild<QAction *>(QStringLiteral("mnuSampleItem3"))->isChecked());
+    } else {
         return;
-    moFont->SampleText = editText(QStringLiteral("Sample text"), moFont->SampleText);
+    }
     DrawSample();
 }
 

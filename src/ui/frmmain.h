@@ -32,7 +32,7 @@ class frmMain : public QMainWindow
 
 public:
     enum class DocumentDialog { Properties, PostProperties, Export };
-    enum class ToolDialog { Extractor, Converter };
+    enum class ToolDialog { Extractor, Converter, Viewer };
     // Shows a dialog modally on the document, handed over for the one use.
     using DocumentDialogRunner = std::function<void(QWidget *parent, TexelFont &font)>;
     using ToolDialogRunner = std::function<void(QWidget *parent)>;
@@ -53,6 +53,10 @@ public:
 
     // Runs the one-time set-up of the first activation now, if it has not run yet.
     void activateOnce();
+
+    // Loads the project file as File > Open does once a name is chosen; false (reported)
+    // when it cannot be loaded.
+    bool openProject(const QString &fileName);
 
 protected:
     bool event(QEvent *event) override;
@@ -113,7 +117,7 @@ private:
     QMenu *mFontMenu = nullptr;
     QHash<QString, QAction *> mButtons;
     std::array<DocumentDialogRunner, 3> mDocumentDialogs;
-    std::array<ToolDialogRunner, 2> mToolDialogs;
+    std::array<ToolDialogRunner, 3> mToolDialogs;
     bool mbUpdating = false;
     bool mActivated = false;
     bool mUnloaded = false;

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "colorchooser.h"
+#include "surface.h"
+#include "zgffont.h"
+
+#include <QDialog>
+#include <QImage>
+
+#include <memory>
+#include <optional>
+
+class Choosers;
+class ColorSwatch;
+class Feedback;
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+class QScrollArea;
+class ZgfCharGrid;
+class ZoomView;
+
+// The ZGF font viewer: shows a ZGF font file, or a font embedded in another file, as the
+// console has it: the header's facts, the glyph image and the mask at a zoom of 1x to 8x,
+// the character table as a grid, and a sample text drawn with the font exactly as a GP32
+// program draws it, over a checker board or a plain colour.
+//
+// A file that is not a sound ZGF font is refused with a message and the font shown before
+// stays. Without choosers, feedback or a colour chooser the dialog uses dialogs and
+// message boxes of its own; those given must outlive it.
+class frmViewer : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmViewer(QWidget *parent = nullptr, Choosers *choosers = nullptr,
+                       Feedback *feedback = nullptr, ColorChooser *colors = nullptr);
+    ~frmViewer() override;
+
+    // Shows the font file; false (with the failure reported) when it cannot be read.
+    bool openFile(const QString &path);
+    // Shows the font embedded in the file at offset, straight from it.
+    bool openEmbedded(const QString &path, qint64 offset);
+
+    const std::optional<ZgfFont> &zgfFont() const { return mFont; }
+    int zoom() const;
+    void setZoom(int zoom);
+    // What the panes show, before zooming.
+    const QImage &glyphImage() const { return mGlyphs; }
+    const QImage &maskImage() const { return mMask; }
+    const QImage &sampleImage() const { return mSample; }
+
+private:
+    bool open(const QString &path, qint64 offset);
+    void picBrowse_Click();
+    void cbxZoom_Change();
+    void showFacts();
+    void DrawSample();
+    void chooseBackColor();
+    std::optional<Color> sampleBackground() const;
+
+    std::unique_ptr<Choosers> mOwnChoosers;
+    Choosers *mChoosers;
+    std::unique_ptr<Feedback> mOwnFeedback;
+    Feedback *mFeedback;
+    ColorChooser mDialogColors;
+    ColorChooser *mColors;
+
+    std::optional<ZgfFont> mFont;
+    QImage mGlyphs;
+    QImage mMask;
+    QImage mSample;
+
+    QLineEdit *mFilename;
+    QLabel *mOffset;
+    QGridLayout *mFacts;
+    QComboBox *mZoom;
+    ZoomView *mGlyphView;
+    QScrollArea *mGlyphArea;
+    QGroupBox *mMaskFrame;
+    ZoomView *mMaskView;
+    QScrollArea *mMaskArea;
+    ZgfCharGrid *mChars;
+    QLabel *mCharacter;
+    QPlainTextEdit *mSampleText;
+    QRadioButton *mChecker;
+    QRadioButton *mPlain;
+    ColorSwatch *mBackColor;
+    ZoomView *mSampleView;
+    QLabel *mSampleMessage;
+};

@@ -1,0 +1,18 @@
+#include "startupfile.h"
+
+#include "frmmain.h"
+#include "frmviewer.h"
+
+#include <QFileInfo>
+
+bool openStartupFile(frmMain &window, const QString &path)
+{
+    window.activateOnce();
+    if (QFileInfo(path).suffix().compare(QLatin1String("zgf"), Qt::CaseInsensitive) != 0)
+        return window.openProject(path);
+    frmViewer viewer(&window);
+    if (!viewer.openFile(path))
+        return false;
+    viewer.exec();
+    return true;
+}

@@ -1,0 +1,65 @@
+#include "exportedsample.h"
+
+#include "failure.h"
+#include "feedback.h"
+#include "postprocessnames.h"
+#include "texelfont.h"
+#include "zgfbuilder.h"
+#include "zgfpictures.h"
+#include "zgftextlayout.h"
+
+#include <QFileInfo>
+
+ExportedSample::Source ExportedSample::sourceOf(const TexelFont &font)
+{
+    Source source;
+    source.settings = ProjectRecord::fromDocument(font);
+    // Neither changes a pixel of the font.
+    source.settings.SampleText.clear();
+    source.settings.Background.clear();
+    if (font.Postprocessed) {
+        const QFileInfo bitmap(proposedBitmapFileName(font));
+        source.bitmap = bitmap.absoluteFilePath();
+        if (bitmap.isFile()) {
+            source.bitmapSize = bitmap.size();
+            source.bitmapModified = bitmap.lastModified();
+        }
+    }
+    return source;
+}
+
+ZgfFont ExportedSample::build(TexelFont &font, Surface &work, const Source &source)
+{
+    ZgfBuildInput input;
+    input.rle = false; // the same pixels as RLE, read back faster
+    if (font.Postprocessed) {
+        if (source.bitmapSize < 0) {
+            throw Failure(Failure::FileNotFound,
+                          QStringLiteral("Preview as exported: the edited glyph bitmap %1 that the export "
+                                         "would read is missing. Export the bitmaps for post-processing "
+                                         "first, or turn Sample > Preview as exported off.")
+                              .arg(source.bitmap));
+        }
+        input.bitmapFileName = source.bitmap;
+    }
+    // Measured once here, so that the copy below does not measure again.
+    font.ZgfGetBitmapWidth();
+    // The text is drawn from the glyph image alone; the mask would only cost its bitmap.
+    TexelFont glyphsOnly = font;
+    glyphsOnly.Masked = false;
+    SilentFeedback silent;
+    return ZgfFont::read(buildZgfFile(glyphsOnly, work, input, silent));
+}
+
+QImage ExportedSample::draw(TexelFont &font, Surface &work)
+{
+    Source source = sourceOf(font);
+    if (!mFont || source != *mSource) {
+        mFont.reset();
+        mSource.reset();
+        mFont = build(font, work, source);
+        mSource = std::move(source);
+        ++mBuilds;
+    }
+    return ZgfPictures::transparentImage(ZgfTextLayout(*mFont, font.SampleText).render(true));
+}

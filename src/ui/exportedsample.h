@@ -1,0 +1,50 @@
+#pragma once
+
+#include "projectrecord.h"
+#include "zgffont.h"
+
+#include <QDateTime>
+#include <QImage>
+
+#include <optional>
+
+class Surface;
+class TexelFont;
+
+// The sample text as the console will show it: the document is built into the ZGF file
+// that the export would write, the file is read back, and the sample is drawn from its
+// glyph image with the reader's layout, so every pixel has the 5-bit levels of the GP32.
+//
+// The font read back is kept until a setting of the document or the edited bitmap
+// changes, so redrawing the sample for a new text or pane size costs only the layout.
+class ExportedSample
+{
+public:
+    // The drawn sample, undrawn pixels transparent (ARGB32). The glyph image is rendered on
+    // work or, for a post-processed font, read from the edited bitmap the export proposes.
+    // Throws a Failure saying what stands in the way: a missing edited bitmap, a value that
+    // does not fit its field, a text too large to draw.
+    QImage draw(TexelFont &font, Surface &work);
+
+    // How many times the font was built, for telling a rebuild from a kept font.
+    int builds() const { return mBuilds; }
+
+private:
+    // What the built font depends on.
+    struct Source
+    {
+        ProjectRecord settings;
+        QString bitmap;
+        qint64 bitmapSize = -1;
+        QDateTime bitmapModified;
+
+        bool operator==(const Source &) const = default;
+    };
+
+    static Source sourceOf(const TexelFont &font);
+    static ZgfFont build(TexelFont &font, Surface &work, const Source &source);
+
+    std::optional<Source> mSource;
+    std::optional<ZgfFont> mFont;
+    int mBuilds = 0;
+};
