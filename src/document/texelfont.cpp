@@ -3,6 +3,7 @@
 #include "checked.h"
 #include "failure.h"
 #include "numbers.h"
+#include "spaces.h"
 #include "surface.h"
 #include "variablename.h"
 #include "windows1252.h"
@@ -13,26 +14,9 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-QString withoutSpaces(QString text)
-{
-    return text.remove(QLatin1Char(' '));
-}
-
 QString firstLetterLowered(const QString &text)
 {
     return text.isEmpty() ? text : text.left(1).toLower() + text.mid(1);
-}
-
-// Removes leading and trailing spaces only (not other white space).
-QString trimSpaces(const QString &text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text.at(start) == QLatin1Char(' '))
-        ++start;
-    while (end > start && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(start, end - start);
 }
 
 // int(v / 2) with the division in floating point, so negative increments round down.

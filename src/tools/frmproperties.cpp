@@ -5,6 +5,7 @@
 #include "numericfield.h"
 
 #include "icons.h"
+#include "spaces.h"
 #include "texelfont.h"
 
 #include <QApplication>
@@ -19,22 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString withoutSpaces(QString text)
-{
-    return text.remove(QLatin1Char(' '));
-}
-
-QString trimSpaces(const QString &text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text.at(start) == QLatin1Char(' '))
-        ++start;
-    while (end > start && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(start, end - start);
-}
 
 // A check box state as the document's name rules take it: nonzero for set.
 qint16 flag(const QCheckBox *box)

@@ -4,6 +4,7 @@
 
 #include "ctext.h"
 #include "paths.h"
+#include "spaces.h"
 #include "zgfheader.h"
 
 QString zgfVariableName(const ZgfHeader &header)
@@ -35,5 +36,5 @@ QString headerFileName(const QString &cPath)
 
 QString typedVariableName(const QString &text)
 {
-    return QString(text).remove(QLatin1Char(' '));
+    return withoutSpaces(text);
 }

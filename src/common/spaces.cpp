@@ -1,0 +1,17 @@
+#include "spaces.h"
+
+QString withoutSpaces(const QString &text)
+{
+    return QString(text).remove(QLatin1Char(' '));
+}
+
+QString trimSpaces(const QString &text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text.at(start) == QLatin1Char(' '))
+        ++start;
+    while (end > start && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.mid(start, end - start);
+}
