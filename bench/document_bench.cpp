@@ -2,20 +2,11 @@
 // the font already set up (the first measurement is done before timing).
 #include "rastersurface.h"
 #include "texelfont.h"
+#include "windows1252.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-QString printable1252()
-{
-    QString text;
-    for (char16_t c = 0x20; c <= 0xFF; ++c) {
-        if (c < 0x7F || c >= 0xA0)
-            text.append(QChar(c));
-    }
-    return text;
-}
 
 void measure(benchmark::State &state, const QString &chars, float size)
 {
@@ -38,7 +29,7 @@ void BM_MeasureDefaultSet(benchmark::State &state)
 
 void BM_MeasurePrintable72(benchmark::State &state)
 {
-    measure(state, printable1252(), 72.0f);
+    measure(state, printableWindows1252(), 72.0f);
 }
 
 void BM_GenerateBitmapPrintable72(benchmark::State &state)
@@ -46,7 +37,7 @@ void BM_GenerateBitmapPrintable72(benchmark::State &state)
     RasterSurface surface;
     RasterSurface strip;
     TexelFont font(&surface);
-    font.setChars(printable1252());
+    font.setChars(printableWindows1252());
     font.setSize(72.0f);
     font.ZgfGenerateBitmap(strip);
     for (auto _ : state)

@@ -4,6 +4,7 @@
 #include "postprocessbitmaps.h"
 #include "rastersurface.h"
 #include "texelfont.h"
+#include "windows1252.h"
 #include "zgfexport.h"
 
 #include <QTemporaryDir>
@@ -24,23 +25,13 @@ public:
     void setProgressVisible(bool) override {}
 };
 
-QString printable1252()
-{
-    QString text;
-    for (char16_t c = 0x20; c <= 0xFF; ++c) {
-        if (c < 0x7F || c >= 0xA0)
-            text.append(QChar(c));
-    }
-    return text;
-}
-
 void BM_ExportPrintable72RleMasked(benchmark::State &state)
 {
     QTemporaryDir dir;
     RasterSurface measure;
     RasterSurface work;
     TexelFont font(&measure);
-    font.setChars(printable1252());
+    font.setChars(printableWindows1252());
     font.setSize(72.0f);
     font.Postprocessed = true;
     font.Masked = true;

@@ -54,3 +54,13 @@ QString fromWindows1252(const QByteArray &bytes)
         out.append(windows1252Char(quint8(b)));
     return out;
 }
+
+QString printableWindows1252()
+{
+    QString text;
+    for (char16_t c = 0x20; c <= 0xFF; ++c) {
+        if (c < 0x7F || c >= 0xA0)
+            text.append(QChar(c));
+    }
+    return text;
+}

@@ -18,3 +18,6 @@ QString fromWindows1252(const QByteArray &bytes);
 
 // The character of one byte.
 QChar windows1252Char(quint8 byte);
+
+// The 191 printable characters: 0x20-0x7E and 0xA0-0xFF, in code order.
+QString printableWindows1252();

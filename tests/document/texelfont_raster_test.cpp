@@ -2,20 +2,11 @@
 // resolves to), and the contract between measuring and drawing the strip.
 #include "rastersurface.h"
 #include "texelfont.h"
+#include "windows1252.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString printable1252()
-{
-    QString text;
-    for (char16_t c = 0x20; c <= 0xFF; ++c) {
-        if (c < 0x7F || c >= 0xA0)
-            text.append(QChar(c));
-    }
-    return text;
-}
 
 class RasterMeasure : public ::testing::Test
 {
@@ -98,7 +89,7 @@ TEST_F(RasterMeasure, NothingIsInkInTheTransparentColour)
 TEST_F(RasterMeasure, StripCellsHoldTheMeasuredInk)
 {
     for (const float size : {9.75f, 24.0f}) {
-        font.setChars(printable1252());
+        font.setChars(printableWindows1252());
         font.setSize(size);
         font.CharWidthInc = 2;
         font.CharHeightInc = 2;
