@@ -5,12 +5,16 @@
 #include "frmmain.h"
 #include "frmpostproperties.h"
 #include "frmproperties.h"
+#include "frmviewer.h"
 #include "icons.h"
+#include "startupfile.h"
 
 #include "settingsstore.h"
 #include "version.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -19,6 +23,17 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QString::fromUtf8(Version::Product));
     QApplication::setApplicationVersion(QString::fromUtf8(Version::Text));
     QApplication::setWindowIcon(programIcon());
+    QApplication::setDesktopFileName(QStringLiteral(TEXEL_APP_ID));
+
+    // A file manager starts the program with the project or font to open.
+    QCommandLineParser arguments;
+    arguments.setApplicationDescription(QString::fromUtf8(Version::Description));
+    arguments.addHelpOption();
+    arguments.addVersionOption();
+    arguments.addPositionalArgument(QStringLiteral("file"),
+                                    QStringLiteral("A project (.tsm) to open, or a ZGF font (.zgf) to view."),
+                                    QStringLiteral("[file]"));
+    arguments.process(application);
 
     SettingsStore store;
     frmMain window(store);
@@ -27,6 +42,11 @@ int main(int argc, char *argv[])
     window.setDocumentDialog(frmMain::DocumentDialog::Export, documentDialog<frmExport>(store));
     window.setToolDialog(frmMain::ToolDialog::Extractor, toolDialog<frmExtractor>());
     window.setToolDialog(frmMain::ToolDialog::Converter, toolDialog<frmConverter>(store));
+    window.setToolDialog(frmMain::ToolDialog::Viewer, toolDialog<frmViewer>());
     window.show();
+    if (!arguments.positionalArguments().isEmpty()) {
+        const QString file = arguments.positionalArguments().constFirst();
+        QTimer::singleShot(0, &window, [&window, file] { openStartupFile(window, file); });
+    }
     return application.exec();
 }
