@@ -1,6 +1,8 @@
 #include "frmexport.h"
 
+#include "characternotes.h"
 #include "postprocessbitmaps.h"
+#include "sizebudgetpanel.h"
 #include "zgfexport.h"
 
 #include "browsebutton.h"
@@ -37,6 +39,8 @@ const QString kZGFCFileKey = QStringLiteral("ZGFCFile");
 const QString kSplitFilesKey = QStringLiteral("SplitFiles");
 const QString kRLEEncodingKey = QStringLiteral("RLEEncoding");
 const QString kBitmapFilter = QStringLiteral("Windows bitmap (*.bmp)|*.bmp");
+// Characters named in a note before the rest are only counted.
+constexpr qsizetype kNamedCharacters = 32;
 
 QLineEdit *newField(const QString &name, QWidget *parent)
 {
@@ -60,6 +64,16 @@ QLabel *newLabel(const QString &text, QWidget *parent, const QString &name = QSt
     if (!name.isEmpty())
         label->setObjectName(name);
     return label;
+}
+
+QLabel *newNote(const QString &name, QWidget *parent)
+{
+    QLabel *note = newLabel(QString(), parent, name);
+    note->setWordWrap(true);
+    note->setTextFormat(Qt::PlainText);
+    note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    note->hide();
+    return note;
 }
 
 // The look of a field that cannot be used: the background of a button face.
@@ -106,7 +120,10 @@ frmExport::frmExport(SettingsStore &store, QWidget *parent, Choosers *choosers, 
                                      mZGFFrame)),
       mZGFCLabel(newLabel(QStringLiteral("C filename:"), mZGFFrame, QStringLiteral("lblZGFCFilename"))),
       mZGFCFilename(newField(QStringLiteral("txtZGFCFilename"), mZGFFrame)),
-      mSplit(newButton<QCheckBox>(QStringLiteral("chkSplit"), QStringLiteral("Split in *.c and *.h files"), mZGFFrame))
+      mSplit(newButton<QCheckBox>(QStringLiteral("chkSplit"), QStringLiteral("Split in *.c and *.h files"), mZGFFrame)),
+      mBudget(new SizeBudgetPanel(mZGFFrame)),
+      mMissingNote(newNote(QStringLiteral("lblMissingGlyphs"), this)),
+      mUnencodableNote(newNote(QStringLiteral("lblUnencodable"), this))
 {
     setObjectName(QStringLiteral("frmExport"));
     setWindowTitle(QStringLiteral("Export font"));
@@ -156,11 +173,12 @@ frmExport::frmExport(SettingsStore &store, QWidget *parent, Choosers *choosers, 
     zgf->addWidget(mBrowse[2], 0, 2);
     zgf->addWidget(mRAWFormat, 1, 0, 1, 3);
     zgf->addWidget(mRLEFormat, 2, 0, 1, 3);
-    zgf->addWidget(mZGFCFile, 3, 0, 1, 3);
-    zgf->addWidget(mZGFCLabel, 4, 0);
-    zgf->addWidget(mZGFCFilename, 4, 1);
-    zgf->addWidget(mBrowse[3], 4, 2);
-    zgf->addWidget(mSplit, 5, 0, 1, 3);
+    zgf->addWidget(mBudget, 3, 0, 1, 3);
+    zgf->addWidget(mZGFCFile, 4, 0, 1, 3);
+    zgf->addWidget(mZGFCLabel, 5, 0);
+    zgf->addWidget(mZGFCFilename, 5, 1);
+    zgf->addWidget(mBrowse[3], 5, 2);
+    zgf->addWidget(mSplit, 6, 0, 1, 3);
 
     auto *exit = new QPushButton(QStringLiteral("Exit"), this);
     setControlIndex(exit, QStringLiteral("cmdCommands"), 0);
@@ -187,6 +205,8 @@ frmExport::frmExport(SettingsStore &store, QWidget *parent, Choosers *choosers, 
     layout->addWidget(mPostprocess);
     layout->addWidget(mPostprocessFrame);
     layout->addSpacing(4);
+    layout->addWidget(mMissingNote);
+    layout->addWidget(mUnencodableNote);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -196,11 +216,15 @@ frmExport::frmExport(SettingsStore &store, QWidget *parent, Choosers *choosers, 
     connect(mZGFFilename, &QLineEdit::textChanged, this, &frmExport::txtZGFFilename_Change);
     for (QLineEdit *field : {mBitmapFilename, mMaskFilename, mZGFFilename, mZGFCFilename})
         field->installEventFilter(this);
+    connect(mRLEFormat, &QRadioButton::toggled, mBudget, &SizeBudgetPanel::setRle);
+    for (QLineEdit *field : {mBitmapFilename, mMaskFilename})
+        connect(field, &QLineEdit::textChanged, mBudget, &SizeBudgetPanel::schedule);
 
     mZGFCFile->setChecked(mStore.getInt(kSection, kZGFCFileKey, 0) != 0);
     mSplit->setChecked(mStore.getInt(kSection, kSplitFilesKey, 0) != 0);
     mRLEFormat->setChecked(mStore.getBool(kSection, kRLEEncodingKey, true));
     mRAWFormat->setChecked(!mRLEFormat->isChecked());
+    mBudget->setRle(mRLEFormat->isChecked());
 }
 
 frmExport::~frmExport() = default;
@@ -216,6 +240,15 @@ void frmExport::showEvent(QShowEvent *event)
         return;
     }
     InitExportDialog();
+}
+
+void frmExport::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    // Coming back from the image editor: the edited bitmaps may have changed.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && mActivated && moFont
+        && moFont->Postprocessed)
+        mBudget->schedule();
 }
 
 void frmExport::InitExportDialog()
@@ -243,6 +276,32 @@ void frmExport::InitExportDialog()
     mZGFFilename->setFocus();
     mZGFFilename->setText(moFont->GP32FileName() + QStringLiteral(".zgf"));
     mZGFCFilename->setText(moFont->VariableName() + QStringLiteral(".h"));
+    showCharacterNotes();
+    mBudget->setSource(moFont, [this] { return budgetInput(); });
+    mBudget->schedule();
+}
+
+void frmExport::showCharacterNotes()
+{
+    QString missing;
+    try {
+        missing = moFont->missingGlyphs();
+    } catch (const Failure &) {
+        // Without a surface to ask, nothing is known to be missing; the export will say why.
+    }
+    const std::pair<QLabel *, QString> notes[] = {
+        {mMissingNote, missingGlyphsNote(missing, moFont->TTFName(), kNamedCharacters)},
+        {mUnencodableNote, unencodableNote(unencodableCharacters(moFont->Chars()), kNamedCharacters)},
+    };
+    for (const auto &[label, text] : notes) {
+        label->setText(text);
+        label->setVisible(!text.isEmpty());
+    }
+}
+
+ZgfBuildInput frmExport::budgetInput() const
+{
+    return {mRLEFormat->isChecked(), mBitmapFilename->text(), mMaskFilename->text()};
 }
 
 void frmExport::optAction_Click()
@@ -346,6 +405,7 @@ void frmExport::cmdCommands_Click(int index)
         ExportBitmaps();
         mZGFFont->setChecked(true);
         optAction_Click();
+        mBudget->schedule();
     } else if (ExportZgf()) {
         accept();
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rastersurface.h"
+#include "zgfbuilder.h"
 
 #include <QDialog>
 
@@ -18,6 +19,7 @@ class QPushButton;
 class QRadioButton;
 class QToolButton;
 class SettingsStore;
+class SizeBudgetPanel;
 class TexelFont;
 
 // The export dialog: writes the document as a ZGF font (with its C source when asked), or,
@@ -47,6 +49,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -62,6 +65,8 @@ private:
     void SaveOptions();
     void ExportBitmaps();
     bool ExportZgf();
+    void showCharacterNotes();
+    ZgfBuildInput budgetInput() const;
 
     SettingsStore &mStore;
     std::unique_ptr<Choosers> mOwnChoosers;
@@ -90,4 +95,8 @@ private:
     QLineEdit *mZGFCFilename;
     QCheckBox *mSplit;
     QToolButton *mBrowse[4];
+    // Before "Ok": what the exported font will lack, and how big it will be.
+    SizeBudgetPanel *mBudget;
+    QLabel *mMissingNote;
+    QLabel *mUnencodableNote;
 };

@@ -1,7 +1,9 @@
 #include "../ui/scriptedchoosers.h"
 
 #include "frmexport.h"
+#include "numbers.h"
 #include "rastersurface.h"
+#include "sizebudgetpanel.h"
 #include "recordingfeedback.h"
 #include "settingsstore.h"
 #include "texelfont.h"
@@ -12,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -45,6 +48,11 @@ private slots:
     void bitmapsThenFontFromEditedBitmaps();
     void messagesTitledWithCaption();
     void closesWithoutDocument();
+    void characterNotes_data();
+    void characterNotes();
+    void budgetEqualsWrittenSizes_data();
+    void budgetEqualsWrittenSizes();
+    void budgetOfUnreadableBitmaps();
 
 private:
     void open(bool postprocessed = false, bool masked = false);
@@ -60,6 +68,15 @@ private:
     bool isChecked(const QString &name) const { return button(name)->isChecked(); }
     QString path(const char *name) const { return mFolder->filePath(QLatin1String(name)); }
     QString stored(const char *key) const { return mStore->get(QStringLiteral("Export"), QLatin1String(key)); }
+    QLabel *label(const QString &name) const { return qobject_cast<QLabel *>(control(name)); }
+    // The budget once its timer has run.
+    SizeBudgetPanel *budget() const
+    {
+        auto *panel = mDialog->findChild<SizeBudgetPanel *>(QStringLiteral("fraSizeBudget"));
+        if (!QTest::qWaitFor([panel] { return !panel->isScheduled(); }))
+            qFatal("the budget was not computed");
+        return panel;
+    }
 
     std::unique_ptr<QTemporaryDir> mFolder;
     std::unique_ptr<SettingsStore> mStore;
@@ -402,6 +419,97 @@ void FrmExportTest::closesWithoutDocument()
     dialog.show();
     QTRY_VERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+void FrmExportTest::characterNotes_data()
+{
+    QTest::addColumn<QString>("chars");
+    QTest::addColumn<QString>("missing");
+    QTest::addColumn<QString>("unencodable");
+
+    QTest::newRow("all in the font and the code page") << "A\u20AC" << "" << "";
+    QTest::newRow("missing and unencodable")
+        << "A\u0141\u2603\r\n\u2603" << "1 character is not in Arial: \u2603 (U+2603)"
+        << "2 characters have no Windows-1252 code and will be written as \"?\": \u0141 (U+0141), \u2603 (U+2603)";
+}
+
+void FrmExportTest::characterNotes()
+{
+    QFETCH(QString, chars);
+    QFETCH(QString, missing);
+    QFETCH(QString, unencodable);
+
+    mFont->setTTFName(QStringLiteral("Arial"));
+    mFont->setChars(chars);
+    open();
+    QCOMPARE(label(QStringLiteral("lblMissingGlyphs"))->text(), missing);
+    QCOMPARE(label(QStringLiteral("lblMissingGlyphs"))->isVisible(), !missing.isEmpty());
+    QCOMPARE(label(QStringLiteral("lblUnencodable"))->text(), unencodable);
+    QCOMPARE(label(QStringLiteral("lblUnencodable"))->isVisible(), !unencodable.isEmpty());
+}
+
+void FrmExportTest::budgetEqualsWrittenSizes_data()
+{
+    QTest::addColumn<bool>("rle");
+    QTest::addColumn<bool>("masked");
+    QTest::newRow("RAW") << false << false;
+    QTest::newRow("RLE") << true << false;
+    QTest::newRow("RAW with mask") << false << true;
+    QTest::newRow("RLE with mask") << true << true;
+}
+
+void FrmExportTest::budgetEqualsWrittenSizes()
+{
+    QFETCH(bool, rle);
+    QFETCH(bool, masked);
+
+    open(masked, masked);
+    if (masked) {
+        // The edited bitmaps the budget and the export read.
+        field(QStringLiteral("txtBitmapFilename"))->setText(path("glyphs.bmp"));
+        button(QStringLiteral("optPostprocess"))->click();
+        button(QStringLiteral("cmdCommands_1"))->click();
+        QCOMPARE(mFeedback.failures(), QStringList());
+    }
+    field(QStringLiteral("txtZGFFilename"))->setText(path("sized.zgf"));
+    button(rle ? QStringLiteral("optRLEFormat") : QStringLiteral("optRAWFormat"))->click();
+    budget();
+    const QString coding = rle ? QStringLiteral("RLE") : QStringLiteral("RAW");
+    const QString other = rle ? QStringLiteral("RAW") : QStringLiteral("RLE");
+    QVERIFY(label(QStringLiteral("lblSize") + coding + QStringLiteral("Total"))->font().bold());
+    QVERIFY(!label(QStringLiteral("lblSize") + other + QStringLiteral("Total"))->font().bold());
+    const QString shown[3] = {label(QStringLiteral("lblSize") + coding + QStringLiteral("GlyphImage"))->text(),
+                              label(QStringLiteral("lblSize") + coding + QStringLiteral("Mask"))->text(),
+                              label(QStringLiteral("lblSize") + coding + QStringLiteral("Total"))->text()};
+
+    button(QStringLiteral("cmdCommands_1"))->click();
+    QCOMPARE(mFeedback.failures(), QStringList());
+    const ZgfHeader header = ZgfFont::readFile(path("sized.zgf")).header();
+    const qint64 size = QFileInfo(path("sized.zgf")).size();
+    const qint64 glyphEnd = masked ? header.MaskOffset : size;
+    const QChar separator = localeGroupSeparator();
+    QCOMPARE(shown[0], formatGrouped(glyphEnd - header.GlyphOffset, separator));
+    QCOMPARE(shown[1], formatGrouped(masked ? size - header.MaskOffset : 0, separator));
+    QCOMPARE(shown[2], formatGrouped(size, separator));
+}
+
+void FrmExportTest::budgetOfUnreadableBitmaps()
+{
+    open(true, false);
+    field(QStringLiteral("txtBitmapFilename"))->setText(path("absent.bmp"));
+    QVERIFY(!budget()->budget());
+    QLabel *note = label(QStringLiteral("lblSizeNote"));
+    QVERIFY(note->isVisible());
+    QVERIFY2(note->text().startsWith(QStringLiteral("Sizes not known: ")) && note->text().contains(path("absent.bmp")),
+             qPrintable(note->text()));
+    QCOMPARE(label(QStringLiteral("lblSizeRLETotal"))->text(), QString());
+
+    // Once the bitmap is written, the sizes follow.
+    button(QStringLiteral("optPostprocess"))->click();
+    button(QStringLiteral("cmdCommands_1"))->click();
+    QVERIFY(budget()->budget());
+    QVERIFY(!note->isVisible());
+    QVERIFY(!label(QStringLiteral("lblSizeRLETotal"))->text().isEmpty());
 }
 
 QTEST_MAIN(FrmExportTest)

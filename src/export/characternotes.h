@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// How the program names the characters it warns about: each with its Unicode code, so a
+// character that looks like another, or does not print, can still be told apart.
+
+// "Ł (U+0141)"; a space, a control or half a surrogate pair by its code alone ("U+000D").
+QString characterWithCode(QChar c);
+
+// The characters named one by one, joined by ", ". With a limit above 0, at most that many
+// are named and the rest counted ("..., and 12 more").
+QString charactersWithCodes(const QString &characters, qsizetype limit = 0);
+
+// "3 characters are not in Arial: ..." (the renderer draws them from a fallback family, or
+// not at all); empty when there are none.
+QString missingGlyphsNote(const QString &missing, const QString &family, qsizetype limit = 0);
+
+// "2 characters have no Windows-1252 code and will be written as "?": ..."; empty when
+// there are none.
+QString unencodableNote(const QString &unencodable, qsizetype limit = 0);
