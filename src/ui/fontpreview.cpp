@@ -1,5 +1,6 @@
 #include "fontpreview.h"
 
+#include "fontsheetguide.h"
 #include "fontsheetpainter.h"
 #include "samplepainter.h"
 #include "surfaceview.h"
@@ -32,6 +33,7 @@ FontPreview::FontPreview(QWidget *parent)
     : QWidget(parent),
       mPanelFont(new QFrame(this)),
       mFontView(new SurfaceView(mPanelFont)),
+      mGuide(new FontSheetGuide(mFontView)),
       mScroll(new QScrollBar(Qt::Horizontal, this)),
       mBar(new QLabel(this)),
       mSampleView(new SurfaceView(this)),
@@ -125,11 +127,13 @@ bool FontPreview::DrawFontSheet()
             mScroll->setEnabled(false);
         }
         mFontView->setPixels(mSheetSurface.image());
+        mGuide->update(*mFont, layout);
         return true;
     } catch (const Failure &failure) {
         mFontView->resize(paneWidth, mFontView->height());
         scrollSheet(0);
         mFontView->setMessage(failure.message());
+        mGuide->clear();
         return false;
     }
 }

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class FontSheetGuide;
 class QFrame;
 class QLabel;
 class QScrollBar;
@@ -32,6 +33,8 @@ public:
     // The sheet's surface, whose font is the rendering font the window tries sizes on.
     Surface &sheetSurface() { return mSheetSurface; }
     Resizer &resizer() { return mResizer; }
+    // The sheet's frames around missing and unencodable characters, and its tooltips.
+    const FontSheetGuide &sheetGuide() const { return *mGuide; }
 
     // Redraw the sheet (resizing picFont and setting up hsbFont) or the sample. A failure
     // is shown in the pane instead of the drawing and returned.
@@ -59,6 +62,7 @@ private:
     TexelFont *mFont = nullptr;
     QFrame *mPanelFont;
     SurfaceView *mFontView;
+    FontSheetGuide *mGuide;
     QScrollBar *mScroll;
     QLabel *mBar;
     SurfaceView *mSampleView;

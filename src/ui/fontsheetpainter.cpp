@@ -5,6 +5,7 @@
 #include "surface.h"
 #include "texelfont.h"
 
+#include <algorithm>
 #include <cmath>
 
 FontSheetPainter::Layout FontSheetPainter::draw(const TexelFont &font, Surface &surface,
@@ -33,7 +34,19 @@ FontSheetPainter::Layout FontSheetPainter::draw(const TexelFont &font, Surface &
     for (const QChar c : line) {
         if (surface.currentX() >= layout.width)
             break;
+        layout.edges.append(int(std::lround(surface.currentX())));
         surface.drawText(QString(c));
     }
+    if (!layout.edges.isEmpty())
+        layout.edges.append(int(std::lround(surface.currentX())));
     return layout;
+}
+
+qsizetype FontSheetPainter::glyphAt(const Layout &layout, int x)
+{
+    // The last glyph starting at or before x; a glyph of no width is never under the pointer.
+    const auto after = std::upper_bound(layout.edges.cbegin(), layout.edges.cend(), x);
+    if (after == layout.edges.cbegin() || after == layout.edges.cend())
+        return -1;
+    return after - layout.edges.cbegin() - 1;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 class Surface;
 class TexelFont;
 
@@ -17,9 +19,15 @@ public:
         int width = 0;         // pixels: the text's width, at least the pane's
         bool scrollable = false; // wider than the pane
         int scrollMaximum = 0; // pixels the sheet can scroll, when scrollable
+        // Where the glyphs were drawn: glyph i of the line spans edges[i] to edges[i + 1]
+        // (pixels, rounded). Glyphs cut off at the right have no edges.
+        QList<int> edges;
     };
 
     // Sizes the surface to the sheet (height as given) and draws it; returns the sheet's
     // width and scroll range for a pane of the given inner width.
     static Layout draw(const TexelFont &font, Surface &surface, int paneWidth, int height);
+
+    // The index in the line of the glyph drawn at x, or -1 where there is none.
+    static qsizetype glyphAt(const Layout &layout, int x);
 };

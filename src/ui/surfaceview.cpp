@@ -40,6 +40,12 @@ void SurfaceView::clearBackgroundPicture()
     update();
 }
 
+void SurfaceView::setFrames(const QList<Frame> &frames)
+{
+    mFrames = frames;
+    update();
+}
+
 void SurfaceView::setMessage(const QString &message)
 {
     mMessage = message;
@@ -74,4 +80,11 @@ void SurfaceView::paintContents(QPainter &painter, const QRect &area) const
     if (!mBackground.isNull())
         painter.drawImage(area.topLeft(), mBackground);
     painter.drawImage(area.topLeft(), mLayer);
+    for (const Frame &frame : mFrames) {
+        QPen pen(frame.color, 0, frame.style);
+        pen.setCosmetic(true);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(frame.rect.translated(area.topLeft()).adjusted(0, 0, -1, -1));
+    }
 }

@@ -2,8 +2,10 @@
 
 #include "surface.h"
 
+#include <QColor>
 #include <QFrame>
 #include <QImage>
+#include <QList>
 
 #include <optional>
 
@@ -25,6 +27,16 @@ public:
     void clearBackgroundPicture();
     const QImage &backgroundPicture() const { return mBackground; }
 
+    // Thin frames drawn over the pixels, in pixel coordinates (marks on the font sheet).
+    struct Frame
+    {
+        QRect rect;
+        QColor color;
+        Qt::PenStyle style = Qt::SolidLine;
+    };
+    void setFrames(const QList<Frame> &frames);
+    const QList<Frame> &frames() const { return mFrames; }
+
     // Shown instead of the pixels (a drawing that failed says why); empty to clear.
     void setMessage(const QString &message);
     QString message() const { return mMessage; }
@@ -41,5 +53,6 @@ private:
     QImage mPixels;
     QImage mLayer;
     QImage mBackground;
+    QList<Frame> mFrames;
     QString mMessage;
 };

@@ -159,11 +159,14 @@ void PreviewTest::sheet_data()
     QTest::addColumn<bool>("scrollable");
     QTest::addColumn<int>("scrollMaximum");
     QTest::addColumn<QString>("runs");
+    QTest::addColumn<QList<int>>("edges");
 
-    QTest::newRow("rows on one line") << "AB\r\nCD" << 10 << 24 << true << 14 << "1-4,7-10,13-16,19-22";
-    QTest::newRow("narrower than the pane") << "AB" << 30 << 30 << false << 0 << "1-4,7-10";
-    QTest::newRow("exactly the pane") << "AB\r\nCD" << 24 << 24 << false << 0 << "1-4,7-10,13-16,19-22";
-    QTest::newRow("empty set") << "" << 30 << 30 << false << 0 << "";
+    QTest::newRow("rows on one line") << "AB\r\nCD" << 10 << 24 << true << 14 << "1-4,7-10,13-16,19-22"
+                                      << QList<int>{0, 6, 12, 18, 24};
+    QTest::newRow("narrower than the pane") << "AB" << 30 << 30 << false << 0 << "1-4,7-10" << QList<int>{0, 6, 12};
+    QTest::newRow("exactly the pane") << "AB\r\nCD" << 24 << 24 << false << 0 << "1-4,7-10,13-16,19-22"
+                                      << QList<int>{0, 6, 12, 18, 24};
+    QTest::newRow("empty set") << "" << 30 << 30 << false << 0 << "" << QList<int>{};
 }
 
 void PreviewTest::sheet()
@@ -174,6 +177,7 @@ void PreviewTest::sheet()
     QFETCH(bool, scrollable);
     QFETCH(int, scrollMaximum);
     QFETCH(QString, runs);
+    QFETCH(QList<int>, edges);
 
     TexelFont font;
     font.setChars(chars);
@@ -191,6 +195,14 @@ void PreviewTest::sheet()
     QCOMPARE(inkRuns(sheet, 5), runs);
     if (!runs.isEmpty())
         QCOMPARE(sheet.pixel(1, 5), 0x0000FF);
+
+    // The hit test finds each glyph over its whole cell, and nothing past the line.
+    QCOMPARE(layout.edges, edges);
+    for (qsizetype i = 0; i + 1 < edges.size(); ++i) {
+        QCOMPARE(FontSheetPainter::glyphAt(layout, edges.at(i)), i);
+        QCOMPARE(FontSheetPainter::glyphAt(layout, edges.at(i + 1) - 1), i);
+    }
+    QCOMPARE(FontSheetPainter::glyphAt(layout, edges.isEmpty() ? 0 : edges.last()), -1);
 }
 
 QTEST_GUILESS_MAIN(PreviewTest)

@@ -1,0 +1,134 @@
+#include "fontsheetguide.h"
+
+#include "surfaceview.h"
+
+#include "characternotes.h"
+#include "failure.h"
+#include "texelfont.h"
+#include "windows1252.h"
+#include "zgfbuilder.h"
+
+#include <QHelpEvent>
+#include <QTextDocument>
+#include <QToolTip>
+
+namespace {
+
+// Long lists are cut in a tooltip; the export dialog and the command line name them all.
+constexpr qsizetype TipLimit = 40;
+
+} // namespace
+
+FontSheetGuide::FontSheetGuide(SurfaceView *sheet)
+    : QObject(sheet),
+      mSheet(sheet)
+{
+    mSheet->installEventFilter(this);
+}
+
+void FontSheetGuide::update(TexelFont &font, const FontSheetPainter::Layout &layout)
+{
+    mLayout = layout;
+    mLine = TexelFont::glyphSequence(font.Chars());
+    mWidthInc = font.CharWidthInc;
+    mFamily = font.TTFName();
+    mUnencodable = unencodableCharacters(font.Chars());
+    try {
+        font.DefaultHeight();
+        mGlyphs = font.glyphs();
+        mMissing = font.missingGlyphs();
+    } catch (const Failure &) {
+        mGlyphs.clear();
+        mMissing.clear();
+    }
+    showFrames();
+}
+
+void FontSheetGuide::clear()
+{
+    mLayout = {};
+    mLine.clear();
+    mGlyphs.clear();
+    mMissing.clear();
+    mUnencodable.clear();
+    showFrames();
+}
+
+void FontSheetGuide::showFrames() const
+{
+    QList<SurfaceView::Frame> frames;
+    const int height = mSheet->height();
+    for (qsizetype i = 0; i + 1 < mLayout.edges.size() && i < mLine.size(); ++i) {
+        const QChar c = mLine.at(i);
+        const int left = mLayout.edges.at(i);
+        const QRect cell(left, 0, std::max(mLayout.edges.at(i + 1) - left, 3), height);
+        if (mMissing.contains(c))
+            frames.append({cell, QColor(MissingColor), Qt::SolidLine});
+        if (mUnencodable.contains(c))
+            frames.append({cell.adjusted(1, 1, -1, -1), QColor(UnencodableColor), Qt::DashLine});
+    }
+    mSheet->setFrames(frames);
+}
+
+QString FontSheetGuide::summary() const
+{
+    QStringList lines;
+    for (const QString &line : {missingGlyphsNote(mMissing, mFamily, TipLimit), unencodableNote(mUnencodable, TipLimit)}) {
+        if (!line.isEmpty())
+            lines.append(line);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString FontSheetGuide::glyphFacts(qsizetype index) const
+{
+    const QChar c = mLine.at(index);
+    const int code = windows1252Code(c);
+    QStringList lines{characterWithCode(c) + QStringLiteral(", ")
+                      + (code < 0 ? QStringLiteral("no Windows-1252 code (written as \"?\")")
+                                  : QStringLiteral("Windows-1252 0x%1")
+                                        .arg(QString::number(code, 16).rightJustified(2, QLatin1Char('0')).toUpper()))};
+    if (mMissing.contains(c))
+        lines.append(QStringLiteral("Not in %1: drawn from another family, or not at all").arg(mFamily));
+    if (index < mGlyphs.size()) {
+        const Char &g = mGlyphs.at(index);
+        lines.append(QStringLiteral("Advance: %1").arg(g.TextWidth));
+        lines.append(g.hasInk() ? QStringLiteral("Ink box: %1 x %2 at (%3, %4)")
+                                      .arg(g.Width).arg(g.Height).arg(g.Left).arg(g.Top)
+                                : QStringLiteral("Ink box: none"));
+        lines.append(QStringLiteral("Width in the font file: %1").arg(qint32(g.Width) + mWidthInc));
+        lines.append(QStringLiteral("Indents: left %1, right %2").arg(g.Left).arg(qint32(g.TextWidth) - g.Left - g.Width));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString FontSheetGuide::toolTipAt(int x) const
+{
+    QStringList parts;
+    const qsizetype index = FontSheetPainter::glyphAt(mLayout, x);
+    if (index >= 0 && index < mLine.size())
+        parts.append(glyphFacts(index));
+    if (const QString lists = summary(); !lists.isEmpty())
+        parts.append(lists);
+    return parts.join(QStringLiteral("\n\n"));
+}
+
+bool FontSheetGuide::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != mSheet || event->type() != QEvent::ToolTip)
+        return QObject::eventFilter(watched, event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const int x = help->pos().x() - mSheet->contentsRect().left();
+    const QString tip = toolTipAt(x);
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        return true;
+    }
+    // The tip stays while the pointer is over the same glyph, and is asked again past it.
+    const qsizetype index = FontSheetPainter::glyphAt(mLayout, x);
+    const int from = index >= 0 ? mLayout.edges.at(index) : (mLayout.edges.isEmpty() ? 0 : mLayout.edges.last());
+    const int to = index >= 0 ? mLayout.edges.at(index + 1) : mSheet->width();
+    const QRect area(from, 0, to - from, mSheet->height());
+    QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(tip, Qt::WhiteSpaceNormal), mSheet, area);
+    return true;
+}
