@@ -2,6 +2,7 @@
 
 #include "characternotes.h"
 #include "postprocessbitmaps.h"
+#include "postprocessnames.h"
 #include "sizebudgetpanel.h"
 #include "zgfexport.h"
 
@@ -262,7 +263,7 @@ void frmExport::InitExportDialog()
                 control->setEnabled(false);
             showAsButtonFace(mMaskFilename);
         }
-        mBitmapFilename->setText(moFont->VariableName() + QStringLiteral(".bmp"));
+        mBitmapFilename->setText(proposedBitmapFileName(*moFont));
         mNbBitmaps->setCurrentIndex(0);
     } else {
         EnableControl(mPostprocessFrame, false);
@@ -354,9 +355,9 @@ void frmExport::field_LostFocus(QLineEdit *field)
 QString frmExport::defaultName(const QLineEdit *field) const
 {
     if (field == mBitmapFilename)
-        return moFont->VariableName() + QStringLiteral(".bmp");
+        return proposedBitmapFileName(*moFont);
     if (field == mMaskFilename)
-        return moFont->VariableName() + QStringLiteral("_mask.bmp");
+        return proposedMaskFileName(*moFont);
     if (field == mZGFFilename)
         return moFont->GP32FileName() + QStringLiteral(".zgf");
     return moFont->VariableName() + QStringLiteral(".h");
