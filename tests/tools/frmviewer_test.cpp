@@ -3,6 +3,7 @@
 #include "scriptedcolors.h"
 
 #include "colorswatch.h"
+#include "dialoglaunchers.h"
 #include "frmextractor.h"
 #include "frmmain.h"
 #include "frmviewer.h"
@@ -14,6 +15,7 @@
 #include "zgfpictures.h"
 #include "zoomview.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -385,6 +387,16 @@ void FrmViewerTest::commandLineOpensFontsInTheViewerAndProjects()
 
     QVERIFY(!openStartupFile(window, path(QStringLiteral("missing.tsm"))));
     QVERIFY(mFeedback.failures().constLast().startsWith(QStringLiteral("53: ")));
+
+    // Tools > ZGF Font Viewer... works once the viewer is hooked in.
+    auto *entry = window.findChild<QAction *>(QStringLiteral("mnuToolsItem2"));
+    QCOMPARE(entry->text(), QStringLiteral("ZGF Font &Viewer..."));
+    QVERIFY(!entry->isEnabled());
+    window.setToolDialog(frmMain::ToolDialog::Viewer, toolDialog<frmViewer>());
+    QVERIFY(entry->isEnabled());
+    QString caption;
+    QVERIFY(whileModal([entry] { entry->trigger(); }, [&caption](QWidget *modal) { caption = modal->windowTitle(); }));
+    QCOMPARE(caption, QStringLiteral("ZGF Font Viewer"));
 }
 
 QTEST_MAIN(FrmViewerTest)
