@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary folder (DESTDIR, prefix /usr) and checks the files a
 # desktop needs: exactly the expected files, a valid desktop entry, metainfo and MIME types
-# that the desktop's own tools accept, an icon under the entry's name, working programs.
+# that the desktop's own tools accept, an icon under the entry's name, working programs;
+# then straight into a prefix, where the install refreshes the desktop's caches.
 # Usage: install_test.sh CMAKE BUILD_DIR
 set -euo pipefail
 cmake=$1
@@ -51,4 +52,13 @@ grep -q 'application/x-zgf-font' "$share/mime/magic" || fail "no magic for ZGF f
 
 "$dest/usr/bin/texelsmithy-cli" --version | grep -q "^texelsmithy-cli 2.0.1$" ||
     fail "the installed texelsmithy-cli does not run"
+
+# Installed straight into a prefix, the desktop's caches know the file types at once.
+prefix=$dest/direct
+"$cmake" --install "$build" --prefix "$prefix" >/dev/null 2>&1
+[ -s "$prefix/share/mime/mime.cache" ] || fail "no MIME cache after a direct install"
+for type in "${types[@]}"; do
+    grep -q "^$type=$id.desktop;$" "$prefix/share/applications/mimeinfo.cache" ||
+        fail "$type does not open with the program after a direct install"
+done
 echo "install: ${#expected[@]} files installed and accepted"
