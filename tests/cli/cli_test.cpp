@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -62,6 +63,10 @@ private slots:
     void extractListsAndSaves();
     void toCWritesTheConverterNames();
     void fontsListsTheFamilies();
+    void charactersTheExportLoses_data();
+    void charactersTheExportLoses();
+    void sizeBudgetEqualsExportedSizes_data();
+    void sizeBudgetEqualsExportedSizes();
 
 private:
     // Runs the tool in the test's working folder.
@@ -557,6 +562,84 @@ void CliTest::fontsListsTheFamilies()
     QVERIFY(families.contains(QStringLiteral("DejaVu Sans")));
     for (qsizetype i = 1; i < families.size(); ++i)
         QVERIFY(families.at(i - 1).compare(families.at(i), Qt::CaseInsensitive) <= 0);
+}
+
+void CliTest::charactersTheExportLoses_data()
+{
+    QTest::addColumn<QString>("chars");
+    QTest::addColumn<QStringList>("missing");
+    QTest::addColumn<QStringList>("unencodable");
+
+    // Liberation Sans stands in for Arial; it has no snowman.
+    QTest::newRow("all kept") << "A\u20AC" << QStringList{} << QStringList{};
+    QTest::newRow("snowman and L with stroke")
+        << "A\u0141\n\u2603\u20AC" << QStringList{QStringLiteral("\u2603")}
+        << QStringList{QStringLiteral("\u0141"), QStringLiteral("\u2603")};
+}
+
+void CliTest::charactersTheExportLoses()
+{
+    QFETCH(QString, chars);
+    QFETCH(QStringList, missing);
+    QFETCH(QStringList, unencodable);
+
+    writeFile(path(QStringLiteral("chars.txt")), chars.toUtf8());
+    const QStringList document{QStringLiteral("--chars-file"), QStringLiteral("chars.txt")};
+    const QJsonObject info = infoJson(document);
+    QCOMPARE(info.value(QStringLiteral("MissingGlyphs")).toVariant().toStringList(), missing);
+    QCOMPARE(info.value(QStringLiteral("Unencodable")).toVariant().toStringList(), unencodable);
+
+    const Run text = cli(QStringList{QStringLiteral("info")} + document);
+    const QByteArray missingLine = missing.isEmpty() ? "none" : "\u2603 (U+2603)";
+    const QRegularExpression line(QStringLiteral("\nMissingGlyphs +") + QRegularExpression::escape(QString::fromUtf8(missingLine))
+                                  + QLatin1Char('\n'));
+    QVERIFY2(QString::fromUtf8(text.out).contains(line), text.out.constData());
+
+    const Run exported = cli(QStringList{QStringLiteral("export")} + document);
+    QCOMPARE(exported.exitCode, 0);
+    QCOMPARE(exported.err.contains("1 character is not in Arial: \u2603 (U+2603)\nFont file generated correctly."),
+             !missing.isEmpty());
+    QCOMPARE(exported.err.contains("written as \"?\": \u0141 (U+0141), \u2603 (U+2603)"), !unencodable.isEmpty());
+    QCOMPARE(exported.err.contains("not in Arial"), !missing.isEmpty());
+}
+
+void CliTest::sizeBudgetEqualsExportedSizes_data()
+{
+    QTest::addColumn<bool>("postprocessed");
+    QTest::newRow("rendered") << false;
+    QTest::newRow("post-processed with mask") << true;
+}
+
+void CliTest::sizeBudgetEqualsExportedSizes()
+{
+    QFETCH(bool, postprocessed);
+
+    const QStringList document = postprocessed ? QStringList{mPostProject} : QStringList{QStringLiteral("--chars"), QStringLiteral("AbC")};
+    if (postprocessed) {
+        // Until the edited bitmaps exist, the sizes are not known, and info says why.
+        const QJsonObject before = infoJson(document);
+        QVERIFY(before.value(QStringLiteral("SizeBudget")).isNull());
+        QVERIFY2(before.value(QStringLiteral("SizeBudgetNote")).toString().contains(QStringLiteral("arial10_pm.bmp")),
+                 qPrintable(before.value(QStringLiteral("SizeBudgetNote")).toString()));
+        QVERIFY(cli({QStringLiteral("bitmaps"), mPostProject}).exitCode == 0);
+    }
+    const QJsonObject budget = infoJson(document).value(QStringLiteral("SizeBudget")).toObject();
+    for (const char *coding : {"Raw", "Rle"}) {
+        const QString name = QLatin1String(coding);
+        const Run exported = cli(QStringList{QStringLiteral("export"), QStringLiteral("-o"), name,
+                                             QStringLiteral("--") + name.toLower()} + document);
+        QVERIFY2(exported.exitCode == 0, exported.err.constData());
+        const QJsonObject file = infoJson({name + QStringLiteral(".zgf")});
+        const qint64 length = file.value(QStringLiteral("FileLength")).toInteger();
+        const qint64 maskOffset = file.value(QStringLiteral("MaskOffset")).toInteger();
+        const qint64 glyphEnd = maskOffset > 0 ? maskOffset : length;
+        const QJsonObject sizes = budget.value(name).toObject();
+        QCOMPARE(sizes.value(QStringLiteral("Total")).toInteger(), QFileInfo(path(name + QStringLiteral(".zgf"))).size());
+        QCOMPARE(sizes.value(QStringLiteral("GlyphImage")).toInteger(),
+                 glyphEnd - file.value(QStringLiteral("GlyphOffset")).toInteger());
+        QCOMPARE(sizes.value(QStringLiteral("Mask")).toInteger(), maskOffset > 0 ? length - maskOffset : 0);
+        QCOMPARE(maskOffset > 0, postprocessed);
+    }
 }
 
 QTEST_GUILESS_MAIN(CliTest)

@@ -1,5 +1,6 @@
 #include "exportcommand.h"
 
+#include "characternotes.h"
 #include "command.h"
 #include "commanddocument.h"
 #include "commandline.h"
@@ -68,6 +69,9 @@ int ExportCommand::run(CommandEnvironment &environment)
         outputs.append(options.cFileName);
     refuseExistingOutputs(outputs, mForce);
     environment.feedback.setForce(mForce);
+    // The export's own message names the characters written as "?".
+    if (const QString missing = missingGlyphsNote(font.missingGlyphs(), font.TTFName()); !missing.isEmpty())
+        TerminalFeedback::print(missing);
     const bool written = ExportZgfFont(font, document.work(), options, environment.feedback);
     return exitStatus(written, environment.feedback);
 }

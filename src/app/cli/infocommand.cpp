@@ -4,6 +4,8 @@
 #include "commanddocument.h"
 #include "commandline.h"
 #include "documentreport.h"
+#include "editedbitmaps.h"
+#include "exportfacts.h"
 #include "fileerrors.h"
 #include "zgffont.h"
 #include "zgfheader.h"
@@ -34,12 +36,20 @@ void InfoCommand::declare(CommandLine &line)
     line.addArgument(QStringLiteral("FILE"),
                      QStringLiteral("A project or a ZGF font; without one, the new-document defaults."));
     line.addFlag(QStringLiteral("json"), QStringLiteral("Print one JSON object."));
+    line.addValueOption({QStringLiteral("bitmap")}, QStringLiteral("FILE"),
+                        QStringLiteral("The edited glyph image a post-processed project's size is counted from "
+                                       "(default: the variable name + .bmp)."));
+    line.addValueOption({QStringLiteral("mask")}, QStringLiteral("FILE"),
+                        QStringLiteral("The edited mask image of a masked project "
+                                       "(default: the bitmap's name + _mask.bmp)."));
     DocumentOptions::declare(line);
 }
 
 InfoCommand::InfoCommand(const CommandLine &line)
     : mFile(line.argument(0)),
       mDocument(line),
+      mBitmap(line.value(QStringLiteral("bitmap"))),
+      mMask(line.value(QStringLiteral("mask"))),
       mJson(line.isSet(QStringLiteral("json")))
 {
 }
@@ -49,13 +59,15 @@ int InfoCommand::run(CommandEnvironment &environment)
     std::optional<InfoReport> report;
     const QByteArray leading = mFile.isEmpty() ? QByteArray() : leadingBytes(mFile);
     if (leading.size() == ZgfHeader::Size && IsValidZgfHeader(leading)) {
-        if (!mDocument.isEmpty())
+        if (!mDocument.isEmpty() || !mBitmap.isEmpty() || !mMask.isEmpty())
             throw UsageError{QStringLiteral("Document options do not apply to a ZGF font.")};
         report = zgfReport(ZgfFont::readFile(mFile), true);
     } else {
         // Anything that is no ZGF font is read as a project, which refuses other files.
         CommandDocument document(environment, mFile, mDocument);
         report = documentReport(document.font());
+        addExportFacts(*report, document.font(), document.work(),
+                       proposedEditedBitmaps(document.font().VariableName(), mBitmap, mMask));
     }
     if (mJson)
         writeResult(report->json());

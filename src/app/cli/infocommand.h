@@ -19,5 +19,7 @@ public:
 private:
     QString mFile;
     DocumentOptions mDocument;
+    QString mBitmap;
+    QString mMask;
     bool mJson = false;
 };
