@@ -1,5 +1,6 @@
 #include "zgfexport.h"
 
+#include "characternotes.h"
 #include "fileerrors.h"
 #include "feedback.h"
 #include "paths.h"
@@ -38,13 +39,10 @@ void verifyWritten(QSaveFile &file, const QByteArray &meant)
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-QString unencodableNote(const QString &characters)
+QString writtenAsQuestionMarks(const QString &characters)
 {
-    QStringList named;
-    for (const QChar c : characters)
-        named.append(QStringLiteral("%1 (U+%2)").arg(c).arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper());
     return QStringLiteral("These characters have no code in the font file and were written as \"?\": ")
-        + named.join(QStringLiteral(", "));
+        + charactersWithCodes(characters);
 }
 
 } // namespace
@@ -88,7 +86,7 @@ bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Fe
 
     QString done = QStringLiteral("Font file generated correctly.");
     if (const QString lost = unencodableCharacters(font.Chars()); !lost.isEmpty())
-        done += kCrLf + unencodableNote(lost);
+        done += kCrLf + writtenAsQuestionMarks(lost);
     feedback.inform(done);
 
     if (!options.cFile)
