@@ -230,6 +230,12 @@ frmExport::frmExport(SettingsStore &store, QWidget *parent, Choosers *choosers, 
 
 frmExport::~frmExport() = default;
 
+void frmExport::setTexelFont(TexelFont *font)
+{
+    moFont = font;
+    mBudget->setSource(font, [this] { return budgetInput(); });
+}
+
 void frmExport::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -278,7 +284,6 @@ void frmExport::InitExportDialog()
     mZGFFilename->setText(moFont->GP32FileName() + QStringLiteral(".zgf"));
     mZGFCFilename->setText(moFont->VariableName() + QStringLiteral(".h"));
     showCharacterNotes();
-    mBudget->setSource(moFont, [this] { return budgetInput(); });
     mBudget->schedule();
 }
 

@@ -45,7 +45,7 @@ public:
     ~frmExport() override;
 
     TexelFont *texelFont() const { return moFont; }
-    void setTexelFont(TexelFont *font) { moFont = font; }
+    void setTexelFont(TexelFont *font);
 
 protected:
     void showEvent(QShowEvent *event) override;
