@@ -4,7 +4,6 @@
 #include "terminalfeedback.h"
 
 #include <QFileInfo>
-#include <QLocale>
 
 #include <cstdio>
 
@@ -33,8 +32,3 @@ void refuseExistingOutputs(const QStringList &paths, bool force)
     }
 }
 
-QChar localGroupSeparator()
-{
-    const QString separator = QLocale().groupSeparator();
-    return separator.isEmpty() ? QLatin1Char(',') : separator.at(0);
-}

@@ -27,9 +27,6 @@ int exitStatus(bool succeeded, const TerminalFeedback &feedback);
 void writeResult(const QByteArray &bytes);
 void writeResultLine(const QString &line);
 
-// The thousands separator of the person's locale, as the windows use it in C source.
-QChar localGroupSeparator();
-
 // Where a window would ask before overwriting, the tool refuses: throws CommandFailure
 // naming the first of the files that exists, unless force is set. Checked before anything
 // is written, so a refused command leaves every file as it was.

@@ -5,6 +5,7 @@
 #include "commanddocument.h"
 #include "commandline.h"
 #include "editedbitmaps.h"
+#include "numbers.h"
 #include "terminalfeedback.h"
 #include "zgfexport.h"
 
@@ -62,7 +63,7 @@ int ExportCommand::run(CommandEnvironment &environment)
     options.cFile = !mCFile.isEmpty();
     options.cFileName = options.cFile ? completedFileName(mCFile, QStringLiteral(".h")) : QString();
     options.split = mSplit;
-    options.groupSeparator = localGroupSeparator();
+    options.groupSeparator = localeGroupSeparator();
 
     QStringList outputs{options.zgfFileName};
     if (options.cFile)

@@ -5,6 +5,7 @@
 #include "commandline.h"
 #include "converter.h"
 #include "failure.h"
+#include "numbers.h"
 #include "terminalfeedback.h"
 
 #include <QFileInfo>
@@ -41,6 +42,6 @@ int ToCCommand::run(CommandEnvironment &environment)
     const QString header = headerFileName(mOutput.isEmpty() ? cFileNameBeside(mSource, name) : mOutput);
     refuseExistingOutputs({header}, mForce);
     const bool written = convertToCSource(mSource, header, name, mSplit, environment.feedback,
-                                          localGroupSeparator());
+                                          localeGroupSeparator());
     return exitStatus(written, environment.feedback);
 }
