@@ -36,7 +36,7 @@ const QString kFilter = QStringLiteral("Velmora Font (*.zgf)|*.zgf|All files (*.
 const QString kDefaultSample = QStringLiteral("The quick brown fox jumps over the lazy dog.\n0123456789");
 constexpr int MaxZoom = 8;
 // The tallest a strip's pane grows before it scrolls.
-constexpr int MaxStripHeight = 240;
+constexpr int MaxStripHeight = 160;
 
 // Small fonts start enlarged, so that a glyph is at least about 32 pixels tall.
 int defaultZoom(int imageHeight)

@@ -71,6 +71,8 @@ int main(int argc, char *argv[])
         viewer.show();
         viewer.openFile(largeFont);
         save(&viewer, folder, QStringLiteral("viewer_large.png"));
+        viewer.setZoom(4);
+        save(&viewer, folder, QStringLiteral("viewer_large_4x.png"));
     }
     {
         frmViewer viewer;
