@@ -96,7 +96,7 @@ QString sibling(const QString &path, const QString &ending)
 } // namespace
 
 frmExport::frmExport(SettingsStore &store, QWidget *parent, Choosers *choosers, Feedback *feedback)
-    : QDialog(parent),
+    : DocumentDialog(parent),
       mStore(store),
       mOwnChoosers(choosers ? nullptr : std::make_unique<DialogChoosers>()),
       mChoosers(choosers ? choosers : mOwnChoosers.get()),
@@ -236,16 +236,8 @@ void frmExport::setTexelFont(TexelFont *font)
     mBudget->setSource(font, [this] { return budgetInput(); });
 }
 
-void frmExport::showEvent(QShowEvent *event)
+void frmExport::firstActivation()
 {
-    QDialog::showEvent(event);
-    if (mActivated)
-        return;
-    mActivated = true;
-    if (!moFont) {
-        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
-        return;
-    }
     InitExportDialog();
 }
 
@@ -253,7 +245,7 @@ void frmExport::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     // Coming back from the image editor: the edited bitmaps may have changed.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && mActivated && moFont
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && activated() && moFont
         && moFont->Postprocessed)
         mBudget->schedule();
 }

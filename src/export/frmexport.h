@@ -3,7 +3,7 @@
 #include "rastersurface.h"
 #include "zgfbuilder.h"
 
-#include <QDialog>
+#include "documentdialog.h"
 
 #include <memory>
 
@@ -35,7 +35,7 @@ class TexelFont;
 //
 // Without choosers or feedback the dialog uses file dialogs and message boxes of its own
 // (titled "Export font"); the store and those given must outlive it.
-class frmExport : public QDialog
+class frmExport : public DocumentDialog
 {
     Q_OBJECT
 
@@ -44,11 +44,10 @@ public:
                        Feedback *feedback = nullptr);
     ~frmExport() override;
 
-    TexelFont *texelFont() const { return moFont; }
-    void setTexelFont(TexelFont *font);
+    void setTexelFont(TexelFont *font) override;
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void firstActivation() override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -74,10 +73,8 @@ private:
     QProgressBar *mProgress;
     std::unique_ptr<Feedback> mOwnFeedback;
     Feedback *mFeedback;
-    TexelFont *moFont = nullptr;
     // picTemp: the exports draw every image on it before coding or saving it.
     RasterSurface mPicTemp;
-    bool mActivated = false;
 
     QRadioButton *mZGFFont;
     QRadioButton *mPostprocess;

@@ -77,7 +77,7 @@ QGroupBox *newFrame(const QString &name, QWidget *parent)
 } // namespace
 
 frmPostProperties::frmPostProperties(QWidget *parent, ColorChooser *colors)
-    : QDialog(parent),
+    : DocumentDialog(parent),
       mColors(colors ? colors : &mDialogColors),
       mPostprocessed(new QCheckBox(QStringLiteral("The font will be postprocessed"), this)),
       mPostprocessFrame(newFrame(QStringLiteral("fraPostprocess"), this)),
@@ -205,16 +205,8 @@ frmPostProperties::frmPostProperties(QWidget *parent, ColorChooser *colors)
 
 frmPostProperties::~frmPostProperties() = default;
 
-void frmPostProperties::showEvent(QShowEvent *event)
+void frmPostProperties::firstActivation()
 {
-    QDialog::showEvent(event);
-    if (mActivated)
-        return;
-    mActivated = true;
-    if (!moFont) {
-        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
-        return;
-    }
     chkPostprocessed_Click();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     FillControls();

@@ -2,7 +2,7 @@
 
 #include "colorchooser.h"
 
-#include <QDialog>
+#include "documentdialog.h"
 
 class ColorSwatch;
 class NumericField;
@@ -22,7 +22,7 @@ class TexelFont;
 // given no document, the dialog closes as soon as it is shown. Buttons: objectName
 // "cmdCommands_<index>" and the property "index" (0 "Cancel", 1 "Ok"). A colour chooser
 // given must outlive the dialog; without one it opens the colour dialog.
-class frmPostProperties : public QDialog
+class frmPostProperties : public DocumentDialog
 {
     Q_OBJECT
 
@@ -30,11 +30,9 @@ public:
     explicit frmPostProperties(QWidget *parent = nullptr, ColorChooser *colors = nullptr);
     ~frmPostProperties() override;
 
-    TexelFont *texelFont() const { return moFont; }
-    void setTexelFont(TexelFont *font) { moFont = font; }
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void firstActivation() override;
 
 private:
     void chkPostprocessed_Click();
@@ -45,10 +43,8 @@ private:
     void cmdCommands_Click(int index);
     void Apply();
 
-    TexelFont *moFont = nullptr;
     ColorChooser mDialogColors;
     ColorChooser *mColors;
-    bool mActivated = false;
 
     QCheckBox *mPostprocessed;
     QGroupBox *mPostprocessFrame;

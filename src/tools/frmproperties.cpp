@@ -44,7 +44,7 @@ QCheckBox *newCheck(const QString &name, const QString &caption, QWidget *parent
 } // namespace
 
 frmProperties::frmProperties(QWidget *parent, ColorChooser *colors)
-    : QDialog(parent),
+    : DocumentDialog(parent),
       mColors(colors ? colors : &mDialogColors),
       mName(newField(QStringLiteral("txtName"), this)),
       mTTFName(newField(QStringLiteral("txtTTFName"), this)),
@@ -170,16 +170,8 @@ frmProperties::frmProperties(QWidget *parent, ColorChooser *colors)
 
 frmProperties::~frmProperties() = default;
 
-void frmProperties::showEvent(QShowEvent *event)
+void frmProperties::firstActivation()
 {
-    QDialog::showEvent(event);
-    if (mActivated)
-        return;
-    mActivated = true;
-    if (!moFont) {
-        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
-        return;
-    }
     mName->setMaxLength(32);
     mVariableName->setMaxLength(64);
     mGP32FileName->setMaxLength(8);

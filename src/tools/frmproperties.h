@@ -2,7 +2,7 @@
 
 #include "colorchooser.h"
 
-#include <QDialog>
+#include "documentdialog.h"
 
 class ColorSwatch;
 class NumericField;
@@ -21,7 +21,7 @@ class TexelFont;
 // buttons form the array cmdCommands: objectName "cmdCommands_<index>" and the property
 // "index" (0 "Cancel", 1 "Ok", 2 and 3 the two "Default" buttons). A colour chooser given
 // must outlive the dialog; without one it opens the colour dialog.
-class frmProperties : public QDialog
+class frmProperties : public DocumentDialog
 {
     Q_OBJECT
 
@@ -29,11 +29,9 @@ public:
     explicit frmProperties(QWidget *parent = nullptr, ColorChooser *colors = nullptr);
     ~frmProperties() override;
 
-    TexelFont *texelFont() const { return moFont; }
-    void setTexelFont(TexelFont *font) { moFont = font; }
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void firstActivation() override;
 
 private:
     void FillControls();
@@ -43,10 +41,8 @@ private:
     void lblTransColor_Click();
     void Apply();
 
-    TexelFont *moFont = nullptr;
     ColorChooser mDialogColors;
     ColorChooser *mColors;
-    bool mActivated = false;
 
     QLineEdit *mName;
     QLineEdit *mTTFName;
