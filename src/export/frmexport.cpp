@@ -320,7 +320,7 @@ void frmExport::txtBitmapFilename_Change()
 {
     const QString path = mBitmapFilename->text();
     if (moFont && moFont->Masked)
-        mMaskFilename->setText(sibling(path, QStringLiteral("_mask.bmp")));
+        mMaskFilename->setText(maskFileNameBeside(path));
     mZGFFilename->setText(sibling(path, QStringLiteral(".zgf")));
 }
 

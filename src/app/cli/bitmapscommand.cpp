@@ -3,7 +3,7 @@
 #include "command.h"
 #include "commanddocument.h"
 #include "commandline.h"
-#include "editedbitmaps.h"
+#include "postprocessnames.h"
 #include "postprocessbitmaps.h"
 #include "terminalfeedback.h"
 
@@ -41,7 +41,7 @@ int BitmapsCommand::run(CommandEnvironment &environment)
                                             "written for post-processed fonts only.").arg(mProject)};
     }
 
-    const EditedBitmaps names = proposedEditedBitmaps(font.VariableName(), mBitmap, mMask);
+    const EditedBitmaps names = proposedEditedBitmaps(font, mBitmap, mMask);
     PostprocessOptions options;
     options.bitmapFileName = names.bitmap;
     options.maskFileName = font.Masked ? names.mask : QString();

@@ -4,7 +4,7 @@
 #include "command.h"
 #include "commanddocument.h"
 #include "commandline.h"
-#include "editedbitmaps.h"
+#include "postprocessnames.h"
 #include "numbers.h"
 #include "terminalfeedback.h"
 #include "zgfexport.h"
@@ -53,7 +53,7 @@ int ExportCommand::run(CommandEnvironment &environment)
     CommandDocument document(environment, mProject, mDocument);
     TexelFont &font = document.font();
 
-    const EditedBitmaps bitmaps = proposedEditedBitmaps(font.VariableName(), mBitmap, mMask);
+    const EditedBitmaps bitmaps = proposedEditedBitmaps(font, mBitmap, mMask);
     ZgfExportOptions options;
     options.zgfFileName = completedFileName(
         mOutput.isEmpty() ? font.GP32FileName() + QStringLiteral(".zgf") : mOutput, QStringLiteral(".zgf"));

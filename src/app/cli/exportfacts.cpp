@@ -1,7 +1,7 @@
 #include "exportfacts.h"
 
 #include "characternotes.h"
-#include "editedbitmaps.h"
+#include "postprocessnames.h"
 #include "failure.h"
 #include "texelfont.h"
 #include "zgfbuilder.h"

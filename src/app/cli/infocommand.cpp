@@ -4,7 +4,7 @@
 #include "commanddocument.h"
 #include "commandline.h"
 #include "documentreport.h"
-#include "editedbitmaps.h"
+#include "postprocessnames.h"
 #include "exportfacts.h"
 #include "fileerrors.h"
 #include "zgffont.h"
@@ -67,7 +67,7 @@ int InfoCommand::run(CommandEnvironment &environment)
         CommandDocument document(environment, mFile, mDocument);
         report = documentReport(document.font());
         addExportFacts(*report, document.font(), document.work(),
-                       proposedEditedBitmaps(document.font().VariableName(), mBitmap, mMask));
+                       proposedEditedBitmaps(document.font(), mBitmap, mMask));
     }
     if (mJson)
         writeResult(report->json());
