@@ -1,4 +1,4 @@
-#include "../ui/scriptedchoosers.h"
+#include "scriptedchoosers.h"
 
 #include "frmexport.h"
 #include "numbers.h"

@@ -1,4 +1,4 @@
-#include "../ui/scriptedchoosers.h"
+#include "scriptedchoosers.h"
 #include "zgfbytes.h"
 
 #include "frmextractor.h"

@@ -1,4 +1,4 @@
-#include "../ui/scriptedchoosers.h"
+#include "scriptedchoosers.h"
 #include "exportedfonts.h"
 #include "scriptedcolors.h"
 
