@@ -188,13 +188,13 @@ void frmMain::createToolBar()
     mToolBar->toggleViewAction()->setEnabled(false);
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    const auto addButtons = [this](std::initializer_list<ButtonSpec> specs) {
-        for (const ButtonSpec &spec : specs) {
-            const QString key = QLatin1String(spec.key);
-            QAction *button = mToolBar->addAction(toolbarIcon(key), QLatin1String(spec.tip));
+    const auto addButtons = [this](std::initializer_list<ButtonSpec> buttons) {
+        for (const ButtonSpec &entry : buttons) {
+            const QString key = QLatin1String(entry.key);
+            QAction *button = mToolBar->addAction(toolbarIcon(key), QLatin1String(entry.tip));
             button->setObjectName(key);
-            button->setToolTip(QLatin1String(spec.tip));
-            button->setCheckable(spec.checkable);
+            button->setToolTip(QLatin1String(entry.tip));
+            button->setCheckable(entry.checkable);
             mToolBar->widgetForAction(button)->setObjectName(key);
             connect(button, &QAction::triggered, this, [this, key] { barBar_ButtonClick(key); });
             mButtons.insert(key, button);

@@ -25,21 +25,21 @@ struct ExportedFontSpec
 
 // Exports the document described to folder/name; a masked font gets its mask bitmap
 // written first, as the person would before exporting. Empty on a failure.
-inline QString exportFont(const ExportedFontSpec &spec, const QDir &folder, const QString &name)
+inline QString exportFont(const ExportedFontSpec &wanted, const QDir &folder, const QString &name)
 {
     RasterSurface measure;
     RasterSurface work;
     TexelFont font(&measure);
-    font.setTTFName(spec.family);
-    font.setSize(spec.size);
-    font.setBold(spec.bold);
-    if (!spec.chars.isEmpty())
-        font.setChars(spec.chars);
+    font.setTTFName(wanted.family);
+    font.setSize(wanted.size);
+    font.setBold(wanted.bold);
+    if (!wanted.chars.isEmpty())
+        font.setChars(wanted.chars);
     RecordingFeedback feedback;
     ZgfExportOptions options;
     options.zgfFileName = folder.filePath(name);
-    options.rle = spec.rle;
-    if (spec.masked) {
+    options.rle = wanted.rle;
+    if (wanted.masked) {
         font.Masked = true;
         font.MaskWidthInc = 2;
         font.MaskHeightInc = 1;

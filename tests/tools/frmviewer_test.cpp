@@ -116,12 +116,12 @@ void FrmViewerTest::initTestCase()
     const QDir folder(mShared.path());
     for (const bool rle : {false, true}) {
         for (const bool masked : {false, true}) {
-            ExportedFontSpec spec;
-            spec.size = 11;
-            spec.rle = rle;
-            spec.masked = masked;
+            ExportedFontSpec wanted;
+            wanted.size = 11;
+            wanted.rle = rle;
+            wanted.masked = masked;
             const QString name = QLatin1String(rle ? "rle" : "raw") + QLatin1String(masked ? "-masked" : "");
-            mFonts.insert(name, exportFont(spec, folder, name + QStringLiteral(".zgf")));
+            mFonts.insert(name, exportFont(wanted, folder, name + QStringLiteral(".zgf")));
             QVERIFY2(!mFonts.value(name).isEmpty(), qPrintable(name));
         }
     }

@@ -51,8 +51,8 @@ class ZgfFontRoundTripTest : public testing::TestWithParam<std::tuple<bool, bool
 TEST_P(ZgfFontRoundTripTest, GivesBackTablesImageAndMask)
 {
     const auto [rle, masked, invertMask] = GetParam();
-    const ZgfTestFont spec = sampleFont(rle, masked, invertMask);
-    const ZgfFont font = ZgfFont::read(spec.bytes());
+    const ZgfTestFont wanted = sampleFont(rle, masked, invertMask);
+    const ZgfFont font = ZgfFont::read(wanted.bytes());
 
     EXPECT_EQ(font.header().Flags, ZgfHeader::formatFlags(rle, masked));
     ASSERT_EQ(font.count(), 3);
@@ -62,9 +62,9 @@ TEST_P(ZgfFontRoundTripTest, GivesBackTablesImageAndMask)
     EXPECT_EQ(font.indexOf(u'z'), -1);
     EXPECT_EQ(font.indexOf(u'\u4E00'), -1);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(font.charWidth(i), spec.widths.at(i));
-        EXPECT_EQ(font.leftIndent(i), spec.leftIndents.at(i));
-        EXPECT_EQ(font.rightIndent(i), spec.rightIndents.at(i));
+        EXPECT_EQ(font.charWidth(i), wanted.widths.at(i));
+        EXPECT_EQ(font.leftIndent(i), wanted.leftIndents.at(i));
+        EXPECT_EQ(font.rightIndent(i), wanted.rightIndents.at(i));
     }
     EXPECT_EQ(font.cellX(0), 0);
     EXPECT_EQ(font.cellX(2), 14);
@@ -73,7 +73,7 @@ TEST_P(ZgfFontRoundTripTest, GivesBackTablesImageAndMask)
     ASSERT_EQ(font.imageHeight(), 7);
     for (int y = 0; y < 7; ++y) {
         for (int x = 0; x < 18; ++x) {
-            const Color color = spec.image.pixel(x, y);
+            const Color color = wanted.image.pixel(x, y);
             ASSERT_EQ(font.pixel16(x, y), ColorToPixel16(color, 1)) << x << ',' << y;
             for (int channel = 1; channel <= 3; ++channel)
                 ASSERT_EQ(ColorChannel5(font.color(x, y), channel), ColorChannel5(color, channel));
@@ -93,7 +93,7 @@ TEST_P(ZgfFontRoundTripTest, GivesBackTablesImageAndMask)
     const Color ink = invertMask ? 0 : 0xFFFFFF;
     for (int y = 0; y < 10; ++y) {
         for (int x = 0; x < 24; ++x) {
-            const bool glyph = spec.mask.pixel(x, y) == ink;
+            const bool glyph = wanted.mask.pixel(x, y) == ink;
             ASSERT_EQ(font.maskLevel(x, y), glyph ? 31 : 0) << x << ',' << y;
             ASSERT_EQ(font.maskAlpha(x, y), glyph ? 255 : 0);
         }
@@ -105,10 +105,10 @@ INSTANTIATE_TEST_SUITE_P(Codings, ZgfFontRoundTripTest,
 
 TEST(ZgfFont, ReadsAFontWithoutCharactersOrIndentTables)
 {
-    ZgfTestFont spec;
-    spec.height = 4;
-    spec.prepareSurfaces();
-    const ZgfFont empty = ZgfFont::read(spec.bytes());
+    ZgfTestFont wanted;
+    wanted.height = 4;
+    wanted.prepareSurfaces();
+    const ZgfFont empty = ZgfFont::read(wanted.bytes());
     EXPECT_EQ(empty.count(), 0);
     EXPECT_TRUE(empty.imagePixels().isEmpty());
 

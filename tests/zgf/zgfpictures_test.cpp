@@ -20,21 +20,21 @@ constexpr QRgb RedPixel = 0xFFFF0000;
 // character and 1 row taller, opaque where "A" is red.
 ZgfFont twoByTwo(bool masked)
 {
-    ZgfTestFont spec;
-    spec.codes = "A";
-    spec.widths = {2};
-    spec.leftIndents = {0};
-    spec.rightIndents = {0};
-    spec.height = 2;
-    spec.transColor = Green;
-    spec.masked = masked;
-    spec.maskWidthInc = 2;
-    spec.maskHeightInc = 1;
-    spec.prepareSurfaces();
-    spec.image.setPixel(0, 0, Red);
+    ZgfTestFont wanted;
+    wanted.codes = "A";
+    wanted.widths = {2};
+    wanted.leftIndents = {0};
+    wanted.rightIndents = {0};
+    wanted.height = 2;
+    wanted.transColor = Green;
+    wanted.masked = masked;
+    wanted.maskWidthInc = 2;
+    wanted.maskHeightInc = 1;
+    wanted.prepareSurfaces();
+    wanted.image.setPixel(0, 0, Red);
     if (masked)
-        spec.mask.setPixel(0, 0, 0xFFFFFF);
-    return ZgfFont::read(spec.bytes());
+        wanted.mask.setPixel(0, 0, 0xFFFFFF);
+    return ZgfFont::read(wanted.bytes());
 }
 
 } // namespace
@@ -111,14 +111,14 @@ TEST(ZgfPicturesTest, ZoomRepeatsEveryPixelWithoutSmoothing)
 
 TEST(ZgfFontFileTest, ReadsAFontEmbeddedAtAnOffset)
 {
-    ZgfTestFont spec;
-    spec.codes = "A";
-    spec.widths = {2};
-    spec.leftIndents = {0};
-    spec.rightIndents = {0};
-    spec.height = 2;
-    spec.prepareSurfaces();
-    const QByteArray font = spec.bytes();
+    ZgfTestFont wanted;
+    wanted.codes = "A";
+    wanted.widths = {2};
+    wanted.leftIndents = {0};
+    wanted.rightIndents = {0};
+    wanted.height = 2;
+    wanted.prepareSurfaces();
+    const QByteArray font = wanted.bytes();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("program.fxe"));
     QFile file(path);

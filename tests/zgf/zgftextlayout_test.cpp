@@ -16,25 +16,25 @@ constexpr Color Green = 0x00FF00; // the transparent colour
 // Character separation 1, line separation 1, default width 4.
 ZgfFont layoutFont()
 {
-    ZgfTestFont spec;
-    spec.codes = "AB ";
-    spec.widths = {3, 2, 1};
-    spec.leftIndents = {1, -2, 0};
-    spec.rightIndents = {0, 2, 3};
-    spec.height = 2;
-    spec.charSep = 1;
-    spec.lineSep = 1;
-    spec.defaultWidth = 4;
-    spec.transColor = Green;
-    spec.prepareSurfaces();
+    ZgfTestFont wanted;
+    wanted.codes = "AB ";
+    wanted.widths = {3, 2, 1};
+    wanted.leftIndents = {1, -2, 0};
+    wanted.rightIndents = {0, 2, 3};
+    wanted.height = 2;
+    wanted.charSep = 1;
+    wanted.lineSep = 1;
+    wanted.defaultWidth = 4;
+    wanted.transColor = Green;
+    wanted.prepareSurfaces();
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 3; ++x)
-            spec.image.setPixel(x, y, Red);
+            wanted.image.setPixel(x, y, Red);
     }
-    spec.image.setPixel(3, 0, Blue);
-    spec.image.setPixel(4, 0, Blue);
-    spec.image.setPixel(4, 1, Blue);
-    return ZgfFont::read(spec.bytes());
+    wanted.image.setPixel(3, 0, Blue);
+    wanted.image.setPixel(4, 0, Blue);
+    wanted.image.setPixel(4, 1, Blue);
+    return ZgfFont::read(wanted.bytes());
 }
 
 struct LayoutCase
