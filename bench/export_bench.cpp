@@ -42,8 +42,10 @@ void BM_ExportPrintable72RleMasked(benchmark::State &state)
     ExportPostprocessBitmaps(font, work, bitmaps, feedback);
     for (auto _ : state) {
         font.Obsolete = true; // measure again, as a fresh export does
-        ZgfExportOptions options{dir.filePath(QStringLiteral("f.zgf")), true, bitmaps.bitmapFileName,
-                                 bitmaps.maskFileName};
+        ZgfExportOptions options;
+        options.zgfFileName = dir.filePath(QStringLiteral("f.zgf"));
+        options.bitmapFileName = bitmaps.bitmapFileName;
+        options.maskFileName = bitmaps.maskFileName;
         benchmark::DoNotOptimize(ExportZgfFont(font, work, options, feedback));
     }
 }
