@@ -1,16 +1,10 @@
 // Feeds seeded random mutations of project records to TexelFont::Load: every case must end
 // in a clean result or one failure message, never a crash or a sanitizer report.
-
-#include "projecttesting.h"
+#include "documenttesting.h"
 #include "projectrecord.h"
 #include "recordingfeedback.h"
-#include "texelfont.h"
 
-#include <QFile>
 #include <QTemporaryDir>
-#include <QtEndian>
-
-#include <gtest/gtest.h>
 
 #include <bit>
 #include <limits>
@@ -19,101 +13,60 @@
 namespace {
 
 constexpr int kCases = 3000;
-constexpr std::uint32_t kSeed = 20260415;
-
-QList<QByteArray> seeds()
-{
-    TexelFont styled;
-    styled.setTTFName(QStringLiteral("Times New Roman"));
-    styled.setName(QStringLiteral("Fancy"));
-    styled.setBold(true);
-    styled.Postprocessed = true;
-    styled.Masked = true;
-    styled.SampleText = QStringLiteral("\u20AC\u00F1 sample");
-    QByteArray version2 = ProjectRecord::fromDocument(styled).toBytes();
-    QByteArray version1 = version2.left(ProjectRecord::Version1Size);
-    version1[20] = 1;
-    return {ProjectRecord::fromDocument(TexelFont()).toBytes(), version2, version1};
-}
 
 class Mutator
 {
 public:
-    explicit Mutator(std::uint32_t seed) : mRandom(seed) {}
-
     QByteArray mutate(QByteArray bytes)
     {
-        const int count = pick(1, 8);
-        for (int i = 0; i < count; ++i)
+        for (int count = pick(1, 8); count > 0; --count)
             mutateOnce(bytes);
         return bytes;
     }
 
 private:
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(mRandom); }
-    qsizetype offset(const QByteArray &bytes) { return bytes.isEmpty() ? 0 : pick(0, int(bytes.size()) - 1); }
-
+    template <typename T, size_t N>
+    T pickOf(const T (&values)[N]) { return values[pick(0, int(N) - 1)]; }
     void put(QByteArray &bytes, qsizetype at, const QByteArray &value)
     {
         if (at + value.size() <= bytes.size())
             bytes.replace(at, value.size(), value);
     }
-    static QByteArray le(quint32 value, int size)
-    {
-        QByteArray out(4, '\0');
-        qToLittleEndian(value, out.data());
-        return out.left(size);
-    }
 
     void mutateOnce(QByteArray &bytes)
     {
+        using L = std::numeric_limits<float>;
         static const quint8 bytesOfNote[] = {0x00, 0x01, 0x02, 0x03, 0x20, 0x7F, 0x80, 0x81, 0x9D, 0xFF};
         static const quint16 wordsOfNote[] = {0x0000, 0x0001, 0x3FFF, 0x4000, 0x7FFF, 0x8000, 0xC000, 0xFFFF};
-        static const float sizesOfNote[] = {
-            std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-            -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::max(),
-            std::numeric_limits<float>::lowest(), std::numeric_limits<float>::denorm_min(),
-            0.0f, -0.0f, -0.25f, 99.75f, 32767.75f, 2147483520.0f, 1e30f};
-        switch (pick(0, 8)) {
-        case 0:
-            if (!bytes.isEmpty())
-                bytes[offset(bytes)] ^= char(1 << pick(0, 7));
-            break;
-        case 1:
-            if (!bytes.isEmpty())
-                bytes[offset(bytes)] = char(pick(0, 255));
-            break;
-        case 2:
-            if (!bytes.isEmpty())
-                bytes[offset(bytes)] = char(bytesOfNote[pick(0, std::size(bytesOfNote) - 1)]);
-            break;
-        case 3:
-            put(bytes, offset(bytes), le(wordsOfNote[pick(0, std::size(wordsOfNote) - 1)], 2));
-            break;
-        case 4: // Size of version 2 and of version 1
-            put(bytes, pick(0, 1) ? 93 : 53,
-                le(std::bit_cast<quint32>(sizesOfNote[pick(0, std::size(sizesOfNote) - 1)]), 4));
-            break;
-        case 5:
+        static const float sizesOfNote[] = {L::quiet_NaN(), L::infinity(), -L::infinity(), L::max(), L::lowest(),
+            L::denorm_min(), 0.0f, -0.0f, -0.25f, 99.75f, 32767.75f, 2147483520.0f, 1e30f};
+        const qsizetype at = bytes.isEmpty() ? 0 : pick(0, int(bytes.size()) - 1);
+        const int kind = pick(0, 8);
+        if (kind == 0 && !bytes.isEmpty())
+            bytes[at] = char(bytes[at] ^ (1 << pick(0, 7)));
+        else if (kind == 1 && !bytes.isEmpty())
+            bytes[at] = char(pick(0, 255));
+        else if (kind == 2 && !bytes.isEmpty())
+            bytes[at] = char(pickOf(bytesOfNote));
+        else if (kind == 3)
+            put(bytes, at, le(pickOf(wordsOfNote), 2));
+        else if (kind == 4) // Size of version 2 and of version 1
+            put(bytes, pick(0, 1) ? 93 : 53, le(std::bit_cast<quint32>(pickOf(sizesOfNote)), 4));
+        else if (kind == 5)
             bytes.truncate(pick(0, int(bytes.size())));
-            break;
-        case 6:
+        else if (kind == 6)
             for (int n = pick(1, 3000); n > 0; --n)
                 bytes.append(char(pick(0, 255)));
-            break;
-        case 7:
+        else if (kind == 7)
             put(bytes, 20, QByteArray(1, char(pick(0, 3))));
-            break;
-        default: {
-            const qsizetype from = offset(bytes);
-            const qsizetype length = std::min<qsizetype>(pick(1, 600), bytes.size() - from);
-            bytes.replace(from, length, QByteArray(length, char(pick(0, 255))));
-            break;
-        }
+        else if (kind == 8) {
+            const qsizetype length = std::min<qsizetype>(pick(1, 600), bytes.size() - at);
+            bytes.replace(at, length, QByteArray(length, char(pick(0, 255))));
         }
     }
 
-    std::mt19937 mRandom;
+    std::mt19937 mRandom{20260415};
 };
 
 // A new document with the record of this one applied, as saving and loading would give
@@ -128,19 +81,24 @@ TexelFont reloaded(const TexelFont &font)
 
 TEST(ProjectFileFuzz, MutatedRecordsLoadCleanlyOrFailCleanly)
 {
+    TexelFont styled;
+    styled.setTTFName(QStringLiteral("Times New Roman"));
+    styled.setName(QStringLiteral("Fancy"));
+    styled.setBold(true);
+    styled.Postprocessed = styled.Masked = true;
+    styled.SampleText = QStringLiteral("\u20AC\u00F1 sample");
+    const QByteArray version2 = ProjectRecord::fromDocument(styled).toBytes();
+    QByteArray version1 = version2.left(ProjectRecord::Version1Size);
+    version1[20] = 1;
+    const QByteArray seeds[] = {ProjectRecord::fromDocument(TexelFont()).toBytes(), version2, version1};
+
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("fuzz.tsm"));
-    const QList<QByteArray> inputs = seeds();
-    Mutator mutator(kSeed);
+    Mutator mutator;
     int loaded = 0;
-
     for (int i = 0; i < kCases; ++i) {
-        const QByteArray bytes = mutator.mutate(inputs.at(i % inputs.size()));
-        {
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            ASSERT_EQ(file.write(bytes), bytes.size());
-        }
+        const QByteArray bytes = mutator.mutate(seeds[i % 3]);
+        writeFile(path, bytes);
         TexelFont font;
         const auto before = documentState(font);
         RecordingFeedback feedback;

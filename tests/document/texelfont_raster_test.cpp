@@ -1,22 +1,15 @@
 // The document's measurements on the real renderer (Liberation Sans, what "Arial"
 // resolves to), and the contract between measuring and drawing the strip.
+#include "documenttesting.h"
 #include "rastersurface.h"
-#include "texelfont.h"
 #include "windows1252.h"
-
-#include <gtest/gtest.h>
-
-namespace {
 
 class RasterMeasure : public ::testing::Test
 {
 protected:
     RasterSurface surface;
-    RasterSurface strip;
     TexelFont font{&surface};
 };
-
-} // namespace
 
 TEST_F(RasterMeasure, DefaultDocument)
 {
@@ -28,10 +21,7 @@ TEST_F(RasterMeasure, DefaultDocument)
     EXPECT_EQ(font.glyphs().size(), 130);
     for (const Char &g : font.glyphs())
         EXPECT_TRUE(g.hasInk());
-}
 
-TEST_F(RasterMeasure, MissingGlyphsOfTheFamily)
-{
     font.setChars(QStringLiteral("A\u20AC\u0141\u2603"));
     EXPECT_EQ(font.missingGlyphs(), QStringLiteral("\u2603")) << "the snowman is not in Liberation Sans";
 }
@@ -58,13 +48,12 @@ TEST_F(RasterMeasure, ItalicOverhangIsNegativeLeft)
     font.setItalic(true);
     font.setSize(72);
     font.DefaultHeight();
-    const QByteArray indents = font.CharLeftIndents();
     bool overhang = false;
     for (qsizetype i = 0; i < font.glyphs().size(); ++i) {
         const qint16 left = font.glyphs().at(i).Left;
         if (left < 0) {
             overhang = true;
-            EXPECT_EQ(quint8(indents.at(i)), 256 + left);
+            EXPECT_EQ(quint8(font.CharLeftIndents().at(i)), 256 + left);
         }
         EXPECT_GE(left, -font.DefaultWidth());
     }
@@ -79,43 +68,32 @@ TEST_F(RasterMeasure, NothingIsInkInTheTransparentColour)
     for (const Char &g : font.glyphs())
         EXPECT_FALSE(g.hasInk());
 
-    TexelFont empty{&surface};
-    empty.setChars(QString());
-    EXPECT_EQ(empty.GetFontTop(), -1);
-    EXPECT_EQ(empty.GetFontHeight(), 0);
+    font.setChars(QString());
+    EXPECT_EQ(font.GetFontTop(), -1);
+    EXPECT_EQ(font.GetFontHeight(), 0);
 }
 
 // Each cell of the drawn strip holds exactly the measured ink box, at the cell's ink column.
 TEST_F(RasterMeasure, StripCellsHoldTheMeasuredInk)
 {
+    RasterSurface strip;
     for (const float size : {9.75f, 24.0f}) {
         font.setChars(printableWindows1252());
         font.setSize(size);
-        font.CharWidthInc = 2;
-        font.CharHeightInc = 2;
+        font.CharWidthInc = font.CharHeightInc = 2;
         font.ZgfGenerateBitmap(strip);
-        const quint32 back = pixelFromColor(font.TransColor);
         const QString glyphs = TexelFont::glyphSequence(font.Chars());
         int x = 0;
         for (qsizetype i = 0; i < glyphs.size(); ++i) {
             const Char g = font.glyphs().at(i);
             const int cell = g.Width + font.CharWidthInc;
-            int left = INT_MAX, right = -1, top = INT_MAX, bottom = -1;
-            for (int y = 0; y < strip.height(); ++y) {
-                for (int cx = x; cx < x + cell; ++cx) {
-                    if (strip.scanLine(y)[cx] != back) {
-                        left = std::min(left, cx - x);
-                        right = std::max(right, cx - x);
-                        top = std::min(top, y);
-                        bottom = std::max(bottom, y);
-                    }
-                }
-            }
+            const Box ink = inkBox(strip, x, x + cell);
             if (g.hasInk()) {
-                EXPECT_EQ(left, 1) << int(glyphs.at(i).unicode()) << " at " << size;
-                EXPECT_EQ(right, g.Width) << int(glyphs.at(i).unicode());
-                EXPECT_EQ(top, 1 + g.Top - font.GetFontTop()) << int(glyphs.at(i).unicode());
-                EXPECT_EQ(bottom - top + 1, g.Height) << int(glyphs.at(i).unicode());
+                SCOPED_TRACE(std::to_string(glyphs.at(i).unicode()) + " at " + std::to_string(size));
+                EXPECT_EQ(ink.left - x, 1);
+                EXPECT_EQ(ink.right - x, g.Width);
+                EXPECT_EQ(ink.top, 1 + g.Top - font.GetFontTop());
+                EXPECT_EQ(ink.bottom - ink.top + 1, g.Height);
             }
             x += cell;
         }

@@ -1,17 +1,18 @@
-#include "exportfixture.h"
+#include "../document/documenttesting.h"
 #include "postprocessbitmaps.h"
+#include "recordingfeedback.h"
+#include "testsurface.h"
 #include "zgfexport.h"
-#include "zgfbuilder.h"
-#include "zgfheader.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <functional>
 
 namespace {
 
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text));
-}
+QByteArray hex(const char *text) { return QByteArray::fromHex(QByteArray(text)); }
 
 // Header of the hand-worked document: face "Arial", 10 pt, transparent green 0x07C1,
 // shadow black 0x0001, image 7 x 5, default 4 x 5, max 4 x 4, line separation 2, 2 chars.
@@ -48,20 +49,50 @@ const char kRleImage[] =
 // Names the first differing offset, or is empty when the bytes are equal.
 std::string difference(const QByteArray &actual, const QByteArray &expected)
 {
-    for (qsizetype i = 0; i < std::max(actual.size(), expected.size()); ++i) {
-        if (i >= actual.size() || i >= expected.size() || actual.at(i) != expected.at(i)) {
-            return "first difference at offset " + std::to_string(i) + ": actual "
-                + actual.mid(i, 8).toHex(' ').toStdString() + ", expected "
-                + expected.mid(i, 8).toHex(' ').toStdString();
-        }
-    }
-    return {};
+    const qsizetype at = firstDifference(actual, expected);
+    return at < 0 ? std::string() : "first difference at offset " + std::to_string(at) + ": actual "
+            + actual.mid(at, 8).toHex(' ').toStdString() + ", expected " + expected.mid(at, 8).toHex(' ').toStdString();
 }
+
+// Records the names of the pictures saved, in order.
+class SavingSurface : public TestSurface
+{
+public:
+    using TestSurface::TestSurface;
+    mutable QStringList saved;
+    void savePicture(const QString &path) const override
+    {
+        saved.append(QFileInfo(path).fileName());
+        TestSurface::savePicture(path);
+    }
+};
 
 } // namespace
 
-class ZgfExport : public ExportFixture
+// A two-glyph document on the deterministic surface whose ZGF bytes were worked out by
+// hand: "a" has a 2 x 3 box at (1, 1) and advance 4, "b" a 1 x 3 box at (0, 2) and
+// advance 3, line height 6, space 2; cells widened by 2 columns and 1 row.
+class ZgfExport : public ::testing::Test
 {
+protected:
+    void SetUp() override
+    {
+        for (TestSurface *s : {&measure, static_cast<TestSurface *>(&work)}) {
+            s->setGlyph(QLatin1Char('a'), TestSurface::Glyph{4, 1, 1, 2, 3});
+            s->setGlyph(QLatin1Char('b'), TestSurface::Glyph{3, 0, 2, 1, 3});
+        }
+        font.setChars(QStringLiteral("ab"));
+        font.CharWidthInc = 2;
+        font.CharHeightInc = 1;
+        ASSERT_TRUE(dir.isValid());
+    }
+    QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    TestSurface measure{6, 2};
+    SavingSurface work{6, 2};
+    TexelFont font{&measure};
+    RecordingFeedback feedback;
+    QTemporaryDir dir;
 };
 
 TEST_F(ZgfExport, RawGolden)
@@ -70,7 +101,7 @@ TEST_F(ZgfExport, RawGolden)
     ASSERT_TRUE(ExportZgfFont(font, work, options, feedback)) << feedback.failures().join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(options.zgfFileName, path("font.zgf"));
     const QByteArray expected = expectedHeader(0xA1, 154, 0, 0) + hex(kTables) + hex(kRawImage);
-    EXPECT_EQ(difference(readAll(options.zgfFileName), expected), "");
+    EXPECT_EQ(difference(readFile(options.zgfFileName), expected), "");
     EXPECT_EQ(feedback.informations(), QStringList{QStringLiteral("Font file generated correctly.")});
     EXPECT_EQ(feedback.busyDepth, 0);
 }
@@ -81,7 +112,7 @@ TEST_F(ZgfExport, RleGolden)
     ASSERT_TRUE(ExportZgfFont(font, work, options, feedback));
     const QByteArray image = hex(kRleImage);
     const QByteArray expected = expectedHeader(0xA3, 84 + int(image.size()), 0, 0) + hex(kTables) + image;
-    EXPECT_EQ(difference(readAll(options.zgfFileName), expected), "");
+    EXPECT_EQ(difference(readFile(options.zgfFileName), expected), "");
 }
 
 TEST_F(ZgfExport, MaskedPostprocessedGolden)
@@ -104,7 +135,7 @@ TEST_F(ZgfExport, MaskedPostprocessedGolden)
         const qint32 maskOffset = 84 + qint32(image.size());
         const QByteArray expected = expectedHeader(rle ? 0xEF : 0xE5, maskOffset + qint32(mask.size()), maskOffset, 2)
             + hex(kTables) + image + mask;
-        EXPECT_EQ(difference(readAll(options.zgfFileName), expected), "") << rle;
+        EXPECT_EQ(difference(readFile(options.zgfFileName), expected), "") << rle;
     }
 }
 
@@ -115,47 +146,44 @@ TEST(ZgfExportNames, Completion)
         {"/tmp/a.b/font", "/tmp/a.b/font.zgf"}, {"name.", "name."}};
     for (const auto &[name, expected] : cases)
         EXPECT_EQ(completedFileName(QLatin1String(name), QStringLiteral(".zgf")), QLatin1String(expected));
+    EXPECT_EQ(partialBitmapName(QStringLiteral("C:\\f\\font.bmp"), 3), QStringLiteral("C:\\f\\font3.bmp"));
 }
 
-TEST_F(ZgfExport, DecliningTheOverwriteKeepsTheOldFile)
+TEST_F(ZgfExport, TheOldFileIsKeptWhenDeclinedOrFailed)
 {
     writeFile(path("font.zgf"), "old");
     feedback.answers = {false};
-    ZgfExportOptions options{path("font.zgf")};
-    EXPECT_FALSE(ExportZgfFont(font, work, options, feedback));
-    EXPECT_EQ(readAll(path("font.zgf")), QByteArray("old"));
+    ZgfExportOptions declined{path("font.zgf")};
+    EXPECT_FALSE(ExportZgfFont(font, work, declined, feedback));
     EXPECT_EQ(feedback.questions(), QStringList{QStringLiteral("Overwrite .ZGF font file ") + path("font.zgf") + QStringLiteral("?")});
-    EXPECT_TRUE(feedback.informations().isEmpty());
-}
 
-TEST_F(ZgfExport, FailuresLeaveTheOldFileAndNoPartialFile)
-{
-    writeFile(path("font.zgf"), "old");
     font.Postprocessed = true;
     ZgfExportOptions missing{path("font.zgf"), true, path("missing.bmp")};
     EXPECT_FALSE(ExportZgfFont(font, work, missing, feedback));
-    ASSERT_EQ(feedback.failures().size(), 1);
-    EXPECT_TRUE(feedback.failures().at(0).startsWith(QStringLiteral("53: File not found")));
-    EXPECT_TRUE(feedback.failures().at(0).contains(path("missing.bmp")));
-    EXPECT_EQ(readAll(path("font.zgf")), QByteArray("old"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("font.zgf")});
-    EXPECT_EQ(feedback.busyDepth, 0);
-
-    ZgfExportOptions unwritable{path("no/such/folder/font.zgf"), true};
     font.Postprocessed = false;
+    // A write corrupted on its way to the disk is caught by reading the file back.
+    ZgfExportOptions corrupted{path("font.zgf")};
+    corrupted.corruptWrite = [](QByteArray &bytes) { bytes[100] = char(bytes.at(100) ^ 0x10); };
+    EXPECT_FALSE(ExportZgfFont(font, work, corrupted, feedback));
+    ZgfExportOptions unwritable{path("no/such/folder/font.zgf"), true};
     EXPECT_FALSE(ExportZgfFont(font, work, unwritable, feedback));
-    EXPECT_EQ(feedback.failures().last(), QStringLiteral("Can't create file ") + path("no/such/folder/font.zgf"));
+
+    const QStringList failures = feedback.failures();
+    ASSERT_EQ(failures.size(), 3);
+    EXPECT_TRUE(failures.at(0).startsWith(QStringLiteral("53: File not found")) && failures.at(0).contains(path("missing.bmp")))
+        << failures.at(0).toStdString();
+    EXPECT_TRUE(failures.at(1).contains(QStringLiteral("offset 100"))) << failures.at(1).toStdString();
+    EXPECT_EQ(failures.at(2), QStringLiteral("Can't create file ") + path("no/such/folder/font.zgf"));
     EXPECT_EQ(feedback.messages.last().title, Feedback::Title::Application);
+    EXPECT_EQ(readFile(path("font.zgf")), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("font.zgf")}) << "no partial file";
+    EXPECT_TRUE(feedback.informations().isEmpty());
+    EXPECT_EQ(feedback.busyDepth, 0);
 }
 
 TEST_F(ZgfExport, RefusesWhatCannotBeStoredFaithfully)
 {
-    struct Case
-    {
-        std::function<void(TexelFont &)> change;
-        const char *named;
-    };
-    const Case cases[] = {
+    const std::pair<std::function<void(TexelFont &)>, const char *> cases[] = {
         {[](TexelFont &f) { f.LineSepExtra = 200; }, "the line separation"},
         {[](TexelFont &f) { f.CharSepExtra = -129; }, "the character separation"},
         {[](TexelFont &f) { f.ShadowXPos = 128; }, "the shadow's x position"},
@@ -163,15 +191,15 @@ TEST_F(ZgfExport, RefusesWhatCannotBeStoredFaithfully)
         {[](TexelFont &f) { f.setTTFName(QString(33, QLatin1Char('x'))); }, "longer than 32"},
         {[](TexelFont &f) { f.setChars(QString(256, QLatin1Char('a'))); }, "256 characters"},
     };
-    for (const Case &c : cases) {
+    for (const auto &[change, named] : cases) {
         TexelFont doc{&measure};
         doc.setChars(QStringLiteral("ab"));
-        c.change(doc);
+        change(doc);
         ZgfExportOptions options{path("bad.zgf")};
         RecordingFeedback record;
-        EXPECT_FALSE(ExportZgfFont(doc, work, options, record)) << c.named;
-        ASSERT_EQ(record.failures().size(), 1) << c.named;
-        EXPECT_TRUE(record.failures().at(0).contains(QLatin1String(c.named))) << record.failures().at(0).toStdString();
+        EXPECT_FALSE(ExportZgfFont(doc, work, options, record)) << named;
+        ASSERT_EQ(record.failures().size(), 1) << named;
+        EXPECT_TRUE(record.failures().at(0).contains(QLatin1String(named))) << record.failures().at(0).toStdString();
         EXPECT_FALSE(QFile::exists(path("bad.zgf")));
     }
 }
@@ -181,8 +209,7 @@ TEST_F(ZgfExport, NamesCharactersWrittenAsQuestionMarks)
     font.setChars(QStringLiteral("a\u20AC\u0141b"));
     ZgfExportOptions options{path("font.zgf")};
     ASSERT_TRUE(ExportZgfFont(font, work, options, feedback));
-    const QByteArray bytes = readAll(options.zgfFileName);
-    EXPECT_EQ(bytes.mid(76, 4), QByteArray("a\x80?b"));
+    EXPECT_EQ(readFile(options.zgfFileName).mid(76, 4), QByteArray("a\x80?b"));
     ASSERT_EQ(feedback.informations().size(), 1);
     const QStringList lines = feedback.informations().at(0).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 2);
@@ -197,47 +224,45 @@ TEST_F(ZgfExport, CSourceFollowsTheFont)
     options.cFileName = path("font");
     ASSERT_TRUE(ExportZgfFont(font, work, options, feedback));
     EXPECT_EQ(options.cFileName, path("font.h"));
-    EXPECT_TRUE(readAll(path("font.h")).contains("unsigned long arial10_zgf[] = {"));
+    EXPECT_TRUE(readFile(path("font.h")).contains("unsigned long arial10_zgf[] = {"));
 
     // Declining the C overwrite still counts as a written font.
-    writeFile(path("font.h"), "keep");
+    writeFile(path("font.h"), "old");
     feedback.answers = {true, false};
     EXPECT_TRUE(ExportZgfFont(font, work, options, feedback));
-    EXPECT_EQ(readAll(path("font.h")), QByteArray("keep"));
+    EXPECT_EQ(readFile(path("font.h")), QByteArray("old"));
 }
 
-TEST_F(ZgfExport, ACorruptedWriteKeepsTheOldFile)
-{
-    writeFile(path("font.zgf"), "old");
-    ZgfExportOptions options{path("font.zgf")};
-    options.corruptWrite = [](QByteArray &bytes) { bytes[100] = char(bytes.at(100) ^ 0x10); };
-    EXPECT_FALSE(ExportZgfFont(font, work, options, feedback));
-    ASSERT_EQ(feedback.failures().size(), 1);
-    EXPECT_TRUE(feedback.failures().at(0).contains(QStringLiteral("offset 100"))) << feedback.failures().at(0).toStdString();
-    EXPECT_EQ(readAll(path("font.zgf")), QByteArray("old"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("font.zgf")});
-    EXPECT_TRUE(feedback.informations().isEmpty());
-}
-
-TEST_F(ZgfExport, SizeBudgetMatchesTheWrittenFiles)
+TEST_F(ZgfExport, BitmapsPartialImagesFirstThenTheFullOne)
 {
     font.Postprocessed = true;
-    PostprocessOptions bitmaps{path("g.bmp"), path("g_mask.bmp")};
-    for (const bool masked : {false, true}) {
-        font.Masked = masked;
-        font.MaskWidthInc = 2;
-        ASSERT_TRUE(ExportPostprocessBitmaps(font, work, bitmaps, feedback));
-        const ZgfBuildInput input{true, bitmaps.bitmapFileName, bitmaps.maskFileName};
-        const ZgfSizeBudget budget = zgfSizeBudget(font, work, input);
-        for (const bool rle : {false, true}) {
-            const ZgfPartSizes sizes = rle ? budget.rle : budget.raw;
-            ZgfExportOptions options{path(rle ? "rle.zgf" : "raw.zgf"), rle, bitmaps.bitmapFileName, bitmaps.maskFileName};
-            ASSERT_TRUE(ExportZgfFont(font, work, options, feedback));
-            const QByteArray bytes = readAll(options.zgfFileName);
-            EXPECT_EQ(sizes.total, bytes.size()) << masked << rle;
-            EXPECT_EQ(sizes.glyphImage, rle ? QByteArray::fromHex(kRleImage).size() : 70) << masked << rle;
-            EXPECT_EQ(sizes.mask > 0, masked);
-            EXPECT_EQ(84 + sizes.glyphImage + sizes.mask, sizes.total);
-        }
-    }
+    font.Masked = true;
+    PostprocessOptions options{path("font.bmp"), path("font_mask.bmp"), 3};
+    ASSERT_TRUE(ExportPostprocessBitmaps(font, work, options, feedback));
+    EXPECT_EQ(work.saved.join(QLatin1Char(' ')), QStringLiteral("font1.bmp font2.bmp font3.bmp font.bmp "
+                                                                "font_mask1.bmp font_mask2.bmp font_mask3.bmp font_mask.bmp"));
+    EXPECT_EQ(feedback.informations(),
+              QStringList{QStringLiteral("Bitmap(s) generated correctly.\r\n"
+                                         "Now it's time to use your favorite image processor to enhance the font.")});
+}
+
+TEST_F(ZgfExport, BitmapsAskForTheMaskOfAMaskedFontOnly)
+{
+    writeFile(path("font_mask.bmp"), "old");
+    PostprocessOptions options{path("font.bmp"), path("font_mask.bmp"), 1};
+    ASSERT_TRUE(ExportPostprocessBitmaps(font, work, options, feedback));
+    EXPECT_EQ(work.saved, QStringList{QStringLiteral("font.bmp")});
+    EXPECT_TRUE(feedback.questions().isEmpty());
+
+    // Declining the mask keeps the glyph bitmap written and shows no success message.
+    font.Masked = true;
+    QFile::remove(path("font.bmp"));
+    RecordingFeedback declining;
+    declining.answers = {false};
+    EXPECT_FALSE(ExportPostprocessBitmaps(font, work, options, declining));
+    EXPECT_TRUE(QFile::exists(path("font.bmp")));
+    EXPECT_EQ(readFile(path("font_mask.bmp")), QByteArray("old"));
+    EXPECT_EQ(declining.questions(),
+              QStringList{QStringLiteral("Overwrite alpha mask bitmap file ") + path("font_mask.bmp") + QStringLiteral("?")});
+    EXPECT_TRUE(declining.informations().isEmpty());
 }

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "surface.h"
+#include "texelfont.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <string>
+#include <vector>
+
+// Every setting of a document as "Field=value" lines, so two documents compare with a
+// readable difference. Texts are shown as UTF-8, numbers with all their digits.
+inline std::vector<std::string> documentState(const TexelFont &f)
+{
+    auto str = [](const QString &v) { return v.toStdString(); };
+    auto num = [](double v) { return QString::number(v, 'g', 17).toStdString(); };
+#define TEXEL_S(field) std::string(#field "=") + str(f.field)
+#define TEXEL_N(field) std::string(#field "=") + num(f.field)
+    std::vector<std::string> state = {
+        TEXEL_S(Background), TEXEL_S(SampleText), TEXEL_S(Chars()), TEXEL_S(Filename()),
+        TEXEL_S(GP32FileName()), TEXEL_S(Name()), TEXEL_S(TTFName()), TEXEL_S(VariableName()),
+        TEXEL_N(CharHeightInc), TEXEL_N(CharSepExtra), TEXEL_N(CharWidthInc), TEXEL_N(Color),
+        TEXEL_N(CustomGP32FileName), TEXEL_N(CustomName), TEXEL_N(CustomVariableName),
+        TEXEL_N(InvertMask), TEXEL_N(LineSepExtra), TEXEL_N(Masked), TEXEL_N(MaskHeightInc),
+        TEXEL_N(MaskWidthInc), TEXEL_N(Obsolete), TEXEL_N(Postprocessed), TEXEL_N(Proportional),
+        TEXEL_N(Script), TEXEL_N(Serif), TEXEL_N(ShadowColor), TEXEL_N(ShadowMask),
+        TEXEL_N(ShadowOX), TEXEL_N(ShadowOY), TEXEL_N(ShadowXPos), TEXEL_N(ShadowYPos),
+        TEXEL_N(TransColor), TEXEL_N(Bold()), TEXEL_N(Italic()), TEXEL_N(Size()),
+        TEXEL_N(Strikethrough()), TEXEL_N(Underline())};
+#undef TEXEL_S
+#undef TEXEL_N
+    return state;
+}
+
+// The offset of the first byte where two files differ, or -1 when they are equal.
+inline qsizetype firstDifference(const QByteArray &a, const QByteArray &b)
+{
+    const auto [ia, ib] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+    return ia == a.end() && ib == b.end() ? -1 : ia - a.begin();
+}
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// The low `size` bytes of value, little-endian.
+inline QByteArray le(quint32 value, int size)
+{
+    QByteArray out(4, '\0');
+    qToLittleEndian(value, out.data());
+    return out.left(size);
+}
+
+// Inclusive bounds of the pixels in columns [x0, x1) that differ from the background colour.
+struct Box
+{
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+};
+
+inline Box inkBox(const Surface &s, int x0, int x1)
+{
+    Box b;
+    const quint32 back = pixelFromColor(s.backColor());
+    for (int y = 0; y < s.height(); ++y) {
+        for (int x = std::max(x0, 0); x < std::min(x1, s.width()); ++x) {
+            if (s.scanLine(y)[x] != back)
+                b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x), std::max(b.bottom, y)};
+        }
+    }
+    return b;
+}
