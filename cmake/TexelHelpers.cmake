@@ -1,6 +1,7 @@
 # Warnings and Qt settings for every target of our own.
 function(texel_target_defaults target)
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow)
+    # Option structs are filled by their leading fields; the rest keep their defaults.
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Wno-missing-field-initializers)
     target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
 endfunction()
 
