@@ -1,35 +1,37 @@
+// The main window, with file dialogs supplied by the test and a temporary settings store: its
+// font sheet's marks and glyph facts over the real renderer, and its Sample > Preview as
+// exported against what texelsmithy-cli draws from the font it exports.
+#include "../tools/clirender.h"
 #include "scriptedchoosers.h"
 
 #include "fontpreview.h"
-#include "frmgettext.h"
+#include "fontsheetguide.h"
 #include "frmmain.h"
 #include "resizer.h"
 #include "surfaceview.h"
 
 #include "fontfamilies.h"
+#include "postprocessnames.h"
 #include "recordingfeedback.h"
 #include "settingsstore.h"
 #include "texelfont.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kTitle = QStringLiteral("TexelSmithy v2.0.1");
+const QString kTitle = u"TexelSmithy v2.0.1"_s;
 
-QString shownInCaption(QString path)
+// The caption shows a path with "-" as a space and brackets for parentheses.
+QString captionOf(const QString &path)
 {
-    return path.replace(QLatin1Char('-'), QLatin1Char(' '))
-        .replace(QLatin1Char('('), QLatin1Char('['))
-        .replace(QLatin1Char(')'), QLatin1Char(']'));
+    return kTitle + u" - "_s + QString(path).replace(u'-', u' ').replace(u'(', u'[').replace(u')', u']');
 }
+
+enum class Setup { Plain, Styled, EditedByHand };
 
 } // namespace
 
@@ -37,424 +39,352 @@ class FrmMainTest : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void startUp();
-    void typedSizes();
-    void textThatIsNoSizeChangesNothing();
-    void sizeChosenFromTheList();
-    void styleToggle_data();
-    void styleToggle();
-    void fontChosenInTheBox();
-    void saveAsProposesNameAndShowsPath();
-    void failedSaveAsLeavesCaption_data();
-    void failedSaveAsLeavesCaption();
-    void saveWritesKnownFileWithoutAsking();
-    void openAndNew();
-    void failedOpenChangesNothing();
-    void charsetEditedInTextDialog();
-    void backgroundPicture();
-    void dialogEntriesDisabledUntilHooked();
-    void positionAndSplitterRoundTrip();
-    void maximisedKeepsLastNormalPosition();
-
-private:
-    QAction *action(const QString &name) const { return mWindow->findChild<QAction *>(name); }
-    QComboBox *box(const QString &name) const { return mWindow->findChild<QComboBox *>(name); }
-    void leaveSizeBox();
-    void typeSize(const QString &text);
-
+    const QString mStartFolder = QDir::currentPath();
     std::unique_ptr<QTemporaryDir> mFolder;
     std::unique_ptr<SettingsStore> mStore;
     ScriptedChoosers mChoosers;
     RecordingFeedback mFeedback;
     std::unique_ptr<frmMain> mWindow;
-};
 
-void FrmMainTest::init()
-{
-    mFolder = std::make_unique<QTemporaryDir>();
-    mStore = std::make_unique<SettingsStore>(mFolder->filePath(QStringLiteral("store.ini")));
-    mChoosers = ScriptedChoosers();
-    mFeedback = RecordingFeedback();
-    mWindow = std::make_unique<frmMain>(*mStore, &mChoosers, &mFeedback);
-    mWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
-    mWindow->activateOnce();
-}
-
-void FrmMainTest::cleanup()
-{
-    mWindow.reset();
-    mStore.reset();
-    mFolder.reset();
-}
-
-void FrmMainTest::leaveSizeBox()
-{
-    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(box(QStringLiteral("cbxSize")), &leave);
-}
-
-void FrmMainTest::typeSize(const QString &text)
-{
-    QLineEdit *edit = box(QStringLiteral("cbxSize"))->lineEdit();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
-void FrmMainTest::startUp()
-{
-    TexelFont &font = mWindow->document();
-    QString expected = QStringLiteral("Arial");
-    if (!installedFontFamilies().contains(expected))
-        expected = matchedFontFamily(expected);
-    QCOMPARE(font.TTFName(), expected);
-    QCOMPARE(box(QStringLiteral("cbxFonts"))->currentText(), expected);
-    QCOMPARE(font.Size(), 9.75f);
-    QCOMPARE(box(QStringLiteral("cbxSize"))->currentText(), QStringLiteral("9.75"));
-    for (const char *name : {"mnuFontItem3", "mnuFontItem4", "mnuFontItem5", "Bold", "Italic", "Underline"})
-        QVERIFY2(!action(QLatin1String(name))->isChecked(), name);
-    QCOMPARE(mWindow->windowTitle(), kTitle);
-    QCOMPARE(font.Name(), font.TTFName());
-    QCOMPARE(font.VariableName(), font.CalculateVariableName());
-
-    // The sheet shows the set on the transparent colour; the sample is drawn.
-    const auto *sheet = mWindow->findChild<SurfaceView *>(QStringLiteral("picFont"));
-    QVERIFY(!sheet->pixels().isNull());
-    QCOMPARE(sheet->pixels().pixel(0, 0) & 0xffffff, 0x00ff00u);
-    QVERIFY(sheet->message().isEmpty());
-    const auto *sample = mWindow->findChild<SurfaceView *>(QStringLiteral("picSample"));
-    QVERIFY(!sample->pixels().isNull());
-    QCOMPARE(mWindow->preview()->resizer().Position(), 900);
-}
-
-void FrmMainTest::typedSizes()
-{
-    TexelFont &font = mWindow->document();
-    const QImage before = mWindow->findChild<SurfaceView *>(QStringLiteral("picFont"))->pixels();
-    typeSize(QStringLiteral("1"));
-    QCOMPARE(font.Size(), 0.75f); // 1 pt is realised as one pixel
-    QTest::keyClicks(box(QStringLiteral("cbxSize"))->lineEdit(), QStringLiteral("2"));
-    QCOMPARE(font.Size(), 12.0f);
-    QCOMPARE(font.VariableName(), font.CalculateVariableName());
-    QVERIFY(font.VariableName().endsWith(QLatin1String("12")));
-    QVERIFY(mWindow->findChild<SurfaceView *>(QStringLiteral("picFont"))->pixels() != before);
-
-    typeSize(QStringLiteral("10"));
-    QCOMPARE(box(QStringLiteral("cbxSize"))->currentText(), QStringLiteral("10"));
-    leaveSizeBox();
-    QCOMPARE(font.Size(), 9.75f);
-    QCOMPARE(box(QStringLiteral("cbxSize"))->currentText(), QStringLiteral("9.75"));
-}
-
-void FrmMainTest::textThatIsNoSizeChangesNothing()
-{
-    TexelFont &font = mWindow->document();
-    typeSize(QStringLiteral("14"));
-    QCOMPARE(font.Size(), 14.25f);
-    const QString name = font.VariableName();
-    for (const char *text : {"abc", "0", "-3", "5000", ""}) {
-        box(QStringLiteral("cbxSize"))->setEditText(QLatin1String(text));
-        QCOMPARE(font.Size(), 14.25f);
-        QCOMPARE(font.VariableName(), name);
-        QCOMPARE(box(QStringLiteral("cbxSize"))->currentText(), QLatin1String(text));
-    }
-    leaveSizeBox();
-    QCOMPARE(box(QStringLiteral("cbxSize"))->currentText(), QStringLiteral("14.25"));
-}
-
-void FrmMainTest::sizeChosenFromTheList()
-{
-    TexelFont &font = mWindow->document();
-    typeSize(QStringLiteral("20"));
-    QCOMPARE(font.Size(), 20.25f);
-    QComboBox *size = box(QStringLiteral("cbxSize"));
-    const int index = size->findText(QStringLiteral("10"));
-    QVERIFY(index >= 0);
-    // What a click in the list does: the text changes, then the box reports the choice.
-    size->setCurrentIndex(index);
-    emit size->activated(index);
-    QCOMPARE(font.Size(), 9.75f);
-    leaveSizeBox();
-    QCOMPARE(size->currentText(), QStringLiteral("9.75"));
-}
-
-void FrmMainTest::styleToggle_data()
-{
-    QTest::addColumn<QString>("menuItem");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("suffix");
-    QTest::newRow("bold") << "mnuFontItem3" << "Bold" << "b";
-    QTest::newRow("italic") << "mnuFontItem4" << "Italic" << "i";
-    QTest::newRow("underline") << "mnuFontItem5" << "Underline" << "u";
-}
-
-void FrmMainTest::styleToggle()
-{
-    QFETCH(QString, menuItem);
-    QFETCH(QString, button);
-    QFETCH(QString, suffix);
-    TexelFont &font = mWindow->document();
-    const auto style = [&] {
-        return button == QLatin1String("Bold") ? font.Bold()
-            : button == QLatin1String("Italic") ? font.Italic() : font.Underline();
-    };
-    const auto *sheet = mWindow->findChild<SurfaceView *>(QStringLiteral("picFont"));
-    const QImage regular = sheet->pixels();
-
-    action(menuItem)->trigger();
-    QVERIFY(style());
-    QVERIFY(action(menuItem)->isChecked());
-    QVERIFY(action(button)->isChecked());
-    QVERIFY(font.VariableName().endsWith(suffix));
-    QVERIFY(sheet->pixels() != regular);
-
-    action(button)->trigger(); // the toolbar button flips it back
-    QVERIFY(!style());
-    QVERIFY(!action(menuItem)->isChecked());
-    QVERIFY(!action(button)->isChecked());
-    QCOMPARE(font.VariableName(), font.CalculateVariableName());
-    QCOMPARE(sheet->pixels(), regular);
-}
-
-void FrmMainTest::fontChosenInTheBox()
-{
-    QComboBox *fonts = box(QStringLiteral("cbxFonts"));
-    const int index = fonts->findText(QStringLiteral("DejaVu Serif"));
-    if (index < 0)
-        QSKIP("DejaVu Serif is not installed");
-    TexelFont &font = mWindow->document();
-    typeSize(QStringLiteral("12"));
-    fonts->setCurrentIndex(index);
-    QCOMPARE(font.TTFName(), QStringLiteral("DejaVu Serif"));
-    QCOMPARE(font.Name(), QStringLiteral("DejaVu Serif"));
-    QCOMPARE(font.VariableName(), QStringLiteral("dejaVuSerif12"));
-    QCOMPARE(font.GP32FileName(), font.CalculateGP32FileName());
-    QCOMPARE(font.Size(), 12.0f);
-}
-
-void FrmMainTest::saveAsProposesNameAndShowsPath()
-{
-    const QString path = mFolder->filePath(QStringLiteral("my-fonts (1).tsm"));
-    mChoosers.saveNames = {path};
-    action(QStringLiteral("mnuFileItem2"))->trigger(); // never saved: Save works as Save as
-    QCOMPARE(mChoosers.saveRequests.size(), 1);
-    QCOMPARE(mChoosers.saveRequests.at(0).fileName, mWindow->document().VariableName() + QStringLiteral(".tsm"));
-    QCOMPARE(mChoosers.saveRequests.at(0).defaultSuffix, QStringLiteral(".tsm"));
-    QCOMPARE(mChoosers.saveRequests.at(0).filter,
-             QStringLiteral("TexelSmithy font (*.tsm)|*.tsm|All files (*.*)|*.*"));
-    QVERIFY(QFile::exists(path));
-    QCOMPARE(mWindow->document().Filename(), path);
-    QCOMPARE(mWindow->windowTitle(), kTitle + QStringLiteral(" - ") + shownInCaption(path));
-    QVERIFY(mWindow->windowTitle().endsWith(QLatin1String("my fonts [1].tsm")));
-}
-
-void FrmMainTest::failedSaveAsLeavesCaption_data()
-{
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<int>("failures");
-    QTest::newRow("cancelled") << QString() << 0;
-    QTest::newRow("folder missing") << QStringLiteral("missing/font.tsm") << 1;
-}
-
-void FrmMainTest::failedSaveAsLeavesCaption()
-{
-    QFETCH(QString, answer);
-    QFETCH(int, failures);
-    const QString first = mFolder->filePath(QStringLiteral("first.tsm"));
-    mChoosers.saveNames = {first};
-    action(QStringLiteral("mnuFileItem3"))->trigger();
-    const QString caption = mWindow->windowTitle();
-    QVERIFY(caption.endsWith(QLatin1String("first.tsm")));
-
-    mChoosers.saveNames = {answer.isEmpty() ? answer : mFolder->filePath(answer)};
-    action(QStringLiteral("mnuFileItem3"))->trigger();
-    QCOMPARE(mWindow->windowTitle(), caption);
-    QCOMPARE(mFeedback.failures().size(), failures);
-}
-
-void FrmMainTest::saveWritesKnownFileWithoutAsking()
-{
-    const QString path = mFolder->filePath(QStringLiteral("known.tsm"));
-    mChoosers.saveNames = {path};
-    action(QStringLiteral("mnuFileItem3"))->trigger();
-    mWindow->document().setChars(QStringLiteral("XYZ"));
-    action(QStringLiteral("Save"))->trigger();
-    QCOMPARE(mChoosers.saveRequests.size(), 1);
-
-    TexelFont reread;
-    QVERIFY(reread.Load(path, mFeedback));
-    QCOMPARE(reread.Chars(), QStringLiteral("XYZ"));
-}
-
-void FrmMainTest::openAndNew()
-{
-    const QString path = mFolder->filePath(QStringLiteral("bold-(14).tsm"));
+    QAction *action(const char *name) const { return mWindow->findChild<QAction *>(QLatin1String(name)); }
+    QComboBox *sizeBox() const { return mWindow->findChild<QComboBox *>(u"cbxSize"_s); }
+    SurfaceView *pane(const char *name) const { return mWindow->findChild<SurfaceView *>(QLatin1String(name)); }
+    TexelFont &document() const { return mWindow->document(); }
+    QString path(const QString &name) const { return mFolder->filePath(name); }
+    void typeSize(const QString &text)
     {
+        sizeBox()->lineEdit()->selectAll();
+        QTest::keyClick(sizeBox()->lineEdit(), Qt::Key_Backspace);
+        QTest::keyClicks(sizeBox()->lineEdit(), text);
+    }
+    void leaveSizeBox()
+    {
+        QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(sizeBox(), &leave);
+    }
+
+private slots:
+    void init()
+    {
+        mFolder = std::make_unique<QTemporaryDir>();
+        // Edited bitmaps are read by the names the export proposes, in the current folder; the
+        // command-line tool runs there too.
+        QDir::setCurrent(mFolder->path());
+        mStore = std::make_unique<SettingsStore>(path(u"store.ini"_s));
+        mChoosers = ScriptedChoosers();
+        mFeedback = RecordingFeedback();
+        mWindow = std::make_unique<frmMain>(*mStore, &mChoosers, &mFeedback);
+        mWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+        mWindow->activateOnce();
+    }
+    void cleanup()
+    {
+        mWindow.reset();
+        QDir::setCurrent(mStartFolder);
+    }
+
+    void startUp()
+    {
+        // Without Arial, the family the system gives for it.
+        const QString family = installedFontFamilies().contains(u"Arial"_s) ? u"Arial"_s : matchedFontFamily(u"Arial"_s);
+        QCOMPARE(document().TTFName(), family);
+        QCOMPARE(mWindow->findChild<QComboBox *>(u"cbxFonts"_s)->currentText(), family);
+        QCOMPARE(document().Size(), 9.75f);
+        QCOMPARE(sizeBox()->currentText(), u"9.75"_s);
+        for (const char *name : {"mnuFontItem3", "mnuFontItem4", "mnuFontItem5", "Bold", "Italic", "Underline"})
+            QVERIFY2(!action(name)->isChecked(), name);
+        QCOMPARE(mWindow->windowTitle(), kTitle);
+        QCOMPARE(document().Name(), family);
+        QCOMPARE(document().VariableName(), document().CalculateVariableName());
+        // The sheet shows the set on the transparent colour; the sample is drawn.
+        QCOMPARE(pane("picFont")->pixels().pixel(0, 0) & 0xffffff, 0x00ff00u);
+        QVERIFY(pane("picFont")->message().isEmpty());
+        QVERIFY(!pane("picSample")->pixels().isNull());
+        QCOMPARE(mWindow->preview()->resizer().Position(), 900);
+    }
+
+    void sizes()
+    {
+        TexelFont &font = document();
+        const QImage before = pane("picFont")->pixels();
+        typeSize(u"1"_s);
+        QCOMPARE(font.Size(), 0.75f); // 1 pt is realised as one pixel
+        QTest::keyClicks(sizeBox()->lineEdit(), u"2"_s);
+        QCOMPARE(font.Size(), 12.0f);
+        QVERIFY(font.VariableName().endsWith(u"12"_s));
+        QVERIFY(pane("picFont")->pixels() != before);
+        // Text that is no size changes nothing; leaving the box shows the size in use.
+        const QString name = font.VariableName();
+        for (const char *text : {"abc", "0", "-3", "5000", ""}) {
+            sizeBox()->setEditText(QLatin1String(text));
+            QCOMPARE(font.Size(), 12.0f);
+            QCOMPARE(font.VariableName(), name);
+        }
+        leaveSizeBox();
+        QCOMPARE(sizeBox()->currentText(), u"12"_s);
+        // What a click in the list does: the text changes, then the box reports the choice.
+        typeSize(u"20"_s);
+        QCOMPARE(font.Size(), 20.25f);
+        const int index = sizeBox()->findText(u"10"_s);
+        sizeBox()->setCurrentIndex(index);
+        emit sizeBox()->activated(index);
+        QCOMPARE(font.Size(), 9.75f);
+        leaveSizeBox();
+        QCOMPARE(sizeBox()->currentText(), u"9.75"_s);
+    }
+
+    void styleToggle_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::newRow("bold") << 0;
+        QTest::newRow("italic") << 1;
+        QTest::newRow("underline") << 2;
+    }
+    void styleToggle()
+    {
+        QFETCH(int, style);
+        TexelFont &font = document();
+        const auto flags = [&] { return QList<bool>{font.Bold(), font.Italic(), font.Underline()}; };
+        const char *const tools[] = {"Bold", "Italic", "Underline"};
+        QAction *menu = action(qPrintable(u"mnuFontItem%1"_s.arg(style + 3))), *tool = action(tools[style]);
+        const QImage regular = pane("picFont")->pixels();
+        menu->trigger();
+        QCOMPARE(flags(), QList<bool>({style == 0, style == 1, style == 2}));
+        QVERIFY(menu->isChecked() && tool->isChecked());
+        QVERIFY(font.VariableName().endsWith(QLatin1Char("biu"[style])));
+        QVERIFY(pane("picFont")->pixels() != regular);
+        tool->trigger(); // the toolbar button flips it back
+        QCOMPARE(flags(), QList<bool>(3, false));
+        QVERIFY(!menu->isChecked() && !tool->isChecked());
+        QCOMPARE(font.VariableName(), font.CalculateVariableName());
+        QCOMPARE(pane("picFont")->pixels(), regular);
+    }
+
+    void saveAsAndSave()
+    {
+        // Never saved: Save works as Save as, proposing the variable name.
+        const QString first = path(u"my-fonts (1).tsm"_s);
+        mChoosers.saveNames = {first};
+        action("mnuFileItem2")->trigger();
+        const FileRequest request = mChoosers.saveRequests.at(0);
+        QCOMPARE(request.fileName, document().VariableName() + u".tsm"_s);
+        QCOMPARE(request.defaultSuffix, u".tsm"_s);
+        QCOMPARE(request.filter, u"TexelSmithy font (*.tsm)|*.tsm|All files (*.*)|*.*"_s);
+        QCOMPARE(mWindow->windowTitle(), captionOf(first));
+        QVERIFY(mWindow->windowTitle().endsWith(u"my fonts [1].tsm"_s));
+        // Save writes the known file without asking.
+        document().setChars(u"XYZ"_s);
+        action("Save")->trigger();
+        QCOMPARE(mChoosers.saveRequests.size(), 1);
+        TexelFont reread;
+        QVERIFY(reread.Load(first, mFeedback));
+        QCOMPARE(reread.Chars(), u"XYZ"_s);
+        // A cancelled Save as and one that fails leave the caption as it was.
+        for (const auto &[answer, failures] : {std::pair{QString(), 0}, {path(u"missing/font.tsm"_s), 1}}) {
+            mChoosers.saveNames = {answer};
+            action("mnuFileItem3")->trigger();
+            QCOMPARE(mWindow->windowTitle(), captionOf(first));
+            QCOMPARE(mFeedback.failures().size(), failures);
+        }
+    }
+
+    void openAndNew()
+    {
+        // A file that is no project changes nothing; a cancelled Open neither.
+        const QString chars = document().Chars();
+        const QString junk = path(u"not-a-project.tsm"_s);
+        QFile file(junk);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("hello") == 5);
+        file.close();
+        mChoosers.openNames = {junk};
+        action("mnuFileItem1")->trigger();
+        action("mnuFileItem1")->trigger();
+        QCOMPARE(mFeedback.failures().size(), 1);
+        QCOMPARE(document().Chars(), chars);
+        QCOMPARE(mWindow->windowTitle(), kTitle);
+
         TexelFont stored;
-        stored.setTTFName(mWindow->document().TTFName());
+        stored.setTTFName(document().TTFName());
         stored.setBold(true);
         stored.setSize(14.25f);
-        stored.setChars(QStringLiteral("ABC"));
-        stored.setFilename(path);
+        stored.setChars(u"ABC"_s);
+        stored.setFilename(path(u"bold-(14).tsm"_s));
         QVERIFY(stored.Save(mFeedback));
+        mChoosers.openNames = {stored.Filename()};
+        action("Open")->trigger();
+        QCOMPARE(mChoosers.openRequests.constLast().defaultSuffix, u".tsm"_s);
+        QVERIFY(document().Bold());
+        QCOMPARE(document().Chars(), u"ABC"_s);
+        QVERIFY(action("mnuFontItem3")->isChecked() && action("Bold")->isChecked());
+        QCOMPARE(sizeBox()->currentText(), u"14.25"_s);
+        QCOMPARE(mWindow->windowTitle(), captionOf(stored.Filename()));
+
+        action("mnuFileItem0")->trigger();
+        QVERIFY(!document().Bold() && !action("Bold")->isChecked());
+        QCOMPARE(document().Chars(), TexelFont::defaultCharacterSet());
+        QCOMPARE(document().Size(), 9.75f);
+        QVERIFY(document().Filename().isEmpty());
+        QCOMPARE(mWindow->findChild<QComboBox *>(u"cbxFonts"_s)->currentText(), document().TTFName());
+        QCOMPARE(mWindow->windowTitle(), kTitle);
     }
-    mChoosers.openNames = {path};
-    action(QStringLiteral("Open"))->trigger();
-    QCOMPARE(mChoosers.openRequests.at(0).defaultSuffix, QStringLiteral(".tsm"));
-    TexelFont &font = mWindow->document();
-    QVERIFY(font.Bold());
-    QCOMPARE(font.Chars(), QStringLiteral("ABC"));
-    QVERIFY(action(QStringLiteral("mnuFontItem3"))->isChecked());
-    QVERIFY(action(QStringLiteral("Bold"))->isChecked());
-    QCOMPARE(box(QStringLiteral("cbxSize"))->currentText(), QStringLiteral("14.25"));
-    QCOMPARE(mWindow->windowTitle(), kTitle + QStringLiteral(" - ") + shownInCaption(path));
 
-    action(QStringLiteral("mnuFileItem0"))->trigger();
-    TexelFont &fresh = mWindow->document();
-    QVERIFY(!fresh.Bold());
-    QCOMPARE(fresh.Chars(), TexelFont::defaultCharacterSet());
-    QCOMPARE(fresh.Size(), 9.75f);
-    QVERIFY(fresh.Filename().isEmpty());
-    QVERIFY(!action(QStringLiteral("Bold"))->isChecked());
-    QCOMPARE(box(QStringLiteral("cbxFonts"))->currentText(), fresh.TTFName());
-    QCOMPARE(mWindow->windowTitle(), kTitle);
-}
+    // Over Liberation Sans (installed as the stand-in for Arial): U+2603 is not in it, and
+    // U+0141 has no Windows-1252 code while the euro sign has one.
+    void sheetMarksAndGlyphFacts_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("missing");
+        QTest::addColumn<bool>("unencodable");
+        QTest::addColumn<QString>("codes");
+        const QString none = u"no Windows-1252 code (written as \"?\")"_s;
+        QTest::newRow("A") << 0 << false << false << u"A (U+0041), Windows-1252 0x41"_s;
+        QTest::newRow("euro sign") << 1 << false << false << u"\u20AC (U+20AC), Windows-1252 0x80"_s;
+        QTest::newRow("L with stroke") << 2 << false << true << u"\u0141 (U+0141), "_s + none;
+        QTest::newRow("snowman") << 3 << true << true << u"\u2603 (U+2603), "_s + none;
+    }
+    void sheetMarksAndGlyphFacts()
+    {
+        QFETCH(int, index);
+        QFETCH(bool, missing);
+        QFETCH(bool, unencodable);
+        QFETCH(QString, codes);
+        TexelFont &font = document();
+        font.setTTFName(u"Arial"_s);
+        font.setSize(18);
+        font.setChars(u"A\u20AC\r\n\u0141\u2603"_s);
+        QVERIFY(mWindow->preview()->DrawFontSheet());
+        const FontSheetGuide &guide = mWindow->preview()->sheetGuide();
+        QCOMPARE(guide.missing(), u"\u2603"_s);
+        QCOMPARE(guide.unencodable(), u"\u0141\u2603"_s);
 
-void FrmMainTest::failedOpenChangesNothing()
-{
-    const QString path = mFolder->filePath(QStringLiteral("not-a-project.tsm"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("hello");
-    file.close();
-    const QString chars = mWindow->document().Chars();
-    mChoosers.openNames = {path};
-    action(QStringLiteral("mnuFileItem1"))->trigger();
-    QCOMPARE(mFeedback.failures().size(), 1);
-    QCOMPARE(mWindow->document().Chars(), chars);
-    QCOMPARE(mWindow->windowTitle(), kTitle);
+        // The frames sit on the glyph cells; the cells follow the advances the document measured.
+        int x = 0, end = 0;
+        for (int i = 0; i < font.glyphs().size(); ++i) {
+            if (i == index)
+                x = end + font.glyphs().at(i).TextWidth / 2;
+            end += font.glyphs().at(i).TextWidth;
+        }
+        SurfaceView *sheet = pane("picFont");
+        bool framedMissing = false, framedUnencodable = false;
+        for (const SurfaceView::Frame &frame : sheet->frames()) {
+            if (frame.rect.left() <= x && x <= frame.rect.right()) {
+                framedMissing |= frame.color == QColor(FontSheetGuide::MissingColor);
+                framedUnencodable |= frame.color == QColor(FontSheetGuide::UnencodableColor);
+            }
+        }
+        QCOMPARE(framedMissing, missing);
+        QCOMPARE(framedUnencodable, unencodable);
 
-    action(QStringLiteral("mnuFileItem1"))->trigger(); // cancelled
-    QCOMPARE(mFeedback.failures().size(), 1);
-}
+        const Char &g = font.glyphs().at(index);
+        const QString tip = guide.toolTipAt(x);
+        QVERIFY2(tip.startsWith(codes + u'\n'), qPrintable(tip));
+        QVERIFY2(tip.contains(u"Advance: %1\n"_s.arg(g.TextWidth)), qPrintable(tip));
+        QVERIFY(tip.contains(u"Ink box: %1 x %2 at (%3, %4)"_s.arg(g.Width).arg(g.Height).arg(g.Left).arg(g.Top)));
+        QVERIFY(tip.contains(u"Indents: left %1, right %2"_s.arg(g.Left).arg(g.TextWidth - g.Left - g.Width)));
+        QCOMPARE(tip.contains(u"Not in Arial"_s), missing);
+        QVERIFY2(tip.endsWith(u"\n\n1 character is not in Arial: \u2603 (U+2603)\n2 characters have no Windows-1252 code "
+                              "and will be written as \"?\": \u0141 (U+0141), \u2603 (U+2603)"_s),
+                 qPrintable(tip));
+        // Past the last glyph only the lists are told.
+        QVERIFY(guide.toolTipAt(end).startsWith(u"1 character is not in Arial"_s));
 
-void FrmMainTest::charsetEditedInTextDialog()
-{
-    const auto *sheet = mWindow->findChild<SurfaceView *>(QStringLiteral("picFont"));
-    const QImage before = sheet->pixels();
-    QString title;
-    QTimer::singleShot(0, this, [&] {
-        auto *dialog = qobject_cast<frmGetText *>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        title = dialog->windowTitle();
-        auto *text = dialog->findChild<QPlainTextEdit *>(QStringLiteral("txtText"));
-        QCOMPARE(text->toPlainText(), TexelFont::defaultCharacterSet().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        text->selectAll();
-        QTest::keyClicks(text, QStringLiteral("AB"));
-        QTest::keyClick(text, Qt::Key_Return);
-        QTest::keyClicks(text, QStringLiteral("C"));
-        dialog->findChild<QPushButton *>(QStringLiteral("cmdCommands_0"))->click();
-    });
-    action(QStringLiteral("mnuFontCSItem0"))->trigger();
-    QCOMPARE(title, QStringLiteral("Charset"));
-    QCOMPARE(mWindow->document().Chars(), QStringLiteral("AB\r\nC"));
-    QVERIFY(sheet->pixels() != before);
-}
+        // The sheet's own tooltip event shows the tip (as rich text).
+        const QPoint at(x, 5);
+        QHelpEvent help(QEvent::ToolTip, at, sheet->mapToGlobal(at));
+        QCoreApplication::sendEvent(sheet, &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QVERIFY2(QToolTip::text().contains(codes), qPrintable(QToolTip::text()));
 
-void FrmMainTest::backgroundPicture()
-{
-    const QString picture = mFolder->filePath(QStringLiteral("back.png"));
-    QImage red(20, 10, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    QVERIFY(red.save(picture));
-    const QString notPicture = mFolder->filePath(QStringLiteral("back.txt"));
-    QFile text(notPicture);
-    QVERIFY(text.open(QIODevice::WriteOnly));
-    text.write("no picture");
-    text.close();
-    auto *sample = mWindow->findChild<SurfaceView *>(QStringLiteral("picSample"));
+        // A sheet the renderer refuses forgets the marks.
+        font.setSize(5000);
+        QVERIFY(!mWindow->preview()->DrawFontSheet());
+        QVERIFY(sheet->frames().isEmpty());
+        QCOMPARE(guide.toolTipAt(x), QString());
+    }
+    void positionAndSplitterRoundTrip()
+    {
+        mWindow->move(40, 30);
+        mWindow->resize(600, 420);
+        mWindow->preview()->resizer().ResizeFirstPanel(1500);
+        mWindow->close();
+        const auto stored = [this](const QString &key) { return mStore->get(u"Forms"_s, key); };
+        QCOMPARE(stored(u"Main.Position"_s), u"600,450,9000,6300"_s);
+        QCOMPARE(stored(u"Main.WindowState"_s), u"0"_s);
+        QCOMPARE(stored(u"frmMain.HResizer"_s), u"1500"_s);
+        frmMain again(*mStore, &mChoosers, &mFeedback);
+        QCOMPARE(again.pos(), QPoint(40, 30));
+        QCOMPARE(again.size(), QSize(600, 420));
+        QCOMPARE(again.preview()->resizer().Position(), 1500);
+        // A maximised window keeps its last normal position.
+        again.showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        again.close();
+        QCOMPARE(stored(u"Main.Position"_s), u"600,450,9000,6300"_s);
+        QCOMPARE(stored(u"Main.WindowState"_s), u"2"_s);
+        QVERIFY(frmMain(*mStore, &mChoosers, &mFeedback).windowState() & Qt::WindowMaximized);
+    }
 
-    mChoosers.openNames = {picture, notPicture};
-    action(QStringLiteral("mnuSampleBgItem0"))->trigger();
-    QVERIFY(mChoosers.openRequests.at(0).filter.isEmpty()); // the dialog keeps its last filter
-    QCOMPARE(mWindow->document().Background, picture);
-    QCOMPARE(sample->backgroundPicture().size(), QSize(20, 10));
-    QCOMPARE(sample->rendered().pixel(0, 0), QColor(Qt::red).rgb());
-    QCOMPARE(sample->rendered().pixel(25, 0), QColor(Qt::white).rgb());
+    void previewAsExportedEqualsTheCliRender_data()
+    {
+        QTest::addColumn<Setup>("setup");
+        QTest::newRow("plain") << Setup::Plain;
+        QTest::newRow("bold italic, spaced, coloured") << Setup::Styled;
+        QTest::newRow("post-processed and masked, edited by hand") << Setup::EditedByHand;
+    }
+    void previewAsExportedEqualsTheCliRender()
+    {
+        QFETCH(Setup, setup);
+        TexelFont &font = document();
+        mWindow->resize(900, 640);
+        font.setTTFName(u"DejaVu Sans"_s);
+        font.setSize(14.25f);
+        font.SampleText = u"Hello, GP32!\r\nMissing: ~ and \u00E9 too"_s;
+        if (setup == Setup::Styled) {
+            font.setBold(true);
+            font.setItalic(true);
+            font.CharWidthInc = 3;
+            font.CharSepExtra = -1;
+            font.LineSepExtra = 4;
+            font.Color = 0x2E6BC4; // levels that 5 bits cannot hold exactly
+        }
+        font.Postprocessed = font.Masked = setup == Setup::EditedByHand;
+        font.setFilename(path(u"doc.tsm"_s));
+        QVERIFY(font.Save(mFeedback));
+        if (setup == Setup::EditedByHand) {
+            QCOMPARE(runCli({u"bitmaps"_s, font.Filename()}), QString());
+            QImage edited(proposedBitmapFileName(font));
+            QVERIFY(!edited.isNull());
+            QPainter(&edited).fillRect(0, edited.height() - 2, edited.width(), 1, QColor(200, 40, 40));
+            QVERIFY(edited.save(proposedBitmapFileName(font), "BMP"));
+        }
+        action("mnuSampleItem3")->trigger();
+        QVERIFY(action("mnuSampleItem3")->isChecked() && mWindow->preview()->previewAsExported());
+        QVERIFY2(pane("picSample")->message().isEmpty(), qPrintable(pane("picSample")->message()));
+        const QImage shown = pane("picSample")->rendered();
 
-    action(QStringLiteral("mnuSampleBgItem0"))->trigger();
-    QCOMPARE(mWindow->document().Background, picture);
-    QCOMPARE(sample->backgroundPicture().size(), QSize(20, 10));
+        const QString zgf = path(u"doc.zgf"_s);
+        QCOMPARE(runCli({u"export"_s, font.Filename(), u"-o"_s, zgf}), QString());
+        const QImage drawn = cliRender(zgf, {u"--text"_s, font.SampleText, u"--background"_s, u"FFFFFF"_s}, QDir::current());
+        QVERIFY(!drawn.isNull());
+        QVERIFY(drawn.width() < shown.width() && drawn.height() < shown.height());
+        QCOMPARE(shown.copy(drawn.rect()), drawn);
+        // Beyond the text the pane stays white.
+        QImage rest = shown, white(shown.size(), QImage::Format_RGB32);
+        QPainter(&rest).fillRect(drawn.rect(), Qt::white);
+        white.fill(Qt::white);
+        QCOMPARE(rest, white);
 
-    action(QStringLiteral("mnuSampleBgItem1"))->trigger();
-    QVERIFY(mWindow->document().Background.isEmpty());
-    QVERIFY(sample->backgroundPicture().isNull());
-    QCOMPARE(sample->rendered().pixel(0, 0), QColor(Qt::white).rgb());
-}
-
-void FrmMainTest::dialogEntriesDisabledUntilHooked()
-{
-    QAction *properties = action(QStringLiteral("mnuFontItem7"));
-    QVERIFY(!properties->isEnabled());
-    QVERIFY(!action(QStringLiteral("Properties"))->isEnabled());
-    QVERIFY(!action(QStringLiteral("mnuToolsItem1"))->isEnabled());
-
-    TexelFont *handed = nullptr;
-    mWindow->setDocumentDialog(frmMain::DocumentDialog::PostProperties, [&](QWidget *, TexelFont &font) {
-        handed = &font;
-        font.Postprocessed = true;
-    });
-    QVERIFY(action(QStringLiteral("mnuFontItem8"))->isEnabled());
-    action(QStringLiteral("Postprocessing"))->trigger();
-    QCOMPARE(handed, &mWindow->document());
-    // The names follow the post-processing flag.
-    QVERIFY(mWindow->document().VariableName().endsWith(QLatin1String("_p")));
-
-    int toolRuns = 0;
-    mWindow->setToolDialog(frmMain::ToolDialog::Converter, [&](QWidget *) { ++toolRuns; });
-    action(QStringLiteral("mnuToolsItem1"))->trigger();
-    QCOMPARE(toolRuns, 1);
-    QVERIFY(!action(QStringLiteral("mnuToolsItem0"))->isEnabled());
-}
-
-void FrmMainTest::positionAndSplitterRoundTrip()
-{
-    mWindow->move(40, 30);
-    mWindow->resize(600, 420);
-    mWindow->preview()->resizer().ResizeFirstPanel(1500);
-    mWindow->close();
-    QCOMPARE(mStore->get(QStringLiteral("Forms"), QStringLiteral("Main.Position")),
-             QStringLiteral("600,450,9000,6300"));
-    QCOMPARE(mStore->get(QStringLiteral("Forms"), QStringLiteral("Main.WindowState")), QStringLiteral("0"));
-    QCOMPARE(mStore->get(QStringLiteral("Forms"), QStringLiteral("frmMain.HResizer")), QStringLiteral("1500"));
-
-    frmMain again(*mStore, &mChoosers, &mFeedback);
-    QCOMPARE(again.pos(), QPoint(40, 30));
-    QCOMPARE(again.size(), QSize(600, 420));
-    QCOMPARE(again.preview()->resizer().Position(), 1500);
-}
-
-void FrmMainTest::maximisedKeepsLastNormalPosition()
-{
-    mWindow->close();
-    const QString normal = mStore->get(QStringLiteral("Forms"), QStringLiteral("Main.Position"));
-    QVERIFY(!normal.isEmpty());
-
-    frmMain maximised(*mStore, &mChoosers, &mFeedback);
-    maximised.showMaximized();
-    QVERIFY(QTest::qWaitForWindowExposed(&maximised));
-    maximised.close();
-    QCOMPARE(mStore->get(QStringLiteral("Forms"), QStringLiteral("Main.Position")), normal);
-    QCOMPARE(mStore->get(QStringLiteral("Forms"), QStringLiteral("Main.WindowState")), QStringLiteral("2"));
-
-    frmMain restored(*mStore, &mChoosers, &mFeedback);
-    QVERIFY(restored.windowState() & Qt::WindowMaximized);
-}
+        // Toggled off, the sample is drawn with the platform's text again.
+        action("mnuSampleItem3")->trigger();
+        const QImage platform = pane("picSample")->rendered();
+        QVERIFY(platform != shown);
+        mWindow->preview()->DrawSample();
+        QCOMPARE(pane("picSample")->rendered(), platform);
+        action("mnuSampleItem3")->trigger();
+        QCOMPARE(pane("picSample")->rendered(), shown);
+    }
+};
 
 QTEST_MAIN(FrmMainTest)
 #include "frmmain_test.moc"

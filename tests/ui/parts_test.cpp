@@ -1,0 +1,264 @@
+// The parts of the main window on their own: the splitter on fake panels, the text input
+// dialog, and the sample drawn on the test surface.
+#include "frmgettext.h"
+#include "resizer.h"
+#include "resizerbar.h"
+#include "samplepainter.h"
+
+#include "failure.h"
+#include "testsurface.h"
+#include "texelfont.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The ink runs along row (or column) at, as "first-last,first-last".
+QString inkRuns(const Surface &surface, int at, bool column = false)
+{
+    QStringList runs;
+    const int length = column ? surface.height() : surface.width();
+    int start = -1;
+    for (int i = 0; i <= length; ++i) {
+        const bool ink = i < length && (column ? surface.pixel(at, i) : surface.pixel(i, at)) != surface.backColor();
+        if (ink && start < 0)
+            start = i;
+        if (!ink && start >= 0) {
+            runs.append(u"%1-%2"_s.arg(start).arg(i - 1));
+            start = -1;
+        }
+    }
+    return runs.join(u',');
+}
+
+} // namespace
+
+// A panel that records its geometry in twips.
+struct FakePanel : ResizerBar
+{
+    explicit FakePanel(QRect box) : r(box) {}
+    qint32 left() const override { return r.left(); }
+    qint32 top() const override { return r.top(); }
+    qint32 width() const override { return r.width(); }
+    qint32 height() const override { return r.height(); }
+    void move(qint32 left, qint32 top, qint32 width, qint32 height) override { r = QRect(left, top, width, height); }
+    void setShade(Shade s) override { shade = s; }
+    QString name() const override { return u"lblResizer"_s; }
+    QString parentName() const override { return u"frmTest"_s; }
+    QRect r;
+    Shade shade = Shade::Dragged;
+};
+
+// The first panel 1000 twips, a 45-twip bar, the second up to 3000: stacked, or side by side.
+struct Stack
+{
+    explicit Stack(bool sideBySide = false)
+        : vertical(sideBySide), first(box(0, 1000)), bar(box(1000, 45)), second(box(1045, 1955))
+    {
+        vertical ? resizer.InitVertical(&first, &bar, &second) : resizer.InitHorizontal(&first, &bar, &second);
+    }
+    QRect box(int from, int size) const { return vertical ? QRect(from, 0, size, 7590) : QRect(0, from, 7590, size); }
+    int start(const FakePanel &panel) const { return vertical ? panel.left() : panel.top(); }
+    int size(const FakePanel &panel) const { return vertical ? panel.width() : panel.height(); }
+    bool vertical;
+    FakePanel first, bar, second;
+    Resizer resizer;
+};
+
+// Typed: "\n" presses Return, "\r" Enter. Button: the cmdCommands index (0 "Ok", 1 "Cancel"), -1 the Esc key.
+struct TextCase { QString text; bool selectAll; QString typed; int button; QString expected; };
+Q_DECLARE_METATYPE(TextCase)
+
+struct SampleCase { QString chars, text; qint16 widthInc, sepExtra, lineSepExtra, heightInc; QString row5, column2; };
+Q_DECLARE_METATYPE(SampleCase)
+
+struct DragCase { bool vertical; qint32 firstMin, secondMin; QList<int> moves, sizes; };
+Q_DECLARE_METATYPE(DragCase)
+
+class PartsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void drag_data()
+    {
+        QTest::addColumn<DragCase>("c");
+        // Each move in pixels from where the mouse went down, and the first panel's size after it.
+        QTest::newRow("free move down") << DragCase{false, 900, 15, {10}, {1150}};
+        QTest::newRow("-10 px from 1000, minimum 900") << DragCase{false, 900, 15, {-10}, {900}};
+        QTest::newRow("clamped, further, then back down at once") << DragCase{false, 900, 15, {-10, -20, -18}, {900, 900, 930}};
+        QTest::newRow("second minimum stops it") << DragCase{false, 900, 1500, {100}, {1455}};
+        QTest::newRow("second minimum wins over first") << DragCase{false, 2000, 2000, {0}, {955}};
+        QTest::newRow("side by side: only x counts") << DragCase{true, 900, 15, {10}, {1150}};
+    }
+    void drag()
+    {
+        QFETCH(DragCase, c);
+        Stack s(c.vertical);
+        s.resizer.setSecondPanelMinSize(c.secondMin);
+        s.resizer.setFirstPanelMinSize(c.firstMin);
+        QSignalSpy resized(&s.resizer, &Resizer::Resized);
+        QSignalSpy stopped(&s.resizer, &Resizer::Stoped);
+        QList<int> changes; // a Resized event for each change, none otherwise
+        int size = s.size(s.first);
+        s.resizer.MouseDown(QPoint(40, 300));
+        QCOMPARE(s.bar.shade, ResizerBar::Shade::Dragged);
+        for (qsizetype i = 0; i < c.moves.size(); ++i) {
+            const int p = c.moves.at(i);
+            s.resizer.MouseMove(c.vertical ? QPoint(40 + p, 250) : QPoint(47, 300 + p));
+            QCOMPARE(s.size(s.first), c.sizes.at(i));
+            if (c.sizes.at(i) != size)
+                changes.append(c.sizes.at(i));
+            size = c.sizes.at(i);
+        }
+        s.resizer.MouseUp();
+        QCOMPARE(s.resizer.Position(), size);
+        QCOMPARE(s.start(s.bar), size);
+        QCOMPARE(s.start(s.second), size + 45);
+        QCOMPARE(s.start(s.second) + s.size(s.second), 3000);
+        QCOMPARE(c.vertical ? s.first.height() : s.first.width(), 7590);
+        QList<int> events;
+        for (const QList<QVariant> &event : resized)
+            events.append(event.at(0).toInt());
+        QCOMPARE(events, changes);
+        QCOMPARE(stopped.size(), 1);
+        QCOMPARE(s.bar.shade, ResizerBar::Shade::Rest);
+        s.resizer.MouseMove(QPoint(600, 600)); // no drag any more
+        QCOMPARE(s.size(s.first), size);
+    }
+
+    void queryResizeHandlerDecidesTheSize()
+    {
+        Stack s;
+        QList<qint32> proposals;
+        qint32 answer = 1000;
+        connect(&s.resizer, &Resizer::QueryResize, this, [&](qint32 &size) {
+            proposals.append(size);
+            size = answer;
+        });
+        QSignalSpy resized(&s.resizer, &Resizer::Resized);
+        // An unchanged size raises no event.
+        s.resizer.ResizeFirstPanel(1000);
+        s.resizer.ResizeSecondPanel(1955);
+        QVERIFY(proposals.isEmpty() && resized.isEmpty());
+        s.resizer.ResizeFirstPanel(1500);
+        QCOMPARE(proposals, QList<qint32>{1500});
+        QCOMPARE(s.first.height(), 1000);
+        QCOMPARE(s.second.top(), 1045);
+        QCOMPARE(resized.size(), 1);
+        QCOMPARE(resized.at(0).at(0).toInt(), 1000);
+        // The handler's size is taken without another limit check.
+        answer = 100;
+        s.resizer.ResizeFirstPanel(1200);
+        QCOMPARE(s.first.height(), 100);
+        QCOMPARE(s.bar.top(), 100);
+    }
+
+    void startedHandlerCancelsDrag()
+    {
+        Stack s;
+        connect(&s.resizer, &Resizer::Started, this, [](bool &cancel) { cancel = true; });
+        QSignalSpy stopped(&s.resizer, &Resizer::Stoped);
+        s.resizer.MouseDown(QPoint(0, 100));
+        QVERIFY(!s.resizer.isDragging());
+        QCOMPARE(s.bar.shade, ResizerBar::Shade::Rest);
+        s.resizer.MouseMove(QPoint(0, 150));
+        QCOMPARE(s.first.height(), 1000);
+        s.resizer.MouseUp();
+        QCOMPARE(stopped.size(), 0);
+    }
+
+    void getTextHandsBack_data()
+    {
+        QTest::addColumn<TextCase>("c");
+        const QString rows = u"AB\r\nCD"_s;
+        // 508 characters and one line break (two in CR LF form) leave room for two more.
+        const QString full = QString(254, u'a') + u"\r\n"_s + QString(254, u'b');
+        QTest::newRow("Ok unchanged keeps a lone LF") << TextCase{u"A\nB\r\nC"_s, false, {}, 0, u"A\nB\r\nC"_s};
+        QTest::newRow("Ok after typing") << TextCase{rows, false, u"X"_s, 0, u"AB\r\nCDX"_s};
+        QTest::newRow("Cancel after typing") << TextCase{rows, false, u"X"_s, 1, rows};
+        QTest::newRow("Enter inserts a line") << TextCase{u"A"_s, false, u"\nB"_s, 0, u"A\r\nB"_s};
+        QTest::newRow("Esc cancels") << TextCase{u"A"_s, false, u"\n\rB"_s, -1, u"A"_s};
+        QTest::newRow("typing stops at 512") << TextCase{full, false, u"\nxyz\n"_s, 0, full + u"\r\n"_s};
+        QTest::newRow("replacing a selection makes room")
+            << TextCase{full + u"\r\n"_s, true, u"new"_s, 0, u"new"_s};
+    }
+    void getTextHandsBack()
+    {
+        QFETCH(TextCase, c);
+        frmGetText dialog;
+        dialog.setText(c.text);
+        dialog.show();
+        auto *text = dialog.findChild<QPlainTextEdit *>(u"txtText"_s);
+        if (c.selectAll)
+            text->selectAll();
+        else
+            text->moveCursor(QTextCursor::End);
+        for (const QChar ch : c.typed) {
+            if (ch == u'\n' || ch == u'\r')
+                QTest::keyClick(text, ch == u'\n' ? Qt::Key_Return : Qt::Key_Enter);
+            else
+                QTest::keyClicks(text, QString(ch));
+        }
+        QVERIFY(dialog.isVisible());
+        if (c.button < 0)
+            QTest::keyClick(text, Qt::Key_Escape);
+        else
+            dialog.findChild<QPushButton *>(u"cmdCommands_%1"_s.arg(c.button))->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.Text(), c.expected);
+    }
+
+    // Glyphs of the test surface: advance 6, ink 4 x 8 at (1, 3); a space advances 4; lines
+    // are 15 pixels, so DefaultHeight is 8 and LineSep 7.
+    void sample_data()
+    {
+        QTest::addColumn<SampleCase>("c");
+        const auto row = [](const char *name, const SampleCase &c) { QTest::newRow(name) << c; };
+        row("glyphs side by side", {u"AB"_s, u"AB"_s, 0, 0, 0, 0, u"1-4,7-10"_s, u"3-10"_s});
+        row("outside the set: a space", {u"AB"_s, u"AxB"_s, 0, 0, 0, 0, u"1-4,11-14"_s, u"3-10"_s});
+        row("lone LF is a character", {u"AB"_s, u"A\nB"_s, 0, 0, 0, 0, u"1-4,11-14"_s, u"3-10"_s});
+        row("rows of the set count", {u"A\r\nB"_s, u"AB"_s, 0, 0, 0, 0, u"1-4,7-10"_s, u"3-10"_s});
+        row("increment 3: 1 before, 2 after", {u"AB"_s, u"AB"_s, 3, 0, 0, 0, u"2-5,11-14"_s, u"3-10"_s});
+        row("increment -3: -2 before, -1 after", {u"AB"_s, u" AB"_s, -3, 10, 0, 0, u"10-13,23-26"_s, u""_s});
+        row("extra separation after", {u"AB"_s, u"AB"_s, 0, 2, 0, 0, u"1-4,9-12"_s, u"3-10"_s});
+        row("CR LF: B one line lower", {u"AB"_s, u"A\r\nB"_s, 0, 0, 0, 0, u"1-4"_s, u"3-10,18-25"_s});
+        row("lone CR", {u"AB"_s, u"A\rB"_s, 0, 0, 0, 0, u"1-4"_s, u"3-10,18-25"_s});
+        row("extra line separation", {u"AB"_s, u"A\r\nB"_s, 0, 0, 5, 0, u"1-4"_s, u"3-10,23-30"_s});
+        row("height increment", {u"AB"_s, u"A\r\nB"_s, 0, 0, 0, 2, u"1-4"_s, u"3-10,20-27"_s});
+        row("negative line separation", {u"AB"_s, u"A\r\nB"_s, 0, 0, -4, 0, u"1-4"_s, u"3-10,14-21"_s});
+    }
+    void sample()
+    {
+        QFETCH(SampleCase, c);
+        TestSurface measuring, pane;
+        TexelFont font(&measuring);
+        font.setChars(c.chars);
+        font.SampleText = c.text;
+        font.CharWidthInc = c.widthInc;
+        font.CharSepExtra = c.sepExtra;
+        font.LineSepExtra = c.lineSepExtra;
+        font.CharHeightInc = c.heightInc;
+        pane.setSize(60, 40);
+        pane.setBackColor(0xFFFFFF);
+        SamplePainter::draw(font, pane);
+        QCOMPARE(inkRuns(pane, 5), c.row5);
+        QCOMPARE(inkRuns(pane, 2, true), c.column2);
+
+        // A line advance that leaves 16 bits of twips (3000 pixels of extra separation) fails.
+        font.LineSepExtra = 3000;
+        font.SampleText = u"A\r\nB"_s;
+        try {
+            SamplePainter::draw(font, pane);
+            QFAIL("no failure");
+        } catch (const Failure &failure) {
+            QCOMPARE(failure.number, Failure::Overflow);
+        }
+    }
+};
+
+QTEST_MAIN(PartsTest)
+#include "parts_test.moc"
