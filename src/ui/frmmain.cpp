@@ -520,9 +520,12 @@ void frmMain::fileSaveAs()
         this, FileRequest{kProjectFilter, kProjectSuffix, moFont->VariableName() + kProjectSuffix});
     if (fileName.isEmpty())
         return;
+    const QString previous = moFont->Filename();
     moFont->setFilename(fileName);
     if (moFont->Save(*mFeedback))
         SetCaptionField(this, fileName, 1);
+    else
+        moFont->setFilename(previous); // a later Save goes where the caption says
 }
 
 void frmMain::mnuFont_Click(int index)

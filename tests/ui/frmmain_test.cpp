@@ -186,6 +186,7 @@ private slots:
             action("mnuFileItem3")->trigger();
             QCOMPARE(mWindow->windowTitle(), captionOf(first));
             QCOMPARE(mFeedback.failures().size(), failures);
+            QCOMPARE(document().Filename(), first);
         }
     }
 
