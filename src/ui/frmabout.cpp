@@ -1,5 +1,6 @@
 #include "frmabout.h"
 
+#include "controlarray.h"
 #include "icons.h"
 #include "version.h"
 
@@ -43,14 +44,12 @@ frmAbout::frmAbout(QWidget *parent)
     comments->setText(commentsText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
     auto *rule = new QFrame(this);
-    rule->setObjectName(QStringLiteral("fraFrames_0"));
-    rule->setProperty("index", 0);
+    setControlIndex(rule, QStringLiteral("fraFrames"), 0);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
 
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("cmdCommands_0"));
-    ok->setProperty("index", 0);
+    setControlIndex(ok, QStringLiteral("cmdCommands"), 0);
     ok->setDefault(true);
     ok->setMinimumWidth(65);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,5 +1,6 @@
 #include "frmgettext.h"
 
+#include "controlarray.h"
 #include "limitedtextedit.h"
 
 #include <QFrame>
@@ -24,17 +25,14 @@ frmGetText::frmGetText(QWidget *parent)
     mTextBox->setFixedSize(297, 169);
 
     auto *rule = new QFrame(this);
-    rule->setObjectName(QStringLiteral("fraFrames_0"));
-    rule->setProperty("index", 0);
+    setControlIndex(rule, QStringLiteral("fraFrames"), 0);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
 
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("cmdCommands_0"));
-    ok->setProperty("index", 0);
+    setControlIndex(ok, QStringLiteral("cmdCommands"), 0);
     auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cmdCommands_1"));
-    cancel->setProperty("index", 1);
+    setControlIndex(cancel, QStringLiteral("cmdCommands"), 1);
     // Neither is the default button, so Enter stays in the text as a line break.
     for (QPushButton *button : {ok, cancel}) {
         button->setAutoDefault(false);
