@@ -6,14 +6,14 @@
 
 #include <limits>
 
-// Narrowing conversions that fail with 6 "Overflow" instead of wrapping around, as the
-// document's 16-bit and byte arithmetic requires.
+// Narrowing conversions that fail with 6 "Overflow" (naming the value and the range) instead
+// of wrapping around, as the document's 16-bit and byte arithmetic requires.
 
 // The value as a signed 16-bit integer; Overflow outside -32768..32767.
 inline qint16 toInt16(qint64 value)
 {
     if (value < std::numeric_limits<qint16>::min() || value > std::numeric_limits<qint16>::max())
-        throw Failure::overflow();
+        throw Failure::overflow(value, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max());
     return qint16(value);
 }
 
@@ -21,7 +21,7 @@ inline qint16 toInt16(qint64 value)
 inline qint32 toInt32(qint64 value)
 {
     if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
-        throw Failure::overflow();
+        throw Failure::overflow(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
     return qint32(value);
 }
 
@@ -29,7 +29,7 @@ inline qint32 toInt32(qint64 value)
 inline quint8 toUByte(qint64 value)
 {
     if (value < 0 || value > 255)
-        throw Failure::overflow();
+        throw Failure::overflow(value, 0, 255);
     return quint8(value);
 }
 
@@ -37,7 +37,7 @@ inline quint8 toUByte(qint64 value)
 inline quint16 toUInt16(qint64 value)
 {
     if (value < 0 || value > 65535)
-        throw Failure::overflow();
+        throw Failure::overflow(value, 0, 65535);
     return quint16(value);
 }
 
@@ -46,6 +46,6 @@ inline quint16 toUInt16(qint64 value)
 inline quint8 toByte8(qint64 value)
 {
     if (value < -256 || value > 255)
-        throw Failure::overflow();
+        throw Failure::overflow(value, -256, 255);
     return quint8(value >= 0 ? value : value + 256);
 }

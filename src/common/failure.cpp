@@ -30,3 +30,11 @@ Failure Failure::runtime(qint32 failureNumber, const QString &subject)
         text += QStringLiteral(": ") + subject;
     return Failure(failureNumber, text);
 }
+
+Failure Failure::overflow(qint64 value, qint64 minimum, qint64 maximum, const QString &subject)
+{
+    const QString range = QStringLiteral("outside %1..%2").arg(minimum).arg(maximum);
+    if (subject.isEmpty())
+        return runtime(Overflow, QStringLiteral("%1 is %2").arg(value).arg(range));
+    return runtime(Overflow, QStringLiteral("%1 is %2, %3").arg(subject).arg(value).arg(range));
+}

@@ -38,7 +38,9 @@ struct Failure : std::exception
 
     // The run-time failure with its standard description, optionally naming a file.
     static Failure runtime(qint32 number, const QString &subject = QString());
-    static Failure overflow() { return runtime(Overflow); }
+    // Overflow naming the value and the range it left: "Overflow: 40000 is outside
+    // -32768..32767", or what overflowed when the subject is given first.
+    static Failure overflow(qint64 value, qint64 minimum, qint64 maximum, const QString &subject = QString());
 };
 
 // The standard description of a run-time failure number ("Overflow", "File not found"...).

@@ -1,23 +1,33 @@
 #include "numbers.h"
-#include "checked.h"
+#include "failure.h"
 
 #include <QLocale>
 
-#include <algorithm>
 #include <cmath>
+#include <limits>
+
+namespace {
+
+qint64 roundedWithin(double value, qint64 minimum, qint64 maximum)
+{
+    const double rounded = std::nearbyint(value);
+    // A NaN fails both comparisons.
+    if (!(rounded >= double(minimum) && rounded <= double(maximum)))
+        throw Failure::runtime(Failure::Overflow,
+                               QStringLiteral("%1 is outside %2..%3").arg(value).arg(minimum).arg(maximum));
+    return qint64(rounded);
+}
+
+} // namespace
 
 qint16 roundToInt16(double value)
 {
-    if (!std::isfinite(value))
-        throw Failure::overflow();
-    return toInt16(qint64(std::nearbyint(std::clamp(value, -1e12, 1e12))));
+    return qint16(roundedWithin(value, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
 }
 
 qint32 roundToInt32(double value)
 {
-    if (!std::isfinite(value))
-        throw Failure::overflow();
-    return toInt32(qint64(std::nearbyint(std::clamp(value, -1e12, 1e12))));
+    return qint32(roundedWithin(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }
 
 double leadingNumber(const QString &text)

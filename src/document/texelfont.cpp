@@ -9,6 +9,7 @@
 #include "windows1252.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -172,9 +173,13 @@ namespace {
 qint32 wholePoints(float size)
 {
     const double points = std::floor(double(size) + 0.25);
-    if (!std::isfinite(points))
-        throw Failure::overflow();
-    return toInt32(qint64(std::clamp(points, -1e12, 1e12)));
+    constexpr double low = std::numeric_limits<qint32>::min(), high = std::numeric_limits<qint32>::max();
+    // A NaN fails both comparisons.
+    if (!(points >= low && points <= high)) {
+        throw Failure::runtime(Failure::Overflow, QStringLiteral("the size is %1 points, outside %2..%3")
+                                                      .arg(size).arg(low, 0, 'f', 0).arg(high, 0, 'f', 0));
+    }
+    return qint32(points);
 }
 
 } // namespace

@@ -19,7 +19,7 @@ constexpr char kMagic[4] = {'Z', 'G', 'F', '\0'};
 QByteArray ZgfHeader::toBytes() const
 {
     if (FaceName.size() > 32)
-        throw Failure::overflow();
+        throw Failure::overflow(FaceName.size(), 0, 32, QStringLiteral("the face name's length"));
     QByteArray out(Size, '\0');
     auto *p = reinterpret_cast<uchar *>(out.data());
     std::memcpy(p, kMagic, 4);

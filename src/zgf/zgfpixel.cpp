@@ -17,13 +17,13 @@ quint8 ColorChannel5(Color color, int channel)
 qint16 ToSigned16(qint32 value)
 {
     if (value < -32768 || value > 65535)
-        throw Failure::overflow();
+        throw Failure::overflow(value, -32768, 65535);
     return qint16(value < 32768 ? value : value - 65536);
 }
 
 quint8 ToByte8(qint32 value)
 {
     if (value < -256 || value > 255)
-        throw Failure::overflow();
+        throw Failure::overflow(value, -256, 255);
     return quint8(value >= 0 ? value : value + 256);
 }

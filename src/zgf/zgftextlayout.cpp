@@ -50,18 +50,26 @@ ZgfTextLayout::ZgfTextLayout(const ZgfFont &font, const QString &text) : mFont(f
             const qint64 x = pen;
             const qint64 y = line * lineAdvance;
             right = std::max(right, x + font.charWidth(index));
-            if (x > MaxSide || y > MaxSide || x < -MaxSide || y < -MaxSide)
-                throw Failure::overflow();
+            if (x > MaxSide || x < -MaxSide)
+                throw Failure::overflow(x, -MaxSide, MaxSide, QStringLiteral("the text's x position"));
+            if (y > MaxSide || y < -MaxSide)
+                throw Failure::overflow(y, -MaxSide, MaxSide, QStringLiteral("the text's y position"));
             mGlyphs.append({index, int(x), int(y)});
             pen += font.charWidth(index) + font.rightIndent(index) + h.CharSep;
         }
-        if (pen > MaxSide || pen < -MaxSide || line > MaxSide)
-            throw Failure::overflow();
+        if (pen > MaxSide || pen < -MaxSide)
+            throw Failure::overflow(pen, -MaxSide, MaxSide, QStringLiteral("the text's x position"));
+        if (line > MaxSide)
+            throw Failure::overflow(line, 0, MaxSide, QStringLiteral("the text's line count"));
     }
     if (!text.isEmpty())
         endLine();
-    if (right > MaxSide || bottom > MaxSide || right * bottom > MaxPixels)
-        throw Failure::overflow();
+    if (right > MaxSide)
+        throw Failure::overflow(right, 0, MaxSide, QStringLiteral("the text's width"));
+    if (bottom > MaxSide)
+        throw Failure::overflow(bottom, 0, MaxSide, QStringLiteral("the text's height"));
+    if (right * bottom > MaxPixels)
+        throw Failure::overflow(right * bottom, 0, MaxPixels, QStringLiteral("the text's pixel count"));
     mWidth = int(right);
     mHeight = int(bottom);
 }

@@ -192,10 +192,11 @@ TEST_F(ProjectFile, LoadAppliesAllOrNothing)
         {"no file", nullptr, false, false, "53: File not found: %1"},
         // Values too large for the derived names: the failure comes while applying.
         {"size overflows the names", [](QByteArray &b) { b.replace(93, 4, le(std::bit_cast<quint32>(1e30f), 4)); },
-         false, false, "6: Overflow"},
-        {"size not a number", [](QByteArray &b) { b.replace(93, 4, le(0x7FC00000, 4)); }, false, false, "6: Overflow"},
+         false, false, "6: Overflow: the size is 1e+30 points, outside -2147483648..2147483647"},
+        {"size not a number", [](QByteArray &b) { b.replace(93, 4, le(0x7FC00000, 4)); }, false, false,
+         "6: Overflow: the size is nan points, outside -2147483648..2147483647"},
         {"version 1 margin overflows", [](QByteArray &b) { b[20] = 1; b.replace(67, 2, w16(20000)); },
-         false, false, "6: Overflow"},
+         false, false, "6: Overflow: 40000 is outside -32768..32767"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.label);

@@ -15,7 +15,6 @@
 
 namespace {
 
-const QString Overflow = QStringLiteral("6: Overflow");
 
 TEST(PixelConversion, FormatExamplesRangesAndOverflow)
 {
@@ -36,9 +35,9 @@ TEST(PixelConversion, FormatExamplesRangesAndOverflow)
     for (const auto &[in, out] : byte8)
         EXPECT_EQ(ToByte8(in), out) << in;
     for (qint32 v : {-32769, 65536, 100000})
-        EXPECT_EQ(failureOf([&] { ToSigned16(v); }), Overflow) << v;
+        EXPECT_EQ(failureOf([&] { ToSigned16(v); }), QStringLiteral("6: Overflow: %1 is outside -32768..65535").arg(v));
     for (qint32 v : {-257, 256, 32767})
-        EXPECT_EQ(failureOf([&] { ToByte8(v); }), Overflow) << v;
+        EXPECT_EQ(failureOf([&] { ToByte8(v); }), QStringLiteral("6: Overflow: %1 is outside -256..255").arg(v));
 }
 
 TEST(ZgfHeader, PutsEveryFieldAtItsOffset)
@@ -57,7 +56,7 @@ TEST(ZgfHeader, PutsEveryFieldAtItsOffset)
     h.FaceName = QByteArray(32, 'b'); // fills the field, the rest stays as it was
     EXPECT_EQ(h.toBytes(), bytes.left(8) + h.FaceName + bytes.mid(40));
     h.FaceName = QByteArray(33, 'c');
-    EXPECT_EQ(failureOf([&] { h.toBytes(); }), Overflow);
+    EXPECT_EQ(failureOf([&] { h.toBytes(); }), QStringLiteral("6: Overflow: the face name's length is 33, outside 0..32"));
 }
 
 // IsZgfFile answers as IsValidZgfHeader does for the file's first 76 bytes.
