@@ -16,8 +16,12 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    // Past the file size limit a write fails with "File too large" instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QString::fromUtf8(Version::Product));
     QApplication::setApplicationName(QString::fromUtf8(Version::Product));

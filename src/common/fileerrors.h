@@ -2,16 +2,31 @@
 
 #include "failure.h"
 
+#include <QIODevice>
+
+class QFile;
 class QFileDevice;
 class QSaveFile;
 
 // Failures for file operations, numbered like the program's run-time errors and naming
-// the file: 53 not found, 76 path not found, 70 permission denied, 61 disk full, 57 other.
+// the file: 53 not found, 76 path not found, 70 permission denied, 61 disk full (also a
+// file grown past the size limit, "File too large"), 57 other. Given the operation's own
+// text ("Can't create file " + path), the failure is that text and the reason:
+// "70: Can't create file /ro/a.zgf: Permission denied".
 
 // Why the file could not be opened.
-Failure openFailure(const QFileDevice &file);
+Failure openFailure(const QFileDevice &file, const QString &text = QString());
 // Why reading or writing the open file failed.
-Failure ioFailure(const QFileDevice &file);
+Failure ioFailure(const QFileDevice &file, const QString &text = QString());
+
+// The failure told as the operation's own text and its reason: "53: Can't open file x: File
+// not found".
+Failure restated(const Failure &failure, const QString &text);
+
+// Opens the file at path for reading (a path that begins with ":" is an ordinary file, see
+// ordinaryPath); throws openFailure, or 75 naming the path when it is no regular file (a
+// folder, a device, a pipe), which a reader could wait on or read without end.
+void openForReading(QFile &file, const QString &path, QIODevice::OpenMode extra = {});
 
 // Writes all of data to the file; throws ioFailure on a short or failed write.
 void writeAll(QFileDevice &file, const char *data, qint64 size);

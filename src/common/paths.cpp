@@ -16,6 +16,25 @@ bool hasDrive(const QString &path)
 
 } // namespace
 
+QString ordinaryPath(const QString &path)
+{
+    return path.startsWith(QLatin1Char(':')) ? QStringLiteral("./") + path : path;
+}
+
+QString safeFileName(const QString &name)
+{
+    QString safe = name;
+    for (QChar &c : safe) {
+        const char16_t u = c.unicode();
+        if (u == '/' || u == '\\' || u < 0x20 || (u >= 0x7F && u < 0xA0))
+            c = QLatin1Char('_');
+    }
+    // Nothing, "." and ".." name no file of their own.
+    if (safe.isEmpty() || safe == QLatin1String(".") || safe == QLatin1String(".."))
+        return QString(qMax<qsizetype>(safe.size(), 1), QLatin1Char('_'));
+    return safe;
+}
+
 QString GetFileName(const QString &path)
 {
     const qsizetype sep = lastSeparator(path);

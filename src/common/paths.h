@@ -5,6 +5,15 @@
 // Path and field helpers. Paths may use "/" or "\" as folder separator (a path keeps the
 // one it has); a drive prefix such as "C:" is recognised.
 
+// The path to hand to a file class: one that begins with ":" is an ordinary relative file
+// name, which Qt would take for one of its resources, so it gets "./" before it.
+QString ordinaryPath(const QString &path);
+
+// A name read from a file (a face name, a project's GP32 file name) made fit to be one file
+// name inside a chosen folder: folder separators and control characters become "_", so it
+// can neither lead elsewhere nor hide a line break; "", "." and ".." become underscores.
+QString safeFileName(const QString &name);
+
 // The part after the last separator; without one, the part after the drive or the whole
 // path. "C:\dir\" gives "", "C:a.txt" gives "a.txt".
 QString GetFileName(const QString &path);

@@ -4,6 +4,7 @@
 
 #include "feedback.h"
 #include "fileerrors.h"
+#include "paths.h"
 #include "projectrecord.h"
 
 #include <QFile>
@@ -20,10 +21,10 @@ Failure notSaved(const QString &path)
 // Writes beside the target and renames over it, so a failure leaves the old file whole.
 void writeProject(const QString &path, const QByteArray &bytes)
 {
-    const QFileInfo target(path);
+    const QFileInfo target(ordinaryPath(path));
     if (target.exists() && !target.isFile())
         throw notSaved(path);
-    QSaveFile file(path);
+    QSaveFile file(target.filePath());
     if (!file.open(QIODevice::WriteOnly))
         throw openFailure(file);
     writeAll(file, bytes);
@@ -37,9 +38,8 @@ void writeProject(const QString &path, const QByteArray &bytes)
 // At most one record's worth: any longer file is read no further.
 QByteArray readProject(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw openFailure(file);
+    QFile file;
+    openForReading(file, path);
     QByteArray bytes = file.read(ProjectRecord::MaximumSize);
     if (file.error() != QFileDevice::NoError)
         throw ioFailure(file);

@@ -2,6 +2,7 @@
 
 #include "failure.h"
 #include "feedback.h"
+#include "paths.h"
 #include "postprocessnames.h"
 #include "texelfont.h"
 #include "zgfbuilder.h"
@@ -18,7 +19,7 @@ ExportedSample::Source ExportedSample::sourceOf(const TexelFont &font)
     source.settings.SampleText.clear();
     source.settings.Background.clear();
     if (font.Postprocessed) {
-        const QFileInfo bitmap(proposedBitmapFileName(font));
+        const QFileInfo bitmap(ordinaryPath(proposedBitmapFileName(font)));
         source.bitmap = bitmap.absoluteFilePath();
         if (bitmap.isFile()) {
             source.bitmapSize = bitmap.size();

@@ -8,6 +8,7 @@
 #include "widgetbar.h"
 
 #include "failure.h"
+#include "paths.h"
 #include "texelfont.h"
 
 #include <QImageReader>
@@ -161,7 +162,7 @@ bool FontPreview::DrawSample()
 
 bool FontPreview::loadBackgroundPicture(const QString &path)
 {
-    QImageReader reader(path);
+    QImageReader reader(ordinaryPath(path));
     QImage picture = reader.read();
     if (picture.isNull())
         return false;

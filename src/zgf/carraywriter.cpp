@@ -88,9 +88,12 @@ char *formatWords(char *out, const uchar *bytes, qsizetype size, qint64 firstWor
 
 bool WriteCArray(const QString &sourcePath, QFileDevice &output, Feedback &feedback)
 {
-    QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        feedback.fail(QStringLiteral("Can't open file ") + sourcePath, Feedback::Title::Application);
+    QFile source;
+    try {
+        openForReading(source, sourcePath, QIODevice::Unbuffered);
+    } catch (const Failure &failure) {
+        feedback.fail(restated(failure, QStringLiteral("Can't open file ") + sourcePath).message(),
+                      Feedback::Title::Application);
         return false;
     }
     const qint64 words = (source.size() + 3) / 4;

@@ -12,6 +12,7 @@ class QFileDevice;
 // gives one line of two spaces. The file is streamed through fixed buffers, the progress
 // bar counting lines.
 //
-// Returns false when the source cannot be opened, after showing "Can't open file " + path
-// under the application's title; nothing is written then. A read or write failure throws.
+// Returns false when the source cannot be opened, after showing "number: Can't open file "
+// + path + ": " + the reason under the application's title; nothing is written then. A read
+// or write failure throws.
 bool WriteCArray(const QString &sourcePath, QFileDevice &output, Feedback &feedback);

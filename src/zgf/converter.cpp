@@ -14,9 +14,8 @@ QString derivedVariableName(const QString &path, Feedback &feedback)
     if (!IsZgfFile(path, feedback))
         return fileVariableName(path);
     try {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            throw openFailure(file);
+        QFile file;
+        openForReading(file, path);
         char header[ZgfHeader::Size];
         if (readFully(file, header, ZgfHeader::Size) < ZgfHeader::Size)
             throw ioFailure(file);

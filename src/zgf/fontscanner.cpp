@@ -107,9 +107,8 @@ QList<FoundFont> ScanFile(const QString &path, Feedback &feedback)
     {
         BusyGuard busy(feedback);
         try {
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-                throw openFailure(file);
+            QFile file;
+            openForReading(file, path, QIODevice::Unbuffered);
             ProgressMeter progress(feedback, file.size());
             FontScanner().scan(file, found, &progress);
         } catch (const Failure &f) {

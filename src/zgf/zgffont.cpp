@@ -23,9 +23,8 @@ ZgfFont ZgfFont::read(const QByteArray &data)
 
 ZgfFont ZgfFont::readFile(const QString &path, qint64 offset)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw openFailure(file);
+    QFile file;
+    openForReading(file, path);
     if (offset < 0 || offset > file.size()) {
         throw invalidZgfFormat(QStringLiteral("%1: offset %2 is outside the file of %3 bytes")
                                    .arg(path).arg(offset).arg(file.size()));
@@ -47,7 +46,7 @@ ZgfFont ZgfFont::readFile(const QString &path, qint64 offset)
 
 ZgfFont ZgfFont::parse(const QByteArray &data, const QString &source)
 {
-    const QString prefix = source.isEmpty() ? QString() : source + QStringLiteral(": ");
+    const QString prefix = source.isEmpty() ? QString() : source + QStringLiteral(" is not a valid ZGF font: ");
     const auto malformed = [&](const QString &detail) { return invalidZgfFormat(prefix + detail); };
 
     if (data.size() < ZgfHeader::Size)

@@ -27,7 +27,8 @@ public:
     // Parses a whole ZGF file held in memory.
     static ZgfFont read(const QByteArray &data);
     // Reads the file at path, or the font embedded in it at offset; open and read failures
-    // name the file, and so do format failures (with the offset when it is not 0).
+    // name the file, and so do format failures: "Invalid file format: " + path (and " at
+    // offset N" when it is not 0) + " is not a valid ZGF font: " + what is wrong.
     static ZgfFont readFile(const QString &path, qint64 offset = 0);
 
     const ZgfHeader &header() const { return mHeader; }

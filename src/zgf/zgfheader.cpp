@@ -136,9 +136,11 @@ bool IsValidZgfHeader(const QByteArray &header)
 
 bool IsZgfFile(const QString &path, Feedback &feedback)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        feedback.fail(openFailure(file).message());
+    QFile file;
+    try {
+        openForReading(file, path);
+    } catch (const Failure &failure) {
+        feedback.fail(failure.message());
         return false;
     }
     const QByteArray header = file.read(ZgfHeader::Size);

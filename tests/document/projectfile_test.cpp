@@ -279,7 +279,7 @@ TEST_F(ProjectFile, FailedSaveReportsAndKeepsTheOldFile)
         {QStringLiteral("font.tsm/inside"), QStringLiteral("font.tsm"), unsaved},
         {QStringLiteral("plain"), QStringLiteral("plain/font.tsm"), QStringLiteral("76: Path not found: %1")},
         {longName, longName, unsaved},
-        {QStringLiteral("font.tsm"), QStringLiteral("font.tsm"), QStringLiteral("57: Device I/O error: %1"), {}, 1000},
+        {QStringLiteral("font.tsm"), QStringLiteral("font.tsm"), QStringLiteral("61: File too large: %1"), {}, 1000},
         {QStringLiteral("font.tsm"), QStringLiteral("font.tsm"), denied, QStringLiteral("font.tsm")},
         {QStringLiteral("locked/font.tsm"), QStringLiteral("locked/font.tsm"), denied, QStringLiteral("locked")},
     };

@@ -302,7 +302,7 @@ private slots:
         scan(); // a new scan empties the list, and with it the selection
         command(2)->click();
         QCOMPARE(mFeedback.failures().size(), 1);
-        QVERIFY2(mFeedback.failures().constFirst().contains(program + u" at offset 20: the file is truncated"_s),
+        QVERIFY2(mFeedback.failures().constFirst().contains(program + u" at offset 20 is not a valid ZGF font: the file is truncated"_s),
                  qPrintable(mFeedback.failures().constFirst()));
     }
 

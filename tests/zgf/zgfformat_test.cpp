@@ -293,7 +293,7 @@ TEST(ZgfFont, ReadFileNamesTheFileAndReadsAtAnOffset)
     const QByteArray data = sampleFont(true, true, false).bytes();
     writeFile(path, data.left(100));
     EXPECT_TRUE(failureOf([&] { ZgfFont::readFile(path); })
-                    .startsWith(QStringLiteral("321: Invalid file format: ") + path + QStringLiteral(": ")));
+                    .startsWith(QStringLiteral("321: Invalid file format: ") + path + QStringLiteral(" is not a valid ZGF font: ")));
 
     writeFile(path, QByteArray(1000, 'x') + data + QByteArray(50, 'y')); // the bytes after the font are not read
     const ZgfFont font = ZgfFont::readFile(path, 1000);

@@ -9,6 +9,7 @@
 #include "fileerrors.h"
 #include "zgffont.h"
 #include "zgfheader.h"
+#include "version.h"
 #include "zgfreport.h"
 
 #include <QFile>
@@ -20,9 +21,8 @@ namespace {
 // The first bytes of the file, as many as a ZGF header takes.
 QByteArray leadingBytes(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw openFailure(file);
+    QFile file;
+    openForReading(file, path);
     const QByteArray bytes = file.read(ZgfHeader::Size);
     if (file.error() != QFileDevice::NoError)
         throw ioFailure(file);
@@ -58,10 +58,13 @@ int InfoCommand::run(CommandEnvironment &environment)
 {
     std::optional<InfoReport> report;
     const QByteArray leading = mFile.isEmpty() ? QByteArray() : leadingBytes(mFile);
-    if (leading.size() == ZgfHeader::Size && IsValidZgfHeader(leading)) {
+    // A damaged font is told as one (by the font reader), not as a file that is no project.
+    const bool project = leading.startsWith(Version::Product);
+    const bool zgfNamed = mFile.endsWith(QLatin1String(".zgf"), Qt::CaseInsensitive);
+    if (!mFile.isEmpty() && !project && (leading.startsWith(QByteArrayView("ZGF\0", 4)) || zgfNamed)) {
         if (!mDocument.isEmpty() || !mBitmap.isEmpty() || !mMask.isEmpty())
             throw UsageError{QStringLiteral("Document options do not apply to a ZGF font.")};
-        report = zgfReport(ZgfFont::readFile(mFile), true);
+        report = zgfReport(ZgfFont::readFile(mFile), IsValidZgfHeader(leading));
     } else {
         // Anything that is no ZGF font is read as a project, which refuses other files.
         CommandDocument document(environment, mFile, mDocument);

@@ -16,6 +16,7 @@
 #include "tocommand.h"
 #include "version.h"
 
+#include <csignal>
 #include <exception>
 
 namespace {
@@ -103,6 +104,8 @@ int runCommand(const CommandEntry &entry, const QStringList &arguments, CommandE
 
 int main(int argc, char *argv[])
 {
+    // Past the file size limit a write fails with "File too large" instead of ending the tool.
+    std::signal(SIGXFSZ, SIG_IGN);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

@@ -4,6 +4,7 @@
 #include "commandline.h"
 #include "documentoptions.h"
 #include "fileerrors.h"
+#include "paths.h"
 #include "terminalfeedback.h"
 #include "zgffont.h"
 #include "zgfpictures.h"
@@ -31,7 +32,7 @@ QImage picture(const ZgfFont &font, const std::optional<QString> &text, bool mas
 
 void savePng(const QImage &image, const QString &path)
 {
-    QSaveFile file(path);
+    QSaveFile file(ordinaryPath(path));
     if (!file.open(QIODevice::WriteOnly))
         throw openFailure(file);
     QImageWriter writer(&file, QByteArrayLiteral("png"));
