@@ -1,5 +1,9 @@
 #include "variablename.h"
 
+#include "cidentifier.h"
+
+#include <QRegularExpression>
+
 QString composeVariableName(const VariableNameParts &parts)
 {
     QString n = parts.name;
@@ -20,5 +24,12 @@ QString composeVariableName(const VariableNameParts &parts)
         if (parts.masked)
             n += QLatin1Char('m');
     }
-    return n;
+    return repairedCIdentifier(n);
+}
+
+QString familyWithoutFoundry(const QString &listedFamily)
+{
+    static const QRegularExpression tag(QStringLiteral("^(.*\\S) \\[[^\\[\\]]*\\]$"));
+    const QRegularExpressionMatch match = tag.match(listedFamily);
+    return match.hasMatch() ? match.captured(1) : listedFamily;
 }

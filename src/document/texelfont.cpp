@@ -143,7 +143,12 @@ void TexelFont::setUnderline(bool value)
 void TexelFont::setName(const QString &value)
 {
     mName = value;
-    CustomName = value != mTTFName;
+    CustomName = value != mTTFName && value != familyName();
+}
+
+QString TexelFont::familyName() const
+{
+    return familyWithoutFoundry(mTTFName);
 }
 
 void TexelFont::setVariableName(const QString &value)
@@ -203,7 +208,7 @@ QString TexelFont::CalculateGP32FileName(const QString &name, const QString &var
     result += space >= 0 ? t.mid(space + 1, 1) : QStringLiteral("_");
     result += formatTwoDigits(double(mSize) + 0.25);
 
-    QString checksumText = n + mTTFName + QString::number(wholePoints(mSize)) + v;
+    QString checksumText = n + familyName() + QString::number(wholePoints(mSize)) + v;
     const std::pair<bool, const char *> words[] = {
         {mBold, "Bold"},
         {mItalic, "Italic"},

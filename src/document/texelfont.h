@@ -71,7 +71,8 @@ public:
     bool Italic() const { return mItalic; }
     void setItalic(bool value);
     QString Name() const { return mName; }
-    // CustomName := the value differs from TTFName (exact comparison).
+    // CustomName := the value differs from TTFName and from its familyName() (exact
+    // comparison).
     void setName(const QString &value);
     float Size() const { return mSize; }
     void setSize(float value);
@@ -79,6 +80,9 @@ public:
     void setStrikethrough(bool value);
     QString TTFName() const { return mTTFName; }
     void setTTFName(const QString &value);
+    // TTFName without the "[foundry]" tag of the font list: what Name follows, and what
+    // the GP32 file name's checksum counts.
+    QString familyName() const;
     bool Underline() const { return mUnderline; }
     void setUnderline(bool value);
     QString VariableName() const { return mVariableName; }

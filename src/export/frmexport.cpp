@@ -273,8 +273,8 @@ void frmExport::InitExportDialog()
     mZGFFont->setChecked(true);
     optAction_Click();
     mZGFFilename->setFocus();
-    mZGFFilename->setText(moFont->GP32FileName() + QStringLiteral(".zgf"));
-    mZGFCFilename->setText(moFont->VariableName() + QStringLiteral(".h"));
+    mZGFFilename->setText(proposedZgfFileName(*moFont));
+    mZGFCFilename->setText(proposedCFileName(*moFont));
     showCharacterNotes();
     mBudget->schedule();
 }
@@ -356,8 +356,8 @@ QString frmExport::defaultName(const QLineEdit *field) const
     if (field == mMaskFilename)
         return proposedMaskFileName(*moFont);
     if (field == mZGFFilename)
-        return moFont->GP32FileName() + QStringLiteral(".zgf");
-    return moFont->VariableName() + QStringLiteral(".h");
+        return proposedZgfFileName(*moFont);
+    return proposedCFileName(*moFont);
 }
 
 // The export routines ask before overwriting, so the file dialogs do not.

@@ -27,7 +27,7 @@ void writeImages(TexelFont &font, Surface &work, Draw draw, const QString &path,
 
 bool confirmOverwrite(const QString &path, const QString &what, Feedback &feedback)
 {
-    return !QFileInfo::exists(path)
+    return !QFileInfo::exists(ordinaryPath(path))
         || feedback.ask(QStringLiteral("Overwrite ") + what + QStringLiteral(" ") + path + QStringLiteral("?"));
 }
 
@@ -36,6 +36,20 @@ bool confirmOverwrite(const QString &path, const QString &what, Feedback &feedba
 QString partialBitmapName(const QString &path, int index)
 {
     return GetFolder(path) + GetFileNameNoExt(path) + QString::number(index) + QStringLiteral(".bmp");
+}
+
+QList<FileRole> postprocessFiles(const TexelFont &font, const PostprocessOptions &options)
+{
+    QList<FileRole> files{{QStringLiteral("the project file"), font.Filename(), false}};
+    const auto addImages = [&](const QString &role, const QString &path) {
+        for (int i = 1; options.count > 1 && i <= options.count; ++i)
+            files.append({QStringLiteral("the partial %1 %2").arg(role).arg(i), partialBitmapName(path, i)});
+        files.append({QStringLiteral("the ") + role, path});
+    };
+    addImages(QStringLiteral("bitmap file"), options.bitmapFileName);
+    if (font.Masked)
+        addImages(QStringLiteral("alpha mask bitmap file"), options.maskFileName);
+    return files;
 }
 
 bool ExportPostprocessBitmaps(TexelFont &font, Surface &work, const PostprocessOptions &options,
@@ -47,6 +61,7 @@ bool ExportPostprocessBitmaps(TexelFont &font, Surface &work, const PostprocessO
             throw Failure(Failure::InvalidCall,
                           QStringLiteral("The font has an alpha mask, but no mask bitmap file was given."));
         }
+        refuseSharedFiles(postprocessFiles(font, options));
         if (!confirmOverwrite(options.bitmapFileName, QStringLiteral("bitmap file"), feedback))
             return false;
         {

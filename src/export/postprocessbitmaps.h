@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileroles.h"
+
 #include <QString>
 
 class Feedback;
@@ -18,8 +20,15 @@ struct PostprocessOptions
 // "C:\f\font3.bmp").
 QString partialBitmapName(const QString &path, int index);
 
+// The files the bitmap export reads and writes, by role: the project (when the document has
+// one), then for the glyph image and for a masked font's mask, the partial images and the
+// full one.
+QList<FileRole> postprocessFiles(const TexelFont &font, const PostprocessOptions &options);
+
 // Writes the glyph image (and for a masked font the mask image) as BMP files, the partial
-// images first, each drawn on work. Asks before overwriting the full images; declining
-// returns false, keeping what was written before. Failures are reported, giving false.
+// images first, each drawn on work. First refuses a file that would replace another
+// (postprocessFiles, see refuseSharedFiles). Asks before overwriting the full images;
+// declining returns false, keeping what was written before. Failures are reported, giving
+// false.
 bool ExportPostprocessBitmaps(TexelFont &font, Surface &work, const PostprocessOptions &options,
                               Feedback &feedback);

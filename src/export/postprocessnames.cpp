@@ -3,9 +3,21 @@
 #include "paths.h"
 #include "texelfont.h"
 
+// The names come from the document, which a project file sets: they name a file, never a
+// folder.
 QString proposedBitmapFileName(const TexelFont &font)
 {
-    return font.VariableName() + QStringLiteral(".bmp");
+    return safeFileName(font.VariableName()) + QStringLiteral(".bmp");
+}
+
+QString proposedZgfFileName(const TexelFont &font)
+{
+    return safeFileName(font.GP32FileName()) + QStringLiteral(".zgf");
+}
+
+QString proposedCFileName(const TexelFont &font)
+{
+    return safeFileName(font.VariableName()) + QStringLiteral(".h");
 }
 
 QString proposedMaskFileName(const TexelFont &font)

@@ -49,23 +49,50 @@ QString writtenAsQuestionMarks(const QString &characters)
 
 QString completedFileName(const QString &fileName, const QString &defaultExtension)
 {
+    // A name without a file name is left for the export to refuse, not made a hidden file.
+    if (GetFileName(fileName).trimmed().isEmpty())
+        return fileName;
     return GetFileNameNoExt(fileName) == GetFileName(fileName) ? fileName + defaultExtension : fileName;
+}
+
+QList<FileRole> zgfExportFiles(const TexelFont &font, const ZgfExportOptions &options)
+{
+    QList<FileRole> files{{QStringLiteral("the project file"), font.Filename(), false}};
+    if (font.Postprocessed)
+        files.append({QStringLiteral("the edited bitmap"), options.bitmapFileName, false});
+    if (font.Masked)
+        files.append({QStringLiteral("the edited mask"), options.maskFileName, false});
+    files.append({QStringLiteral("the font file"), options.zgfFileName});
+    if (options.cFile)
+        files += cSourceOutputs(options.cFileName, options.split);
+    return files;
 }
 
 bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Feedback &feedback)
 {
     options.zgfFileName = completedFileName(options.zgfFileName, QStringLiteral(".zgf"));
+    if (options.cFile)
+        options.cFileName = completedFileName(options.cFileName, QStringLiteral(".h"));
     const QString path = options.zgfFileName;
-    if (QFileInfo::exists(path)
+    try {
+        refuseSharedFiles(zgfExportFiles(font, options));
+        if (options.cFile)
+            refuseCArrayName(font.VariableName(), font.VariableName() + zgfArraySuffix());
+    } catch (const Failure &failure) {
+        feedback.fail(failure.message());
+        return false;
+    }
+    if (QFileInfo::exists(ordinaryPath(path))
         && !feedback.ask(QStringLiteral("Overwrite .ZGF font file ") + path + QStringLiteral("?")))
         return false;
 
     try {
         BusyGuard busy(feedback);
         const QByteArray bytes = buildZgfFile(font, work, {options.rle, options.bitmapFileName, options.maskFileName}, feedback);
-        QSaveFile file(path);
+        QSaveFile file(ordinaryPath(path));
         if (!file.open(QIODevice::WriteOnly)) {
-            feedback.fail(QStringLiteral("Can't create file ") + path, Feedback::Title::Application);
+            feedback.fail(openFailure(file, QStringLiteral("Can't create file ") + path).message(),
+                          Feedback::Title::Application);
             return false;
         }
         QByteArray onDisk = bytes;
@@ -74,7 +101,7 @@ bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Fe
         writeAll(file, onDisk);
         verifyWritten(file, bytes);
         if (!file.commit()) {
-            feedback.fail(QFileInfo::exists(path)
+            feedback.fail(QFileInfo::exists(file.fileName())
                               ? QStringLiteral("Couldn't delete old font file ") + path + QStringLiteral(".")
                               : ioFailure(file).message());
             return false;
@@ -91,10 +118,11 @@ bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Fe
 
     if (!options.cFile)
         return true;
-    options.cFileName = completedFileName(options.cFileName, QStringLiteral(".h"));
-    if (QFileInfo::exists(options.cFileName)
-        && !feedback.ask(QStringLiteral("Overwrite C source file ") + options.cFileName + QStringLiteral("?")))
-        return true;
+    for (const QString &cPath : outputPaths(cSourceOutputs(options.cFileName, options.split))) {
+        if (QFileInfo::exists(ordinaryPath(cPath))
+            && !feedback.ask(QStringLiteral("Overwrite C source file ") + cPath + QStringLiteral("?")))
+            return true;
+    }
     ZgfToCSource(path, options.cFileName, font.VariableName(), options.split, feedback, options.groupSeparator);
     return true;
 }

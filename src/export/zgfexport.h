@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileroles.h"
+
 #include <QString>
 
 #include <functional>
@@ -24,13 +26,22 @@ struct ZgfExportOptions
 };
 
 // The name with defaultExtension appended when it has no extension of at most four
-// characters ("font" gives "font.zgf", "font.bin" stays, "font.longext" gets ".zgf").
+// characters ("font" gives "font.zgf", "font.bin" stays, "font.longext" gets ".zgf"). A
+// name without a file name ("", "out/") stays as it is.
 QString completedFileName(const QString &fileName, const QString &defaultExtension);
 
+// The files the export reads and writes, by role, with the names as given: the project
+// (when the document has one), the edited images of a post-processed or masked font, the
+// font file, and the C files when asked (cSourceOutputs).
+QList<FileRole> zgfExportFiles(const TexelFont &font, const ZgfExportOptions &options);
+
 // Writes the document as a ZGF file, and its C source when asked; completes the file names
-// in options. The glyph image is rendered on work, or read from the edited bitmap of a
-// post-processed font; the mask of a masked font is read from its bitmap. Asks before
-// overwriting; the new file replaces an old one only once it is complete and reads back
-// as exactly the bytes meant (otherwise the old file is kept and a failure shown). Returns true
-// once the ZGF file is written (a failure of the C source after that still returns true).
+// in options. Before anything else it refuses (reports, returns false) an output without a
+// name, a file that would replace another (zgfExportFiles, see refuseSharedFiles) and, with
+// C source, a variable name that is no C identifier. The glyph image is rendered on work,
+// or read from the edited bitmap of a post-processed font; the mask of a masked font is
+// read from its bitmap. Asks before overwriting the font file and each C file; the new file
+// replaces an old one only once it is complete and reads back as exactly the bytes meant
+// (otherwise the old file is kept and a failure shown). Returns true once the ZGF file is
+// written (a failure or a declined C file after that still returns true).
 bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Feedback &feedback);

@@ -1,7 +1,10 @@
 #include "rastersurface.h"
 
+#include "bitmapcheck.h"
 #include "fileerrors.h"
+#include "paths.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
@@ -171,16 +174,26 @@ const quint32 *RasterSurface::scanLine(int y) const
 
 void RasterSurface::loadPicture(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw openFailure(file);
-    QImageReader reader(&file);
+    QFile file;
+    openForReading(file, path);
+    const auto invalid = [&](const QString &why) {
+        QString subject = QDir::toNativeSeparators(path);
+        if (!why.isEmpty())
+            subject += QStringLiteral(": ") + why;
+        return Failure::runtime(Failure::InvalidPicture, subject);
+    };
+    if (file.size() > MaxPictureFileSize)
+        throw invalid(QStringLiteral("the file holds %1 bytes, more than a picture is read from").arg(file.size()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw ioFailure(file);
+    if (const QString problem = bitmapFileProblem(bytes); !problem.isEmpty())
+        throw invalid(problem);
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
     QImage picture = reader.read();
-    if (picture.isNull()) {
-        if (reader.error() == QImageReader::DeviceError)
-            throw ioFailure(file);
-        throw Failure::runtime(Failure::InvalidPicture, QDir::toNativeSeparators(path));
-    }
+    if (picture.isNull())
+        throw invalid(QString());
     // A name ending in "@2x" must not halve the picture.
     picture.setDevicePixelRatio(1.0);
     mPainter.drawImage(QPoint(0, 0), picture);
@@ -190,7 +203,7 @@ void RasterSurface::savePicture(const QString &path) const
 {
     if (mWidth == 0 || mHeight == 0)
         throw Failure::runtime(Failure::InvalidCall, QDir::toNativeSeparators(path));
-    QSaveFile file(path);
+    QSaveFile file(ordinaryPath(path));
     if (!file.open(QIODevice::WriteOnly))
         throw openFailure(file);
     QImageWriter writer(&file, QByteArrayLiteral("bmp"));

@@ -191,8 +191,7 @@ void frmExtractor::ExtractFont()
     if (!font)
         return;
     const QString destination = mChoosers->saveFileName(
-        this, {QStringLiteral("Velmora Font (*.zgf)|*.zgf"), QStringLiteral(".zgf"),
-               font->name + QStringLiteral(".zgf")});
+        this, {QStringLiteral("Velmora Font (*.zgf)|*.zgf"), QStringLiteral(".zgf"), extractedFileName(*font)});
     if (destination.isEmpty())
         return;
     ::ExtractFont(mFilename->text(), font->offset, font->size, destination, *mFeedback);

@@ -259,7 +259,7 @@ void frmProperties::Apply()
     if (!moFont)
         return;
     const QString name = trimSpaces(mName->text());
-    mName->setText(name.isEmpty() ? moFont->TTFName() : name);
+    mName->setText(name.isEmpty() ? moFont->familyName() : name);
     const QString variableName = withoutSpaces(mVariableName->text());
     mVariableName->setText(variableName.isEmpty() ? moFont->VariableName() : variableName);
     const QString fileName = withoutSpaces(mGP32FileName->text()).toLower();

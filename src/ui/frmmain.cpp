@@ -338,7 +338,7 @@ void frmMain::UpdateControls(bool updateName, bool updateSize)
 void frmMain::RefreshDerivedNames(bool includeName)
 {
     if (includeName && !moFont->CustomName)
-        moFont->setName(moFont->TTFName());
+        moFont->setName(moFont->familyName());
     if (!moFont->CustomVariableName)
         moFont->setVariableName(moFont->CalculateVariableName());
     if (!moFont->CustomGP32FileName)

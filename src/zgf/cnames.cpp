@@ -2,21 +2,18 @@
 
 #include "variablename.h"
 
-#include "ctext.h"
+#include "cidentifier.h"
 #include "paths.h"
 #include "spaces.h"
 #include "zgfheader.h"
 
 QString zgfVariableName(const ZgfHeader &header)
 {
-    const QString name = composeVariableName({header.faceNameText(), header.PointSize,
-                                               header.hasFlag(ZgfHeader::BoldFlag),
-                                               header.hasFlag(ZgfHeader::ItalicFlag),
-                                               header.hasFlag(ZgfHeader::UnderlineFlag),
-                                               header.hasFlag(ZgfHeader::StrikethroughFlag),
-                                               header.hasFlag(ZgfHeader::PostprocessedFlag),
-                                               header.hasFlag(ZgfHeader::HasMask)});
-    return repairedCIdentifier(name);
+    return composeVariableName({familyWithoutFoundry(header.faceNameText()), header.PointSize,
+                                header.hasFlag(ZgfHeader::BoldFlag), header.hasFlag(ZgfHeader::ItalicFlag),
+                                header.hasFlag(ZgfHeader::UnderlineFlag),
+                                header.hasFlag(ZgfHeader::StrikethroughFlag),
+                                header.hasFlag(ZgfHeader::PostprocessedFlag), header.hasFlag(ZgfHeader::HasMask)});
 }
 
 QString fileVariableName(const QString &path)

@@ -5,13 +5,14 @@
 struct ZgfHeader;
 
 // The names the converter derives for C source. Names derived from face and file names are
-// repaired into C identifiers (see repairedCIdentifier); names typed by the person are not.
+// repaired into C identifiers (see repairedCIdentifier); names typed by the person are not,
+// and the generators refuse them when they are no identifier.
 
-// The variable name of a ZGF font: the face name without NUL characters and spaces, all
-// lower case when it has no lower-case letter, its first letter lower-cased; the point
-// size; "b", "i", "u", "s" for bold, italic, underline, strikethrough; "_p" when
-// post-processed, followed by "m" when it also has a mask. Courier New 10 italic gives
-// courierNew10i.
+// The variable name of a ZGF font: the face name without NUL characters, spaces and the
+// font list's "[foundry]" tag, all lower case when it has no lower-case letter, its first
+// letter lower-cased; the point size; "b", "i", "u", "s" for bold, italic, underline,
+// strikethrough; "_p" when post-processed, followed by "m" when it also has a mask. Courier
+// New 10 italic gives courierNew10i.
 QString zgfVariableName(const ZgfHeader &header);
 
 // The variable name of any other file: its file name without the last extension of at

@@ -1,6 +1,7 @@
 #include "csource.h"
 
 #include "carraywriter.h"
+#include "cidentifier.h"
 #include "ctext.h"
 #include "feedback.h"
 #include "fileerrors.h"
@@ -31,6 +32,7 @@ struct CSourceParts
     QByteArray comment;      // the comment block, empty lines included
     QByteArray characterSet; // the character set line and its empty line, or nothing
     QByteArray arrayName;
+    QString name;            // as given, for the message that refuses it
 };
 
 QByteArray line(const QByteArray &text)
@@ -64,24 +66,45 @@ QByteArray fileNameComment(const QString &path)
     return cCommentText(toWindows1252(GetFileName(path)));
 }
 
+QString splitSourcePath(const QString &cPath)
+{
+    return GetFolder(cPath) + GetFileNameNoExt(cPath) + QStringLiteral(".c");
+}
+
+// What C cannot hold is refused before any file is made: a name that is no identifier, a
+// file that would replace another, an empty source (C has no empty arrays).
+void refuseWhatCannotBeWritten(const QString &sourcePath, const QString &cPath, bool split,
+                               const CSourceParts &parts)
+{
+    refuseCArrayName(parts.name, QString::fromLatin1(parts.arrayName));
+    refuseSharedFiles(QList<FileRole>{{QStringLiteral("the file to convert"), sourcePath, false}}
+                      + cSourceOutputs(cPath, split));
+    const QFileInfo source(ordinaryPath(sourcePath));
+    if (source.isFile() && source.size() == 0) {
+        throw Failure(Failure::InvalidCall, QStringLiteral("The file %1 is empty, and C has no empty arrays: "
+                                                           "no C file is written.").arg(sourcePath));
+    }
+}
+
+void createOrRefuse(QSaveFile &file, const QString &text)
+{
+    if (!file.open(QIODevice::WriteOnly))
+        throw Refusal{openFailure(file, text).message(), Feedback::Title::Application};
+}
+
 // Writes the files; false when WriteCArray has already reported why not.
 bool writeCSource(const QString &sourcePath, const QString &cPath, bool split,
                   const CSourceParts &parts, Feedback &feedback)
 {
-    const QString base = GetFileNameNoExt(cPath);
-    const QString cFilePath = GetFolder(cPath) + base + QStringLiteral(".c");
-    const QByteArray guard = toWindows1252(cGuardSymbol(base));
+    refuseWhatCannotBeWritten(sourcePath, cPath, split, parts);
+    const QString cFilePath = splitSourcePath(cPath);
+    const QByteArray guard = toWindows1252(cGuardSymbol(GetFileNameNoExt(cPath)));
 
-    QSaveFile header(cPath);
-    if (!header.open(QIODevice::WriteOnly))
-        throw Refusal{QStringLiteral("Can't create .H file ") + cPath, Feedback::Title::Application};
-    QSaveFile source(cFilePath);
-    if (split) {
-        // A header named *.c would otherwise be replaced by the array file.
-        const bool samePath = QFileInfo(cFilePath).absoluteFilePath() == QFileInfo(cPath).absoluteFilePath();
-        if (samePath || !source.open(QIODevice::WriteOnly))
-            throw Refusal{QStringLiteral("Can't create .C file ") + cFilePath, Feedback::Title::Application};
-    }
+    QSaveFile header(ordinaryPath(cPath));
+    createOrRefuse(header, QStringLiteral("Can't create .H file ") + cPath);
+    QSaveFile source(ordinaryPath(cFilePath));
+    if (split)
+        createOrRefuse(source, QStringLiteral("Can't create .C file ") + cFilePath);
     QSaveFile &arrayFile = split ? source : header;
 
     writeAll(header, parts.comment);
@@ -130,13 +153,38 @@ bool generate(Feedback &feedback, Parts makeParts, const QString &sourcePath, co
 
 } // namespace
 
+QList<FileRole> cSourceOutputs(const QString &cPath, bool split)
+{
+    QList<FileRole> outputs{{QStringLiteral("the C file"), cPath}};
+    if (split)
+        outputs.append({QStringLiteral("the .c file"), splitSourcePath(cPath)});
+    return outputs;
+}
+
+QString zgfArraySuffix()
+{
+    return QStringLiteral("_zgf");
+}
+
+void refuseCArrayName(const QString &name, const QString &arrayName)
+{
+    if (!isCIdentifier(arrayName)) {
+        throw Failure(Failure::InvalidCall, QStringLiteral("The variable name \"%1\" cannot be written into C: %2.")
+                                                .arg(name, cIdentifierRule()));
+    }
+}
+
 bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
                   bool split, Feedback &feedback, QChar groupSeparator)
 {
     auto parts = [&] {
-        QFile font(sourcePath);
-        if (!font.open(QIODevice::ReadOnly))
-            throw Refusal{QStringLiteral("Can't open .ZGF file ") + sourcePath, Feedback::Title::Application};
+        QFile font;
+        try {
+            openForReading(font, sourcePath);
+        } catch (const Failure &failure) {
+            throw Refusal{restated(failure, QStringLiteral("Can't open .ZGF file ") + sourcePath).message(),
+                          Feedback::Title::Application};
+        }
         // A file too short for its header reads as zeros; its character set ends with the file.
         QByteArray headerBytes = font.read(ZgfHeader::Size);
         headerBytes.resize(ZgfHeader::Size, '\0');
@@ -163,7 +211,8 @@ bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString
             + line(QStringLiteral("// Generator      : ") + generatorText())
             + line(QByteArray("//")) + "\r\n\r\n";
         p.characterSet = line("// Character set  : \"" + cCharacterSetText(characters) + '"') + "\r\n";
-        p.arrayName = toWindows1252(name) + "_zgf";
+        p.arrayName = toWindows1252(name + zgfArraySuffix());
+        p.name = name;
         return p;
     };
     return generate(feedback, parts, sourcePath, cPath, split);
@@ -176,10 +225,12 @@ bool FileToCSource(const QString &sourcePath, const QString &cPath, const QStrin
         CSourceParts p;
         p.comment = line(QByteArray("//"))
             + line("// GP32 C source file for file " + fileNameComment(sourcePath))
-            + line(QStringLiteral("// File size: ") + groupedSize(QFileInfo(sourcePath).size(), groupSeparator))
+            + line(QStringLiteral("// File size: ")
+                   + groupedSize(QFileInfo(ordinaryPath(sourcePath)).size(), groupSeparator))
             + line(QStringLiteral("// Converter: ") + generatorText())
             + line(QByteArray("//")) + "\r\n\r\n";
         p.arrayName = toWindows1252(name);
+        p.name = name;
         return p;
     };
     return generate(feedback, parts, sourcePath, cPath, split);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileroles.h"
+
 #include <QChar>
 #include <QString>
 
@@ -12,21 +14,35 @@ class Feedback;
 // symbol "__" + base + "_h__" (repaired into an identifier) and, with split, of the
 // source file base + ".c" beside it. Without split the header holds everything; with split
 // the header holds the guard and an extern declaration, the .c file the comment block and
-// the array. name is used as given. The file size in the comment has its thousands
+// the array. name is used as given, or refused when the array it names would be no C
+// identifier (see refuseCArrayName). The file size in the comment has its thousands
 // grouped by groupSeparator (the caller's locale).
 //
+// Before any file is made they refuse a file that would replace another (refuseSharedFiles
+// over the file to convert and cSourceOutputs) and an empty source, which C cannot hold.
 // Both write through temporary files that replace the old ones only when everything was
 // written, show the busy pointer and drive the progress bar. They report their own
 // outcome: "C file(s) generated correctly." and true, or a failure message and false
-// ("Can't create .H file " / "Can't create .C file " + path under the application's
-// title, "number: description" for a read or write failure).
+// ("number: Can't create .H file " / ".C file " + path + ": " + the reason under the
+// application's title, "number: description" for a read or write failure or a refusal).
 
 // For a ZGF font: the comment block gives the face name and size, the image sizes and the
 // colour depth, the array is named name + "_zgf" and the header also lists the character
-// set. A font that cannot be opened shows "Can't open .ZGF file " + path.
+// set. A font that cannot be opened shows "number: Can't open .ZGF file " + path + the reason.
 bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
                   bool split, Feedback &feedback, QChar groupSeparator);
 
 // For any file: the comment block gives the file name and size; the array is named name.
 bool FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
                    bool split, Feedback &feedback, QChar groupSeparator);
+
+// The files a generation writes: the C file (the header) and, with split, the .c file
+// beside it (its folder, its base, ".c").
+QList<FileRole> cSourceOutputs(const QString &cPath, bool split);
+
+// What ZgfToCSource appends to the name to name the font's array.
+QString zgfArraySuffix();
+
+// Throws Failure 5, saying the rule, when arrayName (the name given, with the array's
+// suffix) is no C identifier: "The variable name "x[1]" cannot be written into C: ...".
+void refuseCArrayName(const QString &name, const QString &arrayName);

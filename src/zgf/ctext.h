@@ -5,12 +5,6 @@
 
 // Making text safe to place in generated C source.
 
-// The text as a C identifier: every character other than an ASCII letter, digit or "_"
-// becomes "_", a leading digit gets "_" before it, and a C keyword gets "_" after it. An
-// empty text stays empty. For names derived from file and face names; names the person
-// types are used as typed.
-QString repairedCIdentifier(const QString &text);
-
 // The include guard symbol of a header whose file name without extension is base:
 // "__" + base + "_h__", every character of base other than an ASCII letter, digit or "_"
 // made "_" (my.font gives __my_font_h__).

@@ -2,6 +2,9 @@
 
 #include "feedback.h"
 #include "fileerrors.h"
+#include "fileroles.h"
+#include "fontscanner.h"
+#include "paths.h"
 #include "progressmeter.h"
 #include "readfully.h"
 
@@ -27,16 +30,17 @@ Failure sizeFailure(const QString &path, qint64 offset, qint32 size, qint64 avai
 void copyFont(const QString &sourcePath, qint64 offset, qint32 size, const QString &destPath,
               Feedback &feedback)
 {
-    QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly))
-        throw openFailure(source);
+    refuseSharedFiles({{QStringLiteral("the scanned file"), sourcePath, false},
+                       {QStringLiteral("the font file"), destPath}});
+    QFile source;
+    openForReading(source, sourcePath);
     const qint64 available = offset < 0 ? 0 : qMax<qint64>(source.size() - offset, 0);
     if (offset < 0 || size < 0 || size > available)
         throw sizeFailure(sourcePath, offset, size, available);
     if (!source.seek(offset))
         throw ioFailure(source);
 
-    QSaveFile dest(destPath);
+    QSaveFile dest(ordinaryPath(destPath));
     if (!dest.open(QIODevice::WriteOnly))
         throw openFailure(dest);
     constexpr qsizetype kChunk = qsizetype(1) << 20;
@@ -56,6 +60,11 @@ void copyFont(const QString &sourcePath, qint64 offset, qint32 size, const QStri
 }
 
 } // namespace
+
+QString extractedFileName(const FoundFont &font)
+{
+    return safeFileName(font.name) + QStringLiteral(".zgf");
+}
 
 bool ExtractFont(const QString &sourcePath, qint64 offset, qint32 size, const QString &destPath,
                  Feedback &feedback)

@@ -59,10 +59,31 @@ qsizetype findMagic(const uchar *data, qsizetype from, qsizetype last)
     return -1;
 }
 
+// A name from the scanned file cannot forge a listing: control characters and "\" are
+// written as C escapes (\t, \n, \r, \xNN, \\).
+QString listedText(const QString &name)
+{
+    QString out;
+    for (const QChar c : name) {
+        switch (const char16_t u = c.unicode()) {
+        case '\t': out += QStringLiteral("\\t"); break;
+        case '\n': out += QStringLiteral("\\n"); break;
+        case '\r': out += QStringLiteral("\\r"); break;
+        case '\\': out += QStringLiteral("\\\\"); break;
+        default:
+            if (u < 0x20 || (u >= 0x7F && u < 0xA0))
+                out += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+            else
+                out += c;
+        }
+    }
+    return out;
+}
+
 FoundFont foundFont(const uchar *header, qint64 offset)
 {
     const ZgfHeader h = ZgfHeader::fromBytes(reinterpret_cast<const char *>(header), ZgfHeader::Size);
-    return {h.faceNameText() + QLatin1Char(' ') + QString::number(h.PointSize), offset, h.FileLength};
+    return {listedText(h.faceNameText()) + QLatin1Char(' ') + QString::number(h.PointSize), offset, h.FileLength};
 }
 
 } // namespace

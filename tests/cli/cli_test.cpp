@@ -1,6 +1,8 @@
 #include "projectrecord.h"
 #include "texelfont.h"
 
+#include <sys/resource.h>
+
 #include <QImage>
 #include <QTest>
 #include <QtCore>
@@ -66,15 +68,22 @@ class CliTest : public QObject
     Q_OBJECT
 
     // Copied into every working folder: default.zgf (the default document exported with RLE),
-    // plain.tsm (the default document), post.tsm (masked, post-processed) and notes.txt.
+    // damaged.zgf (its first 60 bytes), big.txt (70000 bytes), plain.tsm (the default
+    // document), post.tsm (masked, post-processed) and notes.txt.
     std::unique_ptr<QTemporaryDir> mShared;
     std::unique_ptr<QTemporaryDir> mWork;
 
-    // Runs the tool in the test's working folder.
-    Run cli(const QByteArray &line) const
+    // Runs the tool in the test's working folder, with a file size limit when one is given.
+    Run cli(const QByteArray &line, rlim_t fileSizeLimit = 0) const
     {
         QProcess process;
         process.setWorkingDirectory(mWork->path());
+        if (fileSizeLimit > 0) {
+            process.setChildProcessModifier([fileSizeLimit] {
+                const rlimit limit{fileSizeLimit, fileSizeLimit};
+                setrlimit(RLIMIT_FSIZE, &limit);
+            });
+        }
         process.start(QStringLiteral(TEXELSMITHY_CLI), words(line));
         const bool ended = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit;
         return {ended ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
@@ -112,7 +121,7 @@ class CliTest : public QObject
             QCOMPARE(maskOffset > 0, masked);
         }
     }
-    QString path(const QString &name) const { return mWork->filePath(name); }
+    QString path(const QString &name) const { return mWork->path() + u'/' + name; } // also ":name"
     QStringList entries() const { return QDir(mWork->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries); }
 
 private slots:
@@ -122,6 +131,8 @@ private slots:
         CLI_OK(exported, "export -o default.zgf");
         CLI_OK(plain, "new -o plain");
         writeFile(path(u"notes.txt"_s), "plain text, neither a project nor a font");
+        writeFile(path(u"damaged.zgf"_s), readFile(path(u"default.zgf"_s)).left(60));
+        writeFile(path(u"big.txt"_s), QByteArray(70000, 'a'));
         // A project the options of the tool cannot make: post-processed with a mask, and
         // cells widened so the mask differs from the glyph image.
         TexelFont font;
@@ -183,6 +194,21 @@ private slots:
                                  "to-c missing.bin"})
             QTest::addRow("missing input: %s", line) << QByteArray(line) << 1 << "53: File not found: missing.bin"_ba;
         row("info: neither project nor font", 1, "info notes.txt", "notes.txt does not contain valid TexelSmithy data");
+        row("info: damaged font", 1, "info damaged.zgf", "321: Invalid file format: damaged.zgf is not a valid ZGF font");
+        row("export: C file is the font", 1, "export -o y.zgf --c y.zgf --force", "5: The C file would replace the font file y.zgf.");
+        row("export: over its project", 1, "export plain.tsm -o plain.tsm --force",
+            "5: The font file would replace the project file plain.tsm.");
+        row("export: device as characters", 1, "export --chars-file /dev/zero",
+            "75: Path/File access error: /dev/zero is not a regular file");
+        row("export: characters beyond the bound", 1, "export --chars-file big.txt", "big.txt holds 70000 bytes");
+        row("bitmaps: mask is the bitmap", 1, "bitmaps post.tsm --bitmap x.bmp --mask x.bmp --force",
+            "5: The alpha mask bitmap file would replace the bitmap file x.bmp.");
+        row("render: over its font", 1, "render default.zgf -o default.zgf --force",
+            "5: The picture would replace the font file default.zgf.");
+        QTest::addRow("render: text too long") << "render default.zgf -o t.png --text " + QByteArray(4097, 'a') << 2
+                                               << "--text takes at most 4096 characters"_ba;
+        row("to-c: name is no identifier", 1, "to-c notes.txt --name x[1];~int~evil",
+            "5: The variable name \"x[1];intevil\" cannot be written into C: a C name is made of");
         row("bitmaps: not post-processed", 1, "bitmaps plain.tsm", "plain.tsm is not post-processed");
         row("render: no mask to draw", 1, "render default.zgf -o m.png --mask", "The font has no mask.");
         row("extract: no font at the offset", 1, "extract default.zgf --offset 7", "No ZGF font starts at offset 7");
@@ -220,6 +246,14 @@ private slots:
         QTest::newRow("extract: one") << "extract default.zgf --offset 0"_ba << u"Arial 10.zgf"_s;
         QTest::newRow("extract: all") << "extract default.zgf --all -d fonts"_ba << u"fonts/Arial 10.zgf"_s;
         QTest::newRow("to-c") << "to-c default.zgf -o old.c"_ba << u"old.h"_s;
+        // Every output is checked before the first is written; a name starting with ":" is a file.
+        QTest::newRow("export: .c beside the header") << "export -o new.zgf --c w.h --split"_ba << u"w.c"_s;
+        QTest::newRow("to-c: .c beside the header") << "to-c default.zgf -o w.h --split"_ba << u"w.c"_s;
+        QTest::newRow("bitmaps: partial image") << "bitmaps post.tsm --bitmap g.bmp --split 2"_ba << u"g2.bmp"_s;
+        QTest::newRow("bitmaps: partial mask") << "bitmaps post.tsm --bitmap g.bmp --split 2"_ba << u"g_mask1.bmp"_s;
+        QTest::newRow("export: colon name") << "export -o :y.zgf"_ba << u":y.zgf"_s;
+        QTest::newRow("new: colon name") << "new -o :p.tsm"_ba << u":p.tsm"_s;
+        QTest::newRow("extract: colon name") << "extract default.zgf --offset 0 -o :e"_ba << u":e.zgf"_s;
     }
 
     void existingOutputs()
@@ -336,6 +370,14 @@ private slots:
 
     void sizeBudgetOfARenderedDocument() { expectBudget("--chars AbC", false); }
 
+    // A file size limit fails the write, not the tool.
+    void fileSizeLimitEndsInAMessage()
+    {
+        const Run limited = cli("export -o limited.zgf", 2000);
+        QVERIFY2(limited.exitCode == 1 && limited.err.contains("61: File too large: limited.zgf")
+                     && !QFile::exists(path(u"limited.zgf"_s)), limited.err.constData());
+    }
+
     void renderDrawsTextOverABackground()
     {
         const QImage once = render("default.zgf --text Hi --background FFFFFF");
@@ -359,11 +401,17 @@ private slots:
         QCOMPARE(readFile(path(u"out/fonts/Arial 10.zgf"_s)), font);
         QCOMPARE(readFile(path(u"out/fonts/Arial 10 (2).zgf"_s)), font);
 
-        // A face name comes from the scanned file; it must not lead out of the chosen folder.
-        CLI_OK(evil, "export --font ../Evil\\Name --chars x -o evil");
-        QVERIFY(evil.err.contains("Note: ../Evil\\Name is not installed;"));
+        // A face name comes from the scanned file: it cannot forge the listing, nor lead out of
+        // the chosen folder, nor make a ":" name a resource.
+        CLI_OK(evil, "export --font ../Evil\\Name\n9\t1 --chars x -o evil");
+        QVERIFY(evil.err.contains("Note: ../Evil\\Name\n9\t1 is not installed;"));
+        CLI_OK(listed, "extract evil.zgf");
+        QCOMPARE(listed.out, "0\t" + QByteArray::number(QFileInfo(path(u"evil.zgf"_s)).size()) + "\t../Evil\\\\Name\\n9\\t1 10\n");
         CLI_OK(safe, "extract evil.zgf --all -d safe");
-        QVERIFY(QFile::exists(path(u"safe/.._Evil_Name 10.zgf"_s)));
+        QVERIFY(QFile::exists(path(u"safe/.._Evil__Name_n9_t1 10.zgf"_s)));
+        CLI_OK(colon, "export --font :Colon --chars x -o colon");
+        CLI_OK(colonAll, "extract colon.zgf --all");
+        QVERIFY(cli("info :Colon~10.zgf").out.contains("FaceName          :Colon\n"));
         CLI_OK(none, "extract notes.txt");
         QVERIFY(none.out.isEmpty() && none.err.contains("No ZGF fonts could be located in file\n"));
     }

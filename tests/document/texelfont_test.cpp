@@ -1,3 +1,4 @@
+#include "cidentifier.h"
 #include "documenttesting.h"
 #include "failure.h"
 #include "testsurface.h"
@@ -87,6 +88,27 @@ TEST(TexelFontNames, GP32NameRules)
     EXPECT_FALSE(plain.CustomGP32FileName);
     plain.setName(QString(400, QLatin1Char('z'))); // checksum well above 0xFFFF
     EXPECT_EQ(plain.CalculateGP32FileName().size(), 8);
+}
+
+// Whatever the family, its names are C identifiers and file names without the font list's
+// foundry tag; the converter derives the same from a face name (csource_test).
+TEST(TexelFontNames, AnyFamilyGivesCIdentifiers)
+{
+    const std::pair<const char *, const char *> rows[] = {
+        {"8-Bit Font", "8-Bit Font _8_BitFont10"}, {"\u00C9clair", "\u00C9clair _clair10"},
+        {"Nimbus Sans [urw]", "Nimbus Sans nimbusSans10"}, {"D050000L [URW ]", "D050000L d050000l10"},
+        {"Odd (Name) +1!", "Odd (Name) +1! odd_Name__1_10"}, {"AC/DC", "AC/DC ac_dc10"},
+        {"Forty Characters Are Too Many For A Face", "Forty Characters Are Too Many For A Face fortyCharactersAreTooManyForAFace10"}};
+    for (const auto &[family, expected] : rows) {
+        TexelFont font;
+        font.setTTFName(QString::fromUtf8(family));
+        font.setName(font.familyName());
+        font.setVariableName(font.CalculateVariableName());
+        font.setGP32FileName(font.CalculateGP32FileName());
+        EXPECT_EQ(font.Name() + u' ' + font.VariableName(), QString::fromUtf8(expected));
+        EXPECT_TRUE(isCIdentifier(font.VariableName()) && font.GP32FileName().size() == 8) << family;
+        EXPECT_FALSE(font.CustomName || font.CustomVariableName || font.CustomGP32FileName) << family;
+    }
 }
 
 class TexelFontMeasure : public ::testing::Test

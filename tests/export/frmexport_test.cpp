@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class FrmExportTest : public QObject
 {
     Q_OBJECT
@@ -235,6 +237,43 @@ private slots:
                 stored += mStore->get(QStringLiteral("Export"), key);
             QCOMPARE(stored, QString::number(cFile) + QLatin1Char('0') + QString::number(rle));
         }
+    }
+
+    // Names relative to the working folder: one starting with ":" is a file like any other;
+    // an empty name, or one that would replace another file, is refused and nothing written.
+    void okChecksTheFileNames_data()
+    {
+        QTest::addColumn<QString>("bitmap"); // a post-processed document's, when given
+        QTest::addColumn<QString>("zgf");
+        QTest::addColumn<QString>("c");      // C source wanted, when given
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("colon") << QString() << u":y.zgf"_s << u":y.h"_s << QString();
+        QTest::newRow("no ZGF name") << QString() << QString() << QString() << u"5: The font file has no name."_s;
+        QTest::newRow("no C name") << QString() << u"f.zgf"_s << u" "_s << u"5: The C file has no name."_s;
+        QTest::newRow("ZGF over edited bitmap") << u"g.bmp"_s << u"g.bmp"_s << QString()
+                                                << u"5: The font file would replace the edited bitmap g.bmp."_s;
+    }
+    void okChecksTheFileNames()
+    {
+        QFETCH(QString, bitmap);
+        QFETCH(QString, zgf);
+        QFETCH(QString, c);
+        QFETCH(QString, failure);
+        const QString working = QDir::currentPath();
+        QDir::setCurrent(mFolder->path());
+        open(!bitmap.isEmpty());
+        field("txtBitmapFilename")->setText(bitmap);
+        field("txtZGFFilename")->setText(zgf);
+        if (!c.isEmpty())
+            click({"chkZGFCFile"});
+        field("txtZGFCFilename")->setText(c);
+        click({"cmdCommands_1"});
+        const QStringList written = QDir().entryList(QDir::Files);
+        QDir::setCurrent(working);
+        QCOMPARE(mFeedback.failures(), failure.isEmpty() ? QStringList() : QStringList{failure});
+        const QStringList expected = failure.isEmpty() ? QStringList{u":y.h"_s, u":y.zgf"_s} : QStringList();
+        QCOMPARE(written, expected + QStringList{u"store.ini"_s});
+        QCOMPARE(mDialog->isVisible(), !failure.isEmpty());
     }
 
     void bitmapsThenFontFromEditedBitmaps()

@@ -1,5 +1,7 @@
 #include "../document/documenttesting.h"
+#include "cidentifier.h"
 #include "postprocessbitmaps.h"
+#include "postprocessnames.h"
 #include "recordingfeedback.h"
 #include "testsurface.h"
 #include "zgfexport.h"
@@ -147,6 +149,43 @@ TEST(ZgfExportNames, Completion)
     for (const auto &[name, expected] : cases)
         EXPECT_EQ(completedFileName(QLatin1String(name), QStringLiteral(".zgf")), QLatin1String(expected));
     EXPECT_EQ(partialBitmapName(QStringLiteral("C:\\f\\font.bmp"), 3), QStringLiteral("C:\\f\\font3.bmp"));
+    // A project's names choose a file, never a folder.
+    TexelFont font;
+    font.setGP32FileName(QStringLiteral("../zz"));
+    font.setVariableName(QStringLiteral("/abs/x"));
+    EXPECT_EQ(proposedZgfFileName(font), QStringLiteral(".._zz.zgf"));
+    EXPECT_EQ(proposedCFileName(font), QStringLiteral("_abs_x.h"));
+    EXPECT_EQ(proposedMaskFileName(font), QStringLiteral("_abs_x_mask.bmp"));
+}
+
+// Refused before anything is written, with or without leave to overwrite (CLI and dialog
+// tests cover the plain cases): a .c beside the header over the font, a link to the project,
+// a stored variable name that is no C identifier, a mask over a partial bitmap.
+TEST_F(ZgfExport, RefusesWhatWouldLoseAFile)
+{
+    writeFile(path("p.tsm"), "project");
+    QFile::link(path("p.tsm"), path("link.zgf"));
+    font.setFilename(path("p.tsm"));
+    ZgfExportOptions split{path("y.c"), true, {}, {}, true, path("y.h"), true}, link{path("link.zgf")},
+        named{path("f"), true, {}, {}, true, path("f.h")};
+    const auto refusal = [](const char *text) { return QStringLiteral("5: ") + QLatin1String(text); };
+    const std::pair<std::function<bool()>, QString> rows[] = {
+        {[&] { return ExportZgfFont(font, work, split, feedback); }, refusal("The .c file would replace the font file ") + path("y.c")},
+        {[&] { return ExportZgfFont(font, work, link, feedback); }, refusal("The font file would replace the project file ") + path("p.tsm")},
+        {[&] { font.setVariableName(QStringLiteral("../../x")); return ExportZgfFont(font, work, named, feedback); },
+         refusal("The variable name \"../../x\" cannot be written into C: ") + cIdentifierRule()},
+    };
+    for (const auto &[run, message] : rows) {
+        feedback = RecordingFeedback();
+        EXPECT_FALSE(run());
+        EXPECT_EQ(feedback.failures(), QStringList{message + u'.'});
+        EXPECT_TRUE(feedback.questions().isEmpty());
+    }
+    font.Masked = true;
+    EXPECT_FALSE(ExportPostprocessBitmaps(font, work, {path("g.bmp"), path("g2.bmp"), 2}, feedback));
+    EXPECT_EQ(feedback.failures().constLast(),
+              refusal("The alpha mask bitmap file would replace the partial bitmap file 2 ") + path("g2.bmp") + u'.');
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).join(u' '), QStringLiteral("link.zgf p.tsm"));
 }
 
 TEST_F(ZgfExport, TheOldFileIsKeptWhenDeclinedOrFailed)
@@ -173,7 +212,7 @@ TEST_F(ZgfExport, TheOldFileIsKeptWhenDeclinedOrFailed)
     EXPECT_TRUE(failures.at(0).startsWith(QStringLiteral("53: File not found")) && failures.at(0).contains(path("missing.bmp")))
         << failures.at(0).toStdString();
     EXPECT_TRUE(failures.at(1).contains(QStringLiteral("offset 100"))) << failures.at(1).toStdString();
-    EXPECT_EQ(failures.at(2), QStringLiteral("Can't create file ") + path("no/such/folder/font.zgf"));
+    EXPECT_EQ(failures.at(2), QStringLiteral("76: Can't create file ") + path("no/such/folder/font.zgf") + QStringLiteral(": Path not found"));
     EXPECT_EQ(feedback.messages.last().title, Feedback::Title::Application);
     EXPECT_EQ(readFile(path("font.zgf")), QByteArray("old"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("font.zgf")}) << "no partial file";
@@ -226,11 +265,18 @@ TEST_F(ZgfExport, CSourceFollowsTheFont)
     EXPECT_EQ(options.cFileName, path("font.h"));
     EXPECT_TRUE(readFile(path("font.h")).contains("unsigned long arial10_zgf[] = {"));
 
-    // Declining the C overwrite still counts as a written font.
+    // Declining the C overwrite still counts as a written font; the .c beside a split header
+    // is asked about, too.
     writeFile(path("font.h"), "old");
     feedback.answers = {true, false};
     EXPECT_TRUE(ExportZgfFont(font, work, options, feedback));
     EXPECT_EQ(readFile(path("font.h")), QByteArray("old"));
+    writeFile(path("font.c"), "old");
+    options.split = true;
+    feedback.answers = {true, true, false};
+    EXPECT_TRUE(ExportZgfFont(font, work, options, feedback));
+    EXPECT_EQ(feedback.questions().constLast(), QStringLiteral("Overwrite C source file ") + path("font.c") + u'?');
+    EXPECT_EQ(readFile(path("font.c")) + readFile(path("font.h")), QByteArray("oldold"));
 }
 
 TEST_F(ZgfExport, BitmapsPartialImagesFirstThenTheFullOne)

@@ -213,6 +213,8 @@ private slots:
         QTest::newRow("size field as stated, past the end")
             << zgfFontBytes("Tall", 72, 100).replace(40, 4, "\x10\x27\0\0", 4) << QStringList{u"Tall 72|0|10000"_s};
         QTest::newRow("no font, only partial matches") << QByteArray("ZZGF\0 zgf\0 ZGF", 15) << QStringList();
+        QTest::newRow("control characters in the name, escaped")
+            << zgfFontBytes("Evil\n999\t1\tFake", 10, 90) << QStringList{u"Evil\\n999\\t1\\tFake 10|0|90"_s};
     }
     void extractorListsAcceptedFonts()
     {
@@ -239,7 +241,8 @@ private slots:
     {
         open<frmExtractor>();
         const QByteArray content = QByteArray(40, '\x5a') + zgfFontBytes("Abc", 8, 300)
-            + zgfFontBytes("Courier New", 10, 257, ZgfHeader::ItalicFlag) + QByteArray(9, '\0');
+            + zgfFontBytes("Courier New", 10, 257, ZgfHeader::ItalicFlag) + QByteArray(9, '\0')
+            + zgfFontBytes("AC/DC", 9, 100);
         browse(0, file(u"game.gxb"_s, content));
         auto *list = control<QTreeWidget>("lvwFonts");
         list->setCurrentItem(list->topLevelItem(1));
@@ -255,6 +258,10 @@ private slots:
         QCOMPARE(readFile(destination), content.mid(340, 257));
         QCOMPARE(mFeedback.informations(), QStringList{u"ZGF font extracted correctly."_s});
         QVERIFY(mDialog->isVisible());
+        // The proposed name never makes a folder of the font's name.
+        list->setCurrentItem(list->topLevelItem(2));
+        command(1)->click();
+        QCOMPARE(mChoosers.saveRequests.constLast().fileName, u"AC_DC 9.zgf"_s);
     }
 
     // "Extract font..." and "View" need a selected row; "View" shows a font embedded at an
@@ -372,6 +379,30 @@ private slots:
         QVERIFY(mDialog->isVisible());
         QVERIFY(readFile(path(splitFiles ? u"out.c"_s : u"out.h"_s)).contains("unsigned long " + array.toLatin1() + "[] = {\r\n"));
         QCOMPARE(QFile::exists(path(u"out.c"_s)), splitFiles);
+    }
+
+    // A C file that would replace the source is refused and nothing written.
+    void converterRefusals_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<bool>("splitFiles");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("a header as source") << u"data.h"_s << false << u"The C file would replace the file to convert "_s;
+        QTest::newRow("a .c as split source") << u"x.c"_s << true << u"The .c file would replace the file to convert "_s;
+    }
+    void converterRefusals()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, splitFiles);
+        QFETCH(QString, refusal);
+        open<frmConverter>();
+        browse(0, file(source, "source"));
+        control<QCheckBox>("chkSplit")->setChecked(splitFiles);
+        command(1)->click();
+        QVERIFY2(mFeedback.failures().size() == 1 && mFeedback.failures().constFirst().contains(refusal),
+                 qPrintable(mFeedback.failures().join(u'\n')));
+        QCOMPARE(readFile(path(source)), "source"_ba);
+        QCOMPARE(QDir(mFolder->path()).entryList(QDir::Files).size(), 2); // the source and the store
     }
 
     void converterStoresSplitOnlyThroughOk()

@@ -3,7 +3,6 @@
 // the converter's names.
 
 #include "cnames.h"
-#include "converter.h"
 #include "csource.h"
 #include "ctext.h"
 #include "fontextractor.h"
@@ -88,7 +87,6 @@ TEST_F(CSourceTest, ArrayBodyHasTenWordsALineAcrossReadChunks)
     const QByteArray oneChunk = testBytes(1048560, true), threeChunks = testBytes(2 * 1048560 + 47, true);
     const std::pair<QByteArray, std::string> rows[] = {
         {testBytes(5), "  0x04030201, 0x00000005\r\n"},
-        {QByteArray(), "  \r\n"},
         {testBytes(40), tenWords + "\r\n"},
         {testBytes(44), tenWords + ",\r\n  0x2C2B2A29\r\n"},
         {QByteArray::fromHex("5a474600ff10ab"), "  0x0046475A, 0x00AB10FF\r\n"},
@@ -148,43 +146,52 @@ TEST_F(CSourceTest, FontInOneHeaderOrSplit)
 TEST_F(CSourceTest, FileInOneHeaderOrSplit)
 {
     writeFile(path("data.bin"), testBytes(5));
-    ASSERT_TRUE(generate(false, "data.bin", "data.h", "my data", false));
-    ASSERT_TRUE(generate(false, "data.bin", "my.font-1.h", "my data", true));
+    ASSERT_TRUE(generate(false, "data.bin", "data.h", "my_data", false));
+    ASSERT_TRUE(generate(false, "data.bin", "my.font-1.h", "my_data", true));
     const std::string comment = "//\r\n// GP32 C source file for file data.bin\r\n// File size: 5 bytes\r\n"
                                 "// Converter: TexelSmithy v2.0.1 by Velmora\r\n//\r\n\r\n\r\n";
-    const std::string array = "unsigned long my data[] = {\r\n  0x04030201, 0x00000005\r\n};\r\n";
+    const std::string array = "unsigned long my_data[] = {\r\n  0x04030201, 0x00000005\r\n};\r\n";
     EXPECT_EQ(file("data.h"),
               comment + "#ifndef __data_h__\r\n#define __data_h__\r\n\r\n" + array + "\r\n#endif /*__data_h__*/\r\n");
     EXPECT_EQ(file("my.font-1.h"), comment + "#ifndef __my_font_1_h__\r\n#define __my_font_1_h__\r\n\r\n"
-                                             "extern unsigned long my data[];\r\n\r\n#endif /*__my_font_1_h__*/\r\n");
+                                             "extern unsigned long my_data[];\r\n\r\n#endif /*__my_font_1_h__*/\r\n");
     EXPECT_EQ(file("my.font-1.c"), comment + array);
     EXPECT_EQ(mFeedback.informations().size(), 2);
 }
 
-// Every failure is reported under the application's title and leaves no file behind; an
-// old header stays as it was.
+// Every failure is reported, the program's own "Can't" messages with their reason under the
+// application's title, and leaves no file behind; an old header stays as it was. Refused
+// before any file is made: an array name that is no C identifier, an output that would
+// replace the source or the other output, an empty source.
 TEST_F(CSourceTest, FailuresWriteNothing)
 {
     writeFile(path("out.h"), "old header");
-    const std::tuple<bool, const char *, const char *, bool, QString> rows[] = {
-        {false, "gone.bin", "out.h", true, QStringLiteral("Can't open file ") + path("gone.bin")},
-        {true, "missing.zgf", "f.h", false, QStringLiteral("Can't open .ZGF file ") + path("missing.zgf")},
-        {true, "arial12.zgf", "nowhere/f.h", false, QStringLiteral("Can't create .H file ") + path("nowhere/f.h")},
-        {false, "arial12.zgf", "nowhere/f.h", true, QStringLiteral("Can't create .H file ") + path("nowhere/f.h")},
-        // A header named .c would be overwritten by the array file.
-        {false, "arial12.zgf", "f.c", true, QStringLiteral("Can't create .C file ") + path("f.c")},
+    writeFile(path("empty.bin"), "");
+    const QString rule = QStringLiteral("\" cannot be written into C: a C name is made of the letters");
+    const std::tuple<bool, const char *, const char *, const char *, bool, QString> rows[] = {
+        {false, "gone.bin", "out.h", "f", true, QStringLiteral("53: Can't open file ") + path("gone.bin") + QStringLiteral(": File not found")},
+        {true, "missing.zgf", "f.h", "f", false, QStringLiteral("53: Can't open .ZGF file ") + path("missing.zgf") + QStringLiteral(": File not found")},
+        {true, "arial12.zgf", "nowhere/f.h", "f", false, QStringLiteral("76: Can't create .H file ") + path("nowhere/f.h") + QStringLiteral(": Path not found")},
+        {false, "arial12.zgf", "nowhere/f.h", "f", true, QStringLiteral("76: Can't create .H file ") + path("nowhere/f.h") + QStringLiteral(": Path not found")},
+        {false, "arial12.zgf", "out.h", "x[1]; int evil", false, QStringLiteral("5: The variable name \"x[1]; int evil") + rule},
+        {true, "arial12.zgf", "out.h", "../../x", false, QStringLiteral("5: The variable name \"../../x") + rule},
+        {false, "arial12.zgf", "out.h", "int", false, QStringLiteral("5: The variable name \"int") + rule},
+        {false, "empty.bin", "out.h", "f", false, QStringLiteral("5: The file ") + path("empty.bin") + QStringLiteral(" is empty, and C has no empty arrays")},
+        {false, "out.h", "out.h", "f", false, QStringLiteral("5: The C file would replace the file to convert ") + path("out.h")},
+        {false, "f.c", "f.h", "f", true, QStringLiteral("5: The .c file would replace the file to convert ") + path("f.c")},
+        {false, "arial12.zgf", "f.c", "f", true, QStringLiteral("5: The .c file would replace the C file ") + path("f.c")},
     };
-    for (const auto &[font, source, header, split, message] : rows) {
+    for (const auto &[font, source, header, name, split, message] : rows) {
         mFeedback = RecordingFeedback();
-        EXPECT_FALSE(generate(font, source, header, "f", split));
+        EXPECT_FALSE(generate(font, source, header, name, split));
         ASSERT_EQ(mFeedback.messages.size(), 1);
-        EXPECT_EQ(mFeedback.failures(), QStringList{message});
-        EXPECT_EQ(mFeedback.messages[0].title, Feedback::Title::Application);
+        EXPECT_TRUE(mFeedback.failures().value(0).startsWith(message)) << mFeedback.failures().value(0).toStdString();
+        EXPECT_EQ(mFeedback.messages[0].title, message.startsWith(QStringLiteral("5: ")) ? Feedback::Title::Window : Feedback::Title::Application);
         EXPECT_EQ(mFeedback.busyDepth, 0);
     }
     EXPECT_EQ(file("out.h"), "old header");
     EXPECT_EQ(QDir(mDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList({QStringLiteral("arial12.zgf"), QStringLiteral("out.h")}));
+              QStringList({QStringLiteral("arial12.zgf"), QStringLiteral("empty.bin"), QStringLiteral("out.h")}));
 }
 
 // Reads the source file four bytes at a time and compares each little-endian word with the
@@ -221,7 +228,6 @@ TEST_F(CSourceTest, GeneratedSourceCompilesAndHoldsTheFileBytes)
         {"font.zgf", {}, "1st font.h", "odd", true},
         {"data.bin", "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHI", "data.h", "data", false},
         {"data.bin", QByteArray::fromHex("fffefdfc80818283a0"), "data.h", "data", true},
-        {"empty.bin", {}, "empty.h", "empty", false},
     };
     for (const auto &[source, bytes, header, name, split] : rows) {
         SCOPED_TRACE(header);
@@ -229,10 +235,8 @@ TEST_F(CSourceTest, GeneratedSourceCompilesAndHoldsTheFileBytes)
         if (!font)
             writeFile(path(source), bytes);
         ASSERT_TRUE(generate(font, source, header, name, split));
-        // An empty array is a GNU C extension, which every GP32 compiler accepts.
-        const char *standard = bytes.isEmpty() && !font ? "-std=gnu99" : "-std=c99 -pedantic-errors";
-        QStringList arguments = QString::fromLatin1(standard).split(u' ');
-        arguments << QStringLiteral("-Wall") << QStringLiteral("-Werror") << QStringLiteral("-o") << path("check")
+        QStringList arguments{QStringLiteral("-std=c99"), QStringLiteral("-pedantic-errors"), QStringLiteral("-Wall")};
+        arguments << QStringLiteral("-Werror") << QStringLiteral("-o") << path("check")
                   << QStringLiteral("-DGENERATED=\"%1\"").arg(QLatin1String(header))
                   << QStringLiteral("-DARRAY=%1%2").arg(QLatin1String(name), QLatin1String(font ? "_zgf" : ""))
                   << path("main.c")
@@ -317,7 +321,7 @@ TEST(FontFiles, ScanFileFindsFontsAndExtractFontCopiesThem)
     const qsizetype chunk = FontScanner::DefaultChunkSize;
     ZgfHeader first = validHeader(QByteArray("\0Fi\0rst", 7), 8);
     first.FileLength = 76;
-    const QByteArray last = fontBytes(validHeader("Caf\xe9 \x80", 9), "ab", 10);
+    const QByteArray last = fontBytes(validHeader("Caf\xe9 \x80\t\\\x81\n", 9), "ab", 10);
     const QByteArray bytes = QByteArray(chunk - 2, 'x') + first.toBytes()
         + validHeader(QByteArray(32, 'W'), 255).toBytes() + QByteArray(chunk, 'y') + last;
     const qint64 length = bytes.size();
@@ -326,7 +330,7 @@ TEST(FontFiles, ScanFileFindsFontsAndExtractFontCopiesThem)
     RecordingFeedback feedback;
     EXPECT_EQ(ScanFile(source, feedback), (QList<FoundFont>{{QStringLiteral("First 8"), chunk - 2, 76},
                                                             {QString(32, u'W') + QStringLiteral(" 255"), chunk + 74, 0},
-                                                            {QStringLiteral("Caf\u00e9 \u20ac 9"), length - 94, 94}}));
+                                                            {QStringLiteral("Caf\u00e9 \u20ac\\t\\\\\\x81\\n 9"), length - 94, 94}}));
     EXPECT_EQ(feedback.progressValue, feedback.progressMaximum);
     ASSERT_TRUE(ExtractFont(source, chunk - 2, 76, dest, feedback));
     EXPECT_EQ(readFile(dest), first.toBytes());
@@ -345,10 +349,12 @@ TEST(FontFiles, ScanFileFindsFontsAndExtractFontCopiesThem)
     EXPECT_TRUE(ScanFile(dest, feedback).isEmpty());
     EXPECT_TRUE(ScanFile(missing, feedback).isEmpty());
     EXPECT_TRUE(ScanFile(QString(), feedback).isEmpty());
-    ASSERT_EQ(feedback.messages.size(), 2);
+    EXPECT_TRUE(ScanFile(QStringLiteral("/dev/zero"), feedback).isEmpty());
+    ASSERT_EQ(feedback.messages.size(), 3);
     EXPECT_EQ(feedback.informations(), QStringList{QStringLiteral("No ZGF fonts could be located in file\r\n") + dest});
     EXPECT_EQ(feedback.messages[0].title, Feedback::Title::Window);
-    EXPECT_EQ(feedback.failures(), QStringList{QStringLiteral("53: File not found: ") + missing});
+    EXPECT_EQ(feedback.failures(), QStringList({QStringLiteral("53: File not found: ") + missing,
+                                                QStringLiteral("75: Path/File access error: /dev/zero is not a regular file")}));
 
     const QString fit = QStringLiteral(": the font at offset %1 states a size of %2 bytes, but %3 bytes are available "
                                        "there in ") + source;
@@ -360,6 +366,7 @@ TEST(FontFiles, ScanFileFindsFontsAndExtractFontCopiesThem)
         {source, 100, -4, dest, invalid + fit.arg(100).arg(-4).arg(length - 100)},
         {missing, 0, 1, dest, QStringLiteral("53: File not found: ") + missing},
         {source, 100, 10, noFolder, QStringLiteral("76: Path not found: ") + noFolder},
+        {source, 0, 1, source, QStringLiteral("5: The font file would replace the scanned file ") + source + u'.'},
     };
     for (const auto &[from, offset, size, to, message] : rows) {
         feedback = RecordingFeedback();
@@ -385,7 +392,7 @@ TEST(ConverterNames, ZgfVariableNameFollowsFaceSizeAndFlags)
         {"Verdana", 9, kRaw | H::PostprocessedFlag, "verdana9_p"},
         {"X", 7, kRaw | H::StrikethroughFlag | H::UnderlineFlag | H::ItalicFlag | H::BoldFlag, "x7bius"},
         {"MS-DOS Font", 6, kRaw, "mS_DOSFont6"}, {"3D Effect", 20, kRaw, "_3DEffect20"},
-        {"Caf\xe9", 9, kRaw, "caf_9"}, {"", 5, kRaw, "_5"},
+        {"Caf\xe9", 9, kRaw, "caf_9"}, {"", 5, kRaw, "_5"}, {"Nimbus Sans [urw]", 10, kRaw, "nimbusSans10"},
     };
     for (const auto &[face, size, flags, name] : rows)
         EXPECT_EQ(zgfVariableName(validHeader(face, size, flags)), QLatin1String(name));
@@ -407,29 +414,6 @@ TEST(ConverterNames, FileNamesAndTypedNames)
     };
     for (const auto &[function, in, out] : rows)
         EXPECT_EQ(function(QLatin1String(in)), QLatin1String(out)) << in;
-}
-
-TEST(ConverterNames, DerivedNamesAndGeneratorGoByContent)
-{
-    QTemporaryDir dir;
-    const QString cour = dir.filePath(QStringLiteral("cour.bin")), fake = dir.filePath(QStringLiteral("fake.zgf"));
-    writeFile(cour, fontBytes(validHeader("Courier New", 10, kRaw | H::ItalicFlag), "AB", 8));
-    writeFile(fake, QByteArray("ZGF\0\2", 5) + QByteArray(100, 'x')); // named like a font, but no valid header
-    RecordingFeedback feedback;
-    EXPECT_EQ(cFileNameBeside(cour, derivedVariableName(cour, feedback)),
-              dir.filePath(QStringLiteral("courierNew10i.h")));
-    EXPECT_EQ(derivedVariableName(fake, feedback), QStringLiteral("fake"));
-    EXPECT_TRUE(feedback.messages.isEmpty());
-
-    const QString out = dir.filePath(QStringLiteral("out.c")), header = dir.filePath(QStringLiteral("out.h"));
-    ASSERT_TRUE(convertToCSource(cour, out, QStringLiteral("my var"), false, feedback, QLatin1Char(',')));
-    EXPECT_TRUE(readFile(header).contains("// GP32 C source file for font Courier New 10\r\n"));
-    EXPECT_TRUE(readFile(header).contains("\r\nunsigned long myvar_zgf[] = {\r\n"));
-    EXPECT_FALSE(QFile::exists(out));
-    ASSERT_TRUE(convertToCSource(fake, header, QStringLiteral("fake"), false, feedback, QLatin1Char(',')));
-    EXPECT_TRUE(readFile(header).contains("// GP32 C source file for file fake.zgf\r\n"));
-    EXPECT_TRUE(readFile(header).contains("\r\nunsigned long fake[] = {\r\n"));
-    EXPECT_EQ(feedback.informations().size(), 2);
 }
 
 } // namespace

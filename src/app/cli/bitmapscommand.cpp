@@ -47,10 +47,7 @@ int BitmapsCommand::run(CommandEnvironment &environment)
     options.maskFileName = font.Masked ? names.mask : QString();
     options.count = mCount;
 
-    QStringList outputs{options.bitmapFileName};
-    if (font.Masked)
-        outputs.append(options.maskFileName);
-    refuseExistingOutputs(outputs, mForce);
+    refuseOutputs(postprocessFiles(font, options), mForce);
     environment.feedback.setForce(mForce);
     const bool written = ExportPostprocessBitmaps(font, document.work(), options, environment.feedback);
     return exitStatus(written, environment.feedback);

@@ -1,6 +1,7 @@
 #include "command.h"
 
 #include "commanderrors.h"
+#include "paths.h"
 #include "terminalfeedback.h"
 
 #include <QFileInfo>
@@ -22,12 +23,13 @@ void writeResultLine(const QString &line)
     writeResult(line.toUtf8() + '\n');
 }
 
-void refuseExistingOutputs(const QStringList &paths, bool force)
+void refuseOutputs(const QList<FileRole> &files, bool force)
 {
+    refuseSharedFiles(files);
     if (force)
         return;
-    for (const QString &path : paths) {
-        if (QFileInfo::exists(path))
+    for (const QString &path : outputPaths(files)) {
+        if (QFileInfo::exists(ordinaryPath(path)))
             throw CommandFailure{QStringLiteral("%1 exists; use --force to overwrite it.").arg(path)};
     }
 }

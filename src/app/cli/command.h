@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileroles.h"
+
 #include <QByteArray>
 #include <QChar>
 #include <QString>
@@ -27,7 +29,9 @@ int exitStatus(bool succeeded, const TerminalFeedback &feedback);
 void writeResult(const QByteArray &bytes);
 void writeResultLine(const QString &line);
 
-// Where a window would ask before overwriting, the tool refuses: throws CommandFailure
-// naming the first of the files that exists, unless force is set. Checked before anything
-// is written, so a refused command leaves every file as it was.
-void refuseExistingOutputs(const QStringList &paths, bool force);
+// Checks a command's files before anything is written, so a refused command leaves every
+// file as it was: throws refuseSharedFiles' Failure for an output without a name or one
+// that would replace another file, whatever force says; then, where a window would ask
+// before overwriting, CommandFailure naming the first output that exists, unless force is
+// set.
+void refuseOutputs(const QList<FileRole> &files, bool force);

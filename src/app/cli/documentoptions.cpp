@@ -16,6 +16,10 @@
 
 namespace {
 
+// Many times what 255 characters in rows take, so the information on a larger set still
+// shows; far less than a file read by mistake can hold.
+constexpr qint64 MaxCharsFileSize = 64 * 1024;
+
 float pointSize(const QString &text)
 {
     bool ok = false;
@@ -37,9 +41,13 @@ Color colorOption(const CommandLine &line, const QString &name)
 
 QString charsFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw openFailure(file);
+    QFile file;
+    openForReading(file, path);
+    if (file.size() > MaxCharsFileSize) {
+        throw CommandFailure{QStringLiteral("%1 holds %2 bytes; a character file is read up to %3 bytes "
+                                            "(a ZGF font holds at most 255 characters).")
+                                 .arg(path).arg(file.size()).arg(MaxCharsFileSize)};
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
@@ -136,7 +144,7 @@ void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
         font.TransColor = *mTransColor;
 
     if (mFont && !font.CustomName)
-        font.setName(font.TTFName());
+        font.setName(font.familyName());
     const bool styled = mBold || mItalic || mUnderline || mStrikethrough;
     if (mFont || mSize || styled) {
         if (!font.CustomVariableName)

@@ -21,8 +21,8 @@ public:
     static void declare(CommandLine &line);
 
     // Reads the options of a parsed command line; throws UsageError for a value that is not
-    // a size or a colour, the file's Failure for a character file that cannot be read and
-    // CommandFailure for one that is not UTF-8.
+    // a size or a colour, the file's Failure for a character file that cannot be read or is
+    // no regular file, and CommandFailure for one above 64 KiB (refused unread) or not UTF-8.
     explicit DocumentOptions(const CommandLine &line);
 
     // Whether no document option was given.

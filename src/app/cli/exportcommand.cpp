@@ -56,7 +56,7 @@ int ExportCommand::run(CommandEnvironment &environment)
     const EditedBitmaps bitmaps = proposedEditedBitmaps(font, mBitmap, mMask);
     ZgfExportOptions options;
     options.zgfFileName = completedFileName(
-        mOutput.isEmpty() ? font.GP32FileName() + QStringLiteral(".zgf") : mOutput, QStringLiteral(".zgf"));
+        mOutput.isEmpty() ? proposedZgfFileName(font) : mOutput, QStringLiteral(".zgf"));
     options.rle = !mRaw;
     options.bitmapFileName = bitmaps.bitmap;
     options.maskFileName = bitmaps.mask;
@@ -65,10 +65,7 @@ int ExportCommand::run(CommandEnvironment &environment)
     options.split = mSplit;
     options.groupSeparator = localeGroupSeparator();
 
-    QStringList outputs{options.zgfFileName};
-    if (options.cFile)
-        outputs.append(options.cFileName);
-    refuseExistingOutputs(outputs, mForce);
+    refuseOutputs(zgfExportFiles(font, options), mForce);
     environment.feedback.setForce(mForce);
     // The export's own message names the characters written as "?".
     if (const QString missing = missingGlyphsNote(font.missingGlyphs(), font.TTFName()); !missing.isEmpty())

@@ -4,6 +4,7 @@
 #include "commandline.h"
 #include "fontextractor.h"
 #include "fontscanner.h"
+#include "paths.h"
 #include "terminalfeedback.h"
 #include "zgfexport.h"
 
@@ -73,27 +74,33 @@ int ExtractCommand::extractOne(const QList<FoundFont> &fonts, CommandEnvironment
         throw CommandFailure{QStringLiteral("No ZGF font starts at offset %1 of %2.").arg(*mOffset).arg(mSource)};
     const QString destination =
         mOutput.isEmpty() ? extractedFileName(*found) : completedFileName(mOutput, QStringLiteral(".zgf"));
-    refuseExistingOutputs({destination}, mForce);
+    refuseOutputs({{QStringLiteral("the scanned file"), mSource, false}, {QStringLiteral("the font file"), destination}},
+                  mForce);
     const bool written = ExtractFont(mSource, found->offset, found->size, destination, environment.feedback);
     return exitStatus(written, environment.feedback);
 }
 
 int ExtractCommand::extractAll(const QList<FoundFont> &fonts, CommandEnvironment &environment) const
 {
-    const QDir folder(mFolder.isEmpty() ? QStringLiteral(".") : mFolder);
+    // Joined as text: QDir would take a name that begins with ":" for a path of its own.
+    QString folder = mFolder.isEmpty() ? QStringLiteral(".") : mFolder;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
     // Fonts listed under the same name would replace each other; later ones are numbered.
     QStringList destinations;
+    QList<FileRole> files{{QStringLiteral("the scanned file"), mSource, false}};
     QSet<QString> taken;
     for (const FoundFont &font : fonts) {
         QString name = extractedFileName(font);
         for (int n = 2; taken.contains(name); ++n)
             name = extractedFileName(font).chopped(4) + QStringLiteral(" (%1).zgf").arg(n);
         taken.insert(name);
-        destinations.append(folder.filePath(name));
+        destinations.append(folder + name);
+        files.append({QStringLiteral("the font file"), destinations.last()});
     }
-    refuseExistingOutputs(destinations, mForce);
-    if (!fonts.isEmpty() && !folder.mkpath(QStringLiteral(".")))
-        throw CommandFailure{QStringLiteral("Cannot create the folder %1.").arg(folder.path())};
+    refuseOutputs(files, mForce);
+    if (!fonts.isEmpty() && !QDir().mkpath(ordinaryPath(folder)))
+        throw CommandFailure{QStringLiteral("Cannot create the folder %1.").arg(folder)};
 
     bool written = true;
     for (qsizetype i = 0; i < fonts.size(); ++i) {
@@ -101,11 +108,4 @@ int ExtractCommand::extractAll(const QList<FoundFont> &fonts, CommandEnvironment
         written = ExtractFont(mSource, font.offset, font.size, destinations.at(i), environment.feedback) && written;
     }
     return exitStatus(written, environment.feedback);
-}
-
-QString extractedFileName(const FoundFont &font)
-{
-    QString name = font.name;
-    name.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
-    return name + QStringLiteral(".zgf");
 }

@@ -29,8 +29,3 @@ private:
     QString mFolder;
     bool mForce = false;
 };
-
-// The file name an embedded font is saved under by default: its list name + ".zgf", with
-// folder separators made "_" (the name comes from the scanned file and must not lead
-// elsewhere).
-QString extractedFileName(const FoundFont &font);

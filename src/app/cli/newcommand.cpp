@@ -39,7 +39,7 @@ int NewCommand::run(CommandEnvironment &environment)
     mDocument.apply(font, renderer ? &*renderer : nullptr);
 
     const QString path = completedFileName(mOutput, QStringLiteral(".tsm"));
-    refuseExistingOutputs({path}, mForce);
+    refuseOutputs({{QStringLiteral("the project file"), path}}, mForce);
     font.setFilename(path);
     return exitStatus(font.Save(environment.feedback), environment.feedback);
 }

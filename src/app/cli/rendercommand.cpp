@@ -17,6 +17,8 @@ namespace {
 
 // The largest picture written, in pixels: 256 megabytes of 32-bit pixels.
 constexpr qint64 MaxPixels = qint64(1) << 26;
+// A few pages of text; longer ones are refused before they are laid out.
+constexpr qsizetype MaxTextLength = 4096;
 
 QImage picture(const ZgfFont &font, const std::optional<QString> &text, bool mask,
                std::optional<Color> background)
@@ -69,8 +71,11 @@ RenderCommand::RenderCommand(const CommandLine &line)
     if (mOutput.trimmed().isEmpty())
         throw UsageError{QStringLiteral("render needs -o OUT.png.")};
     line.requireAtMostOne({QStringLiteral("text"), QStringLiteral("mask")});
-    if (line.isSet(QStringLiteral("text")))
+    if (line.isSet(QStringLiteral("text"))) {
         mText = line.value(QStringLiteral("text"));
+        if (mText->size() > MaxTextLength)
+            throw UsageError{QStringLiteral("--text takes at most %1 characters.").arg(MaxTextLength)};
+    }
     if (line.isSet(QStringLiteral("background"))) {
         if (!mText)
             throw UsageError{QStringLiteral("--background goes with --text.")};
@@ -85,7 +90,7 @@ RenderCommand::RenderCommand(const CommandLine &line)
 int RenderCommand::run(CommandEnvironment &environment)
 {
     const ZgfFont font = ZgfFont::readFile(mFont);
-    refuseExistingOutputs({mOutput}, mForce);
+    refuseOutputs({{QStringLiteral("the font file"), mFont, false}, {QStringLiteral("the picture"), mOutput}}, mForce);
 
     const QImage image = picture(font, mText, mMask, mBackground);
     if (image.isNull() || image.width() == 0 || image.height() == 0)

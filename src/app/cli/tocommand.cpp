@@ -4,11 +4,13 @@
 #include "command.h"
 #include "commandline.h"
 #include "converter.h"
+#include "csource.h"
 #include "failure.h"
+#include "fileerrors.h"
 #include "numbers.h"
 #include "terminalfeedback.h"
 
-#include <QFileInfo>
+#include <QFile>
 
 void ToCCommand::declare(CommandLine &line)
 {
@@ -34,13 +36,15 @@ ToCCommand::ToCCommand(const CommandLine &line)
 
 int ToCCommand::run(CommandEnvironment &environment)
 {
-    if (!QFileInfo(mSource).isFile())
-        throw Failure::runtime(Failure::FileNotFound, mSource);
+    QFile source; // fails at once for a missing file, a folder or a device
+    openForReading(source, mSource);
     const QString name = mName.isEmpty() ? derivedVariableName(mSource, environment.feedback) : mName;
     if (name.isEmpty())
         return ExitFailure;
     const QString header = headerFileName(mOutput.isEmpty() ? cFileNameBeside(mSource, name) : mOutput);
-    refuseExistingOutputs({header}, mForce);
+    refuseOutputs(QList<FileRole>{{QStringLiteral("the file to convert"), mSource, false}}
+                      + cSourceOutputs(header, mSplit),
+                  mForce);
     const bool written = convertToCSource(mSource, header, name, mSplit, environment.feedback,
                                           localeGroupSeparator());
     return exitStatus(written, environment.feedback);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// Why a Windows bitmap file cannot be read as it stands, or "" when it can. The picture
+// reader fills what a file lacks with black, so a cut or malformed edited bitmap would be
+// exported with missing rows; this names the fault instead: a header that is cut or holds
+// impossible values, pixel data that ends before its last row (uncompressed) or before the
+// end-of-bitmap code (run-length coded). Data that is no BMP (no "BM" at the start) is left
+// to the readers of its own format.
+QString bitmapFileProblem(QByteArrayView bytes);
