@@ -46,10 +46,15 @@ QString SettingsStore::get(const QString &section, const QString &key,
 
 void SettingsStore::save(const QString &section, const QString &key, const QString &value)
 {
-    mSettings.setValue(path(section, key), value);
-    mSettings.sync();
-    if (mSettings.status() != QSettings::NoError)
+    // A QSettings keeps its first error for good, and a line it cannot parse (FormatError)
+    // does not keep the value from being written: each save has a writer of its own, and
+    // only a write that failed is reported.
+    QSettings writer(fileName(), QSettings::IniFormat);
+    writer.setValue(path(section, key), value);
+    writer.sync();
+    if (writer.status() == QSettings::AccessError)
         throw Failure::runtime(Failure::PermissionDenied, QDir::toNativeSeparators(fileName()));
+    mSettings.sync();
 }
 
 bool SettingsStore::getBool(const QString &section, const QString &key, bool defaultValue) const

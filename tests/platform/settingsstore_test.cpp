@@ -26,13 +26,7 @@ protected:
 TEST_F(SettingsStoreTest, FirstRunGivesEveryDefault)
 {
     const SettingsStore store(storePath());
-    struct Row
-    {
-        const char *section;
-        const char *key;
-        const char *defaultValue;
-    };
-    const Row rows[] = {
+    const struct { const char *section, *key, *defaultValue; } rows[] = {
         {"Forms", "Main.Position", ""},
         {"Forms", "Main.WindowState", "0"},
         {"Forms", "frmMain.HResizer", "900"},
@@ -42,7 +36,7 @@ TEST_F(SettingsStoreTest, FirstRunGivesEveryDefault)
         {"Export", "RLEEncoding", "1"},
         {"Convert", "SplitFiles", "0"},
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         EXPECT_EQ(store.get(u(row.section), u(row.key), u(row.defaultValue)), u(row.defaultValue))
             << row.key;
         EXPECT_EQ(store.getInt(u(row.section), u(row.key), 77), 77) << row.key;
@@ -93,13 +87,20 @@ TEST_F(SettingsStoreTest, TypedValuesAreStoredAsText)
     EXPECT_EQ(store.getInt(u("Forms"), u("Main.WindowState"), 0), 0);
 }
 
-TEST_F(SettingsStoreTest, HandWrittenListIsReadAsText)
+// A list is read back as its text; a line the store cannot parse makes no later save fail.
+TEST_F(SettingsStoreTest, HandWrittenStoreIsReadAndWritten)
 {
     QFile file(storePath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Forms]\nMain.Position=10,20,300,400\n");
+    file.write("[Forms]\nMain.Position=10,20,300,400\n\"unclosed\n");
     file.close();
-    EXPECT_EQ(SettingsStore(storePath()).get(u("Forms"), u("Main.Position")), u("10,20,300,400"));
+    SettingsStore store(storePath());
+    EXPECT_EQ(store.get(u("Forms"), u("Main.Position")), u("10,20,300,400"));
+    for (const char *value : {"1", "0"}) {
+        EXPECT_NO_THROW(store.save(u("Export"), u("ZGFCFile"), u(value)));
+        EXPECT_EQ(store.get(u("Export"), u("ZGFCFile")) + SettingsStore(storePath()).get(u("Export"), u("ZGFCFile")),
+                  u(value).repeated(2));
+    }
 }
 
 TEST_F(SettingsStoreTest, UnwritableStoreFailsNamingTheFile)
