@@ -2,55 +2,30 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-struct PathCase
+// Windows and Unix paths: file name, file name without extension, folder.
+TEST(Paths, Split)
 {
-    const char *path;
-    const char *fileName;
-    const char *noExt;
-    const char *folder;
-};
-
-class Paths : public ::testing::TestWithParam<PathCase>
-{
-};
-
-} // namespace
-
-TEST_P(Paths, Split)
-{
-    const PathCase c = GetParam();
-    const QString path = QString::fromLatin1(c.path);
-    EXPECT_EQ(GetFileName(path), QLatin1String(c.fileName));
-    EXPECT_EQ(GetFileNameNoExt(path), QLatin1String(c.noExt));
-    EXPECT_EQ(GetFolder(path), QLatin1String(c.folder));
+    const std::tuple<const char *, const char *, const char *, const char *> rows[] = {
+        {"C:\\dir\\", "", "", "C:\\dir\\"}, {"dir\\file", "file", "file", "dir\\"}, {"file", "file", "file", ""},
+        {"C:a.txt", "a.txt", "a", "C:"}, {"C:\\dir\\file.txt", "file.txt", "file", "C:\\dir\\"},
+        {"C:\\a.b\\file", "file", "file", "C:\\a.b\\"}, {"name.", "name.", "name", ""},
+        {"a.b.jpeg", "a.b.jpeg", "a.b", ""}, {"archive.tar5x", "archive.tar5x", "archive.tar5x", ""},
+        {"/home/ana/glyphs.bmp", "glyphs.bmp", "glyphs", "/home/ana/"},
+        {"/tmp/font.longext", "font.longext", "font.longext", "/tmp/"}};
+    for (const auto &[path, fileName, noExt, folder] : rows) {
+        const QString p = QString::fromLatin1(path);
+        EXPECT_EQ(GetFileName(p) + u'|' + GetFileNameNoExt(p) + u'|' + GetFolder(p),
+                  QLatin1String(fileName) + u'|' + QLatin1String(noExt) + u'|' + QLatin1String(folder)) << path;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(WindowsAndUnix, Paths, ::testing::Values(
-    PathCase{"C:\\dir\\", "", "", "C:\\dir\\"},
-    PathCase{"dir\\file", "file", "file", "dir\\"},
-    PathCase{"file", "file", "file", ""},
-    PathCase{"C:a.txt", "a.txt", "a", "C:"},
-    PathCase{"C:\\dir\\file.txt", "file.txt", "file", "C:\\dir\\"},
-    PathCase{"C:\\a.b\\file", "file", "file", "C:\\a.b\\"},
-    PathCase{"name.", "name.", "name", ""},
-    PathCase{"a.b.jpeg", "a.b.jpeg", "a.b", ""},
-    PathCase{"archive.tar5x", "archive.tar5x", "archive.tar5x", ""},
-    PathCase{"/home/ana/glyphs.bmp", "glyphs.bmp", "glyphs", "/home/ana/"},
-    PathCase{"/tmp/font.longext", "font.longext", "font.longext", "/tmp/"}));
 
 TEST(Fields, GetField)
 {
-    const QString text = QStringLiteral("10,20,,40");
-    const QString comma = QStringLiteral(",");
-    EXPECT_EQ(GetField(text, 1, comma), QStringLiteral("10"));
-    EXPECT_EQ(GetField(text, 2, comma), QStringLiteral("20"));
-    EXPECT_EQ(GetField(text, 3, comma), QString());
-    EXPECT_EQ(GetField(text, 4, comma), QStringLiteral("40"));
-    EXPECT_EQ(GetField(text, 5, comma), QString());
-    EXPECT_EQ(GetField(text, 0, comma), QString());
-    EXPECT_EQ(GetField(QStringLiteral("abc"), 1, comma), QStringLiteral("abc"));
+    const std::tuple<const char *, int, const char *> rows[] = {
+        {"10,20,,40", 1, "10"}, {"10,20,,40", 2, "20"}, {"10,20,,40", 3, ""}, {"10,20,,40", 4, "40"},
+        {"10,20,,40", 5, ""}, {"10,20,,40", 0, ""}, {"abc", 1, "abc"}};
+    for (const auto &[text, index, field] : rows)
+        EXPECT_EQ(GetField(QLatin1String(text), index, QStringLiteral(",")), QLatin1String(field)) << index;
 }
 
 TEST(Fields, SetField)
