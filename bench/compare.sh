@@ -22,10 +22,7 @@ for tool in hyperfine xxd grep cmake; do
     command -v "$tool" >/dev/null || { echo "compare.sh needs $tool" >&2; exit 1; }
 done
 
-build=${BUILD_DIR:-build/bench}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTEXEL_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target texelsmithy-cli -j "$(nproc)" >/dev/null
-tool=$PWD/$build/src/app/texelsmithy-cli
+source bench/release-cli.sh
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
