@@ -271,8 +271,7 @@ private slots:
         const QStringList written = QDir().entryList(QDir::Files);
         QDir::setCurrent(working);
         QCOMPARE(mFeedback.failures(), failure.isEmpty() ? QStringList() : QStringList{failure});
-        const QStringList expected = failure.isEmpty() ? QStringList{u":y.h"_s, u":y.zgf"_s} : QStringList();
-        QCOMPARE(written, expected + QStringList{u"store.ini"_s});
+        QCOMPARE(written, (failure.isEmpty() ? QStringList{u":y.h"_s, u":y.zgf"_s} : QStringList()) << u"store.ini"_s);
         QCOMPARE(mDialog->isVisible(), !failure.isEmpty());
     }
 
