@@ -4,6 +4,7 @@
 #include "fontcolordialog.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
 
 QString DialogChoosers::openFileName(QWidget *parent, const FileRequest &request)
 {
@@ -55,4 +56,20 @@ std::optional<FontChoice> DialogChoosers::chooseFont(QWidget *parent, const Font
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();
+}
+
+UnsavedChanges DialogChoosers::askSaveChanges(QWidget *parent, const QString &name)
+{
+    QMessageBox box(QMessageBox::Warning, parent ? parent->window()->windowTitle() : QString(),
+                    QStringLiteral("Save changes to %1?").arg(name),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return UnsavedChanges::Save;
+    case QMessageBox::Discard:
+        return UnsavedChanges::Discard;
+    default:
+        return UnsavedChanges::Cancel;
+    }
 }

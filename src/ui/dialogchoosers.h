@@ -11,6 +11,7 @@ public:
     QString openFileName(QWidget *parent, const FileRequest &request) override;
     QString saveFileName(QWidget *parent, const FileRequest &request) override;
     std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &current) override;
+    UnsavedChanges askSaveChanges(QWidget *parent, const QString &name) override;
 
 private:
     QString chooseFile(QWidget *parent, const FileRequest &request, bool save);

@@ -123,5 +123,7 @@ void SetCaptionField(QWidget *window, const QString &text, int index)
     shown.replace(QLatin1Char('-'), QLatin1Char(' '))
         .replace(QLatin1Char('('), QLatin1Char('['))
         .replace(QLatin1Char(')'), QLatin1Char(']'));
+    // Qt takes "[*]" in a title for its modified marker; doubled, it shows as itself.
+    shown.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     window->setWindowTitle(SetField(shown, window->windowTitle(), index + 1, QStringLiteral(" - ")));
 }

@@ -24,6 +24,7 @@ void SaveFormPosToRegistry(QWidget *window, SettingsStore &store);
 void SetFormPosFromRegistry(QWidget *window, SettingsStore &store);
 
 // Sets field index (from 0, fields joined by " - ") of the window's caption, showing each
-// "-" as a space and "(" and ")" as "[" and "]"; empty trailing fields are dropped. Field 0,
+// "-" as a space and "(" and ")" as "[" and "]" (a "[*]" that gives is escaped, so it shows
+// rather than marking the window modified); empty trailing fields are dropped. Field 0,
 // the title, cannot be set: an index below 1 does nothing.
 void SetCaptionField(QWidget *window, const QString &text, int index);
