@@ -219,6 +219,8 @@ void frmMain::createToolBar()
     mSize->setObjectName(QStringLiteral("cbxSize"));
     mSize->setEditable(true);
     mSize->setInsertPolicy(QComboBox::NoInsert);
+    // Each key is rendered as typed: "1" then "2" is 1 then 12, never a completion to 10.
+    mSize->setCompleter(nullptr);
     mSize->setFixedWidth(62);
     for (const char *size : {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26",
                              "28", "36", "48", "72"})

@@ -60,6 +60,10 @@ class FrmMainTest : public QObject
     QString path(const QString &name) const { return mFolder->filePath(name); }
     void typeSize(const QString &text)
     {
+        // As a person types: in the active window, with the focus in the box.
+        mWindow->activateWindow();
+        sizeBox()->lineEdit()->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(mWindow.get()) && sizeBox()->lineEdit()->hasFocus());
         sizeBox()->lineEdit()->selectAll();
         QTest::keyClick(sizeBox()->lineEdit(), Qt::Key_Backspace);
         QTest::keyClicks(sizeBox()->lineEdit(), text);
@@ -115,7 +119,12 @@ private slots:
     {
         TexelFont &font = document();
         const QImage before = pane("picFont")->pixels();
+        // No completion from the list: "7" is not taken for 72, nor "1" for 10.
+        typeSize(u"7"_s);
+        QCOMPARE(sizeBox()->currentText(), u"7"_s);
+        QCOMPARE(font.Size(), 6.75f);
         typeSize(u"1"_s);
+        QCOMPARE(sizeBox()->currentText(), u"1"_s);
         QCOMPARE(font.Size(), 0.75f); // 1 pt is realised as one pixel
         QTest::keyClicks(sizeBox()->lineEdit(), u"2"_s);
         QCOMPARE(font.Size(), 12.0f);
@@ -353,6 +362,33 @@ private slots:
         QVERIFY(sheet->frames().isEmpty());
         QCOMPARE(guide.toolTipAt(x), QString());
     }
+    // The panes are drawn after they take their new size, so the drawings fill them.
+    void panesRedrawnAtTheirNewSize_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("enlarged") << QSize(900, 700);
+        QTest::newRow("shrunk") << QSize(420, 300);
+    }
+    void panesRedrawnAtTheirNewSize()
+    {
+        QFETCH(QSize, size);
+        mWindow->resize(size);
+        const SurfaceView *sheet = pane("picFont"), *sample = pane("picSample");
+        QTRY_COMPARE(sample->pixels().size(), sample->contentsRect().size());
+        QCOMPARE(sheet->pixels().height(), sheet->contentsRect().height());
+    }
+
+    // The thin bar shows where it is: a resize cursor, and the highlight while the pointer is on it.
+    void splitterBarShowsItself()
+    {
+        auto *bar = mWindow->findChild<QWidget *>(u"lblResizer"_s);
+        QCOMPARE(bar->cursor().shape(), Qt::SplitVCursor);
+        QCOMPARE(bar->palette().color(QPalette::Window), bar->palette().color(QPalette::Button));
+        QEnterEvent enter(QPointF(5, 1), QPointF(5, 1), bar->mapToGlobal(QPointF(5, 1)));
+        QCoreApplication::sendEvent(bar, &enter);
+        QCOMPARE(bar->palette().color(QPalette::Window), bar->palette().color(QPalette::Highlight));
+    }
+
     void positionAndSplitterRoundTrip()
     {
         mWindow->move(40, 30);
