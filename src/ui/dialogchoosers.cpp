@@ -3,6 +3,7 @@
 #include "filefilters.h"
 #include "fontcolordialog.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -36,8 +37,9 @@ QString DialogChoosers::chooseFile(QWidget *parent, const FileRequest &request, 
     }
     QString suffix = mLast.defaultSuffix;
     dialog.setDefaultSuffix(suffix.startsWith(QLatin1Char('.')) ? suffix.mid(1) : suffix);
-    if (!mFolder.isEmpty())
-        dialog.setDirectory(mFolder);
+    // A program started from a menu works in "/" or the home folder: neither says where
+    // a relative name would go.
+    dialog.setDirectory(mFolder.isEmpty() ? QDir::homePath() : mFolder);
     if (!mLast.fileName.isEmpty())
         dialog.selectFile(mLast.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

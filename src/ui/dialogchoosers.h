@@ -3,8 +3,9 @@
 #include "choosers.h"
 
 // The choosers of the program: one file dialog state shared by every file command, as a
-// single dialog that remembers its filter, folder and file name between uses, and the
-// font dialog with a colour.
+// single dialog that remembers its filter, folder and file name between uses (starting in
+// the home folder, never the working folder), the font dialog with a colour, and a
+// message box about unsaved changes.
 class DialogChoosers : public Choosers
 {
 public:

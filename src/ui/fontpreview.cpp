@@ -149,7 +149,8 @@ bool FontPreview::DrawSample()
     const QSize size = mSampleView->contentsRect().size();
     try {
         if (mAsExported) {
-            mSampleView->setPixels(mExported.draw(*mFont, mExportSurface));
+            const QString folder = mOutputFolder ? mOutputFolder() : QString();
+            mSampleView->setPixels(mExported.draw(*mFont, mExportSurface, folder));
             return true;
         }
         mSampleSurface.setSize(std::max(size.width(), 0), std::max(size.height(), 0));

@@ -5,6 +5,7 @@
 #include "frmabout.h"
 #include "frmgettext.h"
 #include "icons.h"
+#include "outputfolder.h"
 #include "previewfont.h"
 #include "sizetext.h"
 #include "windowhelpers.h"
@@ -75,6 +76,7 @@ frmMain::frmMain(SettingsStore &store, Choosers *choosers, Feedback *feedback, Q
     SetFormPosFromRegistry(this, mStore);
     moFont = std::make_unique<TexelFont>(&mMeasuringSurface);
     mPreview->setDocument(moFont.get());
+    mPreview->setOutputFolder([this] { return outputFolder(*moFont, mStore); });
 
     Resizer &resizer = mPreview->resizer();
     resizer.setFirstPanelMinSize(SheetMinimum);

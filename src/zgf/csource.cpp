@@ -64,12 +64,18 @@ QByteArray fileNameComment(const QString &path)
     return cCommentText(toWindows1252(GetFileName(path)));
 }
 
+// The .c file of a split source: beside the header, with the header's base name.
+QString sourceFileBeside(const QString &cPath)
+{
+    return GetFolder(cPath) + GetFileNameNoExt(cPath) + QStringLiteral(".c");
+}
+
 // Writes the files; false when WriteCArray has already reported why not.
 bool writeCSource(const QString &sourcePath, const QString &cPath, bool split,
                   const CSourceParts &parts, Feedback &feedback)
 {
     const QString base = GetFileNameNoExt(cPath);
-    const QString cFilePath = GetFolder(cPath) + base + QStringLiteral(".c");
+    const QString cFilePath = sourceFileBeside(cPath);
     const QByteArray guard = toWindows1252(cGuardSymbol(base));
 
     QSaveFile header(cPath);
@@ -123,8 +129,12 @@ bool generate(Feedback &feedback, Parts makeParts, const QString &sourcePath, co
         feedback.fail(refusal->message, refusal->title);
         return false;
     }
-    if (written)
-        feedback.inform(QStringLiteral("C file(s) generated correctly."));
+    if (written) {
+        QStringList files{QFileInfo(cPath).absoluteFilePath()};
+        if (split)
+            files.append(QFileInfo(sourceFileBeside(cPath)).absoluteFilePath());
+        feedback.informWritten(QStringLiteral("C file(s) generated correctly."), files);
+    }
     return written;
 }
 

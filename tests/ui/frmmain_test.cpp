@@ -78,8 +78,8 @@ private slots:
     void init()
     {
         mFolder = std::make_unique<QTemporaryDir>();
-        // Edited bitmaps are read by the names the export proposes, in the current folder; the
-        // command-line tool runs there too.
+        // Edited bitmaps are read by the names the export proposes, in the project's folder; the
+        // command-line tool writes them in its working folder, the same one.
         QDir::setCurrent(mFolder->path());
         mStore = std::make_unique<SettingsStore>(path(u"store.ini"_s));
         mChoosers = ScriptedChoosers();
