@@ -78,16 +78,6 @@ QLabel *newNote(const QString &name, QWidget *parent)
     return note;
 }
 
-// The look of a field that cannot be used: the background of a button face.
-void showAsButtonFace(QWidget *control)
-{
-    QPalette palette = control->palette();
-    const QColor face = palette.color(QPalette::Button);
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Base, face);
-    control->setPalette(palette);
-}
-
 // folder + name without extension + ending, of a path.
 QString sibling(const QString &path, const QString &ending)
 {

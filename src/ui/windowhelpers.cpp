@@ -8,6 +8,7 @@
 #include "settingsstore.h"
 
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QWidget>
 
@@ -126,4 +127,21 @@ void SetCaptionField(QWidget *window, const QString &text, int index)
     // Qt takes "[*]" in a title for its modified marker; doubled, it shows as itself.
     shown.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     window->setWindowTitle(SetField(shown, window->windowTitle(), index + 1, QStringLiteral(" - ")));
+}
+
+void showAsButtonFace(QWidget *control)
+{
+    QPalette palette = control->palette();
+    const QColor face = palette.color(QPalette::Button);
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Base, face);
+    control->setPalette(palette);
+}
+
+void showAsReadOnly(QLineEdit *field)
+{
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setCursor(Qt::ArrowCursor);
+    showAsButtonFace(field);
 }

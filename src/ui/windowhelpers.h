@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QLineEdit;
 class QWidget;
 class SettingsStore;
 
@@ -28,3 +29,11 @@ void SetFormPosFromRegistry(QWidget *window, SettingsStore &store);
 // rather than marking the window modified); empty trailing fields are dropped. Field 0,
 // the title, cannot be set: an index below 1 does nothing.
 void SetCaptionField(QWidget *window, const QString &text, int index);
+
+// Gives a field that cannot be used the background of a button face.
+void showAsButtonFace(QWidget *control);
+
+// A field the program fills and the person only reads (and may copy from with the mouse):
+// read-only, on a button face, with no text cursor and out of the tab order.
+void showAsReadOnly(QLineEdit *field);
+
