@@ -66,7 +66,9 @@ frmMain::frmMain(SettingsStore &store, Choosers *choosers, Feedback *feedback, Q
     setCentralWidget(mPreview);
     createMenus();
     createToolBar();
-    // The design width, or the toolbar's when its buttons would not fit.
+    // The design width, or the toolbar's when its buttons and boxes would not fit, measured
+    // with the style's polish, as it will be shown.
+    ensurePolished();
     resize(std::max(DesignWidth, mToolBar->sizeHint().width()),
            DesignHeight + menuBar()->sizeHint().height());
 

@@ -81,24 +81,25 @@ void SaveFormPosToRegistry(QWidget *window, SettingsStore &store)
 void SetFormPosFromRegistry(QWidget *window, SettingsStore &store)
 {
     const QString name = formName(window);
-    const qint32 width = toTwips(window->width());
-    const qint32 height = toTwips(window->height());
-    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    const QRect screenArea = screen ? screen->geometry() : QRect();
-    const QPoint centre(screenArea.left() + toPixels(centred(toTwips(screenArea.width()), width)),
-                        screenArea.top() + toPixels(centred(toTwips(screenArea.height()), height)));
+    // Centred on the screen at the size the window has by then.
+    const auto centre = [window] {
+        QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->geometry() : QRect();
+        return QPoint(area.left() + toPixels(centred(toTwips(area.width()), toTwips(window->width()))),
+                      area.top() + toPixels(centred(toTwips(area.height()), toTwips(window->height()))));
+    };
 
     const QString record = store.get(kSection, name + QStringLiteral(".Position"));
     if (record.isEmpty()) {
-        window->move(centre);
+        window->move(centre());
     } else {
-        qint32 newWidth = storedTwips(record, 3);
-        qint32 newHeight = storedTwips(record, 4);
-        window->resize(toPixels(newWidth == 0 ? width : newWidth),
-                       toPixels(newHeight == 0 ? height : newHeight));
+        const qint32 width = storedTwips(record, 3);
+        const qint32 height = storedTwips(record, 4);
+        window->resize(width == 0 ? window->width() : toPixels(width),
+                       height == 0 ? window->height() : toPixels(height));
         const QPoint stored(toPixels(storedTwips(record, 1)), toPixels(storedTwips(record, 2)));
         // A position on a screen that is no longer there would hide the window.
-        window->move(QGuiApplication::screenAt(stored + QPoint(8, 8)) ? stored : centre);
+        window->move(QGuiApplication::screenAt(stored + QPoint(8, 8)) ? stored : centre());
     }
 
     bool isNumber = false;

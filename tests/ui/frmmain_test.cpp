@@ -113,6 +113,8 @@ private slots:
         QVERIFY(pane("picFont")->message().isEmpty());
         QVERIFY(!pane("picSample")->pixels().isNull());
         QCOMPARE(mWindow->preview()->resizer().Position(), 900);
+        // The default size shows the whole toolbar, font and size boxes first.
+        QVERIFY(sizeBox()->isVisible() && mWindow->findChild<QWidget *>(u"Export"_s)->isVisible());
     }
 
     void sizes()
@@ -410,6 +412,13 @@ private slots:
         QCOMPARE(stored(u"Main.Position"_s), u"600,450,9000,6300"_s);
         QCOMPARE(stored(u"Main.WindowState"_s), u"2"_s);
         QVERIFY(frmMain(*mStore, &mChoosers, &mFeedback).windowState() & Qt::WindowMaximized);
+        // A position on no screen gives way to the centre, for the stored size.
+        mStore->save(u"Forms"_s, u"Main.Position"_s, u"-45000,-45000,9000,6300"_s);
+        mStore->save(u"Forms"_s, u"Main.WindowState"_s, u"0"_s);
+        frmMain lost(*mStore, &mChoosers, &mFeedback);
+        const QRect screen = lost.screen()->geometry();
+        QCOMPARE(lost.size(), QSize(600, 420));
+        QCOMPARE(lost.pos(), QPoint((screen.width() - 600) / 2, (screen.height() - 420) / 2));
     }
 
     void previewAsExportedEqualsTheCliRender_data()
