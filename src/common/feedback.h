@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // How the libraries talk to the person: questions, messages, the busy pointer and a
 // progress bar. Windows answer with message boxes, the command-line tool with stderr and
@@ -18,6 +19,13 @@ public:
     virtual bool ask(const QString &question) = 0;
     // A success message.
     virtual void inform(const QString &message, Title title = Title::Window) = 0;
+    // A success message about the files written (full paths), so they can be found; the
+    // windows name them and offer to open their folder. By default only the message.
+    virtual void informWritten(const QString &message, const QStringList &files, Title title = Title::Window)
+    {
+        Q_UNUSED(files);
+        inform(message, title);
+    }
     // A failure message ("number: description", or the operation's own text).
     virtual void fail(const QString &message, Title title = Title::Window) = 0;
 

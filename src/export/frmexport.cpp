@@ -13,6 +13,7 @@
 #include "failure.h"
 #include "icons.h"
 #include "numbers.h"
+#include "outputfolder.h"
 #include "paths.h"
 #include "settingsstore.h"
 #include "texelfont.h"
@@ -75,16 +76,6 @@ QLabel *newNote(const QString &name, QWidget *parent)
     note->setTextInteractionFlags(Qt::TextSelectableByMouse);
     note->hide();
     return note;
-}
-
-// The look of a field that cannot be used: the background of a button face.
-void showAsButtonFace(QWidget *control)
-{
-    QPalette palette = control->palette();
-    const QColor face = palette.color(QPalette::Button);
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Base, face);
-    control->setPalette(palette);
 }
 
 // folder + name without extension + ending, of a path.
@@ -261,7 +252,7 @@ void frmExport::InitExportDialog()
                 control->setEnabled(false);
             showAsButtonFace(mMaskFilename);
         }
-        mBitmapFilename->setText(proposedBitmapFileName(*moFont));
+        mBitmapFilename->setText(defaultName(mBitmapFilename));
         mNbBitmaps->setCurrentIndex(0);
     } else {
         EnableControl(mPostprocessFrame, false);
@@ -273,8 +264,8 @@ void frmExport::InitExportDialog()
     mZGFFont->setChecked(true);
     optAction_Click();
     mZGFFilename->setFocus();
-    mZGFFilename->setText(proposedZgfFileName(*moFont));
-    mZGFCFilename->setText(proposedCFileName(*moFont));
+    mZGFFilename->setText(defaultName(mZGFFilename));
+    mZGFCFilename->setText(defaultName(mZGFCFilename));
     showCharacterNotes();
     mBudget->schedule();
 }
@@ -299,7 +290,9 @@ void frmExport::showCharacterNotes()
 
 ZgfBuildInput frmExport::budgetInput() const
 {
-    return {mRLEFormat->isChecked(), mBitmapFilename->text(), mMaskFilename->text()};
+    const QString folder = outputFolder(*moFont, mStore);
+    return {mRLEFormat->isChecked(), resolvedOutputName(mBitmapFilename->text(), folder),
+            resolvedOutputName(mMaskFilename->text(), folder)};
 }
 
 void frmExport::optAction_Click()
@@ -351,13 +344,29 @@ void frmExport::field_LostFocus(QLineEdit *field)
 
 QString frmExport::defaultName(const QLineEdit *field) const
 {
+    QString name;
     if (field == mBitmapFilename)
-        return proposedBitmapFileName(*moFont);
-    if (field == mMaskFilename)
-        return proposedMaskFileName(*moFont);
-    if (field == mZGFFilename)
-        return proposedZgfFileName(*moFont);
-    return proposedCFileName(*moFont);
+        name = proposedBitmapFileName(*moFont);
+    else if (field == mMaskFilename)
+        name = proposedMaskFileName(*moFont);
+    else if (field == mZGFFilename)
+        name = proposedZgfFileName(*moFont);
+    else
+        name = proposedCFileName(*moFont);
+    return resolvedOutputName(name, outputFolder(*moFont, mStore));
+}
+
+// Names typed without a folder go to the output folder, and the fields show where. Set in
+// this order, each field's change rule is overruled by the fields set after it.
+void frmExport::resolveNames()
+{
+    const QString folder = outputFolder(*moFont, mStore);
+    QLineEdit *const fields[] = {mBitmapFilename, mMaskFilename, mZGFFilename, mZGFCFilename};
+    QString resolved[4];
+    for (int i = 0; i < 4; ++i)
+        resolved[i] = resolvedOutputName(fields[i]->text(), folder);
+    for (int i = 0; i < 4; ++i)
+        fields[i]->setText(resolved[i]);
 }
 
 // The export routines ask before overwriting, so the file dialogs do not.
@@ -399,6 +408,7 @@ void frmExport::cmdCommands_Click(int index)
     if (!moFont)
         return;
     SaveOptions();
+    resolveNames();
     if (mPostprocess->isChecked()) {
         ExportBitmaps();
         mZGFFont->setChecked(true);
@@ -427,7 +437,8 @@ void frmExport::ExportBitmaps()
     options.bitmapFileName = mBitmapFilename->text();
     options.maskFileName = mMaskFilename->text();
     options.count = mNbBitmaps->currentText().toInt();
-    ExportPostprocessBitmaps(*moFont, mPicTemp, options, *mFeedback);
+    if (ExportPostprocessBitmaps(*moFont, mPicTemp, options, *mFeedback))
+        rememberOutputFolder(mStore, options.bitmapFileName);
 }
 
 bool frmExport::ExportZgf()
@@ -442,6 +453,8 @@ bool frmExport::ExportZgf()
     options.split = mSplit->isChecked();
     options.groupSeparator = localeGroupSeparator();
     const bool written = ExportZgfFont(*moFont, mPicTemp, options, *mFeedback);
+    if (written)
+        rememberOutputFolder(mStore, options.zgfFileName);
     // The completed names are shown; the C name last, since showing the ZGF name derives
     // one from it and the C source went to the name the person gave.
     mZGFFilename->setText(options.zgfFileName);

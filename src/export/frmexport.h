@@ -24,8 +24,9 @@ class TexelFont;
 
 // The export dialog: writes the document as a ZGF font (with its C source when asked), or,
 // for a post-processed font, as bitmaps to edit by hand. It proposes file names derived
-// from the document, keeps the coding and C source options in the store (section "Export",
-// written on "Ok" only) and carries the working picture and progress bar of the exports.
+// from the document in the output folder (see outputFolder), keeps the coding and C source
+// options in the store (section "Export", written on "Ok" only) and carries the working
+// picture and progress bar of the exports.
 // After a bitmap export it stays open and switches to "Generate .ZGF font".
 //
 // The document is handed over with setTexelFont before the dialog is shown; the dialog only
@@ -59,6 +60,7 @@ private:
     void txtZGFFilename_Change();
     void field_LostFocus(QLineEdit *field);
     QString defaultName(const QLineEdit *field) const;
+    void resolveNames();
     void picBrowse_Click(int index);
     void cmdCommands_Click(int index);
     void SaveOptions();

@@ -12,17 +12,22 @@ namespace {
 
 using Draw = void (TexelFont::*)(Surface &, qint16, qint16, bool);
 
-// One image and its partial images: the partial ones first, the full one last.
-void writeImages(TexelFont &font, Surface &work, Draw draw, const QString &path, int count)
+// One image and its partial images: the partial ones first, the full one last. Adds the
+// full path of each file written to written.
+void writeImages(TexelFont &font, Surface &work, Draw draw, const QString &path, int count, QStringList &written)
 {
+    const auto save = [&work, &written](const QString &name) {
+        work.savePicture(name);
+        written.append(QFileInfo(ordinaryPath(name)).absoluteFilePath());
+    };
     if (count > 1) {
         for (int i = 1; i <= count; ++i) {
             (font.*draw)(work, qint16(count), qint16(i), false);
-            work.savePicture(partialBitmapName(path, i));
+            save(partialBitmapName(path, i));
         }
     }
     (font.*draw)(work, 1, 1, false);
-    work.savePicture(path);
+    save(path);
 }
 
 bool confirmOverwrite(const QString &path, const QString &what, Feedback &feedback)
@@ -56,6 +61,7 @@ bool ExportPostprocessBitmaps(TexelFont &font, Surface &work, const PostprocessO
                               Feedback &feedback)
 {
     const int count = std::clamp(options.count, 1, 32767);
+    QStringList written;
     try {
         if (font.Masked && options.maskFileName.trimmed().isEmpty()) {
             throw Failure(Failure::InvalidCall,
@@ -66,19 +72,20 @@ bool ExportPostprocessBitmaps(TexelFont &font, Surface &work, const PostprocessO
             return false;
         {
             BusyGuard busy(feedback);
-            writeImages(font, work, &TexelFont::ZgfGenerateBitmap, options.bitmapFileName, count);
+            writeImages(font, work, &TexelFont::ZgfGenerateBitmap, options.bitmapFileName, count, written);
         }
         if (font.Masked) {
             if (!confirmOverwrite(options.maskFileName, QStringLiteral("alpha mask bitmap file"), feedback))
                 return false;
             BusyGuard busy(feedback);
-            writeImages(font, work, &TexelFont::ZgfGenerateMask, options.maskFileName, count);
+            writeImages(font, work, &TexelFont::ZgfGenerateMask, options.maskFileName, count, written);
         }
     } catch (const Failure &failure) {
         feedback.fail(failure.message());
         return false;
     }
-    feedback.inform(QStringLiteral("Bitmap(s) generated correctly.\r\n"
-                                   "Now it's time to use your favorite image processor to enhance the font."));
+    feedback.informWritten(QStringLiteral("Bitmap(s) generated correctly.\r\n"
+                                          "Now it's time to use your favorite image processor to enhance the font."),
+                           written);
     return true;
 }

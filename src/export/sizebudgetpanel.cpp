@@ -78,7 +78,10 @@ void SizeBudgetPanel::compute()
         mNote->clear();
     } catch (const Failure &failure) {
         mBudget.reset();
-        mNote->setText(QStringLiteral("Sizes not known: ") + failure.message());
+        // Before the bitmap export the edited bitmaps are missing: that is no fault.
+        mNote->setText(failure.number == Failure::FileNotFound
+                           ? QStringLiteral("Sizes are shown once the edited bitmaps exist")
+                           : QStringLiteral("Sizes not known: ") + failure.message());
     }
     showBudget();
 }

@@ -17,8 +17,9 @@ class TexelFont;
 // glyph image, mask and total in bytes, grouped as the person's locale groups thousands,
 // the chosen coding's column in bold. Building the file twice takes a moment for a large
 // font, so the sizes are computed on a short timer after the last change. When they cannot
-// be computed (the edited bitmaps of a post-processed font cannot be read), the panel says
-// why instead. Cells are named lblSize<RAW|RLE><GlyphImage|Mask|Total>, the reason lblSizeNote.
+// be computed, the panel says why instead: plainly while the edited bitmaps of a
+// post-processed font do not exist yet, with the failure when they cannot be read. Cells
+// are named lblSize<RAW|RLE><GlyphImage|Mask|Total>, the reason lblSizeNote.
 class SizeBudgetPanel : public QGroupBox
 {
     Q_OBJECT

@@ -114,7 +114,7 @@ bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Fe
     QString done = QStringLiteral("Font file generated correctly.");
     if (const QString lost = unencodableCharacters(font.Chars()); !lost.isEmpty())
         done += kCrLf + writtenAsQuestionMarks(lost);
-    feedback.inform(done);
+    feedback.informWritten(done, {QFileInfo(ordinaryPath(path)).absoluteFilePath()});
 
     if (!options.cFile)
         return true;

@@ -3,8 +3,12 @@
 #include "version.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QUrl>
 #include <QWidget>
 
 namespace {
@@ -58,6 +62,20 @@ void WindowFeedback::inform(const QString &message, Title title)
 {
     QMessageBox box(QMessageBox::Information, caption(title), message, QMessageBox::Ok, parentWindow());
     box.exec();
+}
+
+void WindowFeedback::informWritten(const QString &message, const QStringList &files, Title title)
+{
+    const QString text = message + QStringLiteral("\n\n") + files.join(QLatin1Char('\n'));
+    QMessageBox box(QMessageBox::Information, caption(title), text, QMessageBox::Ok, parentWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPushButton *openFolder =
+        files.isEmpty() ? nullptr : box.addButton(QStringLiteral("Open folder"), QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    if (openFolder && box.clickedButton() == openFolder)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(files.constFirst()).absolutePath()));
 }
 
 void WindowFeedback::fail(const QString &message, Title title)

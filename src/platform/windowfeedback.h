@@ -20,6 +20,8 @@ public:
 
     bool ask(const QString &question) override;
     void inform(const QString &message, Title title = Title::Window) override;
+    // The message and the files, one a line, with a button that opens the first one's folder.
+    void informWritten(const QString &message, const QStringList &files, Title title = Title::Window) override;
     void fail(const QString &message, Title title = Title::Window) override;
 
     void setBusy(bool busy) override;

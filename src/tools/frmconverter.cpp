@@ -12,6 +12,7 @@
 #include "numbers.h"
 #include "settingsstore.h"
 #include "windowfeedback.h"
+#include "windowhelpers.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -82,7 +83,7 @@ frmConverter::frmConverter(SettingsStore &store, QWidget *parent, Choosers *choo
         fields->addWidget(field, row, 1);
         connect(field, &QLineEdit::textChanged, this, &frmConverter::UpdateOkState);
         if (row < 2) {
-            field->setReadOnly(true);
+            showAsReadOnly(field);
             QToolButton *browse = newBrowseButton(row, frame);
             connect(browse, &QToolButton::clicked, this, [this, row] { picBrowse_Click(row); });
             fields->addWidget(browse, row, 2);

@@ -9,6 +9,7 @@
 #include "frmviewer.h"
 #include "icons.h"
 #include "windowfeedback.h"
+#include "windowhelpers.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -68,7 +69,7 @@ frmExtractor::frmExtractor(QWidget *parent, Choosers *choosers, Feedback *feedba
     auto *sourceLabel = newLabel(QStringLiteral("Source file:"), 2, frame);
     mFilename->setParent(frame);
     mFilename->setObjectName(QStringLiteral("txtFilename"));
-    mFilename->setReadOnly(true);
+    showAsReadOnly(mFilename);
     sourceLabel->setBuddy(mFilename);
     QToolButton *browse = newBrowseButton(0, frame);
     connect(browse, &QToolButton::clicked, this, &frmExtractor::picBrowse_Click);

@@ -7,6 +7,7 @@
 #include "icons.h"
 #include "spaces.h"
 #include "texelfont.h"
+#include "windowhelpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -71,8 +72,11 @@ frmProperties::frmProperties(QWidget *parent, ColorChooser *colors)
     QFont bold = mName->font();
     bold.setBold(true);
     mName->setFont(bold);
-    mTTFName->setReadOnly(true);
-    mSize->setReadOnly(true);
+    showAsReadOnly(mTTFName);
+    showAsReadOnly(mSize);
+    // Room for a derived name of 24 characters, such as "dejaVuSansCondensed12biu".
+    mVariableName->setMinimumWidth(mVariableName->fontMetrics().horizontalAdvance(QString(24, QLatin1Char('n')))
+                                   + 16);
     mColor->setObjectName(QStringLiteral("lblColor"));
     mStyle->setObjectName(QStringLiteral("fraStyle"));
     mStyle->setEnabled(false);

@@ -97,7 +97,7 @@ frmViewer::frmViewer(QWidget *parent, Choosers *choosers, Feedback *feedback, Co
     // The file.
     auto *fileLabel = new QLabel(QStringLiteral("Font file:"), this);
     mFilename->setObjectName(QStringLiteral("txtFilename"));
-    mFilename->setReadOnly(true);
+    showAsReadOnly(mFilename);
     fileLabel->setBuddy(mFilename);
     mOffset->setObjectName(QStringLiteral("lblOffset"));
     mOffset->hide();

@@ -26,8 +26,11 @@ struct FontChoice
     Color color = 0;
 };
 
-// The choices the main window asks the person for: file names and a font. The program
-// shows dialogs; tests answer from a script.
+// What to do with changes that have not been saved before they would be lost.
+enum class UnsavedChanges { Save, Discard, Cancel };
+
+// The choices the main window asks the person for: file names, a font, and what to do
+// with unsaved changes. The program shows dialogs; tests answer from a script.
 class Choosers
 {
 public:
@@ -39,4 +42,6 @@ public:
     virtual QString saveFileName(QWidget *parent, const FileRequest &request) = 0;
     // The chosen font and colour; nothing when cancelled.
     virtual std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &current) = 0;
+    // Asks "Save changes to NAME?" with Save, Discard and Cancel.
+    virtual UnsavedChanges askSaveChanges(QWidget *parent, const QString &name) = 0;
 };

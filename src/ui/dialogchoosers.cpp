@@ -3,7 +3,9 @@
 #include "filefilters.h"
 #include "fontcolordialog.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QMessageBox>
 
 QString DialogChoosers::openFileName(QWidget *parent, const FileRequest &request)
 {
@@ -35,8 +37,9 @@ QString DialogChoosers::chooseFile(QWidget *parent, const FileRequest &request, 
     }
     QString suffix = mLast.defaultSuffix;
     dialog.setDefaultSuffix(suffix.startsWith(QLatin1Char('.')) ? suffix.mid(1) : suffix);
-    if (!mFolder.isEmpty())
-        dialog.setDirectory(mFolder);
+    // A program started from a menu works in "/" or the home folder: neither says where
+    // a relative name would go.
+    dialog.setDirectory(mFolder.isEmpty() ? QDir::homePath() : mFolder);
     if (!mLast.fileName.isEmpty())
         dialog.selectFile(mLast.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -55,4 +58,20 @@ std::optional<FontChoice> DialogChoosers::chooseFont(QWidget *parent, const Font
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();
+}
+
+UnsavedChanges DialogChoosers::askSaveChanges(QWidget *parent, const QString &name)
+{
+    QMessageBox box(QMessageBox::Warning, parent ? parent->window()->windowTitle() : QString(),
+                    QStringLiteral("Save changes to %1?").arg(name),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return UnsavedChanges::Save;
+    case QMessageBox::Discard:
+        return UnsavedChanges::Discard;
+    default:
+        return UnsavedChanges::Cancel;
+    }
 }

@@ -2,7 +2,7 @@
 
 #include "failure.h"
 #include "feedback.h"
-#include "paths.h"
+#include "outputfolder.h"
 #include "postprocessnames.h"
 #include "texelfont.h"
 #include "zgfbuilder.h"
@@ -11,7 +11,7 @@
 
 #include <QFileInfo>
 
-ExportedSample::Source ExportedSample::sourceOf(const TexelFont &font)
+ExportedSample::Source ExportedSample::sourceOf(const TexelFont &font, const QString &folder)
 {
     Source source;
     source.settings = ProjectRecord::fromDocument(font);
@@ -19,7 +19,7 @@ ExportedSample::Source ExportedSample::sourceOf(const TexelFont &font)
     source.settings.SampleText.clear();
     source.settings.Background.clear();
     if (font.Postprocessed) {
-        const QFileInfo bitmap(ordinaryPath(proposedBitmapFileName(font)));
+        const QFileInfo bitmap(resolvedOutputName(proposedBitmapFileName(font), folder));
         source.bitmap = bitmap.absoluteFilePath();
         if (bitmap.isFile()) {
             source.bitmapSize = bitmap.size();
@@ -52,9 +52,9 @@ ZgfFont ExportedSample::build(TexelFont &font, Surface &work, const Source &sour
     return ZgfFont::read(buildZgfFile(glyphsOnly, work, input, silent));
 }
 
-QImage ExportedSample::draw(TexelFont &font, Surface &work)
+QImage ExportedSample::draw(TexelFont &font, Surface &work, const QString &folder)
 {
-    Source source = sourceOf(font);
+    Source source = sourceOf(font, folder);
     if (!mFont || source != *mSource) {
         mFont.reset();
         mSource.reset();

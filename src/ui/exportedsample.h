@@ -21,10 +21,11 @@ class ExportedSample
 {
 public:
     // The drawn sample, undrawn pixels transparent (ARGB32). The glyph image is rendered on
-    // work or, for a post-processed font, read from the edited bitmap the export proposes.
-    // Throws a Failure saying what stands in the way: a missing edited bitmap, a value that
-    // does not fit its field, a text too large to draw.
-    QImage draw(TexelFont &font, Surface &work);
+    // work or, for a post-processed font, read from the edited bitmap the export proposes
+    // in folder (the output folder of the windows). Throws a Failure saying what stands in
+    // the way: a missing edited bitmap, a value that does not fit its field, a text too
+    // large to draw.
+    QImage draw(TexelFont &font, Surface &work, const QString &folder);
 
     // How many times the font was built, for telling a rebuild from a kept font.
     int builds() const { return mBuilds; }
@@ -41,7 +42,7 @@ private:
         bool operator==(const Source &) const = default;
     };
 
-    static Source sourceOf(const TexelFont &font);
+    static Source sourceOf(const TexelFont &font, const QString &folder);
     static ZgfFont build(TexelFont &font, Surface &work, const Source &source);
 
     std::optional<Source> mSource;

@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QScrollBar>
 
+#include <utility>
+
 namespace {
 
 // Gap under the toolbar and height of the splitter bar, twips.
@@ -88,19 +90,21 @@ void FontPreview::layoutPanes()
 
     const QRect inner = mPanelFont->contentsRect();
     const int sheetHeight = inner.height() - mScroll->height() + toPixels(GapTwips);
-    if (mFirstLayout) {
-        mFirstLayout = false;
+    const bool firstLayout = std::exchange(mFirstLayout, false);
+    if (firstLayout)
         mFontView->setGeometry(inner.left(), inner.top(), inner.width(), sheetHeight);
-    } else {
+    else
         mFontView->resize(mFontView->width(), std::max(sheetHeight, 0));
-        DrawFontSheet();
-        DrawSample();
-    }
     mScroll->setGeometry(0, mPanelFont->y() + panelHeight - mScroll->height(), width(),
                          mScroll->height());
     mSampleView->setGeometry(0, gap + panelHeight + barHeight, width(),
                              std::max(height() - (panelHeight + barHeight) - gap, 0));
     mResizer.Resize();
+    // Drawn once every pane has its new size, so the drawings fill them.
+    if (!firstLayout) {
+        DrawFontSheet();
+        DrawSample();
+    }
 }
 
 void FontPreview::scrollSheet(int value)
@@ -146,7 +150,8 @@ bool FontPreview::DrawSample()
     const QSize size = mSampleView->contentsRect().size();
     try {
         if (mAsExported) {
-            mSampleView->setPixels(mExported.draw(*mFont, mExportSurface));
+            const QString folder = mOutputFolder ? mOutputFolder() : QString();
+            mSampleView->setPixels(mExported.draw(*mFont, mExportSurface, folder));
             return true;
         }
         mSampleSurface.setSize(std::max(size.width(), 0), std::max(size.height(), 0));

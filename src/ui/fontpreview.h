@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class FontSheetGuide;
 class QFrame;
 class QLabel;
@@ -46,6 +48,9 @@ public:
     void setPreviewAsExported(bool on) { mAsExported = on; }
     bool previewAsExported() const { return mAsExported; }
     const ExportedSample &exportedSample() const { return mExported; }
+    // Where the exported sample reads the edited bitmaps of a post-processed font, asked at
+    // each drawing; without it, the working folder.
+    void setOutputFolder(std::function<QString()> folder) { mOutputFolder = std::move(folder); }
 
     // Shows a picture file behind the sample; false (picture unchanged) when the file is
     // not a readable picture.
@@ -71,6 +76,7 @@ private:
     // The working picture of the exported sample's glyph image.
     RasterSurface mExportSurface;
     ExportedSample mExported;
+    std::function<QString()> mOutputFolder;
     bool mAsExported = false;
     Resizer mResizer;
     WidgetPanel mFirstPanel;

@@ -5,6 +5,7 @@
 #include "frmabout.h"
 #include "frmgettext.h"
 #include "icons.h"
+#include "outputfolder.h"
 #include "previewfont.h"
 #include "sizetext.h"
 #include "windowhelpers.h"
@@ -12,6 +13,7 @@
 #include "failure.h"
 #include "fontfamilies.h"
 #include "numbers.h"
+#include "paths.h"
 #include "settingsstore.h"
 #include "texelfont.h"
 #include "version.h"
@@ -64,15 +66,19 @@ frmMain::frmMain(SettingsStore &store, Choosers *choosers, Feedback *feedback, Q
     setCentralWidget(mPreview);
     createMenus();
     createToolBar();
-    // The design width, or the toolbar's when its buttons would not fit.
+    // The design width, or the toolbar's when its buttons and boxes would not fit, measured
+    // with the style's polish, as it will be shown.
+    ensurePolished();
     resize(std::max(DesignWidth, mToolBar->sizeHint().width()),
            DesignHeight + menuBar()->sizeHint().height());
 
-    setWindowTitle(QString::fromUtf8(Version::Product)
+    // Qt shows the leading "[*]" as "*" while the document has unsaved changes.
+    setWindowTitle(QStringLiteral("[*]") + QString::fromUtf8(Version::Product)
                    + QStringLiteral(" v%1.%2.%3").arg(Version::Major).arg(Version::Minor).arg(Version::Revision));
     SetFormPosFromRegistry(this, mStore);
     moFont = std::make_unique<TexelFont>(&mMeasuringSurface);
     mPreview->setDocument(moFont.get());
+    mPreview->setOutputFolder([this] { return outputFolder(*moFont, mStore); });
 
     Resizer &resizer = mPreview->resizer();
     resizer.setFirstPanelMinSize(SheetMinimum);
@@ -217,6 +223,8 @@ void frmMain::createToolBar()
     mSize->setObjectName(QStringLiteral("cbxSize"));
     mSize->setEditable(true);
     mSize->setInsertPolicy(QComboBox::NoInsert);
+    // Each key is rendered as typed: "1" then "2" is 1 then 12, never a completion to 10.
+    mSize->setCompleter(nullptr);
     mSize->setFixedWidth(62);
     for (const char *size : {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26",
                              "28", "36", "48", "72"})
@@ -282,6 +290,7 @@ void frmMain::activateOnce()
     if (!selectFontName(moFont->TTFName()))
         selectFontName(matchedFontFamily(moFont->TTFName()));
     mSize->setEditText(sizeText(moFont->Size()));
+    markSaved();
 }
 
 bool frmMain::selectFontName(const QString &name)
@@ -368,6 +377,7 @@ void frmMain::cbxFonts_Click()
     UpdateControls(false, true);
     DrawFontSheet();
     DrawSample();
+    updateModified();
 }
 
 bool frmMain::trySize(float size)
@@ -391,6 +401,7 @@ bool frmMain::trySize(float size)
     }
     DrawFontSheet();
     DrawSample();
+    updateModified();
     return true;
 }
 
@@ -469,6 +480,8 @@ void frmMain::mnuFile_Click(int index)
 
 void frmMain::fileNew()
 {
+    if (!mayDropDocument())
+        return;
     moFont = std::make_unique<TexelFont>(&mMeasuringSurface);
     mPreview->setDocument(moFont.get());
     mPreview->clearBackgroundPicture();
@@ -480,10 +493,13 @@ void frmMain::fileNew()
     if (mFonts->currentIndex() < 0)
         selectFontName(matchedFontFamily(moFont->TTFName()));
     SetCaptionField(this, QString(), 1);
+    markSaved();
 }
 
 void frmMain::fileOpen()
 {
+    if (!mayDropDocument())
+        return;
     const QString fileName =
         mChoosers->openFileName(this, FileRequest{kProjectFilter, kProjectSuffix, QString()});
     if (!fileName.isEmpty())
@@ -503,29 +519,64 @@ bool frmMain::openProject(const QString &fileName)
     UpdateStyleMenus();
     UpdateControls(true, true);
     SetCaptionField(this, fileName, 1);
+    markSaved();
     return true;
 }
 
-void frmMain::fileSave()
+bool frmMain::fileSave()
 {
     if (moFont->Filename().isEmpty())
-        fileSaveAs();
-    else
-        moFont->Save(*mFeedback);
+        return fileSaveAs();
+    if (!moFont->Save(*mFeedback))
+        return false;
+    markSaved();
+    return true;
 }
 
-void frmMain::fileSaveAs()
+bool frmMain::fileSaveAs()
 {
     const QString fileName = mChoosers->saveFileName(
         this, FileRequest{kProjectFilter, kProjectSuffix, moFont->VariableName() + kProjectSuffix});
     if (fileName.isEmpty())
-        return;
+        return false;
     const QString previous = moFont->Filename();
     moFont->setFilename(fileName);
-    if (moFont->Save(*mFeedback))
-        SetCaptionField(this, fileName, 1);
-    else
+    if (!moFont->Save(*mFeedback)) {
         moFont->setFilename(previous); // a later Save goes where the caption says
+        return false;
+    }
+    SetCaptionField(this, fileName, 1);
+    markSaved();
+    return true;
+}
+
+void frmMain::markSaved()
+{
+    mSaved = ProjectRecord::fromDocument(*moFont);
+    setWindowModified(false);
+}
+
+void frmMain::updateModified()
+{
+    setWindowModified(ProjectRecord::fromDocument(*moFont) != mSaved);
+}
+
+bool frmMain::mayDropDocument()
+{
+    updateModified();
+    if (!isWindowModified())
+        return true;
+    const QString name = moFont->Filename().isEmpty() ? moFont->VariableName() + kProjectSuffix
+                                                      : GetFileName(moFont->Filename());
+    switch (mChoosers->askSaveChanges(this, name)) {
+    case UnsavedChanges::Save:
+        return fileSave();
+    case UnsavedChanges::Discard:
+        return true;
+    case UnsavedChanges::Cancel:
+        break;
+    }
+    return false;
 }
 
 void frmMain::mnuFont_Click(int index)
@@ -553,6 +604,7 @@ void frmMain::mnuFont_Click(int index)
     }
     DrawFontSheet();
     DrawSample();
+    updateModified();
 }
 
 void frmMain::fontDialog()
@@ -606,6 +658,7 @@ void frmMain::mnuFontCSItem_Click(int index)
         moFont->SetCharsToDefault();
     DrawFontSheet();
     DrawSample();
+    updateModified();
 }
 
 QString frmMain::editText(const QString &title, const QString &text)
@@ -627,6 +680,7 @@ void frmMain::mnuSample_Click(int index)
         return;
     }
     DrawSample();
+    updateModified();
 }
 
 void frmMain::mnuSampleBgItem_Click(int index)
@@ -638,6 +692,7 @@ void frmMain::mnuSampleBgItem_Click(int index)
         moFont->Background.clear();
     }
     DrawSample();
+    updateModified();
 }
 
 void frmMain::setBackground()
@@ -664,6 +719,10 @@ void frmMain::mnuHelp_Click(int index)
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    if (!mUnloaded && !mayDropDocument()) {
+        event->ignore();
+        return;
+    }
     unload();
     QMainWindow::closeEvent(event);
 }

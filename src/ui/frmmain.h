@@ -1,5 +1,6 @@
 #pragma once
 
+#include "projectrecord.h"
 #include "rastersurface.h"
 
 #include <QHash>
@@ -21,7 +22,9 @@ class TexelFont;
 
 // The program's main window: it owns the one document (moFont), lets the person choose its
 // font, size and style, shows the font sheet and the sample, and carries every command as
-// a menu entry and, for the most used ones, a toolbar button.
+// a menu entry and, for the most used ones, a toolbar button. The caption marks a document
+// changed since it was last saved or loaded, and New, Open and closing ask before such
+// changes are lost.
 //
 // The dialogs that work on the document and the two tools are hooked in from outside (the
 // program's main), so the window does not depend on them; an entry without its dialog is
@@ -94,8 +97,14 @@ private:
 
     void fileNew();
     void fileOpen();
-    void fileSave();
-    void fileSaveAs();
+    bool fileSave();
+    bool fileSaveAs();
+    // The document as saved or loaded last; the caption's marker shows whether it changed.
+    void markSaved();
+    void updateModified();
+    // Asks about unsaved changes before the document is dropped; false when the person
+    // cancels or the save they chose did not happen.
+    bool mayDropDocument();
     void fontDialog();
     void toggleStyle(int index);
     void runDocumentDialog(DocumentDialog which);
@@ -110,6 +119,7 @@ private:
     Feedback *mFeedback;
     RasterSurface mMeasuringSurface;
     std::unique_ptr<TexelFont> moFont;
+    ProjectRecord mSaved;
     FontPreview *mPreview;
     QToolBar *mToolBar = nullptr;
     QComboBox *mFonts = nullptr;

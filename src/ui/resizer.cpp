@@ -214,19 +214,20 @@ void Resizer::MouseDown(QPoint cursor)
     if (cancel)
         return;
     mDragging = true;
-    mLastCursor = cursor;
+    mDragCursor = cursor;
+    mDragPosition = Position();
     mBar->setShade(ResizerBar::Shade::Dragged);
 }
 
 void Resizer::MouseMove(QPoint cursor)
 {
-    if (!mDragging)
+    if (!mDragging || !mFirst)
         return;
-    // The last position is taken as read even when the move is clamped, so motion back
-    // moves the bar at once.
-    const qint64 moved = mVertical ? cursor.x() - mLastCursor.x() : cursor.y() - mLastCursor.y();
-    mLastCursor = cursor;
-    moveBoundary(moved * TwipsPerPixel);
+    // The boundary goes where the pointer is, relative to where the drag began: after a
+    // move clamped at a limit the bar waits there and follows again once the pointer is
+    // back in range.
+    const qint64 moved = mVertical ? cursor.x() - mDragCursor.x() : cursor.y() - mDragCursor.y();
+    moveBoundary(mDragPosition + moved * TwipsPerPixel - Position());
 }
 
 void Resizer::MouseUp()

@@ -10,7 +10,8 @@ class SettingsStore;
 // A splitter: two panels side by side (vertical) or one above the other (horizontal)
 // with a bar between them that the user drags to move the boundary. Sizes are in twips;
 // the cursor is read in screen pixels at 15 twips per pixel. Each panel keeps at least
-// its minimum size; when both minimums cannot be met, the second panel's wins.
+// its minimum size; when both minimums cannot be met, the second panel's wins. While
+// dragged, the bar follows the pointer within those limits.
 //
 // Panels and bar are not owned; Release() or destruction forgets them.
 class Resizer : public QObject
@@ -83,7 +84,9 @@ private:
     ResizerBar *mBar = nullptr;
     qint32 mFirstMin = 135;
     qint32 mSecondMin = 135;
-    QPoint mLastCursor;
+    // The cursor and the first panel's size when the drag began.
+    QPoint mDragCursor;
+    qint32 mDragPosition = 0;
     bool mDragging = false;
     bool mBusy = false;
     bool mVertical = false;

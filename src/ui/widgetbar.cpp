@@ -41,12 +41,19 @@ void WidgetBar::move(qint32 left, qint32 top, qint32 width, qint32 height)
 
 void WidgetBar::setShade(Shade shade)
 {
+    mShade = shade;
+    showShade();
+}
+
+void WidgetBar::showShade()
+{
     if (!mBar)
         return;
     QPalette palette = mBar->palette();
-    const QColor colour = shade == Shade::Rest ? palette.color(QPalette::Button)
-                                               : palette.color(QPalette::Dark);
-    palette.setColor(QPalette::Window, colour);
+    const QPalette::ColorRole role = mShade == Shade::Dragged ? QPalette::Dark
+                                     : mHovered               ? QPalette::Highlight
+                                                              : QPalette::Button;
+    palette.setColor(QPalette::Window, palette.color(role));
     mBar->setPalette(palette);
     mBar->setCursor(mResizer.isVertical() ? Qt::SplitHCursor : Qt::SplitVCursor);
 }
@@ -74,6 +81,11 @@ bool WidgetBar::eventFilter(QObject *watched, QEvent *event)
         case QEvent::MouseButtonRelease:
             mResizer.MouseUp();
             return true;
+        case QEvent::Enter:
+        case QEvent::Leave:
+            mHovered = event->type() == QEvent::Enter;
+            showShade();
+            break;
         default:
             break;
         }

@@ -9,7 +9,8 @@
 class Resizer;
 
 // Drives a Resizer from a bar widget: the bar's mouse button and motion events, with the
-// cursor read from QCursor::pos(); gives the widget the bar's colours.
+// cursor read from QCursor::pos(); gives the widget the bar's colours, a resize cursor,
+// and the highlight colour while the pointer is over it, so the thin bar can be found.
 class WidgetBar : public QObject, public ResizerBar
 {
     Q_OBJECT
@@ -30,6 +31,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void showShade();
+
     QPointer<QWidget> mBar;
     Resizer &mResizer;
+    Shade mShade = Shade::Rest;
+    bool mHovered = false;
 };

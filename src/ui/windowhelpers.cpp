@@ -8,6 +8,7 @@
 #include "settingsstore.h"
 
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QWidget>
 
@@ -80,24 +81,25 @@ void SaveFormPosToRegistry(QWidget *window, SettingsStore &store)
 void SetFormPosFromRegistry(QWidget *window, SettingsStore &store)
 {
     const QString name = formName(window);
-    const qint32 width = toTwips(window->width());
-    const qint32 height = toTwips(window->height());
-    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    const QRect screenArea = screen ? screen->geometry() : QRect();
-    const QPoint centre(screenArea.left() + toPixels(centred(toTwips(screenArea.width()), width)),
-                        screenArea.top() + toPixels(centred(toTwips(screenArea.height()), height)));
+    // Centred on the screen at the size the window has by then.
+    const auto centre = [window] {
+        QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->geometry() : QRect();
+        return QPoint(area.left() + toPixels(centred(toTwips(area.width()), toTwips(window->width()))),
+                      area.top() + toPixels(centred(toTwips(area.height()), toTwips(window->height()))));
+    };
 
     const QString record = store.get(kSection, name + QStringLiteral(".Position"));
     if (record.isEmpty()) {
-        window->move(centre);
+        window->move(centre());
     } else {
-        qint32 newWidth = storedTwips(record, 3);
-        qint32 newHeight = storedTwips(record, 4);
-        window->resize(toPixels(newWidth == 0 ? width : newWidth),
-                       toPixels(newHeight == 0 ? height : newHeight));
+        const qint32 width = storedTwips(record, 3);
+        const qint32 height = storedTwips(record, 4);
+        window->resize(width == 0 ? window->width() : toPixels(width),
+                       height == 0 ? window->height() : toPixels(height));
         const QPoint stored(toPixels(storedTwips(record, 1)), toPixels(storedTwips(record, 2)));
         // A position on a screen that is no longer there would hide the window.
-        window->move(QGuiApplication::screenAt(stored + QPoint(8, 8)) ? stored : centre);
+        window->move(QGuiApplication::screenAt(stored + QPoint(8, 8)) ? stored : centre());
     }
 
     bool isNumber = false;
@@ -123,5 +125,24 @@ void SetCaptionField(QWidget *window, const QString &text, int index)
     shown.replace(QLatin1Char('-'), QLatin1Char(' '))
         .replace(QLatin1Char('('), QLatin1Char('['))
         .replace(QLatin1Char(')'), QLatin1Char(']'));
+    // Qt takes "[*]" in a title for its modified marker; doubled, it shows as itself.
+    shown.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     window->setWindowTitle(SetField(shown, window->windowTitle(), index + 1, QStringLiteral(" - ")));
+}
+
+void showAsButtonFace(QWidget *control)
+{
+    QPalette palette = control->palette();
+    const QColor face = palette.color(QPalette::Button);
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Base, face);
+    control->setPalette(palette);
+}
+
+void showAsReadOnly(QLineEdit *field)
+{
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setCursor(Qt::ArrowCursor);
+    showAsButtonFace(field);
 }

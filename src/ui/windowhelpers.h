@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QLineEdit;
 class QWidget;
 class SettingsStore;
 
@@ -24,6 +25,15 @@ void SaveFormPosToRegistry(QWidget *window, SettingsStore &store);
 void SetFormPosFromRegistry(QWidget *window, SettingsStore &store);
 
 // Sets field index (from 0, fields joined by " - ") of the window's caption, showing each
-// "-" as a space and "(" and ")" as "[" and "]"; empty trailing fields are dropped. Field 0,
+// "-" as a space and "(" and ")" as "[" and "]" (a "[*]" that gives is escaped, so it shows
+// rather than marking the window modified); empty trailing fields are dropped. Field 0,
 // the title, cannot be set: an index below 1 does nothing.
 void SetCaptionField(QWidget *window, const QString &text, int index);
+
+// Gives a field that cannot be used the background of a button face.
+void showAsButtonFace(QWidget *control);
+
+// A field the program fills and the person only reads (and may copy from with the mouse):
+// read-only, on a button face, with no text cursor and out of the tab order.
+void showAsReadOnly(QLineEdit *field);
+

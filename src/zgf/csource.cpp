@@ -66,7 +66,8 @@ QByteArray fileNameComment(const QString &path)
     return cCommentText(toWindows1252(GetFileName(path)));
 }
 
-QString splitSourcePath(const QString &cPath)
+// The .c file of a split source: beside the header, with the header's base name.
+QString sourceFileBeside(const QString &cPath)
 {
     return GetFolder(cPath) + GetFileNameNoExt(cPath) + QStringLiteral(".c");
 }
@@ -97,7 +98,7 @@ bool writeCSource(const QString &sourcePath, const QString &cPath, bool split,
                   const CSourceParts &parts, Feedback &feedback)
 {
     refuseWhatCannotBeWritten(sourcePath, cPath, split, parts);
-    const QString cFilePath = splitSourcePath(cPath);
+    const QString cFilePath = sourceFileBeside(cPath);
     const QByteArray guard = toWindows1252(cGuardSymbol(GetFileNameNoExt(cPath)));
 
     QSaveFile header(ordinaryPath(cPath));
@@ -146,8 +147,12 @@ bool generate(Feedback &feedback, Parts makeParts, const QString &sourcePath, co
         feedback.fail(refusal->message, refusal->title);
         return false;
     }
-    if (written)
-        feedback.inform(QStringLiteral("C file(s) generated correctly."));
+    if (written) {
+        QStringList files{QFileInfo(ordinaryPath(cPath)).absoluteFilePath()};
+        if (split)
+            files.append(QFileInfo(ordinaryPath(sourceFileBeside(cPath))).absoluteFilePath());
+        feedback.informWritten(QStringLiteral("C file(s) generated correctly."), files);
+    }
     return written;
 }
 
@@ -157,7 +162,7 @@ QList<FileRole> cSourceOutputs(const QString &cPath, bool split)
 {
     QList<FileRole> outputs{{QStringLiteral("the C file"), cPath}};
     if (split)
-        outputs.append({QStringLiteral("the .c file"), splitSourcePath(cPath)});
+        outputs.append({QStringLiteral("the .c file"), sourceFileBeside(cPath)});
     return outputs;
 }
 

@@ -18,6 +18,8 @@ public:
     // Answers given to ask(), in order; once used up every question is answered yes.
     QList<bool> answers;
     QList<Message> messages;
+    // The files named by informWritten(), in order.
+    QStringList written;
     int busyDepth = 0;
     int progressMinimum = 0;
     int progressMaximum = 0;
@@ -33,6 +35,11 @@ public:
     void inform(const QString &message, Title title) override
     {
         messages.append({Message::Kind::Information, message, title});
+    }
+    void informWritten(const QString &message, const QStringList &files, Title title) override
+    {
+        written += files;
+        inform(message, title);
     }
     void fail(const QString &message, Title title) override
     {

@@ -15,6 +15,9 @@ public:
     QList<FileRequest> openRequests;
     QList<FileRequest> saveRequests;
     QList<FontChoice> fontRequests;
+    // Answers about unsaved changes; once used up, Cancel.
+    QList<UnsavedChanges> unsavedAnswers;
+    QStringList unsavedNames;
 
     QString openFileName(QWidget *, const FileRequest &request) override
     {
@@ -30,5 +33,10 @@ public:
     {
         fontRequests.append(current);
         return fonts.isEmpty() ? std::nullopt : fonts.takeFirst();
+    }
+    UnsavedChanges askSaveChanges(QWidget *, const QString &name) override
+    {
+        unsavedNames.append(name);
+        return unsavedAnswers.isEmpty() ? UnsavedChanges::Cancel : unsavedAnswers.takeFirst();
     }
 };

@@ -35,6 +35,11 @@ enum class Setup { Plain, Styled, EditedByHand };
 
 } // namespace
 
+// A command that drops the document, the answer about its unsaved changes (none: no
+// changes, so no question), whether it went on, and whether the changes reached the file.
+struct UnsavedCase { const char *command; std::optional<UnsavedChanges> answer; bool neverSaved, goesOn, saved; };
+Q_DECLARE_METATYPE(UnsavedCase)
+
 class FrmMainTest : public QObject
 {
     Q_OBJECT
@@ -47,12 +52,18 @@ class FrmMainTest : public QObject
     std::unique_ptr<frmMain> mWindow;
 
     QAction *action(const char *name) const { return mWindow->findChild<QAction *>(QLatin1String(name)); }
+    // The caption as the window system shows it.
+    QString shownTitle() const { return mWindow->windowHandle()->title(); }
     QComboBox *sizeBox() const { return mWindow->findChild<QComboBox *>(u"cbxSize"_s); }
     SurfaceView *pane(const char *name) const { return mWindow->findChild<SurfaceView *>(QLatin1String(name)); }
     TexelFont &document() const { return mWindow->document(); }
     QString path(const QString &name) const { return mFolder->filePath(name); }
     void typeSize(const QString &text)
     {
+        // As a person types: in the active window, with the focus in the box.
+        mWindow->activateWindow();
+        sizeBox()->lineEdit()->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(mWindow.get()) && sizeBox()->lineEdit()->hasFocus());
         sizeBox()->lineEdit()->selectAll();
         QTest::keyClick(sizeBox()->lineEdit(), Qt::Key_Backspace);
         QTest::keyClicks(sizeBox()->lineEdit(), text);
@@ -67,8 +78,8 @@ private slots:
     void init()
     {
         mFolder = std::make_unique<QTemporaryDir>();
-        // Edited bitmaps are read by the names the export proposes, in the current folder; the
-        // command-line tool runs there too.
+        // Edited bitmaps are read by the names the export proposes, in the project's folder; the
+        // command-line tool writes them in its working folder, the same one.
         QDir::setCurrent(mFolder->path());
         mStore = std::make_unique<SettingsStore>(path(u"store.ini"_s));
         mChoosers = ScriptedChoosers();
@@ -94,7 +105,7 @@ private slots:
         QCOMPARE(sizeBox()->currentText(), u"9.75"_s);
         for (const char *name : {"mnuFontItem3", "mnuFontItem4", "mnuFontItem5", "Bold", "Italic", "Underline"})
             QVERIFY2(!action(name)->isChecked(), name);
-        QCOMPARE(mWindow->windowTitle(), kTitle);
+        QCOMPARE(shownTitle(), kTitle);
         QCOMPARE(document().Name(), family);
         QCOMPARE(document().VariableName(), document().CalculateVariableName());
         // The sheet shows the set on the transparent colour; the sample is drawn.
@@ -102,13 +113,20 @@ private slots:
         QVERIFY(pane("picFont")->message().isEmpty());
         QVERIFY(!pane("picSample")->pixels().isNull());
         QCOMPARE(mWindow->preview()->resizer().Position(), 900);
+        // The default size shows the whole toolbar, font and size boxes first.
+        QVERIFY(sizeBox()->isVisible() && mWindow->findChild<QWidget *>(u"Export"_s)->isVisible());
     }
 
     void sizes()
     {
         TexelFont &font = document();
         const QImage before = pane("picFont")->pixels();
+        // No completion from the list: "7" is not taken for 72, nor "1" for 10.
+        typeSize(u"7"_s);
+        QCOMPARE(sizeBox()->currentText(), u"7"_s);
+        QCOMPARE(font.Size(), 6.75f);
         typeSize(u"1"_s);
+        QCOMPARE(sizeBox()->currentText(), u"1"_s);
         QCOMPARE(font.Size(), 0.75f); // 1 pt is realised as one pixel
         QTest::keyClicks(sizeBox()->lineEdit(), u"2"_s);
         QCOMPARE(font.Size(), 12.0f);
@@ -164,15 +182,16 @@ private slots:
     void saveAsAndSave()
     {
         // Never saved: Save works as Save as, proposing the variable name.
-        const QString first = path(u"my-fonts (1).tsm"_s);
+        // "(*)" shows as "[*]", which Qt must not take for its modified marker.
+        const QString first = path(u"my-fonts (*).tsm"_s);
         mChoosers.saveNames = {first};
         action("mnuFileItem2")->trigger();
         const FileRequest request = mChoosers.saveRequests.at(0);
         QCOMPARE(request.fileName, document().VariableName() + u".tsm"_s);
         QCOMPARE(request.defaultSuffix, u".tsm"_s);
         QCOMPARE(request.filter, u"TexelSmithy font (*.tsm)|*.tsm|All files (*.*)|*.*"_s);
-        QCOMPARE(mWindow->windowTitle(), captionOf(first));
-        QVERIFY(mWindow->windowTitle().endsWith(u"my fonts [1].tsm"_s));
+        QCOMPARE(shownTitle(), captionOf(first));
+        QVERIFY(shownTitle().endsWith(u"my fonts [*].tsm"_s));
         // Save writes the known file without asking.
         document().setChars(u"XYZ"_s);
         action("Save")->trigger();
@@ -184,7 +203,7 @@ private slots:
         for (const auto &[answer, failures] : {std::pair{QString(), 0}, {path(u"missing/font.tsm"_s), 1}}) {
             mChoosers.saveNames = {answer};
             action("mnuFileItem3")->trigger();
-            QCOMPARE(mWindow->windowTitle(), captionOf(first));
+            QCOMPARE(shownTitle(), captionOf(first));
             QCOMPARE(mFeedback.failures().size(), failures);
             QCOMPARE(document().Filename(), first);
         }
@@ -203,7 +222,7 @@ private slots:
         action("mnuFileItem1")->trigger();
         QCOMPARE(mFeedback.failures().size(), 1);
         QCOMPARE(document().Chars(), chars);
-        QCOMPARE(mWindow->windowTitle(), kTitle);
+        QCOMPARE(shownTitle(), kTitle);
 
         TexelFont stored;
         stored.setTTFName(document().TTFName());
@@ -219,7 +238,7 @@ private slots:
         QCOMPARE(document().Chars(), u"ABC"_s);
         QVERIFY(action("mnuFontItem3")->isChecked() && action("Bold")->isChecked());
         QCOMPARE(sizeBox()->currentText(), u"14.25"_s);
-        QCOMPARE(mWindow->windowTitle(), captionOf(stored.Filename()));
+        QCOMPARE(shownTitle(), captionOf(stored.Filename()));
 
         action("mnuFileItem0")->trigger();
         QVERIFY(!document().Bold() && !action("Bold")->isChecked());
@@ -227,7 +246,49 @@ private slots:
         QCOMPARE(document().Size(), 9.75f);
         QVERIFY(document().Filename().isEmpty());
         QCOMPARE(mWindow->findChild<QComboBox *>(u"cbxFonts"_s)->currentText(), document().TTFName());
-        QCOMPARE(mWindow->windowTitle(), kTitle);
+        QCOMPARE(shownTitle(), kTitle);
+    }
+
+    void unsavedChanges_data()
+    {
+        QTest::addColumn<UnsavedCase>("c");
+        for (const char *command : {"mnuFileItem0", "mnuFileItem1", "close"}) {
+            const auto row = [command](const char *what, std::optional<UnsavedChanges> answer, bool neverSaved,
+                                       bool goesOn, bool saved) {
+                QTest::addRow("%s: %s", command, what) << UnsavedCase{command, answer, neverSaved, goesOn, saved};
+            };
+            row("no changes", std::nullopt, false, true, false);
+            row("Save", UnsavedChanges::Save, false, true, true);
+            row("Discard", UnsavedChanges::Discard, false, true, false);
+            row("Cancel", UnsavedChanges::Cancel, false, false, false);
+            row("Save, never saved, file dialog cancelled", UnsavedChanges::Save, true, false, false);
+        }
+    }
+    void unsavedChanges()
+    {
+        QFETCH(UnsavedCase, c);
+        const QString project = path(u"mine.tsm"_s), other = path(u"other.tsm"_s);
+        TexelFont stored;
+        stored.setFilename(other);
+        QVERIFY(stored.Save(mFeedback));
+        mChoosers.saveNames = {c.neverSaved ? QString() : project};
+        action("mnuFileItem3")->trigger();
+        action("Bold")->trigger();
+        if (!c.answer)
+            action("Bold")->trigger(); // back as saved: nothing to lose
+        QCOMPARE(shownTitle().startsWith(u'*'), bool(c.answer));
+        mChoosers.unsavedAnswers = c.answer ? QList{*c.answer} : QList<UnsavedChanges>();
+        mChoosers.openNames = {other};
+        const QString command = QLatin1String(c.command);
+        command == u"close"_s ? void(mWindow->close()) : action(c.command)->trigger();
+        const QString name = c.neverSaved ? document().VariableName() + u".tsm"_s : u"mine.tsm"_s;
+        QCOMPARE(mChoosers.unsavedNames, c.answer ? QStringList{name} : QStringList());
+        QCOMPARE(command == u"close"_s          ? !mWindow->isVisible()
+                 : command == u"mnuFileItem1"_s ? document().Filename() == other
+                                                 : document().Filename().isEmpty() && !document().Bold(),
+                 c.goesOn);
+        TexelFont reread;
+        QCOMPARE(reread.Load(project, mFeedback) && reread.Bold(), c.saved);
     }
 
     // Over Liberation Sans (installed as the stand-in for Arial): U+2603 is not in it, and
@@ -303,6 +364,33 @@ private slots:
         QVERIFY(sheet->frames().isEmpty());
         QCOMPARE(guide.toolTipAt(x), QString());
     }
+    // The panes are drawn after they take their new size, so the drawings fill them.
+    void panesRedrawnAtTheirNewSize_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("enlarged") << QSize(900, 700);
+        QTest::newRow("shrunk") << QSize(420, 300);
+    }
+    void panesRedrawnAtTheirNewSize()
+    {
+        QFETCH(QSize, size);
+        mWindow->resize(size);
+        const SurfaceView *sheet = pane("picFont"), *sample = pane("picSample");
+        QTRY_COMPARE(sample->pixels().size(), sample->contentsRect().size());
+        QCOMPARE(sheet->pixels().height(), sheet->contentsRect().height());
+    }
+
+    // The thin bar shows where it is: a resize cursor, and the highlight while the pointer is on it.
+    void splitterBarShowsItself()
+    {
+        auto *bar = mWindow->findChild<QWidget *>(u"lblResizer"_s);
+        QCOMPARE(bar->cursor().shape(), Qt::SplitVCursor);
+        QCOMPARE(bar->palette().color(QPalette::Window), bar->palette().color(QPalette::Button));
+        QEnterEvent enter(QPointF(5, 1), QPointF(5, 1), bar->mapToGlobal(QPointF(5, 1)));
+        QCoreApplication::sendEvent(bar, &enter);
+        QCOMPARE(bar->palette().color(QPalette::Window), bar->palette().color(QPalette::Highlight));
+    }
+
     void positionAndSplitterRoundTrip()
     {
         mWindow->move(40, 30);
@@ -324,6 +412,13 @@ private slots:
         QCOMPARE(stored(u"Main.Position"_s), u"600,450,9000,6300"_s);
         QCOMPARE(stored(u"Main.WindowState"_s), u"2"_s);
         QVERIFY(frmMain(*mStore, &mChoosers, &mFeedback).windowState() & Qt::WindowMaximized);
+        // A position on no screen gives way to the centre, for the stored size.
+        mStore->save(u"Forms"_s, u"Main.Position"_s, u"-45000,-45000,9000,6300"_s);
+        mStore->save(u"Forms"_s, u"Main.WindowState"_s, u"0"_s);
+        frmMain lost(*mStore, &mChoosers, &mFeedback);
+        const QRect screen = lost.screen()->geometry();
+        QCOMPARE(lost.size(), QSize(600, 420));
+        QCOMPARE(lost.pos(), QPoint((screen.width() - 600) / 2, (screen.height() - 420) / 2));
     }
 
     void previewAsExportedEqualsTheCliRender_data()

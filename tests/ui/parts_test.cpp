@@ -89,7 +89,9 @@ private slots:
         // Each move in pixels from where the mouse went down, and the first panel's size after it.
         QTest::newRow("free move down") << DragCase{false, 900, 15, {10}, {1150}};
         QTest::newRow("-10 px from 1000, minimum 900") << DragCase{false, 900, 15, {-10}, {900}};
-        QTest::newRow("clamped, further, then back down at once") << DragCase{false, 900, 15, {-10, -20, -18}, {900, 900, 930}};
+        // The bar follows the pointer again only once it is back past the limit.
+        QTest::newRow("clamped, further, back in range")
+            << DragCase{false, 900, 15, {-10, -20, -18, -6, -2}, {900, 900, 900, 910, 970}};
         QTest::newRow("second minimum stops it") << DragCase{false, 900, 1500, {100}, {1455}};
         QTest::newRow("second minimum wins over first") << DragCase{false, 2000, 2000, {0}, {955}};
         QTest::newRow("side by side: only x counts") << DragCase{true, 900, 15, {10}, {1150}};
