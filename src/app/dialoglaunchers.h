@@ -1,28 +1,28 @@
 #pragma once
 
+#include "dialogservices.h"
 #include "frmmain.h"
 
 // Runners that show a dialog modally for one use, for frmMain::setDocumentDialog and
-// setToolDialog: documentDialog<frmProperties>() hands the document to the dialog's
-// setTexelFont before it is shown and takes it back afterwards. Arguments given to the
-// runner (a settings store...) are held by reference and passed to the dialog's
-// constructor before the parent window, so they must outlive the main window.
-template <class Dialog, class... Args>
-frmMain::DocumentDialogRunner documentDialog(Args &...args)
+// setToolDialog: documentDialog<frmProperties>(services) hands the document to the dialog's
+// setTexelFont before it is shown and takes it back afterwards. The services are held by
+// reference, so they must outlive the main window.
+template <class Dialog>
+frmMain::DocumentDialogRunner documentDialog(DialogServices &services)
 {
-    return [&args...](QWidget *parent, TexelFont &font) {
-        Dialog dialog(args..., parent);
+    return [&services](QWidget *parent, TexelFont &font) {
+        Dialog dialog(services, parent);
         dialog.setTexelFont(&font);
         dialog.exec();
         dialog.setTexelFont(nullptr);
     };
 }
 
-template <class Dialog, class... Args>
-frmMain::ToolDialogRunner toolDialog(Args &...args)
+template <class Dialog>
+frmMain::ToolDialogRunner toolDialog(DialogServices &services)
 {
-    return [&args...](QWidget *parent) {
-        Dialog dialog(args..., parent);
+    return [&services](QWidget *parent) {
+        Dialog dialog(services, parent);
         dialog.exec();
     };
 }

@@ -1,3 +1,4 @@
+#include "dialogchoosers.h"
 #include "dialoglaunchers.h"
 #include "frmconverter.h"
 #include "frmexport.h"
@@ -11,6 +12,7 @@
 
 #include "settingsstore.h"
 #include "version.h"
+#include "windowfeedback.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -39,18 +41,23 @@ int main(int argc, char *argv[])
                                     QStringLiteral("[file]"));
     arguments.process(application);
 
+    // One set of services for every window.
     SettingsStore store;
-    frmMain window(store);
-    window.setDocumentDialog(frmMain::DocumentDialog::Properties, documentDialog<frmProperties>());
-    window.setDocumentDialog(frmMain::DocumentDialog::PostProperties, documentDialog<frmPostProperties>());
-    window.setDocumentDialog(frmMain::DocumentDialog::Export, documentDialog<frmExport>(store));
-    window.setToolDialog(frmMain::ToolDialog::Extractor, toolDialog<frmExtractor>());
-    window.setToolDialog(frmMain::ToolDialog::Converter, toolDialog<frmConverter>(store));
-    window.setToolDialog(frmMain::ToolDialog::Viewer, toolDialog<frmViewer>());
+    DialogChoosers choosers;
+    WindowFeedback feedback;
+    DialogServices services{store, choosers, feedback};
+    frmMain window(services);
+    feedback.setMainWindow(&window);
+    window.setDocumentDialog(frmMain::DocumentDialog::Properties, documentDialog<frmProperties>(services));
+    window.setDocumentDialog(frmMain::DocumentDialog::PostProperties, documentDialog<frmPostProperties>(services));
+    window.setDocumentDialog(frmMain::DocumentDialog::Export, documentDialog<frmExport>(services));
+    window.setToolDialog(frmMain::ToolDialog::Extractor, toolDialog<frmExtractor>(services));
+    window.setToolDialog(frmMain::ToolDialog::Converter, toolDialog<frmConverter>(services));
+    window.setToolDialog(frmMain::ToolDialog::Viewer, toolDialog<frmViewer>(services));
     window.show();
     if (!arguments.positionalArguments().isEmpty()) {
         const QString file = arguments.positionalArguments().constFirst();
-        QTimer::singleShot(0, &window, [&window, file] { openStartupFile(window, file); });
+        QTimer::singleShot(0, &window, [&window, &services, file] { openStartupFile(window, services, file); });
     }
     return application.exec();
 }

@@ -5,12 +5,12 @@
 
 #include <QFileInfo>
 
-bool openStartupFile(frmMain &window, const QString &path)
+bool openStartupFile(frmMain &window, DialogServices &services, const QString &path)
 {
     window.activateOnce();
     if (QFileInfo(path).suffix().compare(QLatin1String("zgf"), Qt::CaseInsensitive) != 0)
         return window.openProject(path);
-    frmViewer viewer(&window);
+    frmViewer viewer(services, &window);
     if (!viewer.openFile(path))
         return false;
     viewer.exec();

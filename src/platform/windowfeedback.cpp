@@ -6,7 +6,6 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QUrl>
 #include <QWidget>
@@ -18,8 +17,8 @@ constexpr qint64 RepaintInterval = 50;
 
 } // namespace
 
-WindowFeedback::WindowFeedback(QWidget *window, QProgressBar *progress)
-    : mWindow(window), mProgress(progress)
+WindowFeedback::WindowFeedback(QWidget *mainWindow)
+    : mMainWindow(mainWindow)
 {
     mSinceRepaint.start();
 }
@@ -32,7 +31,9 @@ WindowFeedback::~WindowFeedback()
 
 QWidget *WindowFeedback::parentWindow() const
 {
-    return mWindow ? mWindow->window() : QApplication::activeWindow();
+    if (QWidget *dialog = QApplication::activeModalWidget())
+        return dialog;
+    return mMainWindow ? mMainWindow->window() : QApplication::activeWindow();
 }
 
 QString WindowFeedback::caption(Title title) const
@@ -99,24 +100,11 @@ void WindowFeedback::setBusy(bool busy)
     }
 }
 
-void WindowFeedback::setProgressRange(int minimum, int maximum)
-{
-    if (mProgress)
-        mProgress->setRange(minimum, maximum);
-}
-
 void WindowFeedback::setProgressValue(int value)
 {
-    if (mProgress)
-        mProgress->setValue(value);
+    Q_UNUSED(value);
     if (mSinceRepaint.elapsed() >= RepaintInterval) {
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         mSinceRepaint.restart();
     }
-}
-
-void WindowFeedback::setProgressVisible(bool visible)
-{
-    if (mProgress)
-        mProgress->setVisible(visible);
 }

@@ -5,17 +5,16 @@
 #include <QElapsedTimer>
 #include <QPointer>
 
-class QProgressBar;
 class QWidget;
 
-// The Feedback of a window: message boxes titled with the window's caption (or, without a
-// window, the active window's, or the program's title), the busy pointer for the whole
-// application, and the window's progress bar. While the progress moves, the windows are
-// repainted now and then without taking any input.
+// The Feedback of the windows: message boxes over the modal dialog in front, else over the
+// main window (or the active one), titled with its caption or the program's title, and the
+// busy pointer for the whole application. While a progress moves, the windows are repainted
+// now and then without taking any input; the progress bars are the dialogs' own.
 class WindowFeedback : public Feedback
 {
 public:
-    explicit WindowFeedback(QWidget *window, QProgressBar *progress = nullptr);
+    explicit WindowFeedback(QWidget *mainWindow = nullptr);
     ~WindowFeedback() override;
 
     bool ask(const QString &question) override;
@@ -25,16 +24,17 @@ public:
     void fail(const QString &message, Title title = Title::Window) override;
 
     void setBusy(bool busy) override;
-    void setProgressRange(int minimum, int maximum) override;
+    void setProgressRange(int, int) override {}
     void setProgressValue(int value) override;
-    void setProgressVisible(bool visible) override;
+    void setProgressVisible(bool) override {}
+
+    void setMainWindow(QWidget *window) { mMainWindow = window; }
 
 private:
     QString caption(Title title) const;
     QWidget *parentWindow() const;
 
-    QPointer<QWidget> mWindow;
-    QPointer<QProgressBar> mProgress;
+    QPointer<QWidget> mMainWindow;
     int mBusyDepth = 0;
     QElapsedTimer mSinceRepaint;
 };

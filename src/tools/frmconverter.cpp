@@ -6,12 +6,11 @@
 #include "choosers.h"
 #include "cnames.h"
 #include "converter.h"
-#include "dialogchoosers.h"
+#include "dialogservices.h"
 #include "failure.h"
 #include "icons.h"
 #include "numbers.h"
 #include "settingsstore.h"
-#include "windowfeedback.h"
 #include "windowhelpers.h"
 
 #include <QCheckBox>
@@ -39,14 +38,11 @@ QLabel *newLabel(const QString &text, int index, QWidget *parent)
 
 } // namespace
 
-frmConverter::frmConverter(SettingsStore &store, QWidget *parent, Choosers *choosers, Feedback *feedback)
+frmConverter::frmConverter(DialogServices &services, QWidget *parent)
     : QDialog(parent),
-      mStore(store),
-      mOwnChoosers(choosers ? nullptr : std::make_unique<DialogChoosers>()),
-      mChoosers(choosers ? choosers : mOwnChoosers.get()),
+      mServices(services),
       mProgress(new QProgressBar(this)),
-      mOwnFeedback(feedback ? nullptr : std::make_unique<WindowFeedback>(this, mProgress)),
-      mFeedback(feedback ? feedback : mOwnFeedback.get()),
+      mFeedback(services.feedback, mProgress),
       mFilename(new QLineEdit(this)),
       mCFilename(new QLineEdit(this)),
       mVarName(new QLineEdit(this)),
@@ -121,7 +117,7 @@ frmConverter::frmConverter(SettingsStore &store, QWidget *parent, Choosers *choo
     setMinimumWidth(480);
     setMaximumHeight(sizeHint().height());
 
-    mSplit->setChecked(mStore.getBool(kSection, kSplitFiles, false));
+    mSplit->setChecked(mServices.store.getBool(kSection, kSplitFiles, false));
     UpdateOkState();
 }
 
@@ -130,7 +126,7 @@ frmConverter::~frmConverter() = default;
 void frmConverter::picBrowse_Click(int index)
 {
     if (index == 0) {
-        const QString chosen = mChoosers->openFileName(
+        const QString chosen = mServices.choosers.openFileName(
             this, {QStringLiteral("Velmora Font (*.zgf)|*.zgf|All files (*.*)|*.*"), QStringLiteral(".zgf"),
                    mFilename->text()});
         if (!chosen.isEmpty())
@@ -138,7 +134,7 @@ void frmConverter::picBrowse_Click(int index)
         // Also after a cancel: the names follow the file as it is now.
         DeriveNames();
     } else {
-        const QString chosen = mChoosers->saveFileName(
+        const QString chosen = mServices.choosers.saveFileName(
             this, {QStringLiteral("C header file (*.h)|*.h"), QStringLiteral(".h"), mCFilename->text()});
         if (!chosen.isEmpty())
             mCFilename->setText(chosen);
@@ -150,7 +146,7 @@ void frmConverter::DeriveNames()
     const QString path = mFilename->text();
     if (path.trimmed().isEmpty())
         return;
-    const QString name = derivedVariableName(path, *mFeedback);
+    const QString name = derivedVariableName(path, mFeedback);
     mVarName->setText(name);
     mCFilename->setText(cFileNameBeside(path, name));
 }
@@ -167,13 +163,13 @@ void frmConverter::Convert()
         return;
     const bool split = mSplit->isChecked();
     try {
-        mStore.saveBool(kSection, kSplitFiles, split);
+        mServices.store.saveBool(kSection, kSplitFiles, split);
     } catch (const Failure &failure) {
         // The option is a convenience; the conversion still runs.
-        mFeedback->fail(failure.message());
+        mFeedback.fail(failure.message());
     }
     mCFilename->setText(headerFileName(mCFilename->text()));
     mVarName->setText(typedVariableName(mVarName->text()));
-    convertToCSource(mFilename->text(), mCFilename->text(), mVarName->text(), split, *mFeedback,
+    convertToCSource(mFilename->text(), mCFilename->text(), mVarName->text(), split, mFeedback,
                      localeGroupSeparator());
 }

@@ -9,7 +9,7 @@
 #include "browsebutton.h"
 #include "choosers.h"
 #include "controlarray.h"
-#include "dialogchoosers.h"
+#include "dialogservices.h"
 #include "failure.h"
 #include "icons.h"
 #include "numbers.h"
@@ -17,7 +17,6 @@
 #include "paths.h"
 #include "settingsstore.h"
 #include "texelfont.h"
-#include "windowfeedback.h"
 #include "windowhelpers.h"
 
 #include <QCheckBox>
@@ -86,14 +85,11 @@ QString sibling(const QString &path, const QString &ending)
 
 } // namespace
 
-frmExport::frmExport(SettingsStore &store, QWidget *parent, Choosers *choosers, Feedback *feedback)
+frmExport::frmExport(DialogServices &services, QWidget *parent)
     : DocumentDialog(parent),
-      mStore(store),
-      mOwnChoosers(choosers ? nullptr : std::make_unique<DialogChoosers>()),
-      mChoosers(choosers ? choosers : mOwnChoosers.get()),
+      mServices(services),
       mProgress(new QProgressBar(this)),
-      mOwnFeedback(feedback ? nullptr : std::make_unique<WindowFeedback>(this, mProgress)),
-      mFeedback(feedback ? feedback : mOwnFeedback.get()),
+      mFeedback(services.feedback, mProgress),
       mZGFFont(newButton<QRadioButton>(QStringLiteral("optZGFFont"), QStringLiteral("Generate .ZGF font"), this)),
       mPostprocess(newButton<QRadioButton>(QStringLiteral("optPostprocess"),
                                            QStringLiteral("Generate bitmap(s) for postprocessing"), this)),
@@ -212,9 +208,9 @@ frmExport::frmExport(SettingsStore &store, QWidget *parent, Choosers *choosers, 
     for (QLineEdit *field : {mBitmapFilename, mMaskFilename})
         connect(field, &QLineEdit::textChanged, mBudget, &SizeBudgetPanel::schedule);
 
-    mZGFCFile->setChecked(mStore.getInt(kSection, kZGFCFileKey, 0) != 0);
-    mSplit->setChecked(mStore.getInt(kSection, kSplitFilesKey, 0) != 0);
-    mRLEFormat->setChecked(mStore.getBool(kSection, kRLEEncodingKey, true));
+    mZGFCFile->setChecked(mServices.store.getInt(kSection, kZGFCFileKey, 0) != 0);
+    mSplit->setChecked(mServices.store.getInt(kSection, kSplitFilesKey, 0) != 0);
+    mRLEFormat->setChecked(mServices.store.getBool(kSection, kRLEEncodingKey, true));
     mRAWFormat->setChecked(!mRLEFormat->isChecked());
     mBudget->setRle(mRLEFormat->isChecked());
 }
@@ -243,7 +239,7 @@ void frmExport::changeEvent(QEvent *event)
 
 void frmExport::InitExportDialog()
 {
-    BusyGuard busy(*mFeedback);
+    BusyGuard busy(mFeedback);
     if (moFont->Postprocessed) {
         EnableControl(mPostprocessFrame, true);
         if (!moFont->Masked) {
@@ -290,7 +286,7 @@ void frmExport::showCharacterNotes()
 
 ZgfBuildInput frmExport::budgetInput() const
 {
-    const QString folder = outputFolder(*moFont, mStore);
+    const QString folder = outputFolder(*moFont, mServices.store);
     return {mRLEFormat->isChecked(), resolvedOutputName(mBitmapFilename->text(), folder),
             resolvedOutputName(mMaskFilename->text(), folder)};
 }
@@ -353,14 +349,14 @@ QString frmExport::defaultName(const QLineEdit *field) const
         name = proposedZgfFileName(*moFont);
     else
         name = proposedCFileName(*moFont);
-    return resolvedOutputName(name, outputFolder(*moFont, mStore));
+    return resolvedOutputName(name, outputFolder(*moFont, mServices.store));
 }
 
 // Names typed without a folder go to the output folder, and the fields show where. Set in
 // this order, each field's change rule is overruled by the fields set after it.
 void frmExport::resolveNames()
 {
-    const QString folder = outputFolder(*moFont, mStore);
+    const QString folder = outputFolder(*moFont, mServices.store);
     QLineEdit *const fields[] = {mBitmapFilename, mMaskFilename, mZGFFilename, mZGFCFilename};
     QString resolved[4];
     for (int i = 0; i < 4; ++i)
@@ -393,8 +389,8 @@ void frmExport::picBrowse_Click(int index)
         break;
     }
     // The mask must be an existing file: the one the bitmap export wrote and the person edited.
-    const QString chosen = index == 1 ? mChoosers->openFileName(this, request)
-                                      : mChoosers->saveFileName(this, request);
+    const QString chosen = index == 1 ? mServices.choosers.openFileName(this, request)
+                                      : mServices.choosers.saveFileName(this, request);
     if (!chosen.isEmpty())
         field->setText(chosen);
 }
@@ -422,12 +418,12 @@ void frmExport::cmdCommands_Click(int index)
 void frmExport::SaveOptions()
 {
     try {
-        mStore.saveInt(kSection, kZGFCFileKey, mZGFCFile->isChecked() ? 1 : 0);
-        mStore.saveInt(kSection, kSplitFilesKey, mSplit->isChecked() ? 1 : 0);
-        mStore.saveBool(kSection, kRLEEncodingKey, mRLEFormat->isChecked());
+        mServices.store.saveInt(kSection, kZGFCFileKey, mZGFCFile->isChecked() ? 1 : 0);
+        mServices.store.saveInt(kSection, kSplitFilesKey, mSplit->isChecked() ? 1 : 0);
+        mServices.store.saveBool(kSection, kRLEEncodingKey, mRLEFormat->isChecked());
     } catch (const Failure &failure) {
         // The export does not depend on the options being remembered.
-        mFeedback->fail(failure.message());
+        mFeedback.fail(failure.message());
     }
 }
 
@@ -437,8 +433,8 @@ void frmExport::ExportBitmaps()
     options.bitmapFileName = mBitmapFilename->text();
     options.maskFileName = mMaskFilename->text();
     options.count = mNbBitmaps->currentText().toInt();
-    if (ExportPostprocessBitmaps(*moFont, mPicTemp, options, *mFeedback))
-        rememberOutputFolder(mStore, options.bitmapFileName);
+    if (ExportPostprocessBitmaps(*moFont, mPicTemp, options, mFeedback))
+        rememberOutputFolder(mServices.store, options.bitmapFileName);
 }
 
 bool frmExport::ExportZgf()
@@ -452,9 +448,9 @@ bool frmExport::ExportZgf()
     options.cFileName = mZGFCFilename->text();
     options.split = mSplit->isChecked();
     options.groupSeparator = localeGroupSeparator();
-    const bool written = ExportZgfFont(*moFont, mPicTemp, options, *mFeedback);
+    const bool written = ExportZgfFont(*moFont, mPicTemp, options, mFeedback);
     if (written)
-        rememberOutputFolder(mStore, options.zgfFileName);
+        rememberOutputFolder(mServices.store, options.zgfFileName);
     // The completed names are shown; the C name last, since showing the ZGF name derives
     // one from it and the C source went to the name the person gave.
     mZGFFilename->setText(options.zgfFileName);

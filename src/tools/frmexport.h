@@ -1,5 +1,6 @@
 #pragma once
 
+#include "progressfeedback.h"
 #include "rastersurface.h"
 #include "zgfbuilder.h"
 
@@ -7,8 +8,6 @@
 
 #include <memory>
 
-class Choosers;
-class Feedback;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -18,9 +17,9 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
-class SettingsStore;
 class SizeBudgetPanel;
 class TexelFont;
+struct DialogServices;
 
 // The export dialog: writes the document as a ZGF font (with its C source when asked), or,
 // for a post-processed font, as bitmaps to edit by hand. It proposes file names derived
@@ -33,16 +32,12 @@ class TexelFont;
 // reads it. Given no document, it closes as soon as it is shown. Control arrays are named
 // "<name>_<index>" with the property "index": cmdCommands_0 "Exit", cmdCommands_1 "Ok",
 // picBrowse_0 to picBrowse_3 the browse buttons of the bitmap, mask, ZGF and C names.
-//
-// Without choosers or feedback the dialog uses file dialogs and message boxes of its own
-// (titled "Export font"); the store and those given must outlive it.
 class frmExport : public DocumentDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmExport(SettingsStore &store, QWidget *parent = nullptr, Choosers *choosers = nullptr,
-                       Feedback *feedback = nullptr);
+    explicit frmExport(DialogServices &services, QWidget *parent = nullptr);
     ~frmExport() override;
 
     void setTexelFont(TexelFont *font) override;
@@ -69,12 +64,9 @@ private:
     void showCharacterNotes();
     ZgfBuildInput budgetInput() const;
 
-    SettingsStore &mStore;
-    std::unique_ptr<Choosers> mOwnChoosers;
-    Choosers *mChoosers;
+    DialogServices &mServices;
     QProgressBar *mProgress;
-    std::unique_ptr<Feedback> mOwnFeedback;
-    Feedback *mFeedback;
+    ProgressFeedback mFeedback;
     // picTemp: the exports draw every image on it before coding or saving it.
     RasterSurface mPicTemp;
 

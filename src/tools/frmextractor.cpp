@@ -4,11 +4,10 @@
 #include "controlarray.h"
 
 #include "choosers.h"
-#include "dialogchoosers.h"
+#include "dialogservices.h"
 #include "fontextractor.h"
 #include "frmviewer.h"
 #include "icons.h"
-#include "windowfeedback.h"
 #include "windowhelpers.h"
 
 #include <QGridLayout>
@@ -40,13 +39,11 @@ QLabel *newLabel(const QString &text, int index, QWidget *parent)
 
 } // namespace
 
-frmExtractor::frmExtractor(QWidget *parent, Choosers *choosers, Feedback *feedback)
+frmExtractor::frmExtractor(DialogServices &services, QWidget *parent)
     : QDialog(parent),
-      mOwnChoosers(choosers ? nullptr : std::make_unique<DialogChoosers>()),
-      mChoosers(choosers ? choosers : mOwnChoosers.get()),
+      mServices(services),
       mProgress(new QProgressBar(this)),
-      mOwnFeedback(feedback ? nullptr : std::make_unique<WindowFeedback>(this, mProgress)),
-      mFeedback(feedback ? feedback : mOwnFeedback.get()),
+      mFeedback(services.feedback, mProgress),
       mFilename(new QLineEdit(this)),
       mFonts(new QTreeWidget(this)),
       mExtract(new QPushButton(QStringLiteral("Extract font..."), this)),
@@ -154,7 +151,7 @@ QString frmExtractor::sourcePath() const
 
 void frmExtractor::picBrowse_Click()
 {
-    const QString chosen = mChoosers->openFileName(
+    const QString chosen = mServices.choosers.openFileName(
         this, {QStringLiteral("GP32 executable file (*.gxb;*fxe)|*.gxb;*.fxe|All files (*.*)|*.*"),
                QStringLiteral(".fxe"), mFilename->text()});
     if (chosen.isEmpty())
@@ -172,7 +169,7 @@ void frmExtractor::lvwFonts_SelectionChanged()
 void frmExtractor::ScanFile()
 {
     mFonts->clear();
-    const QList<FoundFont> found = ::ScanFile(mFilename->text(), *mFeedback);
+    const QList<FoundFont> found = ::ScanFile(mFilename->text(), mFeedback);
     QList<QTreeWidgetItem *> rows;
     rows.reserve(found.size());
     for (const FoundFont &font : found) {
@@ -191,11 +188,11 @@ void frmExtractor::ExtractFont()
     const std::optional<FoundFont> font = selectedFont();
     if (!font)
         return;
-    const QString destination = mChoosers->saveFileName(
+    const QString destination = mServices.choosers.saveFileName(
         this, {QStringLiteral("Velmora Font (*.zgf)|*.zgf"), QStringLiteral(".zgf"), extractedFileName(*font)});
     if (destination.isEmpty())
         return;
-    ::ExtractFont(mFilename->text(), font->offset, font->size, destination, *mFeedback);
+    ::ExtractFont(mFilename->text(), font->offset, font->size, destination, mFeedback);
 }
 
 void frmExtractor::ViewFont()
@@ -203,8 +200,7 @@ void frmExtractor::ViewFont()
     const std::optional<FoundFont> font = selectedFont();
     if (!font)
         return;
-    // Choosers and feedback given from outside serve the viewer too; else it has its own.
-    frmViewer viewer(this, mOwnChoosers ? nullptr : mChoosers, mOwnFeedback ? nullptr : mFeedback);
+    frmViewer viewer(mServices, this);
     if (viewer.openEmbedded(mFilename->text(), font->offset))
         viewer.exec();
 }

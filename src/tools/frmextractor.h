@@ -1,32 +1,27 @@
 #pragma once
 
 #include "fontscanner.h"
+#include "progressfeedback.h"
 
 #include <QDialog>
 
-#include <memory>
 #include <optional>
 
-class Choosers;
-class Feedback;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTreeWidget;
+struct DialogServices;
 
 // The ZGF font extractor: scans a chosen file for embedded ZGF fonts, lists those it finds
 // and saves the selected one as a font file of its own, or shows it in the font viewer
 // straight from the scanned file. It works on files only.
-//
-// Without choosers or feedback the dialog uses a file dialog and message boxes of its own;
-// those given must outlive it.
 class frmExtractor : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmExtractor(QWidget *parent = nullptr, Choosers *choosers = nullptr,
-                          Feedback *feedback = nullptr);
+    explicit frmExtractor(DialogServices &services, QWidget *parent = nullptr);
     ~frmExtractor() override;
 
     // The font of the selected row; nothing without a selection.
@@ -41,11 +36,9 @@ private:
     void ExtractFont();
     void ViewFont();
 
-    std::unique_ptr<Choosers> mOwnChoosers;
-    Choosers *mChoosers;
+    DialogServices &mServices;
     QProgressBar *mProgress;
-    std::unique_ptr<Feedback> mOwnFeedback;
-    Feedback *mFeedback;
+    ProgressFeedback mFeedback;
     QLineEdit *mFilename;
     QTreeWidget *mFonts;
     QPushButton *mExtract;

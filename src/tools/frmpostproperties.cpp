@@ -4,6 +4,8 @@
 #include "controlarray.h"
 #include "numericfield.h"
 
+#include "choosers.h"
+#include "dialogservices.h"
 #include "icons.h"
 #include "texelfont.h"
 #include "windowhelpers.h"
@@ -76,9 +78,9 @@ QGroupBox *newFrame(const QString &name, QWidget *parent)
 
 } // namespace
 
-frmPostProperties::frmPostProperties(QWidget *parent, ColorChooser *colors)
+frmPostProperties::frmPostProperties(DialogServices &services, QWidget *parent)
     : DocumentDialog(parent),
-      mColors(colors ? colors : &mDialogColors),
+      mServices(services),
       mPostprocessed(new QCheckBox(QStringLiteral("The font will be postprocessed"), this)),
       mPostprocessFrame(newFrame(QStringLiteral("fraPostprocess"), this)),
       mCharWidthInc(newNumber(QStringLiteral("txtCharWidthInc"), false, mPostprocessFrame)),
@@ -253,7 +255,7 @@ void frmPostProperties::FillControls()
 
 void frmPostProperties::lblShadowColor_Click()
 {
-    if (const std::optional<Color> chosen = mColors->chooseColor(this, mShadowColor->color()))
+    if (const std::optional<Color> chosen = mServices.choosers.chooseColor(this, mShadowColor->color()))
         mShadowColor->setColor(*chosen);
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "colorchooser.h"
-
 #include "documentdialog.h"
 
 class ColorSwatch;
+struct DialogServices;
 class NumericField;
 class QCheckBox;
 class QGroupBox;
@@ -20,14 +19,13 @@ class TexelFont;
 // "Ok" stores the reset value for every setting a disabled frame hides. The document is
 // handed over with setTexelFont before the dialog is shown and written only on "Ok";
 // given no document, the dialog closes as soon as it is shown. Buttons: objectName
-// "cmdCommands_<index>" and the property "index" (0 "Cancel", 1 "Ok"). A colour chooser
-// given must outlive the dialog; without one it opens the colour dialog.
+// "cmdCommands_<index>" and the property "index" (0 "Cancel", 1 "Ok").
 class frmPostProperties : public DocumentDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmPostProperties(QWidget *parent = nullptr, ColorChooser *colors = nullptr);
+    explicit frmPostProperties(DialogServices &services, QWidget *parent = nullptr);
     ~frmPostProperties() override;
 
 
@@ -43,8 +41,7 @@ private:
     void cmdCommands_Click(int index);
     void Apply();
 
-    ColorChooser mDialogColors;
-    ColorChooser *mColors;
+    DialogServices &mServices;
 
     QCheckBox *mPostprocessed;
     QGroupBox *mPostprocessFrame;

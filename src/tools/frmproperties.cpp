@@ -4,6 +4,8 @@
 #include "controlarray.h"
 #include "numericfield.h"
 
+#include "choosers.h"
+#include "dialogservices.h"
 #include "icons.h"
 #include "spaces.h"
 #include "texelfont.h"
@@ -44,9 +46,9 @@ QCheckBox *newCheck(const QString &name, const QString &caption, QWidget *parent
 
 } // namespace
 
-frmProperties::frmProperties(QWidget *parent, ColorChooser *colors)
+frmProperties::frmProperties(DialogServices &services, QWidget *parent)
     : DocumentDialog(parent),
-      mColors(colors ? colors : &mDialogColors),
+      mServices(services),
       mName(newField(QStringLiteral("txtName"), this)),
       mTTFName(newField(QStringLiteral("txtTTFName"), this)),
       mSize(newField(QStringLiteral("txtSize"), this)),
@@ -253,7 +255,7 @@ void frmProperties::cmdCommands_Click(int index)
 
 void frmProperties::lblTransColor_Click()
 {
-    if (const std::optional<Color> chosen = mColors->chooseColor(this, mTransColor->color()))
+    if (const std::optional<Color> chosen = mServices.choosers.chooseColor(this, mTransColor->color()))
         mTransColor->setColor(*chosen);
 }
 

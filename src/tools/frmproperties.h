@@ -1,10 +1,9 @@
 #pragma once
 
-#include "colorchooser.h"
-
 #include "documentdialog.h"
 
 class ColorSwatch;
+struct DialogServices;
 class NumericField;
 class QCheckBox;
 class QGroupBox;
@@ -19,14 +18,13 @@ class TexelFont;
 // The document is handed over with setTexelFont before the dialog is shown; the dialog
 // writes to it only on "Ok". Given no document, it closes as soon as it is shown. Its
 // buttons form the array cmdCommands: objectName "cmdCommands_<index>" and the property
-// "index" (0 "Cancel", 1 "Ok", 2 and 3 the two "Default" buttons). A colour chooser given
-// must outlive the dialog; without one it opens the colour dialog.
+// "index" (0 "Cancel", 1 "Ok", 2 and 3 the two "Default" buttons).
 class frmProperties : public DocumentDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmProperties(QWidget *parent = nullptr, ColorChooser *colors = nullptr);
+    explicit frmProperties(DialogServices &services, QWidget *parent = nullptr);
     ~frmProperties() override;
 
 
@@ -41,8 +39,7 @@ private:
     void lblTransColor_Click();
     void Apply();
 
-    ColorChooser mDialogColors;
-    ColorChooser *mColors;
+    DialogServices &mServices;
 
     QLineEdit *mName;
     QLineEdit *mTTFName;

@@ -8,10 +8,10 @@
 #include "zoomview.h"
 
 #include "choosers.h"
-#include "dialogchoosers.h"
+#include "dialogservices.h"
+#include "feedback.h"
 #include "failure.h"
 #include "icons.h"
-#include "windowfeedback.h"
 #include "windowhelpers.h"
 #include "zgfpictures.h"
 
@@ -64,13 +64,9 @@ void fitStripArea(QScrollArea *area, const ZoomView *view)
 
 } // namespace
 
-frmViewer::frmViewer(QWidget *parent, Choosers *choosers, Feedback *feedback, ColorChooser *colors)
+frmViewer::frmViewer(DialogServices &services, QWidget *parent)
     : QDialog(parent),
-      mOwnChoosers(choosers ? nullptr : std::make_unique<DialogChoosers>()),
-      mChoosers(choosers ? choosers : mOwnChoosers.get()),
-      mOwnFeedback(feedback ? nullptr : std::make_unique<WindowFeedback>(this)),
-      mFeedback(feedback ? feedback : mOwnFeedback.get()),
-      mColors(colors ? colors : &mDialogColors),
+      mServices(services),
       mFilename(new QLineEdit(this)),
       mOffset(new QLabel(this)),
       mFacts(nullptr),
@@ -256,7 +252,7 @@ bool frmViewer::open(const QString &path, qint64 offset)
     std::optional<ZgfFont> font;
     QString failure;
     {
-        BusyGuard busy(*mFeedback);
+        BusyGuard busy(mServices.feedback);
         try {
             font = ZgfFont::readFile(path, offset);
         } catch (const Failure &f) {
@@ -264,7 +260,7 @@ bool frmViewer::open(const QString &path, qint64 offset)
         }
     }
     if (!font) {
-        mFeedback->fail(failure);
+        mServices.feedback.fail(failure);
         return false;
     }
     mFont = std::move(font);
@@ -333,7 +329,7 @@ void frmViewer::cbxZoom_Change()
 void frmViewer::picBrowse_Click()
 {
     const QString chosen =
-        mChoosers->openFileName(this, {kFilter, QStringLiteral(".zgf"), mFilename->text()});
+        mServices.choosers.openFileName(this, {kFilter, QStringLiteral(".zgf"), mFilename->text()});
     if (!chosen.isEmpty())
         openFile(chosen);
 }
@@ -362,7 +358,7 @@ void frmViewer::DrawSample()
 
 void frmViewer::chooseBackColor()
 {
-    if (const std::optional<Color> chosen = mColors->chooseColor(this, mBackColor->color())) {
+    if (const std::optional<Color> chosen = mServices.choosers.chooseColor(this, mBackColor->color())) {
         mBackColor->setColor(*chosen);
         if (mPlain->isChecked())
             DrawSample();

@@ -1,18 +1,14 @@
 #pragma once
 
-#include "colorchooser.h"
 #include "surface.h"
 #include "zgffont.h"
 
 #include <QDialog>
 #include <QImage>
 
-#include <memory>
 #include <optional>
 
-class Choosers;
 class ColorSwatch;
-class Feedback;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
@@ -23,6 +19,7 @@ class QRadioButton;
 class QScrollArea;
 class ZgfCharGrid;
 class ZoomView;
+struct DialogServices;
 
 // The ZGF font viewer: shows a ZGF font file, or a font embedded in another file, as the
 // console has it: the header's facts, the glyph image and the mask at a zoom of 1x to 8x,
@@ -30,15 +27,13 @@ class ZoomView;
 // program draws it, over a checker board or a plain colour.
 //
 // A file that is not a sound ZGF font is refused with a message and the font shown before
-// stays. Without choosers, feedback or a colour chooser the dialog uses dialogs and
-// message boxes of its own; those given must outlive it.
+// stays.
 class frmViewer : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit frmViewer(QWidget *parent = nullptr, Choosers *choosers = nullptr,
-                       Feedback *feedback = nullptr, ColorChooser *colors = nullptr);
+    explicit frmViewer(DialogServices &services, QWidget *parent = nullptr);
     ~frmViewer() override;
 
     // Shows the font file; false (with the failure reported) when it cannot be read.
@@ -63,12 +58,7 @@ private:
     void chooseBackColor();
     std::optional<Color> sampleBackground() const;
 
-    std::unique_ptr<Choosers> mOwnChoosers;
-    Choosers *mChoosers;
-    std::unique_ptr<Feedback> mOwnFeedback;
-    Feedback *mFeedback;
-    ColorChooser mDialogColors;
-    ColorChooser *mColors;
+    DialogServices &mServices;
 
     std::optional<ZgfFont> mFont;
     QImage mGlyphs;

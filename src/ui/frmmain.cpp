@@ -1,9 +1,10 @@
 #include "frmmain.h"
 
-#include "dialogchoosers.h"
 #include "fontpreview.h"
 #include "frmabout.h"
 #include "frmgettext.h"
+#include "choosers.h"
+#include "dialogservices.h"
 #include "icons.h"
 #include "outputfolder.h"
 #include "previewfont.h"
@@ -11,13 +12,13 @@
 #include "windowhelpers.h"
 
 #include "failure.h"
+#include "feedback.h"
 #include "fontfamilies.h"
 #include "numbers.h"
 #include "paths.h"
 #include "settingsstore.h"
 #include "texelfont.h"
 #include "version.h"
-#include "windowfeedback.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -48,18 +49,10 @@ struct ButtonSpec
 
 } // namespace
 
-frmMain::frmMain(SettingsStore &store, Choosers *choosers, Feedback *feedback, QWidget *parent)
-    : QMainWindow(parent), mStore(store), mChoosers(choosers), mFeedback(feedback)
+frmMain::frmMain(DialogServices &services, QWidget *parent)
+    : QMainWindow(parent), mServices(services)
 {
     setObjectName(QStringLiteral("frmMain"));
-    if (!mChoosers) {
-        mOwnChoosers = std::make_unique<DialogChoosers>();
-        mChoosers = mOwnChoosers.get();
-    }
-    if (!mFeedback) {
-        mOwnFeedback = std::make_unique<WindowFeedback>(this);
-        mFeedback = mOwnFeedback.get();
-    }
     setWindowIcon(programIcon());
 
     mPreview = new FontPreview(this);
@@ -75,14 +68,14 @@ frmMain::frmMain(SettingsStore &store, Choosers *choosers, Feedback *feedback, Q
     // Qt shows the leading "[*]" as "*" while the document has unsaved changes.
     setWindowTitle(QStringLiteral("[*]") + QString::fromUtf8(Version::Product)
                    + QStringLiteral(" v%1.%2.%3").arg(Version::Major).arg(Version::Minor).arg(Version::Revision));
-    SetFormPosFromRegistry(this, mStore);
+    SetFormPosFromRegistry(this, mServices.store);
     moFont = std::make_unique<TexelFont>(&mMeasuringSurface);
     mPreview->setDocument(moFont.get());
-    mPreview->setOutputFolder([this] { return outputFolder(*moFont, mStore); });
+    mPreview->setOutputFolder([this] { return outputFolder(*moFont, mServices.store); });
 
     Resizer &resizer = mPreview->resizer();
     resizer.setFirstPanelMinSize(SheetMinimum);
-    resizer.ResizeFirstPanel(mStore.getInt(kForms, objectName() + QStringLiteral(".HResizer"), SheetDefault));
+    resizer.ResizeFirstPanel(mServices.store.getInt(kForms, objectName() + QStringLiteral(".HResizer"), SheetDefault));
 }
 
 frmMain::~frmMain()
@@ -501,14 +494,14 @@ void frmMain::fileOpen()
     if (!mayDropDocument())
         return;
     const QString fileName =
-        mChoosers->openFileName(this, FileRequest{kProjectFilter, kProjectSuffix, QString()});
+        mServices.choosers.openFileName(this, FileRequest{kProjectFilter, kProjectSuffix, QString()});
     if (!fileName.isEmpty())
         openProject(fileName);
 }
 
 bool frmMain::openProject(const QString &fileName)
 {
-    if (fileName.isEmpty() || !moFont->Load(fileName, *mFeedback))
+    if (fileName.isEmpty() || !moFont->Load(fileName, mServices.feedback))
         return false;
     if (moFont->Background.isEmpty())
         mPreview->clearBackgroundPicture();
@@ -527,7 +520,7 @@ bool frmMain::fileSave()
 {
     if (moFont->Filename().isEmpty())
         return fileSaveAs();
-    if (!moFont->Save(*mFeedback))
+    if (!moFont->Save(mServices.feedback))
         return false;
     markSaved();
     return true;
@@ -535,13 +528,13 @@ bool frmMain::fileSave()
 
 bool frmMain::fileSaveAs()
 {
-    const QString fileName = mChoosers->saveFileName(
+    const QString fileName = mServices.choosers.saveFileName(
         this, FileRequest{kProjectFilter, kProjectSuffix, moFont->VariableName() + kProjectSuffix});
     if (fileName.isEmpty())
         return false;
     const QString previous = moFont->Filename();
     moFont->setFilename(fileName);
-    if (!moFont->Save(*mFeedback)) {
+    if (!moFont->Save(mServices.feedback)) {
         moFont->setFilename(previous); // a later Save goes where the caption says
         return false;
     }
@@ -568,7 +561,7 @@ bool frmMain::mayDropDocument()
         return true;
     const QString name = moFont->Filename().isEmpty() ? moFont->VariableName() + kProjectSuffix
                                                       : GetFileName(moFont->Filename());
-    switch (mChoosers->askSaveChanges(this, name)) {
+    switch (mServices.choosers.askSaveChanges(this, name)) {
     case UnsavedChanges::Save:
         return fileSave();
     case UnsavedChanges::Discard:
@@ -612,7 +605,7 @@ void frmMain::fontDialog()
     FontChoice current;
     current.font = previewFont(*moFont);
     current.color = moFont->Color;
-    const std::optional<FontChoice> chosen = mChoosers->chooseFont(this, current);
+    const std::optional<FontChoice> chosen = mServices.choosers.chooseFont(this, current);
     if (!chosen)
         return;
     moFont->setBold(chosen->font.bold);
@@ -698,7 +691,7 @@ void frmMain::mnuSampleBgItem_Click(int index)
 void frmMain::setBackground()
 {
     // The file dialog keeps the filter and name of its last use.
-    const QString fileName = mChoosers->openFileName(this, FileRequest{});
+    const QString fileName = mServices.choosers.openFileName(this, FileRequest{});
     if (!fileName.isEmpty() && mPreview->loadBackgroundPicture(fileName))
         moFont->Background = fileName;
 }
@@ -733,10 +726,10 @@ void frmMain::unload()
         return;
     mUnloaded = true;
     try {
-        mStore.save(kForms, objectName() + QStringLiteral(".HResizer"),
+        mServices.store.save(kForms, objectName() + QStringLiteral(".HResizer"),
                     QString::number(mPreview->resizer().Position()));
-        SaveFormPosToRegistry(this, mStore);
+        SaveFormPosToRegistry(this, mServices.store);
     } catch (const Failure &failure) {
-        mFeedback->fail(failure.message());
+        mServices.feedback.fail(failure.message());
     }
 }

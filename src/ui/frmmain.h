@@ -10,15 +10,13 @@
 #include <functional>
 #include <memory>
 
-class Choosers;
-class Feedback;
 class FontPreview;
 class QAction;
 class QComboBox;
 class QMenu;
 class QToolBar;
-class SettingsStore;
 class TexelFont;
+struct DialogServices;
 
 // The program's main window: it owns the one document (moFont), lets the person choose its
 // font, size and style, shows the font sheet and the sample, and carries every command as
@@ -41,10 +39,8 @@ public:
     using ToolDialogRunner = std::function<void(QWidget *parent)>;
 
     // Loads the window: caption, stored position, a new document, the splitter and its
-    // stored position. The store, choosers and feedback must outlive the window; without
-    // choosers or feedback the window uses dialogs and message boxes of its own.
-    explicit frmMain(SettingsStore &store, Choosers *choosers = nullptr,
-                     Feedback *feedback = nullptr, QWidget *parent = nullptr);
+    // stored position. The services must outlive the window.
+    explicit frmMain(DialogServices &services, QWidget *parent = nullptr);
     ~frmMain() override;
 
     // Enables the menu entry (and toolbar button) of the dialog and runs it from them.
@@ -112,11 +108,7 @@ private:
     void setBackground();
     void unload();
 
-    SettingsStore &mStore;
-    std::unique_ptr<Choosers> mOwnChoosers;
-    Choosers *mChoosers;
-    std::unique_ptr<Feedback> mOwnFeedback;
-    Feedback *mFeedback;
+    DialogServices &mServices;
     RasterSurface mMeasuringSurface;
     std::unique_ptr<TexelFont> moFont;
     ProjectRecord mSaved;

@@ -29,7 +29,7 @@ struct FontChoice
 // What to do with changes that have not been saved before they would be lost.
 enum class UnsavedChanges { Save, Discard, Cancel };
 
-// The choices the main window asks the person for: file names, a font, and what to do
+// The choices the windows ask the person for: file names, a font, a colour, and what to do
 // with unsaved changes. The program shows dialogs; tests answer from a script.
 class Choosers
 {
@@ -42,6 +42,8 @@ public:
     virtual QString saveFileName(QWidget *parent, const FileRequest &request) = 0;
     // The chosen font and colour; nothing when cancelled.
     virtual std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &current) = 0;
+    // The colour chosen in a colour dialog opened on current; nothing when cancelled.
+    virtual std::optional<Color> chooseColor(QWidget *parent, Color current) = 0;
     // Asks "Save changes to NAME?" with Save, Discard and Cancel.
     virtual UnsavedChanges askSaveChanges(QWidget *parent, const QString &name) = 0;
 };

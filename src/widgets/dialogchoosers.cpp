@@ -3,6 +3,7 @@
 #include "filefilters.h"
 #include "fontcolordialog.h"
 
+#include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -19,36 +20,38 @@ QString DialogChoosers::saveFileName(QWidget *parent, const FileRequest &request
 
 QString DialogChoosers::chooseFile(QWidget *parent, const FileRequest &request, bool save)
 {
+    FileState &state = mFileStates[parent ? parent->window()->objectName() : QString()];
+    FileRequest &last = state.last;
     if (!request.filter.isEmpty())
-        mLast.filter = request.filter;
+        last.filter = request.filter;
     if (!request.defaultSuffix.isEmpty())
-        mLast.defaultSuffix = request.defaultSuffix;
+        last.defaultSuffix = request.defaultSuffix;
     if (!request.fileName.isEmpty())
-        mLast.fileName = request.fileName;
+        last.fileName = request.fileName;
 
     QFileDialog dialog(parent);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-    if (!mLast.filter.isEmpty()) {
-        dialog.setNameFilters(qtNameFilters(mLast.filter));
-        if (!mSelectedFilter.isEmpty())
-            dialog.selectNameFilter(mSelectedFilter);
+    if (!last.filter.isEmpty()) {
+        dialog.setNameFilters(qtNameFilters(last.filter));
+        if (!state.selectedFilter.isEmpty())
+            dialog.selectNameFilter(state.selectedFilter);
     }
-    QString suffix = mLast.defaultSuffix;
+    QString suffix = last.defaultSuffix;
     dialog.setDefaultSuffix(suffix.startsWith(QLatin1Char('.')) ? suffix.mid(1) : suffix);
     // A program started from a menu works in "/" or the home folder: neither says where
     // a relative name would go.
-    dialog.setDirectory(mFolder.isEmpty() ? QDir::homePath() : mFolder);
-    if (!mLast.fileName.isEmpty())
-        dialog.selectFile(mLast.fileName);
+    dialog.setDirectory(state.folder.isEmpty() ? QDir::homePath() : state.folder);
+    if (!last.fileName.isEmpty())
+        dialog.selectFile(last.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
 
     const QString chosen = dialog.selectedFiles().constFirst();
-    mLast.fileName = chosen;
-    mFolder = dialog.directory().absolutePath();
-    mSelectedFilter = dialog.selectedNameFilter();
+    last.fileName = chosen;
+    state.folder = dialog.directory().absolutePath();
+    state.selectedFilter = dialog.selectedNameFilter();
     return chosen;
 }
 
@@ -58,6 +61,14 @@ std::optional<FontChoice> DialogChoosers::chooseFont(QWidget *parent, const Font
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();
+}
+
+std::optional<Color> DialogChoosers::chooseColor(QWidget *parent, Color current)
+{
+    const QColor chosen = QColorDialog::getColor(QColor::fromRgb(pixelFromColor(current)), parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return colorFromPixel(chosen.rgb());
 }
 
 UnsavedChanges DialogChoosers::askSaveChanges(QWidget *parent, const QString &name)

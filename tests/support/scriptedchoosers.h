@@ -15,6 +15,9 @@ public:
     QList<FileRequest> openRequests;
     QList<FileRequest> saveRequests;
     QList<FontChoice> fontRequests;
+    // Colours to answer (nothing once used up: a cancel), and the colours asked about.
+    QList<std::optional<Color>> colors;
+    QList<Color> colorRequests;
     // Answers about unsaved changes; once used up, Cancel.
     QList<UnsavedChanges> unsavedAnswers;
     QStringList unsavedNames;
@@ -33,6 +36,11 @@ public:
     {
         fontRequests.append(current);
         return fonts.isEmpty() ? std::nullopt : fonts.takeFirst();
+    }
+    std::optional<Color> chooseColor(QWidget *, Color current) override
+    {
+        colorRequests.append(current);
+        return colors.isEmpty() ? std::nullopt : colors.takeFirst();
     }
     UnsavedChanges askSaveChanges(QWidget *, const QString &name) override
     {

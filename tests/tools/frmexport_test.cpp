@@ -1,12 +1,11 @@
-#include "scriptedchoosers.h"
+#include "testservices.h"
 
 #include "frmexport.h"
 #include "numbers.h"
 #include "rastersurface.h"
-#include "recordingfeedback.h"
-#include "settingsstore.h"
 #include "sizebudgetpanel.h"
 #include "texelfont.h"
+#include "windowfeedback.h"
 #include "zgffont.h"
 
 #include <QAbstractButton>
@@ -61,7 +60,7 @@ class FrmExportTest : public QObject
     {
         mFont->Postprocessed = postprocessed;
         mFont->Masked = masked;
-        mDialog = std::make_unique<frmExport>(*mStore, nullptr, &mChoosers, &mFeedback);
+        mDialog = std::make_unique<frmExport>(mServices->services);
         mDialog->setTexelFont(mFont.get());
         mDialog->show();
     }
@@ -80,11 +79,9 @@ class FrmExportTest : public QObject
     const QByteArray mRealHome = qgetenv("HOME");
     const QString mStartFolder = QDir::currentPath();
     QList<QUrl> mOpened;
-    std::unique_ptr<SettingsStore> mStore;
+    std::unique_ptr<TestServices> mServices;
     RasterSurface mMeasure;
     std::unique_ptr<TexelFont> mFont;
-    ScriptedChoosers mChoosers;
-    RecordingFeedback mFeedback;
     std::unique_ptr<frmExport> mDialog;
 
 public slots:
@@ -102,11 +99,9 @@ private slots:
         qputenv("HOME", mHome->path().toLocal8Bit());
         QDir::setCurrent(mWorking->path());
         mOpened.clear();
-        mStore = std::make_unique<SettingsStore>(mFolder->filePath(QStringLiteral("store.ini")));
+        mServices = std::make_unique<TestServices>(mFolder->filePath(QStringLiteral("store.ini")));
         mFont = std::make_unique<TexelFont>(&mMeasure);
         mFont->setChars(QStringLiteral("AbC"));
-        mChoosers = ScriptedChoosers();
-        mFeedback = RecordingFeedback();
     }
     void cleanup()
     {
@@ -123,12 +118,12 @@ private slots:
         click({"chkZGFCFile", "chkSplit", "optRAWFormat", "cmdCommands_0"});
         QCOMPARE(mDialog->result(), int(QDialog::Rejected));
         QVERIFY(!mDialog->isVisible());
-        QVERIFY(!QFileInfo::exists(mStore->fileName()));
-        QVERIFY(mFeedback.messages.isEmpty());
+        QVERIFY(!QFileInfo::exists(mServices->store.fileName()));
+        QVERIFY(mServices->feedback.messages.isEmpty());
 
         for (const char *key : {"ZGFCFile", "SplitFiles"})
-            mStore->save(QStringLiteral("Export"), QLatin1String(key), QStringLiteral("1"));
-        mStore->save(QStringLiteral("Export"), QStringLiteral("RLEEncoding"), QStringLiteral("0"));
+            mServices->store.save(QStringLiteral("Export"), QLatin1String(key), QStringLiteral("1"));
+        mServices->store.save(QStringLiteral("Export"), QStringLiteral("RLEEncoding"), QStringLiteral("0"));
         open();
         QCOMPARE(checks({"optRLEFormat", "optRAWFormat", "chkZGFCFile", "chkSplit"}), QStringLiteral("0111"));
     }
@@ -188,14 +183,14 @@ private slots:
         auto *browse = w<QAbstractButton>(QStringLiteral("picBrowse_%1").arg(index));
         browse->click(); // cancelled: nothing changes
         QCOMPARE(edit->text(), before);
-        const QList<FileRequest> &requests = mustExist ? mChoosers.openRequests : mChoosers.saveRequests;
+        const QList<FileRequest> &requests = mustExist ? mServices->choosers.openRequests : mServices->choosers.saveRequests;
         QCOMPARE(requests.size(), 1);
         QCOMPARE(requests.at(0).filter, filter);
         QCOMPARE(requests.at(0).defaultSuffix, suffix);
         QCOMPARE(requests.at(0).fileName, before);
         // The export asks before it overwrites, so the file dialog does not.
         QVERIFY(mustExist || !requests.at(0).confirmOverwrite);
-        (mustExist ? mChoosers.openNames : mChoosers.saveNames).append(QStringLiteral("/tmp/chosen") + suffix);
+        (mustExist ? mServices->choosers.openNames : mServices->choosers.saveNames).append(QStringLiteral("/tmp/chosen") + suffix);
         browse->click();
         QCOMPARE(edit->text(), QStringLiteral("/tmp/chosen") + suffix);
         if (index == 0) // the names beside it follow a new bitmap
@@ -238,7 +233,7 @@ private slots:
         QFETCH(QString, expected);
         QVERIFY(QDir(mFolder->path()).mkpath(u"last"_s) && QDir(mFolder->path()).mkpath(u"fonts"_s));
         if (!lastFolder.isEmpty())
-            mStore->save(u"Export"_s, u"LastFolder"_s, mFolder->filePath(lastFolder));
+            mServices->store.save(u"Export"_s, u"LastFolder"_s, mFolder->filePath(lastFolder));
         if (!project.isEmpty())
             mFont->setFilename(mFolder->filePath(project));
         const QDir folder(expected.isEmpty() ? mHome->path() : mFolder->filePath(expected));
@@ -252,11 +247,11 @@ private slots:
         // Completing the ZGF name must not take the C name the person typed.
         field("txtZGFCFilename")->setText(u"other"_s);
         click({"cmdCommands_1"});
-        QCOMPARE(mFeedback.failures(), QStringList());
-        QVERIFY(mFeedback.informations().contains(u"Font file generated correctly."_s));
+        QCOMPARE(mServices->feedback.failures(), QStringList());
+        QVERIFY(mServices->feedback.informations().contains(u"Font file generated correctly."_s));
         QCOMPARE(mDialog->result(), int(QDialog::Accepted));
         const QStringList written = QStringList{folder.filePath(u"font.zgf"_s), folder.filePath(u"other.h"_s)};
-        QCOMPARE(mFeedback.written, written.mid(0, cFile ? 2 : 1));
+        QCOMPARE(mServices->feedback.written, written.mid(0, cFile ? 2 : 1));
         const ZgfFont font = ZgfFont::readFile(written.at(0));
         QCOMPARE(font.characters(), u"AbC"_s);
         QCOMPARE(bool(font.header().Flags & ZgfHeader::RleImage), rle);
@@ -267,7 +262,7 @@ private slots:
         QCOMPARE(text("txtZGFCFilename"), cFile ? written.at(1) : folder.filePath(u"other"_s));
         QString stored;
         for (const char *key : {"ZGFCFile", "SplitFiles", "RLEEncoding", "LastFolder"})
-            stored += mStore->get(u"Export"_s, QLatin1String(key));
+            stored += mServices->store.get(u"Export"_s, QLatin1String(key));
         QCOMPARE(stored, QString::number(cFile) + u'0' + QString::number(rle) + folder.path());
     }
 
@@ -300,7 +295,7 @@ private slots:
         field("txtZGFCFilename")->setText(c);
         click({"cmdCommands_1"});
         const QStringList written = QDir(mFolder->path()).entryList(QDir::Files);
-        QCOMPARE(mFeedback.failures(), failure.isEmpty() ? QStringList() : QStringList{failure.arg(mFolder->path())});
+        QCOMPARE(mServices->feedback.failures(), failure.isEmpty() ? QStringList() : QStringList{failure.arg(mFolder->path())});
         QCOMPARE(written, (failure.isEmpty() ? QStringList{u":y.h"_s, u":y.zgf"_s} : QStringList()) << u"store.ini"_s);
         QCOMPARE(mDialog->isVisible(), !failure.isEmpty());
     }
@@ -312,13 +307,13 @@ private slots:
         click({"optPostprocess"});
         w<QComboBox>(QStringLiteral("cbxNbBitmaps"))->setCurrentIndex(1);
         click({"cmdCommands_1"});
-        QCOMPARE(mFeedback.failures(), QStringList());
+        QCOMPARE(mServices->feedback.failures(), QStringList());
         // Every file written is named with its folder.
         QStringList written;
         for (const char *name :
              {"glyphs1.bmp", "glyphs2.bmp", "glyphs.bmp", "glyphs_mask1.bmp", "glyphs_mask2.bmp", "glyphs_mask.bmp"})
             written.append(path(name));
-        QCOMPARE(mFeedback.written, written);
+        QCOMPARE(mServices->feedback.written, written);
         for (const QString &name : written)
             QVERIFY2(QFileInfo::exists(name), qPrintable(name));
         QVERIFY(!QFileInfo::exists(path("glyphs3.bmp")));
@@ -328,17 +323,20 @@ private slots:
 
         // The edited bitmaps make the font (their pixels reach it: see export_raster_test).
         click({"cmdCommands_1"});
-        QCOMPARE(mFeedback.failures(), QStringList());
+        QCOMPARE(mServices->feedback.failures(), QStringList());
         QCOMPARE(mDialog->result(), int(QDialog::Accepted));
         QVERIFY(ZgfFont::readFile(path("glyphs.zgf")).header().MaskOffset > 0);
     }
 
-    // With its own feedback the dialog titles its messages with its caption and shows the
-    // progress bar only while it works.
+    // With the windows' feedback, messages are titled with the caption of the dialog in front,
+    // and the dialog shows its progress bar only while it works.
     void messagesTitledWithCaption()
     {
-        mDialog = std::make_unique<frmExport>(*mStore, nullptr, &mChoosers);
+        WindowFeedback feedback;
+        DialogServices services{mServices->store, mServices->choosers, feedback};
+        mDialog = std::make_unique<frmExport>(services);
         mDialog->setTexelFont(mFont.get());
+        mDialog->setWindowModality(Qt::ApplicationModal); // as exec() shows it
         mDialog->show();
         click({"chkZGFCFile"});
         field("txtZGFFilename")->setText(path("shown.zgf"));
@@ -363,7 +361,7 @@ private slots:
 
     void closesWithoutDocument()
     {
-        frmExport dialog(*mStore, nullptr, &mChoosers, &mFeedback);
+        frmExport dialog(mServices->services);
         dialog.show();
         QTRY_VERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -393,7 +391,7 @@ private slots:
             if (masked) { // the edited bitmaps the budget and the export read
                 field("txtBitmapFilename")->setText(path("glyphs.bmp"));
                 click({"optPostprocess", "cmdCommands_1"});
-                QCOMPARE(mFeedback.failures(), QStringList());
+                QCOMPARE(mServices->feedback.failures(), QStringList());
             }
             field("txtZGFFilename")->setText(path("sized.zgf"));
             click({rle ? "optRLEFormat" : "optRAWFormat"});
@@ -406,7 +404,7 @@ private slots:
                                        label(shown + QStringLiteral("Total"))};
 
             click({"cmdCommands_1"});
-            QCOMPARE(mFeedback.failures(), QStringList());
+            QCOMPARE(mServices->feedback.failures(), QStringList());
             const ZgfHeader header = ZgfFont::readFile(path("sized.zgf")).header();
             const qint64 size = QFileInfo(path("sized.zgf")).size();
             const QChar separator = localeGroupSeparator();

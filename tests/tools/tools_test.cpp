@@ -3,9 +3,8 @@
 // supplied by the test, the viewer against fonts the real export writes and pictures that
 // texelsmithy-cli draws.
 #include "clirender.h"
-#include "scriptedchoosers.h"
+#include "testservices.h"
 
-#include "colorchooser.h"
 #include "colorswatch.h"
 #include "frmconverter.h"
 #include "frmextractor.h"
@@ -14,8 +13,6 @@
 #include "frmviewer.h"
 #include "postprocessbitmaps.h"
 #include "rastersurface.h"
-#include "recordingfeedback.h"
-#include "settingsstore.h"
 #include "texelfont.h"
 #include "zgfexport.h"
 #include "zgfheader.h"
@@ -28,19 +25,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// A colour chooser that answers from a queue (nothing once it is empty: a cancel) and
-// records the colours it was opened on.
-struct ScriptedColors : ColorChooser
-{
-    QList<std::optional<Color>> answers;
-    QList<Color> asked;
-    std::optional<Color> chooseColor(QWidget *, Color current) override
-    {
-        asked.append(current);
-        return answers.isEmpty() ? std::nullopt : answers.takeFirst();
-    }
-};
 
 // The bytes of a font whose header passes the acceptance test, filled up to its stated
 // size with a pattern that never holds "ZGF".
@@ -112,26 +96,15 @@ class ToolsTest : public QObject
     QTemporaryDir mShared;
     QHash<QString, QString> mFonts; // exported: "raw", "rle", "raw-masked", "rle-masked"
     std::unique_ptr<QTemporaryDir> mFolder;
-    std::unique_ptr<SettingsStore> mStore;
-    ScriptedChoosers mChoosers;
-    RecordingFeedback mFeedback;
-    ScriptedColors mColors;
+    std::unique_ptr<TestServices> mServices;
     std::unique_ptr<TexelFont> mFont;
     std::unique_ptr<QDialog> mDialog;
 
     template <class Dialog> Dialog *open()
     {
-        std::unique_ptr<Dialog> dialog;
-        if constexpr (std::is_same_v<Dialog, frmConverter>)
-            dialog = std::make_unique<Dialog>(*mStore, nullptr, &mChoosers, &mFeedback);
-        else if constexpr (std::is_same_v<Dialog, frmExtractor>)
-            dialog = std::make_unique<Dialog>(nullptr, &mChoosers, &mFeedback);
-        else if constexpr (std::is_same_v<Dialog, frmViewer>)
-            dialog = std::make_unique<Dialog>(nullptr, &mChoosers, &mFeedback, &mColors);
-        else {
-            dialog = std::make_unique<Dialog>(nullptr, &mColors);
+        auto dialog = std::make_unique<Dialog>(mServices->services);
+        if constexpr (std::is_base_of_v<DocumentDialog, Dialog>)
             dialog->setTexelFont(mFont.get());
-        }
         dialog->show();
         mDialog = std::move(dialog);
         return static_cast<Dialog *>(mDialog.get());
@@ -149,7 +122,7 @@ class ToolsTest : public QObject
     void browse(int index, const QString &chosen = QString())
     {
         if (!chosen.isNull())
-            (index == 0 ? mChoosers.openNames : mChoosers.saveNames).append(chosen);
+            (index == 0 ? mServices->choosers.openNames : mServices->choosers.saveNames).append(chosen);
         mDialog->findChild<QToolButton *>(u"picBrowse_%1"_s.arg(index))->click();
     }
     QStringList rows() const
@@ -160,7 +133,7 @@ class ToolsTest : public QObject
         return out;
     }
     QPushButton *command(int index) const { return mDialog->findChild<QPushButton *>(u"cmdCommands_%1"_s.arg(index)); }
-    QString storedSplit() const { return mStore->get(u"Convert"_s, u"SplitFiles"_s); }
+    QString storedSplit() const { return mServices->store.get(u"Convert"_s, u"SplitFiles"_s); }
     // The three frames of the post-processing dialog and one control inside each: 1 enabled.
     QString framesEnabled() const
     {
@@ -182,16 +155,13 @@ private slots:
     void init()
     {
         mFolder = std::make_unique<QTemporaryDir>();
-        mStore = std::make_unique<SettingsStore>(path(u"store.ini"_s));
-        mChoosers = ScriptedChoosers();
-        mFeedback = RecordingFeedback();
-        mColors = ScriptedColors();
+        mServices = std::make_unique<TestServices>(path(u"store.ini"_s));
         mFont = std::make_unique<TexelFont>();
     }
     void cleanup()
     {
         mDialog.reset();
-        QCOMPARE(mFeedback.busyDepth, 0);
+        QCOMPARE(mServices->feedback.busyDepth, 0);
     }
 
     // The scanner's cases are the zgf suite's; here the dialog's list and message.
@@ -220,12 +190,12 @@ private slots:
         QCOMPARE(rows(), expected);
         // A file without fonts is named on the message's second line.
         const QString none = u"No ZGF fonts could be located in file\r\n"_s + fonts;
-        QCOMPARE(mFeedback.informations(), expected.isEmpty() ? QStringList{none} : QStringList());
+        QCOMPARE(mServices->feedback.informations(), expected.isEmpty() ? QStringList{none} : QStringList());
         // A cancelled browse changes nothing.
         browse(0);
         QCOMPARE(control("txtFilename")->text(), fonts);
         QCOMPARE(rows(), expected);
-        QCOMPARE(mChoosers.openRequests.constLast().fileName, fonts);
+        QCOMPARE(mServices->choosers.openRequests.constLast().fileName, fonts);
     }
 
     void extractedFontEqualsSourceBytes()
@@ -241,18 +211,18 @@ private slots:
         const QString destination = file(u"Courier New 10.zgf"_s, QByteArray(5000, 'o'));
         command(1)->click();
         QCOMPARE(QFile(destination).size(), 5000);
-        QVERIFY(mFeedback.messages.isEmpty());
-        mChoosers.saveNames.append(destination);
+        QVERIFY(mServices->feedback.messages.isEmpty());
+        mServices->choosers.saveNames.append(destination);
         command(1)->click();
-        const FileRequest request = mChoosers.saveRequests.constLast();
+        const FileRequest request = mServices->choosers.saveRequests.constLast();
         QCOMPARE(request.fileName, u"Courier New 10.zgf"_s);
         QCOMPARE(readFile(destination), content.mid(340, 257));
-        QCOMPARE(mFeedback.informations(), QStringList{u"ZGF font extracted correctly."_s});
+        QCOMPARE(mServices->feedback.informations(), QStringList{u"ZGF font extracted correctly."_s});
         QVERIFY(mDialog->isVisible());
         // The proposed name never makes a folder of the font's name.
         list->setCurrentItem(list->topLevelItem(2));
         command(1)->click();
-        QCOMPARE(mChoosers.saveRequests.constLast().fileName, u"AC_DC 9.zgf"_s);
+        QCOMPARE(mServices->choosers.saveRequests.constLast().fileName, u"AC_DC 9.zgf"_s);
     }
 
     // "Extract font..." and "View" need a selected row; "View" shows a font embedded at an
@@ -289,7 +259,7 @@ private slots:
         QCOMPARE(shown, ZgfPictures::glyphImage(ZgfFont::read(font)));
         QCOMPARE(source, program);
         QCOMPARE(offset, u"at offset 777"_s);
-        QVERIFY(mFeedback.failures().isEmpty());
+        QVERIFY(mServices->feedback.failures().isEmpty());
         list->clearSelection();
         QVERIFY(!command(1)->isEnabled() && !command(2)->isEnabled());
         list->setCurrentItem(list->topLevelItem(0));
@@ -299,9 +269,9 @@ private slots:
         writeFile(program, QByteArray(20, '\x55') + font.left(font.size() - 40));
         scan(); // a new scan empties the list, and with it the selection
         command(2)->click();
-        QCOMPARE(mFeedback.failures().size(), 1);
-        QVERIFY2(mFeedback.failures().constFirst().contains(program + u" at offset 20 is not a valid ZGF font: the file is truncated"_s),
-                 qPrintable(mFeedback.failures().constFirst()));
+        QCOMPARE(mServices->feedback.failures().size(), 1);
+        QVERIFY2(mServices->feedback.failures().constFirst().contains(program + u" at offset 20 is not a valid ZGF font: the file is truncated"_s),
+                 qPrintable(mServices->feedback.failures().constFirst()));
     }
 
     // The naming rules are the zgf suite's; here that browsing applies them.
@@ -326,7 +296,7 @@ private slots:
         QCOMPARE(control("txtVarName")->text(), variableName);
         QCOMPARE(control("txtCFilename")->text(), path(variableName + u".h"_s));
         QVERIFY(command(1)->isEnabled());
-        QVERIFY(mFeedback.messages.isEmpty());
+        QVERIFY(mServices->feedback.messages.isEmpty());
         // "Ok" needs every name.
         control("txtVarName")->setText(u"   "_s);
         QVERIFY(!command(1)->isEnabled());
@@ -349,7 +319,7 @@ private slots:
         QFETCH(QString, typedName);
         QFETCH(bool, splitFiles);
         QFETCH(QString, array);
-        mStore->save(u"Convert"_s, u"SplitFiles"_s, splitFiles ? u"1"_s : u"yes"_s);
+        mServices->store.save(u"Convert"_s, u"SplitFiles"_s, splitFiles ? u"1"_s : u"yes"_s);
         open<frmConverter>();
         QCOMPARE(control<QCheckBox>("chkSplit")->isChecked(), splitFiles); // read on load: "1" only
         browse(0, file(u"source.zgf"_s, content));
@@ -359,7 +329,7 @@ private slots:
         command(1)->click();
         QCOMPARE(control("txtCFilename")->text(), path(u"out.h"_s));
         QCOMPARE(control("txtVarName")->text(), array.chopped(array.endsWith(u"_zgf"_s) ? 4 : 0));
-        QCOMPARE(mFeedback.informations(), QStringList{u"C file(s) generated correctly."_s});
+        QCOMPARE(mServices->feedback.informations(), QStringList{u"C file(s) generated correctly."_s});
         QCOMPARE(storedSplit(), splitFiles ? u"1"_s : u"0"_s);
         QVERIFY(mDialog->isVisible());
         QVERIFY(readFile(path(splitFiles ? u"out.c"_s : u"out.h"_s)).contains("unsigned long " + array.toLatin1() + "[] = {\r\n"));
@@ -384,8 +354,8 @@ private slots:
         browse(0, file(source, "source"));
         control<QCheckBox>("chkSplit")->setChecked(splitFiles);
         command(1)->click();
-        QVERIFY2(mFeedback.failures().size() == 1 && mFeedback.failures().constFirst().contains(refusal),
-                 qPrintable(mFeedback.failures().join(u'\n')));
+        QVERIFY2(mServices->feedback.failures().size() == 1 && mServices->feedback.failures().constFirst().contains(refusal),
+                 qPrintable(mServices->feedback.failures().join(u'\n')));
         QCOMPARE(readFile(path(source)), "source"_ba);
         QCOMPARE(QDir(mFolder->path()).entryList(QDir::Files).size(), 2); // the source and the store
     }
@@ -401,8 +371,8 @@ private slots:
             command(button)->click();
         }
         QCOMPARE(storedSplit(), u"1"_s);
-        QCOMPARE(mFeedback.failures().size(), 1);
-        QVERIFY(mFeedback.informations().isEmpty());
+        QCOMPARE(mServices->feedback.failures().size(), 1);
+        QVERIFY(mServices->feedback.informations().isEmpty());
         QVERIFY(!QFile::exists(path(u"missing folder"_s)));
     }
 
@@ -419,7 +389,7 @@ private slots:
         const QDir out(mFolder->path());
         frmViewer *viewer = open<frmViewer>();
         browse(0, font);
-        QVERIFY(mFeedback.failures().isEmpty());
+        QVERIFY(mServices->feedback.failures().isEmpty());
         QCOMPARE(control("txtFilename")->text(), font);
         QCOMPARE(viewer->glyphImage(), cliRender(font, {}, out));
         const bool masked = name.endsWith(u"masked"_s);
@@ -430,7 +400,7 @@ private slots:
         const QString text = u"Ab~ 9,\nqy?"_s;
         control<QPlainTextEdit>("txtSample")->setPlainText(text);
         QCOMPARE(viewer->sampleImage(), cliRender(font, {u"--text"_s, text}, out));
-        mColors.answers.append(Color(0x336699));
+        mServices->choosers.colors.append(Color(0x336699));
         QTest::mouseClick(control<ColorSwatch>("lblBackColor"), Qt::LeftButton);
         QVERIFY(control<QRadioButton>("optColor")->isChecked());
         const QStringList plain{u"--text"_s, text, u"--background"_s, u"996633"_s};
@@ -463,14 +433,14 @@ private slots:
         const QImage shown = viewer->glyphImage();
         const QString bad = file(u"bad.zgf"_s, bytes);
         QVERIFY(!viewer->openFile(bad));
-        QCOMPARE(mFeedback.failures().size(), 1);
-        const QString failure = mFeedback.failures().constFirst();
+        QCOMPARE(mServices->feedback.failures().size(), 1);
+        const QString failure = mServices->feedback.failures().constFirst();
         QVERIFY2(failure.startsWith(u"321: Invalid file format: "_s + bad) && failure.contains(expected), qPrintable(failure));
         // The font shown before stays.
         QCOMPARE(control("txtFilename")->text(), good);
         QCOMPARE(viewer->glyphImage(), shown);
         QVERIFY(!viewer->openFile(path(u"missing.zgf"_s)));
-        QVERIFY(mFeedback.failures().constLast().startsWith(u"53: "_s));
+        QVERIFY(mServices->feedback.failures().constLast().startsWith(u"53: "_s));
     }
 
     // Key filters discard keys as typed; leaving the field repairs it silently. Every field holds 5.
@@ -616,9 +586,9 @@ private slots:
         QFETCH(int, stored);
         open<frmProperties>();
         auto *swatch = control<ColorSwatch>("lblTransColor");
-        mColors.answers = {Color(0x123456)};
+        mServices->choosers.colors = {Color(0x123456)};
         QTest::mouseClick(swatch, Qt::LeftButton);
-        QCOMPARE(mColors.asked, QList<Color>{0x00FF00});
+        QCOMPARE(mServices->choosers.colorRequests, QList<Color>{0x00FF00});
         QTest::mouseClick(swatch, Qt::LeftButton); // a cancelled colour dialog keeps the swatch
         QCOMPARE(swatch->color(), Color(0x123456));
         QCOMPARE(mFont->TransColor, Color(0x00FF00));

@@ -2,7 +2,7 @@
 // font sheet's marks and glyph facts over the real renderer, and its Sample > Preview as
 // exported against what texelsmithy-cli draws from the font it exports.
 #include "../tools/clirender.h"
-#include "scriptedchoosers.h"
+#include "testservices.h"
 
 #include "fontpreview.h"
 #include "fontsheetguide.h"
@@ -12,8 +12,6 @@
 
 #include "fontfamilies.h"
 #include "postprocessnames.h"
-#include "recordingfeedback.h"
-#include "settingsstore.h"
 #include "texelfont.h"
 
 #include <QtTest>
@@ -46,9 +44,7 @@ class FrmMainTest : public QObject
 
     const QString mStartFolder = QDir::currentPath();
     std::unique_ptr<QTemporaryDir> mFolder;
-    std::unique_ptr<SettingsStore> mStore;
-    ScriptedChoosers mChoosers;
-    RecordingFeedback mFeedback;
+    std::unique_ptr<TestServices> mServices;
     std::unique_ptr<frmMain> mWindow;
 
     QAction *action(const char *name) const { return mWindow->findChild<QAction *>(QLatin1String(name)); }
@@ -81,10 +77,8 @@ private slots:
         // Edited bitmaps are read by the names the export proposes, in the project's folder; the
         // command-line tool writes them in its working folder, the same one.
         QDir::setCurrent(mFolder->path());
-        mStore = std::make_unique<SettingsStore>(path(u"store.ini"_s));
-        mChoosers = ScriptedChoosers();
-        mFeedback = RecordingFeedback();
-        mWindow = std::make_unique<frmMain>(*mStore, &mChoosers, &mFeedback);
+        mServices = std::make_unique<TestServices>(path(u"store.ini"_s));
+        mWindow = std::make_unique<frmMain>(mServices->services);
         mWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
         mWindow->activateOnce();
@@ -184,9 +178,9 @@ private slots:
         // Never saved: Save works as Save as, proposing the variable name.
         // "(*)" shows as "[*]", which Qt must not take for its modified marker.
         const QString first = path(u"my-fonts (*).tsm"_s);
-        mChoosers.saveNames = {first};
+        mServices->choosers.saveNames = {first};
         action("mnuFileItem2")->trigger();
-        const FileRequest request = mChoosers.saveRequests.at(0);
+        const FileRequest request = mServices->choosers.saveRequests.at(0);
         QCOMPARE(request.fileName, document().VariableName() + u".tsm"_s);
         QCOMPARE(request.defaultSuffix, u".tsm"_s);
         QCOMPARE(request.filter, u"TexelSmithy font (*.tsm)|*.tsm|All files (*.*)|*.*"_s);
@@ -195,16 +189,16 @@ private slots:
         // Save writes the known file without asking.
         document().setChars(u"XYZ"_s);
         action("Save")->trigger();
-        QCOMPARE(mChoosers.saveRequests.size(), 1);
+        QCOMPARE(mServices->choosers.saveRequests.size(), 1);
         TexelFont reread;
-        QVERIFY(reread.Load(first, mFeedback));
+        QVERIFY(reread.Load(first, mServices->feedback));
         QCOMPARE(reread.Chars(), u"XYZ"_s);
         // A cancelled Save as and one that fails leave the caption as it was.
         for (const auto &[answer, failures] : {std::pair{QString(), 0}, {path(u"missing/font.tsm"_s), 1}}) {
-            mChoosers.saveNames = {answer};
+            mServices->choosers.saveNames = {answer};
             action("mnuFileItem3")->trigger();
             QCOMPARE(shownTitle(), captionOf(first));
-            QCOMPARE(mFeedback.failures().size(), failures);
+            QCOMPARE(mServices->feedback.failures().size(), failures);
             QCOMPARE(document().Filename(), first);
         }
     }
@@ -217,10 +211,10 @@ private slots:
         QFile file(junk);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("hello") == 5);
         file.close();
-        mChoosers.openNames = {junk};
+        mServices->choosers.openNames = {junk};
         action("mnuFileItem1")->trigger();
         action("mnuFileItem1")->trigger();
-        QCOMPARE(mFeedback.failures().size(), 1);
+        QCOMPARE(mServices->feedback.failures().size(), 1);
         QCOMPARE(document().Chars(), chars);
         QCOMPARE(shownTitle(), kTitle);
 
@@ -230,10 +224,10 @@ private slots:
         stored.setSize(14.25f);
         stored.setChars(u"ABC"_s);
         stored.setFilename(path(u"bold-(14).tsm"_s));
-        QVERIFY(stored.Save(mFeedback));
-        mChoosers.openNames = {stored.Filename()};
+        QVERIFY(stored.Save(mServices->feedback));
+        mServices->choosers.openNames = {stored.Filename()};
         action("Open")->trigger();
-        QCOMPARE(mChoosers.openRequests.constLast().defaultSuffix, u".tsm"_s);
+        QCOMPARE(mServices->choosers.openRequests.constLast().defaultSuffix, u".tsm"_s);
         QVERIFY(document().Bold());
         QCOMPARE(document().Chars(), u"ABC"_s);
         QVERIFY(action("mnuFontItem3")->isChecked() && action("Bold")->isChecked());
@@ -270,25 +264,25 @@ private slots:
         const QString project = path(u"mine.tsm"_s), other = path(u"other.tsm"_s);
         TexelFont stored;
         stored.setFilename(other);
-        QVERIFY(stored.Save(mFeedback));
-        mChoosers.saveNames = {c.neverSaved ? QString() : project};
+        QVERIFY(stored.Save(mServices->feedback));
+        mServices->choosers.saveNames = {c.neverSaved ? QString() : project};
         action("mnuFileItem3")->trigger();
         action("Bold")->trigger();
         if (!c.answer)
             action("Bold")->trigger(); // back as saved: nothing to lose
         QCOMPARE(shownTitle().startsWith(u'*'), bool(c.answer));
-        mChoosers.unsavedAnswers = c.answer ? QList{*c.answer} : QList<UnsavedChanges>();
-        mChoosers.openNames = {other};
+        mServices->choosers.unsavedAnswers = c.answer ? QList{*c.answer} : QList<UnsavedChanges>();
+        mServices->choosers.openNames = {other};
         const QString command = QLatin1String(c.command);
         command == u"close"_s ? void(mWindow->close()) : action(c.command)->trigger();
         const QString name = c.neverSaved ? document().VariableName() + u".tsm"_s : u"mine.tsm"_s;
-        QCOMPARE(mChoosers.unsavedNames, c.answer ? QStringList{name} : QStringList());
+        QCOMPARE(mServices->choosers.unsavedNames, c.answer ? QStringList{name} : QStringList());
         QCOMPARE(command == u"close"_s          ? !mWindow->isVisible()
                  : command == u"mnuFileItem1"_s ? document().Filename() == other
                                                  : document().Filename().isEmpty() && !document().Bold(),
                  c.goesOn);
         TexelFont reread;
-        QCOMPARE(reread.Load(project, mFeedback) && reread.Bold(), c.saved);
+        QCOMPARE(reread.Load(project, mServices->feedback) && reread.Bold(), c.saved);
     }
 
     // Over Liberation Sans (installed as the stand-in for Arial): U+2603 is not in it, and
@@ -397,11 +391,11 @@ private slots:
         mWindow->resize(600, 420);
         mWindow->preview()->resizer().ResizeFirstPanel(1500);
         mWindow->close();
-        const auto stored = [this](const QString &key) { return mStore->get(u"Forms"_s, key); };
+        const auto stored = [this](const QString &key) { return mServices->store.get(u"Forms"_s, key); };
         QCOMPARE(stored(u"Main.Position"_s), u"600,450,9000,6300"_s);
         QCOMPARE(stored(u"Main.WindowState"_s), u"0"_s);
         QCOMPARE(stored(u"frmMain.HResizer"_s), u"1500"_s);
-        frmMain again(*mStore, &mChoosers, &mFeedback);
+        frmMain again(mServices->services);
         QCOMPARE(again.pos(), QPoint(40, 30));
         QCOMPARE(again.size(), QSize(600, 420));
         QCOMPARE(again.preview()->resizer().Position(), 1500);
@@ -411,11 +405,11 @@ private slots:
         again.close();
         QCOMPARE(stored(u"Main.Position"_s), u"600,450,9000,6300"_s);
         QCOMPARE(stored(u"Main.WindowState"_s), u"2"_s);
-        QVERIFY(frmMain(*mStore, &mChoosers, &mFeedback).windowState() & Qt::WindowMaximized);
+        QVERIFY(frmMain(mServices->services).windowState() & Qt::WindowMaximized);
         // A position on no screen gives way to the centre, for the stored size.
-        mStore->save(u"Forms"_s, u"Main.Position"_s, u"-45000,-45000,9000,6300"_s);
-        mStore->save(u"Forms"_s, u"Main.WindowState"_s, u"0"_s);
-        frmMain lost(*mStore, &mChoosers, &mFeedback);
+        mServices->store.save(u"Forms"_s, u"Main.Position"_s, u"-45000,-45000,9000,6300"_s);
+        mServices->store.save(u"Forms"_s, u"Main.WindowState"_s, u"0"_s);
+        frmMain lost(mServices->services);
         const QRect screen = lost.screen()->geometry();
         QCOMPARE(lost.size(), QSize(600, 420));
         QCOMPARE(lost.pos(), QPoint((screen.width() - 600) / 2, (screen.height() - 420) / 2));
@@ -446,7 +440,7 @@ private slots:
         }
         font.Postprocessed = font.Masked = setup == Setup::EditedByHand;
         font.setFilename(path(u"doc.tsm"_s));
-        QVERIFY(font.Save(mFeedback));
+        QVERIFY(font.Save(mServices->feedback));
         if (setup == Setup::EditedByHand) {
             QCOMPARE(runCli({u"bitmaps"_s, font.Filename()}), QString());
             QImage edited(proposedBitmapFileName(font));
