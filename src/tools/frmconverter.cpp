@@ -29,7 +29,8 @@ namespace {
 const QString kSection = QStringLiteral("Convert");
 const QString kSplitFiles = QStringLiteral("SplitFiles");
 
-QLabel *newLabel(const QString &text, int index, QWidget *parent)
+// lblLabels(index).
+QLabel *newIndexedLabel(const QString &text, int index, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     setControlIndex(label, QStringLiteral("lblLabels"), index);
@@ -53,8 +54,9 @@ frmConverter::frmConverter(DialogServices &services, QWidget *parent)
     setWindowTitle(QStringLiteral("ZGF to C Converter"));
     setWindowIcon(parent ? parent->windowIcon() : programIcon());
 
-    auto *intro = newLabel(QStringLiteral("This converter will convert ZGF font files into C sources files."), 0, this);
-    auto *raw = newLabel(QStringLiteral("You can also use it as an universal raw converter."), 1, this);
+    auto *intro =
+        newIndexedLabel(QStringLiteral("This converter will convert ZGF font files into C sources files."), 0, this);
+    auto *raw = newIndexedLabel(QStringLiteral("You can also use it as an universal raw converter."), 1, this);
 
     auto *frame = new QGroupBox(this);
     setControlIndex(frame, QStringLiteral("fraFrames"), 0);
@@ -73,15 +75,16 @@ frmConverter::frmConverter(DialogServices &services, QWidget *parent)
         QLineEdit *field = rows[row].field;
         field->setParent(frame);
         field->setObjectName(QLatin1String(rows[row].name));
-        QLabel *label = newLabel(rows[row].label, row + 2, frame);
+        QLabel *label = newIndexedLabel(rows[row].label, row + 2, frame);
         label->setBuddy(field);
         fields->addWidget(label, row, 0);
         fields->addWidget(field, row, 1);
-        connect(field, &QLineEdit::textChanged, this, &frmConverter::UpdateOkState);
+        connect(field, &QLineEdit::textChanged, this, &frmConverter::updateOkState);
         if (row < 2) {
             showAsReadOnly(field);
             QToolButton *browse = newBrowseButton(row, frame);
-            connect(browse, &QToolButton::clicked, this, [this, row] { picBrowse_Click(row); });
+            connect(browse, &QToolButton::clicked, this,
+                    row == 0 ? &frmConverter::browseSource : &frmConverter::browseCFile);
             fields->addWidget(browse, row, 2);
         }
     }
@@ -95,7 +98,7 @@ frmConverter::frmConverter(DialogServices &services, QWidget *parent)
 
     setControlIndex(mOk, QStringLiteral("cmdCommands"), 1);
     mOk->setDefault(true);
-    connect(mOk, &QPushButton::clicked, this, &frmConverter::Convert);
+    connect(mOk, &QPushButton::clicked, this, &frmConverter::convert);
     auto *exitButton = new QPushButton(QStringLiteral("Exit"), this);
     setControlIndex(exitButton, QStringLiteral("cmdCommands"), 0);
     exitButton->setAutoDefault(false);
@@ -118,30 +121,31 @@ frmConverter::frmConverter(DialogServices &services, QWidget *parent)
     setMaximumHeight(sizeHint().height());
 
     mSplit->setChecked(mServices.store.getBool(kSection, kSplitFiles, false));
-    UpdateOkState();
+    updateOkState();
 }
 
 frmConverter::~frmConverter() = default;
 
-void frmConverter::picBrowse_Click(int index)
+void frmConverter::browseSource()
 {
-    if (index == 0) {
-        const QString chosen = mServices.choosers.openFileName(
-            this, {QStringLiteral("Velmora Font (*.zgf)|*.zgf|All files (*.*)|*.*"), QStringLiteral(".zgf"),
-                   mFilename->text()});
-        if (!chosen.isEmpty())
-            mFilename->setText(chosen);
-        // Also after a cancel: the names follow the file as it is now.
-        DeriveNames();
-    } else {
-        const QString chosen = mServices.choosers.saveFileName(
-            this, {QStringLiteral("C header file (*.h)|*.h"), QStringLiteral(".h"), mCFilename->text()});
-        if (!chosen.isEmpty())
-            mCFilename->setText(chosen);
-    }
+    const QString chosen = mServices.choosers.openFileName(
+        this, {QStringLiteral("Velmora Font (*.zgf)|*.zgf|All files (*.*)|*.*"), QStringLiteral(".zgf"),
+               mFilename->text()});
+    if (!chosen.isEmpty())
+        mFilename->setText(chosen);
+    // Also after a cancel: the names follow the file as it is now.
+    deriveNames();
 }
 
-void frmConverter::DeriveNames()
+void frmConverter::browseCFile()
+{
+    const QString chosen = mServices.choosers.saveFileName(
+        this, {QStringLiteral("C header file (*.h)|*.h"), QStringLiteral(".h"), mCFilename->text()});
+    if (!chosen.isEmpty())
+        mCFilename->setText(chosen);
+}
+
+void frmConverter::deriveNames()
 {
     const QString path = mFilename->text();
     if (path.trimmed().isEmpty())
@@ -151,13 +155,13 @@ void frmConverter::DeriveNames()
     mCFilename->setText(cFileNameBeside(path, name));
 }
 
-void frmConverter::UpdateOkState()
+void frmConverter::updateOkState()
 {
     mOk->setEnabled(!mFilename->text().trimmed().isEmpty() && !mCFilename->text().trimmed().isEmpty()
                     && !mVarName->text().trimmed().isEmpty());
 }
 
-void frmConverter::Convert()
+void frmConverter::convert()
 {
     if (!mOk->isEnabled())
         return;

@@ -22,10 +22,13 @@ public:
     ~frmConverter() override;
 
 private:
-    void picBrowse_Click(int index);
-    void DeriveNames();
-    void UpdateOkState();
-    void Convert();
+    void browseSource();
+    void browseCFile();
+    // The C file and variable names of the chosen source.
+    void deriveNames();
+    // "Ok" needs the three names.
+    void updateOkState();
+    void convert();
 
     DialogServices &mServices;
     QProgressBar *mProgress;

@@ -17,6 +17,7 @@
 #include "paths.h"
 #include "settingsstore.h"
 #include "texelfont.h"
+#include "widgetfactory.h"
 #include "windowhelpers.h"
 
 #include <QCheckBox>
@@ -42,30 +43,6 @@ const QString kRLEEncodingKey = QStringLiteral("RLEEncoding");
 const QString kBitmapFilter = QStringLiteral("Windows bitmap (*.bmp)|*.bmp");
 // Characters named in a note before the rest are only counted.
 constexpr qsizetype kNamedCharacters = 32;
-
-QLineEdit *newField(const QString &name, QWidget *parent)
-{
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setMinimumWidth(260);
-    return field;
-}
-
-template <class Button>
-Button *newButton(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *button = new Button(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-QLabel *newLabel(const QString &text, QWidget *parent, const QString &name = QString())
-{
-    auto *label = new QLabel(text, parent);
-    if (!name.isEmpty())
-        label->setObjectName(name);
-    return label;
-}
 
 QLabel *newNote(const QString &name, QWidget *parent)
 {
@@ -93,12 +70,12 @@ frmExport::frmExport(DialogServices &services, QWidget *parent)
       mZGFFont(newButton<QRadioButton>(QStringLiteral("optZGFFont"), QStringLiteral("Generate .ZGF font"), this)),
       mPostprocess(newButton<QRadioButton>(QStringLiteral("optPostprocess"),
                                            QStringLiteral("Generate bitmap(s) for postprocessing"), this)),
-      mPostprocessFrame(new QGroupBox(this)),
+      mPostprocessFrame(newFrame(QStringLiteral("fraPostprocess"), this)),
       mBitmapFilename(newField(QStringLiteral("txtBitmapFilename"), mPostprocessFrame)),
       mMaskLabel(newLabel(QStringLiteral("Alpha mask:"), mPostprocessFrame, QStringLiteral("lblMaskFilename"))),
       mMaskFilename(newField(QStringLiteral("txtMaskFilename"), mPostprocessFrame)),
       mNbBitmaps(new QComboBox(mPostprocessFrame)),
-      mZGFFrame(new QGroupBox(this)),
+      mZGFFrame(newFrame(QStringLiteral("fraZGF"), this)),
       mZGFFilename(newField(QStringLiteral("txtZGFFilename"), mZGFFrame)),
       mRAWFormat(newButton<QRadioButton>(QStringLiteral("optRAWFormat"), QStringLiteral("Do not encode bitmaps (RAW)"),
                                          mZGFFrame)),
@@ -117,8 +94,6 @@ frmExport::frmExport(DialogServices &services, QWidget *parent)
     setWindowTitle(QStringLiteral("Export font"));
     setWindowIcon(parent ? parent->windowIcon() : programIcon());
 
-    mPostprocessFrame->setObjectName(QStringLiteral("fraPostprocess"));
-    mZGFFrame->setObjectName(QStringLiteral("fraZGF"));
     mNbBitmaps->setObjectName(QStringLiteral("cbxNbBitmaps"));
     mNbBitmaps->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
     mProgress->setObjectName(QStringLiteral("pgbBar"));
@@ -128,10 +103,26 @@ frmExport::frmExport(DialogServices &services, QWidget *parent)
     mProgress->setSizePolicy(keepPlace);
     mProgress->hide();
 
-    QWidget *const owners[4] = {mPostprocessFrame, mPostprocessFrame, mZGFFrame, mZGFFrame};
+    for (QLineEdit *field : {mBitmapFilename, mMaskFilename, mZGFFilename, mZGFCFilename})
+        field->setMinimumWidth(260);
+    // The browse buttons of the four names; the mask must be an existing file: the one the
+    // bitmap export wrote and the person edited.
+    const struct
+    {
+        QLineEdit *field;
+        QString filter;
+        QString suffix;
+    } browsed[4] = {
+        {mBitmapFilename, kBitmapFilter, QStringLiteral(".bmp")},
+        {mMaskFilename, kBitmapFilter, QStringLiteral(".bmp")},
+        {mZGFFilename, QStringLiteral("Velmora Font file (*.zgf)|*.zgf"), QStringLiteral(".zgf")},
+        {mZGFCFilename, QStringLiteral("C header file (*.h)|*.h"), QStringLiteral(".h")},
+    };
     for (int i = 0; i < 4; ++i) {
-        mBrowse[i] = newBrowseButton(i, owners[i]);
-        connect(mBrowse[i], &QToolButton::clicked, this, [this, i] { picBrowse_Click(i); });
+        mBrowse[i] = newBrowseButton(i, browsed[i].field->parentWidget());
+        connect(mBrowse[i], &QToolButton::clicked, this, [this, target = browsed[i], existing = i == 1] {
+            browse(target.field, target.filter, target.suffix, existing);
+        });
     }
 
     auto *post = new QGridLayout(mPostprocessFrame);
@@ -168,16 +159,11 @@ frmExport::frmExport(DialogServices &services, QWidget *parent)
     zgf->addWidget(mBrowse[3], 5, 2);
     zgf->addWidget(mSplit, 6, 0, 1, 3);
 
-    auto *exit = new QPushButton(QStringLiteral("Exit"), this);
-    setControlIndex(exit, QStringLiteral("cmdCommands"), 0);
-    auto *ok = new QPushButton(QStringLiteral("Ok"), this);
-    setControlIndex(ok, QStringLiteral("cmdCommands"), 1);
+    QPushButton *exit = newCommand(QStringLiteral("Exit"), 0, this);
+    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+    QPushButton *ok = newCommand(QStringLiteral("Ok"), 1, this);
     ok->setDefault(true);
-    for (QPushButton *button : {exit, ok}) {
-        button->setMinimumWidth(73);
-        const int index = button->property("index").toInt();
-        connect(button, &QPushButton::clicked, this, [this, index] { cmdCommands_Click(index); });
-    }
+    connect(ok, &QPushButton::clicked, this, &frmExport::runAction);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(mProgress, 1);
     buttons->addSpacing(12);
@@ -198,10 +184,10 @@ frmExport::frmExport(DialogServices &services, QWidget *parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(mZGFFont, &QRadioButton::toggled, this, &frmExport::optAction_Click);
-    connect(mZGFCFile, &QCheckBox::toggled, this, &frmExport::chkZGFCFile_Click);
-    connect(mBitmapFilename, &QLineEdit::textChanged, this, &frmExport::txtBitmapFilename_Change);
-    connect(mZGFFilename, &QLineEdit::textChanged, this, &frmExport::txtZGFFilename_Change);
+    connect(mZGFFont, &QRadioButton::toggled, this, &frmExport::updateFrames);
+    connect(mZGFCFile, &QCheckBox::toggled, this, &frmExport::updateCFileControls);
+    connect(mBitmapFilename, &QLineEdit::textChanged, this, &frmExport::bitmapNameChanged);
+    connect(mZGFFilename, &QLineEdit::textChanged, this, &frmExport::zgfNameChanged);
     for (QLineEdit *field : {mBitmapFilename, mMaskFilename, mZGFFilename, mZGFCFilename})
         field->installEventFilter(this);
     connect(mRLEFormat, &QRadioButton::toggled, mBudget, &SizeBudgetPanel::setRle);
@@ -258,7 +244,7 @@ void frmExport::InitExportDialog()
         mPostprocess->setEnabled(false);
     }
     mZGFFont->setChecked(true);
-    optAction_Click();
+    updateFrames();
     mZGFFilename->setFocus();
     mZGFFilename->setText(defaultName(mZGFFilename));
     mZGFCFilename->setText(defaultName(mZGFCFilename));
@@ -291,13 +277,13 @@ ZgfBuildInput frmExport::budgetInput() const
             resolvedOutputName(mMaskFilename->text(), folder)};
 }
 
-void frmExport::optAction_Click()
+void frmExport::updateFrames()
 {
     EnableControl(mZGFFrame, mZGFFont->isChecked());
-    chkZGFCFile_Click();
+    updateCFileControls();
 }
 
-void frmExport::chkZGFCFile_Click()
+void frmExport::updateCFileControls()
 {
     const bool enabled = mZGFCFile->isChecked() && !mPostprocess->isChecked();
     for (QWidget *control : {static_cast<QWidget *>(mZGFCLabel), static_cast<QWidget *>(mZGFCFilename),
@@ -305,7 +291,7 @@ void frmExport::chkZGFCFile_Click()
         control->setEnabled(enabled);
 }
 
-void frmExport::txtBitmapFilename_Change()
+void frmExport::bitmapNameChanged()
 {
     const QString path = mBitmapFilename->text();
     if (moFont && moFont->Masked)
@@ -313,7 +299,7 @@ void frmExport::txtBitmapFilename_Change()
     mZGFFilename->setText(sibling(path, QStringLiteral(".zgf")));
 }
 
-void frmExport::txtZGFFilename_Change()
+void frmExport::zgfNameChanged()
 {
     mZGFCFilename->setText(sibling(mZGFFilename->text(), QStringLiteral(".h")));
 }
@@ -324,12 +310,12 @@ bool frmExport::eventFilter(QObject *watched, QEvent *event)
         // Another window taking the focus, or a menu, does not leave the field.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            field_LostFocus(static_cast<QLineEdit *>(watched));
+            fieldLeft(static_cast<QLineEdit *>(watched));
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void frmExport::field_LostFocus(QLineEdit *field)
+void frmExport::fieldLeft(QLineEdit *field)
 {
     if (!moFont || !field->text().trimmed().isEmpty())
         return;
@@ -366,56 +352,33 @@ void frmExport::resolveNames()
 }
 
 // The export routines ask before overwriting, so the file dialogs do not.
-void frmExport::picBrowse_Click(int index)
+void frmExport::browse(QLineEdit *field, const QString &filter, const QString &suffix, bool existing)
 {
-    QLineEdit *const fields[4] = {mBitmapFilename, mMaskFilename, mZGFFilename, mZGFCFilename};
-    QLineEdit *field = fields[index];
-    FileRequest request;
-    request.fileName = field->text();
+    FileRequest request{filter, suffix, field->text()};
     request.confirmOverwrite = false;
-    switch (index) {
-    case 0:
-    case 1:
-        request.filter = kBitmapFilter;
-        request.defaultSuffix = QStringLiteral(".bmp");
-        break;
-    case 2:
-        request.filter = QStringLiteral("Velmora Font file (*.zgf)|*.zgf");
-        request.defaultSuffix = QStringLiteral(".zgf");
-        break;
-    default:
-        request.filter = QStringLiteral("C header file (*.h)|*.h");
-        request.defaultSuffix = QStringLiteral(".h");
-        break;
-    }
-    // The mask must be an existing file: the one the bitmap export wrote and the person edited.
-    const QString chosen = index == 1 ? mServices.choosers.openFileName(this, request)
-                                      : mServices.choosers.saveFileName(this, request);
+    const QString chosen = existing ? mServices.choosers.openFileName(this, request)
+                                    : mServices.choosers.saveFileName(this, request);
     if (!chosen.isEmpty())
         field->setText(chosen);
 }
 
-void frmExport::cmdCommands_Click(int index)
+void frmExport::runAction()
 {
-    if (index == 0) {
-        reject();
-        return;
-    }
     if (!moFont)
         return;
-    SaveOptions();
+    saveOptions();
     resolveNames();
     if (mPostprocess->isChecked()) {
-        ExportBitmaps();
+        exportBitmaps();
         mZGFFont->setChecked(true);
-        optAction_Click();
+        updateFrames();
         mBudget->schedule();
-    } else if (ExportZgf()) {
+    } else if (exportZgf()) {
         accept();
     }
 }
 
-void frmExport::SaveOptions()
+void frmExport::saveOptions()
 {
     try {
         mServices.store.saveInt(kSection, kZGFCFileKey, mZGFCFile->isChecked() ? 1 : 0);
@@ -427,7 +390,7 @@ void frmExport::SaveOptions()
     }
 }
 
-void frmExport::ExportBitmaps()
+void frmExport::exportBitmaps()
 {
     PostprocessOptions options;
     options.bitmapFileName = mBitmapFilename->text();
@@ -437,7 +400,7 @@ void frmExport::ExportBitmaps()
         rememberOutputFolder(mServices.store, options.bitmapFileName);
 }
 
-bool frmExport::ExportZgf()
+bool frmExport::exportZgf()
 {
     ZgfExportOptions options;
     options.zgfFileName = mZGFFilename->text();

@@ -49,18 +49,22 @@ protected:
 
 private:
     void InitExportDialog();
-    void optAction_Click();
-    void chkZGFCFile_Click();
-    void txtBitmapFilename_Change();
-    void txtZGFFilename_Change();
-    void field_LostFocus(QLineEdit *field);
+    // Enables fraZGF for the chosen action, then the C file's controls.
+    void updateFrames();
+    void updateCFileControls();
+    // The names that follow a typed one.
+    void bitmapNameChanged();
+    void zgfNameChanged();
+    // A field left empty gets its proposed name back.
+    void fieldLeft(QLineEdit *field);
     QString defaultName(const QLineEdit *field) const;
     void resolveNames();
-    void picBrowse_Click(int index);
-    void cmdCommands_Click(int index);
-    void SaveOptions();
-    void ExportBitmaps();
-    bool ExportZgf();
+    void browse(QLineEdit *field, const QString &filter, const QString &suffix, bool existing);
+    // "Ok": the chosen export.
+    void runAction();
+    void saveOptions();
+    void exportBitmaps();
+    bool exportZgf();
     void showCharacterNotes();
     ZgfBuildInput budgetInput() const;
 

@@ -30,7 +30,8 @@ enum Column { NameColumn, OffsetColumn, SizeColumn };
 constexpr int OffsetRole = Qt::UserRole;
 constexpr int SizeRole = Qt::UserRole + 1;
 
-QLabel *newLabel(const QString &text, int index, QWidget *parent)
+// lblLabels(index).
+QLabel *newIndexedLabel(const QString &text, int index, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     setControlIndex(label, QStringLiteral("lblLabels"), index);
@@ -53,25 +54,25 @@ frmExtractor::frmExtractor(DialogServices &services, QWidget *parent)
     setWindowTitle(QStringLiteral("ZGF Font Extractor"));
     setWindowIcon(parent ? parent->windowIcon() : programIcon());
 
-    auto *intro = newLabel(QStringLiteral("This ZGF font extractor is designed to extract ZGF fonts "
+    auto *intro = newIndexedLabel(QStringLiteral("This ZGF font extractor is designed to extract ZGF fonts "
                                           "embedded in other files like compiled programs (.gxb, .fxe, ...)"),
                            0, this);
     intro->setWordWrap(true);
-    auto *warning = newLabel(QStringLiteral("To work correctly, the file must be not encrypted and not compressed."),
-                             1, this);
+    auto *warning =
+        newIndexedLabel(QStringLiteral("To work correctly, the file must be not encrypted and not compressed."), 1, this);
     warning->setWordWrap(true);
 
     auto *frame = new QGroupBox(this);
     setControlIndex(frame, QStringLiteral("fraFrames"), 0);
-    auto *sourceLabel = newLabel(QStringLiteral("Source file:"), 2, frame);
+    auto *sourceLabel = newIndexedLabel(QStringLiteral("Source file:"), 2, frame);
     mFilename->setParent(frame);
     mFilename->setObjectName(QStringLiteral("txtFilename"));
     showAsReadOnly(mFilename);
     sourceLabel->setBuddy(mFilename);
     QToolButton *browse = newBrowseButton(0, frame);
-    connect(browse, &QToolButton::clicked, this, &frmExtractor::picBrowse_Click);
+    connect(browse, &QToolButton::clicked, this, &frmExtractor::browse);
 
-    auto *listLabel = newLabel(QStringLiteral("ZGF fonts found in the file:"), 3, frame);
+    auto *listLabel = newIndexedLabel(QStringLiteral("ZGF fonts found in the file:"), 3, frame);
     mFonts->setParent(frame);
     mFonts->setObjectName(QStringLiteral("lvwFonts"));
     listLabel->setBuddy(mFonts);
@@ -89,7 +90,7 @@ frmExtractor::frmExtractor(DialogServices &services, QWidget *parent)
     header->resizeSection(OffsetColumn, numberWidth);
     header->resizeSection(SizeColumn, numberWidth);
     connect(mFonts->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &frmExtractor::lvwFonts_SelectionChanged);
+            &frmExtractor::updateCommands);
 
     auto *frameLayout = new QGridLayout(frame);
     frameLayout->addWidget(sourceLabel, 0, 0);
@@ -104,13 +105,13 @@ frmExtractor::frmExtractor(DialogServices &services, QWidget *parent)
     mProgress->hide();
 
     setControlIndex(mExtract, QStringLiteral("cmdCommands"), 1);
-    connect(mExtract, &QPushButton::clicked, this, &frmExtractor::ExtractFont);
+    connect(mExtract, &QPushButton::clicked, this, &frmExtractor::extractFont);
     auto *exitButton = new QPushButton(QStringLiteral("Exit"), this);
     setControlIndex(exitButton, QStringLiteral("cmdCommands"), 0);
     connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
     setControlIndex(mView, QStringLiteral("cmdCommands"), 2);
     mView->setToolTip(QStringLiteral("Show the selected font in the ZGF font viewer"));
-    connect(mView, &QPushButton::clicked, this, &frmExtractor::ViewFont);
+    connect(mView, &QPushButton::clicked, this, &frmExtractor::viewFont);
     for (QPushButton *button : {mView, mExtract, exitButton})
         button->setMinimumWidth(90);
 
@@ -129,7 +130,7 @@ frmExtractor::frmExtractor(DialogServices &services, QWidget *parent)
     setMinimumWidth(480);
     resize(520, 400);
 
-    lvwFonts_SelectionChanged();
+    updateCommands();
 }
 
 frmExtractor::~frmExtractor() = default;
@@ -149,7 +150,7 @@ QString frmExtractor::sourcePath() const
     return mFilename->text();
 }
 
-void frmExtractor::picBrowse_Click()
+void frmExtractor::browse()
 {
     const QString chosen = mServices.choosers.openFileName(
         this, {QStringLiteral("GP32 executable file (*.gxb;*fxe)|*.gxb;*.fxe|All files (*.*)|*.*"),
@@ -157,19 +158,19 @@ void frmExtractor::picBrowse_Click()
     if (chosen.isEmpty())
         return;
     mFilename->setText(chosen);
-    ScanFile();
+    scanFile();
 }
 
-void frmExtractor::lvwFonts_SelectionChanged()
+void frmExtractor::updateCommands()
 {
     mExtract->setEnabled(!mFonts->selectedItems().isEmpty());
     mView->setEnabled(mExtract->isEnabled());
 }
 
-void frmExtractor::ScanFile()
+void frmExtractor::scanFile()
 {
     mFonts->clear();
-    const QList<FoundFont> found = ::ScanFile(mFilename->text(), mFeedback);
+    const QList<FoundFont> found = ScanFile(mFilename->text(), mFeedback);
     QList<QTreeWidgetItem *> rows;
     rows.reserve(found.size());
     for (const FoundFont &font : found) {
@@ -183,7 +184,7 @@ void frmExtractor::ScanFile()
     mFonts->addTopLevelItems(rows);
 }
 
-void frmExtractor::ExtractFont()
+void frmExtractor::extractFont()
 {
     const std::optional<FoundFont> font = selectedFont();
     if (!font)
@@ -192,10 +193,10 @@ void frmExtractor::ExtractFont()
         this, {QStringLiteral("Velmora Font (*.zgf)|*.zgf"), QStringLiteral(".zgf"), extractedFileName(*font)});
     if (destination.isEmpty())
         return;
-    ::ExtractFont(mFilename->text(), font->offset, font->size, destination, mFeedback);
+    ExtractFont(mFilename->text(), font->offset, font->size, destination, mFeedback);
 }
 
-void frmExtractor::ViewFont()
+void frmExtractor::viewFont()
 {
     const std::optional<FoundFont> font = selectedFont();
     if (!font)

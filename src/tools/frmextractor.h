@@ -30,11 +30,12 @@ public:
     QString sourcePath() const;
 
 private:
-    void picBrowse_Click();
-    void lvwFonts_SelectionChanged();
-    void ScanFile();
-    void ExtractFont();
-    void ViewFont();
+    void browse();
+    // "Extract font..." and "View" need a selected font.
+    void updateCommands();
+    void scanFile();
+    void extractFont();
+    void viewFont();
 
     DialogServices &mServices;
     QProgressBar *mProgress;

@@ -8,11 +8,11 @@
 #include "dialogservices.h"
 #include "icons.h"
 #include "texelfont.h"
+#include "widgetfactory.h"
 #include "windowhelpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -31,13 +31,11 @@ NumericField *newNumber(const QString &name, bool allowMinus, QWidget *parent)
     return field;
 }
 
-QLabel *newText(const QString &text, QWidget *parent, bool wrap = false)
+QLabel *newParagraph(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    if (wrap) {
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
+    QLabel *label = newLabel(text, parent);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
@@ -46,9 +44,9 @@ QHBoxLayout *sizeRow(NumericField *wider, NumericField *taller, QWidget *parent)
 {
     auto *row = new QHBoxLayout;
     row->addWidget(wider);
-    row->addWidget(newText(QStringLiteral("pixel(s) wider, and"), parent));
+    row->addWidget(newLabel(QStringLiteral("pixel(s) wider, and"), parent));
     row->addWidget(taller);
-    row->addWidget(newText(QStringLiteral("pixel(s) taller."), parent));
+    row->addWidget(newLabel(QStringLiteral("pixel(s) taller."), parent));
     row->addStretch();
     return row;
 }
@@ -58,22 +56,15 @@ QHBoxLayout *positionRow(const QString &caption, NumericField *x, NumericField *
                          const QString &note, QWidget *parent)
 {
     auto *row = new QHBoxLayout;
-    auto *label = newText(caption, parent);
+    auto *label = newLabel(caption, parent);
     label->setMinimumWidth(180);
     row->addWidget(label);
     row->addWidget(x);
-    row->addWidget(newText(QStringLiteral(","), parent));
+    row->addWidget(newLabel(QStringLiteral(","), parent));
     row->addWidget(y);
-    row->addWidget(newText(note, parent));
+    row->addWidget(newLabel(note, parent));
     row->addStretch();
     return row;
-}
-
-QGroupBox *newFrame(const QString &name, QWidget *parent)
-{
-    auto *frame = new QGroupBox(parent);
-    frame->setObjectName(name);
-    return frame;
 }
 
 } // namespace
@@ -81,16 +72,19 @@ QGroupBox *newFrame(const QString &name, QWidget *parent)
 frmPostProperties::frmPostProperties(DialogServices &services, QWidget *parent)
     : DocumentDialog(parent),
       mServices(services),
-      mPostprocessed(new QCheckBox(QStringLiteral("The font will be postprocessed"), this)),
+      mPostprocessed(newButton<QCheckBox>(QStringLiteral("chkPostprocessed"),
+                                          QStringLiteral("The font will be postprocessed"), this)),
       mPostprocessFrame(newFrame(QStringLiteral("fraPostprocess"), this)),
       mCharWidthInc(newNumber(QStringLiteral("txtCharWidthInc"), false, mPostprocessFrame)),
       mCharHeightInc(newNumber(QStringLiteral("txtCharHeightInc"), false, mPostprocessFrame)),
-      mMasked(new QCheckBox(QStringLiteral("Font includes an alpha mask"), mPostprocessFrame)),
+      mMasked(newButton<QCheckBox>(QStringLiteral("chkMasked"), QStringLiteral("Font includes an alpha mask"),
+                                   mPostprocessFrame)),
       mMaskFrame(newFrame(QStringLiteral("fraMask"), mPostprocessFrame)),
-      mGeneric(new QRadioButton(QStringLiteral("Generic alpha mask"), mMaskFrame)),
-      mShadow(new QRadioButton(QStringLiteral("Shadow alpha mask"), mMaskFrame)),
-      mInvertMask(new QCheckBox(QStringLiteral("Invert intensity levels in the alpha mask for postprocessing"),
-                                mMaskFrame)),
+      mGeneric(newButton<QRadioButton>(QStringLiteral("optGeneric"), QStringLiteral("Generic alpha mask"), mMaskFrame)),
+      mShadow(newButton<QRadioButton>(QStringLiteral("optShadow"), QStringLiteral("Shadow alpha mask"), mMaskFrame)),
+      mInvertMask(newButton<QCheckBox>(QStringLiteral("chkInvertMask"),
+                                       QStringLiteral("Invert intensity levels in the alpha mask for postprocessing"),
+                                       mMaskFrame)),
       mShadowMaskFrame(newFrame(QStringLiteral("fraShadowMask"), mMaskFrame)),
       mMaskWidthInc(newNumber(QStringLiteral("txtMaskWidthInc"), true, mShadowMaskFrame)),
       mMaskHeightInc(newNumber(QStringLiteral("txtMaskHeightInc"), true, mShadowMaskFrame)),
@@ -103,16 +97,11 @@ frmPostProperties::frmPostProperties(DialogServices &services, QWidget *parent)
     setObjectName(QStringLiteral("frmPostProperties"));
     setWindowTitle(QStringLiteral("Postprocessing properties"));
     setWindowIcon(parent ? parent->windowIcon() : programIcon());
-    mPostprocessed->setObjectName(QStringLiteral("chkPostprocessed"));
-    mMasked->setObjectName(QStringLiteral("chkMasked"));
-    mGeneric->setObjectName(QStringLiteral("optGeneric"));
-    mShadow->setObjectName(QStringLiteral("optShadow"));
-    mInvertMask->setObjectName(QStringLiteral("chkInvertMask"));
     mShadowColor->setObjectName(QStringLiteral("lblShadowColor"));
     mShadowColor->setToolTip(QStringLiteral("Click to choose the color of the shadow"));
 
     auto *shadowLayout = new QVBoxLayout(mShadowMaskFrame);
-    shadowLayout->addWidget(newText(QStringLiteral("Compared to the resulting postprocessed characters, character "
+    shadowLayout->addWidget(newLabel(QStringLiteral("Compared to the resulting postprocessed characters, character "
                                                    "masks of the font will be:"),
                                     mShadowMaskFrame));
     shadowLayout->addLayout(sizeRow(mMaskWidthInc, mMaskHeightInc, mShadowMaskFrame));
@@ -123,7 +112,7 @@ frmPostProperties::frmPostProperties(DialogServices &services, QWidget *parent)
                                         mShadowYPos, QStringLiteral("(in reference to the neutral position)"),
                                         mShadowMaskFrame));
     auto *colorRow = new QHBoxLayout;
-    auto *colorLabel = newText(QStringLiteral("Default color of the shadow:"), mShadowMaskFrame);
+    auto *colorLabel = newLabel(QStringLiteral("Default color of the shadow:"), mShadowMaskFrame);
     colorLabel->setMinimumWidth(180);
     colorRow->addWidget(colorLabel);
     colorRow->addWidget(mShadowColor);
@@ -141,32 +130,18 @@ frmPostProperties::frmPostProperties(DialogServices &services, QWidget *parent)
     maskLayout->addWidget(mShadowMaskFrame);
 
     auto *postLayout = new QVBoxLayout(mPostprocessFrame);
-    postLayout->addWidget(newText(QStringLiteral("Compared to the Windows font characters, postprocessed "
+    postLayout->addWidget(newLabel(QStringLiteral("Compared to the Windows font characters, postprocessed "
                                                  "characters of the font will be:"),
                                   mPostprocessFrame));
     postLayout->addLayout(sizeRow(mCharWidthInc, mCharHeightInc, mPostprocessFrame));
     postLayout->addWidget(mMasked);
     postLayout->addWidget(mMaskFrame);
 
-    auto *ok = new QPushButton(QStringLiteral("Ok"), this);
-    setControlIndex(ok, QStringLiteral("cmdCommands"), 1);
+    QPushButton *ok = newCommand(QStringLiteral("Ok"), 1, this);
     ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    setControlIndex(cancel, QStringLiteral("cmdCommands"), 0);
-    for (QPushButton *button : {cancel, ok}) {
-        button->setMinimumWidth(73);
-        const int index = button->property("index").toInt();
-        connect(button, &QPushButton::clicked, this, [this, index] { cmdCommands_Click(index); });
-    }
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-
-    auto *rule = new QFrame(this);
-    rule->setObjectName(QStringLiteral("fraFrames_0"));
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
+    connect(ok, &QPushButton::clicked, this, &frmPostProperties::applyAndClose);
+    QPushButton *cancel = newCommand(QStringLiteral("Cancel"), 0, this);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -187,56 +162,42 @@ frmPostProperties::frmPostProperties(DialogServices &services, QWidget *parent)
     // The explanations wrap within the width of the frames below them.
     const int textWidth = mPostprocessFrame->sizeHint().width();
     for (const QString &text : texts) {
-        QLabel *label = newText(text, this, true);
+        QLabel *label = newParagraph(text, this);
         label->setFixedWidth(textWidth);
         layout->addWidget(label);
     }
     layout->addSpacing(4);
     layout->addWidget(mPostprocessed);
     layout->addWidget(mPostprocessFrame);
-    layout->addWidget(rule);
-    layout->addLayout(buttons);
+    addRuleAndCommands(layout, this, {ok, cancel});
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(mPostprocessed, &QCheckBox::toggled, this, &frmPostProperties::chkPostprocessed_Click);
-    connect(mMasked, &QCheckBox::toggled, this, &frmPostProperties::chkMasked_Click);
-    connect(mGeneric, &QRadioButton::toggled, this, &frmPostProperties::optMaskType_Click);
-    connect(mShadow, &QRadioButton::toggled, this, &frmPostProperties::optMaskType_Click);
-    connect(mShadowColor, &ColorSwatch::clicked, this, &frmPostProperties::lblShadowColor_Click);
+    for (QAbstractButton *button : std::initializer_list<QAbstractButton *>{mPostprocessed, mMasked, mGeneric, mShadow})
+        connect(button, &QAbstractButton::toggled, this, &frmPostProperties::updateFrames);
+    connect(mShadowColor, &ColorSwatch::clicked, this, &frmPostProperties::chooseShadowColor);
 }
 
 frmPostProperties::~frmPostProperties() = default;
 
 void frmPostProperties::firstActivation()
 {
-    chkPostprocessed_Click();
+    updateFrames();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    FillControls();
+    fillControls();
     QApplication::restoreOverrideCursor();
 }
 
 // The enabled states form a chain: each frame counts only while the ones around it do.
-void frmPostProperties::chkPostprocessed_Click()
+void frmPostProperties::updateFrames()
 {
     EnableControl(mPostprocessFrame, mPostprocessed->isChecked());
-    chkMasked_Click();
-}
-
-void frmPostProperties::chkMasked_Click()
-{
     EnableControl(mMaskFrame, mPostprocessed->isChecked() && mMasked->isChecked());
-    optMaskType_Click();
-}
-
-void frmPostProperties::optMaskType_Click()
-{
-    EnableControl(mShadowMaskFrame,
-                  mPostprocessed->isChecked() && mMasked->isChecked() && mShadow->isChecked());
+    EnableControl(mShadowMaskFrame, mPostprocessed->isChecked() && mMasked->isChecked() && mShadow->isChecked());
 }
 
 // Check boxes and options set to a new state raise their rules, so the frames end up
 // enabled as the filled values say.
-void frmPostProperties::FillControls()
+void frmPostProperties::fillControls()
 {
     mPostprocessed->setChecked(moFont->Postprocessed);
     mCharHeightInc->setValue(moFont->CharHeightInc);
@@ -253,25 +214,21 @@ void frmPostProperties::FillControls()
     mInvertMask->setChecked(moFont->InvertMask);
 }
 
-void frmPostProperties::lblShadowColor_Click()
+void frmPostProperties::chooseShadowColor()
 {
     if (const std::optional<Color> chosen = mServices.choosers.chooseColor(this, mShadowColor->color()))
         mShadowColor->setColor(*chosen);
 }
 
-void frmPostProperties::cmdCommands_Click(int index)
+void frmPostProperties::applyAndClose()
 {
-    if (index == 1) {
-        Apply();
-        accept();
-    } else {
-        reject();
-    }
+    apply();
+    accept();
 }
 
 // Everything a disabled frame hides is stored as its reset value, not as the value still
 // shown in it.
-void frmPostProperties::Apply()
+void frmPostProperties::apply()
 {
     if (!moFont)
         return;

@@ -33,13 +33,11 @@ protected:
     void firstActivation() override;
 
 private:
-    void chkPostprocessed_Click();
-    void chkMasked_Click();
-    void optMaskType_Click();
-    void FillControls();
-    void lblShadowColor_Click();
-    void cmdCommands_Click(int index);
-    void Apply();
+    void updateFrames();
+    void fillControls();
+    void chooseShadowColor();
+    void applyAndClose();
+    void apply();
 
     DialogServices &mServices;
 

@@ -9,11 +9,11 @@
 #include "icons.h"
 #include "spaces.h"
 #include "texelfont.h"
+#include "widgetfactory.h"
 #include "windowhelpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -30,20 +30,6 @@ qint16 flag(const QCheckBox *box)
     return box->isChecked() ? 1 : 0;
 }
 
-QLineEdit *newField(const QString &name, QWidget *parent)
-{
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(name);
-    return field;
-}
-
-QCheckBox *newCheck(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    return box;
-}
-
 } // namespace
 
 frmProperties::frmProperties(DialogServices &services, QWidget *parent)
@@ -54,18 +40,20 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
       mSize(newField(QStringLiteral("txtSize"), this)),
       mColor(new ColorSwatch(false, this)),
       mStyle(new QGroupBox(this)),
-      mBold(newCheck(QStringLiteral("chkBold"), QStringLiteral("Bold"), mStyle)),
-      mItalic(newCheck(QStringLiteral("chkItalic"), QStringLiteral("Italic"), mStyle)),
-      mUnderline(newCheck(QStringLiteral("chkUnderline"), QStringLiteral("Underline"), mStyle)),
-      mStrikethrough(newCheck(QStringLiteral("chkStrikethrough"), QStringLiteral("Strikethrough"), mStyle)),
+      mBold(newButton<QCheckBox>(QStringLiteral("chkBold"), QStringLiteral("Bold"), mStyle)),
+      mItalic(newButton<QCheckBox>(QStringLiteral("chkItalic"), QStringLiteral("Italic"), mStyle)),
+      mUnderline(newButton<QCheckBox>(QStringLiteral("chkUnderline"), QStringLiteral("Underline"), mStyle)),
+      mStrikethrough(newButton<QCheckBox>(QStringLiteral("chkStrikethrough"), QStringLiteral("Strikethrough"), mStyle)),
       mVariableName(newField(QStringLiteral("txtVariableName"), this)),
       mGP32FileName(newField(QStringLiteral("txtGP32FileName"), this)),
       mCharSepExtra(new NumericField(-32768, 32767, this)),
       mLineSepExtra(new NumericField(-32768, 32767, this)),
       mTransColor(new ColorSwatch(true, this)),
-      mProportional(newCheck(QStringLiteral("chkProportional"), QStringLiteral("Proportionally spaced font"), this)),
-      mSerif(newCheck(QStringLiteral("chkSerif"), QStringLiteral("Font with serif  (like Times New Roman)"), this)),
-      mScript(newCheck(QStringLiteral("chkScript"), QStringLiteral("Script font"), this))
+      mProportional(newButton<QCheckBox>(QStringLiteral("chkProportional"),
+                                         QStringLiteral("Proportionally spaced font"), this)),
+      mSerif(newButton<QCheckBox>(QStringLiteral("chkSerif"), QStringLiteral("Font with serif  (like Times New Roman)"),
+                                  this)),
+      mScript(newButton<QCheckBox>(QStringLiteral("chkScript"), QStringLiteral("Script font"), this))
 {
     setObjectName(QStringLiteral("frmProperties"));
     setWindowTitle(QStringLiteral("Font properties"));
@@ -96,18 +84,17 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
         styles->addWidget(box);
     styles->addStretch();
 
-    QPushButton *commands[4];
-    const QString captions[4] = {QStringLiteral("Cancel"), QStringLiteral("Ok"),
-                                 QStringLiteral("Default"), QStringLiteral("Default")};
-    for (int i = 0; i < 4; ++i) {
-        commands[i] = new QPushButton(captions[i], this);
-        setControlIndex(commands[i], QStringLiteral("cmdCommands"), i);
-        commands[i]->setMinimumWidth(73);
-        connect(commands[i], &QPushButton::clicked, this, [this, i] { cmdCommands_Click(i); });
-    }
-    commands[1]->setDefault(true);
+    QPushButton *cancel = newCommand(QStringLiteral("Cancel"), 0, this);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    QPushButton *ok = newCommand(QStringLiteral("Ok"), 1, this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &frmProperties::applyAndClose);
+    QPushButton *variableDefault = newCommand(QStringLiteral("Default"), 2, this);
+    connect(variableDefault, &QPushButton::clicked, this, &frmProperties::defaultVariableName);
+    QPushButton *fileDefault = newCommand(QStringLiteral("Default"), 3, this);
+    connect(fileDefault, &QPushButton::clicked, this, &frmProperties::defaultGP32FileName);
 
-    auto label = [this](const QString &text) { return new QLabel(text, this); };
+    auto label = [this](const QString &text) { return newLabel(text, this); };
     auto pixels = [&label](NumericField *field) {
         auto *row = new QHBoxLayout;
         row->addWidget(field);
@@ -134,10 +121,10 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
     grid->addWidget(mStyle, 3, 0, 1, 3);
     grid->addWidget(label(QStringLiteral("Variable name:")), 4, 0);
     grid->addWidget(mVariableName, 4, 1);
-    grid->addWidget(commands[2], 4, 2);
+    grid->addWidget(variableDefault, 4, 2);
     grid->addWidget(label(QStringLiteral("GP32 file name:")), 5, 0);
     grid->addWidget(mGP32FileName, 5, 1);
-    grid->addWidget(commands[3], 5, 2);
+    grid->addWidget(fileDefault, 5, 2);
     grid->addWidget(label(QStringLiteral("Char separation:")), 6, 0);
     grid->addLayout(pixels(mCharSepExtra), 6, 1, 1, 2);
     grid->addWidget(label(QStringLiteral("Line separation:")), 7, 0);
@@ -148,30 +135,19 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
     grid->addWidget(mSerif, 10, 0, 1, 3);
     grid->addWidget(mScript, 11, 0, 1, 3);
 
-    auto *rule = new QFrame(this);
-    rule->setObjectName(QStringLiteral("fraFrames_0"));
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(commands[1]);
-    buttons->addWidget(commands[0]);
-
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(10);
     layout->addLayout(grid);
-    layout->addWidget(rule);
-    layout->addLayout(buttons);
+    addRuleAndCommands(layout, this, {ok, cancel});
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumWidth(380);
 
-    connect(mName, &QLineEdit::textChanged, this, &frmProperties::UpdateNames);
-    connect(mVariableName, &QLineEdit::textChanged, this, &frmProperties::UpdateGP32FileName);
+    connect(mName, &QLineEdit::textChanged, this, &frmProperties::updateNames);
+    connect(mVariableName, &QLineEdit::textChanged, this, &frmProperties::updateGP32FileName);
     for (QCheckBox *box : {mProportional, mSerif, mScript})
-        connect(box, &QCheckBox::toggled, this, &frmProperties::UpdateNames);
-    connect(mTransColor, &ColorSwatch::clicked, this, &frmProperties::lblTransColor_Click);
+        connect(box, &QCheckBox::toggled, this, &frmProperties::updateNames);
+    connect(mTransColor, &ColorSwatch::clicked, this, &frmProperties::chooseTransColor);
 }
 
 frmProperties::~frmProperties() = default;
@@ -182,13 +158,13 @@ void frmProperties::firstActivation()
     mVariableName->setMaxLength(64);
     mGP32FileName->setMaxLength(8);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    FillControls();
+    fillControls();
     QApplication::restoreOverrideCursor();
 }
 
 // Each text and check box set here raises its change rule, as an edit does, so the names
 // that the document does not mark as custom follow the filled values.
-void frmProperties::FillControls()
+void frmProperties::fillControls()
 {
     mName->setText(moFont->Name());
     mTTFName->setText(moFont->TTFName());
@@ -209,58 +185,55 @@ void frmProperties::FillControls()
 }
 
 // The custom flags are the document's, so they stay as they were when the dialog opened.
-void frmProperties::UpdateNames()
+void frmProperties::updateNames()
 {
     if (!moFont)
         return;
     if (!moFont->CustomVariableName)
         mVariableName->setText(moFont->CalculateVariableName(mName->text()));
-    UpdateGP32FileName();
+    updateGP32FileName();
 }
 
-void frmProperties::UpdateGP32FileName()
+void frmProperties::updateGP32FileName()
 {
     if (!moFont || moFont->CustomGP32FileName)
         return;
-    mGP32FileName->setText(moFont->CalculateGP32FileName(mName->text(), mVariableName->text(),
-                                                         flag(mProportional), flag(mSerif),
-                                                         flag(mScript)));
+    mGP32FileName->setText(calculatedGP32FileName());
 }
 
-void frmProperties::cmdCommands_Click(int index)
+void frmProperties::applyAndClose()
 {
-    switch (index) {
-    case 0:
-        reject();
-        break;
-    case 1:
-        Apply();
-        accept();
-        break;
-    case 2:
-        if (moFont)
-            mVariableName->setText(moFont->CalculateVariableName(mName->text()));
-        break;
-    case 3:
-        if (moFont) {
-            mGP32FileName->setText(moFont->CalculateGP32FileName(mName->text(), mVariableName->text(),
-                                                                 flag(mProportional), flag(mSerif),
-                                                                 flag(mScript)));
-        }
-        break;
-    default:
-        break;
-    }
+    apply();
+    accept();
 }
 
-void frmProperties::lblTransColor_Click()
+// The "Default" buttons calculate a name whether it is custom or not.
+void frmProperties::defaultVariableName()
+{
+    if (moFont)
+        mVariableName->setText(moFont->CalculateVariableName(mName->text()));
+}
+
+void frmProperties::defaultGP32FileName()
+{
+    if (moFont)
+        mGP32FileName->setText(calculatedGP32FileName());
+}
+
+QString frmProperties::calculatedGP32FileName() const
+{
+    return moFont->CalculateGP32FileName(mName->text(), mVariableName->text(), flag(mProportional), flag(mSerif),
+                                         flag(mScript));
+}
+
+void frmProperties::chooseTransColor()
 {
     if (const std::optional<Color> chosen = mServices.choosers.chooseColor(this, mTransColor->color()))
         mTransColor->setColor(*chosen);
 }
 
 // Setting a field's text raises its change rule before the next field is read.
-void frmProperties::Apply()
+void frmProperties::apply()
 {
     if (!moFont)
         return;

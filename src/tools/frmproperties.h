@@ -32,12 +32,16 @@ protected:
     void firstActivation() override;
 
 private:
-    void FillControls();
-    void UpdateNames();
-    void UpdateGP32FileName();
-    void cmdCommands_Click(int index);
-    void lblTransColor_Click();
-    void Apply();
+    void fillControls();
+    // The names the document does not mark as custom follow the fields they derive from.
+    void updateNames();
+    void updateGP32FileName();
+    QString calculatedGP32FileName() const;
+    void defaultVariableName();
+    void defaultGP32FileName();
+    void chooseTransColor();
+    void applyAndClose();
+    void apply();
 
     DialogServices &mServices;
 

@@ -99,7 +99,7 @@ frmViewer::frmViewer(DialogServices &services, QWidget *parent)
     mOffset->hide();
     QToolButton *browse = newBrowseButton(0, this);
     browse->setToolTip(QStringLiteral("Open a ZGF font file"));
-    connect(browse, &QToolButton::clicked, this, &frmViewer::picBrowse_Click);
+    connect(browse, &QToolButton::clicked, this, &frmViewer::browse);
     auto *fileRow = new QHBoxLayout;
     fileRow->addWidget(fileLabel);
     fileRow->addWidget(mFilename, 1);
@@ -126,7 +126,7 @@ frmViewer::frmViewer(DialogServices &services, QWidget *parent)
     for (int zoom = 1; zoom <= MaxZoom; ++zoom)
         mZoom->addItem(QStringLiteral("%1x").arg(zoom));
     zoomLabel->setBuddy(mZoom);
-    connect(mZoom, &QComboBox::currentIndexChanged, this, &frmViewer::cbxZoom_Change);
+    connect(mZoom, &QComboBox::currentIndexChanged, this, &frmViewer::applyZoom);
     auto *zoomRow = new QHBoxLayout;
     zoomRow->addWidget(zoomLabel);
     zoomRow->addWidget(mZoom);
@@ -166,7 +166,7 @@ frmViewer::frmViewer(DialogServices &services, QWidget *parent)
     mSampleText->setTabChangesFocus(true);
     mSampleText->setFixedHeight(mSampleText->fontMetrics().lineSpacing() * 3 + 12);
     sampleLabel->setBuddy(mSampleText);
-    connect(mSampleText, &QPlainTextEdit::textChanged, this, &frmViewer::DrawSample);
+    connect(mSampleText, &QPlainTextEdit::textChanged, this, &frmViewer::drawSample);
     auto *backLabel = new QLabel(QStringLiteral("Background:"), sampleFrame);
     mChecker->setObjectName(QStringLiteral("optChecker"));
     mPlain->setObjectName(QStringLiteral("optColor"));
@@ -174,7 +174,7 @@ frmViewer::frmViewer(DialogServices &services, QWidget *parent)
     mBackColor->setObjectName(QStringLiteral("lblBackColor"));
     mBackColor->setColor(0xFFFFFF);
     mBackColor->setToolTip(QStringLiteral("Choose the colour behind the text"));
-    connect(mChecker, &QRadioButton::toggled, this, &frmViewer::DrawSample);
+    connect(mChecker, &QRadioButton::toggled, this, &frmViewer::drawSample);
     connect(mBackColor, &ColorSwatch::clicked, this, &frmViewer::chooseBackColor);
     mSampleView->setObjectName(QStringLiteral("picSample"));
     auto *sampleArea = newArea(mSampleView, false, sampleFrame);
@@ -279,10 +279,10 @@ bool frmViewer::open(const QString &path, qint64 offset)
     // Setting the zoom draws the strips and the sample at it.
     const int zoom = defaultZoom(mFont->imageHeight());
     if (zoom == this->zoom())
-        cbxZoom_Change();
+        applyZoom();
     else
         setZoom(zoom);
-    DrawSample();
+    drawSample();
     return true;
 }
 
@@ -315,7 +315,7 @@ void frmViewer::setZoom(int zoom)
     mZoom->setCurrentIndex(std::clamp(zoom, 1, MaxZoom) - 1);
 }
 
-void frmViewer::cbxZoom_Change()
+void frmViewer::applyZoom()
 {
     const int factor = zoom();
     mGlyphView->setZoom(factor);
@@ -326,7 +326,7 @@ void frmViewer::cbxZoom_Change()
     fitStripArea(mMaskArea, mMaskView);
 }
 
-void frmViewer::picBrowse_Click()
+void frmViewer::browse()
 {
     const QString chosen =
         mServices.choosers.openFileName(this, {kFilter, QStringLiteral(".zgf"), mFilename->text()});
@@ -341,7 +341,7 @@ std::optional<Color> frmViewer::sampleBackground() const
     return mBackColor->color();
 }
 
-void frmViewer::DrawSample()
+void frmViewer::drawSample()
 {
     if (!mFont)
         return;
@@ -361,7 +361,7 @@ void frmViewer::chooseBackColor()
     if (const std::optional<Color> chosen = mServices.choosers.chooseColor(this, mBackColor->color())) {
         mBackColor->setColor(*chosen);
         if (mPlain->isChecked())
-            DrawSample();
+            drawSample();
         else
             mPlain->setChecked(true);
     }

@@ -51,10 +51,10 @@ public:
 
 private:
     bool open(const QString &path, qint64 offset);
-    void picBrowse_Click();
-    void cbxZoom_Change();
+    void browse();
+    void applyZoom();
     void showFacts();
-    void DrawSample();
+    void drawSample();
     void chooseBackColor();
     std::optional<Color> sampleBackground() const;
 

@@ -1,8 +1,8 @@
 #include "frmabout.h"
 
-#include "controlarray.h"
 #include "icons.h"
 #include "version.h"
+#include "widgetfactory.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -43,13 +43,8 @@ frmAbout::frmAbout(QWidget *parent)
     comments->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     comments->setText(commentsText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
-    auto *rule = new QFrame(this);
-    setControlIndex(rule, QStringLiteral("fraFrames"), 0);
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
-
-    auto *ok = new QPushButton(QStringLiteral("Ok"), this);
-    setControlIndex(ok, QStringLiteral("cmdCommands"), 0);
+    QFrame *rule = newRule(this);
+    QPushButton *ok = newCommand(QStringLiteral("Ok"), 0, this);
     ok->setDefault(true);
     ok->setMinimumWidth(65);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,10 +1,8 @@
 #include "frmgettext.h"
 
-#include "controlarray.h"
 #include "limitedtextedit.h"
+#include "widgetfactory.h"
 
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -24,33 +22,19 @@ frmGetText::frmGetText(QWidget *parent)
     mTextBox->setTabChangesFocus(true);
     mTextBox->setFixedSize(297, 169);
 
-    auto *rule = new QFrame(this);
-    setControlIndex(rule, QStringLiteral("fraFrames"), 0);
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
-
-    auto *ok = new QPushButton(QStringLiteral("Ok"), this);
-    setControlIndex(ok, QStringLiteral("cmdCommands"), 0);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    setControlIndex(cancel, QStringLiteral("cmdCommands"), 1);
+    QPushButton *ok = newCommand(QStringLiteral("Ok"), 0, this);
+    QPushButton *cancel = newCommand(QStringLiteral("Cancel"), 1, this);
     // Neither is the default button, so Enter stays in the text as a line break.
-    for (QPushButton *button : {ok, cancel}) {
+    for (QPushButton *button : {ok, cancel})
         button->setAutoDefault(false);
-        button->setMinimumWidth(73);
-    }
     connect(ok, &QPushButton::clicked, this, &frmGetText::accept);
     connect(cancel, &QPushButton::clicked, this, &frmGetText::reject);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(12);
     layout->addWidget(mTextBox);
-    layout->addWidget(rule);
-    layout->addLayout(buttons);
+    addRuleAndCommands(layout, this, {ok, cancel});
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

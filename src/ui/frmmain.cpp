@@ -40,13 +40,6 @@ constexpr int DesignHeight = 5130 / 15;
 constexpr qint32 SheetMinimum = 900;
 constexpr qint32 SheetDefault = 900;
 
-struct ButtonSpec
-{
-    const char *key;
-    const char *tip;
-    bool checkable;
-};
-
 } // namespace
 
 frmMain::frmMain(DialogServices &services, QWidget *parent)
@@ -83,77 +76,82 @@ frmMain::~frmMain()
     mPreview->setDocument(nullptr);
 }
 
+template <class Slot>
+QAction *frmMain::addItem(QMenu *menu, const char *name, const QString &caption, Slot slot,
+                          const QKeySequence &shortcut)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+QMenu *frmMain::addSubmenu(QMenu *menu, const char *name, const char *itemName, const QString &caption)
+{
+    QMenu *submenu = menu->addMenu(caption);
+    submenu->setObjectName(QLatin1String(name));
+    submenu->menuAction()->setObjectName(QLatin1String(itemName));
+    return submenu;
+}
+
+void frmMain::addSeparator(QMenu *menu, const char *name)
+{
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+
 void frmMain::createMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    const auto fileItem = [this](int index) { return [this, index] { mnuFile_Click(index); }; };
-    addItem(file, QStringLiteral("mnuFileItem0"), QStringLiteral("&New"), fileItem(0));
-    addItem(file, QStringLiteral("mnuFileItem1"), QStringLiteral("&Open..."), fileItem(1),
-            QKeySequence(Qt::CTRL | Qt::Key_O));
-    addItem(file, QStringLiteral("mnuFileItem2"), QStringLiteral("&Save..."), fileItem(2),
-            QKeySequence(Qt::CTRL | Qt::Key_S));
-    addItem(file, QStringLiteral("mnuFileItem3"), QStringLiteral("Save &as..."), fileItem(3),
+    addItem(file, "mnuFileItem0", QStringLiteral("&New"), &frmMain::fileNew);
+    addItem(file, "mnuFileItem1", QStringLiteral("&Open..."), &frmMain::fileOpen, QKeySequence(Qt::CTRL | Qt::Key_O));
+    addItem(file, "mnuFileItem2", QStringLiteral("&Save..."), &frmMain::fileSave, QKeySequence(Qt::CTRL | Qt::Key_S));
+    addItem(file, "mnuFileItem3", QStringLiteral("Save &as..."), &frmMain::fileSaveAs,
             QKeySequence(Qt::CTRL | Qt::Key_A));
-    addSeparator(file, QStringLiteral("mnuFileItem4"));
-    addItem(file, QStringLiteral("mnuFileItem5"), QStringLiteral("E&xit"), fileItem(5));
+    addSeparator(file, "mnuFileItem4");
+    addItem(file, "mnuFileItem5", QStringLiteral("E&xit"), &frmMain::close);
 
     mFontMenu = menuBar()->addMenu(QStringLiteral("Font"));
     mFontMenu->setObjectName(QStringLiteral("mnuFont"));
-    const auto fontItem = [this](int index) { return [this, index] { mnuFont_Click(index); }; };
-    addItem(mFontMenu, QStringLiteral("mnuFontItem0"), QStringLiteral("&Font..."), fontItem(0));
-    QMenu *charset = mFontMenu->addMenu(QStringLiteral("&Charset..."));
-    charset->setObjectName(QStringLiteral("mnuFontCSItem"));
-    charset->menuAction()->setObjectName(QStringLiteral("mnuFontItem1"));
-    const auto charsetItem = [this](int index) { return [this, index] { mnuFontCSItem_Click(index); }; };
-    addItem(charset, QStringLiteral("mnuFontCSItem0"), QStringLiteral("&Set..."), charsetItem(0));
-    addItem(charset, QStringLiteral("mnuFontCSItem1"), QStringLiteral("&Default"), charsetItem(1));
-    addSeparator(mFontMenu, QStringLiteral("mnuFontItem2"));
-    for (int index : {3, 4, 5}) {
-        static const char *const captions[] = {"&Bold", "&Italic", "&Underline"};
-        QAction *style = addItem(mFontMenu, QStringLiteral("mnuFontItem%1").arg(index),
-                                 QLatin1String(captions[index - 3]), fontItem(index));
-        style->setCheckable(true);
-    }
-    addSeparator(mFontMenu, QStringLiteral("mnuFontItem6"));
-    addItem(mFontMenu, QStringLiteral("mnuFontItem7"), QStringLiteral("&Properties..."), fontItem(7),
+    addItem(mFontMenu, "mnuFontItem0", QStringLiteral("&Font..."), &frmMain::formatFont);
+    QMenu *charset = addSubmenu(mFontMenu, "mnuFontCSItem", "mnuFontItem1", QStringLiteral("&Charset..."));
+    addItem(charset, "mnuFontCSItem0", QStringLiteral("&Set..."), &frmMain::editCharset);
+    addItem(charset, "mnuFontCSItem1", QStringLiteral("&Default"), &frmMain::defaultCharset);
+    addSeparator(mFontMenu, "mnuFontItem2");
+    addItem(mFontMenu, "mnuFontItem3", QStringLiteral("&Bold"), &frmMain::toggleBold)->setCheckable(true);
+    addItem(mFontMenu, "mnuFontItem4", QStringLiteral("&Italic"), &frmMain::toggleItalic)->setCheckable(true);
+    addItem(mFontMenu, "mnuFontItem5", QStringLiteral("&Underline"), &frmMain::toggleUnderline)->setCheckable(true);
+    addSeparator(mFontMenu, "mnuFontItem6");
+    addItem(mFontMenu, "mnuFontItem7", QStringLiteral("&Properties..."), &frmMain::fontProperties,
             QKeySequence(Qt::Key_F4));
-    addItem(mFontMenu, QStringLiteral("mnuFontItem8"), QStringLiteral("P&ostprocessing properties..."),
-            fontItem(8), QKeySequence(Qt::Key_F5));
-    addSeparator(mFontMenu, QStringLiteral("mnuFontItem9"));
-    addItem(mFontMenu, QStringLiteral("mnuFontItem10"), QStringLiteral("&Export..."), fontItem(10),
-            QKeySequence(Qt::Key_F6));
+    addItem(mFontMenu, "mnuFontItem8", QStringLiteral("P&ostprocessing properties..."),
+            &frmMain::postprocessingProperties, QKeySequence(Qt::Key_F5));
+    addSeparator(mFontMenu, "mnuFontItem9");
+    addItem(mFontMenu, "mnuFontItem10", QStringLiteral("&Export..."), &frmMain::exportFont, QKeySequence(Qt::Key_F6));
 
     QMenu *sample = menuBar()->addMenu(QStringLiteral("&Sample"));
     sample->setObjectName(QStringLiteral("mnuSample"));
-    addItem(sample, QStringLiteral("mnuSampleItem0"), QStringLiteral("Sample text..."),
-            [this] { mnuSample_Click(0); });
-    QMenu *background = sample->addMenu(QStringLiteral("&Background"));
-    background->setObjectName(QStringLiteral("mnuSampleBgItem"));
-    background->menuAction()->setObjectName(QStringLiteral("mnuSampleItem1"));
-    addItem(background, QStringLiteral("mnuSampleBgItem0"), QStringLiteral("&Set..."),
-            [this] { mnuSampleBgItem_Click(0); });
-    addItem(background, QStringLiteral("mnuSampleBgItem1"), QStringLiteral("&Clear"),
-            [this] { mnuSampleBgItem_Click(1); });
-    addSeparator(sample, QStringLiteral("mnuSampleItem2"));
-    QAction *asExported = addItem(sample, QStringLiteral("mnuSampleItem3"), QStringLiteral("Preview as &exported"),
-                                  [this] { mnuSample_Click(3); });
+    addItem(sample, "mnuSampleItem0", QStringLiteral("Sample text..."), &frmMain::editSampleText);
+    QMenu *background = addSubmenu(sample, "mnuSampleBgItem", "mnuSampleItem1", QStringLiteral("&Background"));
+    addItem(background, "mnuSampleBgItem0", QStringLiteral("&Set..."), &frmMain::setBackground);
+    addItem(background, "mnuSampleBgItem1", QStringLiteral("&Clear"), &frmMain::clearBackground);
+    addSeparator(sample, "mnuSampleItem2");
+    QAction *asExported =
+        addItem(sample, "mnuSampleItem3", QStringLiteral("Preview as &exported"), &frmMain::previewAsExported);
     asExported->setCheckable(true);
     asExported->setToolTip(QStringLiteral("Draw the sample from the glyph image the export writes, "
                                           "as the GP32 shows it"));
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
-    addItem(tools, QStringLiteral("mnuToolsItem0"), QStringLiteral("ZGF Font &Extractor..."),
-            [this] { mnuTools_Click(0); });
-    addItem(tools, QStringLiteral("mnuToolsItem1"), QStringLiteral("ZGF to C &Converter..."),
-            [this] { mnuTools_Click(1); });
-    addItem(tools, QStringLiteral("mnuToolsItem2"), QStringLiteral("ZGF Font &Viewer..."),
-            [this] { mnuTools_Click(2); });
+    addItem(tools, "mnuToolsItem0", QStringLiteral("ZGF Font &Extractor..."), &frmMain::showExtractor);
+    addItem(tools, "mnuToolsItem1", QStringLiteral("ZGF to C &Converter..."), &frmMain::showConverter);
+    addItem(tools, "mnuToolsItem2", QStringLiteral("ZGF Font &Viewer..."), &frmMain::showViewer);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    addItem(help, QStringLiteral("mnuHelpItem0"), QStringLiteral("&About..."), [this] { mnuHelp_Click(0); });
+    addItem(help, "mnuHelpItem0", QStringLiteral("&About..."), &frmMain::about);
 
     // Entries whose dialogs are hooked in later stay disabled until then.
     for (const char *name : {"mnuFontItem7", "mnuFontItem8", "mnuFontItem10", "mnuToolsItem0", "mnuToolsItem1",
@@ -161,19 +159,17 @@ void frmMain::createMenus()
         findChild<QAction *>(QLatin1String(name))->setEnabled(false);
 }
 
-QAction *frmMain::addItem(QMenu *menu, const QString &name, const QString &caption,
-                          std::function<void()> handler, const QKeySequence &shortcut)
+template <class Slot>
+void frmMain::addButton(const char *key, const char *tip, Slot slot, bool checkable)
 {
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this, std::move(handler));
-    return action;
-}
-
-void frmMain::addSeparator(QMenu *menu, const QString &name)
-{
-    menu->addSeparator()->setObjectName(name);
+    const QString name = QLatin1String(key);
+    QAction *button = mToolBar->addAction(toolbarIcon(name), QLatin1String(tip));
+    button->setObjectName(name);
+    button->setToolTip(QLatin1String(tip));
+    button->setCheckable(checkable);
+    mToolBar->widgetForAction(button)->setObjectName(name);
+    connect(button, &QAction::triggered, this, slot);
+    mButtons.insert(name, button);
 }
 
 void frmMain::createToolBar()
@@ -187,19 +183,9 @@ void frmMain::createToolBar()
     mToolBar->toggleViewAction()->setEnabled(false);
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    const auto addButtons = [this](std::initializer_list<ButtonSpec> buttons) {
-        for (const ButtonSpec &entry : buttons) {
-            const QString key = QLatin1String(entry.key);
-            QAction *button = mToolBar->addAction(toolbarIcon(key), QLatin1String(entry.tip));
-            button->setObjectName(key);
-            button->setToolTip(QLatin1String(entry.tip));
-            button->setCheckable(entry.checkable);
-            mToolBar->widgetForAction(button)->setObjectName(key);
-            connect(button, &QAction::triggered, this, [this, key] { barBar_ButtonClick(key); });
-            mButtons.insert(key, button);
-        }
-    };
-    addButtons({{"New", "New font", false}, {"Open", "Open font", false}, {"Save", "Save font", false}});
+    addButton("New", "New font", &frmMain::fileNew);
+    addButton("Open", "Open font", &frmMain::fileOpen);
+    addButton("Save", "Save font", &frmMain::fileSave);
     mToolBar->addSeparator();
 
     // The font and size boxes sit in a placeholder between Save and Bold.
@@ -227,18 +213,20 @@ void frmMain::createToolBar()
     boxes->addWidget(mFonts);
     boxes->addWidget(mSize);
     mToolBar->addWidget(placeholder);
-    connect(mFonts, &QComboBox::currentIndexChanged, this, [this] { cbxFonts_Click(); });
-    connect(mSize, &QComboBox::editTextChanged, this, &frmMain::cbxSize_Change);
-    connect(mSize, &QComboBox::activated, this, &frmMain::cbxSize_Click);
+    connect(mFonts, &QComboBox::currentIndexChanged, this, &frmMain::fontFamilyChosen);
+    connect(mSize, &QComboBox::editTextChanged, this, &frmMain::sizeEdited);
+    connect(mSize, &QComboBox::activated, this, &frmMain::sizeChosen);
     mToolBar->addSeparator();
 
-    addButtons({{"Bold", "Bold", true}, {"Italic", "Italic", true}, {"Underline", "Underline", true}});
+    addButton("Bold", "Bold", &frmMain::toggleBold, true);
+    addButton("Italic", "Italic", &frmMain::toggleItalic, true);
+    addButton("Underline", "Underline", &frmMain::toggleUnderline, true);
     mToolBar->addSeparator();
-    addButtons({{"Font", "Format font", false},
-                {"Properties", "Font properties", false},
-                {"Postprocessing", "Postprocessing properties", false}});
+    addButton("Font", "Format font", &frmMain::formatFont);
+    addButton("Properties", "Font properties", &frmMain::fontProperties);
+    addButton("Postprocessing", "Postprocessing properties", &frmMain::postprocessingProperties);
     mToolBar->addSeparator();
-    addButtons({{"Export", "Export font", false}});
+    addButton("Export", "Export font", &frmMain::exportFont);
     for (const char *key : {"Properties", "Postprocessing", "Export"})
         mButtons.value(QLatin1String(key))->setEnabled(false);
 }
@@ -347,7 +335,7 @@ void frmMain::RefreshDerivedNames(bool includeName)
         moFont->setGP32FileName(moFont->CalculateGP32FileName());
 }
 
-void frmMain::cbxFonts_Click()
+void frmMain::fontFamilyChosen()
 {
     if (mbUpdating || mFonts->currentIndex() < 0)
         return;
@@ -398,7 +386,7 @@ bool frmMain::trySize(float size)
     return true;
 }
 
-void frmMain::cbxSize_Change(const QString &text)
+void frmMain::sizeEdited(const QString &text)
 {
     if (mbUpdating)
         return;
@@ -408,14 +396,14 @@ void frmMain::cbxSize_Change(const QString &text)
         trySize(size);
 }
 
-void frmMain::cbxSize_Click(int index)
+void frmMain::sizeChosen(int index)
 {
     if (mbUpdating || index < 0)
         return;
     trySize(float(leadingNumber(mSize->itemText(index))));
 }
 
-void frmMain::cbxSize_LostFocus()
+void frmMain::sizeBoxLeft()
 {
     mbUpdating = true;
     mSize->setEditText(sizeText(moFont->Size()));
@@ -426,49 +414,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == mSize && event->type() == QEvent::FocusOut
         && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
-        cbxSize_LostFocus();
+        sizeBoxLeft();
     return QMainWindow::eventFilter(watched, event);
-}
-
-void frmMain::barBar_ButtonClick(const QString &key)
-{
-    static const QHash<QString, std::pair<bool, int>> dispatch = {
-        {QStringLiteral("New"), {true, 0}},        {QStringLiteral("Open"), {true, 1}},
-        {QStringLiteral("Save"), {true, 2}},       {QStringLiteral("Bold"), {false, 3}},
-        {QStringLiteral("Italic"), {false, 4}},    {QStringLiteral("Underline"), {false, 5}},
-        {QStringLiteral("Font"), {false, 0}},      {QStringLiteral("Properties"), {false, 7}},
-        {QStringLiteral("Postprocessing"), {false, 8}}, {QStringLiteral("Export"), {false, 10}},
-    };
-    const auto it = dispatch.constFind(key);
-    if (it == dispatch.constEnd())
-        return;
-    if (it->first)
-        mnuFile_Click(it->second);
-    else
-        mnuFont_Click(it->second);
-}
-
-void frmMain::mnuFile_Click(int index)
-{
-    switch (index) {
-    case 0:
-        fileNew();
-        break;
-    case 1:
-        fileOpen();
-        break;
-    case 2:
-        fileSave();
-        break;
-    case 3:
-        fileSaveAs();
-        break;
-    case 5:
-        close();
-        break;
-    default:
-        break;
-    }
 }
 
 void frmMain::fileNew()
@@ -572,86 +519,94 @@ bool frmMain::mayDropDocument()
     return false;
 }
 
-void frmMain::mnuFont_Click(int index)
+void frmMain::redraw()
 {
-    switch (index) {
-    case 0:
-        fontDialog();
-        break;
-    case 3:
-    case 4:
-    case 5:
-        toggleStyle(index);
-        break;
-    case 7:
-        runDocumentDialog(DocumentDialog::Properties);
-        break;
-    case 8:
-        runDocumentDialog(DocumentDialog::PostProperties);
-        break;
-    case 10:
-        runDocumentDialog(DocumentDialog::Export);
-        break;
-    default:
-        break;
-    }
     DrawFontSheet();
     DrawSample();
     updateModified();
 }
 
-void frmMain::fontDialog()
+void frmMain::formatFont()
 {
     FontChoice current;
     current.font = previewFont(*moFont);
     current.color = moFont->Color;
-    const std::optional<FontChoice> chosen = mServices.choosers.chooseFont(this, current);
-    if (!chosen)
-        return;
-    moFont->setBold(chosen->font.bold);
-    moFont->setTTFName(chosen->font.name);
-    moFont->setItalic(chosen->font.italic);
-    moFont->setSize(chosen->font.size);
-    moFont->setStrikethrough(chosen->font.strikethrough);
-    moFont->setUnderline(chosen->font.underline);
-    moFont->Color = chosen->color;
-    RefreshDerivedNames(true);
-    UpdateStyleMenus();
-    UpdateControls(true, true);
+    if (const std::optional<FontChoice> chosen = mServices.choosers.chooseFont(this, current)) {
+        moFont->setBold(chosen->font.bold);
+        moFont->setTTFName(chosen->font.name);
+        moFont->setItalic(chosen->font.italic);
+        moFont->setSize(chosen->font.size);
+        moFont->setStrikethrough(chosen->font.strikethrough);
+        moFont->setUnderline(chosen->font.underline);
+        moFont->Color = chosen->color;
+        RefreshDerivedNames(true);
+        UpdateStyleMenus();
+        UpdateControls(true, true);
+    }
+    redraw();
 }
 
-void frmMain::toggleStyle(int index)
+void frmMain::toggleBold()
 {
-    if (index == 3)
-        moFont->setBold(!moFont->Bold());
-    else if (index == 4)
-        moFont->setItalic(!moFont->Italic());
-    else
-        moFont->setUnderline(!moFont->Underline());
+    moFont->setBold(!moFont->Bold());
+    styleToggled();
+}
+
+void frmMain::toggleItalic()
+{
+    moFont->setItalic(!moFont->Italic());
+    styleToggled();
+}
+
+void frmMain::toggleUnderline()
+{
+    moFont->setUnderline(!moFont->Underline());
+    styleToggled();
+}
+
+void frmMain::styleToggled()
+{
     RefreshDerivedNames(false);
     UpdateStyleMenus();
     UpdateControls(false, false);
+    redraw();
+}
+
+void frmMain::fontProperties()
+{
+    runDocumentDialog(DocumentDialog::Properties);
+    redraw();
+}
+
+void frmMain::postprocessingProperties()
+{
+    runDocumentDialog(DocumentDialog::PostProperties);
+    RefreshDerivedNames(true);
+    redraw();
+}
+
+void frmMain::exportFont()
+{
+    runDocumentDialog(DocumentDialog::Export);
+    redraw();
 }
 
 void frmMain::runDocumentDialog(DocumentDialog which)
 {
-    const DocumentDialogRunner &run = mDocumentDialogs[int(which)];
-    if (!run)
-        return;
-    run(this, *moFont);
-    if (which == DocumentDialog::PostProperties)
-        RefreshDerivedNames(true);
+    if (const DocumentDialogRunner &run = mDocumentDialogs[int(which)])
+        run(this, *moFont);
 }
 
-void frmMain::mnuFontCSItem_Click(int index)
+void frmMain::editCharset()
 {
-    if (index == 0)
-        moFont->setChars(editText(QStringLiteral("Charset"), moFont->Chars()));
-    else
-        moFont->SetCharsToDefault();
-    DrawFontSheet();
-    DrawSample();
-    updateModified();
+    moFont->setChars(editText(QStringLiteral("Charset"), moFont->Chars()));
+    redraw();
+}
+
+void frmMain::defaultCharset()
+{
+    moFont->SetCharsToDefault();
+    redraw();
 }
 
 QString frmMain::editText(const QString &title, const QString &text)
@@ -663,29 +618,22 @@ QString frmMain::editText(const QString &title, const QString &text)
     return dialog.Text();
 }
 
-void frmMain::mnuSample_Click(int index)
+void frmMain::sampleChanged()
 {
-    if (index == 0) {
-        moFont->SampleText = editText(QStringLiteral("Sample text"), moFont->SampleText);
-    } else if (index == 3) {
-        mPreview->setPreviewAsExported(findChild<QAction *>(QStringLiteral("mnuSampleItem3"))->isChecked());
-    } else {
-        return;
-    }
     DrawSample();
     updateModified();
 }
 
-void frmMain::mnuSampleBgItem_Click(int index)
+void frmMain::editSampleText()
 {
-    if (index == 0) {
-        setBackground();
-    } else {
-        mPreview->clearBackgroundPicture();
-        moFont->Background.clear();
-    }
-    DrawSample();
-    updateModified();
+    moFont->SampleText = editText(QStringLiteral("Sample text"), moFont->SampleText);
+    sampleChanged();
+}
+
+void frmMain::previewAsExported(bool checked)
+{
+    mPreview->setPreviewAsExported(checked);
+    sampleChanged();
 }
 
 void frmMain::setBackground()
@@ -694,18 +642,39 @@ void frmMain::setBackground()
     const QString fileName = mServices.choosers.openFileName(this, FileRequest{});
     if (!fileName.isEmpty() && mPreview->loadBackgroundPicture(fileName))
         moFont->Background = fileName;
+    sampleChanged();
 }
 
-void frmMain::mnuTools_Click(int index)
+void frmMain::clearBackground()
 {
-    if (index >= 0 && index < int(mToolDialogs.size()) && mToolDialogs[index])
-        mToolDialogs[index](this);
+    mPreview->clearBackgroundPicture();
+    moFont->Background.clear();
+    sampleChanged();
 }
 
-void frmMain::mnuHelp_Click(int index)
+void frmMain::runToolDialog(ToolDialog which)
 {
-    if (index != 0)
-        return;
+    if (const ToolDialogRunner &run = mToolDialogs[int(which)])
+        run(this);
+}
+
+void frmMain::showExtractor()
+{
+    runToolDialog(ToolDialog::Extractor);
+}
+
+void frmMain::showConverter()
+{
+    runToolDialog(ToolDialog::Converter);
+}
+
+void frmMain::showViewer()
+{
+    runToolDialog(ToolDialog::Viewer);
+}
+
+void frmMain::about()
+{
     frmAbout about(this);
     about.exec();
 }

@@ -62,12 +62,46 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+private slots:
+    // The commands of the menus and the toolbar.
+    void fileNew();
+    void fileOpen();
+    bool fileSave();
+    bool fileSaveAs();
+    void formatFont();
+    void editCharset();
+    void defaultCharset();
+    void toggleBold();
+    void toggleItalic();
+    void toggleUnderline();
+    void fontProperties();
+    void postprocessingProperties();
+    void exportFont();
+    void editSampleText();
+    void setBackground();
+    void clearBackground();
+    void previewAsExported(bool checked);
+    void showExtractor();
+    void showConverter();
+    void showViewer();
+    void about();
+
+    // The font and size boxes.
+    void fontFamilyChosen();
+    void sizeEdited(const QString &text);
+    void sizeChosen(int index);
+    void sizeBoxLeft();
+
 private:
     void createMenus();
     void createToolBar();
-    QAction *addItem(QMenu *menu, const QString &name, const QString &caption,
-                     std::function<void()> handler, const QKeySequence &shortcut = {});
-    void addSeparator(QMenu *menu, const QString &name);
+    template <class Slot>
+    QAction *addItem(QMenu *menu, const char *name, const QString &caption, Slot slot,
+                     const QKeySequence &shortcut = {});
+    QMenu *addSubmenu(QMenu *menu, const char *name, const char *itemName, const QString &caption);
+    void addSeparator(QMenu *menu, const char *name);
+    template <class Slot>
+    void addButton(const char *key, const char *tip, Slot slot, bool checkable = false);
 
     void FillFontList();
     void DrawFontSheet();
@@ -78,34 +112,19 @@ private:
     bool selectFontName(const QString &name);
     bool trySize(float size);
 
-    void cbxFonts_Click();
-    void cbxSize_Change(const QString &text);
-    void cbxSize_Click(int index);
-    void cbxSize_LostFocus();
-    void barBar_ButtonClick(const QString &key);
-    void mnuFile_Click(int index);
-    void mnuFont_Click(int index);
-    void mnuFontCSItem_Click(int index);
-    void mnuSample_Click(int index);
-    void mnuSampleBgItem_Click(int index);
-    void mnuTools_Click(int index);
-    void mnuHelp_Click(int index);
-
-    void fileNew();
-    void fileOpen();
-    bool fileSave();
-    bool fileSaveAs();
+    // Every Font command ends with a redraw; the sample commands redraw the sample.
+    void redraw();
+    void sampleChanged();
+    void styleToggled();
     // The document as saved or loaded last; the caption's marker shows whether it changed.
     void markSaved();
     void updateModified();
     // Asks about unsaved changes before the document is dropped; false when the person
     // cancels or the save they chose did not happen.
     bool mayDropDocument();
-    void fontDialog();
-    void toggleStyle(int index);
     void runDocumentDialog(DocumentDialog which);
+    void runToolDialog(ToolDialog which);
     QString editText(const QString &title, const QString &text);
-    void setBackground();
     void unload();
 
     DialogServices &mServices;
