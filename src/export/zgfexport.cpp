@@ -13,11 +13,7 @@
 
 #include <unistd.h>
 
-namespace {
-
-// Reads the written, not yet committed file back from the disk and names the first byte
-// that differs from what was meant.
-void verifyWritten(QSaveFile &file, const QByteArray &meant)
+void verifyWritten(QFileDevice &file, const QByteArray &meant)
 {
     if (!file.flush())
         throw ioFailure(file);
@@ -36,6 +32,8 @@ void verifyWritten(QSaveFile &file, const QByteArray &meant)
                                  "(first difference at offset %2); the old file is kept.")
                       .arg(file.fileName()).arg(at));
 }
+
+namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
@@ -95,10 +93,7 @@ bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Fe
                           Feedback::Title::Application);
             return false;
         }
-        QByteArray onDisk = bytes;
-        if (options.corruptWrite)
-            options.corruptWrite(onDisk);
-        writeAll(file, onDisk);
+        writeAll(file, bytes);
         verifyWritten(file, bytes);
         if (!file.commit()) {
             feedback.fail(QFileInfo::exists(file.fileName())

@@ -4,9 +4,8 @@
 
 #include <QString>
 
-#include <functional>
-
 class Feedback;
+class QFileDevice;
 class Surface;
 class TexelFont;
 
@@ -21,8 +20,6 @@ struct ZgfExportOptions
     QString cFileName;      // completed with ".h" when it has no extension
     bool split = false;     // C source as .h and .c
     QChar groupSeparator = QLatin1Char(','); // thousands separator of the C comment block
-    // Test seam: changes the bytes on their way to the disk, as a faulty write would.
-    std::function<void(QByteArray &)> corruptWrite;
 };
 
 // The name with defaultExtension appended when it has no extension of at most four
@@ -34,6 +31,10 @@ QString completedFileName(const QString &fileName, const QString &defaultExtensi
 // (when the document has one), the edited images of a post-processed or masked font, the
 // font file, and the C files when asked (cSourceOutputs).
 QList<FileRole> zgfExportFiles(const TexelFont &font, const ZgfExportOptions &options);
+
+// Reads the written, not yet committed file back from the disk; throws 57 naming the first
+// byte that differs from what was meant.
+void verifyWritten(QFileDevice &file, const QByteArray &meant);
 
 // Writes the document as a ZGF file, and its C source when asked; completes the file names
 // in options. Before anything else it refuses (reports, returns false) an output without a
