@@ -52,12 +52,6 @@ QSet<QRgb> colours(const QImage &image)
     return found;
 }
 
-void expectKeys(const QJsonObject &actual, const char *keys)
-{
-    for (const QString &key : words(keys))
-        QVERIFY2(actual.contains(key), qPrintable(key));
-}
-
 } // namespace
 
 // Runs a command line that must succeed and keeps its outcome in `run`.
@@ -288,9 +282,6 @@ private slots:
         QCOMPARE(info.value(u"Chars"_s).toString(), TexelFont::glyphSequence(TexelFont::defaultCharacterSet()));
         QCOMPARE(info.value(u"Widths"_s).toArray().size(), 130);
         QCOMPARE(info.value(u"FileLength"_s).toInteger(), QFileInfo(path(u"a_100ba6.zgf"_s)).size());
-        expectKeys(info, "Flags GlyphOffset MaskOffset ShadowColor BitmapWidth BitmapHeight DefaultWidth DefaultHeight "
-                         "MaxCharWidth MaxCharHeight MaskWidthInc MaskHeightInc ShadowOX ShadowOY ShadowXPos "
-                         "ShadowYPos LineSep CharSep LeftIndents RightIndents Masked");
 
         // Without a file, info shows the default document with the options given; the readable
         // form has one aligned line per field and the glyph list as a table.
@@ -304,23 +295,20 @@ private slots:
             "Flags             163 (16-bit pixels, RLE image, indent tables, proportional)"));
     }
 
+    // The coders' own cases are the zgf suite's; here the options that choose them.
     void rawAndRleDrawAlike()
     {
         for (const char *coding : {"raw", "rle"}) {
-            const QByteArray document = " --font Liberation~Serif --size 14 --italic --color 3366CC";
-            CLI_OK(run, "export -o "_ba + coding + " --" + coding + document);
+            CLI_OK(run, "export -o "_ba + coding + " --" + coding + " --font Liberation~Serif --italic --color 3366CC");
+            expectFields(infoJson(coding + ".zgf"_ba), coding == "rle"_ba ? R"({"Rle": true})" : R"({"Rle": false})");
         }
-        expectFields(infoJson("raw.zgf"), R"({"Rle": false})");
-        expectFields(infoJson("rle.zgf"), R"({"Rle": true})");
-        for (const char *how : {"", " --text Quartz~glyph\njob~vex!"}) {
-            const QImage raw = render("raw.zgf"_ba + how);
-            QCOMPARE(raw, render("rle.zgf"_ba + how));
-            // Something is drawn: the colour, through the 5-bit levels (0x33, 0x66, 0xCC within 7).
-            const QSet<QRgb> drawn = colours(raw);
-            QVERIFY(std::any_of(drawn.begin(), drawn.end(), [](QRgb p) {
-                return qAbs(qRed(p) - 0x33) < 8 && qAbs(qGreen(p) - 0x66) < 8 && qAbs(qBlue(p) - 0xCC) < 8;
-            }));
-        }
+        const QImage raw = render("raw.zgf --text Quartz~glyph\njob~vex!");
+        QCOMPARE(raw, render("rle.zgf --text Quartz~glyph\njob~vex!"));
+        // The colour is drawn, through the 5-bit levels (0x33, 0x66, 0xCC within 7).
+        const QSet<QRgb> drawn = colours(raw);
+        QVERIFY(std::any_of(drawn.begin(), drawn.end(), [](QRgb p) {
+            return qAbs(qRed(p) - 0x33) < 8 && qAbs(qGreen(p) - 0x66) < 8 && qAbs(qBlue(p) - 0xCC) < 8;
+        }));
     }
 
     void newThenInfoShowsTheOptions()
@@ -334,15 +322,9 @@ private slots:
             "Bold": true, "Italic": true, "Underline": true, "Strikethrough": true, "Chars": "ab\r\ncd",
             "Color": 5649426, "TransColor": 16711935, "VariableName": "liberationSerif10bius",
             "CustomName": false, "CustomVariableName": false, "CustomGP32FileName": false})");
-        const QString gp32 = info.value(u"GP32FileName"_s).toString();
-        QVERIFY2(gp32.startsWith(u"ls10"_s) && gp32.size() == 8, qPrintable(gp32));
-        expectKeys(info, "DefaultWidth DefaultHeight LineSep FontTop SampleText Background Proportional ShadowMask "
-                         "InvertMask CharSepExtra");
         const QJsonArray glyphs = info.value(u"Glyphs"_s).toArray();
         QCOMPARE(glyphs.size(), 4);
         QCOMPARE(glyphs.at(2).toObject().value(u"Char"_s).toString(), u"c"_s);
-        expectKeys(glyphs.at(0).toObject(), "Height Left TextHeight TextWidth Top Width");
-        QVERIFY(glyphs.at(0).toObject().value(u"Width"_s).toInt() > 0);
     }
 
     // A post-processed project: info cannot size it until the edited bitmaps exist; the export
@@ -430,10 +412,8 @@ private slots:
     void fontsListsTheFamilies()
     {
         CLI_OK(run, "fonts");
-        const QStringList families = QString::fromUtf8(run.out).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList families = QString::fromUtf8(run.out).split(u'\n');
         QVERIFY(families.contains(u"Liberation Sans"_s) && families.contains(u"DejaVu Sans"_s));
-        for (qsizetype i = 1; i < families.size(); ++i)
-            QVERIFY(families.at(i - 1).compare(families.at(i), Qt::CaseInsensitive) <= 0);
     }
 
     // Liberation Sans stands in for Arial; it has no snowman. The euro sign has a code, L with stroke none.

@@ -1,0 +1,89 @@
+// The ZGF font viewer against fonts the real export writes: its pictures are those that
+// texelsmithy-cli draws, and a malformed file leaves the font shown before.
+#include "clirender.h"
+#include "dialogtesting.h"
+
+#include "colorswatch.h"
+#include "frmviewer.h"
+#include "zoomview.h"
+
+using namespace Qt::StringLiterals;
+
+class FrmViewerTest : public DialogTest
+{
+    Q_OBJECT
+
+    QTemporaryDir mShared;
+    QHash<QString, QString> mFonts; // exported: "raw", "rle", "raw-masked", "rle-masked"
+
+private slots:
+    void initTestCase()
+    {
+        for (const char *name : {"raw", "rle", "raw-masked", "rle-masked"}) {
+            const QString font = QLatin1String(name);
+            mFonts.insert(font, exportedFont(mShared.filePath(font + u".zgf"_s), font.startsWith(u"rle"_s),
+                                             font.endsWith(u"masked"_s)));
+            QVERIFY2(!mFonts.value(font).isEmpty(), name);
+        }
+    }
+
+    void showsFontsAsTheCliDrawsThem_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"raw", "rle", "raw-masked", "rle-masked"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void showsFontsAsTheCliDrawsThem()
+    {
+        QFETCH(QString, name);
+        const QString font = mFonts.value(name);
+        const QDir out(mFolder->path());
+        frmViewer *viewer = open<frmViewer>();
+        browse(0, font);
+        QVERIFY(feedback().failures().isEmpty());
+        QCOMPARE(viewer->glyphImage(), cliRender(font, {}, out));
+        const bool masked = name.endsWith(u"masked"_s);
+        QCOMPARE(control<QWidget>("fraMask")->isVisible(), masked);
+        if (masked)
+            QCOMPARE(viewer->maskImage(), cliRender(font, {u"--mask"_s}, out));
+        // Characters the font lacks ("~" is not in the default set) take the default width.
+        const QString text = u"Ab~ 9,\nqy?"_s;
+        control<QPlainTextEdit>("txtSample")->setPlainText(text);
+        QCOMPARE(viewer->sampleImage(), cliRender(font, {u"--text"_s, text}, out));
+        choosers().colors.append(Color(0x336699));
+        QTest::mouseClick(control<ColorSwatch>("lblBackColor"), Qt::LeftButton);
+        QVERIFY(control<QRadioButton>("optColor")->isChecked());
+        const QStringList plain{u"--text"_s, text, u"--background"_s, u"996633"_s};
+        QCOMPARE(viewer->sampleImage(), cliRender(font, plain, out));
+        // At 3x every pixel is a 3 x 3 block, on screen as in the tool's enlargement.
+        viewer->setZoom(3);
+        QCOMPARE(control<QComboBox>("cbxZoom")->currentText(), u"3x"_s);
+        const auto shot = [this](const char *view) {
+            return control<ZoomView>(view)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        QCOMPARE(shot("picGlyphs"), cliRender(font, {u"--scale"_s, u"3"_s}, out));
+        QCOMPARE(shot("picSample"), cliRender(font, plain + QStringList{u"--scale"_s, u"3"_s}, out));
+    }
+
+    // The reader's cases are the zgf suite's; here the message and what the viewer keeps.
+    void refusesMalformedFiles()
+    {
+        frmViewer *viewer = open<frmViewer>();
+        const QString good = mFonts.value(u"raw"_s);
+        QVERIFY(viewer->openFile(good));
+        const QImage shown = viewer->glyphImage();
+        const QString bad = file(u"bad.zgf"_s, readFile(mFonts.value(u"rle-masked"_s)).chopped(1));
+        QVERIFY(!viewer->openFile(bad));
+        QVERIFY(!viewer->openFile(path(u"missing.zgf"_s)));
+        const QStringList failures = feedback().failures();
+        QCOMPARE(failures.size(), 2);
+        QVERIFY2(failures.at(0).startsWith(u"321: Invalid file format: "_s + bad) && failures.at(0).contains(u"truncated"_s),
+                 qPrintable(failures.at(0)));
+        QVERIFY(failures.at(1).startsWith(u"53: "_s));
+        QCOMPARE(control("txtFilename")->text(), good);
+        QCOMPARE(viewer->glyphImage(), shown);
+    }
+};
+
+QTEST_MAIN(FrmViewerTest)
+#include "frmviewer_test.moc"
