@@ -11,6 +11,7 @@
 #include "icons.h"
 #include "numbers.h"
 #include "settingsstore.h"
+#include "widgetfactory.h"
 #include "windowhelpers.h"
 
 #include <QCheckBox>
@@ -29,20 +30,12 @@ namespace {
 const QString kSection = QStringLiteral("Convert");
 const QString kSplitFiles = QStringLiteral("SplitFiles");
 
-// lblLabels(index).
-QLabel *newIndexedLabel(const QString &text, int index, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    setControlIndex(label, QStringLiteral("lblLabels"), index);
-    return label;
-}
-
 } // namespace
 
 frmConverter::frmConverter(DialogServices &services, QWidget *parent)
     : QDialog(parent),
       mServices(services),
-      mProgress(new QProgressBar(this)),
+      mProgress(newProgressBar(this)),
       mFeedback(services.feedback, mProgress),
       mFilename(new QLineEdit(this)),
       mCFilename(new QLineEdit(this)),
@@ -92,9 +85,6 @@ frmConverter::frmConverter(DialogServices &services, QWidget *parent)
     mSplit->setObjectName(QStringLiteral("chkSplit"));
     fields->addWidget(mSplit, 3, 1, 1, 2);
 
-    mProgress->setObjectName(QStringLiteral("pgbBar"));
-    mProgress->setTextVisible(false);
-    mProgress->hide();
 
     setControlIndex(mOk, QStringLiteral("cmdCommands"), 1);
     mOk->setDefault(true);

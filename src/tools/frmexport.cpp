@@ -65,7 +65,7 @@ QString sibling(const QString &path, const QString &ending)
 frmExport::frmExport(DialogServices &services, QWidget *parent)
     : DocumentDialog(parent),
       mServices(services),
-      mProgress(new QProgressBar(this)),
+      mProgress(newProgressBar(this)),
       mFeedback(services.feedback, mProgress),
       mZGFFont(newButton<QRadioButton>(QStringLiteral("optZGFFont"), QStringLiteral("Generate .ZGF font"), this)),
       mPostprocess(newButton<QRadioButton>(QStringLiteral("optPostprocess"),
@@ -96,12 +96,6 @@ frmExport::frmExport(DialogServices &services, QWidget *parent)
 
     mNbBitmaps->setObjectName(QStringLiteral("cbxNbBitmaps"));
     mNbBitmaps->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
-    mProgress->setObjectName(QStringLiteral("pgbBar"));
-    mProgress->setTextVisible(false);
-    QSizePolicy keepPlace = mProgress->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    mProgress->setSizePolicy(keepPlace);
-    mProgress->hide();
 
     for (QLineEdit *field : {mBitmapFilename, mMaskFilename, mZGFFilename, mZGFCFilename})
         field->setMinimumWidth(260);

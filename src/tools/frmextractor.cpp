@@ -8,6 +8,7 @@
 #include "fontextractor.h"
 #include "frmviewer.h"
 #include "icons.h"
+#include "widgetfactory.h"
 #include "windowhelpers.h"
 
 #include <QGridLayout>
@@ -30,20 +31,12 @@ enum Column { NameColumn, OffsetColumn, SizeColumn };
 constexpr int OffsetRole = Qt::UserRole;
 constexpr int SizeRole = Qt::UserRole + 1;
 
-// lblLabels(index).
-QLabel *newIndexedLabel(const QString &text, int index, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    setControlIndex(label, QStringLiteral("lblLabels"), index);
-    return label;
-}
-
 } // namespace
 
 frmExtractor::frmExtractor(DialogServices &services, QWidget *parent)
     : QDialog(parent),
       mServices(services),
-      mProgress(new QProgressBar(this)),
+      mProgress(newProgressBar(this)),
       mFeedback(services.feedback, mProgress),
       mFilename(new QLineEdit(this)),
       mFonts(new QTreeWidget(this)),
@@ -100,9 +93,6 @@ frmExtractor::frmExtractor(DialogServices &services, QWidget *parent)
     frameLayout->addWidget(mFonts, 2, 0, 1, 3);
     frameLayout->setRowStretch(2, 1);
 
-    mProgress->setObjectName(QStringLiteral("pgbBar"));
-    mProgress->setTextVisible(false);
-    mProgress->hide();
 
     setControlIndex(mExtract, QStringLiteral("cmdCommands"), 1);
     connect(mExtract, &QPushButton::clicked, this, &frmExtractor::extractFont);

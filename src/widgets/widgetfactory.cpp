@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 
 QLabel *newLabel(const QString &text, QWidget *parent, const QString &name)
@@ -14,6 +15,13 @@ QLabel *newLabel(const QString &text, QWidget *parent, const QString &name)
     auto *label = new QLabel(text, parent);
     if (!name.isEmpty())
         label->setObjectName(name);
+    return label;
+}
+
+QLabel *newIndexedLabel(const QString &text, int index, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    setControlIndex(label, QStringLiteral("lblLabels"), index);
     return label;
 }
 
@@ -29,6 +37,18 @@ QGroupBox *newFrame(const QString &name, QWidget *parent)
     auto *frame = new QGroupBox(parent);
     frame->setObjectName(name);
     return frame;
+}
+
+QProgressBar *newProgressBar(QWidget *parent)
+{
+    auto *bar = new QProgressBar(parent);
+    bar->setObjectName(QStringLiteral("pgbBar"));
+    bar->setTextVisible(false);
+    QSizePolicy keepPlace = bar->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    bar->setSizePolicy(keepPlace);
+    bar->hide();
+    return bar;
 }
 
 QPushButton *newCommand(const QString &caption, int index, QWidget *parent)

@@ -9,6 +9,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QWidget;
 
@@ -17,6 +18,8 @@ class QWidget;
 
 // A label; a name is optional, since most labels are never looked up.
 QLabel *newLabel(const QString &text, QWidget *parent, const QString &name = QString());
+// A member of the label array lblLabels(index).
+QLabel *newIndexedLabel(const QString &text, int index, QWidget *parent);
 QLineEdit *newField(const QString &name, QWidget *parent);
 QGroupBox *newFrame(const QString &name, QWidget *parent);
 
@@ -28,6 +31,10 @@ Button *newButton(const QString &name, const QString &caption, QWidget *parent)
     button->setObjectName(name);
     return button;
 }
+
+// The progress bar pgbBar of a dialog's long operations: hidden until one runs, and keeping
+// its place meanwhile, so the buttons beside it do not move.
+QProgressBar *newProgressBar(QWidget *parent);
 
 // A member of the dialog's button array: cmdCommands(index), at least 73 pixels wide.
 QPushButton *newCommand(const QString &caption, int index, QWidget *parent);
