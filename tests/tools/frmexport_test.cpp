@@ -1,27 +1,16 @@
-#include "testservices.h"
+// The export dialog: the names it proposes and resolves, the options it keeps, what it hands
+// to the export and shows of it. The bytes of the export are the export suite's.
+#include "dialogtesting.h"
 
 #include "frmexport.h"
 #include "numbers.h"
-#include "rastersurface.h"
 #include "sizebudgetpanel.h"
-#include "texelfont.h"
 #include "windowfeedback.h"
 #include "zgffont.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
-#include <QDesktopServices>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QtTest>
-
 using namespace Qt::StringLiterals;
 
-class FrmExportTest : public QObject
+class FrmExportTest : public DialogTest
 {
     Q_OBJECT
 
@@ -54,15 +43,13 @@ class FrmExportTest : public QObject
         for (const char *name : names)
             QVERIFY2(w(QLatin1String(name))->isEnabled() == enabled, name);
     }
-    QString path(const char *name) const { return mFolder->filePath(QLatin1String(name)); }
+    QString path(const char *name) const { return DialogTest::path(QLatin1String(name)); }
     QString label(const QString &name) const { return w<QLabel>(name)->text(); }
     void open(bool postprocessed = false, bool masked = false)
     {
         mFont->Postprocessed = postprocessed;
         mFont->Masked = masked;
-        mDialog = std::make_unique<frmExport>(mServices->services);
-        mDialog->setTexelFont(mFont.get());
-        mDialog->show();
+        DialogTest::open<frmExport>();
     }
     // The budget once its timer has run.
     SizeBudgetPanel *budget() const
@@ -73,16 +60,12 @@ class FrmExportTest : public QObject
         return panel;
     }
 
-    std::unique_ptr<QTemporaryDir> mFolder;
     // Stand-ins for the home folder and the working folder, which no name may fall back on.
     std::unique_ptr<QTemporaryDir> mHome, mWorking;
     const QByteArray mRealHome = qgetenv("HOME");
     const QString mStartFolder = QDir::currentPath();
     QList<QUrl> mOpened;
-    std::unique_ptr<TestServices> mServices;
     RasterSurface mMeasure;
-    std::unique_ptr<TexelFont> mFont;
-    std::unique_ptr<frmExport> mDialog;
 
 public slots:
     // Stands in for the file manager that "Open folder" starts.
@@ -93,19 +76,18 @@ private slots:
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
     void init()
     {
-        mFolder = std::make_unique<QTemporaryDir>();
+        DialogTest::init();
         mHome = std::make_unique<QTemporaryDir>();
         mWorking = std::make_unique<QTemporaryDir>();
         qputenv("HOME", mHome->path().toLocal8Bit());
         QDir::setCurrent(mWorking->path());
         mOpened.clear();
-        mServices = std::make_unique<TestServices>(mFolder->filePath(QStringLiteral("store.ini")));
         mFont = std::make_unique<TexelFont>(&mMeasure);
         mFont->setChars(QStringLiteral("AbC"));
     }
     void cleanup()
     {
-        mDialog.reset();
+        DialogTest::cleanup();
         QCOMPARE(QDir(mWorking->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
         QDir::setCurrent(mStartFolder);
         qputenv("HOME", mRealHome);
@@ -119,7 +101,7 @@ private slots:
         QCOMPARE(mDialog->result(), int(QDialog::Rejected));
         QVERIFY(!mDialog->isVisible());
         QVERIFY(!QFileInfo::exists(mServices->store.fileName()));
-        QVERIFY(mServices->feedback.messages.isEmpty());
+        QVERIFY(feedback().messages.isEmpty());
 
         for (const char *key : {"ZGFCFile", "SplitFiles"})
             mServices->store.save(QStringLiteral("Export"), QLatin1String(key), QStringLiteral("1"));
@@ -183,14 +165,14 @@ private slots:
         auto *browse = w<QAbstractButton>(QStringLiteral("picBrowse_%1").arg(index));
         browse->click(); // cancelled: nothing changes
         QCOMPARE(edit->text(), before);
-        const QList<FileRequest> &requests = mustExist ? mServices->choosers.openRequests : mServices->choosers.saveRequests;
+        const QList<FileRequest> &requests = mustExist ? choosers().openRequests : choosers().saveRequests;
         QCOMPARE(requests.size(), 1);
         QCOMPARE(requests.at(0).filter, filter);
         QCOMPARE(requests.at(0).defaultSuffix, suffix);
         QCOMPARE(requests.at(0).fileName, before);
         // The export asks before it overwrites, so the file dialog does not.
         QVERIFY(mustExist || !requests.at(0).confirmOverwrite);
-        (mustExist ? mServices->choosers.openNames : mServices->choosers.saveNames).append(QStringLiteral("/tmp/chosen") + suffix);
+        (mustExist ? choosers().openNames : choosers().saveNames).append(QStringLiteral("/tmp/chosen") + suffix);
         browse->click();
         QCOMPARE(edit->text(), QStringLiteral("/tmp/chosen") + suffix);
         if (index == 0) // the names beside it follow a new bitmap
@@ -247,11 +229,11 @@ private slots:
         // Completing the ZGF name must not take the C name the person typed.
         field("txtZGFCFilename")->setText(u"other"_s);
         click({"cmdCommands_1"});
-        QCOMPARE(mServices->feedback.failures(), QStringList());
-        QVERIFY(mServices->feedback.informations().contains(u"Font file generated correctly."_s));
+        QCOMPARE(feedback().failures(), QStringList());
+        QVERIFY(feedback().informations().contains(u"Font file generated correctly."_s));
         QCOMPARE(mDialog->result(), int(QDialog::Accepted));
         const QStringList written = QStringList{folder.filePath(u"font.zgf"_s), folder.filePath(u"other.h"_s)};
-        QCOMPARE(mServices->feedback.written, written.mid(0, cFile ? 2 : 1));
+        QCOMPARE(feedback().written, written.mid(0, cFile ? 2 : 1));
         const ZgfFont font = ZgfFont::readFile(written.at(0));
         QCOMPARE(font.characters(), u"AbC"_s);
         QCOMPARE(bool(font.header().Flags & ZgfHeader::RleImage), rle);
@@ -295,7 +277,7 @@ private slots:
         field("txtZGFCFilename")->setText(c);
         click({"cmdCommands_1"});
         const QStringList written = QDir(mFolder->path()).entryList(QDir::Files);
-        QCOMPARE(mServices->feedback.failures(), failure.isEmpty() ? QStringList() : QStringList{failure.arg(mFolder->path())});
+        QCOMPARE(feedback().failures(), failure.isEmpty() ? QStringList() : QStringList{failure.arg(mFolder->path())});
         QCOMPARE(written, (failure.isEmpty() ? QStringList{u":y.h"_s, u":y.zgf"_s} : QStringList()) << u"store.ini"_s);
         QCOMPARE(mDialog->isVisible(), !failure.isEmpty());
     }
@@ -307,13 +289,13 @@ private slots:
         click({"optPostprocess"});
         w<QComboBox>(QStringLiteral("cbxNbBitmaps"))->setCurrentIndex(1);
         click({"cmdCommands_1"});
-        QCOMPARE(mServices->feedback.failures(), QStringList());
+        QCOMPARE(feedback().failures(), QStringList());
         // Every file written is named with its folder.
         QStringList written;
         for (const char *name :
              {"glyphs1.bmp", "glyphs2.bmp", "glyphs.bmp", "glyphs_mask1.bmp", "glyphs_mask2.bmp", "glyphs_mask.bmp"})
             written.append(path(name));
-        QCOMPARE(mServices->feedback.written, written);
+        QCOMPARE(feedback().written, written);
         for (const QString &name : written)
             QVERIFY2(QFileInfo::exists(name), qPrintable(name));
         QVERIFY(!QFileInfo::exists(path("glyphs3.bmp")));
@@ -323,7 +305,7 @@ private slots:
 
         // The edited bitmaps make the font (their pixels reach it: see export_raster_test).
         click({"cmdCommands_1"});
-        QCOMPARE(mServices->feedback.failures(), QStringList());
+        QCOMPARE(feedback().failures(), QStringList());
         QCOMPARE(mDialog->result(), int(QDialog::Accepted));
         QVERIFY(ZgfFont::readFile(path("glyphs.zgf")).header().MaskOffset > 0);
     }
@@ -332,12 +314,13 @@ private slots:
     // and the dialog shows its progress bar only while it works.
     void messagesTitledWithCaption()
     {
-        WindowFeedback feedback;
-        DialogServices services{mServices->store, mServices->choosers, feedback};
-        mDialog = std::make_unique<frmExport>(services);
-        mDialog->setTexelFont(mFont.get());
-        mDialog->setWindowModality(Qt::ApplicationModal); // as exec() shows it
-        mDialog->show();
+        WindowFeedback windows;
+        DialogServices services{mServices->store, choosers(), windows};
+        auto dialog = std::make_unique<frmExport>(services);
+        dialog->setTexelFont(mFont.get());
+        dialog->setWindowModality(Qt::ApplicationModal); // as exec() shows it
+        dialog->show();
+        mDialog = std::move(dialog);
         click({"chkZGFCFile"});
         field("txtZGFFilename")->setText(path("shown.zgf"));
         QStringList seen;
@@ -357,6 +340,7 @@ private slots:
         QCOMPARE(mOpened, QList<QUrl>(2, QUrl::fromLocalFile(mFolder->path()))); // "Open folder"
         QVERIFY(w(QStringLiteral("pgbBar"))->isHidden());
         QVERIFY(!QApplication::overrideCursor());
+        mDialog.reset(); // before the services it was given
     }
 
     void closesWithoutDocument()
@@ -391,7 +375,7 @@ private slots:
             if (masked) { // the edited bitmaps the budget and the export read
                 field("txtBitmapFilename")->setText(path("glyphs.bmp"));
                 click({"optPostprocess", "cmdCommands_1"});
-                QCOMPARE(mServices->feedback.failures(), QStringList());
+                QCOMPARE(feedback().failures(), QStringList());
             }
             field("txtZGFFilename")->setText(path("sized.zgf"));
             click({rle ? "optRLEFormat" : "optRAWFormat"});
@@ -403,7 +387,7 @@ private slots:
             // The parts of the file are the budget routine's; here the total the dialog shows.
             const QString total = label(shown + QStringLiteral("Total"));
             click({"cmdCommands_1"});
-            QCOMPARE(mServices->feedback.failures(), QStringList());
+            QCOMPARE(feedback().failures(), QStringList());
             QCOMPARE(total, formatGrouped(QFileInfo(path("sized.zgf")).size(), localeGroupSeparator()));
         }
     }
