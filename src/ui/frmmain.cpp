@@ -580,8 +580,8 @@ void frmMain::fontProperties()
 
 void frmMain::postprocessingProperties()
 {
-    runDocumentDialog(DocumentDialog::PostProperties);
-    RefreshDerivedNames(true);
+    if (runDocumentDialog(DocumentDialog::PostProperties))
+        RefreshDerivedNames(true);
     redraw();
 }
 
@@ -591,10 +591,12 @@ void frmMain::exportFont()
     redraw();
 }
 
-void frmMain::runDocumentDialog(DocumentDialog which)
+bool frmMain::runDocumentDialog(DocumentDialog which)
 {
-    if (const DocumentDialogRunner &run = mDocumentDialogs[int(which)])
+    const DocumentDialogRunner &run = mDocumentDialogs[int(which)];
+    if (run)
         run(this, *moFont);
+    return bool(run);
 }
 
 void frmMain::editCharset()

@@ -122,7 +122,8 @@ private:
     // Asks about unsaved changes before the document is dropped; false when the person
     // cancels or the save they chose did not happen.
     bool mayDropDocument();
-    void runDocumentDialog(DocumentDialog which);
+    // False when the dialog is not hooked in.
+    bool runDocumentDialog(DocumentDialog which);
     void runToolDialog(ToolDialog which);
     QString editText(const QString &title, const QString &text);
     void unload();
