@@ -82,32 +82,11 @@ void loadEdited(Surface &work, int width, int height, Color background, const QS
 // Decodes the image just coded and compares it with the picture it was coded from.
 void verifyImage(QByteArrayView coded, const Surface &picture, bool rle, bool mask, bool invert)
 {
-    const int w = picture.width();
-    const int h = picture.height();
     const QString what = mask ? QStringLiteral("alpha mask") : QStringLiteral("glyph image");
-    auto differs = [&](int x, int y) {
-        return Failure(Failure::DeviceIO,
-                       QStringLiteral("Device I/O error: the coded %1 does not read back as drawn "
-                                      "(first difference at %2, %3)").arg(what).arg(x).arg(y));
-    };
-    if (mask) {
-        const QList<quint8> levels = rle ? decodeRleLevels(coded, w, h, what) : decodeRawLevels(coded, w, h, what);
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                const quint8 level = ColorChannel5(picture.pixel(x, y), 1);
-                if (levels.at(qsizetype(y) * w + x) != (invert ? 31 - level : level))
-                    throw differs(x, y);
-            }
-        }
-        return;
-    }
-    const QList<quint16> pixels = rle ? decodeRlePixels16(coded, w, h, what) : decodeRawPixels16(coded, w, h, what);
-    for (int y = 0; y < h; ++y) {
-        const quint32 *row = picture.scanLine(y);
-        for (int x = 0; x < w; ++x) {
-            if (pixels.at(qsizetype(y) * w + x) != (scanPixelToPixel16(row[x]) | 1))
-                throw differs(x, y);
-        }
+    if (const auto at = firstCodingDifference(coded, picture, rle, mask ? 1 : 3, invert, what)) {
+        throw Failure(Failure::DeviceIO,
+                      QStringLiteral("Device I/O error: the coded %1 does not read back as drawn "
+                                     "(first difference at %2, %3)").arg(what).arg(at->x()).arg(at->y()));
     }
 }
 

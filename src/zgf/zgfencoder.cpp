@@ -45,6 +45,27 @@ inline uchar *putRun(uchar *out, uchar level, int count)
     return out;
 }
 
+struct PixelRun
+{
+    quint32 pixel;
+    int length;
+};
+
+// Splits a row into runs of equal pixels; returns how many.
+qsizetype pixelRuns(const quint32 *line, int width, PixelRun *runs)
+{
+    qsizetype count = 0;
+    int x = 0;
+    while (x < width) {
+        const quint32 pixel = line[x];
+        const int start = x;
+        while (++x < width && line[x] == pixel) {
+        }
+        runs[count++] = {pixel, x - start};
+    }
+    return count;
+}
+
 } // namespace
 
 void RAWEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, bool invert,
@@ -88,8 +109,11 @@ void RLEEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, boo
     ProgressMeter progress(feedback, qint64(height) * channelCount);
     // A pixel costs at most one byte per channel (runs of one); longer runs cost less.
     std::vector<uchar> row(size_t(width) * size_t(qMax(channelCount, 1)));
+    // A row as runs of equal pixels, found once for all its channels: glyph images are a few
+    // colours in long runs.
+    std::vector<PixelRun> runs(static_cast<size_t>(width));
     for (int y = 0; y < height; ++y) {
-        const quint32 *line = bitmap.scanLine(y);
+        const qsizetype runCount = pixelRuns(bitmap.scanLine(y), width, runs.data());
         uchar *out = row.data();
         for (int channel = 1; channel <= channelCount; ++channel) {
             progress.setDone(qint64(y) * channelCount + channel);
@@ -98,16 +122,13 @@ void RLEEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, boo
                 continue;
             }
             const int shift = levelShift(channel);
-            const quint32 mask = 31u << shift;
-            int x = 0;
-            while (x < width) {
-                const quint32 key = line[x] & mask;
-                const int start = x;
-                ++x;
-                while (x < width && (line[x] & mask) == key)
-                    ++x;
-                const uchar level = uchar(key >> shift);
-                out = putRun(out, invert ? uchar(31 - level) : level, x - start);
+            qsizetype i = 0;
+            while (i < runCount) {
+                const uchar level = uchar((runs[size_t(i)].pixel >> shift) & 31u);
+                int count = runs[size_t(i)].length;
+                while (++i < runCount && uchar((runs[size_t(i)].pixel >> shift) & 31u) == level)
+                    count += runs[size_t(i)].length;
+                out = putRun(out, invert ? uchar(31 - level) : level, count);
             }
         }
         writeBytes(file, reinterpret_cast<const char *>(row.data()), qint64(out - row.data()));
