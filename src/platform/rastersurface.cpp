@@ -24,6 +24,17 @@ constexpr qsizetype MaxCachedAdvances = 4096;
 constexpr qint64 MaxWaste = 4;
 constexpr qint64 SmallBuffer = 1 << 20;
 
+// The largest em in pixels that Qt's raster engine draws from its glyph cache, which it
+// takes from the environment as it does.
+int largestCachedGlyph()
+{
+    static const int size = [] {
+        const int given = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE");
+        return given > 0 ? given : 64;
+    }();
+    return size;
+}
+
 QImage rasterImage(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
@@ -92,6 +103,7 @@ void RasterSurface::applyFont(const SurfaceFont &font)
     const QFontInfo info(mFont);
     mRealised = SurfaceFont{info.family(), float(info.pixelSize() * 72.0 / 96.0), info.bold(),
                             info.italic(), info.strikeOut(), info.underline()};
+    mDrawsAlike = std::max(mFont.pixelSize(), info.pixelSize()) <= largestCachedGlyph();
 }
 
 void RasterSurface::setForeColor(Color color)
@@ -159,11 +171,29 @@ double RasterSurface::textWidth(const QString &text) const
     return advance;
 }
 
+QRectF RasterSurface::textBounds(const QString &text) const
+{
+    // The glyphs' boxes from the baseline, which cached glyphs are drawn on rounded to
+    // whole pixels, half up.
+    return mMetrics.tightBoundingRect(text).translated(0, std::floor(mAscent + 0.5));
+}
+
 bool RasterSurface::hasGlyph(QChar c) const
 {
     if (!mRawFont.isValid())
         mRawFont = QRawFont::fromFont(mFont);
     return mRawFont.supportsCharacter(c);
+}
+
+bool RasterSurface::drawsAlikeEverywhere() const
+{
+    return mDrawsAlike;
+}
+
+quint32 *RasterSurface::writableScanLine(int y)
+{
+    Q_ASSERT(y >= 0 && y < mHeight);
+    return reinterpret_cast<quint32 *>(mImage.scanLine(y));
 }
 
 const quint32 *RasterSurface::scanLine(int y) const

@@ -58,6 +58,10 @@ public:
     double textWidth(const QString &text) const override;
     bool hasGlyph(QChar c) const override;
     double textHeight(const QString &) const override { return mLineHeight; }
+    QRectF textBounds(const QString &text) const override;
+    // Qt draws glyphs up to a size from a cache of rendered glyphs, and larger ones as
+    // outlines at their exact position, whose edge pixels may round differently elsewhere.
+    bool drawsAlikeEverywhere() const override;
 
     const quint32 *scanLine(int y) const override;
 
@@ -70,6 +74,9 @@ public:
 
     // A copy of the visible pixels, width() x height(), for windows that show the surface.
     QImage image() const;
+
+protected:
+    quint32 *writableScanLine(int y) override;
 
 private:
     void applyFont(const SurfaceFont &font);
@@ -85,6 +92,7 @@ private:
     SurfaceFont mRealised;
     double mAscent = 0;
     double mLineHeight = 0;
+    bool mDrawsAlike = true;
     // Advances of the texts measured in the current font (the same few glyphs are asked
     // for again and again while measuring and previewing).
     mutable QHash<QString, double> mAdvances;
