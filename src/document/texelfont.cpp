@@ -8,6 +8,7 @@
 #include "surface.h"
 #include "variablename.h"
 #include "windows1252.h"
+#include "zgftables.h"
 
 #include <cmath>
 #include <limits>
@@ -342,29 +343,17 @@ qint16 TexelFont::ZgfMaxCharWidth() const
 
 QByteArray TexelFont::ZgfCharWidths() const
 {
-    QByteArray out;
-    out.reserve(mMeasurement.glyphs.size());
-    for (const Char &g : mMeasurement.glyphs)
-        out.append(char(toUByte(qint64(g.Width) + CharWidthInc)));
-    return out;
+    return zgfWidthTable(mMeasurement, CharWidthInc);
 }
 
 QByteArray TexelFont::CharLeftIndents() const
 {
-    QByteArray out;
-    out.reserve(mMeasurement.glyphs.size());
-    for (const Char &g : mMeasurement.glyphs)
-        out.append(char(toByte8(g.Left)));
-    return out;
+    return zgfLeftIndentTable(mMeasurement);
 }
 
 QByteArray TexelFont::CharRightIndents() const
 {
-    QByteArray out;
-    out.reserve(mMeasurement.glyphs.size());
-    for (const Char &g : mMeasurement.glyphs)
-        out.append(char(toByte8(qint64(g.TextWidth) - (qint64(g.Left) + g.Width))));
-    return out;
+    return zgfRightIndentTable(mMeasurement);
 }
 
 qint16 TexelFont::ZgfGetBitmapWidth(bool GPSize)

@@ -132,11 +132,10 @@ public:
     // Read the glyph list without refreshing.
     qint16 ZgfMaxCharHeight() const;
     qint16 ZgfMaxCharWidth() const;
-    // One byte per glyph: Width + CharWidthInc; Overflow outside 0..255.
+    // The tables of the ZGF file (see zgftables.h): one byte per glyph, Width +
+    // CharWidthInc (0..255), Left and the right indent (-128..127, two's complement).
     QByteArray ZgfCharWidths() const;
-    // One byte per glyph: Left through ToByte8.
     QByteArray CharLeftIndents() const;
-    // One byte per glyph: TextWidth - (Left + Width) through ToByte8.
     QByteArray CharRightIndents() const;
     // The characters of the set, each once, that the font itself does not have: the
     // renderer draws them from a fallback family, or draws nothing.

@@ -185,7 +185,7 @@ TEST_F(TexelFontMeasure, MeasuresOnlyWhenObsoleteAndOverflowFails)
         ADD_FAILURE() << "expected Overflow";
     } catch (const Failure &f) {
         EXPECT_EQ(f.number, Failure::Overflow);
-        EXPECT_EQ(f.message(), QStringLiteral("6: Overflow: 256 is outside 0..255"));
+        EXPECT_EQ(f.message(), QStringLiteral("6: Overflow: the width of \"a\" is 256, outside 0..255"));
     }
     font.CharWidthInc = -5;
     EXPECT_THROW(font.ZgfCharWidths(), Failure);
