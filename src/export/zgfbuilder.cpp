@@ -82,13 +82,18 @@ void prepareMask(TexelFont &font, Surface &work, const ZgfBuildInput &input)
                input.maskFileName);
 }
 
+void encode(QIODevice &out, const Surface &picture, bool rle, bool mask, bool invert, Feedback &feedback)
+{
+    const auto coder = rle ? RLEEncodeBitmap16 : RAWEncodeBitmap16;
+    coder(out, picture, mask ? 1 : 3, invert, feedback);
+}
+
 // Codes the picture onto out, then decodes it again and compares it with the picture, so
 // that a coding fault is a failure rather than a wrong font.
 void encodeVerified(QBuffer &out, const Surface &picture, bool rle, bool mask, bool invert, Feedback &feedback)
 {
     const qint64 start = out.pos();
-    const auto encode = rle ? RLEEncodeBitmap16 : RAWEncodeBitmap16;
-    encode(out, picture, mask ? 1 : 3, invert, feedback);
+    encode(out, picture, rle, mask, invert, feedback);
     const QString what = mask ? QStringLiteral("alpha mask") : QStringLiteral("glyph image");
     const QByteArrayView coded = QByteArrayView(out.buffer()).sliced(start);
     if (const auto at = firstCodingDifference(coded, picture, rle, mask ? 1 : 3, invert, what)) {
@@ -98,11 +103,26 @@ void encodeVerified(QBuffer &out, const Surface &picture, bool rle, bool mask, b
     }
 }
 
-ZgfPartSizes partSizes(const QByteArray &file)
+// A device that only counts what is written to it.
+class ByteCounter : public QIODevice
 {
-    const ZgfHeader h = ZgfHeader::fromBytes(file.constData(), file.size());
-    const qint64 glyphEnd = h.MaskOffset > 0 ? h.MaskOffset : h.FileLength;
-    return {glyphEnd - h.GlyphOffset, h.MaskOffset > 0 ? h.FileLength - h.MaskOffset : 0, h.FileLength};
+public:
+    ByteCounter() { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64 size) override { return size; }
+};
+
+// The bytes the picture takes coded RAW and RLE.
+std::pair<qint64, qint64> codedSizes(const Surface &picture, bool mask, bool invert)
+{
+    SilentFeedback quiet;
+    ByteCounter raw;
+    encode(raw, picture, false, mask, invert, quiet);
+    ByteCounter rle;
+    encode(rle, picture, true, mask, invert, quiet);
+    return {raw.pos(), rle.pos()};
 }
 
 } // namespace
@@ -182,10 +202,15 @@ QByteArray buildZgfFile(TexelFont &font, Surface &work, const ZgfBuildInput &inp
 
 ZgfSizeBudget zgfSizeBudget(TexelFont &font, Surface &work, const ZgfBuildInput &input)
 {
-    SilentFeedback quiet;
-    ZgfBuildInput raw = input;
-    raw.rle = false;
-    ZgfBuildInput rle = input;
-    rle.rle = true;
-    return {partSizes(buildZgfFile(font, work, raw, quiet)), partSizes(buildZgfFile(font, work, rle, quiet))};
+    refuseMaskWithoutFile(font, input);
+    zgfHeaderOf(font, true);
+    const qint64 start = ZgfHeader::Size + tablesOf(font).size();
+    prepareGlyphImage(font, work, input);
+    const auto [rawGlyphs, rleGlyphs] = codedSizes(work, false, false);
+    qint64 rawMask = 0, rleMask = 0;
+    if (font.Masked) {
+        prepareMask(font, work, input);
+        std::tie(rawMask, rleMask) = codedSizes(work, true, font.InvertMask);
+    }
+    return {{rawGlyphs, rawMask, start + rawGlyphs + rawMask}, {rleGlyphs, rleMask, start + rleGlyphs + rleMask}};
 }

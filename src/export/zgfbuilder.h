@@ -36,7 +36,8 @@ struct ZgfPartSizes
 };
 
 // The sizes of the document's ZGF file with RAW and with RLE coding, as the export would
-// write it now; throws what buildZgfFile throws.
+// write it now: each image is drawn (or read) once and coded both ways. Throws what
+// buildZgfFile throws.
 struct ZgfSizeBudget
 {
     ZgfPartSizes raw;
