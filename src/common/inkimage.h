@@ -1,40 +1,37 @@
 #pragma once
 
-#include <QList>
+#include <cstddef>
+#include <vector>
 
-#include <span>
-
-// The ink of one drawn text: for each row of its box, the runs of ink pixels, left to right.
-// A Surface paints it in its drawing colour (Surface::paintInk).
+// The ink of one drawn text in its box: the runs of ink pixels, row by row from the top, each
+// row left to right. A Surface paints it in its drawing colour (Surface::paintInk).
 class InkImage
 {
 public:
-    struct Run
-    {
-        int x = 0; // from the box's left edge
-        int length = 0;
-    };
-
     InkImage() = default;
-    explicit InkImage(int width) : mWidth(width) {}
+    InkImage(int width, int height) : mWidth(width), mHeight(height) { mRuns.reserve(6 * std::size_t(height)); }
 
     int width() const { return mWidth; }
-    int height() const { return int(mRowEnds.size()); }
-    // Rows are added top to bottom, each run to the row last begun.
-    void beginRow() { mRowEnds.append(mRuns.size()); }
-    void addRun(int x, int length)
+    int height() const { return mHeight; }
+
+    // Adds length pixels from column x of row y; rows and runs come in order.
+    void addRun(int y, int x, int length)
     {
-        mRuns.append({x, length});
-        mRowEnds.last() = mRuns.size();
+        mRuns.push_back(y);
+        mRuns.push_back(x);
+        mRuns.push_back(length);
     }
-    std::span<const Run> row(int y) const
+
+    // Calls f(y, x, length) for every run, in order.
+    template <typename F>
+    void forEachRun(F f) const
     {
-        const qsizetype begin = y == 0 ? 0 : mRowEnds.at(y - 1);
-        return {mRuns.constData() + begin, size_t(mRowEnds.at(y) - begin)};
+        for (std::size_t i = 0; i + 2 < mRuns.size(); i += 3)
+            f(mRuns[i], mRuns[i + 1], mRuns[i + 2]);
     }
 
 private:
     int mWidth = 0;
-    QList<Run> mRuns;
-    QList<qsizetype> mRowEnds; // where each row's runs end in mRuns
+    int mHeight = 0;
+    std::vector<int> mRuns; // y, x, length of each run
 };

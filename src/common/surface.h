@@ -74,9 +74,8 @@ public:
     // Advance width and line height (ascent plus descent) in the current font.
     virtual double textWidth(const QString &text) const = 0;
     virtual double textHeight(const QString &text) const = 0;
-    // A rectangle that holds every pixel the text draws, relative to its pen position at the
-    // top of its text cell, when the surface draws alike everywhere; it may be larger than
-    // the ink.
+    // The box of the pixels the text draws, relative to its pen position at the top of its
+    // text cell (empty for a text without ink), when the surface draws alike everywhere.
     virtual QRectF textBounds(const QString &text) const = 0;
 
     // Whether a text drawn at two whole-pixel positions gives the same pixels, moved, in

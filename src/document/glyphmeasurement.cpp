@@ -52,33 +52,44 @@ InkBox findInk(const Surface &surface, const quint32 *backgroundRow)
 // The ink in the box as runs; false when a pixel is not in the drawing colour.
 bool readInk(const Surface &surface, const InkBox &box, quint32 background, quint32 fore, InkImage &ink)
 {
-    bool pure = true;
-    ink = InkImage(box.right - box.left + 1);
+    ink = InkImage(box.right - box.left + 1, box.bottom - box.top + 1);
     for (int y = box.top; y <= box.bottom; ++y) {
         const quint32 *row = surface.scanLine(y);
-        ink.beginRow();
         int x = box.left;
         while (x <= box.right) {
-            if (row[x] == background) {
+            while (x <= box.right && row[x] == background)
                 ++x;
-                continue;
-            }
             const int start = x;
-            for (; x <= box.right && row[x] != background; ++x)
-                pure = pure && row[x] == fore;
-            ink.addRun(start - box.left, x - start);
+            while (x <= box.right && row[x] == fore)
+                ++x;
+            if (x <= box.right && row[x] != background)
+                return false;
+            if (x > start)
+                ink.addRun(y - box.top, start - box.left, x - start);
         }
     }
-    return pure;
+    return true;
 }
 
-// Whether all the ink the text can draw with its pen at x on the top row lies inside the
-// surface.
-bool inkInside(const Surface &surface, const QString &text, int x)
+// Whether the ink found is all the ink the character draws alone with its pen at x. Where
+// the surface draws alike everywhere, the box of what it draws then lies inside the surface,
+// so nothing was cut off, and holds the ink found; elsewhere the ink at least keeps off the
+// surface's edges. A mark would sit on the space drawn before it, not where it stands alone.
+bool inkIsWhole(const Surface &surface, QChar c, int x, const InkBox &ink)
 {
-    const QRectF bounds = surface.textBounds(text).translated(x, 0);
-    return bounds.left() >= 0 && bounds.top() >= 0 && bounds.right() <= surface.width()
+    if (c.isMark() || c.isSurrogate())
+        return false;
+    if (!surface.drawsAlikeEverywhere()) {
+        return ink.empty()
+            || (ink.left > 0 && ink.top > 0 && ink.right < surface.width() - 1 && ink.bottom < surface.height() - 1);
+    }
+    const QRectF bounds = surface.textBounds(QString(c)).translated(x, 0);
+    const bool inside = bounds.left() >= 0 && bounds.top() >= 0 && bounds.right() <= surface.width()
         && bounds.bottom() <= surface.height();
+    return inside
+        && (ink.empty()
+            || (bounds.left() <= ink.left && bounds.top() <= ink.top && ink.right + 1 <= bounds.right()
+                && ink.bottom + 1 <= bounds.bottom()));
 }
 
 qint16 unionHeight(const QList<Char> &glyphs)
@@ -106,8 +117,8 @@ GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16
     const quint32 background = pixelFromColor(surface.backColor());
     const quint32 fore = pixelFromColor(surface.foreColor());
     // The glyphs are drawn after a space: its advance must put them on a whole pixel.
-    const bool copyable = !lined && fore != background && surface.drawsAlikeEverywhere()
-        && surface.textWidth(QStringLiteral(" ")) == spaceWidth;
+    const bool copyable = !lined && fore != background && surface.textWidth(QStringLiteral(" ")) == spaceWidth;
+    const bool alike = surface.drawsAlikeEverywhere();
     const double lineHeight = surface.textHeight(QStringLiteral("X"));
     const qint16 surfaceHeight = roundToInt16(lineHeight);
     std::vector<quint32> backgroundRow;
@@ -131,11 +142,10 @@ GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16
             r.Left = toInt16(qint64(ink.left) - spaceWidth);
             r.Height = toInt16(qint64(ink.bottom) - ink.top + 1);
             r.Width = toInt16(qint64(ink.right) - ink.left + 1);
-            image.exact = copyable && readInk(surface, ink, background, fore, image.ink);
-        } else {
-            image.exact = copyable;
         }
-        image.exact = image.exact && inkInside(surface, text, spaceWidth);
+        image.whole = copyable && inkIsWhole(surface, c, spaceWidth, ink)
+            && (ink.empty() || readInk(surface, ink, background, fore, image.ink));
+        image.exact = image.whole && alike;
         m.glyphs.append(r);
         m.images.append(std::move(image));
     }
@@ -150,12 +160,13 @@ GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16
     return m;
 }
 
-void GlyphMeasurement::drawGlyph(Surface &surface, qsizetype index, double x, double y) const
+void GlyphMeasurement::drawGlyph(Surface &surface, qsizetype index, double x, double y, bool preview) const
 {
     const GlyphImage &image = images.at(index);
-    if (image.exact && x == std::floor(x) && y == std::floor(y)) {
+    const bool wholePixels = x == std::floor(x) && y == std::floor(y);
+    if (preview ? image.whole : image.exact && wholePixels) {
         const Char &g = glyphs.at(index);
-        surface.paintInk(int(x) + g.Left, int(y) + g.Top, image.ink);
+        surface.paintInk(int(std::floor(x + 0.5)) + g.Left, int(std::floor(y + 0.5)) + g.Top, image.ink);
         return;
     }
     surface.setCurrentX(x);

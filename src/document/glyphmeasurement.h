@@ -13,10 +13,12 @@ class Surface;
 struct GlyphImage
 {
     InkImage ink;
-    // Drawing the glyph at any whole-pixel pen position gives these pixels there: the
-    // surface draws alike everywhere, all of the glyph's ink lay inside the measuring
-    // surface, all of it in the drawing colour (which is not the background's), and no
-    // underline or strikethrough ran on from the space drawn before it.
+    // The image holds all of the glyph's ink and nothing else: none lay outside the
+    // measuring surface, all of it was in the drawing colour (which is not the
+    // background's), and no underline or strikethrough ran on from the space drawn before.
+    bool whole = false;
+    // Whole, and the surface draws alike everywhere, so drawing the glyph at any
+    // whole-pixel pen position gives exactly these pixels there.
     bool exact = false;
 };
 
@@ -35,8 +37,10 @@ struct GlyphMeasurement
 
     // Draws glyph index with its pen position at (x, y), the top of its text cell, on a
     // surface set to the measured font and to the colours wanted: from its image when that
-    // is exact and the position whole pixels, else by drawing the character.
-    void drawGlyph(Surface &surface, qsizetype index, double x, double y) const;
+    // is exact and the position whole pixels, else by drawing the character. A preview
+    // takes any whole image, at the nearest pixel: a renderer that does not draw alike
+    // everywhere differs only in an edge pixel here and there.
+    void drawGlyph(Surface &surface, qsizetype index, double x, double y, bool preview = false) const;
 };
 
 // Measures every glyph of sequence on surface, whose font and colours are set: each is drawn

@@ -49,9 +49,13 @@ public:
 
     void clear() override;
 
-    void setCurrentX(double x) override { mX = x; }
+    void setCurrentX(double x) override
+    {
+        mX = x;
+        mPendingAdvance.clear();
+    }
     void setCurrentY(double y) override { mY = y; }
-    double currentX() const override { return mX; }
+    double currentX() const override;
     double currentY() const override { return mY; }
 
     void drawText(const QString &text) override;
@@ -96,12 +100,17 @@ private:
     // Advances of the texts measured in the current font (the same few glyphs are asked
     // for again and again while measuring and previewing).
     mutable QHash<QString, double> mAdvances;
+    // Likewise the boxes of their ink.
+    mutable QHash<QString, QRectF> mBounds;
     // The font's own glyphs, without fallback families; made when first asked.
     mutable QRawFont mRawFont;
     int mWidth = 0;
     int mHeight = 0;
     Color mBack = 0xFFFFFF;
     Color mFore = 0;
-    double mX = 0;
+    // The text last drawn, whose advance moves mX when the position is next asked for:
+    // measuring never asks, and a layout of each text drawn would cost as much as drawing.
+    mutable double mX = 0;
+    mutable QString mPendingAdvance;
     double mY = 0;
 };

@@ -34,7 +34,7 @@ FontSheetPainter::Layout FontSheetPainter::draw(TexelFont &font, Surface &surfac
     double x = 0;
     for (qsizetype i = 0; i < line.size() && x < layout.width; ++i) {
         layout.edges.append(int(std::lround(x)));
-        measured.drawGlyph(surface, i, x, 0);
+        measured.drawGlyph(surface, i, x, 0, true);
         x += surface.textWidth(QString(line.at(i)));
     }
     if (!layout.edges.isEmpty())

@@ -37,7 +37,7 @@ void SamplePainter::draw(TexelFont &font, Surface &surface)
         x += float(before);
         const qsizetype index = measured.sequence.indexOf(c);
         if (index >= 0) {
-            measured.drawGlyph(surface, index, x, y);
+            measured.drawGlyph(surface, index, x, y, true);
             x += float(surface.textWidth(QString(c)));
         } else {
             surface.setCurrentX(x);
