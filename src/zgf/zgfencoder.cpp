@@ -8,6 +8,7 @@
 
 #include <QFileDevice>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -51,17 +52,30 @@ struct PixelRun
     int length;
 };
 
+// The first column from x on whose pixel is not pixel (or width), four pixels a step.
+int runEnd(const quint32 *line, int x, int width, quint32 pixel)
+{
+    const quint64 two = quint64(pixel) << 32 | pixel;
+    for (; x + 4 <= width; x += 4) {
+        quint64 a, b;
+        std::memcpy(&a, line + x, sizeof a);
+        std::memcpy(&b, line + x + 2, sizeof b);
+        if (((a ^ two) | (b ^ two)) != 0)
+            break;
+    }
+    while (x < width && line[x] == pixel)
+        ++x;
+    return x;
+}
+
 // Splits a row into runs of equal pixels; returns how many.
 qsizetype pixelRuns(const quint32 *line, int width, PixelRun *runs)
 {
     qsizetype count = 0;
-    int x = 0;
-    while (x < width) {
-        const quint32 pixel = line[x];
-        const int start = x;
-        while (++x < width && line[x] == pixel) {
-        }
-        runs[count++] = {pixel, x - start};
+    for (int x = 0; x < width;) {
+        const int end = runEnd(line, x + 1, width, line[x]);
+        runs[count++] = {line[x], end - x};
+        x = end;
     }
     return count;
 }
