@@ -5,6 +5,7 @@
 #include "rastersurface.h"
 #include "texelfont.h"
 #include "windows1252.h"
+#include "zgfbuilder.h"
 #include "zgfexport.h"
 
 #include <QTemporaryDir>
@@ -50,6 +51,21 @@ void BM_ExportPrintable72RleMasked(benchmark::State &state)
     }
 }
 
+// The sizes the export dialog shows, once the document is measured: the glyph image drawn
+// once and coded RAW and RLE.
+void BM_SizeBudgetPrintable72(benchmark::State &state)
+{
+    RasterSurface measure;
+    RasterSurface work;
+    TexelFont font(&measure);
+    font.setChars(printableWindows1252());
+    font.setSize(72.0f);
+    font.measure();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zgfSizeBudget(font, work, ZgfBuildInput{}));
+}
+
 } // namespace
 
 BENCHMARK(BM_ExportPrintable72RleMasked)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SizeBudgetPrintable72)->Unit(benchmark::kMillisecond);

@@ -25,12 +25,21 @@ inline qint32 toInt32(qint64 value)
     return qint32(value);
 }
 
-// The value as an unsigned byte; Overflow outside 0..255.
-inline quint8 toUByte(qint64 value)
+// The value as an unsigned byte; Overflow outside 0..255, naming what overflowed when given.
+inline quint8 toUByte(qint64 value, const QString &what = QString())
 {
     if (value < 0 || value > 255)
-        throw Failure::overflow(value, 0, 255);
+        throw Failure::overflow(value, 0, 255, what);
     return quint8(value);
+}
+
+// The value as a signed byte, which a GP32 program reads back as -128..127; Overflow
+// outside that, naming what overflowed.
+inline qint8 toSignedByte(qint64 value, const QString &what)
+{
+    if (value < -128 || value > 127)
+        throw Failure::overflow(value, -128, 127, what);
+    return qint8(value);
 }
 
 // The value as an unsigned 16-bit integer; Overflow outside 0..65535.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "inkimage.h"
+
+#include <QRectF>
 #include <QString>
 #include <QtGlobal>
 
@@ -71,10 +74,22 @@ public:
     // Advance width and line height (ascent plus descent) in the current font.
     virtual double textWidth(const QString &text) const = 0;
     virtual double textHeight(const QString &text) const = 0;
+    // The box of the pixels the text draws, relative to its pen position at the top of its
+    // text cell (empty for a text without ink), when the surface draws alike everywhere.
+    virtual QRectF textBounds(const QString &text) const = 0;
+
+    // Whether a text drawn at two whole-pixel positions gives the same pixels, moved, in
+    // the current font. A renderer that places outlines at their exact position may round
+    // an edge pixel differently elsewhere.
+    virtual bool drawsAlikeEverywhere() const = 0;
 
     // Pixels of row y as 0xffRRGGBB, width() of them; y must be within 0..height()-1.
     virtual const quint32 *scanLine(int y) const = 0;
     Color pixel(int x, int y) const { return colorFromPixel(scanLine(y)[x]); }
+
+    // Paints the ink in the drawing colour with the box's top-left corner at (x, y), cut
+    // at the surface's edges as drawing is.
+    void paintInk(int x, int y, const InkImage &ink);
 
     // Draws a picture file at the top-left corner, keeping the surface's size; throws a
     // Failure naming the file when it cannot be read.
@@ -82,4 +97,8 @@ public:
     // Writes the whole surface as an uncompressed BMP file, replacing any old file only
     // once the new one is complete; throws a Failure naming the file.
     virtual void savePicture(const QString &path) const = 0;
+
+protected:
+    // Row y for painting, as scanLine().
+    virtual quint32 *writableScanLine(int y) = 0;
 };

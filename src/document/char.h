@@ -13,5 +13,7 @@ struct Char
     qint16 Width = 0;      // columns from the first to the last ink column
 
     bool hasInk() const { return Height >= 1; }
+    // The space after the ink to the next pen position; may be negative.
+    qint32 rightIndent() const { return qint32(TextWidth) - (qint32(Left) + Width); }
     friend bool operator==(const Char &, const Char &) = default;
 };

@@ -2,11 +2,13 @@
 
 #include "checked.h"
 #include "failure.h"
+#include "glyphmeasurement.h"
 #include "numbers.h"
 #include "spaces.h"
 #include "surface.h"
 #include "variablename.h"
 #include "windows1252.h"
+#include "zgftables.h"
 
 #include <cmath>
 #include <limits>
@@ -250,12 +252,6 @@ void TexelFont::applyFont(Surface &target) const
     target.setFont(SurfaceFont{mTTFName, mSize, mBold, mItalic, mStrikethrough, mUnderline});
 }
 
-void TexelFont::refresh()
-{
-    if (Obsolete)
-        MeasureGlyphs();
-}
-
 QString TexelFont::missingGlyphs()
 {
     Surface &s = surface();
@@ -275,139 +271,48 @@ qint16 TexelFont::GetDefaultWidth()
     return roundToInt16(s.textWidth(QStringLiteral(" ")));
 }
 
-namespace {
-
-// Ink box of the non-background pixels: the same rows and columns that scanning from
-// each side for the first ink pixel finds.
-struct InkBox
-{
-    int left = -1, top = -1, right = -1, bottom = -1;
-    bool empty() const { return top < 0; }
-};
-
-InkBox findInk(const Surface &surface, quint32 background)
-{
-    InkBox box;
-    const int w = surface.width();
-    const int h = surface.height();
-    for (int y = 0; y < h; ++y) {
-        const quint32 *row = surface.scanLine(y);
-        int x = 0;
-        while (x < w && row[x] == background)
-            ++x;
-        if (x == w)
-            continue;
-        int last = w - 1;
-        while (row[last] == background)
-            --last;
-        if (box.empty()) {
-            box.top = y;
-            box.left = x;
-            box.right = last;
-        } else {
-            box.left = std::min(box.left, x);
-            box.right = std::max(box.right, last);
-        }
-        box.bottom = y;
-    }
-    return box;
-}
-
-qint16 unionHeight(const QList<Char> &glyphs)
-{
-    int top = INT_MAX;
-    int bottom = INT_MIN;
-    for (const Char &g : glyphs) {
-        if (!g.hasInk())
-            continue;
-        top = std::min(top, int(g.Top));
-        bottom = std::max(bottom, g.Top + g.Height - 1);
-    }
-    return top == INT_MAX ? 0 : toInt16(qint64(bottom) - top + 1);
-}
-
-} // namespace
-
 void TexelFont::MeasureGlyphs()
 {
     Surface &s = surface();
-    QList<Char> glyphs;
-    const QString sequence = glyphSequence(mChars);
-    glyphs.reserve(sequence.size());
-
     const qint16 spaceWidth = GetDefaultWidth();
     applyFont(s);
     s.setBackColor(TransColor);
     s.setForeColor(Color);
-    const quint32 background = pixelFromColor(s.backColor());
-    const double lineHeight = s.textHeight(QStringLiteral("X"));
-    const qint16 surfaceHeight = roundToInt16(lineHeight);
-
-    for (const QChar c : sequence) {
-        const QString text(c);
-        const double advance = s.textWidth(text);
-        s.setSize(toInt16(qint64(roundToInt16(advance)) + 2 * spaceWidth), surfaceHeight);
-        s.clear();
-        s.drawText(QLatin1Char(' ') + text);
-
-        Char r;
-        r.TextHeight = roundToInt16(s.textHeight(text));
-        r.TextWidth = roundToInt16(advance);
-        const InkBox ink = findInk(s, background);
-        if (!ink.empty()) {
-            r.Top = toInt16(ink.top);
-            r.Left = toInt16(qint64(ink.left) - spaceWidth);
-            r.Height = toInt16(qint64(ink.bottom) - ink.top + 1);
-            r.Width = toInt16(qint64(ink.right) - ink.left + 1);
-        }
-        glyphs.append(r);
-    }
-
-    const qint16 defaultHeight = unionHeight(glyphs);
-    const qint16 lineSep = roundToInt16(lineHeight - defaultHeight);
-    mGlyphs = std::move(glyphs);
-    mDefaultWidth = spaceWidth;
-    mDefaultHeight = defaultHeight;
-    mLineSep = lineSep;
+    mMeasurement = measureGlyphs(s, glyphSequence(mChars), spaceWidth, mUnderline || mStrikethrough);
     Obsolete = false;
+}
+
+const GlyphMeasurement &TexelFont::measure()
+{
+    if (Obsolete)
+        MeasureGlyphs();
+    return mMeasurement;
 }
 
 qint16 TexelFont::DefaultHeight()
 {
-    refresh();
-    return mDefaultHeight;
+    return measure().defaultHeight;
 }
 
 qint16 TexelFont::DefaultWidth()
 {
-    refresh();
-    return mDefaultWidth;
+    return measure().defaultWidth;
 }
 
 qint16 TexelFont::LineSep()
 {
-    refresh();
-    return mLineSep;
+    return measure().lineSep;
 }
 
 qint16 TexelFont::GetFontHeight()
 {
-    if (Obsolete) {
-        MeasureGlyphs();
-        return mDefaultHeight;
-    }
-    return unionHeight(mGlyphs);
+    // The union of the ink boxes, which the measurement keeps.
+    return measure().defaultHeight;
 }
 
 qint16 TexelFont::GetFontTop()
 {
-    refresh();
-    qint16 top = -1;
-    for (const Char &g : std::as_const(mGlyphs)) {
-        if (g.hasInk() && (top < 0 || g.Top < top))
-            top = g.Top;
-    }
-    return top;
+    return measure().fontTop;
 }
 
 qint16 TexelFont::ZgfDefaultHeight()
@@ -423,7 +328,7 @@ qint16 TexelFont::ZgfDefaultWidth()
 qint16 TexelFont::ZgfMaxCharHeight() const
 {
     qint16 largest = 0;
-    for (const Char &g : mGlyphs)
+    for (const Char &g : mMeasurement.glyphs)
         largest = std::max(largest, g.Height);
     return toInt16(qint64(largest) + CharHeightInc);
 }
@@ -431,43 +336,30 @@ qint16 TexelFont::ZgfMaxCharHeight() const
 qint16 TexelFont::ZgfMaxCharWidth() const
 {
     qint16 largest = 0;
-    for (const Char &g : mGlyphs)
+    for (const Char &g : mMeasurement.glyphs)
         largest = std::max(largest, g.Width);
     return toInt16(qint64(largest) + CharWidthInc);
 }
 
 QByteArray TexelFont::ZgfCharWidths() const
 {
-    QByteArray out;
-    out.reserve(mGlyphs.size());
-    for (const Char &g : mGlyphs)
-        out.append(char(toUByte(qint64(g.Width) + CharWidthInc)));
-    return out;
+    return zgfWidthTable(mMeasurement, CharWidthInc);
 }
 
 QByteArray TexelFont::CharLeftIndents() const
 {
-    QByteArray out;
-    out.reserve(mGlyphs.size());
-    for (const Char &g : mGlyphs)
-        out.append(char(toByte8(g.Left)));
-    return out;
+    return zgfLeftIndentTable(mMeasurement);
 }
 
 QByteArray TexelFont::CharRightIndents() const
 {
-    QByteArray out;
-    out.reserve(mGlyphs.size());
-    for (const Char &g : mGlyphs)
-        out.append(char(toByte8(qint64(g.TextWidth) - (qint64(g.Left) + g.Width))));
-    return out;
+    return zgfRightIndentTable(mMeasurement);
 }
 
 qint16 TexelFont::ZgfGetBitmapWidth(bool GPSize)
 {
-    refresh();
     qint16 width = 0;
-    for (const Char &g : std::as_const(mGlyphs))
+    for (const Char &g : measure().glyphs)
         width = toInt16(qint64(width) + g.Width + CharWidthInc);
     return roundUpToEight(width, GPSize);
 }
@@ -482,7 +374,7 @@ qint16 TexelFont::ZgfGetMaskWidth(bool GPSize)
     if (!Masked)
         return 0;
     const qint16 bitmapWidth = ZgfGetBitmapWidth(false);
-    const qint64 width = toInt32(qint64(MaskWidthInc) * mGlyphs.size() + bitmapWidth);
+    const qint64 width = toInt32(qint64(MaskWidthInc) * mMeasurement.glyphs.size() + bitmapWidth);
     return roundUpToEight(toInt16(width), GPSize);
 }
 
@@ -519,23 +411,20 @@ void TexelFont::drawStrip(Surface &bitmap, qint16 count, qint16 from, qint16 wid
 {
     bitmap.setSize(width, height);
     bitmap.clear();
-    const QString sequence = glyphSequence(mChars);
-    const qint64 drawY = floorHalf(heightInc) - GetFontTop();
+    const GlyphMeasurement &m = measure();
+    const qint64 drawY = floorHalf(heightInc) - m.fontTop;
     const qint64 before = floorHalf(widthInc);
     const qint64 after = floorHalf(qint64(widthInc) + 1);
     qint64 x = 0;
     qint16 k = 0;
-    for (qsizetype i = 0; i < sequence.size() && i < mGlyphs.size(); ++i) {
-        const Char &r = mGlyphs.at(i);
+    for (qsizetype i = 0; i < m.glyphs.size(); ++i) {
+        const Char &r = m.glyphs.at(i);
         k = toInt16(qint64(k) + 1);
         if (count == 0)
             throw Failure::runtime(Failure::DivisionByZero);
         const qint64 p = toInt32(before + x);
-        if (k >= from && (k - from) % count == 0) {
-            bitmap.setCurrentX(double(p - r.Left));
-            bitmap.setCurrentY(double(drawY));
-            bitmap.drawText(QString(sequence.at(i)));
-        }
+        if (k >= from && (k - from) % count == 0)
+            m.drawGlyph(bitmap, i, double(p - r.Left), double(drawY));
         x = toInt32(p + r.Width + after);
     }
 }

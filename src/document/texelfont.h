@@ -1,6 +1,7 @@
 #pragma once
 
 #include "char.h"
+#include "glyphmeasurement.h"
 
 #include <QByteArray>
 #include <QList>
@@ -13,10 +14,12 @@ class Surface;
 // carries on the GP32, colours, spacing and post-processing settings, plus the glyph
 // measurements derived from rendering it.
 //
-// Measurements are lazy: setters that change how glyphs look set Obsolete, and the next
-// refreshing query (DefaultHeight, DefaultWidth, LineSep, GetFontHeight, GetFontTop,
-// ZgfGetBitmapWidth) measures every glyph again on the measuring surface. Members that
-// read the glyph list without refreshing say so.
+// Measuring is one step, measure(): it renders every glyph once on the measuring surface
+// and keeps the glyph list with each glyph's image, from which the strips and the previews
+// draw. Setters that change how glyphs look set Obsolete, and measure() then measures
+// again; so do the refreshing queries (DefaultHeight, DefaultWidth, LineSep, GetFontHeight,
+// GetFontTop, ZgfGetBitmapWidth) through it. Members that read the glyph list without
+// refreshing say so: callers measure first.
 //
 // Overflow of the 16-bit arithmetic anywhere throws Failure 6 and leaves no partial result.
 class TexelFont
@@ -109,6 +112,10 @@ public:
     // The glyph sequence of a character set: the text with every CR LF pair removed.
     static QString glyphSequence(const QString &chars);
 
+    // Measures the glyphs when Obsolete; the measurement stays valid until the document's
+    // look changes (the reference, until the next measurement).
+    const GlyphMeasurement &measure();
+
     // Measurements (refreshing).
     qint16 DefaultHeight();
     qint16 DefaultWidth();
@@ -125,18 +132,17 @@ public:
     // Read the glyph list without refreshing.
     qint16 ZgfMaxCharHeight() const;
     qint16 ZgfMaxCharWidth() const;
-    // One byte per glyph: Width + CharWidthInc; Overflow outside 0..255.
+    // The tables of the ZGF file (see zgftables.h): one byte per glyph, Width +
+    // CharWidthInc (0..255), Left and the right indent (-128..127, two's complement).
     QByteArray ZgfCharWidths() const;
-    // One byte per glyph: Left through ToByte8.
     QByteArray CharLeftIndents() const;
-    // One byte per glyph: TextWidth - (Left + Width) through ToByte8.
     QByteArray CharRightIndents() const;
     // The characters of the set, each once, that the font itself does not have: the
     // renderer draws them from a fallback family, or draws nothing.
     QString missingGlyphs();
 
     // The glyph list, in glyph order (index 0 is the first glyph).
-    const QList<Char> &glyphs() const { return mGlyphs; }
+    const QList<Char> &glyphs() const { return mMeasurement.glyphs; }
 
     // Strip sizes; GPSize rounds up to a multiple of 8.
     qint16 ZgfGetBitmapWidth(bool GPSize = false);
@@ -144,9 +150,10 @@ public:
     qint16 ZgfGetMaskWidth(bool GPSize = false);
     qint16 ZgfGetMaskHeight(bool GPSize = false);
 
-    // Draws the glyph strip (or the mask strip) on the surface, sizing and clearing it.
-    // Only glyph k (from 1) with k >= From and (k - From) % Count == 0 is drawn, every
-    // glyph keeping its place. Count 0 throws Failure 11.
+    // Draws the glyph strip (or the mask strip) on the surface, sizing and clearing it, from
+    // the measured glyph images (see GlyphMeasurement::drawGlyph). Only glyph k (from 1)
+    // with k >= From and (k - From) % Count == 0 is drawn, every glyph keeping its place.
+    // Count 0 throws Failure 11.
     void ZgfGenerateBitmap(Surface &bitmap, qint16 Count = 1, qint16 From = 1, bool GPSize = false);
     void ZgfGenerateMask(Surface &bitmap, qint16 Count = 1, qint16 From = 1, bool GPSize = false);
 
@@ -158,7 +165,6 @@ public:
     bool Load(const QString &path, Feedback &feedback);
 
 private:
-    void refresh();
     void MeasureGlyphs();
     Surface &surface() const;
     void applyFont(Surface &surface) const;
@@ -179,8 +185,5 @@ private:
     bool mUnderline = false;
     QString mVariableName;
 
-    QList<Char> mGlyphs;
-    qint16 mDefaultHeight = 0;
-    qint16 mDefaultWidth = 0;
-    qint16 mLineSep = 0;
+    GlyphMeasurement mMeasurement;
 };

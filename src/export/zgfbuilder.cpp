@@ -10,32 +10,13 @@
 #include "zgfencoder.h"
 #include "zgfheader.h"
 #include "zgfpixel.h"
+#include "zgftables.h"
 
 #include <QBuffer>
 
 #include <cmath>
 
 namespace {
-
-// Signed byte fields are read back as -128..127 by a GP32 program; a wider value would
-// come back wrong, so it is refused with the field named.
-qint8 signedByte(qint64 value, const QString &field)
-{
-    if (value < -128 || value > 127) {
-        throw Failure(Failure::Overflow,
-                      QStringLiteral("Overflow: %1 is %2, outside -128..127").arg(field).arg(value));
-    }
-    return qint8(value);
-}
-
-quint8 unsignedByte(qint64 value, const QString &field)
-{
-    if (value < 0 || value > 255) {
-        throw Failure(Failure::Overflow,
-                      QStringLiteral("Overflow: %1 is %2, outside 0..255").arg(field).arg(value));
-    }
-    return quint8(value);
-}
 
 quint16 flagsOf(const TexelFont &font, bool rle)
 {
@@ -58,15 +39,20 @@ quint16 flagsOf(const TexelFont &font, bool rle)
     return flags;
 }
 
-// The indent tables hold signed bytes; name the first character whose indent does not fit.
-void checkIndents(const TexelFont &font)
+// The four tables, in the order of the file, each value checked against its byte.
+QByteArray tablesOf(TexelFont &font)
 {
-    const QString glyphs = TexelFont::glyphSequence(font.Chars());
-    for (qsizetype i = 0; i < font.glyphs().size() && i < glyphs.size(); ++i) {
-        const Char &g = font.glyphs().at(i);
-        const QString what = QStringLiteral("the %1 indent of \"%2\"");
-        signedByte(g.Left, what.arg(QStringLiteral("left"), glyphs.at(i)));
-        signedByte(qint64(g.TextWidth) - g.Left - g.Width, what.arg(QStringLiteral("right"), glyphs.at(i)));
+    const GlyphMeasurement &m = font.measure();
+    const QByteArray left = zgfLeftIndentTable(m);
+    const QByteArray right = zgfRightIndentTable(m);
+    return zgfCharacterTable(m) + zgfWidthTable(m, font.CharWidthInc) + left + right;
+}
+
+void refuseMaskWithoutFile(const TexelFont &font, const ZgfBuildInput &input)
+{
+    if (font.Masked && input.maskFileName.trimmed().isEmpty()) {
+        throw Failure(Failure::InvalidCall,
+                      QStringLiteral("The font has an alpha mask, but no mask bitmap file was given."));
     }
 }
 
@@ -79,52 +65,64 @@ void loadEdited(Surface &work, int width, int height, Color background, const QS
     work.loadPicture(fileName);
 }
 
-// Decodes the image just coded and compares it with the picture it was coded from.
-void verifyImage(QByteArrayView coded, const Surface &picture, bool rle, bool mask, bool invert)
+// The glyph image on work: drawn from the measured glyphs, or read from the edited bitmap of
+// a post-processed font.
+void prepareGlyphImage(TexelFont &font, Surface &work, const ZgfBuildInput &input)
 {
-    const int w = picture.width();
-    const int h = picture.height();
-    const QString what = mask ? QStringLiteral("alpha mask") : QStringLiteral("glyph image");
-    auto differs = [&](int x, int y) {
-        return Failure(Failure::DeviceIO,
-                       QStringLiteral("Device I/O error: the coded %1 does not read back as drawn "
-                                      "(first difference at %2, %3)").arg(what).arg(x).arg(y));
-    };
-    if (mask) {
-        const QList<quint8> levels = rle ? decodeRleLevels(coded, w, h, what) : decodeRawLevels(coded, w, h, what);
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                const quint8 level = ColorChannel5(picture.pixel(x, y), 1);
-                if (levels.at(qsizetype(y) * w + x) != (invert ? 31 - level : level))
-                    throw differs(x, y);
-            }
-        }
-        return;
-    }
-    const QList<quint16> pixels = rle ? decodeRlePixels16(coded, w, h, what) : decodeRawPixels16(coded, w, h, what);
-    for (int y = 0; y < h; ++y) {
-        const quint32 *row = picture.scanLine(y);
-        for (int x = 0; x < w; ++x) {
-            if (pixels.at(qsizetype(y) * w + x) != (scanPixelToPixel16(row[x]) | 1))
-                throw differs(x, y);
-        }
-    }
+    if (font.Postprocessed)
+        loadEdited(work, font.ZgfGetBitmapWidth(), font.ZgfGetBitmapHeight(), font.TransColor, input.bitmapFileName);
+    else
+        font.ZgfGenerateBitmap(work, 1, 1, false);
 }
 
-// Codes the picture onto out, then checks that it reads back.
+// The mask image on work, read from its edited bitmap.
+void prepareMask(TexelFont &font, Surface &work, const ZgfBuildInput &input)
+{
+    loadEdited(work, font.ZgfGetMaskWidth(), font.ZgfGetMaskHeight(), font.InvertMask ? 0xFFFFFF : 0,
+               input.maskFileName);
+}
+
+void encode(QIODevice &out, const Surface &picture, bool rle, bool mask, bool invert, Feedback &feedback)
+{
+    const auto coder = rle ? RLEEncodeBitmap16 : RAWEncodeBitmap16;
+    coder(out, picture, mask ? 1 : 3, invert, feedback);
+}
+
+// Codes the picture onto out, then decodes it again and compares it with the picture, so
+// that a coding fault is a failure rather than a wrong font.
 void encodeVerified(QBuffer &out, const Surface &picture, bool rle, bool mask, bool invert, Feedback &feedback)
 {
     const qint64 start = out.pos();
-    const auto encode = rle ? RLEEncodeBitmap16 : RAWEncodeBitmap16;
-    encode(out, picture, mask ? 1 : 3, invert, feedback);
-    verifyImage(QByteArrayView(out.buffer()).sliced(start), picture, rle, mask, invert);
+    encode(out, picture, rle, mask, invert, feedback);
+    const QString what = mask ? QStringLiteral("alpha mask") : QStringLiteral("glyph image");
+    const QByteArrayView coded = QByteArrayView(out.buffer()).sliced(start);
+    if (const auto at = firstCodingDifference(coded, picture, rle, mask ? 1 : 3, invert, what)) {
+        throw Failure(Failure::DeviceIO,
+                      QStringLiteral("Device I/O error: the coded %1 does not read back as drawn "
+                                     "(first difference at %2, %3)").arg(what).arg(at->x()).arg(at->y()));
+    }
 }
 
-ZgfPartSizes partSizes(const QByteArray &file)
+// A device that only counts what is written to it.
+class ByteCounter : public QIODevice
 {
-    const ZgfHeader h = ZgfHeader::fromBytes(file.constData(), file.size());
-    const qint64 glyphEnd = h.MaskOffset > 0 ? h.MaskOffset : h.FileLength;
-    return {glyphEnd - h.GlyphOffset, h.MaskOffset > 0 ? h.FileLength - h.MaskOffset : 0, h.FileLength};
+public:
+    ByteCounter() { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64 size) override { return size; }
+};
+
+// The bytes the picture takes coded RAW and RLE.
+std::pair<qint64, qint64> codedSizes(const Surface &picture, bool mask, bool invert)
+{
+    SilentFeedback quiet;
+    ByteCounter raw;
+    encode(raw, picture, false, mask, invert, quiet);
+    ByteCounter rle;
+    encode(rle, picture, true, mask, invert, quiet);
+    return {raw.pos(), rle.pos()};
 }
 
 } // namespace
@@ -143,7 +141,7 @@ ZgfHeader zgfHeaderOf(TexelFont &font, bool rle)
 {
     ZgfHeader h;
     h.Flags = flagsOf(font, rle);
-    h.PointSize = unsignedByte(qint64(std::floor(double(font.Size()) + 0.25)), QStringLiteral("the point size"));
+    h.PointSize = toUByte(qint64(std::floor(double(font.Size()) + 0.25)), QStringLiteral("the point size"));
     h.FaceName = toWindows1252(font.TTFName());
     if (h.FaceName.size() > 32) {
         throw Failure(Failure::Overflow,
@@ -152,22 +150,22 @@ ZgfHeader zgfHeaderOf(TexelFont &font, bool rle)
     }
     h.TransColor = quint16(ColorToPixel16(font.TransColor, 1));
     h.ShadowColor = quint16(ColorToPixel16(font.ShadowColor, 1));
-    // The image width refreshes the measurements before any table is read.
+    const GlyphMeasurement &m = font.measure();
     h.BitmapWidth = toUInt16(font.ZgfGetBitmapWidth(false));
-    h.BitmapHeight = unsignedByte(font.ZgfGetBitmapHeight(false), QStringLiteral("the glyph image height"));
-    h.DefaultWidth = unsignedByte(font.ZgfDefaultWidth(), QStringLiteral("the default width"));
-    h.DefaultHeight = unsignedByte(font.ZgfDefaultHeight(), QStringLiteral("the default height"));
-    h.MaxCharWidth = unsignedByte(font.ZgfMaxCharWidth(), QStringLiteral("the widest character"));
-    h.MaxCharHeight = unsignedByte(font.ZgfMaxCharHeight(), QStringLiteral("the tallest character"));
-    h.MaskWidthInc = signedByte(font.MaskWidthInc, QStringLiteral("the mask width increment"));
-    h.MaskHeightInc = signedByte(font.MaskHeightInc, QStringLiteral("the mask height increment"));
-    h.ShadowOX = signedByte(font.ShadowOX, QStringLiteral("the shadow's neutral x"));
-    h.ShadowOY = signedByte(font.ShadowOY, QStringLiteral("the shadow's neutral y"));
-    h.ShadowXPos = signedByte(font.ShadowXPos, QStringLiteral("the shadow's x position"));
-    h.ShadowYPos = signedByte(font.ShadowYPos, QStringLiteral("the shadow's y position"));
-    h.LineSep = signedByte(qint64(font.LineSep()) + font.LineSepExtra, QStringLiteral("the line separation"));
-    h.CharSep = signedByte(font.CharSepExtra, QStringLiteral("the character separation"));
-    const qsizetype count = TexelFont::glyphSequence(font.Chars()).size();
+    h.BitmapHeight = toUByte(font.ZgfGetBitmapHeight(false), QStringLiteral("the glyph image height"));
+    h.DefaultWidth = toUByte(font.ZgfDefaultWidth(), QStringLiteral("the default width"));
+    h.DefaultHeight = toUByte(font.ZgfDefaultHeight(), QStringLiteral("the default height"));
+    h.MaxCharWidth = toUByte(font.ZgfMaxCharWidth(), QStringLiteral("the widest character"));
+    h.MaxCharHeight = toUByte(font.ZgfMaxCharHeight(), QStringLiteral("the tallest character"));
+    h.MaskWidthInc = toSignedByte(font.MaskWidthInc, QStringLiteral("the mask width increment"));
+    h.MaskHeightInc = toSignedByte(font.MaskHeightInc, QStringLiteral("the mask height increment"));
+    h.ShadowOX = toSignedByte(font.ShadowOX, QStringLiteral("the shadow's neutral x"));
+    h.ShadowOY = toSignedByte(font.ShadowOY, QStringLiteral("the shadow's neutral y"));
+    h.ShadowXPos = toSignedByte(font.ShadowXPos, QStringLiteral("the shadow's x position"));
+    h.ShadowYPos = toSignedByte(font.ShadowYPos, QStringLiteral("the shadow's y position"));
+    h.LineSep = toSignedByte(qint64(m.lineSep) + font.LineSepExtra, QStringLiteral("the line separation"));
+    h.CharSep = toSignedByte(font.CharSepExtra, QStringLiteral("the character separation"));
+    const qsizetype count = m.sequence.size();
     if (count > 255) {
         throw Failure(Failure::Overflow,
                       QStringLiteral("Overflow: the font has %1 characters, at most 255 fit").arg(count));
@@ -178,34 +176,22 @@ ZgfHeader zgfHeaderOf(TexelFont &font, bool rle)
 
 QByteArray buildZgfFile(TexelFont &font, Surface &work, const ZgfBuildInput &input, Feedback &feedback)
 {
-    if (font.Masked && input.maskFileName.trimmed().isEmpty()) {
-        throw Failure(Failure::InvalidCall,
-                      QStringLiteral("The font has an alpha mask, but no mask bitmap file was given."));
-    }
+    refuseMaskWithoutFile(font, input);
     ZgfHeader header = zgfHeaderOf(font, input.rle);
-    checkIndents(font);
+    const QByteArray tables = tablesOf(font);
 
     QByteArray bytes;
     QBuffer out(&bytes);
     out.open(QIODevice::WriteOnly);
     out.write(header.toBytes());
-    out.write(toWindows1252(TexelFont::glyphSequence(font.Chars())));
-    out.write(font.ZgfCharWidths());
-    out.write(font.CharLeftIndents());
-    out.write(font.CharRightIndents());
+    out.write(tables);
 
     header.GlyphOffset = qint32(out.pos());
-    if (font.Postprocessed)
-        loadEdited(work, font.ZgfGetBitmapWidth(), font.ZgfGetBitmapHeight(), font.TransColor,
-                   input.bitmapFileName);
-    else
-        font.ZgfGenerateBitmap(work, 1, 1, false);
+    prepareGlyphImage(font, work, input);
     encodeVerified(out, work, input.rle, false, false, feedback);
-
     if (font.Masked) {
         header.MaskOffset = qint32(out.pos());
-        loadEdited(work, font.ZgfGetMaskWidth(), font.ZgfGetMaskHeight(),
-                   font.InvertMask ? 0xFFFFFF : 0, input.maskFileName);
+        prepareMask(font, work, input);
         encodeVerified(out, work, input.rle, true, font.InvertMask, feedback);
     }
     header.FileLength = toInt32(out.pos());
@@ -216,10 +202,15 @@ QByteArray buildZgfFile(TexelFont &font, Surface &work, const ZgfBuildInput &inp
 
 ZgfSizeBudget zgfSizeBudget(TexelFont &font, Surface &work, const ZgfBuildInput &input)
 {
-    SilentFeedback quiet;
-    ZgfBuildInput raw = input;
-    raw.rle = false;
-    ZgfBuildInput rle = input;
-    rle.rle = true;
-    return {partSizes(buildZgfFile(font, work, raw, quiet)), partSizes(buildZgfFile(font, work, rle, quiet))};
+    refuseMaskWithoutFile(font, input);
+    zgfHeaderOf(font, true);
+    const qint64 start = ZgfHeader::Size + tablesOf(font).size();
+    prepareGlyphImage(font, work, input);
+    const auto [rawGlyphs, rleGlyphs] = codedSizes(work, false, false);
+    qint64 rawMask = 0, rleMask = 0;
+    if (font.Masked) {
+        prepareMask(font, work, input);
+        std::tie(rawMask, rleMask) = codedSizes(work, true, font.InvertMask);
+    }
+    return {{rawGlyphs, rawMask, start + rawGlyphs + rawMask}, {rleGlyphs, rleMask, start + rleGlyphs + rleMask}};
 }

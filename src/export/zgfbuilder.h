@@ -17,11 +17,13 @@ struct ZgfBuildInput
 };
 
 // The complete bytes of the document's ZGF file: header, tables, glyph image and mask.
-// Measures the document when needed. Throws a Failure naming the cause: a value that does
-// not fit its field (naming the field), more than 255 characters, a face name longer than
-// 32 bytes, a bitmap that cannot be read, a masked font without a mask file name. Each
-// coded image is decoded again and compared with the picture it came from, so a coding
-// fault is a failure rather than a wrong font.
+// Measures the document when it is obsolete; the glyph image is drawn on work from the
+// measured glyphs (or read from the edited bitmap of a post-processed font), the mask read
+// from its bitmap. Throws a Failure naming the cause: a value that does not fit its field
+// (naming the field, or the table and the character), more than 255 characters, a face
+// name longer than 32 bytes, a bitmap that cannot be read, a masked font without a mask
+// file name. Each coded image is decoded again and compared with the picture it came
+// from, so a coding fault is a failure rather than a wrong font.
 QByteArray buildZgfFile(TexelFont &font, Surface &work, const ZgfBuildInput &input,
                         Feedback &feedback);
 
@@ -34,7 +36,8 @@ struct ZgfPartSizes
 };
 
 // The sizes of the document's ZGF file with RAW and with RLE coding, as the export would
-// write it now; throws what buildZgfFile throws.
+// write it now: each image is drawn (or read) once and coded both ways. Throws what
+// buildZgfFile throws.
 struct ZgfSizeBudget
 {
     ZgfPartSizes raw;
@@ -42,7 +45,8 @@ struct ZgfSizeBudget
 };
 ZgfSizeBudget zgfSizeBudget(TexelFont &font, Surface &work, const ZgfBuildInput &input);
 
-// The header of the document's ZGF file with its three offset fields 0.
+// The header of the document's ZGF file with its three offset fields 0; measures the
+// document when it is obsolete.
 ZgfHeader zgfHeaderOf(TexelFont &font, bool rle);
 
 // The characters of the set without a Windows-1252 code (written as "?"), each once.

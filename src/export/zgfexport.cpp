@@ -8,20 +8,23 @@
 #include "csource.h"
 #include "zgfbuilder.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <unistd.h>
-
+// Reads the written, not yet committed file back from the disk and names the first byte
+// that differs from what was meant.
 void verifyWritten(QFileDevice &file, const QByteArray &meant)
 {
     if (!file.flush())
         throw ioFailure(file);
-    QByteArray written(meant.size() + 1, '\0');
-    const ssize_t got = ::pread(file.handle(), written.data(), size_t(written.size()), 0);
-    if (got < 0)
+    // The temporary file's own handle, read from its start; the save file writes only.
+    QFile back;
+    if (!back.open(file.handle(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) || !back.seek(0))
         throw ioFailure(file);
-    written.truncate(got);
+    const QByteArray written = back.read(meant.size() + 1);
+    if (back.error() != QFileDevice::NoError)
+        throw ioFailure(file);
     if (written == meant)
         return;
     qsizetype at = 0;
@@ -84,9 +87,10 @@ bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Fe
         && !feedback.ask(QStringLiteral("Overwrite .ZGF font file ") + path + QStringLiteral("?")))
         return false;
 
+    QByteArray bytes;
     try {
         BusyGuard busy(feedback);
-        const QByteArray bytes = buildZgfFile(font, work, {options.rle, options.bitmapFileName, options.maskFileName}, feedback);
+        bytes = buildZgfFile(font, work, {options.rle, options.bitmapFileName, options.maskFileName}, feedback);
         QSaveFile file(ordinaryPath(path));
         if (!file.open(QIODevice::WriteOnly)) {
             feedback.fail(openFailure(file, QStringLiteral("Can't create file ") + path).message(),
@@ -118,6 +122,6 @@ bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Fe
             && !feedback.ask(QStringLiteral("Overwrite C source file ") + cPath + QStringLiteral("?")))
             return true;
     }
-    ZgfToCSource(path, options.cFileName, font.VariableName(), options.split, feedback, options.groupSeparator);
+    ZgfToCSource(path, bytes, options.cFileName, font.VariableName(), options.split, feedback, options.groupSeparator);
     return true;
 }

@@ -18,11 +18,22 @@
 namespace {
 
 constexpr int DotsPerMeter = 3780; // 96 dpi
-// Texts whose advance is remembered before the cache starts over.
+// Texts whose advance (or ink box) is remembered before the cache starts over.
 constexpr qsizetype MaxCachedAdvances = 4096;
 // A buffer this many times larger than the size set is given back.
 constexpr qint64 MaxWaste = 4;
 constexpr qint64 SmallBuffer = 1 << 20;
+
+// The largest em in pixels that Qt's raster engine draws from its glyph cache, which it
+// takes from the environment as it does.
+int largestCachedGlyph()
+{
+    static const int size = [] {
+        const int given = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE");
+        return given > 0 ? given : 64;
+    }();
+    return size;
+}
 
 QImage rasterImage(int width, int height)
 {
@@ -67,6 +78,8 @@ void RasterSurface::setFont(const SurfaceFont &font)
 
 void RasterSurface::applyFont(const SurfaceFont &font)
 {
+    currentX(); // the text drawn last advances in its own font
+
     QFont f;
     f.setFamily(font.name);
     f.setPixelSize(int(std::round(double(font.size) * 96.0 / 72.0)));
@@ -87,11 +100,13 @@ void RasterSurface::applyFont(const SurfaceFont &font)
     mAscent = mMetrics.ascent();
     mLineHeight = mMetrics.ascent() + mMetrics.descent();
     mAdvances.clear();
+    mBounds.clear();
     mRawFont = QRawFont();
 
     const QFontInfo info(mFont);
     mRealised = SurfaceFont{info.family(), float(info.pixelSize() * 72.0 / 96.0), info.bold(),
                             info.italic(), info.strikeOut(), info.underline()};
+    mDrawsAlike = std::max(mFont.pixelSize(), info.pixelSize()) <= largestCachedGlyph();
 }
 
 void RasterSurface::setForeColor(Color color)
@@ -136,7 +151,7 @@ void RasterSurface::clear()
     const qsizetype stride = mImage.bytesPerLine();
     for (int y = 0; y < mHeight; ++y)
         std::fill_n(reinterpret_cast<quint32 *>(bits + y * stride), mWidth, pixel);
-    mX = 0;
+    setCurrentX(0);
     mY = 0;
 }
 
@@ -144,8 +159,18 @@ void RasterSurface::drawText(const QString &text)
 {
     if (text.isEmpty())
         return;
-    mPainter.drawText(QPointF(mX, mY + mAscent), text);
-    mX += textWidth(text);
+    const double x = currentX();
+    mPainter.drawText(QPointF(x, mY + mAscent), text);
+    mPendingAdvance = text;
+}
+
+double RasterSurface::currentX() const
+{
+    if (!mPendingAdvance.isEmpty()) {
+        mX += textWidth(mPendingAdvance);
+        mPendingAdvance.clear();
+    }
+    return mX;
 }
 
 double RasterSurface::textWidth(const QString &text) const
@@ -159,11 +184,35 @@ double RasterSurface::textWidth(const QString &text) const
     return advance;
 }
 
+QRectF RasterSurface::textBounds(const QString &text) const
+{
+    // The glyphs' boxes from the baseline, which cached glyphs are drawn on rounded to
+    // whole pixels, half up. One character's box needs no layout.
+    if (const auto it = mBounds.constFind(text); it != mBounds.constEnd())
+        return *it;
+    if (mBounds.size() >= MaxCachedAdvances)
+        mBounds.clear();
+    const bool single = text.size() == 1 && !text.at(0).isSurrogate();
+    const QRectF box = single ? mMetrics.boundingRect(text.at(0)) : mMetrics.tightBoundingRect(text);
+    return *mBounds.insert(text, box.translated(0, std::floor(mAscent + 0.5)));
+}
+
 bool RasterSurface::hasGlyph(QChar c) const
 {
     if (!mRawFont.isValid())
         mRawFont = QRawFont::fromFont(mFont);
     return mRawFont.supportsCharacter(c);
+}
+
+bool RasterSurface::drawsAlikeEverywhere() const
+{
+    return mDrawsAlike;
+}
+
+quint32 *RasterSurface::writableScanLine(int y)
+{
+    Q_ASSERT(y >= 0 && y < mHeight);
+    return reinterpret_cast<quint32 *>(mImage.scanLine(y));
 }
 
 const quint32 *RasterSurface::scanLine(int y) const

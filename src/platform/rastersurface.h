@@ -49,15 +49,23 @@ public:
 
     void clear() override;
 
-    void setCurrentX(double x) override { mX = x; }
+    void setCurrentX(double x) override
+    {
+        mX = x;
+        mPendingAdvance.clear();
+    }
     void setCurrentY(double y) override { mY = y; }
-    double currentX() const override { return mX; }
+    double currentX() const override;
     double currentY() const override { return mY; }
 
     void drawText(const QString &text) override;
     double textWidth(const QString &text) const override;
     bool hasGlyph(QChar c) const override;
     double textHeight(const QString &) const override { return mLineHeight; }
+    QRectF textBounds(const QString &text) const override;
+    // Qt draws glyphs up to a size from a cache of rendered glyphs, and larger ones as
+    // outlines at their exact position, whose edge pixels may round differently elsewhere.
+    bool drawsAlikeEverywhere() const override;
 
     const quint32 *scanLine(int y) const override;
 
@@ -70,6 +78,9 @@ public:
 
     // A copy of the visible pixels, width() x height(), for windows that show the surface.
     QImage image() const;
+
+protected:
+    quint32 *writableScanLine(int y) override;
 
 private:
     void applyFont(const SurfaceFont &font);
@@ -85,15 +96,21 @@ private:
     SurfaceFont mRealised;
     double mAscent = 0;
     double mLineHeight = 0;
+    bool mDrawsAlike = true;
     // Advances of the texts measured in the current font (the same few glyphs are asked
     // for again and again while measuring and previewing).
     mutable QHash<QString, double> mAdvances;
+    // Likewise the boxes of their ink.
+    mutable QHash<QString, QRectF> mBounds;
     // The font's own glyphs, without fallback families; made when first asked.
     mutable QRawFont mRawFont;
     int mWidth = 0;
     int mHeight = 0;
     Color mBack = 0xFFFFFF;
     Color mFore = 0;
-    double mX = 0;
+    // The text last drawn, whose advance moves mX when the position is next asked for:
+    // measuring never asks, and a layout of each text drawn would cost as much as drawing.
+    mutable double mX = 0;
+    mutable QString mPendingAdvance;
     double mY = 0;
 };

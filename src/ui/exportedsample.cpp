@@ -44,7 +44,7 @@ ZgfFont ExportedSample::build(TexelFont &font, Surface &work, const Source &sour
         input.bitmapFileName = source.bitmap;
     }
     // Measured once here, so that the copy below does not measure again.
-    font.ZgfGetBitmapWidth();
+    font.measure();
     // The text is drawn from the glyph image alone; the mask would only cost its bitmap.
     TexelFont glyphsOnly = font;
     glyphsOnly.Masked = false;

@@ -34,8 +34,7 @@ void FontSheetGuide::update(TexelFont &font, const FontSheetPainter::Layout &lay
     mFamily = font.TTFName();
     mUnencodable = unencodableCharacters(font.Chars());
     try {
-        font.DefaultHeight();
-        mGlyphs = font.glyphs();
+        mGlyphs = font.measure().glyphs;
         mMissing = font.missingGlyphs();
     } catch (const Failure &) {
         mGlyphs.clear();
@@ -97,7 +96,7 @@ QString FontSheetGuide::glyphFacts(qsizetype index) const
                                       .arg(g.Width).arg(g.Height).arg(g.Left).arg(g.Top)
                                 : QStringLiteral("Ink box: none"));
         lines.append(QStringLiteral("Width in the font file: %1").arg(qint32(g.Width) + mWidthInc));
-        lines.append(QStringLiteral("Indents: left %1, right %2").arg(g.Left).arg(qint32(g.TextWidth) - g.Left - g.Width));
+        lines.append(QStringLiteral("Indents: left %1, right %2").arg(g.Left).arg(g.rightIndent()));
     }
     return lines.join(QLatin1Char('\n'));
 }

@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <cmath>
 
-FontSheetPainter::Layout FontSheetPainter::draw(const TexelFont &font, Surface &surface,
-                                                int paneWidth, int height)
+FontSheetPainter::Layout FontSheetPainter::draw(TexelFont &font, Surface &surface, int paneWidth, int height)
 {
+    const GlyphMeasurement &measured = font.measure();
     surface.setFont(previewFont(font));
     surface.setBackColor(font.TransColor);
     surface.setForeColor(font.Color);
-    const QString line = TexelFont::glyphSequence(font.Chars());
+    const QString &line = measured.sequence;
 
     // Glyph by glyph, as the export draws them: the same places, since pairs are never
     // kerned, and much faster than one wide text item at large sizes.
@@ -31,14 +31,14 @@ FontSheetPainter::Layout FontSheetPainter::draw(const TexelFont &font, Surface &
 
     surface.setSize(layout.width, std::clamp(height, 0, MaxWidth));
     surface.clear();
-    for (const QChar c : line) {
-        if (surface.currentX() >= layout.width)
-            break;
-        layout.edges.append(int(std::lround(surface.currentX())));
-        surface.drawText(QString(c));
+    double x = 0;
+    for (qsizetype i = 0; i < line.size() && x < layout.width; ++i) {
+        layout.edges.append(int(std::lround(x)));
+        measured.drawGlyph(surface, i, x, 0, true);
+        x += surface.textWidth(QString(line.at(i)));
     }
     if (!layout.edges.isEmpty())
-        layout.edges.append(int(std::lround(surface.currentX())));
+        layout.edges.append(int(std::lround(x)));
     return layout;
 }
 

@@ -24,9 +24,10 @@ public:
         QList<int> edges;
     };
 
-    // Sizes the surface to the sheet (height as given) and draws it; returns the sheet's
-    // width and scroll range for a pane of the given inner width.
-    static Layout draw(const TexelFont &font, Surface &surface, int paneWidth, int height);
+    // Sizes the surface to the sheet (height as given) and draws it from the measured
+    // glyphs, measuring the document when it is obsolete; returns the sheet's width and
+    // scroll range for a pane of the given inner width.
+    static Layout draw(TexelFont &font, Surface &surface, int paneWidth, int height);
 
     // The index in the line of the glyph drawn at x, or -1 where there is none.
     static qsizetype glyphAt(const Layout &layout, int x);

@@ -12,7 +12,7 @@ class SamplePainter
 {
 public:
     // Clears the surface to its background colour and draws the text in the document's
-    // font and colour. Measures the document when it is obsolete; throws Failure 6 when the
-    // line advance leaves the 16-bit twips range.
+    // font and colour, from the measured glyphs. Measures the document when it is
+    // obsolete; throws Failure 6 when the line advance leaves the 16-bit twips range.
     static void draw(TexelFont &font, Surface &surface);
 };

@@ -96,7 +96,13 @@ bool WriteCArray(const QString &sourcePath, QFileDevice &output, Feedback &feedb
                       Feedback::Title::Application);
         return false;
     }
-    const qint64 words = (source.size() + 3) / 4;
+    WriteCArray(source, output, feedback);
+    return true;
+}
+
+void WriteCArray(QIODevice &source, QFileDevice &output, Feedback &feedback)
+{
+    const qint64 words = (source.size() - source.pos() + 3) / 4;
     ProgressMeter progress(feedback, (words + kWordsPerLine - 1) / kWordsPerLine);
 
     const auto input = std::make_unique<char[]>(size_t(kChunkBytes));
@@ -121,5 +127,4 @@ bool WriteCArray(const QString &sourcePath, QFileDevice &output, Feedback &feedb
         if (got < kChunkBytes)
             break;
     }
-    return true;
 }

@@ -4,6 +4,7 @@
 
 class Feedback;
 class QFileDevice;
+class QIODevice;
 
 // Appends the body of a C array of 32-bit words holding the file's bytes to an open
 // output: lines indented by two spaces, ten words "0x%08X" a line separated by ", ",
@@ -16,3 +17,7 @@ class QFileDevice;
 // + path + ": " + the reason under the application's title; nothing is written then. A read
 // or write failure throws.
 bool WriteCArray(const QString &sourcePath, QFileDevice &output, Feedback &feedback);
+
+// The same from an open device (a file, or bytes in a buffer), read from its position to its
+// end; a read or write failure throws.
+void WriteCArray(QIODevice &source, QFileDevice &output, Feedback &feedback);

@@ -11,6 +11,7 @@
 #include "windows1252.h"
 #include "zgfheader.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -24,6 +25,16 @@ struct Refusal
 {
     QString message;
     Feedback::Title title;
+};
+
+// The file to write as C: read from its path, or its bytes already in memory (a font just
+// written there).
+struct Source
+{
+    QString path;
+    const QByteArray *bytes = nullptr;
+
+    qint64 size() const { return bytes ? bytes->size() : QFileInfo(ordinaryPath(path)).size(); }
 };
 
 // What differs between the font and the file form of the source.
@@ -74,17 +85,28 @@ QString sourceFileBeside(const QString &cPath)
 
 // What C cannot hold is refused before any file is made: a name that is no identifier, a
 // file that would replace another, an empty source (C has no empty arrays).
-void refuseWhatCannotBeWritten(const QString &sourcePath, const QString &cPath, bool split,
+void refuseWhatCannotBeWritten(const Source &source, const QString &cPath, bool split,
                                const CSourceParts &parts)
 {
     refuseCArrayName(parts.name, QString::fromLatin1(parts.arrayName));
-    refuseSharedFiles(QList<FileRole>{{QStringLiteral("the file to convert"), sourcePath, false}}
+    refuseSharedFiles(QList<FileRole>{{QStringLiteral("the file to convert"), source.path, false}}
                       + cSourceOutputs(cPath, split));
-    const QFileInfo source(ordinaryPath(sourcePath));
-    if (source.isFile() && source.size() == 0) {
+    const bool empty = source.bytes ? source.bytes->isEmpty() : QFileInfo(ordinaryPath(source.path)).isFile() && source.size() == 0;
+    if (empty) {
         throw Failure(Failure::InvalidCall, QStringLiteral("The file %1 is empty, and C has no empty arrays: "
-                                                           "no C file is written.").arg(sourcePath));
+                                                           "no C file is written.").arg(source.path));
     }
+}
+
+// The body of the array; false when the file cannot be opened (WriteCArray has said so).
+bool writeArray(const Source &source, QFileDevice &arrayFile, Feedback &feedback)
+{
+    if (!source.bytes)
+        return WriteCArray(source.path, arrayFile, feedback);
+    QBuffer buffer(const_cast<QByteArray *>(source.bytes));
+    buffer.open(QIODevice::ReadOnly);
+    WriteCArray(buffer, arrayFile, feedback);
+    return true;
 }
 
 void createOrRefuse(QSaveFile &file, const QString &text)
@@ -94,41 +116,41 @@ void createOrRefuse(QSaveFile &file, const QString &text)
 }
 
 // Writes the files; false when WriteCArray has already reported why not.
-bool writeCSource(const QString &sourcePath, const QString &cPath, bool split,
+bool writeCSource(const Source &source, const QString &cPath, bool split,
                   const CSourceParts &parts, Feedback &feedback)
 {
-    refuseWhatCannotBeWritten(sourcePath, cPath, split, parts);
+    refuseWhatCannotBeWritten(source, cPath, split, parts);
     const QString cFilePath = sourceFileBeside(cPath);
     const QByteArray guard = toWindows1252(cGuardSymbol(GetFileNameNoExt(cPath)));
 
     QSaveFile header(ordinaryPath(cPath));
     createOrRefuse(header, QStringLiteral("Can't create .H file ") + cPath);
-    QSaveFile source(ordinaryPath(cFilePath));
+    QSaveFile cFile(ordinaryPath(cFilePath));
     if (split)
-        createOrRefuse(source, QStringLiteral("Can't create .C file ") + cFilePath);
-    QSaveFile &arrayFile = split ? source : header;
+        createOrRefuse(cFile, QStringLiteral("Can't create .C file ") + cFilePath);
+    QSaveFile &arrayFile = split ? cFile : header;
 
     writeAll(header, parts.comment);
     if (split)
-        writeAll(source, parts.comment);
+        writeAll(cFile, parts.comment);
     writeAll(header, line("#ifndef " + guard) + line("#define " + guard) + "\r\n");
     writeAll(header, parts.characterSet);
     if (split)
         writeAll(header, line("extern unsigned long " + parts.arrayName + "[];"));
     writeAll(arrayFile, line("unsigned long " + parts.arrayName + "[] = {"));
-    if (!WriteCArray(sourcePath, arrayFile, feedback))
+    if (!writeArray(source, arrayFile, feedback))
         return false;
     writeAll(arrayFile, line(QByteArray("};")));
     writeAll(header, "\r\n" + line("#endif /*" + guard + "*/"));
     if (split)
-        commitSaveFile(source);
+        commitSaveFile(cFile);
     commitSaveFile(header);
     return true;
 }
 
 // Runs the generation under the busy pointer and reports its outcome afterwards.
 template<typename Parts>
-bool generate(Feedback &feedback, Parts makeParts, const QString &sourcePath, const QString &cPath,
+bool generate(Feedback &feedback, Parts makeParts, const Source &source, const QString &cPath,
               bool split)
 {
     std::optional<Refusal> refusal;
@@ -136,7 +158,7 @@ bool generate(Feedback &feedback, Parts makeParts, const QString &sourcePath, co
     {
         BusyGuard busy(feedback);
         try {
-            written = writeCSource(sourcePath, cPath, split, makeParts(), feedback);
+            written = writeCSource(source, cPath, split, makeParts(), feedback);
         } catch (const Refusal &r) {
             refusal = r;
         } catch (const Failure &failure) {
@@ -154,6 +176,40 @@ bool generate(Feedback &feedback, Parts makeParts, const QString &sourcePath, co
         feedback.informWritten(QStringLiteral("C file(s) generated correctly."), files);
     }
     return written;
+}
+
+// The comment block and character set of a font, from its first bytes (the header and the
+// character string, or fewer: a file too short for its header reads as zeros, its character
+// set ends with the file) and its size.
+CSourceParts zgfParts(const QByteArray &start, qint64 size, const QString &path, const QString &name,
+                      QChar groupSeparator)
+{
+    QByteArray headerBytes = start.left(ZgfHeader::Size);
+    headerBytes.resize(ZgfHeader::Size, '\0');
+    const ZgfHeader h = ZgfHeader::fromBytes(headerBytes.constData(), headerBytes.size());
+    const QByteArray characters = start.mid(ZgfHeader::Size, h.Count);
+
+    QByteArray face = h.FaceName;
+    face.replace('\0', QByteArray());
+    const QString mask = h.hasFlag(ZgfHeader::HasMask)
+        ? QString::number(h.maskWidth()) + QLatin1Char('x') + QString::number(h.maskHeight())
+        : QStringLiteral("no mask");
+
+    CSourceParts p;
+    p.comment = line(QByteArray("//"))
+        + line("// GP32 C source file for font " + cCommentText(face) + ' ' + QByteArray::number(h.PointSize))
+        + line("// Generated from ZGF font file " + fileNameComment(path))
+        + line(QStringLiteral("// File size      : ") + groupedSize(size, groupSeparator))
+        + line(QStringLiteral("// Bitmap size    : %1x%2").arg(h.BitmapWidth).arg(h.BitmapHeight))
+        + line(QStringLiteral("// Mask size      : ") + mask)
+        + line(QStringLiteral("// Color depth    : %1 bpp").arg(h.hasFlag(ZgfHeader::Color16) ? 16 : 8))
+        + line(QByteArray("//"))
+        + line(QStringLiteral("// Generator      : ") + generatorText())
+        + line(QByteArray("//")) + "\r\n\r\n";
+    p.characterSet = line("// Character set  : \"" + cCharacterSetText(characters) + '"') + "\r\n";
+    p.arrayName = toWindows1252(name + zgfArraySuffix());
+    p.name = name;
+    return p;
 }
 
 } // namespace
@@ -190,37 +246,21 @@ bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString
             throw Refusal{restated(failure, QStringLiteral("Can't open .ZGF file ") + sourcePath).message(),
                           Feedback::Title::Application};
         }
-        // A file too short for its header reads as zeros; its character set ends with the file.
-        QByteArray headerBytes = font.read(ZgfHeader::Size);
-        headerBytes.resize(ZgfHeader::Size, '\0');
-        const ZgfHeader h = ZgfHeader::fromBytes(headerBytes.constData(), headerBytes.size());
-        const QByteArray characters = font.read(h.Count);
+        QByteArray start = font.read(ZgfHeader::Size);
+        if (start.size() == ZgfHeader::Size)
+            start += font.read(ZgfHeader::fromBytes(start.constData(), start.size()).Count);
         if (font.error() != QFileDevice::NoError)
             throw ioFailure(font);
-
-        QByteArray face = h.FaceName;
-        face.replace('\0', QByteArray());
-        const QString mask = h.hasFlag(ZgfHeader::HasMask)
-            ? QString::number(h.maskWidth()) + QLatin1Char('x') + QString::number(h.maskHeight())
-            : QStringLiteral("no mask");
-
-        CSourceParts p;
-        p.comment = line(QByteArray("//"))
-            + line("// GP32 C source file for font " + cCommentText(face) + ' ' + QByteArray::number(h.PointSize))
-            + line("// Generated from ZGF font file " + fileNameComment(sourcePath))
-            + line(QStringLiteral("// File size      : ") + groupedSize(font.size(), groupSeparator))
-            + line(QStringLiteral("// Bitmap size    : %1x%2").arg(h.BitmapWidth).arg(h.BitmapHeight))
-            + line(QStringLiteral("// Mask size      : ") + mask)
-            + line(QStringLiteral("// Color depth    : %1 bpp").arg(h.hasFlag(ZgfHeader::Color16) ? 16 : 8))
-            + line(QByteArray("//"))
-            + line(QStringLiteral("// Generator      : ") + generatorText())
-            + line(QByteArray("//")) + "\r\n\r\n";
-        p.characterSet = line("// Character set  : \"" + cCharacterSetText(characters) + '"') + "\r\n";
-        p.arrayName = toWindows1252(name + zgfArraySuffix());
-        p.name = name;
-        return p;
+        return zgfParts(start, font.size(), sourcePath, name, groupSeparator);
     };
-    return generate(feedback, parts, sourcePath, cPath, split);
+    return generate(feedback, parts, Source{sourcePath}, cPath, split);
+}
+
+bool ZgfToCSource(const QString &fontPath, const QByteArray &fontBytes, const QString &cPath,
+                  const QString &name, bool split, Feedback &feedback, QChar groupSeparator)
+{
+    auto parts = [&] { return zgfParts(fontBytes, fontBytes.size(), fontPath, name, groupSeparator); };
+    return generate(feedback, parts, Source{fontPath, &fontBytes}, cPath, split);
 }
 
 bool FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
@@ -231,12 +271,12 @@ bool FileToCSource(const QString &sourcePath, const QString &cPath, const QStrin
         p.comment = line(QByteArray("//"))
             + line("// GP32 C source file for file " + fileNameComment(sourcePath))
             + line(QStringLiteral("// File size: ")
-                   + groupedSize(QFileInfo(ordinaryPath(sourcePath)).size(), groupSeparator))
+                   + groupedSize(Source{sourcePath}.size(), groupSeparator))
             + line(QStringLiteral("// Converter: ") + generatorText())
             + line(QByteArray("//")) + "\r\n\r\n";
         p.arrayName = toWindows1252(name);
         p.name = name;
         return p;
     };
-    return generate(feedback, parts, sourcePath, cPath, split);
+    return generate(feedback, parts, Source{sourcePath}, cPath, split);
 }

@@ -31,6 +31,10 @@ class Feedback;
 // set. A font that cannot be opened shows "number: Can't open .ZGF file " + path + the reason.
 bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
                   bool split, Feedback &feedback, QChar groupSeparator);
+// The same for a font in memory: fontBytes as just written to fontPath, which names it in
+// the comment block and may not be replaced by the C files.
+bool ZgfToCSource(const QString &fontPath, const QByteArray &fontBytes, const QString &cPath,
+                  const QString &name, bool split, Feedback &feedback, QChar groupSeparator);
 
 // For any file: the comment block gives the file name and size; the array is named name.
 bool FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name,

@@ -1,6 +1,11 @@
 #include "zgfdecoder.h"
 
+#include "surface.h"
+#include "zgfpixel.h"
+
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -22,43 +27,80 @@ void requireRawSize(QByteArrayView data, qint64 needed, const QString &context)
         throw malformed(context, QStringLiteral("data ends after %1 of %2 bytes").arg(data.size()).arg(needed));
 }
 
-// Calls put(x, y, channel, level, count) for every run, checking that the runs fill every
-// row and channel exactly.
-template <typename Put>
-void readRuns(QByteArrayView data, int width, int height, int channels, const QString &context, Put put)
+// Reads RLE data a row at a time, checking that the runs fill every row and channel exactly.
+class RleRows
 {
-    checkedPixelCount(width, height, context);
-    if (width == 0)
-        return;
-    const auto *p = reinterpret_cast<const uchar *>(data.data());
-    const auto *end = p + data.size();
-    const auto endsEarly = [&](int y) {
-        return malformed(context, QStringLiteral("RLE data ends early in row %1").arg(y));
-    };
-    for (int y = 0; y < height; ++y) {
-        for (int channel = 0; channel < channels; ++channel) {
-            int x = 0;
-            while (x < width) {
-                if (p == end)
-                    throw endsEarly(y);
-                int level = *p++;
-                int count;
-                if (level >= 32) {
-                    count = level >> 5;
-                    level &= 31;
-                } else {
-                    if (p == end)
-                        throw endsEarly(y);
-                    count = *p++;
-                }
-                if (count > width - x)
-                    throw malformed(context, QStringLiteral("RLE run of %1 pixels overflows row %2 at column %3")
-                                                 .arg(count).arg(y).arg(x));
-                put(x, y, channel, quint8(level), count);
-                x += count;
+public:
+    RleRows(QByteArrayView data, int width, const QString &context)
+        : mP(reinterpret_cast<const uchar *>(data.data())), mEnd(mP + data.size()), mWidth(width),
+          mContext(context)
+    {
+    }
+
+    // The next row of a glyph image: red, green and blue runs ORed into pixels with low bit 1.
+    void readPixels16(quint16 *row)
+    {
+        std::fill_n(row, mWidth, quint16(1));
+        for (int shift : {11, 6, 1}) {
+            readChannel([&](int x, quint8 level, int count) {
+                const quint16 bits = quint16(level << shift);
+                for (quint16 *p = row + x, *end = p + count; p != end; ++p)
+                    *p |= bits;
+            });
+        }
+        ++mRow;
+    }
+
+    // The next row of a mask: its levels.
+    void readLevels(quint8 *row)
+    {
+        readChannel([&](int x, quint8 level, int count) { std::fill_n(row + x, count, level); });
+        ++mRow;
+    }
+
+private:
+    template <typename Put>
+    void readChannel(Put put)
+    {
+        int x = 0;
+        while (x < mWidth) {
+            if (mP == mEnd)
+                throw endsEarly();
+            int level = *mP++;
+            int count;
+            if (level >= 32) {
+                count = level >> 5;
+                level &= 31;
+            } else {
+                if (mP == mEnd)
+                    throw endsEarly();
+                count = *mP++;
             }
+            if (count > mWidth - x)
+                throw malformed(mContext, QStringLiteral("RLE run of %1 pixels overflows row %2 at column %3")
+                                              .arg(count).arg(mRow).arg(x));
+            put(x, quint8(level), count);
+            x += count;
         }
     }
+
+    Failure endsEarly() const
+    {
+        return malformed(mContext, QStringLiteral("RLE data ends early in row %1").arg(mRow));
+    }
+
+    const uchar *mP;
+    const uchar *mEnd;
+    int mWidth;
+    int mRow = 0;
+    const QString &mContext;
+};
+
+quint8 rawLevel(const uchar *p, qint64 i, int width, const QString &context)
+{
+    if (p[i] > 31)
+        throw malformed(context, QStringLiteral("level %1 at (%2, %3) is above 31").arg(p[i]).arg(i % width).arg(i / width));
+    return p[i];
 }
 
 } // namespace
@@ -81,14 +123,10 @@ QList<quint16> decodeRawPixels16(QByteArrayView data, int width, int height, con
 
 QList<quint16> decodeRlePixels16(QByteArrayView data, int width, int height, const QString &context)
 {
-    QList<quint16> pixels(checkedPixelCount(width, height, context), quint16(1));
-    quint16 *out = pixels.data();
-    readRuns(data, width, height, 3, context, [&](int x, int y, int channel, quint8 level, int count) {
-        const int shift = 11 - 5 * channel; // red 11, green 6, blue 1
-        quint16 *row = out + qint64(y) * width + x;
-        for (int i = 0; i < count; ++i)
-            row[i] = quint16(row[i] | (level << shift));
-    });
+    QList<quint16> pixels(checkedPixelCount(width, height, context));
+    RleRows rows(data, width, context);
+    for (int y = 0; y < height && width > 0; ++y)
+        rows.readPixels16(pixels.data() + qint64(y) * width);
     return pixels;
 }
 
@@ -98,22 +136,17 @@ QList<quint8> decodeRawLevels(QByteArrayView data, int width, int height, const 
     requireRawSize(data, count, context);
     QList<quint8> levels(count);
     const auto *p = reinterpret_cast<const uchar *>(data.data());
-    for (qint64 i = 0; i < count; ++i) {
-        if (p[i] > 31)
-            throw malformed(context, QStringLiteral("level %1 at (%2, %3) is above 31")
-                                         .arg(p[i]).arg(i % width).arg(i / width));
-        levels[i] = p[i];
-    }
+    for (qint64 i = 0; i < count; ++i)
+        levels[i] = rawLevel(p, i, width, context);
     return levels;
 }
 
 QList<quint8> decodeRleLevels(QByteArrayView data, int width, int height, const QString &context)
 {
-    QList<quint8> levels(checkedPixelCount(width, height, context), quint8(0));
-    quint8 *out = levels.data();
-    readRuns(data, width, height, 1, context, [&](int x, int y, int, quint8 level, int count) {
-        std::fill_n(out + qint64(y) * width + x, count, level);
-    });
+    QList<quint8> levels(checkedPixelCount(width, height, context));
+    RleRows rows(data, width, context);
+    for (int y = 0; y < height && width > 0; ++y)
+        rows.readLevels(levels.data() + qint64(y) * width);
     return levels;
 }
 
@@ -123,4 +156,51 @@ qint64 minimumRleSize(int width, int height, int channels)
     const int rest = qMax(width, 0) % 255;
     const qint64 perRow = 2 * full + (rest == 0 ? 0 : rest <= 7 ? 1 : 2);
     return perRow * qMax(height, 0) * qMax(channels, 0);
+}
+
+std::optional<QPoint> firstCodingDifference(QByteArrayView coded, const Surface &picture, bool rle,
+                                            int channels, bool invert, const QString &context)
+{
+    const int width = picture.width();
+    const int height = picture.height();
+    if (width <= 0 || height <= 0)
+        return std::nullopt;
+    const bool mask = channels == 1;
+    if (!rle)
+        requireRawSize(coded, qint64(width) * height * (mask ? 1 : 2), context);
+    RleRows rows(coded, width, context);
+    const auto *raw = reinterpret_cast<const uchar *>(coded.data());
+    std::vector<quint16> decoded(static_cast<size_t>(width)), expected(static_cast<size_t>(width));
+    std::vector<quint8> levels(mask && rle ? size_t(width) : 0);
+    for (int y = 0; y < height; ++y) {
+        const quint32 *line = picture.scanLine(y);
+        const qint64 start = qint64(y) * width;
+        if (mask) {
+            for (int x = 0; x < width; ++x) {
+                const quint16 level = quint16((line[x] >> 19) & 31u);
+                expected[size_t(x)] = invert ? quint16(31 - level) : level;
+            }
+            if (rle) {
+                rows.readLevels(levels.data());
+                std::copy(levels.begin(), levels.end(), decoded.begin());
+            } else {
+                for (int x = 0; x < width; ++x)
+                    decoded[size_t(x)] = rawLevel(raw, start + x, width, context);
+            }
+        } else {
+            for (int x = 0; x < width; ++x)
+                expected[size_t(x)] = quint16(scanPixelToPixel16(line[x]) | 1u);
+            if (rle) {
+                rows.readPixels16(decoded.data());
+            } else {
+                for (int x = 0; x < width; ++x)
+                    decoded[size_t(x)] = quint16(raw[2 * (start + x)] | (raw[2 * (start + x) + 1] << 8));
+            }
+        }
+        if (std::memcmp(decoded.data(), expected.data(), decoded.size() * sizeof(quint16)) != 0) {
+            const auto at = std::mismatch(decoded.begin(), decoded.end(), expected.begin()).first;
+            return QPoint(int(at - decoded.begin()), y);
+        }
+    }
+    return std::nullopt;
 }

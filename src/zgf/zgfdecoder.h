@@ -4,7 +4,12 @@
 
 #include <QByteArrayView>
 #include <QList>
+#include <QPoint>
 #include <QString>
+
+#include <optional>
+
+class Surface;
 
 // Decoding of ZGF image data, the inverse of the encoders. Every decoder reads only the
 // bytes it is given and throws a Failure::InvalidFileFormat when they do not make up a
@@ -28,3 +33,10 @@ QList<quint8> decodeRleLevels(QByteArrayView data, int width, int height, const 
 // The fewest bytes that RLE data of an image can take (every row and channel one run);
 // lets a reader refuse a short file before allocating the image.
 qint64 minimumRleSize(int width, int height, int channels);
+
+// Decodes an image just coded from picture (RAW or RLE; channels 1 for a mask, whose levels
+// were inverted when invert is set) and compares it with the picture, row by row: the first
+// pixel that does not read back as the encoders code it, or nothing when all do. Data that
+// is no whole image throws as the decoders do.
+std::optional<QPoint> firstCodingDifference(QByteArrayView coded, const Surface &picture, bool rle,
+                                            int channels, bool invert, const QString &context);

@@ -8,6 +8,7 @@
 
 #include <QFileDevice>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -43,6 +44,40 @@ inline uchar *putRun(uchar *out, uchar level, int count)
         *out++ = uchar(count * 32 + level);
     }
     return out;
+}
+
+struct PixelRun
+{
+    quint32 pixel;
+    int length;
+};
+
+// The first column from x on whose pixel is not pixel (or width), four pixels a step.
+int runEnd(const quint32 *line, int x, int width, quint32 pixel)
+{
+    const quint64 two = quint64(pixel) << 32 | pixel;
+    for (; x + 4 <= width; x += 4) {
+        quint64 a, b;
+        std::memcpy(&a, line + x, sizeof a);
+        std::memcpy(&b, line + x + 2, sizeof b);
+        if (((a ^ two) | (b ^ two)) != 0)
+            break;
+    }
+    while (x < width && line[x] == pixel)
+        ++x;
+    return x;
+}
+
+// Splits a row into runs of equal pixels; returns how many.
+qsizetype pixelRuns(const quint32 *line, int width, PixelRun *runs)
+{
+    qsizetype count = 0;
+    for (int x = 0; x < width;) {
+        const int end = runEnd(line, x + 1, width, line[x]);
+        runs[count++] = {line[x], end - x};
+        x = end;
+    }
+    return count;
 }
 
 } // namespace
@@ -88,8 +123,11 @@ void RLEEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, boo
     ProgressMeter progress(feedback, qint64(height) * channelCount);
     // A pixel costs at most one byte per channel (runs of one); longer runs cost less.
     std::vector<uchar> row(size_t(width) * size_t(qMax(channelCount, 1)));
+    // A row as runs of equal pixels, found once for all its channels: glyph images are a few
+    // colours in long runs.
+    std::vector<PixelRun> runs(static_cast<size_t>(width));
     for (int y = 0; y < height; ++y) {
-        const quint32 *line = bitmap.scanLine(y);
+        const qsizetype runCount = pixelRuns(bitmap.scanLine(y), width, runs.data());
         uchar *out = row.data();
         for (int channel = 1; channel <= channelCount; ++channel) {
             progress.setDone(qint64(y) * channelCount + channel);
@@ -98,16 +136,13 @@ void RLEEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, boo
                 continue;
             }
             const int shift = levelShift(channel);
-            const quint32 mask = 31u << shift;
-            int x = 0;
-            while (x < width) {
-                const quint32 key = line[x] & mask;
-                const int start = x;
-                ++x;
-                while (x < width && (line[x] & mask) == key)
-                    ++x;
-                const uchar level = uchar(key >> shift);
-                out = putRun(out, invert ? uchar(31 - level) : level, x - start);
+            qsizetype i = 0;
+            while (i < runCount) {
+                const uchar level = uchar((runs[size_t(i)].pixel >> shift) & 31u);
+                int count = runs[size_t(i)].length;
+                while (++i < runCount && uchar((runs[size_t(i)].pixel >> shift) & 31u) == level)
+                    count += runs[size_t(i)].length;
+                out = putRun(out, invert ? uchar(31 - level) : level, count);
             }
         }
         writeBytes(file, reinterpret_cast<const char *>(row.data()), qint64(out - row.data()));

@@ -1,15 +1,11 @@
 #pragma once
 
 #include "surface.h"
+#include "testfiles.h"
 #include "texelfont.h"
 
-#include <QByteArray>
-#include <QFile>
 #include <QtEndian>
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
@@ -36,26 +32,6 @@ inline std::vector<std::string> documentState(const TexelFont &f)
 #undef TEXEL_S
 #undef TEXEL_N
     return state;
-}
-
-// The offset of the first byte where two files differ, or -1 when they are equal.
-inline qsizetype firstDifference(const QByteArray &a, const QByteArray &b)
-{
-    const auto [ia, ib] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
-    return ia == a.end() && ib == b.end() ? -1 : ia - a.begin();
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 // The low `size` bytes of value, little-endian.

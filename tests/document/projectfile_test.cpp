@@ -104,10 +104,6 @@ TEST_F(ProjectFile, WritesTheVersion2RecordByteForByte)
     const QByteArray bytes = saved(everyFieldSet());
     EXPECT_EQ(bytes.size(), 1367);
     EXPECT_EQ(firstDifference(bytes, expected), -1);
-    // The fields the format is most often checked by, by offset.
-    EXPECT_EQ(bytes.mid(93, 4).toHex().toStdString(), "00000441");
-    EXPECT_EQ(bytes.mid(215, 7).toHex().toStdString(), "41420d0a63f180");
-    EXPECT_EQ(bytes.mid(1239, 18).toStdString(), "/home/ana/back.png");
     EXPECT_EQ(QDir(mDir.path()).entryList(QDir::Files), QStringList{QStringLiteral("font.tsm")});
 }
 

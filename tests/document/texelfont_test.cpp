@@ -128,9 +128,10 @@ TEST_F(TexelFontMeasure, UnionOfInkBoxes)
     surface.setGlyph(QLatin1Char('c'), Glyph{6, 2, 5, 3, 6});  // rows 5..10
     font.setChars(QStringLiteral("a b\r\nc "));
     EXPECT_EQ(metrics(), (std::array{2, 11, 11, 4, 4}));
-    ASSERT_EQ(font.glyphs().size(), 5);
-    EXPECT_EQ(font.glyphs().at(0), (Char{8, 1, 15, 6, 2, 4}));
-    EXPECT_EQ(font.glyphs().at(1), (Char{0, 0, 15, 4, 0, 0}));
+    const GlyphMeasurement &m = font.measure();
+    ASSERT_EQ(m.glyphs.size(), 5);
+    EXPECT_EQ(m.glyphs.at(0), (Char{8, 1, 15, 6, 2, 4}));
+    EXPECT_EQ(m.glyphs.at(1), (Char{0, 0, 15, 4, 0, 0}));
     EXPECT_EQ(font.CharRightIndents().left(2), QByteArray("\x01\x04")) << "a space's right indent is its advance";
 
     surface.setMissing(QStringLiteral("\u2603x"));
@@ -146,28 +147,25 @@ TEST_F(TexelFontMeasure, InkOutsideTheAdvance)
 {
     surface.setGlyph(QLatin1Char('o'), Glyph{6, -10, 2, 20, 30});
     surface.setGlyph(QLatin1Char('f'), Glyph{5, -2, 1, 6, 9});
-    font.setChars(QStringLiteral("o"));
-    font.DefaultHeight();
-    const Char o = font.glyphs().at(0);
-    EXPECT_EQ(o.Left, -4) << "never left of one space width";
-    EXPECT_EQ(o.Width, 6 + 2 * 4);
-    EXPECT_EQ(o.Height, 13) << "cut at the line height";
-
-    font.setChars(QStringLiteral("f"));
-    font.DefaultHeight();
-    EXPECT_EQ(font.glyphs().at(0).Left, -2);
-    EXPECT_EQ(font.CharLeftIndents() + font.CharRightIndents(), QByteArray("\xFE\x01"));
+    font.setChars(QStringLiteral("of"));
+    const GlyphMeasurement &m = font.measure();
+    EXPECT_EQ(m.glyphs.at(0).Left, -4) << "never left of one space width";
+    EXPECT_EQ(m.glyphs.at(0).Width, 6 + 2 * 4);
+    EXPECT_EQ(m.glyphs.at(0).Height, 13) << "cut at the line height";
+    EXPECT_FALSE(m.images.at(0).whole) << "cut ink is no whole image";
+    EXPECT_EQ(m.glyphs.at(1).Left, -2);
+    EXPECT_EQ((font.CharLeftIndents() + font.CharRightIndents()).toHex(), "fcfefc01");
 }
 
 TEST_F(TexelFontMeasure, MeasuresOnlyWhenObsoleteAndOverflowFails)
 {
     EXPECT_EQ(TexelFont::glyphSequence(QStringLiteral("AA\r\nA")), QStringLiteral("AAA"));
     EXPECT_EQ(TexelFont::glyphSequence(QStringLiteral("a\rb\nc")), QStringLiteral("a\rb\nc"));
-    font.DefaultHeight();
+    font.measure();
     font.SetCharsToDefault();
     EXPECT_TRUE(font.Obsolete) << "even when the set was already the default";
     font.setChars(QStringLiteral("ab"));
-    font.DefaultHeight();
+    font.measure();
     const int drawsBefore = surface.drawCount();
     font.Color = 0x123456;
     font.setName(QStringLiteral("Other"));
@@ -179,18 +177,15 @@ TEST_F(TexelFontMeasure, MeasuresOnlyWhenObsoleteAndOverflowFails)
     EXPECT_EQ(font.ZgfCharWidths(), QByteArray("\x07\x07"));
     EXPECT_EQ(surface.drawCount(), drawsBefore);
 
-    font.CharWidthInc = 252; // 4 + 252 > 255
-    try {
-        font.ZgfCharWidths();
-        ADD_FAILURE() << "expected Overflow";
-    } catch (const Failure &f) {
-        EXPECT_EQ(f.number, Failure::Overflow);
-        EXPECT_EQ(f.message(), QStringLiteral("6: Overflow: 256 is outside 0..255"));
-    }
-    font.CharWidthInc = -5;
-    EXPECT_THROW(font.ZgfCharWidths(), Failure);
+    // Every table value is checked against its byte, naming the character.
+    surface.setGlyph(QLatin1Char('w'), Glyph{200, 0, 1, 2, 4});
+    font.setChars(QStringLiteral("w"));
+    font.CharWidthInc = 254;
+    font.measure();
+    EXPECT_EQ(failureOf([&] { font.ZgfCharWidths(); }), QStringLiteral("6: Overflow: the width of \"w\" is 256, outside 0..255"));
+    EXPECT_EQ(failureOf([&] { font.CharRightIndents(); }),
+              QStringLiteral("6: Overflow: the right indent of \"w\" is 198, outside -128..127"));
     font.CharWidthInc = 32767;
-    font.setChars(QStringLiteral("abc"));
     EXPECT_THROW(font.ZgfGetBitmapWidth(), Failure);
     EXPECT_THROW(TexelFont().DefaultHeight(), Failure) << "no surface to measure on";
 }
@@ -265,11 +260,11 @@ TEST_F(TexelFontStrip, CountAndFromDealGlyphs)
         full.setGlyph(QLatin1Char(c), strip.glyph(QLatin1Char(c)));
     font.ZgfGenerateBitmap(full);
     font.ZgfGenerateBitmap(strip, 3, 2);
-    EXPECT_EQ(strip.drawCount(), 2) << "glyphs 2 and 5 only";
     // Glyph 2 starts at column 5 and glyph 5 at 5+3+7+5 = 20, as in the full strip.
     for (const int x : {5, 20})
         EXPECT_EQ(inkBox(strip, x, x + 3).left, inkBox(full, x, x + 3).left);
-    EXPECT_EQ(inkBox(strip, 0, 5).right, -1) << "glyph 1 left as background";
+    for (const auto &[x0, x1] : {std::pair(0, 5), std::pair(8, 20), std::pair(23, 35)})
+        EXPECT_EQ(inkBox(strip, x0, x1).right, -1) << x0 << ": only glyphs 2 and 5 are drawn";
     EXPECT_THROW(font.ZgfGenerateBitmap(strip, 0, 1), Failure);
 }
 
@@ -284,4 +279,26 @@ TEST_F(TexelFontStrip, NegativeIncrementsNarrowTheCells)
     // Two columns before the ink, one after: the first glyph starts at -2, the second at 0.
     EXPECT_EQ(inkBox(strip, 0, 4).left, 0);
     EXPECT_EQ(inkBox(strip, 0, 4).right, 3);
+}
+
+// The strip shows what was measured: glyph images are copied where whole, and a glyph cut
+// while measuring, or any glyph of an underlined font, is drawn in place, whole.
+TEST_F(TexelFontStrip, CopiesWholeImagesAndDrawsTheRest)
+{
+    strip.setGlyph(QLatin1Char('a'), Glyph{7, 1, 2, 5, 3});
+    font.setChars(QStringLiteral("a"));
+    font.CharHeightInc = 0;
+    font.ZgfGenerateBitmap(strip);
+    EXPECT_EQ(inkBox(strip, 0, 7).bottom, 11) << "the 12 rows measured, not the 3 the strip's surface draws";
+    font.setUnderline(true);
+    font.ZgfGenerateBitmap(strip);
+    EXPECT_EQ(inkBox(strip, 0, 7).bottom, 2);
+
+    for (TestSurface *s : {&surface, &strip})
+        s->setGlyph(QLatin1Char('o'), Glyph{6, -10, 2, 20, 8});
+    font.setUnderline(false);
+    font.setChars(QStringLiteral("o"));
+    font.CharWidthInc = 12;
+    font.ZgfGenerateBitmap(strip);
+    EXPECT_EQ(inkBox(strip, 0, 26).left, 0) << "the 6 columns cut off while measuring are drawn too";
 }

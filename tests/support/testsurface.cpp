@@ -58,6 +58,18 @@ double TestSurface::textWidth(const QString &text) const
     return width;
 }
 
+QRectF TestSurface::textBounds(const QString &text) const
+{
+    QRectF bounds;
+    double x = 0;
+    for (const QChar c : text) {
+        const Glyph g = glyph(c);
+        bounds |= QRectF(x + g.inkLeft, g.inkTop, g.inkWidth, g.inkHeight);
+        x += g.advance;
+    }
+    return bounds;
+}
+
 const quint32 *TestSurface::scanLine(int y) const
 {
     return reinterpret_cast<const quint32 *>(mImage.constScanLine(y));

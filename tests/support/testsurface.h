@@ -49,9 +49,14 @@ public:
     double textWidth(const QString &text) const override;
     bool hasGlyph(QChar c) const override { return !mMissing.contains(c); }
     double textHeight(const QString &) const override { return mLineHeight; }
+    QRectF textBounds(const QString &text) const override;
+    bool drawsAlikeEverywhere() const override { return true; }
     const quint32 *scanLine(int y) const override;
     void loadPicture(const QString &path) override;
     void savePicture(const QString &path) const override;
+
+protected:
+    quint32 *writableScanLine(int y) override { return reinterpret_cast<quint32 *>(mImage.scanLine(y)); }
 
 private:
     QImage mImage;

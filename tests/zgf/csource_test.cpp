@@ -68,8 +68,8 @@ protected:
     bool generate(bool font, const char *source, const char *header, const char *name, bool split,
                   QChar separator = QLatin1Char(','))
     {
-        return (font ? ZgfToCSource : FileToCSource)(path(source), path(header), QLatin1String(name), split,
-                                                     mFeedback, separator);
+        return font ? ZgfToCSource(path(source), path(header), QLatin1String(name), split, mFeedback, separator)
+                    : FileToCSource(path(source), path(header), QLatin1String(name), split, mFeedback, separator);
     }
 
     QTemporaryDir mDir;

@@ -169,6 +169,11 @@ TEST(Encoders, DecodeToTheQuantisedImage)
         }
         EXPECT_TRUE(rle ? data.size() >= minimumRleSize(width, height, channels)
                         : data.size() == qsizetype(width) * height * (channels == 1 ? 1 : 2)) << round;
+        // The export's read-back check finds no difference, and the one a changed first level makes.
+        EXPECT_EQ(firstCodingDifference(data, image, rle, channels, false, context), std::nullopt);
+        QByteArray changed = data;
+        changed[0] = char(changed[0] ^ 1);
+        EXPECT_EQ(firstCodingDifference(changed, image, rle, channels, false, context), QPoint(0, 0)) << round;
     }
 }
 

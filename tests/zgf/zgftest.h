@@ -3,15 +3,14 @@
 // Helpers shared by the ZGF suites: a font built through the real encoders, bare headers and
 // fonts for the scanner and C source tests, files, and failures as text.
 
-#include "failure.h"
 #include "pixelsurface.h"
 #include "recordingfeedback.h"
+#include "testfiles.h"
 #include "zgfencoder.h"
 #include "zgfheader.h"
 #include "zgfpixel.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <random>
@@ -107,27 +106,4 @@ inline QByteArray fontBytes(ZgfHeader h, const QByteArray &chars, qsizetype data
     for (qsizetype i = 0; i < dataSize; ++i)
         bytes.append(char(i * 7 + 3));
     return bytes;
-}
-
-inline void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
-
-// The message of the Failure that f throws, or "<no failure>".
-template <typename F>
-QString failureOf(F &&f)
-{
-    try { f(); } catch (const Failure &failure) { return failure.message(); }
-    return QStringLiteral("<no failure>");
 }

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "char.h"
+#include "inkimage.h"
+
+#include <QList>
+#include <QString>
+
+class Surface;
+
+// A glyph's ink as the measuring surface drew it, in its measured box (Width x Height at
+// Left, Top from the pen position, the top of the text cell).
+struct GlyphImage
+{
+    InkImage ink;
+    // The image holds all of the glyph's ink and nothing else: none lay outside the
+    // measuring surface, all of it was in the drawing colour (which is not the
+    // background's), and no underline or strikethrough ran on from the space drawn before.
+    bool whole = false;
+    // Whole, and the surface draws alike everywhere, so drawing the glyph at any
+    // whole-pixel pen position gives exactly these pixels there.
+    bool exact = false;
+};
+
+// What measuring a character set yields: every glyph's measurements and image, and the
+// metrics of the whole set. The strips, the sheet and the sample draw the glyphs from their
+// images, so they show what was measured.
+struct GlyphMeasurement
+{
+    QString sequence;         // the glyphs, CR LF pairs removed
+    QList<Char> glyphs;       // in the order of sequence
+    QList<GlyphImage> images; // likewise
+    qint16 defaultWidth = 0;  // the space's advance
+    qint16 defaultHeight = 0; // the height of the union of the ink boxes
+    qint16 lineSep = 0;       // the line height less defaultHeight
+    qint16 fontTop = -1;      // the smallest Top of a glyph with ink; -1 when none has ink
+
+    // Draws glyph index with its pen position at (x, y), the top of its text cell, on a
+    // surface set to the measured font and to the colours wanted: from its image when that
+    // is exact and the position whole pixels, else by drawing the character. A preview
+    // takes any whole image, at the nearest pixel: a renderer that does not draw alike
+    // everywhere differs only in an edge pixel here and there.
+    void drawGlyph(Surface &surface, qsizetype index, double x, double y, bool preview = false) const;
+};
+
+// Measures every glyph of sequence on surface, whose font and colours are set: each is drawn
+// after a space (whose advance is spaceWidth) at the top left of a surface one line high with
+// a space's width of room on either side of the glyph, and its ink box and image are read
+// back. lined says the font is underlined or struck through.
+GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16 spaceWidth, bool lined);

@@ -1,0 +1,46 @@
+#include "zgftables.h"
+
+#include "failure.h"
+#include "glyphmeasurement.h"
+#include "windows1252.h"
+
+namespace {
+
+// One byte per glyph, value(glyph) within low..high, stored as its low eight bits.
+template <typename Value>
+QByteArray table(const GlyphMeasurement &m, const char *what, qint64 low, qint64 high, Value value)
+{
+    QByteArray out;
+    out.reserve(m.glyphs.size());
+    for (qsizetype i = 0; i < m.glyphs.size(); ++i) {
+        const qint64 v = value(m.glyphs.at(i));
+        if (v < low || v > high) {
+            throw Failure::overflow(v, low, high, QStringLiteral("the %1 of \"%2\"")
+                                                      .arg(QLatin1String(what), m.sequence.mid(i, 1)));
+        }
+        out.append(char(v & 0xFF));
+    }
+    return out;
+}
+
+} // namespace
+
+QByteArray zgfCharacterTable(const GlyphMeasurement &measurement)
+{
+    return toWindows1252(measurement.sequence);
+}
+
+QByteArray zgfWidthTable(const GlyphMeasurement &measurement, qint16 charWidthInc)
+{
+    return table(measurement, "width", 0, 255, [charWidthInc](const Char &g) { return qint64(g.Width) + charWidthInc; });
+}
+
+QByteArray zgfLeftIndentTable(const GlyphMeasurement &measurement)
+{
+    return table(measurement, "left indent", -128, 127, [](const Char &g) { return qint64(g.Left); });
+}
+
+QByteArray zgfRightIndentTable(const GlyphMeasurement &measurement)
+{
+    return table(measurement, "right indent", -128, 127, [](const Char &g) { return qint64(g.rightIndent()); });
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+
+struct GlyphMeasurement;
+
+// The four tables of a ZGF file, one byte per glyph in glyph order, made from the glyphs
+// as measured. Every value is checked against the byte that holds it: one that does not
+// fit throws Overflow naming the table and the character ("Overflow: the left indent of
+// "f" is -130, outside -128..127").
+
+// The Windows-1252 code of each character ("?" for a character without one).
+QByteArray zgfCharacterTable(const GlyphMeasurement &measurement);
+// Width + charWidthInc, 0..255.
+QByteArray zgfWidthTable(const GlyphMeasurement &measurement, qint16 charWidthInc);
+// Left, and the right indent (Char::rightIndent), as signed bytes -128..127 in two's
+// complement, as a GP32 program reads them back.
+QByteArray zgfLeftIndentTable(const GlyphMeasurement &measurement);
+QByteArray zgfRightIndentTable(const GlyphMeasurement &measurement);
