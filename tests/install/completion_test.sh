@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The completion of texelsmithy-cli, sourced into bash as bash-completion loads it, asked
+# for the completions of command lines in a folder of files of every kind.
+# Usage: completion_test.sh TEXELSMITHY_CLI COMPLETION_SCRIPT
+set -uo pipefail
+cli=$(realpath "$1")
+source /usr/share/bash-completion/bash_completion
+source "$2"
+
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+cd "$folder" && touch glyphs.tsm font.zgf glyphs.bmp chars.txt strip.png font.h && mkdir fonts
+
+# The words after the tool's name, separated by ";" (the last one, empty after a final ";",
+# is completed), then the completions expected, sorted and separated by "|".
+cases=(
+    'ex|export|extract'
+    'help;r|render'
+    'export;|fonts|glyphs.tsm'
+    'info;|font.zgf|fonts|glyphs.tsm'
+    'render;--mask;|font.zgf|fonts'
+    'bitmaps;--mask;|fonts|glyphs.bmp'
+    'export;--c;|font.h|fonts'
+    'new;-o;|fonts|glyphs.tsm'
+    'render;-o;|fonts|strip.png'
+    'extract;-d;|fonts'
+    'export;--output=|font.zgf|fonts'
+    'export;--chars|--chars|--chars-file'
+    'extract;--|--all|--directory|--force|--help|--offset|--output'
+    'render;--scale;|'
+    'new;--size;2|20|22|24|26|28'
+    'export;--font;Liberation\ Ser|Liberation Serif'
+    'export;--font;"Liberation Ser|Liberation Serif'
+)
+failures=0
+for case in "${cases[@]}"; do
+    IFS='|' read -r words expected <<<"$case"
+    IFS=';' read -ra COMP_WORDS <<<"$words"
+    [[ $words == *';' ]] && COMP_WORDS+=('')
+    COMP_WORDS=("$cli" "${COMP_WORDS[@]}")
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    COMP_LINE="${COMP_WORDS[*]}"
+    COMP_POINT=${#COMP_LINE}
+    COMPREPLY=()
+    _texelsmithy_cli
+    got=$(printf '%s\n' "${COMPREPLY[@]}" | sort | paste -sd'|')
+    if [ "$got" != "$expected" ]; then
+        echo "FAIL: texelsmithy-cli ${words//;/ }<Tab> gives '$got', not '$expected'" >&2
+        failures=$((failures + 1))
+    fi
+done
+[ $failures -eq 0 ] || exit 1
+echo "completion: ${#cases[@]} command lines complete as expected"
