@@ -5,7 +5,7 @@ texel_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core
     desktop-file-utils appstream shared-mime-info
-    bash-completion
+    dpkg-dev file bash-completion
 )
 
 texel_install_missing() {
