@@ -22,6 +22,9 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QLocale>
@@ -43,7 +46,7 @@ constexpr qint32 SheetDefault = 900;
 } // namespace
 
 frmMain::frmMain(DialogServices &services, QWidget *parent)
-    : QMainWindow(parent), mServices(services)
+    : QMainWindow(parent), mServices(services), mRecent(services.store)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(programIcon());
@@ -109,6 +112,9 @@ void frmMain::createMenus()
     addItem(file, "mnuFileItem2", QStringLiteral("&Save..."), &frmMain::fileSave, QKeySequence(Qt::CTRL | Qt::Key_S));
     addItem(file, "mnuFileItem3", QStringLiteral("Save &as..."), &frmMain::fileSaveAs,
             QKeySequence(Qt::CTRL | Qt::Key_A));
+    mRecentMenu = addSubmenu(file, "mnuFileRecent", "mnuFileItemRecent", QStringLiteral("&Recent projects"));
+    mRecentMenu->setToolTipsVisible(true);
+    refreshRecentMenu();
     addSeparator(file, "mnuFileItem4");
     addItem(file, "mnuFileItem5", QStringLiteral("E&xit"), &frmMain::close);
 
@@ -494,6 +500,10 @@ void frmMain::markSaved()
 {
     mSaved = ProjectRecord::fromDocument(*moFont);
     setWindowModified(false);
+    if (!moFont->Filename().isEmpty()) {
+        mRecent.add(moFont->Filename());
+        refreshRecentMenu();
+    }
 }
 
 void frmMain::updateModified()
@@ -517,6 +527,52 @@ bool frmMain::mayDropDocument()
         break;
     }
     return false;
+}
+
+void frmMain::refreshRecentMenu()
+{
+    // Deleted later: the entry that was chosen may be the one emitting.
+    for (QAction *entry : mRecentMenu->actions()) {
+        mRecentMenu->removeAction(entry);
+        entry->deleteLater();
+    }
+    const QStringList &files = mRecent.files();
+    const QString home = QDir::toNativeSeparators(QDir::homePath()) + QDir::separator();
+    const QFontMetrics metrics = mRecentMenu->fontMetrics();
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString file = files.at(i);
+        QString shown = QDir::toNativeSeparators(file);
+        if (shown.startsWith(home))
+            shown.replace(0, home.size() - 1, QStringLiteral("~"));
+        shown = metrics.elidedText(shown, Qt::ElideMiddle, metrics.averageCharWidth() * 60);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *entry = mRecentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        entry->setObjectName(QStringLiteral("mnuFileRecent%1").arg(i));
+        entry->setToolTip(QDir::toNativeSeparators(file));
+        connect(entry, &QAction::triggered, this, [this, file] { openRecentProject(file); });
+    }
+    addSeparator(mRecentMenu, "mnuFileRecentSeparator");
+    addItem(mRecentMenu, "mnuFileRecentClear", QStringLiteral("&Clear list"), &frmMain::clearRecentProjects);
+    mRecentMenu->menuAction()->setEnabled(!files.isEmpty());
+}
+
+void frmMain::openRecentProject(const QString &fileName)
+{
+    if (!QFileInfo(fileName).isFile()) {
+        mRecent.remove(fileName);
+        refreshRecentMenu();
+        mServices.feedback.fail(QStringLiteral("%1 no longer exists. It has been removed from the recent projects.")
+                                    .arg(QDir::toNativeSeparators(fileName)));
+        return;
+    }
+    if (mayDropDocument())
+        openProject(fileName);
+}
+
+void frmMain::clearRecentProjects()
+{
+    mRecent.clear();
+    refreshRecentMenu();
 }
 
 void frmMain::redraw()

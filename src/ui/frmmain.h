@@ -2,6 +2,7 @@
 
 #include "projectrecord.h"
 #include "rastersurface.h"
+#include "recentprojects.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -68,6 +69,7 @@ private slots:
     void fileOpen();
     bool fileSave();
     bool fileSaveAs();
+    void clearRecentProjects();
     void formatFont();
     void editCharset();
     void defaultCharset();
@@ -116,12 +118,17 @@ private:
     void redraw();
     void sampleChanged();
     void styleToggled();
-    // The document as saved or loaded last; the caption's marker shows whether it changed.
+    // The document as saved or loaded last; the caption's marker shows whether it changed,
+    // and its file goes to the top of the recent projects.
     void markSaved();
     void updateModified();
     // Asks about unsaved changes before the document is dropped; false when the person
     // cancels or the save they chose did not happen.
     bool mayDropDocument();
+    // File > Recent projects: the entries of the list, and Clear list.
+    void refreshRecentMenu();
+    // Opens a listed project; one that no longer exists leaves the list, with a message.
+    void openRecentProject(const QString &fileName);
     // False when the dialog is not hooked in.
     bool runDocumentDialog(DocumentDialog which);
     void runToolDialog(ToolDialog which);
@@ -132,6 +139,8 @@ private:
     RasterSurface mMeasuringSurface;
     std::unique_ptr<TexelFont> moFont;
     ProjectRecord mSaved;
+    RecentProjects mRecent;
+    QMenu *mRecentMenu = nullptr;
     FontPreview *mPreview;
     QToolBar *mToolBar = nullptr;
     QComboBox *mFonts = nullptr;

@@ -467,6 +467,62 @@ private slots:
         action("mnuSampleItem3")->trigger();
         QVERIFY(pane("picSample")->rendered() != shown);
     }
+
+    void recentProjects()
+    {
+        // File > Recent projects: its entries (by name, as the menu holds them now) and the
+        // full paths they open.
+        const auto entry = [](const frmMain &window, const QString &name) {
+            const QList<QAction *> entries = window.findChild<QMenu *>(u"mnuFileRecent"_s)->actions();
+            const auto found = std::find_if(entries.begin(), entries.end(),
+                                            [&](QAction *action) { return action->objectName() == name; });
+            return found == entries.end() ? nullptr : *found;
+        };
+        const auto listed = [&](const frmMain &window) {
+            QStringList files;
+            for (int i = 0; QAction *action = entry(window, u"mnuFileRecent%1"_s.arg(i)); ++i)
+                files.append(action->toolTip());
+            return files;
+        };
+        QStringList projects;
+        TexelFont project;
+        for (int i = 0; i < 9; ++i) {
+            project.setFilename(projects.emplace_back(path(u"p%1.tsm"_s.arg(i))));
+            QVERIFY(project.Save(mServices->feedback));
+        }
+        // Saved and opened, newest first; the ninth pushes the first off.
+        mServices->choosers.saveNames = {projects.at(0)};
+        action("mnuFileItem3")->trigger();
+        QCOMPARE(listed(*mWindow), QStringList{projects.at(0)});
+        for (int i = 1; i < 9; ++i)
+            QVERIFY(mWindow->openProject(projects.at(i)));
+        QStringList expected{projects.at(8), projects.at(7), projects.at(6), projects.at(5), projects.at(4),
+                             projects.at(3), projects.at(2), projects.at(1)};
+        QCOMPARE(listed(*mWindow), expected);
+        // Chosen, an entry opens its project and moves up.
+        entry(*mWindow, u"mnuFileRecent4"_s)->trigger();
+        QCOMPARE(document().Filename(), projects.at(4));
+        expected.move(4, 0);
+        QCOMPARE(listed(*mWindow), expected);
+
+        // After a restart; a project deleted since leaves the list with a message.
+        mWindow.reset();
+        TestServices restart(path(u"store.ini"_s));
+        frmMain again(restart.services);
+        QCOMPARE(listed(again), expected);
+        QVERIFY(QFile::remove(projects.at(8)));
+        entry(again, u"mnuFileRecent1"_s)->trigger();
+        QCOMPARE(restart.feedback.failures(),
+                 QStringList{projects.at(8) + u" no longer exists. It has been removed from the recent projects."_s});
+        QVERIFY(again.document().Filename().isEmpty() && restart.choosers.unsavedNames.isEmpty());
+        expected.removeAt(1);
+        QCOMPARE(listed(again), expected);
+
+        entry(again, u"mnuFileRecentClear"_s)->trigger();
+        QVERIFY(listed(again).isEmpty() && !again.findChild<QAction *>(u"mnuFileItemRecent"_s)->isEnabled());
+        TestServices cleared(path(u"store.ini"_s));
+        QVERIFY(listed(frmMain(cleared.services)).isEmpty());
+    }
 };
 
 QTEST_MAIN(FrmMainTest)
