@@ -53,7 +53,9 @@ $(diff <(echo "$wanted") <(echo "$installed") || true)"
         gzip -dc "$share/man/man1/$page.1.gz" | grep -q "^\.TH ${page^^} 1 " ||
             fail "$page.1.gz is no manual page of $page"
     done
-    bash -n "$share/bash-completion/completions/texelsmithy-cli" || fail "the completion script does not parse"
+    # bash-completion loads scripts with extglob on, and the script's patterns need it.
+    bash -O extglob -n "$share/bash-completion/completions/texelsmithy-cli" ||
+        fail "the completion script does not parse"
 
     "$root/usr/bin/texelsmithy-cli" --version | grep -q "^texelsmithy-cli 2.0.1$" ||
         fail "the installed texelsmithy-cli does not run"

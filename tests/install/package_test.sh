@@ -23,8 +23,9 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Version)" = 2.0.1 ] || fail "Version is '$(field Version)'"
 [ "$(field Section)" = graphics ] || fail "Section is '$(field Section)'"
 depends=$(field Depends)
+packages=$(sed -e 's/ *([^)]*)//g' -e 's/, */\n/g' <<<"$depends")
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6; do
-    grep -qE "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
+    grep -qxF "$library" <<<"$packages" || fail "Depends lacks $library: $depends"
 done
 members=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | sed 's|^\./||' | grep . | sort | xargs)
 [ "$members" = "control md5sums" ] || fail "control members: $members"
