@@ -496,8 +496,7 @@ private slots:
         QCOMPARE(listed(*mWindow), QStringList{projects.at(0)});
         for (int i = 1; i < 9; ++i)
             QVERIFY(mWindow->openProject(projects.at(i)));
-        QStringList expected{projects.at(8), projects.at(7), projects.at(6), projects.at(5), projects.at(4),
-                             projects.at(3), projects.at(2), projects.at(1)};
+        QStringList expected(projects.crbegin(), projects.crend() - 1);
         QCOMPARE(listed(*mWindow), expected);
         // Chosen, an entry opens its project and moves up.
         entry(*mWindow, u"mnuFileRecent4"_s)->trigger();
