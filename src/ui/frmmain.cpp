@@ -10,6 +10,7 @@
 #include "previewfont.h"
 #include "sizetext.h"
 #include "windowhelpers.h"
+#include "zoomcontrol.h"
 
 #include "failure.h"
 #include "feedback.h"
@@ -39,6 +40,7 @@ constexpr int DesignWidth = 7590 / 15;
 constexpr int DesignHeight = 5130 / 15;
 constexpr qint32 SheetMinimum = 900;
 constexpr qint32 SheetDefault = 900;
+const QString kZoomKey = QStringLiteral(".Zoom");
 
 } // namespace
 
@@ -69,6 +71,7 @@ frmMain::frmMain(DialogServices &services, QWidget *parent)
     Resizer &resizer = mPreview->resizer();
     resizer.setFirstPanelMinSize(SheetMinimum);
     resizer.ResizeFirstPanel(mServices.store.getInt(kForms, objectName() + QStringLiteral(".HResizer"), SheetDefault));
+    mPreview->zoomControl()->setZoom(mServices.store.getInt(kForms, objectName() + kZoomKey, 1));
 }
 
 frmMain::~frmMain()
@@ -129,6 +132,10 @@ void frmMain::createMenus()
             &frmMain::postprocessingProperties, QKeySequence(Qt::Key_F5));
     addSeparator(mFontMenu, "mnuFontItem9");
     addItem(mFontMenu, "mnuFontItem10", QStringLiteral("&Export..."), &frmMain::exportFont, QKeySequence(Qt::Key_F6));
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    mPreview->zoomControl()->addToMenu(view);
 
     QMenu *sample = menuBar()->addMenu(QStringLiteral("&Sample"));
     sample->setObjectName(QStringLiteral("mnuSample"));
@@ -699,6 +706,7 @@ void frmMain::unload()
     try {
         mServices.store.save(kForms, objectName() + QStringLiteral(".HResizer"),
                     QString::number(mPreview->resizer().Position()));
+        mServices.store.saveInt(kForms, objectName() + kZoomKey, mPreview->zoomControl()->zoom());
         SaveFormPosToRegistry(this, mServices.store);
     } catch (const Failure &failure) {
         mServices.feedback.fail(failure.message());
