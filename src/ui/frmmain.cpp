@@ -155,6 +155,9 @@ void frmMain::createMenus()
     addItem(tools, "mnuToolsItem0", QStringLiteral("ZGF Font &Extractor..."), &frmMain::showExtractor);
     addItem(tools, "mnuToolsItem1", QStringLiteral("ZGF to C &Converter..."), &frmMain::showConverter);
     addItem(tools, "mnuToolsItem2", QStringLiteral("ZGF Font &Viewer..."), &frmMain::showViewer);
+    addSeparator(tools, "mnuToolsItem3");
+    addItem(tools, "mnuToolsItem4", QStringLiteral("Edit &glyphs..."), &frmMain::editGlyphs)
+        ->setToolTip(QStringLiteral("Touch up the glyph images of a post-processed font"));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -162,7 +165,7 @@ void frmMain::createMenus()
 
     // Entries whose dialogs are hooked in later stay disabled until then.
     for (const char *name : {"mnuFontItem7", "mnuFontItem8", "mnuFontItem10", "mnuToolsItem0", "mnuToolsItem1",
-                             "mnuToolsItem2"})
+                             "mnuToolsItem2", "mnuToolsItem4"})
         findChild<QAction *>(QLatin1String(name))->setEnabled(false);
 }
 
@@ -240,13 +243,14 @@ void frmMain::createToolBar()
 
 void frmMain::setDocumentDialog(DocumentDialog which, DocumentDialogRunner run)
 {
-    static const char *const items[] = {"mnuFontItem7", "mnuFontItem8", "mnuFontItem10"};
-    static const char *const keys[] = {"Properties", "Postprocessing", "Export"};
+    static const char *const items[] = {"mnuFontItem7", "mnuFontItem8", "mnuFontItem10", "mnuToolsItem4"};
+    static const char *const keys[] = {"Properties", "Postprocessing", "Export", nullptr};
     const int index = int(which);
     const bool enabled = bool(run);
     mDocumentDialogs[index] = std::move(run);
     findChild<QAction *>(QLatin1String(items[index]))->setEnabled(enabled);
-    mButtons.value(QLatin1String(keys[index]))->setEnabled(enabled);
+    if (keys[index])
+        mButtons.value(QLatin1String(keys[index]))->setEnabled(enabled);
 }
 
 void frmMain::setToolDialog(ToolDialog which, ToolDialogRunner run)
@@ -680,6 +684,18 @@ void frmMain::showConverter()
 void frmMain::showViewer()
 {
     runToolDialog(ToolDialog::Viewer);
+}
+
+void frmMain::editGlyphs()
+{
+    if (!moFont->Postprocessed) {
+        mServices.feedback.inform(QStringLiteral("The glyph editor works on the bitmaps for post-processing. Check "
+                                                 "\"The font will be postprocessed\" in Font > Postprocessing "
+                                                 "properties first."));
+        return;
+    }
+    runDocumentDialog(DocumentDialog::GlyphEditor);
+    redraw();
 }
 
 void frmMain::about()

@@ -528,6 +528,20 @@ private slots:
         QCOMPARE(mServices->store.get(u"Forms"_s, u"frmMain.Zoom"_s), u"7"_s);
         QCOMPARE(frmMain(mServices->services).preview()->zoomControl()->zoom(), 7);
     }
+
+    void editGlyphsAsksForAPostprocessedFont()
+    {
+        QAction *edit = action("mnuToolsItem4");
+        QVERIFY(!edit->isEnabled());
+        int runs = 0;
+        mWindow->setDocumentDialog(frmMain::DocumentDialog::GlyphEditor, [&runs](QWidget *, TexelFont &) { ++runs; });
+        edit->trigger();
+        QCOMPARE(runs, 0);
+        QVERIFY(mServices->feedback.informations().constLast().contains(u"Postprocessing properties"_s));
+        document().Postprocessed = true;
+        edit->trigger();
+        QCOMPARE(runs, 1);
+    }
 };
 
 QTEST_MAIN(FrmMainTest)
