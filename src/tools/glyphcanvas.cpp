@@ -57,8 +57,7 @@ QSize GlyphCanvas::sizeHint() const
 
 QPoint GlyphCanvas::pixelAt(QPoint point) const
 {
-    const auto cell = [this](int v) { return v >= 0 ? v / mZoom : (v - mZoom + 1) / mZoom; };
-    return QPoint(shownPixels().x() + cell(point.x()), cell(point.y()));
+    return QPoint(shownPixels().x() + pixelUnder(point.x(), mZoom), pixelUnder(point.y(), mZoom));
 }
 
 void GlyphCanvas::paintEvent(QPaintEvent *event)

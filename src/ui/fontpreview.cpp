@@ -130,14 +130,16 @@ void FontPreview::scrollSheet(int value)
 
 void FontPreview::zoomChanged(int zoom)
 {
-    // The middle of the pane stays over the same part of the sheet.
+    // The middle of the pane stays over the same part of the sheet; a sheet shown from its
+    // start stays at its start.
     const int half = mPanelFont->contentsRect().width() / 2;
-    const qint64 middle = (qint64(mScroll->value()) + half) * zoom / mFontView->zoom();
+    const int value = mScroll->value();
+    const qint64 middle = (qint64(value) + half) * zoom / mFontView->zoom();
     mFontView->setZoom(zoom);
     mSampleView->setZoom(zoom);
     DrawFontSheet();
     DrawSample();
-    mScroll->setValue(int(std::clamp<qint64>(middle - half, 0, mScroll->maximum())));
+    mScroll->setValue(value == 0 ? 0 : int(std::clamp<qint64>(middle - half, 0, mScroll->maximum())));
 }
 
 bool FontPreview::DrawFontSheet()

@@ -12,9 +12,8 @@ void paintZoomed(QPainter &painter, const QImage &image, QPoint origin, int zoom
         return;
     // The source pixels under the exposed area, widened to whole pixels.
     const QRect local = exposed.translated(-origin);
-    const auto cell = [zoom](int v) { return v >= 0 ? v / zoom : (v - zoom + 1) / zoom; };
-    const QRect source = QRect(QPoint(cell(local.left()), cell(local.top())),
-                               QPoint(cell(local.right()), cell(local.bottom())))
+    const QRect source = QRect(QPoint(pixelUnder(local.left(), zoom), pixelUnder(local.top(), zoom)),
+                               QPoint(pixelUnder(local.right(), zoom), pixelUnder(local.bottom(), zoom)))
                              .intersected(image.rect());
     if (source.isEmpty())
         return;

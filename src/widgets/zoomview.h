@@ -10,6 +10,13 @@ class QPainter;
 inline constexpr int GridZoom = 4;
 inline constexpr QColor GridColor{128, 128, 128, 96};
 
+// The picture pixel under screen offset v of a picture shown at zoom, rounding down (also
+// left of the picture).
+inline int pixelUnder(int v, int zoom)
+{
+    return v >= 0 ? v / zoom : (v - zoom + 1) / zoom;
+}
+
 // Paints image with its top-left corner at origin, every pixel a zoom x zoom square with no
 // smoothing. Only the pixels under exposed are scaled, so a wide strip at 8x costs no more
 // than a small one.

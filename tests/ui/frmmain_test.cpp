@@ -482,7 +482,7 @@ private slots:
         TexelFont &font = document();
         font.setTTFName(u"DejaVu Sans"_s);
         font.setSize(12);
-        font.setChars(u"AW.il|\u0141"_s);
+        font.setChars(u"AWMWMW.il|\u0141"_s);
         font.SampleText = u"Wil\r\nA.|"_s;
         QVERIFY(mWindow->preview()->DrawFontSheet() && mWindow->preview()->DrawSample());
         SurfaceView *sheet = pane("picFont"), *sample = pane("picSample");
@@ -491,6 +491,7 @@ private slots:
         const FontSheetPainter::Layout layout = FontSheetPainter::draw(font, surface, 1, 1);
         const QString line = font.measure().sequence;
         const QRect marked = sheet->frames().constFirst().rect; // the dashed frame of the last glyph
+        auto *scroll = mWindow->findChild<QScrollBar *>(u"hsbFont"_s);
         for (int k = 1; k <= FontPreview::MaxZoom; ++k) {
             action(qPrintable(u"actZoom%1"_s.arg(k)))->trigger();
             for (const auto &[view, at1] : {std::pair(sheet, sheetAt1), std::pair(sample, sampleAt1)}) {
@@ -516,7 +517,9 @@ private slots:
             QCOMPARE(frame.bottom() + 2, sheet->pixels().height()); // down the sheet's height
             const QImage shown = sheet->rendered();
             QCOMPARE(shown.pixel(marked.left() * k, marked.top() * k), QColor(FontSheetGuide::UnencodableColor).rgb());
+            QCOMPARE(scroll->value(), 0); // a sheet shown from its start stays there
         }
+        QVERIFY(scroll->isEnabled());
         QVERIFY(!action("actZoomIn")->isEnabled());
         // Ctrl+wheel over a pane zooms out a step.
         QWheelEvent wheel(QPointF(5, 5), sample->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
