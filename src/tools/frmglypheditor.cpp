@@ -229,6 +229,7 @@ void frmGlyphEditor::firstActivation()
     mStrip = new GlyphStrip(*mEditor);
     mStrip->setObjectName(QStringLiteral("picStrip"));
     mStrip->setZoom(mEditor->image(Layer::Glyphs).height() <= 48 ? 2 : 1);
+    mStrip->refresh();
     mStripArea->setWidget(mStrip);
     mStripArea->setFixedHeight(mStrip->sizeHint().height() + mStripArea->horizontalScrollBar()->sizeHint().height()
                                + 2 * mStripArea->frameWidth());
