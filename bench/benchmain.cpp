@@ -1,4 +1,10 @@
+#ifdef TEXEL_BENCH_WIDGETS
+#include <QApplication>
+using Application = QApplication;
+#else
 #include <QGuiApplication>
+using Application = QGuiApplication;
+#endif
 
 #include <benchmark/benchmark.h>
 
@@ -9,7 +15,7 @@ int main(int argc, char **argv)
         return 1;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    Application app(argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

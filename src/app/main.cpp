@@ -3,6 +3,7 @@
 #include "frmconverter.h"
 #include "frmexport.h"
 #include "frmextractor.h"
+#include "frmglypheditor.h"
 #include "frmmain.h"
 #include "frmpostproperties.h"
 #include "frmproperties.h"
@@ -51,6 +52,7 @@ int main(int argc, char *argv[])
     window.setDocumentDialog(frmMain::DocumentDialog::Properties, documentDialog<frmProperties>(services));
     window.setDocumentDialog(frmMain::DocumentDialog::PostProperties, documentDialog<frmPostProperties>(services));
     window.setDocumentDialog(frmMain::DocumentDialog::Export, documentDialog<frmExport>(services));
+    window.setDocumentDialog(frmMain::DocumentDialog::GlyphEditor, documentDialog<frmGlyphEditor>(services));
     window.setToolDialog(frmMain::ToolDialog::Extractor, toolDialog<frmExtractor>(services));
     window.setToolDialog(frmMain::ToolDialog::Converter, toolDialog<frmConverter>(services));
     window.setToolDialog(frmMain::ToolDialog::Viewer, toolDialog<frmViewer>(services));

@@ -10,11 +10,9 @@
 
 namespace {
 
-using Draw = void (TexelFont::*)(Surface &, qint16, qint16, bool);
-
 // One image and its partial images: the partial ones first, the full one last. Adds the
 // full path of each file written to written.
-void writeImages(TexelFont &font, Surface &work, Draw draw, const QString &path, int count, QStringList &written)
+void writeImages(Surface &work, const PostprocessDraw &draw, const QString &path, int count, QStringList &written)
 {
     const auto save = [&work, &written](const QString &name) {
         work.savePicture(name);
@@ -22,18 +20,12 @@ void writeImages(TexelFont &font, Surface &work, Draw draw, const QString &path,
     };
     if (count > 1) {
         for (int i = 1; i <= count; ++i) {
-            (font.*draw)(work, qint16(count), qint16(i), false);
+            draw(work, qint16(count), qint16(i));
             save(partialBitmapName(path, i));
         }
     }
-    (font.*draw)(work, 1, 1, false);
+    draw(work, 1, 1);
     save(path);
-}
-
-bool confirmOverwrite(const QString &path, const QString &what, Feedback &feedback)
-{
-    return !QFileInfo::exists(ordinaryPath(path))
-        || feedback.ask(QStringLiteral("Overwrite ") + what + QStringLiteral(" ") + path + QStringLiteral("?"));
 }
 
 } // namespace
@@ -57,29 +49,52 @@ QList<FileRole> postprocessFiles(const TexelFont &font, const PostprocessOptions
     return files;
 }
 
+PostprocessSource documentBitmaps(TexelFont &font, Feedback &feedback)
+{
+    return {[&font](Surface &work, qint16 count, qint16 from) { font.ZgfGenerateBitmap(work, count, from, false); },
+            [&font](Surface &work, qint16 count, qint16 from) { font.ZgfGenerateMask(work, count, from, false); },
+            [&feedback](const QString &what, const QString &path) {
+                return !QFileInfo::exists(ordinaryPath(path))
+                    || feedback.ask(QStringLiteral("Overwrite ") + what + QStringLiteral(" ") + path + QStringLiteral("?"));
+            }};
+}
+
+std::optional<QStringList> writePostprocessBitmaps(const TexelFont &font, Surface &work,
+                                                   const PostprocessOptions &options,
+                                                   const PostprocessSource &source, Feedback &feedback)
+{
+    const int count = std::clamp(options.count, 1, 32767);
+    if (font.Masked && options.maskFileName.trimmed().isEmpty()) {
+        throw Failure(Failure::InvalidCall,
+                      QStringLiteral("The font has an alpha mask, but no mask bitmap file was given."));
+    }
+    refuseSharedFiles(postprocessFiles(font, options));
+    QStringList written;
+    if (!source.mayWrite(QStringLiteral("bitmap file"), options.bitmapFileName))
+        return std::nullopt;
+    {
+        BusyGuard busy(feedback);
+        writeImages(work, source.glyphs, options.bitmapFileName, count, written);
+    }
+    if (font.Masked) {
+        if (!source.mayWrite(QStringLiteral("alpha mask bitmap file"), options.maskFileName))
+            return std::nullopt;
+        BusyGuard busy(feedback);
+        writeImages(work, source.mask, options.maskFileName, count, written);
+    }
+    return written;
+}
+
 bool ExportPostprocessBitmaps(TexelFont &font, Surface &work, const PostprocessOptions &options,
                               Feedback &feedback)
 {
-    const int count = std::clamp(options.count, 1, 32767);
     QStringList written;
     try {
-        if (font.Masked && options.maskFileName.trimmed().isEmpty()) {
-            throw Failure(Failure::InvalidCall,
-                          QStringLiteral("The font has an alpha mask, but no mask bitmap file was given."));
-        }
-        refuseSharedFiles(postprocessFiles(font, options));
-        if (!confirmOverwrite(options.bitmapFileName, QStringLiteral("bitmap file"), feedback))
+        const std::optional<QStringList> files =
+            writePostprocessBitmaps(font, work, options, documentBitmaps(font, feedback), feedback);
+        if (!files)
             return false;
-        {
-            BusyGuard busy(feedback);
-            writeImages(font, work, &TexelFont::ZgfGenerateBitmap, options.bitmapFileName, count, written);
-        }
-        if (font.Masked) {
-            if (!confirmOverwrite(options.maskFileName, QStringLiteral("alpha mask bitmap file"), feedback))
-                return false;
-            BusyGuard busy(feedback);
-            writeImages(font, work, &TexelFont::ZgfGenerateMask, options.maskFileName, count, written);
-        }
+        written = *files;
     } catch (const Failure &failure) {
         feedback.fail(failure.message());
         return false;

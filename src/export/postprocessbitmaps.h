@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 class Feedback;
 class Surface;
 class TexelFont;
@@ -25,8 +28,34 @@ QString partialBitmapName(const QString &path, int index);
 // full one.
 QList<FileRole> postprocessFiles(const TexelFont &font, const PostprocessOptions &options);
 
+// Draws image From of Count of a strip on work, all of it for Count 1 (see
+// TexelFont::ZgfGenerateBitmap).
+using PostprocessDraw = std::function<void(Surface &work, qint16 count, qint16 from)>;
+
+// What the bitmaps are drawn from, and who agrees to a full image replacing a file.
+struct PostprocessSource
+{
+    PostprocessDraw glyphs;
+    PostprocessDraw mask;
+    // Asked before a full image is written, with what it is ("bitmap file", "alpha mask
+    // bitmap file") and its path; false ends the writing, keeping what was written before.
+    std::function<bool(const QString &what, const QString &path)> mayWrite;
+};
+
+// The bitmaps drawn from the document's glyphs, asking before a file is overwritten.
+PostprocessSource documentBitmaps(TexelFont &font, Feedback &feedback);
+
+// Writes the glyph image (and for a masked font the mask image) from source as BMP files,
+// each replacing its old file only once complete: first refuses a file that would replace
+// another (postprocessFiles, see refuseSharedFiles), then for each image its partial
+// images and the full one. Returns the full paths written, or nothing when source declined
+// a file; throws a Failure.
+std::optional<QStringList> writePostprocessBitmaps(const TexelFont &font, Surface &work,
+                                                   const PostprocessOptions &options,
+                                                   const PostprocessSource &source, Feedback &feedback);
+
 // Writes the glyph image (and for a masked font the mask image) as BMP files, the partial
-// images first, each drawn on work. First refuses a file that would replace another
+// images first, each drawn on work (documentBitmaps, writePostprocessBitmaps). First refuses a file that would replace another
 // (postprocessFiles, see refuseSharedFiles). Asks before overwriting the full images;
 // declining returns false, keeping what was written before. Failures are reported, giving
 // false.

@@ -50,7 +50,7 @@ QByteArray tablesOf(TexelFont &font)
 
 void refuseMaskWithoutFile(const TexelFont &font, const ZgfBuildInput &input)
 {
-    if (font.Masked && input.maskFileName.trimmed().isEmpty()) {
+    if (font.Masked && !input.maskPicture && input.maskFileName.trimmed().isEmpty()) {
         throw Failure(Failure::InvalidCall,
                       QStringLiteral("The font has an alpha mask, but no mask bitmap file was given."));
     }
@@ -65,21 +65,27 @@ void loadEdited(Surface &work, int width, int height, Color background, const QS
     work.loadPicture(fileName);
 }
 
-// The glyph image on work: drawn from the measured glyphs, or read from the edited bitmap of
-// a post-processed font.
-void prepareGlyphImage(TexelFont &font, Surface &work, const ZgfBuildInput &input)
+// The glyph image: the picture given, or on work, drawn from the measured glyphs or read
+// from the edited bitmap of a post-processed font.
+const Surface &prepareGlyphImage(TexelFont &font, Surface &work, const ZgfBuildInput &input)
 {
+    if (input.glyphPicture)
+        return *input.glyphPicture;
     if (font.Postprocessed)
         loadEdited(work, font.ZgfGetBitmapWidth(), font.ZgfGetBitmapHeight(), font.TransColor, input.bitmapFileName);
     else
         font.ZgfGenerateBitmap(work, 1, 1, false);
+    return work;
 }
 
-// The mask image on work, read from its edited bitmap.
-void prepareMask(TexelFont &font, Surface &work, const ZgfBuildInput &input)
+// The mask image: the picture given, or on work, read from its edited bitmap.
+const Surface &prepareMask(TexelFont &font, Surface &work, const ZgfBuildInput &input)
 {
+    if (input.maskPicture)
+        return *input.maskPicture;
     loadEdited(work, font.ZgfGetMaskWidth(), font.ZgfGetMaskHeight(), font.InvertMask ? 0xFFFFFF : 0,
                input.maskFileName);
+    return work;
 }
 
 void encode(QIODevice &out, const Surface &picture, bool rle, bool mask, bool invert, Feedback &feedback)
@@ -187,12 +193,10 @@ QByteArray buildZgfFile(TexelFont &font, Surface &work, const ZgfBuildInput &inp
     out.write(tables);
 
     header.GlyphOffset = qint32(out.pos());
-    prepareGlyphImage(font, work, input);
-    encodeVerified(out, work, input.rle, false, false, feedback);
+    encodeVerified(out, prepareGlyphImage(font, work, input), input.rle, false, false, feedback);
     if (font.Masked) {
         header.MaskOffset = qint32(out.pos());
-        prepareMask(font, work, input);
-        encodeVerified(out, work, input.rle, true, font.InvertMask, feedback);
+        encodeVerified(out, prepareMask(font, work, input), input.rle, true, font.InvertMask, feedback);
     }
     header.FileLength = toInt32(out.pos());
     out.close();
@@ -205,12 +209,9 @@ ZgfSizeBudget zgfSizeBudget(TexelFont &font, Surface &work, const ZgfBuildInput 
     refuseMaskWithoutFile(font, input);
     zgfHeaderOf(font, true);
     const qint64 start = ZgfHeader::Size + tablesOf(font).size();
-    prepareGlyphImage(font, work, input);
-    const auto [rawGlyphs, rleGlyphs] = codedSizes(work, false, false);
+    const auto [rawGlyphs, rleGlyphs] = codedSizes(prepareGlyphImage(font, work, input), false, false);
     qint64 rawMask = 0, rleMask = 0;
-    if (font.Masked) {
-        prepareMask(font, work, input);
-        std::tie(rawMask, rleMask) = codedSizes(work, true, font.InvertMask);
-    }
+    if (font.Masked)
+        std::tie(rawMask, rleMask) = codedSizes(prepareMask(font, work, input), true, font.InvertMask);
     return {{rawGlyphs, rawMask, start + rawGlyphs + rawMask}, {rleGlyphs, rleMask, start + rleGlyphs + rleMask}};
 }

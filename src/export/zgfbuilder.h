@@ -14,6 +14,10 @@ struct ZgfBuildInput
     bool rle = true;
     QString bitmapFileName; // read for a post-processed font
     QString maskFileName;   // read for a masked font
+    // Edited images already in memory, at the sizes of the strips, taken instead of the
+    // files when given.
+    const Surface *glyphPicture = nullptr;
+    const Surface *maskPicture = nullptr;
 };
 
 // The complete bytes of the document's ZGF file: header, tables, glyph image and mask.

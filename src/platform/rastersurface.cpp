@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -264,6 +265,14 @@ void RasterSurface::savePicture(const QString &path) const
 QImage RasterSurface::image() const
 {
     return visibleImage().copy();
+}
+
+void RasterSurface::setPixels(const QImage &picture)
+{
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    setSize(rgb.width(), rgb.height());
+    for (int y = 0; y < mHeight; ++y)
+        std::memcpy(writableScanLine(y), rgb.constScanLine(y), size_t(mWidth) * sizeof(quint32));
 }
 
 QImage RasterSurface::visibleImage() const

@@ -78,6 +78,9 @@ public:
 
     // A copy of the visible pixels, width() x height(), for windows that show the surface.
     QImage image() const;
+    // Takes the picture's size and pixels (an edited image to code or save); fails as
+    // setSize does.
+    void setPixels(const QImage &picture);
 
 protected:
     quint32 *writableScanLine(int y) override;

@@ -32,20 +32,26 @@ QImage ZgfPictures::maskImage(const ZgfFont &font)
     return image;
 }
 
-QImage ZgfPictures::textImage(const ZgfFont &font, const QString &text, std::optional<Color> background)
+QImage ZgfPictures::textImage(const ZgfFont &font, const QString &text, std::optional<Color> background,
+                              bool masked)
 {
-    const ZgfTextImage drawn = ZgfTextLayout(font, text).render(true);
+    const ZgfTextLayout layout(font, text);
+    const ZgfTextImage drawn = masked ? layout.renderMasked() : layout.render(true);
     QImage image(drawn.width, drawn.height, QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y) {
         auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const quint32 pixel = drawn.pixel(x, y);
-            if (qAlpha(pixel) != 0)
+            const int alpha = qAlpha(pixel);
+            if (alpha == 255) {
                 row[x] = pixel;
-            else if (background)
-                row[x] = pixelFromColor(*background);
-            else
-                row[x] = ((x / CheckerSquare + y / CheckerSquare) % 2) ? CheckerDark : CheckerLight;
+                continue;
+            }
+            const QRgb under = background ? pixelFromColor(*background)
+                                          : ((x / CheckerSquare + y / CheckerSquare) % 2) ? CheckerDark : CheckerLight;
+            const auto mix = [alpha](int top, int bottom) { return (top * alpha + bottom * (255 - alpha) + 127) / 255; };
+            row[x] = qRgb(mix(qRed(pixel), qRed(under)), mix(qGreen(pixel), qGreen(under)),
+                          mix(qBlue(pixel), qBlue(under)));
         }
     }
     return image;

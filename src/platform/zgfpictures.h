@@ -25,10 +25,11 @@ public:
     static QImage glyphImage(const ZgfFont &font);
     // The mask as grey levels, white where a glyph is opaque; a null image without a mask.
     static QImage maskImage(const ZgfFont &font);
-    // The text laid out and drawn as a GP32 program draws it, the transparent colour keyed
-    // out over a plain colour, or over a checker board when none is given. RGB32.
+    // The text laid out and drawn as a GP32 program draws it (through its mask when masked
+    // is set, see ZgfTextLayout::renderMasked), the transparent colour keyed out over a
+    // plain colour, or over a checker board when none is given. RGB32.
     static QImage textImage(const ZgfFont &font, const QString &text,
-                            std::optional<Color> background = std::nullopt);
+                            std::optional<Color> background = std::nullopt, bool masked = false);
     // The drawn text with undrawn pixels transparent, ARGB32.
     static QImage transparentImage(const ZgfTextImage &drawn);
     // Every pixel enlarged to factor x factor (1 to MaxZoom), with no smoothing.

@@ -5,6 +5,7 @@
 #include "controlarray.h"
 #include "zgfchargrid.h"
 #include "zgffacts.h"
+#include "zoomcontrol.h"
 #include "zoomview.h"
 
 #include "choosers.h"
@@ -70,7 +71,7 @@ frmViewer::frmViewer(DialogServices &services, QWidget *parent)
       mFilename(new QLineEdit(this)),
       mOffset(new QLabel(this)),
       mFacts(nullptr),
-      mZoom(new QComboBox(this)),
+      mZoom(new ZoomControl(MaxZoom, this)),
       mGlyphView(new ZoomView),
       mGlyphArea(newArea(mGlyphView, false, this)),
       mMaskFrame(new QGroupBox(QStringLiteral("Mask"), this)),
@@ -122,14 +123,12 @@ frmViewer::frmViewer(DialogServices &services, QWidget *parent)
 
     // The zoom.
     auto *zoomLabel = new QLabel(QStringLiteral("&Zoom:"), this);
-    mZoom->setObjectName(QStringLiteral("cbxZoom"));
-    for (int zoom = 1; zoom <= MaxZoom; ++zoom)
-        mZoom->addItem(QStringLiteral("%1x").arg(zoom));
-    zoomLabel->setBuddy(mZoom);
-    connect(mZoom, &QComboBox::currentIndexChanged, this, &frmViewer::applyZoom);
+    QComboBox *zoomBox = mZoom->newComboBox(QStringLiteral("cbxZoom"), this);
+    zoomLabel->setBuddy(zoomBox);
+    connect(mZoom, &ZoomControl::zoomChanged, this, &frmViewer::applyZoom);
     auto *zoomRow = new QHBoxLayout;
     zoomRow->addWidget(zoomLabel);
-    zoomRow->addWidget(mZoom);
+    zoomRow->addWidget(zoomBox);
     zoomRow->addStretch();
 
     // The glyph image and the mask.
@@ -230,7 +229,11 @@ frmViewer::frmViewer(DialogServices &services, QWidget *parent)
     layout->addLayout(commands);
     resize(960, 700);
 
-    mZoom->setCurrentIndex(0);
+    for (QWidget *pane : {static_cast<QWidget *>(mGlyphView), static_cast<QWidget *>(mGlyphArea->viewport()),
+                          static_cast<QWidget *>(mMaskView), static_cast<QWidget *>(mMaskArea->viewport()),
+                          static_cast<QWidget *>(mChars), static_cast<QWidget *>(mSampleView),
+                          static_cast<QWidget *>(sampleArea->viewport())})
+        mZoom->watch(pane);
     mMaskFrame->hide();
     fitStripArea(mGlyphArea, mGlyphView);
 }
@@ -307,12 +310,12 @@ void frmViewer::showFacts()
 
 int frmViewer::zoom() const
 {
-    return mZoom->currentIndex() + 1;
+    return mZoom->zoom();
 }
 
 void frmViewer::setZoom(int zoom)
 {
-    mZoom->setCurrentIndex(std::clamp(zoom, 1, MaxZoom) - 1);
+    mZoom->setZoom(zoom);
 }
 
 void frmViewer::applyZoom()

@@ -9,7 +9,6 @@
 #include <optional>
 
 class ColorSwatch;
-class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -18,11 +17,13 @@ class QPlainTextEdit;
 class QRadioButton;
 class QScrollArea;
 class ZgfCharGrid;
+class ZoomControl;
 class ZoomView;
 struct DialogServices;
 
 // The ZGF font viewer: shows a ZGF font file, or a font embedded in another file, as the
-// console has it: the header's facts, the glyph image and the mask at a zoom of 1x to 8x,
+// console has it: the header's facts, the glyph image and the mask at a zoom of 1x to 8x
+// (the zoom control of the main window: Ctrl++, Ctrl+-, Ctrl+0, Ctrl+wheel),
 // the character table as a grid, and a sample text drawn with the font exactly as a GP32
 // program draws it, over a checker board or a plain colour.
 //
@@ -68,7 +69,7 @@ private:
     QLineEdit *mFilename;
     QLabel *mOffset;
     QGridLayout *mFacts;
-    QComboBox *mZoom;
+    ZoomControl *mZoom;
     ZoomView *mGlyphView;
     QScrollArea *mGlyphArea;
     QGroupBox *mMaskFrame;

@@ -6,6 +6,7 @@
 #include "surfaceview.h"
 #include "twips.h"
 #include "widgetbar.h"
+#include "zoomcontrol.h"
 
 #include "failure.h"
 #include "paths.h"
@@ -22,12 +23,21 @@ namespace {
 // Gap under the toolbar and height of the splitter bar, twips.
 constexpr int GapTwips = 30;
 constexpr int BarTwips = 45;
+// The sheet's scroll steps at 1x, pixels.
+constexpr int SmallScroll = 10;
+constexpr int LargeScroll = 100;
 
 // The sample's text is drawn on a key colour that differs from the font colour and then
 // keyed out over the white background and its picture.
 Color keyFor(Color fore)
 {
     return (fore ^ 0x00FFFFFF) & 0x00FFFFFF;
+}
+
+// The pixels of a pane that shows them at zoom: as many as cover it.
+int pixelsFor(int screenPixels, int zoom)
+{
+    return (std::max(screenPixels, 0) + zoom - 1) / zoom;
 }
 
 } // namespace
@@ -42,7 +52,8 @@ FontPreview::FontPreview(QWidget *parent)
       mSampleView(new SurfaceView(this)),
       mFirstPanel(mPanelFont),
       mSecondPanel(mSampleView),
-      mBarAdapter(new WidgetBar(mBar, mResizer))
+      mBarAdapter(new WidgetBar(mBar, mResizer)),
+      mZoom(new ZoomControl(MaxZoom, this))
 {
     mPanelFont->setObjectName(QStringLiteral("picPanelFont"));
     mPanelFont->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -64,6 +75,10 @@ FontPreview::FontPreview(QWidget *parent)
     mScroll->raise();
 
     connect(mScroll, &QScrollBar::valueChanged, this, &FontPreview::scrollSheet);
+    connect(mZoom, &ZoomControl::zoomChanged, this, &FontPreview::zoomChanged);
+    for (QWidget *pane : {static_cast<QWidget *>(mPanelFont), static_cast<QWidget *>(mFontView),
+                          static_cast<QWidget *>(mSampleView)})
+        mZoom->watch(pane);
     connect(&mResizer, &Resizer::Resized, this, [this] { layoutPanes(); });
     mResizer.InitHorizontal(&mFirstPanel, mBarAdapter, &mSecondPanel);
 }
@@ -113,26 +128,42 @@ void FontPreview::scrollSheet(int value)
     mFontView->move(inner.left() - value, inner.top());
 }
 
+void FontPreview::zoomChanged(int zoom)
+{
+    // The middle of the pane stays over the same part of the sheet; a sheet shown from its
+    // start stays at its start.
+    const int half = mPanelFont->contentsRect().width() / 2;
+    const int value = mScroll->value();
+    const qint64 middle = (qint64(value) + half) * zoom / mFontView->zoom();
+    mFontView->setZoom(zoom);
+    mSampleView->setZoom(zoom);
+    DrawFontSheet();
+    DrawSample();
+    mScroll->setValue(value == 0 ? 0 : int(std::clamp<qint64>(middle - half, 0, mScroll->maximum())));
+}
+
 bool FontPreview::DrawFontSheet()
 {
     if (!mFont)
         return false;
     const int paneWidth = mPanelFont->contentsRect().width();
+    const int zoom = mZoom->zoom();
     try {
-        const FontSheetPainter::Layout layout =
-            FontSheetPainter::draw(*mFont, mSheetSurface, paneWidth, mFontView->height());
-        mFontView->resize(layout.width, mFontView->height());
-        if (layout.scrollable) {
-            mScroll->setRange(0, layout.scrollMaximum);
-            mScroll->setSingleStep(10);
-            mScroll->setPageStep(100);
+        const FontSheetPainter::Layout layout = FontSheetPainter::draw(
+            *mFont, mSheetSurface, pixelsFor(paneWidth, zoom), pixelsFor(mFontView->height(), zoom));
+        const int shownWidth = layout.width * zoom;
+        mFontView->resize(shownWidth, mFontView->height());
+        if (layout.scrollable && shownWidth > paneWidth) {
+            mScroll->setRange(0, shownWidth - paneWidth);
+            mScroll->setSingleStep(SmallScroll * zoom);
+            mScroll->setPageStep(LargeScroll * zoom);
             mScroll->setEnabled(true);
         } else {
             scrollSheet(0);
             mScroll->setEnabled(false);
         }
         mFontView->setPixels(mSheetSurface.image());
-        mGuide->update(*mFont, layout);
+        mGuide->update(*mFont, layout, zoom);
         return true;
     } catch (const Failure &failure) {
         mFontView->resize(paneWidth, mFontView->height());
@@ -147,14 +178,16 @@ bool FontPreview::DrawSample()
 {
     if (!mFont)
         return false;
-    const QSize size = mSampleView->contentsRect().size();
+    const QSize shown = mSampleView->contentsRect().size();
+    const int zoom = mZoom->zoom();
+    const QSize size(pixelsFor(shown.width(), zoom), pixelsFor(shown.height(), zoom));
     try {
         if (mAsExported) {
             const QString folder = mOutputFolder ? mOutputFolder() : QString();
             mSampleView->setPixels(mExported.draw(*mFont, mExportSurface, folder));
             return true;
         }
-        mSampleSurface.setSize(std::max(size.width(), 0), std::max(size.height(), 0));
+        mSampleSurface.setSize(size.width(), size.height());
         mSampleSurface.setBackColor(keyFor(mFont->Color));
         SamplePainter::draw(*mFont, mSampleSurface);
         mSampleView->setPixels(mSampleSurface.image(), keyFor(mFont->Color));

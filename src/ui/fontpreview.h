@@ -16,16 +16,20 @@ class QScrollBar;
 class SurfaceView;
 class TexelFont;
 class WidgetBar;
+class ZoomControl;
 
 // The two panes of the main window: the font sheet above (picPanelFont clipping picFont,
 // scrolled by hsbFont), the splitter bar lblResizer, and the sample below (picSample).
 // Lays them out on every resize and splitter move and redraws the document into them
-// with the same renderer as the export (aliased, fully hinted).
+// with the same renderer as the export (aliased, fully hinted). Both panes show their
+// pixels at the zoom of zoomControl(), 1x to MaxZoom.
 class FontPreview : public QWidget
 {
     Q_OBJECT
 
 public:
+    static constexpr int MaxZoom = 8;
+
     explicit FontPreview(QWidget *parent = nullptr);
     ~FontPreview() override;
 
@@ -35,6 +39,8 @@ public:
     // The sheet's surface, whose font is the rendering font the window tries sizes on.
     Surface &sheetSurface() { return mSheetSurface; }
     Resizer &resizer() { return mResizer; }
+    // The zoom of both panes; Ctrl+wheel over either changes it, a change redraws them.
+    ZoomControl *zoomControl() const { return mZoom; }
     // The sheet's frames around missing and unencodable characters, and its tooltips.
     const FontSheetGuide &sheetGuide() const { return *mGuide; }
 
@@ -63,6 +69,7 @@ protected:
 private:
     void layoutPanes();
     void scrollSheet(int value);
+    void zoomChanged(int zoom);
 
     TexelFont *mFont = nullptr;
     QFrame *mPanelFont;
@@ -82,5 +89,6 @@ private:
     WidgetPanel mFirstPanel;
     WidgetPanel mSecondPanel;
     WidgetBar *mBarAdapter;
+    ZoomControl *mZoom;
     bool mFirstLayout = true;
 };

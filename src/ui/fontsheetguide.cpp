@@ -26,9 +26,10 @@ FontSheetGuide::FontSheetGuide(SurfaceView *sheet)
     mSheet->installEventFilter(this);
 }
 
-void FontSheetGuide::update(TexelFont &font, const FontSheetPainter::Layout &layout)
+void FontSheetGuide::update(TexelFont &font, const FontSheetPainter::Layout &layout, int zoom)
 {
     mLayout = layout;
+    mZoom = std::max(zoom, 1);
     mLine = TexelFont::glyphSequence(font.Chars());
     mWidthInc = font.CharWidthInc;
     mFamily = font.TTFName();
@@ -46,6 +47,7 @@ void FontSheetGuide::update(TexelFont &font, const FontSheetPainter::Layout &lay
 void FontSheetGuide::clear()
 {
     mLayout = {};
+    mZoom = 1;
     mLine.clear();
     mGlyphs.clear();
     mMissing.clear();
@@ -56,7 +58,7 @@ void FontSheetGuide::clear()
 void FontSheetGuide::showFrames() const
 {
     QList<SurfaceView::Frame> frames;
-    const int height = mSheet->height();
+    const int height = mSheet->pixels().height();
     for (qsizetype i = 0; i + 1 < mLayout.edges.size() && i < mLine.size(); ++i) {
         const QChar c = mLine.at(i);
         const int left = mLayout.edges.at(i);
@@ -101,10 +103,15 @@ QString FontSheetGuide::glyphFacts(qsizetype index) const
     return lines.join(QLatin1Char('\n'));
 }
 
+qsizetype FontSheetGuide::glyphAt(int x) const
+{
+    return x < 0 ? -1 : FontSheetPainter::glyphAt(mLayout, x / mZoom);
+}
+
 QString FontSheetGuide::toolTipAt(int x) const
 {
     QStringList parts;
-    const qsizetype index = FontSheetPainter::glyphAt(mLayout, x);
+    const qsizetype index = glyphAt(x);
     if (index >= 0 && index < mLine.size())
         parts.append(glyphFacts(index));
     if (const QString lists = summary(); !lists.isEmpty())
@@ -124,9 +131,9 @@ bool FontSheetGuide::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     // The tip stays while the pointer is over the same glyph, and is asked again past it.
-    const qsizetype index = FontSheetPainter::glyphAt(mLayout, x);
-    const int from = index >= 0 ? mLayout.edges.at(index) : (mLayout.edges.isEmpty() ? 0 : mLayout.edges.last());
-    const int to = index >= 0 ? mLayout.edges.at(index + 1) : mSheet->width();
+    const qsizetype index = glyphAt(x);
+    const int from = mZoom * (index >= 0 ? mLayout.edges.at(index) : (mLayout.edges.isEmpty() ? 0 : mLayout.edges.last()));
+    const int to = index >= 0 ? mZoom * mLayout.edges.at(index + 1) : mSheet->width();
     const QRect area(from, 0, to - from, mSheet->height());
     QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(tip, Qt::WhiteSpaceNormal), mSheet, area);
     return true;

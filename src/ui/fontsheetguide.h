@@ -27,17 +27,17 @@ public:
     // Watches the sheet's tooltip events; the view must outlive the guide.
     explicit FontSheetGuide(SurfaceView *sheet);
 
-    // Takes what a redraw laid out, with the document's measurements and lists. Measures
-    // the document when obsolete; a failure leaves the glyphs without facts.
-    void update(TexelFont &font, const FontSheetPainter::Layout &layout);
+    // Takes what a redraw laid out, shown at zoom, with the document's measurements and
+    // lists. Measures the document when obsolete; a failure leaves the glyphs without facts.
+    void update(TexelFont &font, const FontSheetPainter::Layout &layout, int zoom = 1);
     // Forgets everything (the sheet shows a failure instead of glyphs).
     void clear();
 
     const QString &missing() const { return mMissing; }
     const QString &unencodable() const { return mUnencodable; }
 
-    // The tooltip over sheet pixel x: the glyph's facts, when a glyph is there, then the
-    // lists; empty when there is nothing to tell.
+    // The tooltip over x, in screen pixels from the sheet's left edge: the glyph's facts,
+    // when a glyph is there, then the lists; empty when there is nothing to tell.
     QString toolTipAt(int x) const;
     // The two lists of framed characters, one line each; empty when there are none.
     QString summary() const;
@@ -47,10 +47,12 @@ protected:
 
 private:
     QString glyphFacts(qsizetype index) const;
+    qsizetype glyphAt(int x) const;
     void showFrames() const;
 
     SurfaceView *mSheet;
     FontSheetPainter::Layout mLayout;
+    int mZoom = 1;
     QString mLine;
     QList<Char> mGlyphs;
     qint16 mWidthInc = 0;

@@ -10,6 +10,7 @@
 #include "previewfont.h"
 #include "sizetext.h"
 #include "windowhelpers.h"
+#include "zoomcontrol.h"
 
 #include "failure.h"
 #include "feedback.h"
@@ -42,6 +43,7 @@ constexpr int DesignWidth = 7590 / 15;
 constexpr int DesignHeight = 5130 / 15;
 constexpr qint32 SheetMinimum = 900;
 constexpr qint32 SheetDefault = 900;
+const QString kZoomKey = QStringLiteral(".Zoom");
 
 } // namespace
 
@@ -72,6 +74,7 @@ frmMain::frmMain(DialogServices &services, QWidget *parent)
     Resizer &resizer = mPreview->resizer();
     resizer.setFirstPanelMinSize(SheetMinimum);
     resizer.ResizeFirstPanel(mServices.store.getInt(kForms, objectName() + QStringLiteral(".HResizer"), SheetDefault));
+    mPreview->zoomControl()->setZoom(mServices.store.getInt(kForms, objectName() + kZoomKey, 1));
 }
 
 frmMain::~frmMain()
@@ -136,6 +139,10 @@ void frmMain::createMenus()
     addSeparator(mFontMenu, "mnuFontItem9");
     addItem(mFontMenu, "mnuFontItem10", QStringLiteral("&Export..."), &frmMain::exportFont, QKeySequence(Qt::Key_F6));
 
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    mPreview->zoomControl()->addToMenu(view);
+
     QMenu *sample = menuBar()->addMenu(QStringLiteral("&Sample"));
     sample->setObjectName(QStringLiteral("mnuSample"));
     addItem(sample, "mnuSampleItem0", QStringLiteral("Sample text..."), &frmMain::editSampleText);
@@ -154,6 +161,9 @@ void frmMain::createMenus()
     addItem(tools, "mnuToolsItem0", QStringLiteral("ZGF Font &Extractor..."), &frmMain::showExtractor);
     addItem(tools, "mnuToolsItem1", QStringLiteral("ZGF to C &Converter..."), &frmMain::showConverter);
     addItem(tools, "mnuToolsItem2", QStringLiteral("ZGF Font &Viewer..."), &frmMain::showViewer);
+    addSeparator(tools, "mnuToolsItem3");
+    addItem(tools, "mnuToolsItem4", QStringLiteral("Edit &glyphs..."), &frmMain::editGlyphs)
+        ->setToolTip(QStringLiteral("Touch up the glyph images of a post-processed font"));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -161,7 +171,7 @@ void frmMain::createMenus()
 
     // Entries whose dialogs are hooked in later stay disabled until then.
     for (const char *name : {"mnuFontItem7", "mnuFontItem8", "mnuFontItem10", "mnuToolsItem0", "mnuToolsItem1",
-                             "mnuToolsItem2"})
+                             "mnuToolsItem2", "mnuToolsItem4"})
         findChild<QAction *>(QLatin1String(name))->setEnabled(false);
 }
 
@@ -239,13 +249,14 @@ void frmMain::createToolBar()
 
 void frmMain::setDocumentDialog(DocumentDialog which, DocumentDialogRunner run)
 {
-    static const char *const items[] = {"mnuFontItem7", "mnuFontItem8", "mnuFontItem10"};
-    static const char *const keys[] = {"Properties", "Postprocessing", "Export"};
+    static const char *const items[] = {"mnuFontItem7", "mnuFontItem8", "mnuFontItem10", "mnuToolsItem4"};
+    static const char *const keys[] = {"Properties", "Postprocessing", "Export", nullptr};
     const int index = int(which);
     const bool enabled = bool(run);
     mDocumentDialogs[index] = std::move(run);
     findChild<QAction *>(QLatin1String(items[index]))->setEnabled(enabled);
-    mButtons.value(QLatin1String(keys[index]))->setEnabled(enabled);
+    if (keys[index])
+        mButtons.value(QLatin1String(keys[index]))->setEnabled(enabled);
 }
 
 void frmMain::setToolDialog(ToolDialog which, ToolDialogRunner run)
@@ -731,6 +742,18 @@ void frmMain::showViewer()
     runToolDialog(ToolDialog::Viewer);
 }
 
+void frmMain::editGlyphs()
+{
+    if (!moFont->Postprocessed) {
+        mServices.feedback.inform(QStringLiteral("The glyph editor works on the bitmaps for post-processing. Check "
+                                                 "\"The font will be postprocessed\" in Font > Postprocessing "
+                                                 "properties first."));
+        return;
+    }
+    runDocumentDialog(DocumentDialog::GlyphEditor);
+    redraw();
+}
+
 void frmMain::about()
 {
     frmAbout about(this);
@@ -755,6 +778,7 @@ void frmMain::unload()
     try {
         mServices.store.save(kForms, objectName() + QStringLiteral(".HResizer"),
                     QString::number(mPreview->resizer().Position()));
+        mServices.store.saveInt(kForms, objectName() + kZoomKey, mPreview->zoomControl()->zoom());
         SaveFormPosToRegistry(this, mServices.store);
     } catch (const Failure &failure) {
         mServices.feedback.fail(failure.message());

@@ -33,7 +33,7 @@ class frmMain : public QMainWindow
     Q_OBJECT
 
 public:
-    enum class DocumentDialog { Properties, PostProperties, Export };
+    enum class DocumentDialog { Properties, PostProperties, Export, GlyphEditor };
     enum class ToolDialog { Extractor, Converter, Viewer };
     // Shows a dialog modally on the document, handed over for the one use.
     using DocumentDialogRunner = std::function<void(QWidget *parent, TexelFont &font)>;
@@ -86,6 +86,7 @@ private slots:
     void showExtractor();
     void showConverter();
     void showViewer();
+    void editGlyphs();
     void about();
 
     // The font and size boxes.
@@ -147,7 +148,7 @@ private:
     QComboBox *mSize = nullptr;
     QMenu *mFontMenu = nullptr;
     QHash<QString, QAction *> mButtons;
-    std::array<DocumentDialogRunner, 3> mDocumentDialogs;
+    std::array<DocumentDialogRunner, 4> mDocumentDialogs;
     std::array<ToolDialogRunner, 3> mToolDialogs;
     bool mbUpdating = false;
     bool mActivated = false;

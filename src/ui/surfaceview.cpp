@@ -1,6 +1,11 @@
 #include "surfaceview.h"
 
+#include "zoomview.h"
+
+#include <QPaintEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 SurfaceView::SurfaceView(QWidget *parent)
     : QFrame(parent)
@@ -40,6 +45,12 @@ void SurfaceView::clearBackgroundPicture()
     update();
 }
 
+void SurfaceView::setZoom(int zoom)
+{
+    mZoom = std::clamp(zoom, 1, 8);
+    update();
+}
+
 void SurfaceView::setFrames(const QList<Frame> &frames)
 {
     mFrames = frames;
@@ -56,7 +67,7 @@ QImage SurfaceView::rendered() const
 {
     QImage image(contentsRect().size(), QImage::Format_RGB32);
     QPainter painter(&image);
-    paintContents(painter, image.rect());
+    paintContents(painter, image.rect(), image.rect());
     return image;
 }
 
@@ -65,26 +76,27 @@ void SurfaceView::paintEvent(QPaintEvent *event)
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.setClipRect(contentsRect());
-    paintContents(painter, contentsRect());
+    paintContents(painter, contentsRect(), event->rect().intersected(contentsRect()));
 }
 
-void SurfaceView::paintContents(QPainter &painter, const QRect &area) const
+void SurfaceView::paintContents(QPainter &painter, const QRect &area, const QRect &exposed) const
 {
-    painter.fillRect(area, Qt::white);
+    painter.fillRect(exposed, Qt::white);
     if (!mMessage.isEmpty()) {
         painter.setPen(palette().color(QPalette::Text));
         painter.drawText(area.adjusted(8, 8, -8, -8), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                          mMessage);
         return;
     }
-    if (!mBackground.isNull())
-        painter.drawImage(area.topLeft(), mBackground);
-    painter.drawImage(area.topLeft(), mLayer);
+    paintZoomed(painter, mBackground, area.topLeft(), mZoom, exposed);
+    paintZoomed(painter, mLayer, area.topLeft(), mZoom, exposed);
+    paintPixelGrid(painter, QRect(area.topLeft(), mLayer.size() * mZoom), mZoom, exposed);
     for (const Frame &frame : mFrames) {
         QPen pen(frame.color, 0, frame.style);
         pen.setCosmetic(true);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(frame.rect.translated(area.topLeft()).adjusted(0, 0, -1, -1));
+        const QRect shown(frame.rect.topLeft() * mZoom, frame.rect.size() * mZoom);
+        painter.drawRect(shown.translated(area.topLeft()).adjusted(0, 0, -1, -1));
     }
 }

@@ -9,9 +9,10 @@
 
 #include <optional>
 
-// Shows the pixels of a drawing surface at their own size from the top-left corner of
-// its contents, optionally over a background picture, with one colour of the pixels
-// keyed out so the picture shows through. A message, when set, replaces the pixels.
+// Shows the pixels of a drawing surface from the top-left corner of its contents, at their
+// own size or enlarged (every pixel a square, with the pixel grid from GridZoom on),
+// optionally over a background picture, with one colour of the pixels keyed out so the
+// picture shows through. A message, when set, replaces the pixels.
 class SurfaceView : public QFrame
 {
     Q_OBJECT
@@ -26,6 +27,10 @@ public:
     void setBackgroundPicture(const QImage &picture);
     void clearBackgroundPicture();
     const QImage &backgroundPicture() const { return mBackground; }
+
+    // Every pixel shown as zoom x zoom screen pixels (1 to 8); the picture too.
+    void setZoom(int zoom);
+    int zoom() const { return mZoom; }
 
     // Thin frames drawn over the pixels, in pixel coordinates (marks on the font sheet).
     struct Frame
@@ -48,11 +53,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void paintContents(QPainter &painter, const QRect &area) const;
+    void paintContents(QPainter &painter, const QRect &area, const QRect &exposed) const;
 
     QImage mPixels;
     QImage mLayer;
     QImage mBackground;
     QList<Frame> mFrames;
     QString mMessage;
+    int mZoom = 1;
 };

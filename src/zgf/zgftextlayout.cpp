@@ -16,6 +16,27 @@ quint32 opaque(quint16 pixel)
     return 0xff000000u | pixelFromColor(pixel16ToColor(pixel));
 }
 
+// The pixel top, of straight (not premultiplied) alpha, drawn over under.
+quint32 over(quint32 under, quint32 top)
+{
+    const quint32 a = top >> 24;
+    const quint32 b = (under >> 24) * (255 - a) / 255;
+    const quint32 alpha = a + b;
+    if (alpha == 0)
+        return 0;
+    quint32 out = alpha << 24;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const quint32 channel = (((top >> shift) & 255) * a + ((under >> shift) & 255) * b + alpha / 2) / alpha;
+        out |= channel << shift;
+    }
+    return out;
+}
+
+int halfDown(int value)
+{
+    return value >= 0 ? value / 2 : -((1 - value) / 2);
+}
+
 } // namespace
 
 ZgfTextLayout::ZgfTextLayout(const ZgfFont &font, const QString &text) : mFont(font)
@@ -94,6 +115,59 @@ ZgfTextImage ZgfTextLayout::render(bool transparent) const
                 const quint16 pixel = mFont.pixel16(cellX + x - glyph.x, y - glyph.y);
                 if ((pixel & 0xFFFEu) != key)
                     out[x] = opaque(pixel);
+            }
+        }
+    }
+    return image;
+}
+
+ZgfTextImage ZgfTextLayout::renderMasked() const
+{
+    if (!mFont.hasMask())
+        return render(true);
+    const ZgfHeader &h = mFont.header();
+    const quint16 key = h.TransColor & 0xFFFEu;
+    const bool shadow = h.hasFlag(ZgfHeader::ShadowMaskFlag);
+    const int maskX = halfDown(h.MaskWidthInc);
+    const int maskY = halfDown(h.MaskHeightInc);
+    const quint32 shade = pixelFromColor(pixel16ToColor(h.ShadowColor)) & 0x00FFFFFFu;
+    ZgfTextImage image;
+    image.width = mWidth;
+    image.height = mHeight;
+    image.pixels.fill(0u, qsizetype(mWidth) * mHeight);
+    const auto draw = [&](int x, int y, quint32 pixel) {
+        if (x >= 0 && x < mWidth && y >= 0 && y < mHeight) {
+            quint32 &out = image.pixels[qsizetype(y) * mWidth + x];
+            out = over(out, pixel);
+        }
+    };
+    // The level of glyph index's mask at (x, y) of its mask cell; 0 outside it.
+    const auto level = [&](int index, int x, int y) -> quint32 {
+        const int width = mFont.charWidth(index) + h.MaskWidthInc;
+        if (x < 0 || y < 0 || x >= width || y >= mFont.maskHeight())
+            return 0;
+        return expandLevel5(mFont.maskLevel(mFont.maskCellX(index) + x, y));
+    };
+    if (shadow) {
+        const int dx = h.ShadowOX + h.ShadowXPos - maskX;
+        const int dy = h.ShadowOY + h.ShadowYPos - maskY;
+        for (const ZgfPlacedGlyph &glyph : mGlyphs) {
+            const int width = mFont.charWidth(glyph.index) + h.MaskWidthInc;
+            for (int y = 0; y < mFont.maskHeight(); ++y) {
+                for (int x = 0; x < width; ++x)
+                    draw(glyph.x + dx + x, glyph.y + dy + y, level(glyph.index, x, y) << 24 | shade);
+            }
+        }
+    }
+    for (const ZgfPlacedGlyph &glyph : mGlyphs) {
+        const int cellX = mFont.cellX(glyph.index);
+        for (int y = 0; y < mFont.imageHeight(); ++y) {
+            for (int x = 0; x < mFont.charWidth(glyph.index); ++x) {
+                const quint16 pixel = mFont.pixel16(cellX + x, y);
+                if ((pixel & 0xFFFEu) == key)
+                    continue;
+                const quint32 alpha = shadow ? 255u : level(glyph.index, x + maskX, y + maskY);
+                draw(glyph.x + x, glyph.y + y, alpha << 24 | (opaque(pixel) & 0x00FFFFFFu));
             }
         }
     }

@@ -52,6 +52,15 @@ public:
     // colour are not drawn; what stays undrawn is 0x00000000 when transparent is set,
     // else the transparent colour, opaque.
     ZgfTextImage render(bool transparent = true) const;
+    // Draws the cells through the font's mask (a font without one as render(true)). A glyph's
+    // mask cell is MaskWidthInc and MaskHeightInc larger than its cell and centred on it
+    // (half the increment, rounded down, before it). A generic mask gives each glyph pixel
+    // the level under it as its opacity (31 opaque); a shadow mask is first drawn for every
+    // glyph in the shadow colour, the levels as opacity, moved by the shadow's neutral
+    // position plus its default position, and the glyphs opaque over the shadows. The
+    // transparent colour is never drawn; pixels are ARGB, not premultiplied, undrawn ones
+    // 0x00000000.
+    ZgfTextImage renderMasked() const;
 
 private:
     ZgfFont mFont; // shares the font's data

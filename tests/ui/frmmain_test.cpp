@@ -9,6 +9,12 @@
 #include "frmmain.h"
 #include "resizer.h"
 #include "surfaceview.h"
+#include "zoomcontrol.h"
+#include "zoomview.h"
+
+#include "characternotes.h"
+#include "fontsheetpainter.h"
+#include "rastersurface.h"
 
 #include "fontfamilies.h"
 #include "postprocessnames.h"
@@ -521,6 +527,78 @@ private slots:
         QVERIFY(listed(again).isEmpty() && !again.findChild<QAction *>(u"mnuFileItemRecent"_s)->isEnabled());
         TestServices cleared(path(u"store.ini"_s));
         QVERIFY(listed(frmMain(cleared.services)).isEmpty());
+    }
+
+    // At zoom k every pixel of 1x is a k x k square (the grid lines from GridZoom aside), the
+    // tooltip names the glyph of a cell up to its border pixels, the marks grow with the
+    // cells, and the zoom is kept for the next run.
+    void zoom()
+    {
+        TexelFont &font = document();
+        font.setTTFName(u"DejaVu Sans"_s);
+        font.setSize(12);
+        font.setChars(u"AWMWMW.il|\u0141"_s);
+        font.SampleText = u"Wil\r\nA.|"_s;
+        QVERIFY(mWindow->preview()->DrawFontSheet() && mWindow->preview()->DrawSample());
+        SurfaceView *sheet = pane("picFont"), *sample = pane("picSample");
+        const QImage sheetAt1 = sheet->rendered(), sampleAt1 = sample->rendered();
+        RasterSurface surface;
+        const FontSheetPainter::Layout layout = FontSheetPainter::draw(font, surface, 1, 1);
+        const QString line = font.measure().sequence;
+        const QRect marked = sheet->frames().constFirst().rect; // the dashed frame of the last glyph
+        auto *scroll = mWindow->findChild<QScrollBar *>(u"hsbFont"_s);
+        for (int k = 1; k <= FontPreview::MaxZoom; ++k) {
+            action(qPrintable(u"actZoom%1"_s.arg(k)))->trigger();
+            for (const auto &[view, at1] : {std::pair(sheet, sheetAt1), std::pair(sample, sampleAt1)}) {
+                const QImage shown = view->rendered();
+                for (int y = 0; y < shown.height(); ++y) {
+                    const auto *row = reinterpret_cast<const QRgb *>(shown.constScanLine(y));
+                    const auto *one = reinterpret_cast<const QRgb *>(at1.constScanLine(y / k));
+                    for (int x = 0; x < shown.width(); ++x) {
+                        const bool grid = k >= GridZoom && (x % k == 0 || y % k == 0);
+                        const bool frame = view == sheet && x >= marked.left() * k;
+                        if (!grid && !frame && row[x] != one[x / k])
+                            QFAIL(qPrintable(u"%1 at %2x differs at (%3, %4)"_s.arg(view->objectName()).arg(k).arg(x).arg(y)));
+                    }
+                }
+            }
+            for (qsizetype i = 0; i < line.size(); ++i) {
+                const QString name = characterWithCode(line.at(i)) + u", "_s;
+                for (const int x : {layout.edges.at(i) * k, layout.edges.at(i + 1) * k - 1})
+                    QVERIFY2(mWindow->preview()->sheetGuide().toolTipAt(x).startsWith(name), qPrintable(name));
+            }
+            const QRect frame = sheet->frames().constFirst().rect;
+            QCOMPARE(std::pair(frame.left(), frame.width()), std::pair(marked.left(), marked.width()));
+            QCOMPARE(frame.bottom() + 2, sheet->pixels().height()); // down the sheet's height
+            const QImage shown = sheet->rendered();
+            QCOMPARE(shown.pixel(marked.left() * k, marked.top() * k), QColor(FontSheetGuide::UnencodableColor).rgb());
+            QCOMPARE(scroll->value(), 0); // a sheet shown from its start stays there
+        }
+        QVERIFY(scroll->isEnabled());
+        QVERIFY(!action("actZoomIn")->isEnabled());
+        // Ctrl+wheel over a pane zooms out a step.
+        QWheelEvent wheel(QPointF(5, 5), sample->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(sample, &wheel);
+        QCOMPARE(mWindow->preview()->zoomControl()->zoom(), 7);
+        mServices->choosers.unsavedAnswers = {UnsavedChanges::Discard};
+        mWindow->close();
+        QCOMPARE(mServices->store.get(u"Forms"_s, u"frmMain.Zoom"_s), u"7"_s);
+        QCOMPARE(frmMain(mServices->services).preview()->zoomControl()->zoom(), 7);
+    }
+
+    void editGlyphsAsksForAPostprocessedFont()
+    {
+        QAction *edit = action("mnuToolsItem4");
+        QVERIFY(!edit->isEnabled());
+        int runs = 0;
+        mWindow->setDocumentDialog(frmMain::DocumentDialog::GlyphEditor, [&runs](QWidget *, TexelFont &) { ++runs; });
+        edit->trigger();
+        QCOMPARE(runs, 0);
+        QVERIFY(mServices->feedback.informations().constLast().contains(u"Postprocessing properties"_s));
+        document().Postprocessed = true;
+        edit->trigger();
+        QCOMPARE(runs, 1);
     }
 };
 

@@ -368,6 +368,24 @@ TEST(ZgfTextLayout, DrawsCellsOverEachOtherWithTheColourKeyAndClips)
     EXPECT_THROW(ZgfTextLayout(layoutFont(), QString(20000, u'A')), Failure);
 }
 
+// The mask's level is each glyph pixel's opacity: A's first column opaque, its second at
+// level 16 (half blended over what is under it), the rest undrawn.
+TEST(ZgfTextLayout, DrawsThroughTheMask)
+{
+    ZgfTestFont wanted = ZgfTestFont{.codes = "A", .widths = {3}, .leftIndents = {0}, .rightIndents = {0},
+                                     .height = 2, .masked = true, .maskWidthInc = 2}.prepared();
+    wanted.image.setRow(0, {Red, Red, Red});
+    wanted.mask.setRow(0, {0, 0xFFFFFF, 0x808080, 0}); // centred: the cell starts one column in
+    const ZgfFont font = ZgfFont::read(wanted.bytes());
+    const ZgfTextImage image = ZgfTextLayout(font, QStringLiteral("A")).renderMasked();
+    const quint32 half = expandLevel5(16) << 24 | (RedPixel & 0xFFFFFF);
+    EXPECT_EQ(image.pixels, QList<quint32>({RedPixel, half, 0, 0, 0, 0}));
+    const QImage onWhite = ZgfPictures::textImage(font, QStringLiteral("A"), 0xFFFFFF, true);
+    const int a = int(expandLevel5(16));
+    EXPECT_EQ(onWhite.pixel(1, 0), qRgb(255, 255 - a, 255 - a));
+    EXPECT_EQ(onWhite.pixel(2, 0), 0xFFFFFFFFu);
+}
+
 TEST(ZgfPictures, FlagNamesAndGlyphAndMaskImagesAsStored)
 {
     const std::pair<quint16, const char *> rows[] = {
