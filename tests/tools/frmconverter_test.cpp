@@ -6,6 +6,11 @@
 
 using namespace Qt::StringLiterals;
 
+// A source file, the variable name derived from it, one typed instead when given, the split
+// option, and the array written.
+struct ConversionCase { QString source; QByteArray content; QString derived, typedName; bool split; QString array; };
+Q_DECLARE_METATYPE(ConversionCase)
+
 class FrmConverterTest : public DialogTest
 {
     Q_OBJECT
@@ -13,30 +18,19 @@ class FrmConverterTest : public DialogTest
     QString storedSplit() const { return mServices->store.get(u"Convert"_s, u"SplitFiles"_s); }
 
 private slots:
-    // A source file, the names derived from it, a typed variable name, the split option, and
-    // the array written.
     void converts_data()
     {
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("derived");
-        QTest::addColumn<QString>("typedName");
-        QTest::addColumn<bool>("split");
-        QTest::addColumn<QString>("array");
+        QTest::addColumn<ConversionCase>("c");
         const QByteArray font = zgfFontBytes("Courier New", 10, 120, ZgfHeader::ItalicFlag);
-        QTest::newRow("font") << u"cour.zgf"_s << font << u"courierNew10i"_s << QString() << false << u"courierNew10i_zgf"_s;
-        QTest::newRow("font split") << u"cour.zgf"_s << font << u"courierNew10i"_s << QString() << true << u"courierNew10i_zgf"_s;
+        QTest::newRow("font") << ConversionCase{u"cour.zgf"_s, font, u"courierNew10i"_s, {}, false, u"courierNew10i_zgf"_s};
+        QTest::newRow("font split") << ConversionCase{u"cour.zgf"_s, font, u"courierNew10i"_s, {}, true, u"courierNew10i_zgf"_s};
         QTest::newRow("typed name, spaces removed")
-            << u"data.bin"_s << QByteArray("\1\2\3\4\5", 5) << u"data"_s << u"my var"_s << false << u"myvar"_s;
+            << ConversionCase{u"data.bin"_s, "\1\2\3\4\5", u"data"_s, u"my var"_s, false, u"myvar"_s};
     }
     void converts()
     {
-        QFETCH(QString, source);
-        QFETCH(QByteArray, content);
-        QFETCH(QString, derived);
-        QFETCH(QString, typedName);
-        QFETCH(bool, split);
-        QFETCH(QString, array);
+        QFETCH(ConversionCase, c);
+        const auto &[source, content, derived, typedName, split, array] = c;
         mServices->store.save(u"Convert"_s, u"SplitFiles"_s, split ? u"1"_s : u"yes"_s);
         open<frmConverter>();
         QCOMPARE(control<QCheckBox>("chkSplit")->isChecked(), split); // read on load: "1" only

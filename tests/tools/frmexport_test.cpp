@@ -10,6 +10,20 @@
 
 using namespace Qt::StringLiterals;
 
+// A browse button, the field it fills, and the filter and suffix of the file dialog it opens.
+struct BrowseCase { int index; QString field, filter, suffix; };
+Q_DECLARE_METATYPE(BrowseCase)
+
+// The coding and C option of an export, the project (saved as) and last export folder stored
+// in mFolder, and where the files go there (empty: home).
+struct FolderCase { bool rle, cFile; QString project, lastFolder, expected; };
+Q_DECLARE_METATYPE(FolderCase)
+
+// A post-processed document's bitmap when given, the ZGF name, the C name (C source wanted
+// when given), and the refusal.
+struct NamesCase { QString bitmap, zgf, c, failure; };
+Q_DECLARE_METATYPE(NamesCase)
+
 class FrmExportTest : public DialogTest
 {
     Q_OBJECT
@@ -122,21 +136,16 @@ private slots:
 
     void browseAndEmptyField_data()
     {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("fieldName");
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("suffix");
-        QTest::newRow("bitmap") << 0 << "txtBitmapFilename" << "Windows bitmap (*.bmp)|*.bmp" << ".bmp";
-        QTest::newRow("mask") << 1 << "txtMaskFilename" << "Windows bitmap (*.bmp)|*.bmp" << ".bmp"; // must exist
-        QTest::newRow("ZGF") << 2 << "txtZGFFilename" << "Velmora Font file (*.zgf)|*.zgf" << ".zgf";
-        QTest::newRow("C") << 3 << "txtZGFCFilename" << "C header file (*.h)|*.h" << ".h";
+        QTest::addColumn<BrowseCase>("c");
+        QTest::newRow("bitmap") << BrowseCase{0, u"txtBitmapFilename"_s, u"Windows bitmap (*.bmp)|*.bmp"_s, u".bmp"_s};
+        QTest::newRow("mask") << BrowseCase{1, u"txtMaskFilename"_s, u"Windows bitmap (*.bmp)|*.bmp"_s, u".bmp"_s}; // must exist
+        QTest::newRow("ZGF") << BrowseCase{2, u"txtZGFFilename"_s, u"Velmora Font file (*.zgf)|*.zgf"_s, u".zgf"_s};
+        QTest::newRow("C") << BrowseCase{3, u"txtZGFCFilename"_s, u"C header file (*.h)|*.h"_s, u".h"_s};
     }
     void browseAndEmptyField()
     {
-        QFETCH(int, index);
-        QFETCH(QString, fieldName);
-        QFETCH(QString, filter);
-        QFETCH(QString, suffix);
+        QFETCH(BrowseCase, c);
+        const auto &[index, fieldName, filter, suffix] = c;
         const bool mustExist = index == 1;
         open(true, true);
         click({"chkZGFCFile"});
@@ -173,23 +182,16 @@ private slots:
     // never to the working folder (checked after every test).
     void okWritesReadableFont_data()
     {
-        QTest::addColumn<bool>("rle");
-        QTest::addColumn<bool>("cFile");
-        QTest::addColumn<QString>("project");    // saved as, in mFolder
-        QTest::addColumn<QString>("lastFolder"); // stored, in mFolder
-        QTest::addColumn<QString>("expected");   // where the files go, in mFolder; empty: home
-        QTest::newRow("RLE with C, new document") << true << true << "" << "" << "";
-        QTest::newRow("RAW, new document after an export") << false << false << "" << "last" << "last";
-        QTest::newRow("RLE, last export folder gone") << true << false << "" << "gone" << "";
-        QTest::newRow("RAW with C, saved project") << false << true << "fonts/my.tsm" << "last" << "fonts";
+        QTest::addColumn<FolderCase>("c");
+        QTest::newRow("RLE with C, new document") << FolderCase{true, true, {}, {}, {}};
+        QTest::newRow("RAW, new document after an export") << FolderCase{false, false, {}, u"last"_s, u"last"_s};
+        QTest::newRow("RLE, last export folder gone") << FolderCase{true, false, {}, u"gone"_s, {}};
+        QTest::newRow("RAW with C, saved project") << FolderCase{false, true, u"fonts/my.tsm"_s, u"last"_s, u"fonts"_s};
     }
     void okWritesReadableFont()
     {
-        QFETCH(bool, rle);
-        QFETCH(bool, cFile);
-        QFETCH(QString, project);
-        QFETCH(QString, lastFolder);
-        QFETCH(QString, expected);
+        QFETCH(FolderCase, c);
+        const auto &[rle, cFile, project, lastFolder, expected] = c;
         QVERIFY(QDir(mFolder->path()).mkpath(u"last"_s) && QDir(mFolder->path()).mkpath(u"fonts"_s));
         if (!lastFolder.isEmpty())
             mServices->store.save(u"Export"_s, u"LastFolder"_s, mFolder->filePath(lastFolder));
@@ -230,22 +232,17 @@ private slots:
     // an empty name, or one that would replace another file, is refused and nothing written.
     void okChecksTheFileNames_data()
     {
-        QTest::addColumn<QString>("bitmap"); // a post-processed document's, when given
-        QTest::addColumn<QString>("zgf");
-        QTest::addColumn<QString>("c");      // C source wanted, when given
-        QTest::addColumn<QString>("failure");
-        QTest::newRow("colon") << QString() << u":y.zgf"_s << u":y.h"_s << QString();
-        QTest::newRow("no ZGF name") << QString() << QString() << QString() << u"5: The font file has no name."_s;
-        QTest::newRow("no C name") << QString() << u"f.zgf"_s << u" "_s << u"5: The C file has no name."_s;
-        QTest::newRow("ZGF over edited bitmap") << u"g.bmp"_s << u"g.bmp"_s << QString()
-                                                << u"5: The font file would replace the edited bitmap %1/g.bmp."_s;
+        QTest::addColumn<NamesCase>("names");
+        QTest::newRow("colon") << NamesCase{{}, u":y.zgf"_s, u":y.h"_s, {}};
+        QTest::newRow("no ZGF name") << NamesCase{{}, {}, {}, u"5: The font file has no name."_s};
+        QTest::newRow("no C name") << NamesCase{{}, u"f.zgf"_s, u" "_s, u"5: The C file has no name."_s};
+        QTest::newRow("ZGF over edited bitmap")
+            << NamesCase{u"g.bmp"_s, u"g.bmp"_s, {}, u"5: The font file would replace the edited bitmap %1/g.bmp."_s};
     }
     void okChecksTheFileNames()
     {
-        QFETCH(QString, bitmap);
-        QFETCH(QString, zgf);
-        QFETCH(QString, c);
-        QFETCH(QString, failure);
+        QFETCH(NamesCase, names);
+        const auto &[bitmap, zgf, c, failure] = names;
         mFont->setFilename(path("p.tsm"));
         open(!bitmap.isEmpty());
         control("txtBitmapFilename")->setText(bitmap);
