@@ -3,6 +3,7 @@
 // What the suites of the tools' dialogs share: for each test a temporary folder, services
 // whose choosers answer from a script, a document, and the dialog under test with its
 // controls found by objectName.
+#include "filebytes.h"
 #include "testservices.h"
 
 #include "documentdialog.h"
@@ -30,20 +31,6 @@ inline QByteArray zgfFontBytes(const QByteArray &faceName, quint8 pointSize, qin
     while (bytes.size() < size)
         bytes.append(char(bytes.size() * 7 + 3));
     return bytes;
-}
-
-inline QString writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // DejaVu Sans 11 exported as the font zgf; a masked font gets its mask bitmap written first,
