@@ -1,3 +1,5 @@
+// Rounding, leading numbers and checked narrowing; formatTwoDigits and formatGrouped are held
+// by the GP32 file name tests and the C source goldens.
 #include "checked.h"
 #include "numbers.h"
 
@@ -23,7 +25,6 @@ TEST(Numbers, LeadingNumber)
         EXPECT_DOUBLE_EQ(leadingNumber(QString::fromLatin1(text)), expected) << text;
 }
 
-// formatTwoDigits and formatGrouped are held by the GP32 file names and the C source goldens.
 TEST(Checked, NarrowingFailsInsteadOfWrapping)
 {
     EXPECT_EQ(toInt16(-32768), -32768);
