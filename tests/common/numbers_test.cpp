@@ -1,3 +1,5 @@
+// Rounding, leading numbers and checked narrowing; formatTwoDigits and formatGrouped are held
+// by the GP32 file name tests and the C source goldens.
 #include "checked.h"
 #include "numbers.h"
 
@@ -21,21 +23,6 @@ TEST(Numbers, LeadingNumber)
         {"abc", 0}, {"", 0}, {"-", 0}, {"1,5", 1}, {"9.75", 9.75}, {"1e3", 1}};
     for (const auto &[text, expected] : cases)
         EXPECT_DOUBLE_EQ(leadingNumber(QString::fromLatin1(text)), expected) << text;
-}
-
-TEST(Numbers, TwoDigitFormatRoundsHalfAwayFromZero)
-{
-    const std::pair<double, const char *> cases[] = {
-        {10.0, "10"}, {8.5, "09"}, {8.0, "08"}, {12.5, "13"}, {100.0, "100"}, {0.4, "00"}};
-    for (const auto &[value, expected] : cases)
-        EXPECT_EQ(formatTwoDigits(value), QLatin1String(expected)) << value;
-}
-
-TEST(Numbers, GroupedThousands)
-{
-    for (const auto &[value, separator, text] : {std::tuple(0, ',', "0"), {999, ',', "999"}, {1000, ',', "1,000"},
-                                                {67108864, '.', "67.108.864"}})
-        EXPECT_EQ(formatGrouped(value, QLatin1Char(separator)), QLatin1String(text));
 }
 
 TEST(Checked, NarrowingFailsInsteadOfWrapping)

@@ -13,15 +13,9 @@ protected:
 
 TEST_F(RasterMeasure, DefaultDocumentAndItsSpaces)
 {
+    // Every default glyph has ink and a code: the CLI suite's export of the defaults.
     EXPECT_EQ(font.DefaultWidth(), 4) << "a 13-pixel em has a 4-pixel space";
-    EXPECT_FLOAT_EQ(surface.font().size, 9.75f);
     EXPECT_TRUE(font.DefaultHeight() > 10 && font.DefaultHeight() <= 16 && font.GetFontTop() >= 0);
-    EXPECT_EQ(font.glyphs().size(), 130);
-    for (const Char &g : font.glyphs())
-        EXPECT_TRUE(g.hasInk());
-    font.setChars(QStringLiteral("A\u20AC\u0141\u2603"));
-    EXPECT_EQ(font.missingGlyphs(), QStringLiteral("\u2603")) << "the snowman is not in Liberation Sans";
-
     font.setChars(QStringLiteral("A B"));
     const Char space = font.measure().glyphs.at(1);
     EXPECT_FALSE(space.hasInk());
@@ -33,20 +27,11 @@ TEST_F(RasterMeasure, DefaultDocumentAndItsSpaces)
     EXPECT_FALSE(font.measure().images.at(0).whole) << "the line runs on from the space before";
 }
 
-TEST_F(RasterMeasure, ItalicOverhangIsNegativeLeftAndTheTransparentColourNoInk)
+// Italic overhang: the raster boxes hold every pixel drawn, italic too (platform suite), and
+// negative lefts become the indent tables (texelfont_test). Here: ink in the transparent
+// colour is no ink.
+TEST_F(RasterMeasure, TheTransparentColourIsNoInk)
 {
-    font.setChars(QStringLiteral("fjJ/y"));
-    font.setItalic(true);
-    font.setSize(72);
-    const QList<Char> &glyphs = font.measure().glyphs;
-    bool overhang = false;
-    for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        overhang = overhang || glyphs.at(i).Left < 0;
-        EXPECT_GE(glyphs.at(i).Left, -font.DefaultWidth());
-        EXPECT_EQ(qint8(font.CharLeftIndents().at(i)), glyphs.at(i).Left);
-    }
-    EXPECT_TRUE(overhang);
-
     font.Color = font.TransColor;
     font.Obsolete = true;
     EXPECT_EQ(font.GetFontTop(), -1);

@@ -26,12 +26,9 @@ TEST_P(RasterExport, DefaultDocumentReadsBackAsDrawn)
 {
     ZgfExportOptions options{path("font.zgf"), GetParam()};
     ASSERT_TRUE(ExportZgfFont(font, work, options, feedback));
-    const QByteArray bytes = readFile(options.zgfFileName);
-    EXPECT_TRUE(IsValidZgfHeader(bytes));
-    const ZgfFont zgf = ZgfFont::read(bytes);
-    EXPECT_EQ(zgf.header().FileLength, bytes.size());
+    // Header, characters and length are the CLI suite's export of the defaults.
+    const ZgfFont zgf = ZgfFont::readFile(options.zgfFileName);
     EXPECT_EQ(zgf.header().GlyphOffset, 76 + 4 * 130);
-    EXPECT_EQ(zgf.characters(), TexelFont::glyphSequence(font.Chars()));
     EXPECT_EQ(zgf.imageWidth(), font.ZgfGetBitmapWidth());
     EXPECT_EQ(zgf.pixel16(zgf.cellX(1) + zgf.leftIndent(1) + 1, 3), ColorToPixel16(font.Color, 1)) << "the stroke of \"1\"";
 }

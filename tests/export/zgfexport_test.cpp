@@ -275,19 +275,6 @@ TEST_F(ZgfExport, RefusesWhatCannotBeStoredFaithfully)
     }
 }
 
-TEST_F(ZgfExport, NamesCharactersWrittenAsQuestionMarks)
-{
-    font.setChars(QStringLiteral("a\u20AC\u0141b"));
-    ZgfExportOptions options{path("font.zgf")};
-    ASSERT_TRUE(ExportZgfFont(font, work, options, feedback));
-    EXPECT_EQ(readFile(options.zgfFileName).mid(76, 4), QByteArray("a\x80?b"));
-    ASSERT_EQ(feedback.informations().size(), 1);
-    const QStringList lines = feedback.informations().at(0).split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines.at(1).contains(QStringLiteral("U+0141")));
-    EXPECT_FALSE(lines.at(1).contains(QStringLiteral("U+20AC")));
-}
-
 TEST_F(ZgfExport, CSourceFollowsTheFont)
 {
     ZgfExportOptions options{path("font.zgf")};

@@ -1,5 +1,6 @@
 #include "failure.h"
 #include "rastersurface.h"
+#include "testsurface.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -24,20 +25,6 @@ QString printable()
     return text;
 }
 
-// The box of the pixels that are not the background colour; empty when there are none.
-QRect inkRect(const Surface &s)
-{
-    QRect box;
-    const quint32 back = pixelFromColor(s.backColor());
-    for (int y = 0; y < s.height(); ++y) {
-        for (int x = 0; x < s.width(); ++x) {
-            if (s.scanLine(y)[x] != back)
-                box |= QRect(x, y, 1, 1);
-        }
-    }
-    return box;
-}
-
 // Sizes the surface for one glyph with a space-wide margin, clears it and draws " " + c,
 // as the document does while measuring; returns the pen position of c.
 int drawGlyph(RasterSurface &s, QChar c)
@@ -47,14 +34,6 @@ int drawGlyph(RasterSurface &s, QChar c)
     s.clear();
     s.drawText(QLatin1Char(' ') + c);
     return space;
-}
-
-std::vector<quint32> pixels(const Surface &s)
-{
-    std::vector<quint32> all;
-    for (int y = 0; y < s.height(); ++y)
-        all.insert(all.end(), s.scanLine(y), s.scanLine(y) + s.width());
-    return all;
 }
 
 TEST(RasterSurface, RealisesWholePixelEmsAndTheStyle)
@@ -109,7 +88,7 @@ TEST(RasterSurface, GlyphsAreAliasedOnWholePixelsInsideTheirBoxes)
             const double advance = s.textWidth(QString(c));
             EXPECT_EQ(advance, std::round(advance)) << size << " " << int(c.unicode());
             const int pen = drawGlyph(s, c);
-            for (quint32 pixel : pixels(s)) {
+            for (quint32 pixel : pixelsOf(s)) {
                 if (pixel != pixelFromColor(0x00FF00)) {
                     ASSERT_EQ(pixel, pixelFromColor(0x8040C0)) << size << " " << int(c.unicode());
                 }

@@ -21,28 +21,6 @@ struct SurfaceKind
     std::function<std::unique_ptr<Surface>()> make;
 };
 
-std::vector<quint32> pixels(const Surface &s)
-{
-    std::vector<quint32> all;
-    for (int y = 0; y < s.height(); ++y)
-        all.insert(all.end(), s.scanLine(y), s.scanLine(y) + s.width());
-    return all;
-}
-
-// The box of the pixels that are not the background colour.
-QRect inkRect(const Surface &s)
-{
-    QRect box;
-    const quint32 back = pixelFromColor(s.backColor());
-    for (int y = 0; y < s.height(); ++y) {
-        for (int x = 0; x < s.width(); ++x) {
-            if (s.scanLine(y)[x] != back)
-                box |= QRect(x, y, 1, 1);
-        }
-    }
-    return box;
-}
-
 class SurfaceContract : public testing::TestWithParam<SurfaceKind>
 {
 protected:
@@ -68,7 +46,7 @@ TEST_P(SurfaceContract, ClearGivesTheSizeSetInTheBackColourAtTheOrigin)
         mSurface->clear();
         EXPECT_EQ(QSize(mSurface->width(), mSurface->height()), size);
         EXPECT_EQ(std::pair(mSurface->currentX(), mSurface->currentY()), std::pair(0.0, 0.0));
-        for (quint32 pixel : pixels(*mSurface))
+        for (quint32 pixel : pixelsOf(*mSurface))
             ASSERT_EQ(pixel, pixelFromColor(0x00FF00));
     }
 }
@@ -111,7 +89,7 @@ TEST_P(SurfaceContract, InkIsPaintedInTheDrawingColourCutAtTheEdges)
     mSurface->clear();
     mSurface->paintInk(2, -1, ink); // the first row above the surface, the last column past it
     const quint32 g = pixelFromColor(0x00FF00), k = pixelFromColor(0x402010);
-    EXPECT_EQ(pixels(*mSurface), (std::vector<quint32>{g, g, g, g, g, g, g, g, k, g, g, g, g, g, g, g, g, g, g, g}));
+    EXPECT_EQ(pixelsOf(*mSurface), (std::vector<quint32>{g, g, g, g, g, g, g, g, k, g, g, g, g, g, g, g, g, g, g, g}));
 }
 
 TEST_P(SurfaceContract, SavedPictureLoadsBackPixelForPixel)

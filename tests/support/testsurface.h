@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QImage>
 
+#include <vector>
+
 // A deterministic Surface whose glyphs are known rectangles, so layout and encoding can
 // be asserted to the pixel. Text metrics come from a table; the raster is a QImage.
 class TestSurface : public Surface
@@ -71,3 +73,24 @@ private:
     int mSpaceWidth;
     int mDrawCount = 0;
 };
+
+// Every pixel of the surface, row after row.
+inline std::vector<quint32> pixelsOf(const Surface &s)
+{
+    std::vector<quint32> all;
+    for (int y = 0; y < s.height(); ++y)
+        all.insert(all.end(), s.scanLine(y), s.scanLine(y) + s.width());
+    return all;
+}
+
+// The box of the pixels that are not the background colour; empty when there are none.
+inline QRect inkRect(const Surface &s)
+{
+    QRect box;
+    for (int i = 0; const quint32 pixel : pixelsOf(s)) {
+        if (pixel != pixelFromColor(s.backColor()))
+            box |= QRect(i % s.width(), i / s.width(), 1, 1);
+        ++i;
+    }
+    return box;
+}

@@ -3,6 +3,7 @@
 // What the suites of the tools' dialogs share: for each test a temporary folder, services
 // whose choosers answer from a script, a document, and the dialog under test with its
 // controls found by objectName.
+#include "filebytes.h"
 #include "testservices.h"
 
 #include "documentdialog.h"
@@ -30,20 +31,6 @@ inline QByteArray zgfFontBytes(const QByteArray &faceName, quint8 pointSize, qin
     while (bytes.size() < size)
         bytes.append(char(bytes.size() * 7 + 3));
     return bytes;
-}
-
-inline QString writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // DejaVu Sans 11 exported as the font zgf; a masked font gets its mask bitmap written first,
@@ -92,17 +79,40 @@ protected:
         mDialog = std::move(dialog);
         return static_cast<Dialog *>(mDialog.get());
     }
-    template <class T = QLineEdit> T *control(const char *name) const
+    template <class T = QLineEdit> T *control(const QString &name) const
     {
-        T *found = mDialog->findChild<T *>(QLatin1String(name));
+        T *found = mDialog->findChild<T *>(name);
         if (!found)
-            qFatal("no control %s", name);
+            qFatal("no control %s", qPrintable(name));
         return found;
     }
-    QPushButton *command(int index) const
+    template <class T = QLineEdit> T *control(const char *name) const { return control<T>(QLatin1String(name)); }
+    void click(std::initializer_list<const char *> names) const
     {
-        return control<QPushButton>(qPrintable(QStringLiteral("cmdCommands_%1").arg(index)));
+        for (const char *name : names)
+            control<QAbstractButton>(name)->click();
     }
+    // One digit per control: 1 where it is checked, or with enabled, where it is enabled.
+    QString states(std::initializer_list<const char *> names, bool enabled = false) const
+    {
+        QString out;
+        for (const char *name : names)
+            out += (enabled ? control<QWidget>(name)->isEnabled() : control<QAbstractButton>(name)->isChecked()) ? u'1' : u'0';
+        return out;
+    }
+    // Runs action; look is handed each modal window it shows (other than the dialog) and
+    // should close it.
+    void whileModal(const std::function<void()> &action, const std::function<void(QWidget *)> &look)
+    {
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (QWidget *modal = QApplication::activeModalWidget(); modal && modal != mDialog.get())
+                look(modal);
+        });
+        poll.start(10);
+        action();
+    }
+    QPushButton *command(int index) const { return control<QPushButton>(QStringLiteral("cmdCommands_%1").arg(index)); }
     QString path(const QString &name) const { return mFolder->filePath(name); }
     QString file(const QString &name, const QByteArray &bytes) const { return writeFile(path(name), bytes); }
     // Clicks browse button index; its open (index 0) or save dialog answers chosen, or is
@@ -111,7 +121,7 @@ protected:
     {
         if (!chosen.isNull())
             (index == 0 ? choosers().openNames : choosers().saveNames).append(chosen);
-        control<QToolButton>(qPrintable(QStringLiteral("picBrowse_%1").arg(index)))->click();
+        control<QToolButton>(QStringLiteral("picBrowse_%1").arg(index))->click();
     }
 
 protected slots:

@@ -10,41 +10,26 @@
 
 using namespace Qt::StringLiterals;
 
+// A browse button, the field it fills, and the filter and suffix of the file dialog it opens.
+struct BrowseCase { int index; QString field, filter, suffix; };
+Q_DECLARE_METATYPE(BrowseCase)
+
+// The coding and C option of an export, the project (saved as) and last export folder stored
+// in mFolder, and where the files go there (empty: home).
+struct FolderCase { bool rle, cFile; QString project, lastFolder, expected; };
+Q_DECLARE_METATYPE(FolderCase)
+
+// A post-processed document's bitmap when given, the ZGF name, the C name (C source wanted
+// when given), and the refusal.
+struct NamesCase { QString bitmap, zgf, c, failure; };
+Q_DECLARE_METATYPE(NamesCase)
+
 class FrmExportTest : public DialogTest
 {
     Q_OBJECT
 
-    template <typename T = QWidget>
-    T *w(const QString &name) const
-    {
-        T *found = mDialog->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
-    QLineEdit *field(const char *name) const { return w<QLineEdit>(QLatin1String(name)); }
-    QString text(const char *name) const { return field(name)->text(); }
-    void click(std::initializer_list<const char *> names) const
-    {
-        for (const char *name : names)
-            w<QAbstractButton>(QLatin1String(name))->click();
-    }
-    // One digit per button: 1 where it is checked.
-    QString checks(std::initializer_list<const char *> names) const
-    {
-        QString out;
-        for (const char *name : names)
-            out += w<QAbstractButton>(QLatin1String(name))->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
-        return out;
-    }
-    // Whether exactly the named controls are enabled (or, with enabled false, disabled).
-    void expectEnabled(std::initializer_list<const char *> names, bool enabled) const
-    {
-        for (const char *name : names)
-            QVERIFY2(w(QLatin1String(name))->isEnabled() == enabled, name);
-    }
+    QString text(const char *name) const { return control(name)->text(); }
     QString path(const char *name) const { return DialogTest::path(QLatin1String(name)); }
-    QString label(const QString &name) const { return w<QLabel>(name)->text(); }
     void open(bool postprocessed = false, bool masked = false)
     {
         mFont->Postprocessed = postprocessed;
@@ -54,11 +39,20 @@ class FrmExportTest : public DialogTest
     // The budget once its timer has run.
     SizeBudgetPanel *budget() const
     {
-        auto *panel = w<SizeBudgetPanel>(QStringLiteral("fraSizeBudget"));
+        auto *panel = control<SizeBudgetPanel>("fraSizeBudget");
         if (!QTest::qWaitFor([panel] { return !panel->isScheduled(); }))
             qFatal("the budget was not computed");
         return panel;
     }
+    // The total the budget shows for the coding chosen, which is in bold and the other not.
+    QString budgetTotal(bool rle) const
+    {
+        click({rle ? "optRLEFormat" : "optRAWFormat"});
+        budget();
+        const auto total = [this](bool ofRle) { return control<QLabel>(ofRle ? "lblSizeRLETotal" : "lblSizeRAWTotal"); };
+        return total(rle)->font().bold() && !total(!rle)->font().bold() ? total(rle)->text() : u"<not in bold>"_s;
+    }
+    QString sizeOf(const QString &file) const { return formatGrouped(QFileInfo(file).size(), localeGroupSeparator()); }
 
     // Stand-ins for the home folder and the working folder, which no name may fall back on.
     std::unique_ptr<QTemporaryDir> mHome, mWorking;
@@ -72,8 +66,8 @@ public slots:
     void openUrl(const QUrl &url) { mOpened.append(url); }
 
 private slots:
-    void initTestCase() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl"); }
-    void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    void initTestCase() { QDesktopServices::setUrlHandler(u"file"_s, this, "openUrl"); }
+    void cleanupTestCase() { QDesktopServices::unsetUrlHandler(u"file"_s); }
     void init()
     {
         DialogTest::init();
@@ -83,7 +77,7 @@ private slots:
         QDir::setCurrent(mWorking->path());
         mOpened.clear();
         mFont = std::make_unique<TexelFont>(&mMeasure);
-        mFont->setChars(QStringLiteral("AbC"));
+        mFont->setChars(u"AbC"_s);
     }
     void cleanup()
     {
@@ -96,123 +90,108 @@ private slots:
     void storeReadOnLoadAndNotWrittenOnExit()
     {
         open();
-        QCOMPARE(checks({"optRLEFormat", "optRAWFormat", "chkZGFCFile", "chkSplit"}), QStringLiteral("1000"));
+        QCOMPARE(states({"optRLEFormat", "optRAWFormat", "chkZGFCFile", "chkSplit"}), u"1000"_s);
         click({"chkZGFCFile", "chkSplit", "optRAWFormat", "cmdCommands_0"});
         QCOMPARE(mDialog->result(), int(QDialog::Rejected));
         QVERIFY(!mDialog->isVisible());
         QVERIFY(!QFileInfo::exists(mServices->store.fileName()));
         QVERIFY(feedback().messages.isEmpty());
 
-        for (const char *key : {"ZGFCFile", "SplitFiles"})
-            mServices->store.save(QStringLiteral("Export"), QLatin1String(key), QStringLiteral("1"));
-        mServices->store.save(QStringLiteral("Export"), QStringLiteral("RLEEncoding"), QStringLiteral("0"));
+        for (const auto &[key, value] : {std::pair("ZGFCFile", "1"), {"SplitFiles", "1"}, {"RLEEncoding", "0"}})
+            mServices->store.save(u"Export"_s, QLatin1String(key), QLatin1String(value));
         open();
-        QCOMPARE(checks({"optRLEFormat", "optRAWFormat", "chkZGFCFile", "chkSplit"}), QStringLiteral("0111"));
+        QCOMPARE(states({"optRLEFormat", "optRAWFormat", "chkZGFCFile", "chkSplit"}), u"0111"_s);
     }
 
     void proposedNamesAndEnabledFields()
     {
-        mFont->setGP32FileName(QStringLiteral("gpname"));
+        mFont->setGP32FileName(u"gpname"_s);
         const QString variable = mHome->filePath(mFont->VariableName());
         for (const auto &[postprocessed, masked] : {std::pair(false, true), {true, false}, {true, true}}) {
             open(postprocessed, masked);
-            QCOMPARE(mDialog->windowTitle(), QStringLiteral("Export font"));
-            QCOMPARE(checks({"optZGFFont"}), QStringLiteral("1"));
-            QCOMPARE(text("txtZGFFilename"), mHome->filePath(QStringLiteral("gpname.zgf")));
-            QCOMPARE(text("txtZGFCFilename"), variable + QStringLiteral(".h"));
-            QCOMPARE(text("txtBitmapFilename"), postprocessed ? variable + QStringLiteral(".bmp") : QString());
-            QCOMPARE(text("txtMaskFilename"), postprocessed && masked ? variable + QStringLiteral("_mask.bmp") : QString());
-            QCOMPARE(w<QComboBox>(QStringLiteral("cbxNbBitmaps"))->currentText(), QStringLiteral("1"));
-            expectEnabled({"optPostprocess", "txtBitmapFilename", "picBrowse_0", "cbxNbBitmaps"}, postprocessed);
-            expectEnabled({"lblMaskFilename", "txtMaskFilename", "picBrowse_1"}, postprocessed && masked);
-            expectEnabled({"txtZGFFilename"}, true);
-            QVERIFY(!w(QStringLiteral("pgbBar"))->isVisible());
+            QCOMPARE(mDialog->windowTitle(), u"Export font"_s);
+            QCOMPARE(states({"optZGFFont"}), u"1"_s);
+            QCOMPARE(text("txtZGFFilename"), mHome->filePath(u"gpname.zgf"_s));
+            QCOMPARE(text("txtZGFCFilename"), variable + u".h"_s);
+            QCOMPARE(text("txtBitmapFilename"), postprocessed ? variable + u".bmp"_s : QString());
+            QCOMPARE(text("txtMaskFilename"), postprocessed && masked ? variable + u"_mask.bmp"_s : QString());
+            QCOMPARE(control<QComboBox>("cbxNbBitmaps")->currentText(), u"1"_s);
+            const QString bitmaps = postprocessed ? u"1111"_s : u"0000"_s, mask = postprocessed && masked ? u"111"_s : u"000"_s;
+            QCOMPARE(states({"optPostprocess", "txtBitmapFilename", "picBrowse_0", "cbxNbBitmaps", "lblMaskFilename",
+                             "txtMaskFilename", "picBrowse_1", "txtZGFFilename"}, true), bitmaps + mask + u'1');
+            QVERIFY(!control<QWidget>("pgbBar")->isVisible());
         }
         // The C file controls follow the check box and the choice of bitmaps.
-        for (const auto &[bitmaps, cFile] : {std::pair(false, true), {false, false}, {true, true}}) {
+        for (const auto &[bitmaps, cFile, enabled] : {std::tuple(false, true, "1111111"), {false, false, "0000111"},
+                                                      {true, true, "0000000"}}) {
             open(true, false);
             if (cFile)
                 click({"chkZGFCFile"});
             if (bitmaps)
                 click({"optPostprocess"});
-            expectEnabled({"lblZGFCFilename", "txtZGFCFilename", "chkSplit", "picBrowse_3"}, cFile && !bitmaps);
-            expectEnabled({"txtZGFFilename", "optRLEFormat", "chkZGFCFile"}, !bitmaps);
+            QCOMPARE(states({"lblZGFCFilename", "txtZGFCFilename", "chkSplit", "picBrowse_3", "txtZGFFilename",
+                             "optRLEFormat", "chkZGFCFile"}, true), QLatin1String(enabled));
         }
     }
 
     void browseAndEmptyField_data()
     {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("fieldName");
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("suffix");
-        QTest::newRow("bitmap") << 0 << "txtBitmapFilename" << "Windows bitmap (*.bmp)|*.bmp" << ".bmp";
-        QTest::newRow("mask") << 1 << "txtMaskFilename" << "Windows bitmap (*.bmp)|*.bmp" << ".bmp"; // must exist
-        QTest::newRow("ZGF") << 2 << "txtZGFFilename" << "Velmora Font file (*.zgf)|*.zgf" << ".zgf";
-        QTest::newRow("C") << 3 << "txtZGFCFilename" << "C header file (*.h)|*.h" << ".h";
+        QTest::addColumn<BrowseCase>("c");
+        QTest::newRow("bitmap") << BrowseCase{0, u"txtBitmapFilename"_s, u"Windows bitmap (*.bmp)|*.bmp"_s, u".bmp"_s};
+        QTest::newRow("mask") << BrowseCase{1, u"txtMaskFilename"_s, u"Windows bitmap (*.bmp)|*.bmp"_s, u".bmp"_s}; // must exist
+        QTest::newRow("ZGF") << BrowseCase{2, u"txtZGFFilename"_s, u"Velmora Font file (*.zgf)|*.zgf"_s, u".zgf"_s};
+        QTest::newRow("C") << BrowseCase{3, u"txtZGFCFilename"_s, u"C header file (*.h)|*.h"_s, u".h"_s};
     }
     void browseAndEmptyField()
     {
-        QFETCH(int, index);
-        QFETCH(QString, fieldName);
-        QFETCH(QString, filter);
-        QFETCH(QString, suffix);
+        QFETCH(BrowseCase, c);
+        const auto &[index, fieldName, filter, suffix] = c;
         const bool mustExist = index == 1;
         open(true, true);
         click({"chkZGFCFile"});
-        QLineEdit *edit = w<QLineEdit>(fieldName);
+        QLineEdit *edit = control(fieldName);
         const QString before = edit->text();
-        auto *browse = w<QAbstractButton>(QStringLiteral("picBrowse_%1").arg(index));
+        auto *browse = control<QAbstractButton>(u"picBrowse_%1"_s.arg(index));
         browse->click(); // cancelled: nothing changes
         QCOMPARE(edit->text(), before);
         const QList<FileRequest> &requests = mustExist ? choosers().openRequests : choosers().saveRequests;
         QCOMPARE(requests.size(), 1);
-        QCOMPARE(requests.at(0).filter, filter);
-        QCOMPARE(requests.at(0).defaultSuffix, suffix);
-        QCOMPARE(requests.at(0).fileName, before);
+        QCOMPARE(requests.at(0).filter + requests.at(0).defaultSuffix + requests.at(0).fileName, filter + suffix + before);
         // The export asks before it overwrites, so the file dialog does not.
         QVERIFY(mustExist || !requests.at(0).confirmOverwrite);
-        (mustExist ? choosers().openNames : choosers().saveNames).append(QStringLiteral("/tmp/chosen") + suffix);
+        (mustExist ? choosers().openNames : choosers().saveNames).append(u"/tmp/chosen"_s + suffix);
         browse->click();
-        QCOMPARE(edit->text(), QStringLiteral("/tmp/chosen") + suffix);
+        QCOMPARE(edit->text(), u"/tmp/chosen"_s + suffix);
         if (index == 0) // the names beside it follow a new bitmap
             QCOMPARE(QStringList({text("txtMaskFilename"), text("txtZGFFilename"), text("txtZGFCFilename")}),
                      QStringList({u"/tmp/chosen_mask.bmp"_s, u"/tmp/chosen.zgf"_s, u"/tmp/chosen.h"_s}));
 
         // Left empty, the field gets its default name back (the ZGF name from GP32FileName,
         // the others from VariableName); another window taking the focus does not leave it.
-        edit->setText(QStringLiteral("  "));
-        QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-        QCoreApplication::sendEvent(edit, &leave);
         const QString base = mHome->filePath(index == 2 ? mFont->GP32FileName() : mFont->VariableName());
-        QCOMPARE(edit->text(), base + (mustExist ? QStringLiteral("_mask.bmp") : suffix));
-        edit->clear();
-        QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-        QCoreApplication::sendEvent(edit, &deactivated);
-        QCOMPARE(edit->text(), QString());
+        edit->setText(u"  "_s);
+        for (const auto &[reason, expected] : {std::pair(Qt::ActiveWindowFocusReason, u"  "_s),
+                                               {Qt::TabFocusReason, base + (mustExist ? u"_mask.bmp"_s : suffix)}}) {
+            QFocusEvent leave(QEvent::FocusOut, reason);
+            QCoreApplication::sendEvent(edit, &leave);
+            QCOMPARE(edit->text(), expected);
+        }
     }
 
     // Names without a folder go to the project's folder, else the last export's, else home;
     // never to the working folder (checked after every test).
     void okWritesReadableFont_data()
     {
-        QTest::addColumn<bool>("rle");
-        QTest::addColumn<bool>("cFile");
-        QTest::addColumn<QString>("project");    // saved as, in mFolder
-        QTest::addColumn<QString>("lastFolder"); // stored, in mFolder
-        QTest::addColumn<QString>("expected");   // where the files go, in mFolder; empty: home
-        QTest::newRow("RLE with C, new document") << true << true << "" << "" << "";
-        QTest::newRow("RAW, new document after an export") << false << false << "" << "last" << "last";
-        QTest::newRow("RLE, last export folder gone") << true << false << "" << "gone" << "";
-        QTest::newRow("RAW with C, saved project") << false << true << "fonts/my.tsm" << "last" << "fonts";
+        QTest::addColumn<FolderCase>("c");
+        QTest::newRow("RLE with C, new document") << FolderCase{true, true, {}, {}, {}};
+        QTest::newRow("RAW, new document after an export") << FolderCase{false, false, {}, u"last"_s, u"last"_s};
+        QTest::newRow("RLE, last export folder gone") << FolderCase{true, false, {}, u"gone"_s, {}};
+        QTest::newRow("RAW with C, saved project") << FolderCase{false, true, u"fonts/my.tsm"_s, u"last"_s, u"fonts"_s};
     }
     void okWritesReadableFont()
     {
-        QFETCH(bool, rle);
-        QFETCH(bool, cFile);
-        QFETCH(QString, project);
-        QFETCH(QString, lastFolder);
-        QFETCH(QString, expected);
+        QFETCH(FolderCase, c);
+        const auto &[rle, cFile, project, lastFolder, expected] = c;
         QVERIFY(QDir(mFolder->path()).mkpath(u"last"_s) && QDir(mFolder->path()).mkpath(u"fonts"_s));
         if (!lastFolder.isEmpty())
             mServices->store.save(u"Export"_s, u"LastFolder"_s, mFolder->filePath(lastFolder));
@@ -221,14 +200,14 @@ private slots:
         const QDir folder(expected.isEmpty() ? mHome->path() : mFolder->filePath(expected));
         open();
         QCOMPARE(text("txtZGFFilename"), folder.filePath(mFont->GP32FileName() + u".zgf"_s));
-        click({rle ? "optRLEFormat" : "optRAWFormat"});
         if (cFile)
             click({"chkZGFCFile"});
-        field("txtZGFFilename")->setText(u"font"_s);
+        control("txtZGFFilename")->setText(u"font"_s);
+        const QString total = budgetTotal(rle);
         QCOMPARE(text("txtZGFCFilename"), u"font.h"_s);
         // Completing the ZGF name must not take the C name the person typed.
-        field("txtZGFCFilename")->setText(u"other"_s);
-        click({"cmdCommands_1"});
+        control("txtZGFCFilename")->setText(u"other"_s);
+        command(1)->click();
         QCOMPARE(feedback().failures(), QStringList());
         QVERIFY(feedback().informations().contains(u"Font file generated correctly."_s));
         QCOMPARE(mDialog->result(), int(QDialog::Accepted));
@@ -238,6 +217,7 @@ private slots:
         QCOMPARE(font.characters(), u"AbC"_s);
         QCOMPARE(bool(font.header().Flags & ZgfHeader::RleImage), rle);
         QCOMPARE(QFileInfo::exists(written.at(1)), cFile);
+        QCOMPARE(total, sizeOf(written.at(0)));
         QVERIFY(!QFileInfo::exists(folder.filePath(u"font.h"_s)));
         // The fields show where the files went.
         QCOMPARE(text("txtZGFFilename"), written.at(0));
@@ -252,43 +232,45 @@ private slots:
     // an empty name, or one that would replace another file, is refused and nothing written.
     void okChecksTheFileNames_data()
     {
-        QTest::addColumn<QString>("bitmap"); // a post-processed document's, when given
-        QTest::addColumn<QString>("zgf");
-        QTest::addColumn<QString>("c");      // C source wanted, when given
-        QTest::addColumn<QString>("failure");
-        QTest::newRow("colon") << QString() << u":y.zgf"_s << u":y.h"_s << QString();
-        QTest::newRow("no ZGF name") << QString() << QString() << QString() << u"5: The font file has no name."_s;
-        QTest::newRow("no C name") << QString() << u"f.zgf"_s << u" "_s << u"5: The C file has no name."_s;
-        QTest::newRow("ZGF over edited bitmap") << u"g.bmp"_s << u"g.bmp"_s << QString()
-                                                << u"5: The font file would replace the edited bitmap %1/g.bmp."_s;
+        QTest::addColumn<NamesCase>("names");
+        QTest::newRow("colon") << NamesCase{{}, u":y.zgf"_s, u":y.h"_s, {}};
+        QTest::newRow("no ZGF name") << NamesCase{{}, {}, {}, u"5: The font file has no name."_s};
+        QTest::newRow("no C name") << NamesCase{{}, u"f.zgf"_s, u" "_s, u"5: The C file has no name."_s};
+        QTest::newRow("ZGF over edited bitmap")
+            << NamesCase{u"g.bmp"_s, u"g.bmp"_s, {}, u"5: The font file would replace the edited bitmap %1/g.bmp."_s};
     }
     void okChecksTheFileNames()
     {
-        QFETCH(QString, bitmap);
-        QFETCH(QString, zgf);
-        QFETCH(QString, c);
-        QFETCH(QString, failure);
+        QFETCH(NamesCase, names);
+        const auto &[bitmap, zgf, c, failure] = names;
         mFont->setFilename(path("p.tsm"));
         open(!bitmap.isEmpty());
-        field("txtBitmapFilename")->setText(bitmap);
-        field("txtZGFFilename")->setText(zgf);
+        control("txtBitmapFilename")->setText(bitmap);
+        control("txtZGFFilename")->setText(zgf);
         if (!c.isEmpty())
             click({"chkZGFCFile"});
-        field("txtZGFCFilename")->setText(c);
-        click({"cmdCommands_1"});
+        control("txtZGFCFilename")->setText(c);
+        command(1)->click();
         const QStringList written = QDir(mFolder->path()).entryList(QDir::Files);
         QCOMPARE(feedback().failures(), failure.isEmpty() ? QStringList() : QStringList{failure.arg(mFolder->path())});
         QCOMPARE(written, (failure.isEmpty() ? QStringList{u":y.h"_s, u":y.zgf"_s} : QStringList()) << u"store.ini"_s);
         QCOMPARE(mDialog->isVisible(), !failure.isEmpty());
     }
 
+    // The bitmaps first, then the font from the edited bitmaps, as large as the budget said.
     void bitmapsThenFontFromEditedBitmaps()
     {
         open(true, true);
-        field("txtBitmapFilename")->setText(path("glyphs.bmp"));
+        // Before the bitmap export the bitmaps are missing: no fault to report.
+        control("txtBitmapFilename")->setText(path("glyphs.bmp"));
+        QVERIFY(!budget()->budget());
+        auto *note = control<QLabel>("lblSizeNote");
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), u"Sizes are shown once the edited bitmaps exist"_s);
+        QCOMPARE(control<QLabel>("lblSizeRLETotal")->text(), QString());
         click({"optPostprocess"});
-        w<QComboBox>(QStringLiteral("cbxNbBitmaps"))->setCurrentIndex(1);
-        click({"cmdCommands_1"});
+        control<QComboBox>("cbxNbBitmaps")->setCurrentIndex(1);
+        command(1)->click();
         QCOMPARE(feedback().failures(), QStringList());
         // Every file written is named with its folder.
         QStringList written;
@@ -296,18 +278,21 @@ private slots:
              {"glyphs1.bmp", "glyphs2.bmp", "glyphs.bmp", "glyphs_mask1.bmp", "glyphs_mask2.bmp", "glyphs_mask.bmp"})
             written.append(path(name));
         QCOMPARE(feedback().written, written);
-        for (const QString &name : written)
-            QVERIFY2(QFileInfo::exists(name), qPrintable(name));
         QVERIFY(!QFileInfo::exists(path("glyphs3.bmp")));
         QVERIFY(mDialog->isVisible());
-        QCOMPARE(checks({"optZGFFont"}), QStringLiteral("1"));
-        expectEnabled({"txtZGFFilename"}, true);
+        QCOMPARE(states({"optZGFFont"}) + states({"txtZGFFilename"}, true), u"11"_s);
 
-        // The edited bitmaps make the font (their pixels reach it: see export_raster_test).
-        click({"cmdCommands_1"});
+        // Once the bitmaps exist, the sizes follow; they make the font (their pixels reach it:
+        // see export_raster_test).
+        control("txtZGFFilename")->setText(writeFile(path("glyphs.zgf"), "old"));
+        const QString total = budgetTotal(true);
+        QVERIFY(!note->isVisible());
+        command(1)->click();
         QCOMPARE(feedback().failures(), QStringList());
         QCOMPARE(mDialog->result(), int(QDialog::Accepted));
+        QCOMPARE(feedback().questions(), QStringList{u"Overwrite .ZGF font file "_s + path("glyphs.zgf") + u'?'});
         QVERIFY(ZgfFont::readFile(path("glyphs.zgf")).header().MaskOffset > 0);
+        QCOMPARE(total, sizeOf(path("glyphs.zgf")));
     }
 
     // With the windows' feedback, messages are titled with the caption of the dialog in front,
@@ -322,23 +307,18 @@ private slots:
         dialog->show();
         mDialog = std::move(dialog);
         click({"chkZGFCFile"});
-        field("txtZGFFilename")->setText(path("shown.zgf"));
+        control("txtZGFFilename")->setText(path("shown.zgf"));
         QStringList seen;
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, this, [&] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                seen.append(box->windowTitle() + QStringLiteral(": ") + box->text());
+        whileModal([this] { command(1)->click(); }, [&](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                seen.append(box->windowTitle() + u": "_s + box->text());
                 box->buttons().constLast()->click(); // the action after "OK"
             }
         });
-        closer.start(10);
-        click({"cmdCommands_1"});
-        closer.stop();
-        QCOMPARE(seen.size(), 2);
-        QCOMPARE(seen.at(0), QStringLiteral("Export font: Font file generated correctly.\n\n") + path("shown.zgf"));
-        QCOMPARE(seen.at(1), QStringLiteral("Export font: C file(s) generated correctly.\n\n") + path("shown.h"));
+        QCOMPARE(seen, QStringList({u"Export font: Font file generated correctly.\n\n"_s + path("shown.zgf"),
+                                    u"Export font: C file(s) generated correctly.\n\n"_s + path("shown.h")}));
         QCOMPARE(mOpened, QList<QUrl>(2, QUrl::fromLocalFile(mFolder->path()))); // "Open folder"
-        QVERIFY(w(QStringLiteral("pgbBar"))->isHidden());
+        QVERIFY(control<QWidget>("pgbBar")->isHidden());
         QVERIFY(!QApplication::overrideCursor());
         mDialog.reset(); // before the services it was given
     }
@@ -353,61 +333,17 @@ private slots:
 
     void characterNotes()
     {
-        const QString none;
-        const QString missing = QStringLiteral("1 character is not in Arial: \u2603 (U+2603)");
-        const QString unencodable = QStringLiteral("2 characters have no Windows-1252 code and will be written as "
-                                                   "\"?\": \u0141 (U+0141), \u2603 (U+2603)");
-        for (const auto &[chars, notes] : {std::pair(QStringLiteral("A\u20AC"), std::pair(none, none)),
-                                           {QStringLiteral("A\u0141\u2603\r\n\u2603"), {missing, unencodable}}}) {
+        const QString missing = u"1 character is not in Arial: \u2603 (U+2603)"_s;
+        const QString unencodable = u"2 characters have no Windows-1252 code and will be written as "
+                                    u"\"?\": \u0141 (U+0141), \u2603 (U+2603)"_s;
+        for (const auto &[chars, notes] : {std::pair(u"A\u20AC"_s, QStringList{QString(), QString()}),
+                                           {u"A\u0141\u2603\r\n\u2603"_s, {missing, unencodable}}}) {
             mFont->setChars(chars);
             open();
-            QCOMPARE(label(QStringLiteral("lblMissingGlyphs")), notes.first);
-            QCOMPARE(w(QStringLiteral("lblMissingGlyphs"))->isVisible(), !notes.first.isEmpty());
-            QCOMPARE(label(QStringLiteral("lblUnencodable")), notes.second);
-            QCOMPARE(w(QStringLiteral("lblUnencodable"))->isVisible(), !notes.second.isEmpty());
+            QCOMPARE(QStringList({control<QLabel>("lblMissingGlyphs")->text(), control<QLabel>("lblUnencodable")->text()}), notes);
+            QCOMPARE(control<QWidget>("lblMissingGlyphs")->isVisible(), !notes.at(0).isEmpty());
+            QCOMPARE(control<QWidget>("lblUnencodable")->isVisible(), !notes.at(1).isEmpty());
         }
-    }
-
-    void budgetEqualsWrittenSizes()
-    {
-        for (const auto &[rle, masked] : {std::pair(false, false), {true, true}}) {
-            open(masked, masked);
-            if (masked) { // the edited bitmaps the budget and the export read
-                field("txtBitmapFilename")->setText(path("glyphs.bmp"));
-                click({"optPostprocess", "cmdCommands_1"});
-                QCOMPARE(feedback().failures(), QStringList());
-            }
-            field("txtZGFFilename")->setText(path("sized.zgf"));
-            click({rle ? "optRLEFormat" : "optRAWFormat"});
-            budget();
-            const QString shown = QStringLiteral("lblSize") + (rle ? QStringLiteral("RLE") : QStringLiteral("RAW"));
-            const QString other = QStringLiteral("lblSize") + (rle ? QStringLiteral("RAW") : QStringLiteral("RLE"));
-            QVERIFY(w<QLabel>(shown + QStringLiteral("Total"))->font().bold());
-            QVERIFY(!w<QLabel>(other + QStringLiteral("Total"))->font().bold());
-            // The parts of the file are the budget routine's; here the total the dialog shows.
-            const QString total = label(shown + QStringLiteral("Total"));
-            click({"cmdCommands_1"});
-            QCOMPARE(feedback().failures(), QStringList());
-            QCOMPARE(total, formatGrouped(QFileInfo(path("sized.zgf")).size(), localeGroupSeparator()));
-        }
-    }
-
-    void budgetOfUnreadableBitmaps()
-    {
-        open(true, false);
-        // Before the bitmap export the bitmaps are missing: no fault to report.
-        field("txtBitmapFilename")->setText(path("absent.bmp"));
-        QVERIFY(!budget()->budget());
-        auto *note = w<QLabel>(QStringLiteral("lblSizeNote"));
-        QVERIFY(note->isVisible());
-        QCOMPARE(note->text(), QStringLiteral("Sizes are shown once the edited bitmaps exist"));
-        QCOMPARE(label(QStringLiteral("lblSizeRLETotal")), QString());
-
-        // Once the bitmap is written, the sizes follow.
-        click({"optPostprocess", "cmdCommands_1"});
-        QVERIFY(budget()->budget());
-        QVERIFY(!note->isVisible());
-        QVERIFY(!label(QStringLiteral("lblSizeRLETotal")).isEmpty());
     }
 };
 

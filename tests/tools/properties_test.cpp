@@ -23,10 +23,7 @@ class PropertiesTest : public DialogTest
     // The three frames of the post-processing dialog and one control inside each: 1 enabled.
     QString framesEnabled() const
     {
-        QString out;
-        for (auto name : {"fraPostprocess", "txtCharWidthInc", "fraMask", "chkInvertMask", "fraShadowMask", "lblShadowColor"})
-            out += control<QWidget>(name)->isEnabled() ? u'1' : u'0';
-        return out;
+        return states({"fraPostprocess", "txtCharWidthInc", "fraMask", "chkInvertMask", "fraShadowMask", "lblShadowColor"}, true);
     }
 
 private slots:

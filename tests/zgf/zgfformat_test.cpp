@@ -288,18 +288,13 @@ TEST(ZgfFont, RefusesMalformedFilesWithAClearFailure)
     }
 }
 
-// Also what the extractor's "View" button reads: a font at a non-zero offset of a larger file.
-TEST(ZgfFont, ReadFileNamesTheFileAndReadsAtAnOffset)
+// Also what the extractor's "View" button reads: a font at a non-zero offset of a larger file
+// (its messages naming file and offset are the extractor suite's).
+TEST(ZgfFont, ReadFileReadsAtAnOffsetOnly)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("font.zgf"));
-    EXPECT_EQ(failureOf([&] { ZgfFont::readFile(path); }), QStringLiteral("53: File not found: ") + path);
-
     const QByteArray data = sampleFont(true, true, false).bytes();
-    writeFile(path, data.left(100));
-    EXPECT_TRUE(failureOf([&] { ZgfFont::readFile(path); })
-                    .startsWith(QStringLiteral("321: Invalid file format: ") + path + QStringLiteral(" is not a valid ZGF font: ")));
-
     writeFile(path, QByteArray(1000, 'x') + data + QByteArray(50, 'y')); // the bytes after the font are not read
     const ZgfFont font = ZgfFont::readFile(path, 1000);
     EXPECT_EQ(font.imagePixels(), ZgfFont::read(data).imagePixels());
@@ -308,6 +303,7 @@ TEST(ZgfFont, ReadFileNamesTheFileAndReadsAtAnOffset)
         const QString message = failureOf([&] { ZgfFont::readFile(path, offset); });
         EXPECT_TRUE(message.startsWith(QLatin1String("321: ")) && message.contains(path)) << message.toStdString();
     }
+    EXPECT_EQ(failureOf([&] { ZgfFont::readFile(path + u'x'); }), QStringLiteral("53: File not found: ") + path + u'x');
 }
 
 constexpr Color Red = 0x0000FF, Blue = 0xFF0000, Green = 0x00FF00; // green is transparent
@@ -388,13 +384,8 @@ TEST(ZgfTextLayout, DrawsThroughTheMask)
 
 TEST(ZgfPictures, FlagNamesAndGlyphAndMaskImagesAsStored)
 {
-    const std::pair<quint16, const char *> rows[] = {
-        {47 | 128 | 1024, "16-bit pixels, RLE image, mask, RLE mask, indent tables, proportional, bold"},
-        {16 | 64 | 256 | 512 | 2048 | 4096 | 8192,
-         "shadow mask, post-processed, serif, script, italic, underline, strikethrough"},
-        {0xC001, "16-bit pixels, bit 14, bit 15"}};
-    for (const auto &[flags, names] : rows)
-        EXPECT_EQ(zgfFlagNames(flags).join(QStringLiteral(", ")), QLatin1String(names));
+    // The names of the known bits are listed by the CLI's info; bits without one get their number.
+    EXPECT_EQ(zgfFlagNames(0xC011).join(u','), QStringLiteral("16-bit pixels,shadow mask,bit 14,bit 15"));
 
     const QImage glyphs = ZgfPictures::glyphImage(layoutFont());
     ASSERT_EQ(glyphs.size(), QSize(6, 2));
