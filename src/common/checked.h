@@ -49,12 +49,3 @@ inline quint16 toUInt16(qint64 value)
         throw Failure::overflow(value, 0, 65535);
     return quint16(value);
 }
-
-// A signed value as the byte that stores it: v for v >= 0, v + 256 below, so -128..127
-// become their two's complement byte. Overflow outside -256..255.
-inline quint8 toByte8(qint64 value)
-{
-    if (value < -256 || value > 255)
-        throw Failure::overflow(value, -256, 255);
-    return quint8(value >= 0 ? value : value + 256);
-}

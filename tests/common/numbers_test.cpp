@@ -32,11 +32,6 @@ TEST(Checked, NarrowingFailsInsteadOfWrapping)
     EXPECT_EQ(toUByte(255), 255);
     EXPECT_THROW(toUByte(-1), Failure);
     EXPECT_THROW(toUByte(256), Failure);
-    EXPECT_EQ(toByte8(-1), 255);
-    EXPECT_EQ(toByte8(-256), 0);
-    EXPECT_EQ(toByte8(127), 127);
-    EXPECT_THROW(toByte8(-257), Failure);
-    EXPECT_THROW(toByte8(256), Failure);
     try {
         toInt32(qint64(1) << 40);
         FAIL();
