@@ -50,7 +50,7 @@ QByteArray tablesOf(TexelFont &font)
 
 void refuseMaskWithoutFile(const TexelFont &font, const ZgfBuildInput &input)
 {
-    if (font.Masked && input.maskFileName.trimmed().isEmpty()) {
+    if (font.Masked && !zgfMaskIsDrawn(font) && input.maskFileName.trimmed().isEmpty()) {
         throw Failure(Failure::InvalidCall,
                       QStringLiteral("The font has an alpha mask, but no mask bitmap file was given."));
     }
@@ -75,9 +75,13 @@ void prepareGlyphImage(TexelFont &font, Surface &work, const ZgfBuildInput &inpu
         font.ZgfGenerateBitmap(work, 1, 1, false);
 }
 
-// The mask image on work, read from its edited bitmap.
+// The mask image on work, read from its edited bitmap (or drawn, see zgfMaskIsDrawn).
 void prepareMask(TexelFont &font, Surface &work, const ZgfBuildInput &input)
 {
+    if (zgfMaskIsDrawn(font)) {
+        font.ZgfGenerateMask(work, 1, 1, false);
+        return;
+    }
     loadEdited(work, font.ZgfGetMaskWidth(), font.ZgfGetMaskHeight(), font.InvertMask ? 0xFFFFFF : 0,
                input.maskFileName);
 }
@@ -126,6 +130,11 @@ std::pair<qint64, qint64> codedSizes(const Surface &picture, bool mask, bool inv
 }
 
 } // namespace
+
+bool zgfMaskIsDrawn(const TexelFont &font)
+{
+    return font.smoothMask() && !font.Postprocessed;
+}
 
 QString unencodableCharacters(const QString &chars)
 {

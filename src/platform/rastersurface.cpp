@@ -2,6 +2,7 @@
 
 #include "bitmapcheck.h"
 #include "fileerrors.h"
+#include "fontfiles.h"
 #include "paths.h"
 
 #include <QBuffer>
@@ -51,7 +52,21 @@ QColor qColor(Color color)
 bool sameFont(const SurfaceFont &a, const SurfaceFont &b)
 {
     return a.name == b.name && a.size == b.size && a.bold == b.bold && a.italic == b.italic
-        && a.strikethrough == b.strikethrough && a.underline == b.underline;
+        && a.strikethrough == b.strikethrough && a.underline == b.underline && a.file == b.file
+        && a.hinting == b.hinting && a.smooth == b.smooth;
+}
+
+QFont::HintingPreference hintingPreference(Hinting hinting)
+{
+    switch (hinting) {
+    case Hinting::None:
+        return QFont::PreferNoHinting;
+    case Hinting::Slight:
+        return QFont::PreferVerticalHinting;
+    case Hinting::Full:
+        break;
+    }
+    return QFont::PreferFullHinting;
 }
 
 } // namespace
@@ -81,14 +96,16 @@ void RasterSurface::applyFont(const SurfaceFont &font)
     currentX(); // the text drawn last advances in its own font
 
     QFont f;
-    f.setFamily(font.name);
+    const QString fileFamily = font.file.isEmpty() ? QString() : fontFileFamily(font.file, font.name);
+    f.setFamily(fileFamily.isEmpty() ? font.name : fileFamily);
     f.setPixelSize(int(std::round(double(font.size) * 96.0 / 72.0)));
     f.setBold(font.bold);
     f.setItalic(font.italic);
     f.setStrikeOut(font.strikethrough);
     f.setUnderline(font.underline);
-    f.setStyleStrategy(QFont::NoAntialias);
-    f.setHintingPreference(QFont::PreferFullHinting);
+    f.setStyleStrategy(font.smooth ? QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias)
+                                   : QFont::NoAntialias);
+    f.setHintingPreference(hintingPreference(font.hinting));
     // Glyphs are measured after a space and drawn alone; kerning would move them between
     // the two, so pairs are never kerned.
     f.setKerning(false);
@@ -106,6 +123,10 @@ void RasterSurface::applyFont(const SurfaceFont &font)
     const QFontInfo info(mFont);
     mRealised = SurfaceFont{info.family(), float(info.pixelSize() * 72.0 / 96.0), info.bold(),
                             info.italic(), info.strikeOut(), info.underline()};
+    if (!fileFamily.isEmpty())
+        mRealised.file = font.file;
+    mRealised.hinting = font.hinting;
+    mRealised.smooth = font.smooth;
     mDrawsAlike = std::max(mFont.pixelSize(), info.pixelSize()) <= largestCachedGlyph();
 }
 

@@ -10,8 +10,10 @@
 #include <QRawFont>
 
 // The Qt raster Surface: a 32-bit RGB image at 96 dpi on which QPainter draws text in an
-// aliased, fully hinted font, so advances are whole pixels and the background stays a clean
-// colour key. Needs a QGuiApplication.
+// aliased, fully hinted font (unless the font asks for other hinting or smooth edges), so
+// advances are whole pixels and the background stays a clean colour key. A font file is
+// drawn from when it can be read; its realised font then names it. Needs a
+// QGuiApplication.
 //
 // The surface is drawn on many times a second while a font is measured (resize, clear, draw
 // one glyph, read it back), so it keeps one painter and one image buffer that only grows

@@ -40,12 +40,10 @@ QImage ZgfPictures::textImage(const ZgfFont &font, const QString &text, std::opt
         auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const quint32 pixel = drawn.pixel(x, y);
-            if (qAlpha(pixel) != 0)
-                row[x] = pixel;
-            else if (background)
-                row[x] = pixelFromColor(*background);
-            else
-                row[x] = ((x / CheckerSquare + y / CheckerSquare) % 2) ? CheckerDark : CheckerLight;
+            const quint32 under = background ? pixelFromColor(*background)
+                : ((x / CheckerSquare + y / CheckerSquare) % 2) ? CheckerDark : CheckerLight;
+            // A mask's level drawn as its opacity over what lies behind.
+            row[x] = blendedPixel(under, pixel, (qAlpha(pixel) * InkImage::MaxLevel + 127) / 255);
         }
     }
     return image;

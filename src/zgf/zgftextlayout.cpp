@@ -5,6 +5,7 @@
 #include "zgfpixel.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -14,6 +15,21 @@ constexpr qint64 MaxPixels = qint64(1) << 25;
 quint32 opaque(quint16 pixel)
 {
     return 0xff000000u | pixelFromColor(pixel16ToColor(pixel));
+}
+
+// over (opaque colour) at alpha 0..255 over under (0xAARRGGBB, not premultiplied).
+quint32 over(quint32 colour, int alpha, quint32 under)
+{
+    const int underAlpha = int(under >> 24);
+    const int outAlpha = alpha + underAlpha * (255 - alpha) / 255;
+    if (outAlpha == 0)
+        return 0;
+    const auto channel = [&](int shift) {
+        const int a = int((colour >> shift) & 0xffu);
+        const int b = int((under >> shift) & 0xffu);
+        return quint32((a * alpha + b * underAlpha * (255 - alpha) / 255) / outAlpha) << shift;
+    };
+    return quint32(outAlpha) << 24 | channel(16) | channel(8) | channel(0);
 }
 
 } // namespace
@@ -82,6 +98,18 @@ ZgfTextImage ZgfTextLayout::render(bool transparent) const
     image.width = mWidth;
     image.height = mHeight;
     image.pixels.fill(transparent ? 0u : opaque(h.TransColor), qsizetype(mWidth) * mHeight);
+    // A generic mask gives each pixel its opacity; its cells are wider and higher by the mask
+    // increments, with the glyph in the middle.
+    const bool masked = mFont.hasMask() && !h.hasFlag(ZgfHeader::ShadowMaskFlag);
+    const int maskDx = masked ? int(std::floor(h.MaskWidthInc / 2.0)) : 0;
+    const int maskDy = masked ? int(std::floor(h.MaskHeightInc / 2.0)) : 0;
+    const auto alphaAt = [&](int index, int x, int y) {
+        const int mx = mFont.maskCellX(index) + x + maskDx;
+        const int my = y + maskDy;
+        if (mx < 0 || my < 0 || mx >= mFont.maskWidth() || my >= mFont.maskHeight())
+            return 0;
+        return mFont.maskAlpha(mx, my);
+    };
     for (const ZgfPlacedGlyph &glyph : mGlyphs) {
         const int cellX = mFont.cellX(glyph.index);
         const int x0 = std::max(glyph.x, 0);
@@ -92,8 +120,14 @@ ZgfTextImage ZgfTextLayout::render(bool transparent) const
             quint32 *out = image.pixels.data() + qsizetype(y) * mWidth;
             for (int x = x0; x < x1; ++x) {
                 const quint16 pixel = mFont.pixel16(cellX + x - glyph.x, y - glyph.y);
-                if ((pixel & 0xFFFEu) != key)
+                if ((pixel & 0xFFFEu) == key)
+                    continue;
+                if (masked) {
+                    if (const int alpha = alphaAt(glyph.index, x - glyph.x, y - glyph.y); alpha > 0)
+                        out[x] = over(opaque(pixel), alpha, out[x]);
+                } else {
                     out[x] = opaque(pixel);
+                }
             }
         }
     }
