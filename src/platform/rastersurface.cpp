@@ -103,8 +103,12 @@ void RasterSurface::applyFont(const SurfaceFont &font)
     f.setItalic(font.italic);
     f.setStrikeOut(font.strikethrough);
     f.setUnderline(font.underline);
-    f.setStyleStrategy(font.smooth ? QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias)
-                                   : QFont::NoAntialias);
+    // Slight hinting exists only for anti-aliased glyphs: an aliased font with it is drawn
+    // anti-aliased and cut at half coverage.
+    mThresholded = !font.smooth && font.hinting == Hinting::Slight;
+    f.setStyleStrategy(font.smooth || mThresholded
+                           ? QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias)
+                           : QFont::NoAntialias);
     f.setHintingPreference(hintingPreference(font.hinting));
     // Glyphs are measured after a space and drawn alone; kerning would move them between
     // the two, so pairs are never kerned.
@@ -180,9 +184,34 @@ void RasterSurface::drawText(const QString &text)
 {
     if (text.isEmpty())
         return;
-    const double x = currentX();
-    mPainter.drawText(QPointF(x, mY + mAscent), text);
+    const QPointF pen(currentX(), mY + mAscent);
+    if (mThresholded)
+        drawThresholded(pen, text);
+    else
+        mPainter.drawText(pen, text);
     mPendingAdvance = text;
+}
+
+void RasterSurface::drawThresholded(QPointF pen, const QString &text)
+{
+    if (mWidth == 0 || mHeight == 0)
+        return;
+    QImage coverage(mWidth, mHeight, QImage::Format_ARGB32_Premultiplied);
+    coverage.fill(Qt::transparent);
+    QPainter painter(&coverage);
+    painter.setFont(mFont);
+    painter.setPen(Qt::white);
+    painter.drawText(pen, text);
+    painter.end();
+    const quint32 fore = pixelFromColor(mFore);
+    for (int y = 0; y < mHeight; ++y) {
+        const auto *covered = reinterpret_cast<const QRgb *>(coverage.constScanLine(y));
+        quint32 *line = writableScanLine(y);
+        for (int x = 0; x < mWidth; ++x) {
+            if (qAlpha(covered[x]) >= 128)
+                line[x] = fore;
+        }
+    }
 }
 
 double RasterSurface::currentX() const

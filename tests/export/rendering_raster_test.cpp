@@ -20,7 +20,7 @@ struct BdfGlyph
 {
     QChar c;
     int x, y;
-    QStringList rows; // '#' ink
+    QList<QByteArray> rows; // '#' ink
 };
 
 const QList<BdfGlyph> kGlyphs{
@@ -40,10 +40,10 @@ QByteArray bdfFont()
         bdf += "STARTCHAR g\nENCODING " + QByteArray::number(g.c.unicode()) + "\nSWIDTH 625 0\nDWIDTH 5 0\nBBX "
             + QByteArray::number(g.rows[0].size()) + ' ' + QByteArray::number(g.rows.size()) + ' '
             + QByteArray::number(g.x) + ' ' + QByteArray::number(g.y) + "\nBITMAP\n";
-        for (const QString &row : g.rows) {
+        for (const QByteArray &row : g.rows) {
             int bits = 0;
             for (int i = 0; i < row.size(); ++i)
-                bits |= row[i] == u'#' ? 0x80 >> i : 0;
+                bits |= row[i] == '#' ? 0x80 >> i : 0;
             bdf += QByteArray::number(bits, 16).rightJustified(2, '0') + '\n';
         }
         bdf += "ENDCHAR\n";
@@ -99,7 +99,7 @@ TEST_F(RenderingRaster, BitmapFontAtItsOwnSizeIsPixelExact)
         for (int y = 0; y < zgf.imageHeight(); ++y) {
             const int row = y - (top - g.y - int(g.rows.size()));
             for (int x = 0; x < zgf.charWidth(i); ++x) {
-                const bool ink = row >= 0 && row < g.rows.size() && g.rows[row][x] == u'#';
+                const bool ink = row >= 0 && row < g.rows.size() && g.rows[row][x] == '#';
                 EXPECT_EQ(zgf.pixel16(zgf.cellX(i) + x, y), pixel(ink ? font.Color : font.TransColor)) << x << ',' << y;
             }
         }
