@@ -98,9 +98,12 @@ ZgfTextImage ZgfTextLayout::render(bool transparent) const
     image.width = mWidth;
     image.height = mHeight;
     image.pixels.fill(transparent ? 0u : opaque(h.TransColor), qsizetype(mWidth) * mHeight);
-    // A generic mask gives each pixel its opacity; its cells are wider and higher by the mask
-    // increments, with the glyph in the middle.
-    const bool masked = mFont.hasMask() && !h.hasFlag(ZgfHeader::ShadowMaskFlag);
+    // A smooth font's generic mask gives each pixel its opacity; its cells are wider and higher
+    // by the mask increments, with the glyph in the middle. A mask of whole levels only is
+    // not a smooth font's and leaves the glyphs as they are.
+    const QList<quint8> &levels = mFont.maskLevels();
+    const bool masked = mFont.hasMask() && !h.hasFlag(ZgfHeader::ShadowMaskFlag)
+        && std::any_of(levels.begin(), levels.end(), [](quint8 level) { return level > 0 && level < 31; });
     const int maskDx = masked ? int(std::floor(h.MaskWidthInc / 2.0)) : 0;
     const int maskDy = masked ? int(std::floor(h.MaskHeightInc / 2.0)) : 0;
     const auto alphaAt = [&](int index, int x, int y) {

@@ -419,7 +419,6 @@ private slots:
         QVERIFY(families.contains(u"Liberation Sans"_s) && families.contains(u"DejaVu Sans"_s));
     }
 
-    // Liberation Sans stands in for Arial; it has no snowman. The euro sign has a code, L with stroke none.
     // A font file under the project's folder is kept relative to it, with the rendering choices.
     void fontFileAndRenderingInNewAndInfo()
     {
@@ -431,6 +430,7 @@ private slots:
         QCOMPARE(infoJson("lib.tsm").value(u"FontFile"_s).toString(), path(u"fonts/lib.ttf"_s));
     }
 
+    // Liberation Sans stands in for Arial; it has no snowman. The euro sign has a code, L with stroke none.
     void charactersTheExportLoses()
     {
         writeFile(path(u"chars.txt"_s), u"A\u0141\n\u2603\u20AC"_s.toUtf8());
