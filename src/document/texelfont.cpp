@@ -4,6 +4,7 @@
 #include "failure.h"
 #include "glyphmeasurement.h"
 #include "numbers.h"
+#include "paths.h"
 #include "spaces.h"
 #include "surface.h"
 #include "variablename.h"
@@ -272,6 +273,13 @@ SurfaceFont TexelFont::surfaceFont() const
     font.hinting = mHinting;
     font.smooth = smoothMask();
     return font;
+}
+
+QString TexelFont::fontLabel() const
+{
+    if (mFontFile.isEmpty())
+        return mTTFName;
+    return QStringLiteral("%1 (from %2)").arg(mTTFName, GetFileName(mFontFile));
 }
 
 void TexelFont::applyFont(Surface &target) const

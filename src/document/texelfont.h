@@ -115,6 +115,8 @@ public:
     bool smoothMask() const { return mSmooth && Masked && !ShadowMask; }
     // The font the surfaces are set to: family, size, style, font file and rendering.
     SurfaceFont surfaceFont() const;
+    // The family as shown to the person: "Liberation Sans (from sans.ttf)" for a font file.
+    QString fontLabel() const;
 
     // The default C identifier: name (default: Name) without spaces, lower-cased when all
     // upper case, first letter lower-cased, then the size and the style and

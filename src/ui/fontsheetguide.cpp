@@ -31,7 +31,7 @@ void FontSheetGuide::update(TexelFont &font, const FontSheetPainter::Layout &lay
     mLayout = layout;
     mLine = TexelFont::glyphSequence(font.Chars());
     mWidthInc = font.CharWidthInc;
-    mFamily = font.TTFName();
+    mFamily = font.fontLabel();
     mUnencodable = unencodableCharacters(font.Chars());
     try {
         mGlyphs = font.measure().glyphs;

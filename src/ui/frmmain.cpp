@@ -306,7 +306,7 @@ bool frmMain::selectDocumentFont()
     int index = mFonts->findData(file, FontFileRole);
     if (index < 0) {
         // Marked as coming from a file, at the top of the box.
-        mFonts->insertItem(0, QStringLiteral("%1 (from %2)").arg(moFont->TTFName(), GetFileName(file)), file);
+        mFonts->insertItem(0, moFont->fontLabel(), file);
         mFonts->setItemData(0, QDir::toNativeSeparators(file), Qt::ToolTipRole);
         index = 0;
     }
