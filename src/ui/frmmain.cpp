@@ -333,6 +333,7 @@ void frmMain::openFontFile()
         return;
     }
     moFont->setFontFile(QFileInfo(path).absoluteFilePath());
+    moFont->setTTFName(family); // the font box entry is labelled with it
     mbUpdating = true;
     selectDocumentFont();
     mbUpdating = false;
