@@ -23,6 +23,7 @@ for tool in hyperfine xxd grep cmake; do
 done
 
 source bench/release-cli.sh
+source bench/medians.sh
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -50,15 +51,6 @@ printf 'ZGF\x00' >"$work/magic.bin"
 
 found=$("$tool" extract "$work/fonts256.bin" | grep -c 'Planted 10')
 [ "$found" -eq 100 ] || { echo "the scan found $found of the 100 planted fonts" >&2; exit 1; }
-
-# Median over all round files of one command's column: 4 is the median wall time, 5 and 6
-# the mean user and system times (seconds).
-median_of() {
-    local command=$1 column=$2; shift 2
-    awk -F, -v cmd="$command" -v col="$column" 'FNR > 1 && $1 == cmd { print $col }' "$@" |
-        sort -g |
-        awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
 
 # Wall time with its rate, and processor time (user + system), of one command.
 figures() {

@@ -48,6 +48,11 @@ _texelsmithy_cli()
         ;;
     @(export|bitmaps|info):@(--bitmap|--mask)) _filedir bmp; return ;;
     *:--chars-file) _filedir; return ;;
+    *:--font-file) _filedir '@(ttf|otf|ttc|bdf|pcf|otb|TTF|OTF|TTC|BDF|PCF|OTB)'; return ;;
+    *:--hinting)
+        COMPREPLY=($(compgen -W 'none slight full' -- "$cur"))
+        return
+        ;;
     *:@(-c|--c) | to-c:@(-o|--output)) _filedir h; return ;;
     @(export|extract):@(-o|--output)) _filedir zgf; return ;;
     new:@(-o|--output)) _filedir tsm; return ;;

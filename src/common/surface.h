@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hinting.h"
 #include "inkimage.h"
 
 #include <QRectF>
@@ -21,6 +22,9 @@ inline constexpr Color colorFromPixel(quint32 pixel)
     return Color(((pixel >> 16) & 0xffu) | (pixel & 0xff00u) | ((pixel & 0xffu) << 16));
 }
 
+// over drawn on under at an opacity of level / 31 (both 0xffRRGGBB).
+quint32 blendedPixel(quint32 under, quint32 over, int level);
+
 // A font as requested of a surface, or as the renderer realised it.
 struct SurfaceFont
 {
@@ -30,6 +34,13 @@ struct SurfaceFont
     bool italic = false;
     bool strikethrough = false;
     bool underline = false;
+    // A font file drawn from instead of the installed families; the family of name is drawn
+    // while the file cannot be read.
+    QString file;
+    Hinting hinting = Hinting::Full;
+    // Drawn with anti-aliased edges: each pixel a glyph covers gets the drawing colour at an
+    // opacity of its coverage.
+    bool smooth = false;
 };
 
 // An off-screen raster that draws text in an installed font and gives its pixels back.
@@ -88,8 +99,12 @@ public:
     Color pixel(int x, int y) const { return colorFromPixel(scanLine(y)[x]); }
 
     // Paints the ink in the drawing colour with the box's top-left corner at (x, y), cut
-    // at the surface's edges as drawing is.
+    // at the surface's edges as drawing is; ink with levels at their opacity, as a smooth
+    // font draws.
     void paintInk(int x, int y, const InkImage &ink);
+    // Every pixel that is not the background colour becomes the drawing colour: the ink of
+    // a smooth font wherever it covers any part of a pixel.
+    void fillCoveredPixels();
 
     // Draws a picture file at the top-left corner, keeping the surface's size; throws a
     // Failure naming the file when it cannot be read.

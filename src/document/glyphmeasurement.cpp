@@ -49,10 +49,13 @@ InkBox findInk(const Surface &surface, const quint32 *backgroundRow)
     return box;
 }
 
-// The ink in the box as runs; false when a pixel is not in the drawing colour.
-bool readInk(const Surface &surface, const InkBox &box, quint32 background, quint32 fore, InkImage &ink)
+// The ink in the box as runs; false when a pixel is not in the drawing colour. With levels,
+// every pixel that is not background is ink, with its level of white over black.
+bool readInk(const Surface &surface, const InkBox &box, quint32 background, quint32 fore, bool levels,
+             InkImage &ink)
 {
     ink = InkImage(box.right - box.left + 1, box.bottom - box.top + 1);
+    const auto isInk = [&](quint32 pixel) { return levels ? pixel != background : pixel == fore; };
     for (int y = box.top; y <= box.bottom; ++y) {
         const quint32 *row = surface.scanLine(y);
         int x = box.left;
@@ -60,8 +63,11 @@ bool readInk(const Surface &surface, const InkBox &box, quint32 background, quin
             while (x <= box.right && row[x] == background)
                 ++x;
             const int start = x;
-            while (x <= box.right && row[x] == fore)
+            while (x <= box.right && isInk(row[x])) {
+                if (levels)
+                    ink.addLevel(quint8(std::max(1u, ((row[x] >> 8 & 0xffu) * InkImage::MaxLevel + 127) / 255)));
                 ++x;
+            }
             if (x <= box.right && row[x] != background)
                 return false;
             if (x > start)
@@ -107,17 +113,20 @@ qint16 unionHeight(const QList<Char> &glyphs)
 
 } // namespace
 
-GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16 spaceWidth, bool lined)
+GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16 spaceWidth, bool lined,
+                               bool smooth)
 {
     GlyphMeasurement m;
     m.sequence = sequence;
+    m.smooth = smooth;
     m.glyphs.reserve(sequence.size());
     m.images.reserve(sequence.size());
 
     const quint32 background = pixelFromColor(surface.backColor());
     const quint32 fore = pixelFromColor(surface.foreColor());
-    // The glyphs are drawn after a space: its advance must put them on a whole pixel.
-    const bool copyable = !lined && fore != background && surface.textWidth(QStringLiteral(" ")) == spaceWidth;
+    // The glyphs are drawn after a space, on a whole pixel.
+    const bool wholeSpace = surface.textWidth(QStringLiteral(" ")) == spaceWidth;
+    const bool copyable = !lined && fore != background;
     const bool alike = surface.drawsAlikeEverywhere();
     const double lineHeight = surface.textHeight(QStringLiteral("X"));
     const qint16 surfaceHeight = roundToInt16(lineHeight);
@@ -128,7 +137,13 @@ GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16
         const double advance = surface.textWidth(text);
         surface.setSize(toInt16(qint64(roundToInt16(advance)) + 2 * spaceWidth), surfaceHeight);
         surface.clear();
-        surface.drawText(QLatin1Char(' ') + text);
+        if (wholeSpace) {
+            surface.drawText(QLatin1Char(' ') + text);
+        } else {
+            surface.drawText(QStringLiteral(" "));
+            surface.setCurrentX(spaceWidth);
+            surface.drawText(text);
+        }
         if (backgroundRow.size() < size_t(surface.width()) + 1)
             backgroundRow.resize(size_t(surface.width()) + 1, background);
 
@@ -144,7 +159,7 @@ GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16
             r.Width = toInt16(qint64(ink.right) - ink.left + 1);
         }
         image.whole = copyable && inkIsWhole(surface, c, spaceWidth, ink)
-            && (ink.empty() || readInk(surface, ink, background, fore, image.ink));
+            && (ink.empty() || readInk(surface, ink, background, fore, smooth, image.ink));
         image.exact = image.whole && alike;
         m.glyphs.append(r);
         m.images.append(std::move(image));

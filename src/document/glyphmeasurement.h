@@ -34,6 +34,7 @@ struct GlyphMeasurement
     qint16 defaultHeight = 0; // the height of the union of the ink boxes
     qint16 lineSep = 0;       // the line height less defaultHeight
     qint16 fontTop = -1;      // the smallest Top of a glyph with ink; -1 when none has ink
+    bool smooth = false;      // measured smooth: the images have levels
 
     // Draws glyph index with its pen position at (x, y), the top of its text cell, on a
     // surface set to the measured font and to the colours wanted: from its image when that
@@ -46,5 +47,9 @@ struct GlyphMeasurement
 // Measures every glyph of sequence on surface, whose font and colours are set: each is drawn
 // after a space (whose advance is spaceWidth) at the top left of a surface one line high with
 // a space's width of room on either side of the glyph, and its ink box and image are read
-// back. lined says the font is underlined or struck through.
-GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16 spaceWidth, bool lined);
+// back. lined says the font is underlined or struck through. A glyph is drawn with its pen on
+// a whole pixel also when the space's advance is fractional (an unhinted font). smooth says
+// the surface draws smooth, white on black: every pixel not black is ink, its level of
+// coverage read from its grey.
+GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16 spaceWidth, bool lined,
+                               bool smooth = false);

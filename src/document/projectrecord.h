@@ -57,6 +57,9 @@ struct ProjectRecord
     QString SampleText;
     QString Background;
 
+    // The bytes a record of this version takes in a file (0 for version 0).
+    qsizetype size() const { return Version == 1 ? Version1Size : Version == 2 ? Version2Size : 0; }
+
     // The document's current settings as a version-2 record.
     static ProjectRecord fromDocument(const TexelFont &font);
 

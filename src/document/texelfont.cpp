@@ -4,6 +4,7 @@
 #include "failure.h"
 #include "glyphmeasurement.h"
 #include "numbers.h"
+#include "paths.h"
 #include "spaces.h"
 #include "surface.h"
 #include "variablename.h"
@@ -109,6 +110,24 @@ void TexelFont::setChars(const QString &value)
 void TexelFont::setFilename(const QString &value)
 {
     mFilename = value;
+    Obsolete = true;
+}
+
+void TexelFont::setFontFile(const QString &value)
+{
+    mFontFile = value;
+    Obsolete = true;
+}
+
+void TexelFont::setHinting(::Hinting value)
+{
+    mHinting = value;
+    Obsolete = true;
+}
+
+void TexelFont::setSmooth(bool value)
+{
+    mSmooth = value;
     Obsolete = true;
 }
 
@@ -247,9 +266,25 @@ Surface &TexelFont::surface() const
     return *mSurface;
 }
 
+SurfaceFont TexelFont::surfaceFont() const
+{
+    SurfaceFont font{mTTFName, mSize, mBold, mItalic, mStrikethrough, mUnderline};
+    font.file = mFontFile;
+    font.hinting = mHinting;
+    font.smooth = smoothMask();
+    return font;
+}
+
+QString TexelFont::fontLabel() const
+{
+    if (mFontFile.isEmpty())
+        return mTTFName;
+    return QStringLiteral("%1 (from %2)").arg(mTTFName, GetFileName(mFontFile));
+}
+
 void TexelFont::applyFont(Surface &target) const
 {
-    target.setFont(SurfaceFont{mTTFName, mSize, mBold, mItalic, mStrikethrough, mUnderline});
+    target.setFont(surfaceFont());
 }
 
 QString TexelFont::missingGlyphs()
@@ -276,15 +311,18 @@ void TexelFont::MeasureGlyphs()
     Surface &s = surface();
     const qint16 spaceWidth = GetDefaultWidth();
     applyFont(s);
-    s.setBackColor(TransColor);
-    s.setForeColor(Color);
-    mMeasurement = measureGlyphs(s, glyphSequence(mChars), spaceWidth, mUnderline || mStrikethrough);
+    // Smooth ink is read back as levels of white over black.
+    const bool smooth = smoothMask();
+    s.setBackColor(smooth ? 0 : TransColor);
+    s.setForeColor(smooth ? 0xFFFFFF : Color);
+    mMeasurement = measureGlyphs(s, glyphSequence(mChars), spaceWidth, mUnderline || mStrikethrough, smooth);
     Obsolete = false;
 }
 
 const GlyphMeasurement &TexelFont::measure()
 {
-    if (Obsolete)
+    // Masked and ShadowMask are plain fields: a change of them is noticed here.
+    if (Obsolete || mMeasurement.smooth != smoothMask())
         MeasureGlyphs();
     return mMeasurement;
 }
@@ -393,6 +431,8 @@ void TexelFont::ZgfGenerateBitmap(Surface &bitmap, qint16 Count, qint16 From, bo
     const qint16 width = ZgfGetBitmapWidth(GPSize);
     const qint16 height = ZgfGetBitmapHeight(GPSize);
     drawStrip(bitmap, Count, From, CharWidthInc, CharHeightInc, width, height);
+    if (smoothMask())
+        bitmap.fillCoveredPixels();
 }
 
 void TexelFont::ZgfGenerateMask(Surface &bitmap, qint16 Count, qint16 From, bool GPSize)

@@ -3,12 +3,16 @@
 #include "char.h"
 #include "glyphmeasurement.h"
 
+#include "hinting.h"
+
 #include <QByteArray>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 
 class Feedback;
 class Surface;
+struct SurfaceFont;
 
 // The font document: the installed font to convert, its character set, the names it
 // carries on the GP32, colours, spacing and post-processing settings, plus the glyph
@@ -58,6 +62,9 @@ public:
     qint16 ShadowXPos = 0;
     qint16 ShadowYPos = 0;
     qint32 TransColor = 0x00FF00;
+    // Keys of a loaded project's extension that this program does not know, written back
+    // as they were on the next save.
+    QJsonObject UnknownProjectKeys;
 
     // Properties. Setters of the look (Bold, Chars, Filename, Italic, Size,
     // Strikethrough, TTFName, Underline) set Obsolete.
@@ -67,7 +74,13 @@ public:
     void setChars(const QString &value);
     QString Filename() const { return mFilename; }
     void setFilename(const QString &value);
+    // The font file drawn from instead of the installed family TTFName (absolute; empty for
+    // none). While it cannot be read, the installed family of TTFName is drawn.
+    QString FontFile() const { return mFontFile; }
+    void setFontFile(const QString &value);
     QString GP32FileName() const { return mGP32FileName; }
+    ::Hinting Hinting() const { return mHinting; }
+    void setHinting(::Hinting value);
     // Stores the value lower-cased without spaces; CustomGP32FileName := it differs from
     // the calculated name.
     void setGP32FileName(const QString &value);
@@ -79,6 +92,9 @@ public:
     void setName(const QString &value);
     float Size() const { return mSize; }
     void setSize(float value);
+    // Smooth edges for a generic (not shadow) mask: see smoothMask().
+    bool Smooth() const { return mSmooth; }
+    void setSmooth(bool value);
     bool Strikethrough() const { return mStrikethrough; }
     void setStrikethrough(bool value);
     QString TTFName() const { return mTTFName; }
@@ -92,6 +108,15 @@ public:
     // Upper-case values are lower-cased, spaces removed; a value other than the calculated
     // name gets its first letter lower-cased and makes CustomVariableName true.
     void setVariableName(const QString &value);
+
+    // Whether the glyphs are drawn smooth: Smooth on a Masked font without ShadowMask. The
+    // glyph strip then has ink wherever a glyph covers any part of a pixel, and the mask strip
+    // the coverage (0..31); measuring sees the same ink.
+    bool smoothMask() const { return mSmooth && Masked && !ShadowMask; }
+    // The font the surfaces are set to: family, size, style, font file and rendering.
+    SurfaceFont surfaceFont() const;
+    // The family as shown to the person: "Liberation Sans (from sans.ttf)" for a font file.
+    QString fontLabel() const;
 
     // The default C identifier: name (default: Name) without spaces, lower-cased when all
     // upper case, first letter lower-cased, then the size and the style and
@@ -112,7 +137,7 @@ public:
     // The glyph sequence of a character set: the text with every CR LF pair removed.
     static QString glyphSequence(const QString &chars);
 
-    // Measures the glyphs when Obsolete; the measurement stays valid until the document's
+    // Measures the glyphs when Obsolete (or when smoothMask() changed); the measurement stays valid until the document's
     // look changes (the reference, until the next measurement).
     const GlyphMeasurement &measure();
 
@@ -176,10 +201,13 @@ private:
     bool mBold = false;
     QString mChars;
     QString mFilename;
+    QString mFontFile;
     QString mGP32FileName;
+    ::Hinting mHinting = ::Hinting::Full;
     bool mItalic = false;
     QString mName;
     float mSize = 9.75f;
+    bool mSmooth = false;
     bool mStrikethrough = false;
     QString mTTFName;
     bool mUnderline = false;

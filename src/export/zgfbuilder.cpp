@@ -50,7 +50,7 @@ QByteArray tablesOf(TexelFont &font)
 
 void refuseMaskWithoutFile(const TexelFont &font, const ZgfBuildInput &input)
 {
-    if (font.Masked && !input.maskPicture && input.maskFileName.trimmed().isEmpty()) {
+    if (font.Masked && !input.maskPicture && !zgfMaskIsDrawn(font) && input.maskFileName.trimmed().isEmpty()) {
         throw Failure(Failure::InvalidCall,
                       QStringLiteral("The font has an alpha mask, but no mask bitmap file was given."));
     }
@@ -78,11 +78,16 @@ const Surface &prepareGlyphImage(TexelFont &font, Surface &work, const ZgfBuildI
     return work;
 }
 
-// The mask image: the picture given, or on work, read from its edited bitmap.
+// The mask image: the picture given, else on work, drawn (see zgfMaskIsDrawn) or read from
+// its edited bitmap.
 const Surface &prepareMask(TexelFont &font, Surface &work, const ZgfBuildInput &input)
 {
     if (input.maskPicture)
         return *input.maskPicture;
+    if (zgfMaskIsDrawn(font)) {
+        font.ZgfGenerateMask(work, 1, 1, false);
+        return work;
+    }
     loadEdited(work, font.ZgfGetMaskWidth(), font.ZgfGetMaskHeight(), font.InvertMask ? 0xFFFFFF : 0,
                input.maskFileName);
     return work;
@@ -132,6 +137,11 @@ std::pair<qint64, qint64> codedSizes(const Surface &picture, bool mask, bool inv
 }
 
 } // namespace
+
+bool zgfMaskIsDrawn(const TexelFont &font)
+{
+    return font.smoothMask() && !font.Postprocessed;
+}
 
 QString unencodableCharacters(const QString &chars)
 {

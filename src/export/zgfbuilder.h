@@ -20,10 +20,14 @@ struct ZgfBuildInput
     const Surface *maskPicture = nullptr;
 };
 
+// Whether the export draws the mask rather than reading an edited one: a smooth font that is
+// not post-processed, whose mask holds the coverage of its edges.
+bool zgfMaskIsDrawn(const TexelFont &font);
+
 // The complete bytes of the document's ZGF file: header, tables, glyph image and mask.
 // Measures the document when it is obsolete; the glyph image is drawn on work from the
 // measured glyphs (or read from the edited bitmap of a post-processed font), the mask read
-// from its bitmap. Throws a Failure naming the cause: a value that does not fit its field
+// from its bitmap unless zgfMaskIsDrawn. Throws a Failure naming the cause: a value that does not fit its field
 // (naming the field, or the table and the character), more than 255 characters, a face
 // name longer than 32 bytes, a bitmap that cannot be read, a masked font without a mask
 // file name. Each coded image is decoded again and compared with the picture it came

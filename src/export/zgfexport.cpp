@@ -61,7 +61,7 @@ QList<FileRole> zgfExportFiles(const TexelFont &font, const ZgfExportOptions &op
     QList<FileRole> files{{QStringLiteral("the project file"), font.Filename(), false}};
     if (font.Postprocessed)
         files.append({QStringLiteral("the edited bitmap"), options.bitmapFileName, false});
-    if (font.Masked)
+    if (font.Masked && !zgfMaskIsDrawn(font))
         files.append({QStringLiteral("the edited mask"), options.maskFileName, false});
     files.append({QStringLiteral("the font file"), options.zgfFileName});
     if (options.cFile)

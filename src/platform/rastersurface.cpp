@@ -2,6 +2,7 @@
 
 #include "bitmapcheck.h"
 #include "fileerrors.h"
+#include "fontfiles.h"
 #include "paths.h"
 
 #include <QBuffer>
@@ -52,7 +53,21 @@ QColor qColor(Color color)
 bool sameFont(const SurfaceFont &a, const SurfaceFont &b)
 {
     return a.name == b.name && a.size == b.size && a.bold == b.bold && a.italic == b.italic
-        && a.strikethrough == b.strikethrough && a.underline == b.underline;
+        && a.strikethrough == b.strikethrough && a.underline == b.underline && a.file == b.file
+        && a.hinting == b.hinting && a.smooth == b.smooth;
+}
+
+QFont::HintingPreference hintingPreference(Hinting hinting)
+{
+    switch (hinting) {
+    case Hinting::None:
+        return QFont::PreferNoHinting;
+    case Hinting::Slight:
+        return QFont::PreferVerticalHinting;
+    case Hinting::Full:
+        break;
+    }
+    return QFont::PreferFullHinting;
 }
 
 } // namespace
@@ -82,14 +97,20 @@ void RasterSurface::applyFont(const SurfaceFont &font)
     currentX(); // the text drawn last advances in its own font
 
     QFont f;
-    f.setFamily(font.name);
+    const QString fileFamily = font.file.isEmpty() ? QString() : fontFileFamily(font.file, font.name);
+    f.setFamily(fileFamily.isEmpty() ? font.name : fileFamily);
     f.setPixelSize(int(std::round(double(font.size) * 96.0 / 72.0)));
     f.setBold(font.bold);
     f.setItalic(font.italic);
     f.setStrikeOut(font.strikethrough);
     f.setUnderline(font.underline);
-    f.setStyleStrategy(QFont::NoAntialias);
-    f.setHintingPreference(QFont::PreferFullHinting);
+    // Slight hinting exists only for anti-aliased glyphs: an aliased font with it is drawn
+    // anti-aliased and cut at half coverage.
+    mThresholded = !font.smooth && font.hinting == Hinting::Slight;
+    f.setStyleStrategy(font.smooth || mThresholded
+                           ? QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias)
+                           : QFont::NoAntialias);
+    f.setHintingPreference(hintingPreference(font.hinting));
     // Glyphs are measured after a space and drawn alone; kerning would move them between
     // the two, so pairs are never kerned.
     f.setKerning(false);
@@ -107,6 +128,10 @@ void RasterSurface::applyFont(const SurfaceFont &font)
     const QFontInfo info(mFont);
     mRealised = SurfaceFont{info.family(), float(info.pixelSize() * 72.0 / 96.0), info.bold(),
                             info.italic(), info.strikeOut(), info.underline()};
+    if (!fileFamily.isEmpty())
+        mRealised.file = font.file;
+    mRealised.hinting = font.hinting;
+    mRealised.smooth = font.smooth;
     mDrawsAlike = std::max(mFont.pixelSize(), info.pixelSize()) <= largestCachedGlyph();
 }
 
@@ -160,9 +185,34 @@ void RasterSurface::drawText(const QString &text)
 {
     if (text.isEmpty())
         return;
-    const double x = currentX();
-    mPainter.drawText(QPointF(x, mY + mAscent), text);
+    const QPointF pen(currentX(), mY + mAscent);
+    if (mThresholded)
+        drawThresholded(pen, text);
+    else
+        mPainter.drawText(pen, text);
     mPendingAdvance = text;
+}
+
+void RasterSurface::drawThresholded(QPointF pen, const QString &text)
+{
+    if (mWidth == 0 || mHeight == 0)
+        return;
+    QImage coverage(mWidth, mHeight, QImage::Format_ARGB32_Premultiplied);
+    coverage.fill(Qt::transparent);
+    QPainter painter(&coverage);
+    painter.setFont(mFont);
+    painter.setPen(Qt::white);
+    painter.drawText(pen, text);
+    painter.end();
+    const quint32 fore = pixelFromColor(mFore);
+    for (int y = 0; y < mHeight; ++y) {
+        const auto *covered = reinterpret_cast<const QRgb *>(coverage.constScanLine(y));
+        quint32 *line = writableScanLine(y);
+        for (int x = 0; x < mWidth; ++x) {
+            if (qAlpha(covered[x]) >= 128)
+                line[x] = fore;
+        }
+    }
 }
 
 double RasterSurface::currentX() const

@@ -10,8 +10,11 @@
 #include <QRawFont>
 
 // The Qt raster Surface: a 32-bit RGB image at 96 dpi on which QPainter draws text in an
-// aliased, fully hinted font, so advances are whole pixels and the background stays a clean
-// colour key. Needs a QGuiApplication.
+// aliased, fully hinted font (unless the font asks for other hinting or smooth edges; slight
+// hinting is drawn anti-aliased and cut at half coverage), so
+// advances are whole pixels and the background stays a clean colour key. A font file is
+// drawn from when it can be read; its realised font then names it. Needs a
+// QGuiApplication.
 //
 // The surface is drawn on many times a second while a font is measured (resize, clear, draw
 // one glyph, read it back), so it keeps one painter and one image buffer that only grows
@@ -88,6 +91,8 @@ protected:
 private:
     void applyFont(const SurfaceFont &font);
     void reallocate(int capacityWidth, int capacityHeight);
+    // Draws text anti-aliased off the image and inks every pixel it covers at least half.
+    void drawThresholded(QPointF pen, const QString &text);
     QImage visibleImage() const;
 
     // Never shared with another QImage: the painter draws straight into its bits.
@@ -100,6 +105,7 @@ private:
     double mAscent = 0;
     double mLineHeight = 0;
     bool mDrawsAlike = true;
+    bool mThresholded = false; // slight hinting without smooth edges
     // Advances of the texts measured in the current font (the same few glyphs are asked
     // for again and again while measuring and previewing).
     mutable QHash<QString, double> mAdvances;

@@ -42,16 +42,10 @@ QImage ZgfPictures::textImage(const ZgfFont &font, const QString &text, std::opt
         auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const quint32 pixel = drawn.pixel(x, y);
-            const int alpha = qAlpha(pixel);
-            if (alpha == 255) {
-                row[x] = pixel;
-                continue;
-            }
-            const QRgb under = background ? pixelFromColor(*background)
-                                          : ((x / CheckerSquare + y / CheckerSquare) % 2) ? CheckerDark : CheckerLight;
-            const auto mix = [alpha](int top, int bottom) { return (top * alpha + bottom * (255 - alpha) + 127) / 255; };
-            row[x] = qRgb(mix(qRed(pixel), qRed(under)), mix(qGreen(pixel), qGreen(under)),
-                          mix(qBlue(pixel), qBlue(under)));
+            const quint32 under = background ? pixelFromColor(*background)
+                : ((x / CheckerSquare + y / CheckerSquare) % 2) ? CheckerDark : CheckerLight;
+            // A mask's level drawn as its opacity over what lies behind.
+            row[x] = blendedPixel(under, pixel, (qAlpha(pixel) * InkImage::MaxLevel + 127) / 255);
         }
     }
     return image;

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -53,7 +54,9 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
                                          QStringLiteral("Proportionally spaced font"), this)),
       mSerif(newButton<QCheckBox>(QStringLiteral("chkSerif"), QStringLiteral("Font with serif  (like Times New Roman)"),
                                   this)),
-      mScript(newButton<QCheckBox>(QStringLiteral("chkScript"), QStringLiteral("Script font"), this))
+      mScript(newButton<QCheckBox>(QStringLiteral("chkScript"), QStringLiteral("Script font"), this)),
+      mHinting(new QComboBox(this)),
+      mSmooth(newButton<QCheckBox>(QStringLiteral("chkSmooth"), QStringLiteral("Smooth edges"), this))
 {
     setObjectName(QStringLiteral("frmProperties"));
     setWindowTitle(QStringLiteral("Font properties"));
@@ -78,6 +81,14 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
         field->setAlignment(Qt::AlignRight);
         field->setFixedWidth(52);
     }
+
+    mHinting->setObjectName(QStringLiteral("cbxHinting"));
+    for (const Hinting hinting : {Hinting::None, Hinting::Slight, Hinting::Full})
+        mHinting->addItem(hintingName(hinting), int(hinting));
+    mHinting->setToolTip(QStringLiteral("How the outlines are fitted to the pixels: full is the sharpest, none keeps "
+                                        "the shapes and spacing of the design"));
+    mSmooth->setToolTip(QStringLiteral("A masked font without shadow mask gets ink wherever a glyph covers part of "
+                                       "a pixel, and the coverage in its alpha mask"));
 
     auto *styles = new QHBoxLayout(mStyle);
     for (QCheckBox *box : {mBold, mItalic, mUnderline, mStrikethrough})
@@ -134,6 +145,9 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
     grid->addWidget(mProportional, 9, 0, 1, 3);
     grid->addWidget(mSerif, 10, 0, 1, 3);
     grid->addWidget(mScript, 11, 0, 1, 3);
+    grid->addWidget(label(QStringLiteral("Hinting:")), 12, 0);
+    grid->addWidget(mHinting, 12, 1, Qt::AlignLeft);
+    grid->addWidget(mSmooth, 13, 0, 1, 3);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -182,6 +196,8 @@ void frmProperties::fillControls()
     mProportional->setChecked(moFont->Proportional);
     mScript->setChecked(moFont->Script);
     mSerif->setChecked(moFont->Serif);
+    mHinting->setCurrentIndex(mHinting->findData(int(moFont->Hinting())));
+    mSmooth->setChecked(moFont->Smooth());
 }
 
 // The custom flags are the document's, so they stay as they were when the dialog opened.
@@ -255,4 +271,6 @@ void frmProperties::apply()
     moFont->CharSepExtra = qint16(mCharSepExtra->appliedValue());
     moFont->LineSepExtra = qint16(mLineSepExtra->appliedValue());
     moFont->TransColor = mTransColor->color();
+    moFont->setHinting(Hinting(mHinting->currentData().toInt()));
+    moFont->setSmooth(mSmooth->isChecked());
 }

@@ -6,6 +6,7 @@ class ColorSwatch;
 struct DialogServices;
 class NumericField;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -62,4 +63,6 @@ private:
     QCheckBox *mProportional;
     QCheckBox *mSerif;
     QCheckBox *mScript;
+    QComboBox *mHinting;
+    QCheckBox *mSmooth;
 };

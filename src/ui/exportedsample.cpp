@@ -18,6 +18,10 @@ ExportedSample::Source ExportedSample::sourceOf(const TexelFont &font, const QSt
     // Neither changes a pixel of the font.
     source.settings.SampleText.clear();
     source.settings.Background.clear();
+    source.chars = font.Chars();
+    source.fontFile = font.FontFile();
+    source.hinting = font.Hinting();
+    source.smooth = font.Smooth();
     if (font.Postprocessed) {
         const QFileInfo bitmap(resolvedOutputName(proposedBitmapFileName(font), folder));
         source.bitmap = bitmap.absoluteFilePath();
@@ -45,9 +49,11 @@ ZgfFont ExportedSample::build(TexelFont &font, Surface &work, const Source &sour
     }
     // Measured once here, so that the copy below does not measure again.
     font.measure();
-    // The text is drawn from the glyph image alone; the mask would only cost its bitmap.
+    // The text is drawn from the glyph image alone, unless the mask is drawn with it (see
+    // zgfMaskIsDrawn); an edited mask would only cost its bitmap.
     TexelFont glyphsOnly = font;
-    glyphsOnly.Masked = false;
+    if (!zgfMaskIsDrawn(font))
+        glyphsOnly.Masked = false;
     SilentFeedback silent;
     return ZgfFont::read(buildZgfFile(glyphsOnly, work, input, silent));
 }

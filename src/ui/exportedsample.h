@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hinting.h"
 #include "projectrecord.h"
 #include "zgffont.h"
 
@@ -13,7 +14,8 @@ class TexelFont;
 
 // The sample text as the console will show it: the document is built into the ZGF file
 // that the export would write, the file is read back, and the sample is drawn from its
-// glyph image with the reader's layout, so every pixel has the 5-bit levels of the GP32.
+// glyph image with the reader's layout, so every pixel has the 5-bit levels of the GP32. A
+// smooth font's drawn mask goes with it, each pixel at the opacity of its level.
 //
 // The font read back is kept until a setting of the document or the edited bitmap
 // changes, so redrawing the sample for a new text or pane size costs only the layout.
@@ -35,6 +37,11 @@ private:
     struct Source
     {
         ProjectRecord settings;
+        // What the record does not hold, or holds cut.
+        QString chars;
+        QString fontFile;
+        Hinting hinting = Hinting::Full;
+        bool smooth = false;
         QString bitmap;
         qint64 bitmapSize = -1;
         QDateTime bitmapModified;

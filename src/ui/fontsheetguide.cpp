@@ -32,7 +32,7 @@ void FontSheetGuide::update(TexelFont &font, const FontSheetPainter::Layout &lay
     mZoom = std::max(zoom, 1);
     mLine = TexelFont::glyphSequence(font.Chars());
     mWidthInc = font.CharWidthInc;
-    mFamily = font.TTFName();
+    mFamily = font.fontLabel();
     mUnencodable = unencodableCharacters(font.Chars());
     try {
         mGlyphs = font.measure().glyphs;

@@ -15,13 +15,17 @@
 #include "failure.h"
 #include "feedback.h"
 #include "fontfamilies.h"
+#include "fontfiles.h"
 #include "numbers.h"
 #include "paths.h"
+#include "projectextension.h"
 #include "settingsstore.h"
 #include "texelfont.h"
 #include "version.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -38,6 +42,16 @@ namespace {
 const QString kForms = QStringLiteral("Forms");
 const QString kProjectFilter = QStringLiteral("TexelSmithy font (*.tsm)|*.tsm|All files (*.*)|*.*");
 const QString kProjectSuffix = QStringLiteral(".tsm");
+const QString kFontFileFilter = QStringLiteral("Font files (*.ttf;*.otf;*.ttc;*.otc;*.bdf;*.pcf;*.pcf.gz;*.otb)|"
+                                               "*.ttf;*.otf;*.ttc;*.otc;*.bdf;*.pcf;*.pcf.gz;*.otb|All files (*.*)|*.*");
+// Font box entries of font files hold the file's path here.
+constexpr int FontFileRole = Qt::UserRole;
+
+// What saving would write, to tell a changed document.
+QByteArray projectBytes(const TexelFont &font)
+{
+    return ProjectRecord::fromDocument(font).toBytes() + ProjectExtension::toBytes(font, font.Filename());
+}
 // The client area as designed, twips, and the smallest sheet pane.
 constexpr int DesignWidth = 7590 / 15;
 constexpr int DesignHeight = 5130 / 15;
@@ -124,6 +138,7 @@ void frmMain::createMenus()
     mFontMenu = menuBar()->addMenu(QStringLiteral("Font"));
     mFontMenu->setObjectName(QStringLiteral("mnuFont"));
     addItem(mFontMenu, "mnuFontItem0", QStringLiteral("&Font..."), &frmMain::formatFont);
+    addItem(mFontMenu, "mnuFontFile", QStringLiteral("Open font file..."), &frmMain::openFontFile);
     QMenu *charset = addSubmenu(mFontMenu, "mnuFontCSItem", "mnuFontItem1", QStringLiteral("&Charset..."));
     addItem(charset, "mnuFontCSItem0", QStringLiteral("&Set..."), &frmMain::editCharset);
     addItem(charset, "mnuFontCSItem1", QStringLiteral("&Default"), &frmMain::defaultCharset);
@@ -285,7 +300,7 @@ void frmMain::activateOnce()
     FillFontList();
     // The font box only holds installed families; a document font that is missing (the
     // default "Arial" on most Linux systems) gives way to the family drawn in its place.
-    if (!selectFontName(moFont->TTFName()))
+    if (!selectDocumentFont())
         selectFontName(matchedFontFamily(moFont->TTFName()));
     mSize->setEditText(sizeText(moFont->Size()));
     markSaved();
@@ -298,6 +313,48 @@ bool frmMain::selectFontName(const QString &name)
         return false;
     mFonts->setCurrentIndex(index);
     return true;
+}
+
+bool frmMain::selectDocumentFont()
+{
+    const QString file = moFont->FontFile();
+    if (file.isEmpty() || !QFileInfo(file).isFile())
+        return selectFontName(moFont->TTFName());
+    int index = mFonts->findData(file, FontFileRole);
+    if (index < 0) {
+        // Marked as coming from a file, at the top of the box.
+        mFonts->insertItem(0, moFont->fontLabel(), file);
+        mFonts->setItemData(0, QDir::toNativeSeparators(file), Qt::ToolTipRole);
+        index = 0;
+    }
+    mFonts->setCurrentIndex(index);
+    return true;
+}
+
+void frmMain::noteFixedSizes(float requested)
+{
+    if (moFont->FontFile().isEmpty())
+        return;
+    if (const QString note = fixedSizesNote(moFont->FontFile(), moFont->TTFName(), requested); !note.isEmpty())
+        mServices.feedback.inform(note);
+}
+
+void frmMain::openFontFile()
+{
+    const QString path = mServices.choosers.openFileName(this, FileRequest{kFontFileFilter, QString(), QString()});
+    if (path.isEmpty())
+        return;
+    const QString family = fontFileFamily(path, QString());
+    if (family.isEmpty()) {
+        mServices.feedback.fail(unreadableFontFileMessage(path));
+        return;
+    }
+    moFont->setFontFile(QFileInfo(path).absoluteFilePath());
+    moFont->setTTFName(family); // the font box entry is labelled with it
+    mbUpdating = true;
+    selectDocumentFont();
+    mbUpdating = false;
+    fontFamilyChosen();
 }
 
 void frmMain::FillFontList()
@@ -331,7 +388,7 @@ void frmMain::UpdateControls(bool updateName, bool updateSize)
     mbUpdating = true;
     if (updateName) {
         // A family that is not installed selects nothing rather than a wrong name.
-        if (!selectFontName(moFont->TTFName()))
+        if (!selectDocumentFont())
             mFonts->setCurrentIndex(-1);
     }
     if (updateSize)
@@ -356,8 +413,11 @@ void frmMain::fontFamilyChosen()
 {
     if (mbUpdating || mFonts->currentIndex() < 0)
         return;
+    const QString file = mFonts->currentData(FontFileRole).toString();
+    const float requested = moFont->Size();
     try {
-        moFont->setTTFName(mFonts->currentText());
+        moFont->setFontFile(file);
+        moFont->setTTFName(file.isEmpty() ? mFonts->currentText() : fontFileFamily(file, moFont->TTFName()));
         RefreshDerivedNames(true);
         // The document holds what the renderer realises for the new family.
         Surface &rendering = mPreview->sheetSurface();
@@ -376,6 +436,7 @@ void frmMain::fontFamilyChosen()
     DrawFontSheet();
     DrawSample();
     updateModified();
+    noteFixedSizes(requested);
 }
 
 bool frmMain::trySize(float size)
@@ -400,6 +461,7 @@ bool frmMain::trySize(float size)
     DrawFontSheet();
     DrawSample();
     updateModified();
+    noteFixedSizes(size);
     return true;
 }
 
@@ -509,7 +571,7 @@ bool frmMain::fileSaveAs()
 
 void frmMain::markSaved()
 {
-    mSaved = ProjectRecord::fromDocument(*moFont);
+    mSaved = projectBytes(*moFont);
     setWindowModified(false);
     if (!moFont->Filename().isEmpty()) {
         mRecent.add(moFont->Filename());
@@ -519,7 +581,7 @@ void frmMain::markSaved()
 
 void frmMain::updateModified()
 {
-    setWindowModified(ProjectRecord::fromDocument(*moFont) != mSaved);
+    setWindowModified(projectBytes(*moFont) != mSaved);
 }
 
 bool frmMain::mayDropDocument()

@@ -71,6 +71,7 @@ private slots:
     bool fileSaveAs();
     void clearRecentProjects();
     void formatFont();
+    void openFontFile();
     void editCharset();
     void defaultCharset();
     void toggleBold();
@@ -113,6 +114,11 @@ private:
     void UpdateControls(bool updateName, bool updateSize);
     void RefreshDerivedNames(bool includeName);
     bool selectFontName(const QString &name);
+    // Selects the document's font in the font box: its font file's entry (added when
+    // missing), else its family; false when the box has neither.
+    bool selectDocumentFont();
+    // Says which sizes a bitmap font file has when it is asked for another size.
+    void noteFixedSizes(float requested);
     bool trySize(float size);
 
     // Every Font command ends with a redraw; the sample commands redraw the sample.
@@ -139,7 +145,7 @@ private:
     DialogServices &mServices;
     RasterSurface mMeasuringSurface;
     std::unique_ptr<TexelFont> moFont;
-    ProjectRecord mSaved;
+    QByteArray mSaved; // the project file's bytes when last saved or loaded
     RecentProjects mRecent;
     QMenu *mRecentMenu = nullptr;
     FontPreview *mPreview;

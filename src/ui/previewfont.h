@@ -6,6 +6,5 @@
 // The document's font as the preview panes request it.
 inline SurfaceFont previewFont(const TexelFont &font)
 {
-    return SurfaceFont{font.TTFName(), font.Size(),      font.Bold(),
-                       font.Italic(),  font.Strikethrough(), font.Underline()};
+    return font.surfaceFont();
 }

@@ -50,7 +50,10 @@ public:
 
     // Draws the cells in order, later over earlier. Pixels of the font's transparent
     // colour are not drawn; what stays undrawn is 0x00000000 when transparent is set,
-    // else the transparent colour, opaque.
+    // else the transparent colour, opaque. With the generic (not shadow) mask of a smooth
+    // font, one with levels between 0 and 31, each pixel is drawn at the opacity of its mask
+    // level (level / 31), the mask cell's glyph taken as centred by the mask increments;
+    // any other font draws as without its mask.
     ZgfTextImage render(bool transparent = true) const;
     // Draws the cells through the font's mask (a font without one as render(true)). A glyph's
     // mask cell is MaskWidthInc and MaskHeightInc larger than its cell and centred on it

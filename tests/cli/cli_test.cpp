@@ -206,6 +206,9 @@ private slots:
         row("bitmaps: not post-processed", 1, "bitmaps plain.tsm", "plain.tsm is not post-processed");
         row("render: no mask to draw", 1, "render default.zgf -o m.png --mask", "The font has no mask.");
         row("extract: no font at the offset", 1, "extract default.zgf --offset 7", "No ZGF font starts at offset 7");
+        row("info: unknown hinting", 2, "info --hinting medium", "--hinting takes none, slight or full, not 'medium'");
+        row("info: missing font file", 1, "info --font-file missing.ttf", "53: File not found: missing.ttf");
+        row("export: font file of no font", 1, "export --font-file notes.txt", "notes.txt holds no font that can be read");
     }
 
     void answers()
@@ -414,6 +417,17 @@ private slots:
         CLI_OK(run, "fonts");
         const QStringList families = QString::fromUtf8(run.out).split(u'\n');
         QVERIFY(families.contains(u"Liberation Sans"_s) && families.contains(u"DejaVu Sans"_s));
+    }
+
+    // A font file under the project's folder is kept relative to it, with the rendering choices.
+    void fontFileAndRenderingInNewAndInfo()
+    {
+        QVERIFY(QDir(mWork->path()).mkpath(u"fonts"_s));
+        QVERIFY(QFile::copy(u"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"_s, path(u"fonts/lib.ttf"_s)));
+        CLI_OK(made, "new -o lib.tsm --font-file fonts/lib.ttf --hinting none --smooth");
+        QVERIFY(readFile(path(u"lib.tsm"_s)).contains(R"("FontFile":"fonts/lib.ttf")"));
+        expectFields(infoJson("lib.tsm"), R"({"TTFName": "Liberation Sans", "Hinting": "none", "Smooth": true})");
+        QCOMPARE(infoJson("lib.tsm").value(u"FontFile"_s).toString(), path(u"fonts/lib.ttf"_s));
     }
 
     // Liberation Sans stands in for Arial; it has no snowman. The euro sign has a code, L with stroke none.

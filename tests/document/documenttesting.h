@@ -28,7 +28,8 @@ inline std::vector<std::string> documentState(const TexelFont &f)
         TEXEL_N(Script), TEXEL_N(Serif), TEXEL_N(ShadowColor), TEXEL_N(ShadowMask),
         TEXEL_N(ShadowOX), TEXEL_N(ShadowOY), TEXEL_N(ShadowXPos), TEXEL_N(ShadowYPos),
         TEXEL_N(TransColor), TEXEL_N(Bold()), TEXEL_N(Italic()), TEXEL_N(Size()),
-        TEXEL_N(Strikethrough()), TEXEL_N(Underline())};
+        TEXEL_N(Strikethrough()), TEXEL_N(Underline()), TEXEL_S(FontFile()), TEXEL_N(Smooth()),
+        "Hinting=" + str(hintingName(f.Hinting()))};
 #undef TEXEL_S
 #undef TEXEL_N
     return state;

@@ -9,7 +9,7 @@ source "$2"
 
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
-cd "$folder" && touch glyphs.tsm font.zgf glyphs.bmp chars.txt strip.png font.h && mkdir fonts
+cd "$folder" && touch glyphs.tsm face.ttf font.zgf glyphs.bmp chars.txt strip.png font.h && mkdir fonts
 
 # The words after the tool's name, separated by ";" (the last one, empty after a final ";",
 # is completed), then the completions expected, sorted and separated by "|".
@@ -29,6 +29,8 @@ cases=(
     'extract;--|--all|--directory|--force|--help|--offset|--output'
     'render;--scale;|'
     'new;--size;2|20|22|24|26|28'
+    'new;--font-file;|face.ttf|fonts'
+    'export;--hinting;s|slight'
     'export;--font;Liberation\ Ser|Liberation Serif'
     'export;--font;"Liberation Ser|Liberation Serif'
 )

@@ -600,6 +600,29 @@ private slots:
         edit->trigger();
         QCOMPARE(runs, 1);
     }
+
+    // The font box shows a font file's family marked with the file; a file of no font changes nothing.
+    void openFontFile()
+    {
+        const QString serif = path(u"serif.ttf"_s), junk = path(u"notes.ttf"_s);
+        QVERIFY(QFile::copy(u"/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf"_s, serif));
+        QFile file(junk);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("no font") == 7);
+        file.close();
+        const QString family = document().TTFName();
+        const qsizetype failures = mServices->feedback.failures().size();
+        mServices->choosers.openNames = {junk};
+        action("mnuFontFile")->trigger();
+        QCOMPARE(mServices->feedback.failures().size(), failures + 1);
+        QCOMPARE(document().TTFName(), family);
+
+        mServices->choosers.openNames = {serif};
+        action("mnuFontFile")->trigger();
+        QCOMPARE(document().FontFile(), serif);
+        QCOMPARE(document().TTFName(), u"Liberation Serif"_s);
+        QCOMPARE(mWindow->findChild<QComboBox *>(u"cbxFonts"_s)->currentText(), u"Liberation Serif (from serif.ttf)"_s);
+        QCOMPARE(mWindow->preview()->sheetSurface().font().name, u"Liberation Serif"_s);
+    }
 };
 
 QTEST_MAIN(FrmMainTest)

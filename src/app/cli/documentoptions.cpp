@@ -4,10 +4,13 @@
 #include "failure.h"
 #include "fileerrors.h"
 #include "fontfamilies.h"
+#include "fontfiles.h"
 #include "terminalfeedback.h"
 #include "texelfont.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -58,12 +61,23 @@ QString charsFile(const QString &path)
     return text;
 }
 
+// The font file as an absolute path, once it is known to be there and readable.
+QString readableFontFile(const QString &path)
+{
+    QFile file;
+    openForReading(file, path); // the usual failure for a file that is missing or unreadable
+    return QFileInfo(path).absoluteFilePath();
+}
+
 } // namespace
 
 void DocumentOptions::declare(CommandLine &line)
 {
     line.addValueOption({QStringLiteral("font")}, QStringLiteral("NAME"),
                         QStringLiteral("Font family (see the fonts command)."));
+    line.addValueOption({QStringLiteral("font-file")}, QStringLiteral("PATH"),
+                        QStringLiteral("Draw from a font file (TrueType, OpenType, collection, BDF, PCF, OTB) "
+                                       "without installing it; --font picks a family inside it."));
     line.addValueOption({QStringLiteral("size")}, QStringLiteral("PT"),
                         QStringLiteral("Size in points, realised on a 96 dpi raster (10 becomes 9.75)."));
     line.addFlag(QStringLiteral("bold"), QStringLiteral("Bold."));
@@ -78,6 +92,11 @@ void DocumentOptions::declare(CommandLine &line)
                         QStringLiteral("Drawing colour, hexadecimal."));
     line.addValueOption({QStringLiteral("trans-color")}, QStringLiteral("RRGGBB"),
                         QStringLiteral("Transparent (background) colour, hexadecimal."));
+    line.addValueOption({QStringLiteral("hinting")}, QStringLiteral("none|slight|full"),
+                        QStringLiteral("How outlines fit the pixels (default full)."));
+    line.addFlag(QStringLiteral("smooth"),
+                 QStringLiteral("Smooth edges: the coverage of each pixel goes into the alpha mask of a masked "
+                                "font without shadow mask."));
 }
 
 DocumentOptions::DocumentOptions(const CommandLine &line)
@@ -88,8 +107,18 @@ DocumentOptions::DocumentOptions(const CommandLine &line)
         if (mFont->isEmpty())
             throw UsageError{QStringLiteral("--font takes the name of a font family.")};
     }
+    if (line.isSet(QStringLiteral("font-file")))
+        mFontFile = readableFontFile(line.value(QStringLiteral("font-file")));
     if (line.isSet(QStringLiteral("size")))
         mSize = pointSize(line.value(QStringLiteral("size")));
+    if (line.isSet(QStringLiteral("hinting"))) {
+        mHinting = hintingFromName(line.value(QStringLiteral("hinting")));
+        if (!mHinting) {
+            throw UsageError{QStringLiteral("--hinting takes none, slight or full, not '%1'.")
+                                 .arg(line.value(QStringLiteral("hinting")))};
+        }
+    }
+    mSmooth = line.isSet(QStringLiteral("smooth"));
     mBold = line.isSet(QStringLiteral("bold"));
     mItalic = line.isSet(QStringLiteral("italic"));
     mUnderline = line.isSet(QStringLiteral("underline"));
@@ -106,13 +135,21 @@ DocumentOptions::DocumentOptions(const CommandLine &line)
 
 bool DocumentOptions::isEmpty() const
 {
-    return !mFont && !mSize && !mBold && !mItalic && !mUnderline && !mStrikethrough && !mChars
-        && !mColor && !mTransColor;
+    return !mFont && !mFontFile && !mSize && !mBold && !mItalic && !mUnderline && !mStrikethrough && !mChars
+        && !mColor && !mTransColor && !mHinting && !mSmooth;
 }
 
 void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
 {
-    if (mFont) {
+    if (mFontFile) {
+        const QString family = fontFileFamily(*mFontFile, mFont.value_or(QString()));
+        if (family.isEmpty()) {
+            throw CommandFailure{unreadableFontFileMessage(*mFontFile)};
+        }
+        font.setFontFile(*mFontFile);
+        font.setTTFName(family);
+    } else if (mFont) {
+        font.setFontFile(QString());
         font.setTTFName(*mFont);
         if (!installedFontFamilies().contains(*mFont, Qt::CaseInsensitive)) {
             TerminalFeedback::print(QStringLiteral("Note: %1 is not installed; %2 is drawn in its place.")
@@ -127,10 +164,12 @@ void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
         font.setUnderline(true);
     if (mStrikethrough)
         font.setStrikethrough(true);
+    const float requested = mSize.value_or(font.Size());
     if (mSize) {
         try {
-            renderer->setFont(SurfaceFont{font.TTFName(), *mSize, font.Bold(), font.Italic(),
-                                          font.Strikethrough(), font.Underline()});
+            SurfaceFont wanted = font.surfaceFont();
+            wanted.size = *mSize;
+            renderer->setFont(wanted);
         } catch (const Failure &) {
             throw UsageError{QStringLiteral("--size: the renderer cannot draw %1 points.").arg(*mSize)};
         }
@@ -142,11 +181,20 @@ void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
         font.Color = *mColor;
     if (mTransColor)
         font.TransColor = *mTransColor;
+    if (mHinting)
+        font.setHinting(*mHinting);
+    if (mSmooth)
+        font.setSmooth(true);
+    if (!font.FontFile().isEmpty() && (mFontFile || mSize)) {
+        if (const QString note = fixedSizesNote(font.FontFile(), font.TTFName(), requested); !note.isEmpty())
+            TerminalFeedback::print(QStringLiteral("Note: ") + note);
+    }
 
-    if (mFont && !font.CustomName)
+    const bool newFamily = mFont || mFontFile;
+    if (newFamily && !font.CustomName)
         font.setName(font.familyName());
     const bool styled = mBold || mItalic || mUnderline || mStrikethrough;
-    if (mFont || mSize || styled) {
+    if (newFamily || mSize || styled) {
         if (!font.CustomVariableName)
             font.setVariableName(font.CalculateVariableName());
         if (!font.CustomGP32FileName)

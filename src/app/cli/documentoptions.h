@@ -9,8 +9,8 @@
 class CommandLine;
 class TexelFont;
 
-// The options that change a document before a command uses it: font, size, style,
-// character set and colours. They override what the project (or the new-document
+// The options that change a document before a command uses it: font (installed or from a
+// file), size, style, character set, colours and rendering. They override what the project (or the new-document
 // defaults) holds, and the derived names follow as in the main window: a new family
 // renames the font unless its name was customised, and a new family, size or style
 // recalculates the variable and GP32 file names unless those were customised.
@@ -28,15 +28,20 @@ public:
     // Whether no document option was given.
     bool isEmpty() const;
     // Whether applying needs the renderer (to realise a size, or to look up a family).
-    bool needsRenderer() const { return mFont.has_value() || mSize.has_value(); }
+    bool needsRenderer() const { return mFont.has_value() || mSize.has_value() || mFontFile.has_value(); }
 
     // Applies the options to the document. The renderer realises a size as the font box
     // does (10 points become 9.75) and may be null when needsRenderer() is false. Throws
-    // UsageError for a size the renderer refuses.
+    // UsageError for a size the renderer refuses, and CommandFailure for a font file that holds
+    // no font the renderer reads. A bitmap font at a size it does not have gets a note that
+    // lists its sizes.
     void apply(TexelFont &font, Surface *renderer) const;
 
 private:
     std::optional<QString> mFont;
+    std::optional<QString> mFontFile;
+    std::optional<Hinting> mHinting;
+    bool mSmooth = false;
     std::optional<float> mSize;
     bool mBold = false;
     bool mItalic = false;

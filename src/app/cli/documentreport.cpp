@@ -1,6 +1,7 @@
 #include "documentreport.h"
 
 #include "documentoptions.h"
+#include "hinting.h"
 #include "texelfont.h"
 
 #include <QJsonObject>
@@ -85,6 +86,9 @@ InfoReport documentReport(TexelFont &font)
     r.add(QStringLiteral("Chars"), font.Chars());
     r.add(QStringLiteral("SampleText"), font.SampleText);
     r.add(QStringLiteral("Background"), font.Background);
+    r.add(QStringLiteral("FontFile"), font.FontFile());
+    r.add(QStringLiteral("Hinting"), hintingName(font.Hinting()));
+    r.add(QStringLiteral("Smooth"), font.Smooth());
     r.add(QStringLiteral("Obsolete"), font.Obsolete);
     r.add(QStringLiteral("DefaultWidth"), defaultWidth);
     r.add(QStringLiteral("DefaultHeight"), defaultHeight);

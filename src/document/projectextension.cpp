@@ -1,0 +1,129 @@
+#include "projectextension.h"
+
+#include "texelfont.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtEndian>
+
+#include <array>
+
+namespace {
+
+const QString kTTFName = QStringLiteral("TTFName");
+const QString kName = QStringLiteral("Name");
+const QString kFontFile = QStringLiteral("FontFile");
+const QString kHinting = QStringLiteral("Hinting");
+const QString kSmooth = QStringLiteral("Smooth");
+const QString kChars = QStringLiteral("Chars");
+const QString kSampleText = QStringLiteral("SampleText");
+const QString kBackground = QStringLiteral("Background");
+const QString kVariableName = QStringLiteral("VariableName");
+
+const std::array kTextKeys{&kTTFName, &kName, &kFontFile, &kChars, &kSampleText, &kBackground, &kVariableName};
+
+QString projectFolder(const QString &projectPath)
+{
+    return QDir::cleanPath(QFileInfo(projectPath).absolutePath());
+}
+
+// Relative to the project's folder when the file lies under it, else absolute.
+QString storedFontFile(const QString &fontFile, const QString &projectPath)
+{
+    const QString file = QDir::cleanPath(QFileInfo(fontFile).absoluteFilePath());
+    const QString folder = projectFolder(projectPath);
+    if (file.startsWith(folder + QLatin1Char('/')))
+        return QDir(folder).relativeFilePath(file);
+    return file;
+}
+
+QString loadedFontFile(const QString &stored, const QString &projectPath)
+{
+    if (stored.isEmpty())
+        return stored;
+    return QDir::cleanPath(QDir(projectFolder(projectPath)).absoluteFilePath(stored));
+}
+
+QString parsed(const QByteArray &bytes, QJsonObject &object)
+{
+    if (bytes.size() < ProjectExtension::HeaderSize || !bytes.startsWith(ProjectExtension::Magic))
+        return QStringLiteral("%1 bytes follow the record that are no extension").arg(bytes.size());
+    const quint32 length = qFromLittleEndian<quint32>(bytes.constData() + 4);
+    const qsizetype present = bytes.size() - ProjectExtension::HeaderSize;
+    if (length > quint32(ProjectExtension::MaxLength))
+        return QStringLiteral("it states %1 bytes, more than an extension holds").arg(length);
+    if (present < qsizetype(length))
+        return QStringLiteral("it is cut short: %1 of its %2 bytes are there").arg(present).arg(length);
+    if (present > qsizetype(length))
+        return QStringLiteral("%1 bytes follow its %2 bytes").arg(present - qsizetype(length)).arg(length);
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes.mid(ProjectExtension::HeaderSize), &error);
+    if (error.error != QJsonParseError::NoError)
+        return QStringLiteral("its JSON is bad at byte %1: %2").arg(error.offset).arg(error.errorString());
+    if (!document.isObject())
+        return QStringLiteral("its JSON is not an object");
+    object = document.object();
+    for (const QString *key : kTextKeys) {
+        if (object.contains(*key) && !object.value(*key).isString())
+            return QStringLiteral("%1 is not a text").arg(*key);
+    }
+    if (object.contains(kSmooth) && !object.value(kSmooth).isBool())
+        return QStringLiteral("%1 is not true or false").arg(kSmooth);
+    if (object.contains(kHinting) && !hintingFromName(object.value(kHinting).toString()))
+        return QStringLiteral("%1 is not none, slight or full").arg(kHinting);
+    return QString();
+}
+
+} // namespace
+
+QByteArray ProjectExtension::toBytes(const TexelFont &font, const QString &projectPath)
+{
+    QJsonObject object = font.UnknownProjectKeys;
+    object.insert(kTTFName, font.TTFName());
+    object.insert(kName, font.Name());
+    object.insert(kFontFile, font.FontFile().isEmpty() ? QString() : storedFontFile(font.FontFile(), projectPath));
+    object.insert(kHinting, hintingName(font.Hinting()));
+    object.insert(kSmooth, font.Smooth());
+    object.insert(kChars, font.Chars());
+    object.insert(kSampleText, font.SampleText);
+    object.insert(kBackground, font.Background);
+    object.insert(kVariableName, font.VariableName());
+    const QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Compact);
+
+    QByteArray bytes(Magic, 4);
+    bytes.resize(HeaderSize);
+    qToLittleEndian(quint32(json.size()), bytes.data() + 4);
+    return bytes + json;
+}
+
+QString ProjectExtension::applyTo(const QByteArray &bytes, TexelFont &font, const QString &projectPath)
+{
+    QJsonObject object;
+    if (!bytes.isEmpty()) {
+        if (const QString fault = parsed(bytes, object); !fault.isEmpty())
+            return fault;
+    }
+    const auto text = [&](const QString &key, const QString &otherwise) {
+        return object.contains(key) ? object.value(key).toString() : otherwise;
+    };
+    // TTFName before Name, and the names the others derive from before VariableName and
+    // GP32FileName, whose custom flags are compared again with the names now loaded.
+    font.setTTFName(text(kTTFName, font.TTFName()));
+    font.setName(text(kName, font.Name()));
+    font.setFontFile(loadedFontFile(text(kFontFile, QString()), projectPath));
+    font.setHinting(hintingFromName(text(kHinting, hintingName(Hinting::Full))).value_or(Hinting::Full));
+    font.setSmooth(object.value(kSmooth).toBool(false));
+    font.setChars(text(kChars, font.Chars()));
+    font.SampleText = text(kSampleText, font.SampleText);
+    font.Background = text(kBackground, font.Background);
+    font.setVariableName(text(kVariableName, font.VariableName()));
+    font.setGP32FileName(font.GP32FileName());
+    for (const QString *key : kTextKeys)
+        object.remove(*key);
+    object.remove(kHinting);
+    object.remove(kSmooth);
+    font.UnknownProjectKeys = object;
+    return QString();
+}

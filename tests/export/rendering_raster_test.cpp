@@ -1,0 +1,160 @@
+// Fonts from files, hinting and smooth edges on the real renderer, read back as ZGF fonts.
+#include "../document/documenttesting.h"
+#include "fontfiles.h"
+#include "rastersurface.h"
+#include "recordingfeedback.h"
+#include "zgfbuilder.h"
+#include "zgffont.h"
+#include "zgfpixel.h"
+#include "zgftextlayout.h"
+
+#include <QTemporaryDir>
+
+#include <tuple>
+
+namespace {
+
+// A small BDF font of 8 pixels: each glyph's bitmap fills its box, so the measured ink box
+// is the box. x and y are the box's offset from the pen and the baseline.
+struct BdfGlyph
+{
+    QChar c;
+    int x, y;
+    QList<QByteArray> rows; // '#' ink
+};
+
+const QList<BdfGlyph> kGlyphs{
+    {u'A', 0, 0, {".##.", "#..#", "#..#", "####", "#..#", "#..#", "#..#"}},
+    {u'j', 1, -1, {"..#", "...", ".##", "..#", "..#", "..#", "#.#", "##."}},
+    {u'-', 1, 3, {"###"}},
+};
+
+QByteArray bdfFont()
+{
+    QByteArray bdf = "STARTFONT 2.1\nFONT -Test-Tiny-Medium-R-Normal--8-60-96-96-C-50-ISO10646-1\nSIZE 6 96 96\n"
+                     "FONTBOUNDINGBOX 5 9 0 -1\nSTARTPROPERTIES 6\nFAMILY_NAME \"TinyTest\"\nPIXEL_SIZE 8\n"
+                     "FONT_ASCENT 7\nFONT_DESCENT 1\nCHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\n"
+                     "ENDPROPERTIES\nCHARS " + QByteArray::number(kGlyphs.size() + 1) + "\n"
+                     "STARTCHAR space\nENCODING 32\nSWIDTH 625 0\nDWIDTH 5 0\nBBX 1 1 0 0\nBITMAP\n00\nENDCHAR\n";
+    for (const BdfGlyph &g : kGlyphs) {
+        bdf += "STARTCHAR g\nENCODING " + QByteArray::number(g.c.unicode()) + "\nSWIDTH 625 0\nDWIDTH 5 0\nBBX "
+            + QByteArray::number(g.rows[0].size()) + ' ' + QByteArray::number(g.rows.size()) + ' '
+            + QByteArray::number(g.x) + ' ' + QByteArray::number(g.y) + "\nBITMAP\n";
+        for (const QByteArray &row : g.rows) {
+            int bits = 0;
+            for (int i = 0; i < row.size(); ++i)
+                bits |= row[i] == '#' ? 0x80 >> i : 0;
+            bdf += QByteArray::number(bits, 16).rightJustified(2, '0') + '\n';
+        }
+        bdf += "ENDCHAR\n";
+    }
+    return bdf + "ENDFONT\n";
+}
+
+quint16 pixel(Color color)
+{
+    return quint16(ColorToPixel16(color, 1));
+}
+
+class RenderingRaster : public ::testing::Test
+{
+protected:
+    ZgfFont built()
+    {
+        SilentFeedback silent;
+        return ZgfFont::read(buildZgfFile(font, work, ZgfBuildInput{false, {}, {}}, silent));
+    }
+
+    QTemporaryDir dir;
+    RasterSurface measure;
+    RasterSurface work;
+    TexelFont font{&measure};
+};
+
+TEST_F(RenderingRaster, BitmapFontAtItsOwnSizeIsPixelExact)
+{
+    const QString file = dir.filePath(QStringLiteral("tiny.bdf"));
+    writeFile(file, bdfFont());
+    const FontFileFaces faces = fontFileFaces(file);
+    ASSERT_EQ(faces.families, QStringList{QStringLiteral("TinyTest")});
+    EXPECT_FALSE(faces.scalable);
+    EXPECT_EQ(faces.pixelSizes, QList<int>{8});
+    EXPECT_TRUE(fixedSizesNote(file, QStringLiteral("TinyTest"), 9.75f).contains(QStringLiteral("6 pt (8 px)")));
+    EXPECT_TRUE(fixedSizesNote(file, QStringLiteral("TinyTest"), 6.0f).isEmpty());
+
+    font.setFontFile(file);
+    font.setTTFName(QStringLiteral("TinyTest"));
+    font.setSize(6.0f);
+    font.setChars(QStringLiteral("Aj-"));
+    const ZgfFont zgf = built();
+    int top = 0; // the highest ink row above the baseline
+    for (const BdfGlyph &g : kGlyphs)
+        top = std::max(top, g.y + int(g.rows.size()));
+    ASSERT_EQ(zgf.count(), 3);
+    for (int i = 0; i < zgf.count(); ++i) {
+        const BdfGlyph &g = kGlyphs[i];
+        SCOPED_TRACE(QString(g.c).toStdString());
+        EXPECT_EQ(zgf.charWidth(i), g.rows[0].size());
+        EXPECT_EQ(zgf.leftIndent(i), g.x);
+        for (int y = 0; y < zgf.imageHeight(); ++y) {
+            const int row = y - (top - g.y - int(g.rows.size()));
+            for (int x = 0; x < zgf.charWidth(i); ++x) {
+                const bool ink = row >= 0 && row < g.rows.size() && g.rows[row][x] == '#';
+                EXPECT_EQ(zgf.pixel16(zgf.cellX(i) + x, y), pixel(ink ? font.Color : font.TransColor)) << x << ',' << y;
+            }
+        }
+    }
+}
+
+TEST_F(RenderingRaster, HintingChangesTheMeasurementsOfAHintedFont)
+{
+    font.setTTFName(QStringLiteral("Liberation Sans"));
+    font.setSize(9.0f);
+    const auto measured = [this](Hinting hinting) {
+        font.setHinting(hinting);
+        std::vector<std::tuple<int, int, int, int>> boxes;
+        for (const Char &g : font.measure().glyphs)
+            boxes.emplace_back(g.Left, g.Top, g.Width, g.Height);
+        return boxes;
+    };
+    const auto full = measured(Hinting::Full);
+    EXPECT_NE(measured(Hinting::None), full);
+    EXPECT_NE(measured(Hinting::Slight), full);
+    EXPECT_EQ(measured(Hinting::Full), full);
+}
+
+TEST_F(RenderingRaster, SmoothEdgesGoIntoTheMaskAndTheDrawnText)
+{
+    font.setTTFName(QStringLiteral("Liberation Sans"));
+    font.setSize(12.0f);
+    font.setChars(QStringLiteral("AO"));
+    font.Masked = true;
+    font.setSmooth(true);
+    ASSERT_TRUE(zgfMaskIsDrawn(font));
+    const ZgfFont zgf = built(); // no edited mask needed
+    ASSERT_TRUE(zgf.hasMask());
+    ASSERT_EQ(zgf.maskWidth(), zgf.imageWidth());
+    QSet<int> levels;
+    for (int y = 0; y < zgf.imageHeight(); ++y) {
+        for (int x = 0; x < zgf.imageWidth(); ++x) {
+            const int level = zgf.maskLevel(x, y);
+            levels.insert(level);
+            EXPECT_EQ(zgf.pixel16(x, y), pixel(level > 0 ? font.Color : font.TransColor)) << x << ',' << y;
+        }
+    }
+    EXPECT_TRUE(levels.contains(0) && levels.contains(31));
+    EXPECT_GT(levels.size(), 4) << "edges between no and full coverage";
+
+    // Drawn as a GP32 program draws with the mask: edge pixels partly opaque.
+    const ZgfTextImage text = ZgfTextLayout(zgf, QStringLiteral("AO")).render(true);
+    EXPECT_TRUE(std::any_of(text.pixels.begin(), text.pixels.end(),
+                            [](quint32 p) { return (p >> 24) > 0 && (p >> 24) < 255; }));
+
+    // The shadow mask keeps today's rendering: no smoothing.
+    font.ShadowMask = true;
+    EXPECT_FALSE(zgfMaskIsDrawn(font));
+    for (const GlyphImage &image : font.measure().images)
+        EXPECT_FALSE(image.ink.hasLevels());
+}
+
+} // namespace
