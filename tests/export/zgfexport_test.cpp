@@ -99,48 +99,36 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(ZgfExport, RawGolden)
+// Plain, then post-processed with a mask 2 columns wider, in both codings.
+TEST_F(ZgfExport, Goldens)
 {
-    ZgfExportOptions options{path("font"), false};
-    ASSERT_TRUE(ExportZgfFont(font, work, options, feedback)) << feedback.failures().join(QLatin1Char('\n')).toStdString();
-    EXPECT_EQ(options.zgfFileName, path("font.zgf"));
-    const QByteArray expected = expectedHeader(0xA1, 154, 0, 0) + hex(kTables) + hex(kRawImage);
-    EXPECT_EQ(difference(readFile(options.zgfFileName), expected), "");
-    EXPECT_EQ(feedback.informations(), QStringList{QStringLiteral("Font file generated correctly.")});
-    EXPECT_EQ(feedback.busyDepth, 0);
-}
-
-TEST_F(ZgfExport, RleGolden)
-{
-    ZgfExportOptions options{path("font.zgf"), true};
-    ASSERT_TRUE(ExportZgfFont(font, work, options, feedback));
-    const QByteArray image = hex(kRleImage);
-    const QByteArray expected = expectedHeader(0xA3, 84 + int(image.size()), 0, 0) + hex(kTables) + image;
-    EXPECT_EQ(difference(readFile(options.zgfFileName), expected), "");
-}
-
-TEST_F(ZgfExport, MaskedPostprocessedGolden)
-{
-    font.Postprocessed = true;
-    font.Masked = true;
-    font.MaskWidthInc = 2;
-    PostprocessOptions bitmaps{path("glyphs.bmp"), path("glyphs_mask.bmp")};
-    ASSERT_TRUE(ExportPostprocessBitmaps(font, work, bitmaps, feedback));
-
     // The 11 x 5 mask, inverted on export: 31 on the ink, 0 elsewhere.
     const QByteArray rawMask = hex("00001f1f00000000000000" "00001f1f000000001f0000" "00001f1f000000001f0000"
                                    "00000000000000001f0000" "0000000000000000000000");
     const QByteArray rleMask = hex("405fe0" "405f803f40" "405f803f40" "00083f40" "000b");
-    for (const bool rle : {false, true}) {
-        ZgfExportOptions options{path(rle ? "rle.zgf" : "raw.zgf"), rle, bitmaps.bitmapFileName, bitmaps.maskFileName};
-        ASSERT_TRUE(ExportZgfFont(font, work, options, feedback));
-        const QByteArray image = rle ? hex(kRleImage) : hex(kRawImage);
-        const QByteArray mask = rle ? rleMask : rawMask;
-        const qint32 maskOffset = 84 + qint32(image.size());
-        const QByteArray expected = expectedHeader(rle ? 0xEF : 0xE5, maskOffset + qint32(mask.size()), maskOffset, 2)
-            + hex(kTables) + image + mask;
-        EXPECT_EQ(difference(readFile(options.zgfFileName), expected), "") << rle;
+    const PostprocessOptions bitmaps{path("glyphs.bmp"), path("glyphs_mask.bmp")};
+    for (const bool masked : {false, true}) {
+        if (masked) {
+            font.Postprocessed = font.Masked = true;
+            font.MaskWidthInc = 2;
+            ASSERT_TRUE(ExportPostprocessBitmaps(font, work, bitmaps, feedback));
+        }
+        for (const bool rle : {false, true}) {
+            ZgfExportOptions options{path(rle ? "rle" : "raw"), rle, masked ? bitmaps.bitmapFileName : QString(),
+                                     masked ? bitmaps.maskFileName : QString()};
+            ASSERT_TRUE(ExportZgfFont(font, work, options, feedback)) << feedback.failures().join(u'\n').toStdString();
+            EXPECT_EQ(options.zgfFileName, path(rle ? "rle.zgf" : "raw.zgf"));
+            const QByteArray image = rle ? hex(kRleImage) : hex(kRawImage);
+            const QByteArray mask = !masked ? QByteArray() : rle ? rleMask : rawMask;
+            const qint32 maskOffset = 84 + qint32(image.size());
+            const quint8 flags = masked ? (rle ? 0xEF : 0xE5) : (rle ? 0xA3 : 0xA1);
+            const QByteArray expected = expectedHeader(flags, maskOffset + qint32(mask.size()), masked ? maskOffset : 0,
+                                                       masked ? 2 : 0) + hex(kTables) + image + mask;
+            EXPECT_EQ(difference(readFile(options.zgfFileName), expected), "") << masked << rle;
+        }
     }
+    EXPECT_EQ(feedback.informations().count(QStringLiteral("Font file generated correctly.")), 4);
+    EXPECT_EQ(feedback.busyDepth, 0);
 }
 
 TEST(ZgfExportNames, Completion)

@@ -76,40 +76,37 @@ private slots:
 
     // Calculated names follow the typed name; custom ones stay, and the "Default" buttons
     // calculate them all the same. The document's flags change only through "Ok".
-    void namesFollowTheTypedName_data()
-    {
-        QTest::addColumn<bool>("custom");
-        QTest::newRow("calculated names follow") << false;
-        QTest::newRow("custom names stay") << true;
-    }
     void namesFollowTheTypedName()
     {
-        QFETCH(bool, custom);
-        if (custom) {
-            mFont->setVariableName(u"myVar"_s);
-            mFont->setGP32FileName(u"myfile"_s);
+        for (const bool custom : {false, true}) {
+            mDialog.reset(); // before the document it shows
+            mFont = std::make_unique<TexelFont>();
+            if (custom) {
+                mFont->setVariableName(u"myVar"_s);
+                mFont->setGP32FileName(u"myfile"_s);
+            }
+            open<frmProperties>();
+            const QString variableName = control("txtVariableName")->text();
+            const QString fileName = control("txtGP32FileName")->text();
+            QTest::keyClicks(control("txtName"), u" Bl"_s);
+            const QString name = control("txtName")->text();
+            QCOMPARE(name, u"Arial Bl"_s);
+            const QString calculated = mFont->CalculateVariableName(name);
+            QCOMPARE(control("txtVariableName")->text(), custom ? variableName : calculated);
+            QCOMPARE(control("txtGP32FileName")->text(),
+                     custom ? fileName : mFont->CalculateGP32FileName(name, calculated, 1, 0, 0));
+            control<QCheckBox>("chkScript")->click();
+            command(2)->click();
+            QCOMPARE(control("txtVariableName")->text(), calculated);
+            command(3)->click();
+            QCOMPARE(control("txtGP32FileName")->text(), mFont->CalculateGP32FileName(name, calculated, 1, 0, 1));
+            QCOMPARE(mFont->CustomVariableName, custom);
+            command(1)->click();
+            QVERIFY(!mFont->CustomVariableName && !mFont->CustomGP32FileName && mFont->Script);
+            // Room for a derived name of 24 characters.
+            QLineEdit *variable = control("txtVariableName");
+            QVERIFY(variable->contentsRect().width() > variable->fontMetrics().horizontalAdvance(u"dejaVuSansCondensed12biu"_s));
         }
-        open<frmProperties>();
-        const QString variableName = control("txtVariableName")->text();
-        const QString fileName = control("txtGP32FileName")->text();
-        QTest::keyClicks(control("txtName"), u" Bl"_s);
-        const QString name = control("txtName")->text();
-        QCOMPARE(name, u"Arial Bl"_s);
-        const QString calculated = mFont->CalculateVariableName(name);
-        QCOMPARE(control("txtVariableName")->text(), custom ? variableName : calculated);
-        QCOMPARE(control("txtGP32FileName")->text(),
-                 custom ? fileName : mFont->CalculateGP32FileName(name, calculated, 1, 0, 0));
-        control<QCheckBox>("chkScript")->click();
-        command(2)->click();
-        QCOMPARE(control("txtVariableName")->text(), calculated);
-        command(3)->click();
-        QCOMPARE(control("txtGP32FileName")->text(), mFont->CalculateGP32FileName(name, calculated, 1, 0, 1));
-        QCOMPARE(mFont->CustomVariableName, custom);
-        command(1)->click();
-        QVERIFY(!mFont->CustomVariableName && !mFont->CustomGP32FileName && mFont->Script);
-        // Room for a derived name of 24 characters.
-        QLineEdit *variable = control("txtVariableName");
-        QVERIFY(variable->contentsRect().width() > variable->fontMetrics().horizontalAdvance(u"dejaVuSansCondensed12biu"_s));
     }
 
     void okNormalisesNames_data()
@@ -178,36 +175,32 @@ private slots:
 
     // "Ok" stores the reset value of every setting that a disabled frame hides. The document:
     // post-processed with a shadow mask, every value set, InvertMask false.
-    void okStoresWhatTheFramesShow_data()
-    {
-        QTest::addColumn<QString>("clicked");
-        QTest::addColumn<QList<int>>("stored"); // in the order of settings() below
-        QTest::newRow("postprocessing off") << u"chkPostprocessed"_s << QList<int>{0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0};
-        QTest::newRow("no mask") << u"chkMasked"_s << QList<int>{1, 3, 3, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0};
-        QTest::newRow("generic mask") << u"optGeneric"_s << QList<int>{1, 3, 3, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-        QTest::newRow("shadow mask") << QString() << QList<int>{1, 3, 3, 1, 1, 0, -2, -2, 4, 4, 4, 4, 0x102030};
-    }
     void okStoresWhatTheFramesShow()
     {
-        QFETCH(QString, clicked);
-        QFETCH(QList<int>, stored);
         TexelFont &f = *mFont;
         const auto settings = [&f] {
             return QList<int>{f.Postprocessed, f.CharWidthInc, f.CharHeightInc, f.Masked, f.ShadowMask, f.InvertMask,
                 f.MaskWidthInc, f.MaskHeightInc, f.ShadowOX, f.ShadowOY, f.ShadowXPos, f.ShadowYPos, f.ShadowColor};
         };
-        f.Postprocessed = f.Masked = f.ShadowMask = true;
-        f.InvertMask = false;
-        f.CharWidthInc = f.CharHeightInc = 3;
-        f.MaskWidthInc = f.MaskHeightInc = -2;
-        f.ShadowOX = f.ShadowOY = f.ShadowXPos = f.ShadowYPos = 4;
-        f.ShadowColor = 0x102030;
-        open<frmPostProperties>();
-        if (!clicked.isEmpty())
-            control<QAbstractButton>(qPrintable(clicked))->click();
-        command(1)->click();
-        QCOMPARE(mDialog->result(), int(QDialog::Accepted));
-        QCOMPARE(settings(), stored);
+        // The control clicked (none: the shadow mask stays), and what is stored, in the order of settings().
+        const std::pair<const char *, QList<int>> rows[] = {{"chkPostprocessed", {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}},
+                                                            {"chkMasked", {1, 3, 3, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}},
+                                                            {"optGeneric", {1, 3, 3, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+                                                            {nullptr, {1, 3, 3, 1, 1, 0, -2, -2, 4, 4, 4, 4, 0x102030}}};
+        for (const auto &[clicked, stored] : rows) {
+            f.Postprocessed = f.Masked = f.ShadowMask = true;
+            f.InvertMask = false;
+            f.CharWidthInc = f.CharHeightInc = 3;
+            f.MaskWidthInc = f.MaskHeightInc = -2;
+            f.ShadowOX = f.ShadowOY = f.ShadowXPos = f.ShadowYPos = 4;
+            f.ShadowColor = 0x102030;
+            open<frmPostProperties>();
+            if (clicked)
+                control<QAbstractButton>(clicked)->click();
+            command(1)->click();
+            QCOMPARE(mDialog->result(), int(QDialog::Accepted));
+            QCOMPARE(settings(), stored);
+        }
     }
 };
 

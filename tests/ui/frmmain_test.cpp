@@ -2,6 +2,7 @@
 // font sheet's marks and glyph facts over the real renderer, and its Sample > Preview as
 // exported against what texelsmithy-cli draws from the font it exports.
 #include "../tools/clirender.h"
+#include "filebytes.h"
 #include "testservices.h"
 
 #include "fontpreview.h"
@@ -115,6 +116,13 @@ private slots:
         QCOMPARE(mWindow->preview()->resizer().Position(), 900);
         // The default size shows the whole toolbar, font and size boxes first.
         QVERIFY(sizeBox()->isVisible() && mWindow->findChild<QWidget *>(u"Export"_s)->isVisible());
+        // The thin bar shows where it is: a resize cursor, and the highlight while the pointer is on it.
+        auto *bar = mWindow->findChild<QWidget *>(u"lblResizer"_s);
+        QCOMPARE(bar->cursor().shape(), Qt::SplitVCursor);
+        QCOMPARE(bar->palette().color(QPalette::Window), bar->palette().color(QPalette::Button));
+        QEnterEvent enter(QPointF(5, 1), QPointF(5, 1), bar->mapToGlobal(QPointF(5, 1)));
+        QCoreApplication::sendEvent(bar, &enter);
+        QCOMPARE(bar->palette().color(QPalette::Window), bar->palette().color(QPalette::Highlight));
     }
 
     void sizes()
@@ -152,31 +160,24 @@ private slots:
         QCOMPARE(sizeBox()->currentText(), u"9.75"_s);
     }
 
-    void styleToggle_data()
-    {
-        QTest::addColumn<int>("style");
-        QTest::newRow("bold") << 0;
-        QTest::newRow("italic") << 1;
-        QTest::newRow("underline") << 2;
-    }
     void styleToggle()
     {
-        QFETCH(int, style);
         TexelFont &font = document();
         const auto flags = [&] { return QList<bool>{font.Bold(), font.Italic(), font.Underline()}; };
-        const char *const tools[] = {"Bold", "Italic", "Underline"};
-        QAction *menu = action(qPrintable(u"mnuFontItem%1"_s.arg(style + 3))), *tool = action(tools[style]);
         const QImage regular = pane("picFont")->pixels();
-        menu->trigger();
-        QCOMPARE(flags(), QList<bool>({style == 0, style == 1, style == 2}));
-        QVERIFY(menu->isChecked() && tool->isChecked());
-        QVERIFY(font.VariableName().endsWith(QLatin1Char("biu"[style])));
-        QVERIFY(pane("picFont")->pixels() != regular);
-        tool->trigger(); // the toolbar button flips it back
-        QCOMPARE(flags(), QList<bool>(3, false));
-        QVERIFY(!menu->isChecked() && !tool->isChecked());
-        QCOMPARE(font.VariableName(), font.CalculateVariableName());
-        QCOMPARE(pane("picFont")->pixels(), regular);
+        for (const auto &[style, tool] : {std::pair(0, "Bold"), {1, "Italic"}, {2, "Underline"}}) {
+            QAction *menu = action(qPrintable(u"mnuFontItem%1"_s.arg(style + 3)));
+            menu->trigger();
+            QCOMPARE(flags(), QList<bool>({style == 0, style == 1, style == 2}));
+            QVERIFY(menu->isChecked() && action(tool)->isChecked());
+            QVERIFY(font.VariableName().endsWith(QLatin1Char("biu"[style])));
+            QVERIFY(pane("picFont")->pixels() != regular);
+            action(tool)->trigger(); // the toolbar button flips it back
+            QCOMPARE(flags(), QList<bool>(3, false));
+            QVERIFY(!menu->isChecked() && !action(tool)->isChecked());
+            QCOMPARE(font.VariableName(), font.CalculateVariableName());
+            QCOMPARE(pane("picFont")->pixels(), regular);
+        }
     }
 
     void saveAsAndSave()
@@ -213,11 +214,7 @@ private slots:
     {
         // A file that is no project changes nothing; a cancelled Open neither.
         const QString chars = document().Chars();
-        const QString junk = path(u"not-a-project.tsm"_s);
-        QFile file(junk);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("hello") == 5);
-        file.close();
-        mServices->choosers.openNames = {junk};
+        mServices->choosers.openNames = {writeFile(path(u"not-a-project.tsm"_s), "hello")};
         action("mnuFileItem1")->trigger();
         action("mnuFileItem1")->trigger();
         QCOMPARE(mServices->feedback.failures().size(), 1);
@@ -293,24 +290,8 @@ private slots:
 
     // Over Liberation Sans (installed as the stand-in for Arial): U+2603 is not in it, and
     // U+0141 has no Windows-1252 code while the euro sign has one.
-    void sheetMarksAndGlyphFacts_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<bool>("missing");
-        QTest::addColumn<bool>("unencodable");
-        QTest::addColumn<QString>("codes");
-        const QString none = u"no Windows-1252 code (written as \"?\")"_s;
-        QTest::newRow("A") << 0 << false << false << u"A (U+0041), Windows-1252 0x41"_s;
-        QTest::newRow("euro sign") << 1 << false << false << u"\u20AC (U+20AC), Windows-1252 0x80"_s;
-        QTest::newRow("L with stroke") << 2 << false << true << u"\u0141 (U+0141), "_s + none;
-        QTest::newRow("snowman") << 3 << true << true << u"\u2603 (U+2603), "_s + none;
-    }
     void sheetMarksAndGlyphFacts()
     {
-        QFETCH(int, index);
-        QFETCH(bool, missing);
-        QFETCH(bool, unencodable);
-        QFETCH(QString, codes);
         TexelFont &font = document();
         font.setTTFName(u"Arial"_s);
         font.setSize(18);
@@ -319,33 +300,38 @@ private slots:
         const FontSheetGuide &guide = mWindow->preview()->sheetGuide();
         QCOMPARE(guide.missing(), u"\u2603"_s);
         QCOMPARE(guide.unencodable(), u"\u0141\u2603"_s);
-
-        // The frames sit on the glyph cells; the cells follow the advances the document measured.
-        int x = 0, end = 0;
-        for (int i = 0; i < font.glyphs().size(); ++i) {
-            if (i == index)
-                x = end + font.glyphs().at(i).TextWidth / 2;
-            end += font.glyphs().at(i).TextWidth;
-        }
         SurfaceView *sheet = pane("picFont");
-        bool framedMissing = false, framedUnencodable = false;
-        for (const SurfaceView::Frame &frame : sheet->frames()) {
-            if (frame.rect.left() <= x && x <= frame.rect.right()) {
-                framedMissing |= frame.color == QColor(FontSheetGuide::MissingColor);
-                framedUnencodable |= frame.color == QColor(FontSheetGuide::UnencodableColor);
+        const QString none = u"no Windows-1252 code (written as \"?\")"_s;
+        // index, missing, unencodable, codes
+        const std::tuple<int, bool, bool, QString> rows[] = {
+            {0, false, false, u"A (U+0041), Windows-1252 0x41"_s}, {1, false, false, u"\u20AC (U+20AC), Windows-1252 0x80"_s},
+            {2, false, true, u"\u0141 (U+0141), "_s + none}, {3, true, true, u"\u2603 (U+2603), "_s + none}};
+        int x = 0, end = 0;
+        for (const auto &[index, missing, unencodable, codes] : rows) {
+            // The frames sit on the glyph cells; the cells follow the advances the document measured.
+            end = 0;
+            for (int i = 0; i < font.glyphs().size(); ++i) {
+                if (i == index)
+                    x = end + font.glyphs().at(i).TextWidth / 2;
+                end += font.glyphs().at(i).TextWidth;
             }
-        }
-        QCOMPARE(framedMissing, missing);
-        QCOMPARE(framedUnencodable, unencodable);
+            const auto framed = [&sheet, x](QRgb color) {
+                return std::ranges::any_of(sheet->frames(), [&](const SurfaceView::Frame &frame) {
+                    return frame.rect.left() <= x && x <= frame.rect.right() && frame.color == QColor(color);
+                });
+            };
+            QCOMPARE(framed(FontSheetGuide::MissingColor), missing);
+            QCOMPARE(framed(FontSheetGuide::UnencodableColor), unencodable);
 
-        const Char &g = font.glyphs().at(index);
-        const QString tip = guide.toolTipAt(x);
-        QVERIFY2(tip.startsWith(codes + u'\n'), qPrintable(tip));
-        QVERIFY(tip.contains(u"Ink box: %1 x %2 at (%3, %4)"_s.arg(g.Width).arg(g.Height).arg(g.Left).arg(g.Top)));
-        QCOMPARE(tip.contains(u"Not in Arial"_s), missing);
-        QVERIFY2(tip.endsWith(u"\n\n1 character is not in Arial: \u2603 (U+2603)\n2 characters have no Windows-1252 code "
-                              "and will be written as \"?\": \u0141 (U+0141), \u2603 (U+2603)"_s),
-                 qPrintable(tip));
+            const Char &g = font.glyphs().at(index);
+            const QString tip = guide.toolTipAt(x);
+            QVERIFY2(tip.startsWith(codes + u'\n'), qPrintable(tip));
+            QVERIFY(tip.contains(u"Ink box: %1 x %2 at (%3, %4)"_s.arg(g.Width).arg(g.Height).arg(g.Left).arg(g.Top)));
+            QCOMPARE(tip.contains(u"Not in Arial"_s), missing);
+            QVERIFY2(tip.endsWith(u"\n\n1 character is not in Arial: \u2603 (U+2603)\n2 characters have no Windows-1252 "
+                                  "code and will be written as \"?\": \u0141 (U+0141), \u2603 (U+2603)"_s),
+                     qPrintable(tip));
+        }
         // Past the last glyph only the lists are told.
         QVERIFY(guide.toolTipAt(end).startsWith(u"1 character is not in Arial"_s));
 
@@ -354,7 +340,7 @@ private slots:
         QHelpEvent help(QEvent::ToolTip, at, sheet->mapToGlobal(at));
         QCoreApplication::sendEvent(sheet, &help);
         QTRY_VERIFY(QToolTip::isVisible());
-        QVERIFY2(QToolTip::text().contains(codes), qPrintable(QToolTip::text()));
+        QVERIFY2(QToolTip::text().contains(std::get<3>(rows[3])), qPrintable(QToolTip::text())); // the last glyph's
 
         // A sheet the renderer refuses forgets the marks.
         font.setSize(5000);
@@ -363,30 +349,14 @@ private slots:
         QCOMPARE(guide.toolTipAt(x), QString());
     }
     // The panes are drawn after they take their new size, so the drawings fill them.
-    void panesRedrawnAtTheirNewSize_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("enlarged") << QSize(900, 700);
-        QTest::newRow("shrunk") << QSize(420, 300);
-    }
     void panesRedrawnAtTheirNewSize()
     {
-        QFETCH(QSize, size);
-        mWindow->resize(size);
         const SurfaceView *sheet = pane("picFont"), *sample = pane("picSample");
-        QTRY_COMPARE(sample->pixels().size(), sample->contentsRect().size());
-        QCOMPARE(sheet->pixels().height(), sheet->contentsRect().height());
-    }
-
-    // The thin bar shows where it is: a resize cursor, and the highlight while the pointer is on it.
-    void splitterBarShowsItself()
-    {
-        auto *bar = mWindow->findChild<QWidget *>(u"lblResizer"_s);
-        QCOMPARE(bar->cursor().shape(), Qt::SplitVCursor);
-        QCOMPARE(bar->palette().color(QPalette::Window), bar->palette().color(QPalette::Button));
-        QEnterEvent enter(QPointF(5, 1), QPointF(5, 1), bar->mapToGlobal(QPointF(5, 1)));
-        QCoreApplication::sendEvent(bar, &enter);
-        QCOMPARE(bar->palette().color(QPalette::Window), bar->palette().color(QPalette::Highlight));
+        for (const QSize size : {QSize(900, 700), QSize(420, 300)}) { // enlarged, shrunk
+            mWindow->resize(size);
+            QTRY_COMPARE(sample->pixels().size(), sample->contentsRect().size());
+            QCOMPARE(sheet->pixels().height(), sheet->contentsRect().height());
+        }
     }
 
     void positionAndSplitterRoundTrip()
