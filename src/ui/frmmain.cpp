@@ -138,7 +138,7 @@ void frmMain::createMenus()
     mFontMenu = menuBar()->addMenu(QStringLiteral("Font"));
     mFontMenu->setObjectName(QStringLiteral("mnuFont"));
     addItem(mFontMenu, "mnuFontItem0", QStringLiteral("&Font..."), &frmMain::formatFont);
-    addItem(mFontMenu, "mnuFontFile", QStringLiteral("Open font file..."), &frmMain::openFontFile);
+    addItem(mFontMenu, "mnuFontFile", QStringLiteral("Open font fi&le..."), &frmMain::openFontFile);
     QMenu *charset = addSubmenu(mFontMenu, "mnuFontCSItem", "mnuFontItem1", QStringLiteral("&Charset..."));
     addItem(charset, "mnuFontCSItem0", QStringLiteral("&Set..."), &frmMain::editCharset);
     addItem(charset, "mnuFontCSItem1", QStringLiteral("&Default"), &frmMain::defaultCharset);
