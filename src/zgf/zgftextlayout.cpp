@@ -37,12 +37,6 @@ int halfDown(int value)
     return value >= 0 ? value / 2 : -((1 - value) / 2);
 }
 
-// colour (opaque) at alpha 0..255 over under.
-quint32 over(quint32 colour, int alpha, quint32 under)
-{
-    return over(under, quint32(alpha) << 24 | (colour & 0x00FFFFFFu));
-}
-
 } // namespace
 
 ZgfTextLayout::ZgfTextLayout(const ZgfFont &font, const QString &text) : mFont(font)
@@ -104,26 +98,23 @@ ZgfTextLayout::ZgfTextLayout(const ZgfFont &font, const QString &text) : mFont(f
 ZgfTextImage ZgfTextLayout::render(bool transparent) const
 {
     const ZgfHeader &h = mFont.header();
+    // A smooth font's generic mask gives each pixel its opacity; a mask of whole levels only is
+    // not a smooth font's and leaves the glyphs as they are.
+    const QList<quint8> &levels = mFont.maskLevels();
+    if (mFont.hasMask() && !h.hasFlag(ZgfHeader::ShadowMaskFlag)
+        && std::any_of(levels.begin(), levels.end(), [](quint8 level) { return level > 0 && level < 31; })) {
+        ZgfTextImage image = renderMasked();
+        if (!transparent) {
+            for (quint32 &pixel : image.pixels)
+                pixel = over(opaque(h.TransColor), pixel);
+        }
+        return image;
+    }
     const quint16 key = h.TransColor & 0xFFFEu;
     ZgfTextImage image;
     image.width = mWidth;
     image.height = mHeight;
     image.pixels.fill(transparent ? 0u : opaque(h.TransColor), qsizetype(mWidth) * mHeight);
-    // A smooth font's generic mask gives each pixel its opacity; its cells are wider and higher
-    // by the mask increments, with the glyph in the middle. A mask of whole levels only is
-    // not a smooth font's and leaves the glyphs as they are.
-    const QList<quint8> &levels = mFont.maskLevels();
-    const bool masked = mFont.hasMask() && !h.hasFlag(ZgfHeader::ShadowMaskFlag)
-        && std::any_of(levels.begin(), levels.end(), [](quint8 level) { return level > 0 && level < 31; });
-    const int maskDx = masked ? halfDown(h.MaskWidthInc) : 0;
-    const int maskDy = masked ? halfDown(h.MaskHeightInc) : 0;
-    const auto alphaAt = [&](int index, int x, int y) {
-        const int mx = mFont.maskCellX(index) + x + maskDx;
-        const int my = y + maskDy;
-        if (mx < 0 || my < 0 || mx >= mFont.maskWidth() || my >= mFont.maskHeight())
-            return 0;
-        return mFont.maskAlpha(mx, my);
-    };
     for (const ZgfPlacedGlyph &glyph : mGlyphs) {
         const int cellX = mFont.cellX(glyph.index);
         const int x0 = std::max(glyph.x, 0);
@@ -134,14 +125,8 @@ ZgfTextImage ZgfTextLayout::render(bool transparent) const
             quint32 *out = image.pixels.data() + qsizetype(y) * mWidth;
             for (int x = x0; x < x1; ++x) {
                 const quint16 pixel = mFont.pixel16(cellX + x - glyph.x, y - glyph.y);
-                if ((pixel & 0xFFFEu) == key)
-                    continue;
-                if (masked) {
-                    if (const int alpha = alphaAt(glyph.index, x - glyph.x, y - glyph.y); alpha > 0)
-                        out[x] = over(opaque(pixel), alpha, out[x]);
-                } else {
+                if ((pixel & 0xFFFEu) != key)
                     out[x] = opaque(pixel);
-                }
             }
         }
     }
