@@ -77,8 +77,14 @@ bool TexelFont::Save(Feedback &feedback) const
     if (mFilename.isEmpty())
         return false;
     try {
-        writeProject(mFilename, ProjectRecord::fromDocument(*this).toBytes()
-                                    + ProjectExtension::toBytes(*this, mFilename));
+        // A longer extension would read back as damaged, and its texts would be lost.
+        const QByteArray extension = ProjectExtension::toBytes(*this, mFilename);
+        const qsizetype length = extension.size() - ProjectExtension::HeaderSize;
+        if (length > ProjectExtension::MaxLength) {
+            throw Failure::overflow(length, 0, ProjectExtension::MaxLength,
+                                    QStringLiteral("the size in bytes of the project's texts"));
+        }
+        writeProject(mFilename, ProjectRecord::fromDocument(*this).toBytes() + extension);
         return true;
     } catch (const Failure &failure) {
         feedback.fail(failure.message(), Feedback::Title::Application);

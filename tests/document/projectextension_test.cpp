@@ -142,4 +142,17 @@ TEST_F(ProjectExtensionTest, FontFileMovesWithTheProjectAndAMissingOneIsNamed)
     EXPECT_TRUE(outside.contains(R"("FontFile":"/usr/share/fonts/x.ttf")"));
 }
 
+// Texts too long for an extension are refused at save, so they cannot come back damaged.
+TEST_F(ProjectExtensionTest, TextsBeyondTheExtensionAreNotSaved)
+{
+    TexelFont font;
+    font.SampleText = QStringLiteral("x").repeated(ProjectExtension::MaxLength);
+    font.setFilename(path());
+    writeFile(path(), "KEEP");
+    EXPECT_FALSE(font.Save(feedback));
+    EXPECT_EQ(readFile(path()), "KEEP");
+    ASSERT_EQ(feedback.failures().size(), 1);
+    EXPECT_TRUE(feedback.failures()[0].contains(QStringLiteral("the size in bytes of the project's texts")));
+}
+
 } // namespace
