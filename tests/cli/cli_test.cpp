@@ -243,6 +243,7 @@ private slots:
         QTest::newRow("extract: one") << "extract default.zgf --offset 0"_ba << u"Arial 10.zgf"_s;
         QTest::newRow("extract: all") << "extract default.zgf --all -d fonts"_ba << u"fonts/Arial 10.zgf"_s;
         QTest::newRow("to-c") << "to-c default.zgf -o old.c"_ba << u"old.h"_s;
+        QTest::newRow("to-c: named from the font") << "to-c default.zgf"_ba << u"arial10.h"_s;
         // Every output is checked before the first is written; a name starting with ":" is a file.
         QTest::newRow("export: .c beside the header") << "export -o new.zgf --c w.h --split"_ba << u"w.c"_s;
         QTest::newRow("to-c: .c beside the header") << "to-c default.zgf -o w.h --split"_ba << u"w.c"_s;
@@ -298,17 +299,22 @@ private slots:
             "Flags             163 (16-bit pixels, RLE image, indent tables, proportional)"));
     }
 
-    // The coders' own cases are the zgf suite's; here the options that choose them.
+    // The coders' own cases are the zgf suite's; here the options that choose them, and render's.
     void rawAndRleDrawAlike()
     {
         for (const char *coding : {"raw", "rle"}) {
             CLI_OK(run, "export -o "_ba + coding + " --" + coding + " --font Liberation~Serif --italic --color 3366CC");
             expectFields(infoJson(coding + ".zgf"_ba), coding == "rle"_ba ? R"({"Rle": true})" : R"({"Rle": false})");
         }
-        const QImage raw = render("raw.zgf --text Quartz~glyph\njob~vex!");
-        QCOMPARE(raw, render("rle.zgf --text Quartz~glyph\njob~vex!"));
-        // The colour is drawn, through the 5-bit levels (0x33, 0x66, 0xCC within 7).
+        const QByteArray text = " --text Quartz~glyph\njob~vex! --background FFFFFF";
+        const QImage raw = render("raw.zgf" + text);
+        QCOMPARE(raw, render("rle.zgf" + text));
+        QCOMPARE(render("raw.zgf --scale 3" + text).size(), raw.size() * 3);
+        QVERIFY(raw.height() >= 2 * render("raw.zgf --text Quartz~glyph").height());
+        // The transparent green is keyed out: the background and the colour, through the
+        // 5-bit levels (0x33, 0x66, 0xCC within 7).
         const QSet<QRgb> drawn = colours(raw);
+        QVERIFY(drawn.size() == 2 && drawn.contains(0xFFFFFFu));
         QVERIFY(std::any_of(drawn.begin(), drawn.end(), [](QRgb p) {
             return qAbs(qRed(p) - 0x33) < 8 && qAbs(qGreen(p) - 0x66) < 8 && qAbs(qBlue(p) - 0xCC) < 8;
         }));
@@ -363,16 +369,6 @@ private slots:
                      && !QFile::exists(path(u"limited.zgf"_s)), limited.err.constData());
     }
 
-    void renderDrawsTextOverABackground()
-    {
-        const QImage once = render("default.zgf --text Hi --background FFFFFF");
-        // The transparent green is keyed out: only the background and the black glyphs show.
-        QCOMPARE(colours(once), (QSet<QRgb>{0xFFFFFFu, 0x000000u}));
-        const QImage scaled = render("default.zgf --text Hi --background FFFFFF --scale 3");
-        QCOMPARE(scaled.size(), once.size() * 3);
-        QVERIFY(render("default.zgf --text Hi\nHi").height() >= 2 * once.height());
-    }
-
     void extractListsAndSaves()
     {
         const QByteArray font = readFile(path(u"default.zgf"_s));
@@ -399,17 +395,6 @@ private slots:
         QVERIFY(cli("info :Colon~10.zgf").out.contains("FaceName          :Colon\n"));
         CLI_OK(none, "extract notes.txt");
         QVERIFY(none.out.isEmpty() && none.err.contains("No ZGF fonts could be located in file\n"));
-    }
-
-    void toCWritesTheConverterNames()
-    {
-        CLI_OK(font, "to-c default.zgf");
-        QVERIFY(font.err.contains("C file(s) generated correctly."));
-        QVERIFY(readFile(path(u"arial10.h"_s)).contains("unsigned long arial10_zgf[] = {"));
-        writeFile(path(u"data.bin"_s), "\x01\x02\x03\x04\x05");
-        CLI_OK(named, "to-c data.bin --name my~data -o blob.c --split");
-        QVERIFY(readFile(path(u"blob.h"_s)).contains("extern unsigned long mydata[];"));
-        QVERIFY(readFile(path(u"blob.c"_s)).contains("0x04030201, 0x00000005"));
     }
 
     void fontsListsTheFamilies()
