@@ -276,8 +276,6 @@ private slots:
     {
         CLI_OK(run, "export --c font --split"); // every character has a glyph and a code: no warnings
         QCOMPARE(run.err, "Font file generated correctly.\nC file(s) generated correctly.\n"_ba);
-        // Named as the export dialog names it: the GP32 file name, and the C header completed.
-        QVERIFY(QFile::exists(path(u"a_100ba6.zgf"_s)) && QFile::exists(path(u"font.h"_s)));
         QVERIFY(readFile(path(u"font.c"_s)).contains("arial10_zgf[]"));
 
         const QJsonObject info = infoJson("a_100ba6.zgf");
@@ -334,6 +332,14 @@ private slots:
         const QJsonArray glyphs = info.value(u"Glyphs"_s).toArray();
         QCOMPARE(glyphs.size(), 4);
         QCOMPARE(glyphs.at(2).toObject().value(u"Char"_s).toString(), u"c"_s);
+
+        // A font file under the project's folder is kept relative to it, with the rendering choices.
+        QVERIFY(QDir(mWork->path()).mkpath(u"fonts"_s));
+        QVERIFY(QFile::copy(u"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"_s, path(u"fonts/lib.ttf"_s)));
+        CLI_OK(fromFile, "new -o lib.tsm --font-file fonts/lib.ttf --hinting none --smooth");
+        QVERIFY(readFile(path(u"lib.tsm"_s)).contains(R"("FontFile":"fonts/lib.ttf")"));
+        expectFields(infoJson("lib.tsm"), R"({"TTFName": "Liberation Sans", "Hinting": "none", "Smooth": true})");
+        QCOMPARE(infoJson("lib.tsm").value(u"FontFile"_s).toString(), path(u"fonts/lib.ttf"_s));
     }
 
     // A post-processed project: info cannot size it until the edited bitmaps exist; the export
@@ -402,17 +408,6 @@ private slots:
         CLI_OK(run, "fonts");
         const QStringList families = QString::fromUtf8(run.out).split(u'\n');
         QVERIFY(families.contains(u"Liberation Sans"_s) && families.contains(u"DejaVu Sans"_s));
-    }
-
-    // A font file under the project's folder is kept relative to it, with the rendering choices.
-    void fontFileAndRenderingInNewAndInfo()
-    {
-        QVERIFY(QDir(mWork->path()).mkpath(u"fonts"_s));
-        QVERIFY(QFile::copy(u"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"_s, path(u"fonts/lib.ttf"_s)));
-        CLI_OK(made, "new -o lib.tsm --font-file fonts/lib.ttf --hinting none --smooth");
-        QVERIFY(readFile(path(u"lib.tsm"_s)).contains(R"("FontFile":"fonts/lib.ttf")"));
-        expectFields(infoJson("lib.tsm"), R"({"TTFName": "Liberation Sans", "Hinting": "none", "Smooth": true})");
-        QCOMPARE(infoJson("lib.tsm").value(u"FontFile"_s).toString(), path(u"fonts/lib.ttf"_s));
     }
 
     // Liberation Sans stands in for Arial; it has no snowman. The euro sign has a code, L with stroke none.
