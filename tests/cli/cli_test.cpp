@@ -243,6 +243,7 @@ private slots:
         QTest::newRow("extract: one") << "extract default.zgf --offset 0"_ba << u"Arial 10.zgf"_s;
         QTest::newRow("extract: all") << "extract default.zgf --all -d fonts"_ba << u"fonts/Arial 10.zgf"_s;
         QTest::newRow("to-c") << "to-c default.zgf -o old.c"_ba << u"old.h"_s;
+        QTest::newRow("to-c: named from the font") << "to-c default.zgf"_ba << u"arial10.h"_s;
         // Every output is checked before the first is written; a name starting with ":" is a file.
         QTest::newRow("export: .c beside the header") << "export -o new.zgf --c w.h --split"_ba << u"w.c"_s;
         QTest::newRow("to-c: .c beside the header") << "to-c default.zgf -o w.h --split"_ba << u"w.c"_s;
@@ -275,8 +276,6 @@ private slots:
     {
         CLI_OK(run, "export --c font --split"); // every character has a glyph and a code: no warnings
         QCOMPARE(run.err, "Font file generated correctly.\nC file(s) generated correctly.\n"_ba);
-        // Named as the export dialog names it: the GP32 file name, and the C header completed.
-        QVERIFY(QFile::exists(path(u"a_100ba6.zgf"_s)) && QFile::exists(path(u"font.h"_s)));
         QVERIFY(readFile(path(u"font.c"_s)).contains("arial10_zgf[]"));
 
         const QJsonObject info = infoJson("a_100ba6.zgf");
@@ -298,17 +297,22 @@ private slots:
             "Flags             163 (16-bit pixels, RLE image, indent tables, proportional)"));
     }
 
-    // The coders' own cases are the zgf suite's; here the options that choose them.
+    // The coders' own cases are the zgf suite's; here the options that choose them, and render's.
     void rawAndRleDrawAlike()
     {
         for (const char *coding : {"raw", "rle"}) {
             CLI_OK(run, "export -o "_ba + coding + " --" + coding + " --font Liberation~Serif --italic --color 3366CC");
             expectFields(infoJson(coding + ".zgf"_ba), coding == "rle"_ba ? R"({"Rle": true})" : R"({"Rle": false})");
         }
-        const QImage raw = render("raw.zgf --text Quartz~glyph\njob~vex!");
-        QCOMPARE(raw, render("rle.zgf --text Quartz~glyph\njob~vex!"));
-        // The colour is drawn, through the 5-bit levels (0x33, 0x66, 0xCC within 7).
+        const QByteArray text = " --text Quartz~glyph\njob~vex! --background FFFFFF";
+        const QImage raw = render("raw.zgf" + text);
+        QCOMPARE(raw, render("rle.zgf" + text));
+        QCOMPARE(render("raw.zgf --scale 3" + text).size(), raw.size() * 3);
+        QVERIFY(raw.height() >= 2 * render("raw.zgf --text Quartz~glyph").height());
+        // The transparent green is keyed out: the background and the colour, through the
+        // 5-bit levels (0x33, 0x66, 0xCC within 7).
         const QSet<QRgb> drawn = colours(raw);
+        QVERIFY(drawn.size() == 2 && drawn.contains(0xFFFFFFu));
         QVERIFY(std::any_of(drawn.begin(), drawn.end(), [](QRgb p) {
             return qAbs(qRed(p) - 0x33) < 8 && qAbs(qGreen(p) - 0x66) < 8 && qAbs(qBlue(p) - 0xCC) < 8;
         }));
@@ -328,6 +332,14 @@ private slots:
         const QJsonArray glyphs = info.value(u"Glyphs"_s).toArray();
         QCOMPARE(glyphs.size(), 4);
         QCOMPARE(glyphs.at(2).toObject().value(u"Char"_s).toString(), u"c"_s);
+
+        // A font file under the project's folder is kept relative to it, with the rendering choices.
+        QVERIFY(QDir(mWork->path()).mkpath(u"fonts"_s));
+        QVERIFY(QFile::copy(u"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"_s, path(u"fonts/lib.ttf"_s)));
+        CLI_OK(fromFile, "new -o lib.tsm --font-file fonts/lib.ttf --hinting none --smooth");
+        QVERIFY(readFile(path(u"lib.tsm"_s)).contains(R"("FontFile":"fonts/lib.ttf")"));
+        expectFields(infoJson("lib.tsm"), R"({"TTFName": "Liberation Sans", "Hinting": "none", "Smooth": true})");
+        QCOMPARE(infoJson("lib.tsm").value(u"FontFile"_s).toString(), path(u"fonts/lib.ttf"_s));
     }
 
     // A post-processed project: info cannot size it until the edited bitmaps exist; the export
@@ -363,16 +375,6 @@ private slots:
                      && !QFile::exists(path(u"limited.zgf"_s)), limited.err.constData());
     }
 
-    void renderDrawsTextOverABackground()
-    {
-        const QImage once = render("default.zgf --text Hi --background FFFFFF");
-        // The transparent green is keyed out: only the background and the black glyphs show.
-        QCOMPARE(colours(once), (QSet<QRgb>{0xFFFFFFu, 0x000000u}));
-        const QImage scaled = render("default.zgf --text Hi --background FFFFFF --scale 3");
-        QCOMPARE(scaled.size(), once.size() * 3);
-        QVERIFY(render("default.zgf --text Hi\nHi").height() >= 2 * once.height());
-    }
-
     void extractListsAndSaves()
     {
         const QByteArray font = readFile(path(u"default.zgf"_s));
@@ -401,33 +403,11 @@ private slots:
         QVERIFY(none.out.isEmpty() && none.err.contains("No ZGF fonts could be located in file\n"));
     }
 
-    void toCWritesTheConverterNames()
-    {
-        CLI_OK(font, "to-c default.zgf");
-        QVERIFY(font.err.contains("C file(s) generated correctly."));
-        QVERIFY(readFile(path(u"arial10.h"_s)).contains("unsigned long arial10_zgf[] = {"));
-        writeFile(path(u"data.bin"_s), "\x01\x02\x03\x04\x05");
-        CLI_OK(named, "to-c data.bin --name my~data -o blob.c --split");
-        QVERIFY(readFile(path(u"blob.h"_s)).contains("extern unsigned long mydata[];"));
-        QVERIFY(readFile(path(u"blob.c"_s)).contains("0x04030201, 0x00000005"));
-    }
-
     void fontsListsTheFamilies()
     {
         CLI_OK(run, "fonts");
         const QStringList families = QString::fromUtf8(run.out).split(u'\n');
         QVERIFY(families.contains(u"Liberation Sans"_s) && families.contains(u"DejaVu Sans"_s));
-    }
-
-    // A font file under the project's folder is kept relative to it, with the rendering choices.
-    void fontFileAndRenderingInNewAndInfo()
-    {
-        QVERIFY(QDir(mWork->path()).mkpath(u"fonts"_s));
-        QVERIFY(QFile::copy(u"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"_s, path(u"fonts/lib.ttf"_s)));
-        CLI_OK(made, "new -o lib.tsm --font-file fonts/lib.ttf --hinting none --smooth");
-        QVERIFY(readFile(path(u"lib.tsm"_s)).contains(R"("FontFile":"fonts/lib.ttf")"));
-        expectFields(infoJson("lib.tsm"), R"({"TTFName": "Liberation Sans", "Hinting": "none", "Smooth": true})");
-        QCOMPARE(infoJson("lib.tsm").value(u"FontFile"_s).toString(), path(u"fonts/lib.ttf"_s));
     }
 
     // Liberation Sans stands in for Arial; it has no snowman. The euro sign has a code, L with stroke none.
