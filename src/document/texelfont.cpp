@@ -438,7 +438,7 @@ void TexelFont::ZgfGenerateBitmap(Surface &bitmap, qint16 Count, qint16 From, bo
 void TexelFont::ZgfGenerateMask(Surface &bitmap, qint16 Count, qint16 From, bool GPSize)
 {
     applyFont(bitmap);
-    bitmap.setBackColor(InvertMask ? 0xFFFFFF : 0);
+    bitmap.setBackColor(maskBackground());
     bitmap.setForeColor(InvertMask ? 0 : 0xFFFFFF);
     const qint16 width = ZgfGetMaskWidth(GPSize);
     const qint16 height = ZgfGetMaskHeight(GPSize);

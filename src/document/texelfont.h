@@ -174,6 +174,8 @@ public:
     qint16 ZgfGetBitmapHeight(bool GPSize = false);
     qint16 ZgfGetMaskWidth(bool GPSize = false);
     qint16 ZgfGetMaskHeight(bool GPSize = false);
+    // Where the mask strip holds no glyph: level 0, white when the mask is inverted.
+    qint32 maskBackground() const { return InvertMask ? 0xFFFFFF : 0; }
 
     // Draws the glyph strip (or the mask strip) on the surface, sizing and clearing it, from
     // the measured glyph images (see GlyphMeasurement::drawGlyph). Only glyph k (from 1)

@@ -56,15 +56,6 @@ void refuseMaskWithoutFile(const TexelFont &font, const ZgfBuildInput &input)
     }
 }
 
-// Where the edited picture is smaller than the image, the background shows.
-void loadEdited(Surface &work, int width, int height, Color background, const QString &fileName)
-{
-    work.setBackColor(background);
-    work.setSize(width, height);
-    work.clear();
-    work.loadPicture(fileName);
-}
-
 // The glyph image: the picture given, or on work, drawn from the measured glyphs or read
 // from the edited bitmap of a post-processed font.
 const Surface &prepareGlyphImage(TexelFont &font, Surface &work, const ZgfBuildInput &input)
@@ -72,7 +63,7 @@ const Surface &prepareGlyphImage(TexelFont &font, Surface &work, const ZgfBuildI
     if (input.glyphPicture)
         return *input.glyphPicture;
     if (font.Postprocessed)
-        loadEdited(work, font.ZgfGetBitmapWidth(), font.ZgfGetBitmapHeight(), font.TransColor, input.bitmapFileName);
+        loadEditedPicture(work, font.ZgfGetBitmapWidth(), font.ZgfGetBitmapHeight(), font.TransColor, input.bitmapFileName);
     else
         font.ZgfGenerateBitmap(work, 1, 1, false);
     return work;
@@ -88,7 +79,7 @@ const Surface &prepareMask(TexelFont &font, Surface &work, const ZgfBuildInput &
         font.ZgfGenerateMask(work, 1, 1, false);
         return work;
     }
-    loadEdited(work, font.ZgfGetMaskWidth(), font.ZgfGetMaskHeight(), font.InvertMask ? 0xFFFFFF : 0,
+    loadEditedPicture(work, font.ZgfGetMaskWidth(), font.ZgfGetMaskHeight(), font.maskBackground(),
                input.maskFileName);
     return work;
 }
@@ -224,4 +215,12 @@ ZgfSizeBudget zgfSizeBudget(TexelFont &font, Surface &work, const ZgfBuildInput 
     if (font.Masked)
         std::tie(rawMask, rleMask) = codedSizes(prepareMask(font, work, input), true, font.InvertMask);
     return {{rawGlyphs, rawMask, start + rawGlyphs + rawMask}, {rleGlyphs, rleMask, start + rleGlyphs + rleMask}};
+}
+
+void loadEditedPicture(Surface &work, int width, int height, Color background, const QString &fileName)
+{
+    work.setBackColor(background);
+    work.setSize(width, height);
+    work.clear();
+    work.loadPicture(fileName);
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "surface.h"
+
 #include <QByteArray>
 #include <QString>
 
 class Feedback;
-class Surface;
 class TexelFont;
 struct ZgfHeader;
 
@@ -19,6 +20,10 @@ struct ZgfBuildInput
     const Surface *glyphPicture = nullptr;
     const Surface *maskPicture = nullptr;
 };
+
+// Reads an edited picture as the export does: on a width x height image of the background,
+// so where the picture is smaller the background shows and where larger it is cut.
+void loadEditedPicture(Surface &work, int width, int height, Color background, const QString &fileName);
 
 // Whether the export draws the mask rather than reading an edited one: a smooth font that is
 // not post-processed, whose mask holds the coverage of its edges.

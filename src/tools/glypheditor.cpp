@@ -100,7 +100,7 @@ GlyphEditor::GlyphEditor(TexelFont &font, const QString &bitmapPath, const QStri
         Page &mask = page(Layer::Mask);
         mask.path = maskPath;
         mask.what = QStringLiteral("alpha mask bitmap file");
-        mask.background = font.InvertMask ? 0xFFFFFF : 0;
+        mask.background = font.maskBackground();
         mask.cells = cellsOf(widths, font.MaskWidthInc, font.ZgfGetMaskHeight());
         rows(mask, font.CharHeightInc + font.MaskHeightInc);
         font.ZgfGenerateMask(mWork, 1, 1, false);
@@ -122,10 +122,7 @@ void GlyphEditor::open(Page &p, const QImage &drawn)
     const QString name = QStringLiteral("The %1 %2").arg(p.what, p.path);
     try {
         RasterSurface read;
-        read.setBackColor(p.background);
-        read.setSize(p.drawn.width(), p.drawn.height());
-        read.clear();
-        read.loadPicture(p.path);
+        loadEditedPicture(read, p.drawn.width(), p.drawn.height(), p.background, p.path);
         p.image = read.image();
     } catch (const Failure &failure) {
         mNotes.append(QStringLiteral("%1 cannot be read (%2). Shown instead: the image drawn from the font; "
