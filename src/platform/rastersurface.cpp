@@ -195,20 +195,25 @@ void RasterSurface::drawText(const QString &text)
 
 void RasterSurface::drawThresholded(QPointF pen, const QString &text)
 {
-    if (mWidth == 0 || mHeight == 0)
+    // Only the text's box is drawn and scanned: its ink, and its advance down to the descent
+    // where underline and strikeout run; a pixel more each way for anti-aliased edges.
+    const QRectF ink = textBounds(text).translated(pen.x(), mY);
+    const QRectF advance(pen.x(), mY, textWidth(text), mLineHeight);
+    const QRect box = ink.united(advance).toAlignedRect().adjusted(-2, -2, 2, 2) & QRect(0, 0, mWidth, mHeight);
+    if (box.isEmpty())
         return;
-    QImage coverage(mWidth, mHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage coverage(box.size(), QImage::Format_ARGB32_Premultiplied);
     coverage.fill(Qt::transparent);
     QPainter painter(&coverage);
     painter.setFont(mFont);
     painter.setPen(Qt::white);
-    painter.drawText(pen, text);
+    painter.drawText(pen - QPointF(box.topLeft()), text);
     painter.end();
     const quint32 fore = pixelFromColor(mFore);
-    for (int y = 0; y < mHeight; ++y) {
+    for (int y = 0; y < box.height(); ++y) {
         const auto *covered = reinterpret_cast<const QRgb *>(coverage.constScanLine(y));
-        quint32 *line = writableScanLine(y);
-        for (int x = 0; x < mWidth; ++x) {
+        quint32 *line = writableScanLine(box.top() + y) + box.left();
+        for (int x = 0; x < box.width(); ++x) {
             if (qAlpha(covered[x]) >= 128)
                 line[x] = fore;
         }
