@@ -232,7 +232,8 @@ static void put(const zgf_surface *s, int x, int y, unsigned src, unsigned level
     }
     for (shift = 1; shift <= 11; shift += 5) {
         const unsigned a = (*d >> shift) & 31, b = (src >> shift) & 31;
-        out |= ((a * (31 - level) + b * level + 15) / 31) << shift;
+        /* x / 31 as a multiply for every x up to 31 * 31 + 15: the ARM920T has no divide. */
+        out |= ((a * (31 - level) + b * level + 15) * 2115 >> 16) << shift;
     }
     *d = (uint16_t)out;
 }

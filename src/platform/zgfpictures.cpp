@@ -2,9 +2,8 @@
 
 #include "failure.h"
 #include "zgffont.h"
+#include "zgfpixel.h"
 #include "zgftextlayout.h"
-
-#include <cstring>
 
 QImage ZgfPictures::glyphImage(const ZgfFont &font)
 {
@@ -32,31 +31,44 @@ QImage ZgfPictures::maskImage(const ZgfFont &font)
     return image;
 }
 
-QImage ZgfPictures::textImage(const ZgfFont &font, const QString &text, std::optional<Color> background,
-                              bool masked)
+QImage ZgfPictures::textImage(const ZgfFont &font, const QString &text, std::optional<Color> background)
 {
-    const ZgfTextLayout layout(font, text);
-    const ZgfTextImage drawn = masked ? layout.renderMasked() : layout.render(true);
-    QImage image(drawn.width, drawn.height, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const quint32 pixel = drawn.pixel(x, y);
-            const quint32 under = background ? pixelFromColor(*background)
-                : ((x / CheckerSquare + y / CheckerSquare) % 2) ? CheckerDark : CheckerLight;
-            // A mask's level drawn as its opacity over what lies behind.
-            row[x] = blendedPixel(under, pixel, (qAlpha(pixel) * InkImage::MaxLevel + 127) / 255);
-        }
+    if (background) {
+        const QRgb plain = pixelFromColor(*background);
+        return textImage(font, text, [plain](int, int) { return plain; });
     }
-    return image;
+    return textImage(font, text, [](int x, int y) {
+        return ((x / CheckerSquare + y / CheckerSquare) % 2) ? CheckerDark : CheckerLight;
+    });
 }
 
-QImage ZgfPictures::transparentImage(const ZgfTextImage &drawn)
+QImage ZgfPictures::textImage(const ZgfFont &font, const QString &text, const QImage &backdrop)
 {
-    QImage image(drawn.width, drawn.height, QImage::Format_ARGB32);
-    const qsizetype rowBytes = qsizetype(drawn.width) * sizeof(quint32);
-    for (int y = 0; y < drawn.height; ++y)
-        std::memcpy(image.scanLine(y), drawn.pixels.constData() + qsizetype(y) * drawn.width, size_t(rowBytes));
+    return textImage(font, text, [&backdrop](int x, int y) {
+        return backdrop.valid(x, y) ? backdrop.pixel(x, y) : QRgb(0xFFFFFFFF);
+    });
+}
+
+QImage ZgfPictures::textImage(const ZgfFont &font, const QString &text, const std::function<QRgb(int, int)> &screen)
+{
+    const ZgfTextLayout layout(font, text);
+    const int width = layout.width();
+    // The screen's pixels get low bit 0 and every pixel the library writes has low bit 1, so a
+    // pixel left alone keeps its exact colour: a text without a mask shows as it always did.
+    QList<quint16> pixels(qsizetype(width) * layout.height());
+    for (int y = 0; y < layout.height(); ++y) {
+        for (int x = 0; x < width; ++x)
+            pixels[qsizetype(y) * width + x] = scanPixelToPixel16(screen(x, y));
+    }
+    layout.draw(pixels);
+    QImage image(width, layout.height(), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const quint16 pixel = pixels[qsizetype(y) * width + x];
+            row[x] = (pixel & 1u) ? pixelFromColor(pixel16ToColor(pixel)) : (screen(x, y) | 0xFF000000u);
+        }
+    }
     return image;
 }
 

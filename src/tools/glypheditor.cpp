@@ -373,5 +373,5 @@ QImage GlyphEditor::preview(const QString &text)
     }
     SilentFeedback silent;
     const ZgfFont font = ZgfFont::read(buildZgfFile(mFont, mWork, input, silent));
-    return ZgfPictures::textImage(font, text, std::nullopt, true);
+    return ZgfPictures::textImage(font, text);
 }

@@ -7,7 +7,6 @@
 #include "texelfont.h"
 #include "zgfbuilder.h"
 #include "zgfpictures.h"
-#include "zgftextlayout.h"
 
 #include <QFileInfo>
 
@@ -22,43 +21,51 @@ ExportedSample::Source ExportedSample::sourceOf(const TexelFont &font, const QSt
     source.fontFile = font.FontFile();
     source.hinting = font.Hinting();
     source.smooth = font.Smooth();
-    if (font.Postprocessed) {
-        const QFileInfo bitmap(resolvedOutputName(proposedBitmapFileName(font), folder));
-        source.bitmap = bitmap.absoluteFilePath();
-        if (bitmap.isFile()) {
-            source.bitmapSize = bitmap.size();
-            source.bitmapModified = bitmap.lastModified();
-        }
-    }
+    const EditedBitmaps names = proposedEditedBitmaps(font);
+    if (font.Postprocessed)
+        source.bitmap = editedFile(names.bitmap, folder);
+    if (font.Masked && !zgfMaskIsDrawn(font))
+        source.mask = editedFile(names.mask, folder);
     return source;
+}
+
+ExportedSample::EditedFile ExportedSample::editedFile(const QString &name, const QString &folder)
+{
+    const QFileInfo info(resolvedOutputName(name, folder));
+    EditedFile file{info.absoluteFilePath()};
+    if (info.isFile()) {
+        file.size = info.size();
+        file.modified = info.lastModified();
+    }
+    return file;
+}
+
+QString ExportedSample::requiredEditedFile(const EditedFile &file, const QString &what)
+{
+    if (file.size < 0) {
+        throw Failure(Failure::FileNotFound,
+                      QStringLiteral("Preview as exported: the edited %1 %2 that the export would read is "
+                                     "missing. Export the bitmaps for post-processing first, or turn "
+                                     "Sample > Preview as exported off.")
+                          .arg(what, file.path));
+    }
+    return file.path;
 }
 
 ZgfFont ExportedSample::build(TexelFont &font, Surface &work, const Source &source)
 {
     ZgfBuildInput input;
     input.rle = false; // the same pixels as RLE, read back faster
-    if (font.Postprocessed) {
-        if (source.bitmapSize < 0) {
-            throw Failure(Failure::FileNotFound,
-                          QStringLiteral("Preview as exported: the edited glyph bitmap %1 that the export "
-                                         "would read is missing. Export the bitmaps for post-processing "
-                                         "first, or turn Sample > Preview as exported off.")
-                              .arg(source.bitmap));
-        }
-        input.bitmapFileName = source.bitmap;
-    }
-    // Measured once here, so that the copy below does not measure again.
-    font.measure();
-    // The text is drawn from the glyph image alone, unless the mask is drawn with it (see
-    // zgfMaskIsDrawn); an edited mask would only cost its bitmap.
-    TexelFont glyphsOnly = font;
-    if (!zgfMaskIsDrawn(font))
-        glyphsOnly.Masked = false;
+    if (font.Postprocessed)
+        input.bitmapFileName = requiredEditedFile(source.bitmap, QStringLiteral("glyph bitmap"));
+    // The console draws through the mask, so the sample does too.
+    if (font.Masked && !zgfMaskIsDrawn(font))
+        input.maskFileName = requiredEditedFile(source.mask, QStringLiteral("mask bitmap"));
     SilentFeedback silent;
-    return ZgfFont::read(buildZgfFile(glyphsOnly, work, input, silent));
+    return ZgfFont::read(buildZgfFile(font, work, input, silent));
 }
 
-QImage ExportedSample::draw(TexelFont &font, Surface &work, const QString &folder)
+QImage ExportedSample::draw(TexelFont &font, Surface &work, const QString &folder, const QImage &backdrop)
 {
     Source source = sourceOf(font, folder);
     if (!mFont || source != *mSource) {
@@ -68,5 +75,5 @@ QImage ExportedSample::draw(TexelFont &font, Surface &work, const QString &folde
         mSource = std::move(source);
         ++mBuilds;
     }
-    return ZgfPictures::transparentImage(ZgfTextLayout(*mFont, font.SampleText).render(true));
+    return ZgfPictures::textImage(*mFont, font.SampleText, backdrop);
 }

@@ -13,26 +13,38 @@ class Surface;
 class TexelFont;
 
 // The sample text as the console will show it: the document is built into the ZGF file
-// that the export would write, the file is read back, and the sample is drawn from its
-// glyph image with the reader's layout, so every pixel has the 5-bit levels of the GP32. A
-// smooth font's drawn mask goes with it, each pixel at the opacity of its level.
+// that the export would write, the file is read back, and the sample is drawn through the
+// console's drawing library, so every pixel has the 5-bit levels of the GP32. A smooth
+// font's drawn mask goes with it, each pixel at the opacity of its level.
 //
 // The font read back is kept until a setting of the document or the edited bitmap
 // changes, so redrawing the sample for a new text or pane size costs only the layout.
 class ExportedSample
 {
 public:
-    // The drawn sample, undrawn pixels transparent (ARGB32). The glyph image is rendered on
-    // work or, for a post-processed font, read from the edited bitmap the export proposes
-    // in folder (the output folder of the windows). Throws a Failure saying what stands in
+    // The drawn sample over backdrop (the pane's background picture; white where it ends),
+    // RGB32. The glyph image is rendered on work or, for a post-processed font, read from the
+    // edited bitmap the export proposes in folder (the output folder of the windows). Throws a Failure saying what stands in
     // the way: a missing edited bitmap, a value that does not fit its field, a text too
     // large to draw.
-    QImage draw(TexelFont &font, Surface &work, const QString &folder);
+    QImage draw(TexelFont &font, Surface &work, const QString &folder, const QImage &backdrop = QImage());
 
     // How many times the font was built, for telling a rebuild from a kept font.
     int builds() const { return mBuilds; }
 
 private:
+    // An edited picture the export would read, as it is on disk (size -1: missing).
+    struct EditedFile
+    {
+        QString path;
+        qint64 size = -1;
+        QDateTime modified;
+
+        bool operator==(const EditedFile &) const = default;
+    };
+    static EditedFile editedFile(const QString &name, const QString &folder);
+    static QString requiredEditedFile(const EditedFile &file, const QString &what);
+
     // What the built font depends on.
     struct Source
     {
@@ -42,9 +54,8 @@ private:
         QString fontFile;
         Hinting hinting = Hinting::Full;
         bool smooth = false;
-        QString bitmap;
-        qint64 bitmapSize = -1;
-        QDateTime bitmapModified;
+        EditedFile bitmap; // a post-processed font's glyph image
+        EditedFile mask;   // a masked font's mask, unless it is drawn
 
         bool operator==(const Source &) const = default;
     };

@@ -184,7 +184,7 @@ bool FontPreview::DrawSample()
     try {
         if (mAsExported) {
             const QString folder = mOutputFolder ? mOutputFolder() : QString();
-            mSampleView->setPixels(mExported.draw(*mFont, mExportSurface, folder));
+            mSampleView->setPixels(mExported.draw(*mFont, mExportSurface, folder, mSampleView->backgroundPicture()));
             return true;
         }
         mSampleSurface.setSize(size.width(), size.height());

@@ -18,7 +18,9 @@ constexpr qint64 MaxFileSize = 72 * 1024 * 1024;
 
 ZgfFont ZgfFont::read(const QByteArray &data)
 {
-    return parse(data, QString());
+    ZgfFont font = parse(data, QString());
+    font.mBytes = data;
+    return font;
 }
 
 ZgfFont ZgfFont::readFile(const QString &path, qint64 offset)
@@ -41,7 +43,9 @@ ZgfFont ZgfFont::readFile(const QString &path, qint64 offset)
     }
     if (file.error() != QFileDevice::NoError)
         throw ioFailure(file);
-    return parse(data, offset == 0 ? path : QStringLiteral("%1 at offset %2").arg(path).arg(offset));
+    ZgfFont font = parse(data, offset == 0 ? path : QStringLiteral("%1 at offset %2").arg(path).arg(offset));
+    font.mBytes = data;
+    return font;
 }
 
 ZgfFont ZgfFont::parse(const QByteArray &data, const QString &source)

@@ -32,6 +32,8 @@ public:
     static ZgfFont readFile(const QString &path, qint64 offset = 0);
 
     const ZgfHeader &header() const { return mHeader; }
+    // The bytes the font was read from (shared, not copied), for drawing through zgfdraw.
+    const QByteArray &bytes() const { return mBytes; }
 
     // Per character, in the order of the font.
     int count() const { return int(mCodes.size()); }
@@ -71,6 +73,7 @@ private:
     static ZgfFont parse(const QByteArray &data, const QString &source);
 
     ZgfHeader mHeader;
+    QByteArray mBytes;
     QByteArray mCodes;
     QByteArray mWidths;
     QByteArray mLeftIndents;

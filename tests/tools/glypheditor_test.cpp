@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(QImage(partialBitmapName(bitmap(), 1)).pixel(at), pixelFromColor(mFont->TransColor));
         // The preview is the sample drawn with the font the export writes, through its mask.
         const QString text = u"AFJ\nBE"_s;
-        QCOMPARE(editor.preview(text), ZgfPictures::textImage(font, text, std::nullopt, true));
+        QCOMPARE(editor.preview(text), ZgfPictures::textImage(font, text));
     }
 
     void badBitmapsOpenWithANote_data()
