@@ -1,5 +1,6 @@
 #include "projectrecord.h"
 #include "texelfont.h"
+#include "zgfdraw.h"
 
 #include <sys/resource.h>
 
@@ -316,6 +317,50 @@ private slots:
         QVERIFY(std::any_of(drawn.begin(), drawn.end(), [](QRgb p) {
             return qAbs(qRed(p) - 0x33) < 8 && qAbs(qGreen(p) - 0x66) < 8 && qAbs(qBlue(p) - 0xCC) < 8;
         }));
+    }
+
+    // render --text T --background C is, pixel for pixel, a screen of the library's box
+    // for T filled with C as a GP32 pixel, on which zgf_draw_text drew T at (0, 0).
+    void renderIsTheLibrarysDrawing_data()
+    {
+        QTest::addColumn<QByteArray>("prepare");
+        QTest::addColumn<QByteArray>("font");
+        QTest::newRow("RLE") << QByteArray() << "default.zgf"_ba;
+        QTest::newRow("RAW, coloured, italic") << "export -o raw --raw --color 3366CC --italic"_ba << "raw.zgf"_ba;
+        QTest::newRow("masked") << "export post.tsm -o masked --bitmap a.bmp --mask a_mask.bmp"_ba << "masked.zgf"_ba;
+    }
+    void renderIsTheLibrarysDrawing()
+    {
+        QFETCH(QByteArray, prepare);
+        QFETCH(QByteArray, font);
+        if (prepare.contains("post.tsm")) {
+            CLI_OK(bitmaps, "bitmaps post.tsm --bitmap a.bmp --mask a_mask.bmp");
+        }
+        if (!prepare.isEmpty()) {
+            CLI_OK(exported, prepare);
+        }
+        const QByteArray text = "Hello,~GP32!\nMissing:~\x7F~and~\xC3\xA9\r\n~~tail";
+        const QImage drawn = render(font + " --text " + text + " --background 8040C0");
+        QVERIFY(!drawn.isNull());
+
+        const QByteArray bytes = readFile(path(QString::fromLatin1(font)));
+        zgf_font f;
+        QCOMPARE(zgf_open(&f, bytes.constData(), size_t(bytes.size())), int(ZGF_OK));
+        const QByteArray codes = QString::fromUtf8(text).replace(u'~', u' ').toLatin1();
+        const int width = zgf_text_width(&f, codes.constData()), height = zgf_text_height(&f, codes.constData());
+        QCOMPARE(drawn.size(), QSize(width, height));
+        const quint16 background = (0x80 >> 3) << 11 | (0x40 >> 3) << 6 | (0xC0 >> 3) << 1 | 1;
+        std::vector<quint16> screen(size_t(width) * size_t(height), background);
+        const zgf_surface surface{screen.data(), width, height, 1, width};
+        QCOMPARE(zgf_draw_text(&f, &surface, 0, 0, codes.constData()), int(ZGF_OK));
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const QRgb p = drawn.pixel(x, y);
+                const quint16 levels = quint16((qRed(p) >> 3) << 11 | (qGreen(p) >> 3) << 6 | (qBlue(p) >> 3) << 1);
+                QVERIFY2(levels == (screen[size_t(y) * size_t(width) + size_t(x)] & 0xFFFE),
+                         qPrintable(u"(%1, %2)"_s.arg(x).arg(y)));
+            }
+        }
     }
 
     void newThenInfoShowsTheOptions()
