@@ -1,5 +1,5 @@
 // The console's drawing library on this machine: a 100-character text with the 191 printable
-// Windows-1252 characters at 12 pt (16 pixels high), RAW, RLE with the index and RLE without.
+// Windows-1252 characters at 10.5 pt (16 pixels high), RAW, RLE with the index and RLE without.
 // items_per_second counts the cell pixels drawn, so 1e9 / items_per_second is nanoseconds
 // per drawn pixel; the index must keep RLE within 3x of RAW.
 #include "feedback.h"
@@ -33,7 +33,7 @@ QByteArray printableFont(bool rle)
     RasterSurface work;
     TexelFont font(&measure);
     font.setChars(printableWindows1252());
-    font.setSize(12.0f);
+    font.setSize(10.5f);
     QuietFeedback feedback;
     return buildZgfFile(font, work, ZgfBuildInput{rle}, feedback);
 }

@@ -93,18 +93,15 @@ static void rle_skip(rle_reader *r, unsigned long pixels)
     }
 }
 
-static void rle_read(rle_reader *r, int n, uint8_t *out)
+/* The next span of at most n pixels of one level (r->level): its length. */
+static int rle_span(rle_reader *r, int n)
 {
-    while (n > 0) {
-        int step;
-        while (r->left == 0)
-            rle_load(r, r->next);
-        step = r->left < n ? r->left : n;
-        memset(out, r->level, (size_t)step);
-        out += step;
-        r->left -= step;
-        n -= step;
-    }
+    int step;
+    while (r->left == 0)
+        rle_load(r, r->next);
+    step = r->left < n ? r->left : n;
+    r->left -= step;
+    return step;
 }
 
 /* Where the reader stands, for the index: the run's offset and the pixels already taken. */
@@ -142,22 +139,20 @@ static int rle_valid(const uint8_t *p, unsigned long size, int width, int rows)
     return 1;
 }
 
-/* The levels of one channel of an RLE image at (col, row), n of them. entry is the index
-   entry of the cell that starts at cell_col in that row and channel, or NULL. */
-static void rle_levels(const uint8_t *base, const uint32_t *entry, unsigned long stream_row,
-                       int width, int cell_col, int col, int n, uint8_t *out)
+/* Stands the reader at (col, row) of one channel of an RLE image. entry is the index entry
+   of the cell that starts at cell_col in that row and channel, or NULL. */
+static void rle_seek(rle_reader *r, const uint8_t *base, const uint32_t *entry, unsigned long stream_row,
+                     int width, int cell_col, int col)
 {
-    rle_reader r;
     if (entry) {
-        rle_load(&r, base + (*entry >> 8));
-        r.left -= (int)(*entry & 255);
-        rle_skip(&r, (unsigned long)(col - cell_col));
+        rle_load(r, base + (*entry >> 8));
+        r->left -= (int)(*entry & 255);
+        rle_skip(r, (unsigned long)(col - cell_col));
     } else {
-        r.left = 0;
-        r.next = base;
-        rle_skip(&r, stream_row * (unsigned long)width + (unsigned long)col);
+        r->left = 0;
+        r->next = base;
+        rle_skip(r, stream_row * (unsigned long)width + (unsigned long)col);
     }
-    rle_read(&r, n, out);
 }
 
 /* ---- Images */
@@ -172,26 +167,47 @@ static int mask_cell_width(const zgf_font *f, int i)
     return f->widths[i] + f->mask_width_inc;
 }
 
-/* The glyph image's pixels (col..col + n, row) of character i's cell. */
-static void glyph_pixels(const zgf_font *f, int i, int row, int col, int n, uint16_t *out)
+/* The glyph image's pixels (col..col + n, row) of character i's cell as spans of equal
+   pixels, so a transparent span is skipped whole: the number of spans. */
+static int glyph_spans(const zgf_font *f, int i, int row, int col, int n, uint16_t *pixels, uint8_t *lengths)
 {
-    int k, c;
+    rle_reader channels[3];
+    int k, c, spans = 0;
     if (!f->image_rle) {
         const uint8_t *p = f->image + 2 * ((unsigned long)row * (unsigned long)f->width + (unsigned long)col);
-        for (c = 0; c < n; ++c)
-            out[c] = (uint16_t)le16(p + 2 * c);
-        return;
+        for (c = 0; c < n; ++c) {
+            const uint16_t pixel = (uint16_t)le16(p + 2 * c);
+            if (spans > 0 && pixels[spans - 1] == pixel) {
+                ++lengths[spans - 1];
+            } else {
+                pixels[spans] = pixel;
+                lengths[spans++] = 1;
+            }
+        }
+        return spans;
     }
-    for (c = 0; c < n; ++c)
-        out[c] = 1;
+    /* The three channels side by side: a span ends where any of their runs ends. */
     for (k = 0; k < 3; ++k) {
-        uint8_t levels[255];
         const unsigned long stream_row = (unsigned long)row * 3 + (unsigned long)k;
         const uint32_t *entry = f->index ? f->index + stream_row * (unsigned long)f->count + (unsigned long)i : NULL;
-        rle_levels(f->image, entry, stream_row, f->width, f->cell_x[i], col, n, levels);
-        for (c = 0; c < n; ++c)
-            out[c] = (uint16_t)(out[c] | levels[c] << (11 - 5 * k));
+        rle_seek(&channels[k], f->image, entry, stream_row, f->width, f->cell_x[i], col);
     }
+    for (c = 0; c < n; c += lengths[spans++]) {
+        unsigned pixel = 1;
+        int step = n - c;
+        for (k = 0; k < 3; ++k) {
+            while (channels[k].left == 0)
+                rle_load(&channels[k], channels[k].next);
+            if (channels[k].left < step)
+                step = channels[k].left;
+            pixel |= (unsigned)channels[k].level << (11 - 5 * k);
+        }
+        for (k = 0; k < 3; ++k)
+            channels[k].left -= step;
+        pixels[spans] = (uint16_t)pixel;
+        lengths[spans] = (uint8_t)step;
+    }
+    return spans;
 }
 
 /* The mask levels of character i's mask cell at (x..x + n, y) of the cell; 0 outside it. */
@@ -212,8 +228,14 @@ static void cell_levels(const zgf_font *f, int i, int x, int y, int n, uint8_t *
             const unsigned long glyph_entries = f->image_rle ? (unsigned long)f->height * 3 * (unsigned long)f->count : 0;
             entry = f->index + glyph_entries + (unsigned long)y * (unsigned long)f->count + (unsigned long)i;
         }
-        rle_levels(f->mask, entry, (unsigned long)y, f->mask_width, mask_cell_x(f, i),
-                   mask_cell_x(f, i) + x, n, out);
+        rle_reader r;
+        int c = 0;
+        rle_seek(&r, f->mask, entry, (unsigned long)y, f->mask_width, mask_cell_x(f, i), mask_cell_x(f, i) + x);
+        while (c < n) {
+            const int step = rle_span(&r, n - c);
+            memset(out + c, r.level, (size_t)step);
+            c += step;
+        }
     } else {
         memcpy(out, f->mask + (unsigned long)y * (unsigned long)f->mask_width + (unsigned long)(mask_cell_x(f, i) + x),
                (size_t)n);
@@ -272,16 +294,24 @@ static void draw_glyph(const zgf_font *f, const zgf_surface *s, int i, int x, in
         return;
     for (row = top; row < bottom; ++row) {
         uint16_t pixels[255];
-        uint8_t levels[255];
-        glyph_pixels(f, i, row, f->cell_x[i] + from, to - from, pixels);
+        uint8_t lengths[255], levels[255];
+        const int spans = glyph_spans(f, i, row, f->cell_x[i] + from, to - from, pixels, lengths);
+        int span;
         if (f->mask && !f->shadow)
             cell_levels(f, i, from + f->mask_x, row + f->mask_y, to - from, levels);
         else
             memset(levels, 31, (size_t)(to - from));
-        for (c = from; c < to; ++c) {
-            const unsigned pixel = pixels[c - from];
-            if ((pixel & 0xFFFEu) != f->key && levels[c - from])
-                put(s, x + c, y + row, pixel, levels[c - from]);
+        for (span = 0, c = from; span < spans; ++span) {
+            const unsigned pixel = pixels[span];
+            const int end = c + lengths[span];
+            if ((pixel & 0xFFFEu) == f->key) {
+                c = end;
+                continue;
+            }
+            for (; c < end; ++c) {
+                if (levels[c - from])
+                    put(s, x + c, y + row, pixel, levels[c - from]);
+            }
         }
     }
 }

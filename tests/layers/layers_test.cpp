@@ -109,4 +109,25 @@ TEST(Layers, TheLibrariesBelowTheWindowsIncludeNoWidget)
     }
 }
 
+// The console's library builds with any C99 compiler and no C library beyond these three:
+// the library proper (zgfdraw.h, zgfdraw.c) and every code page.
+TEST(Layers, TheDeviceLibraryIncludesOnlyTheFreestandingHeaders)
+{
+    static const QRegularExpression directive(QStringLiteral(R"(^\s*#\s*include\s*([<"][^>"]+[>"]))"));
+    const QStringList allowed{QStringLiteral("<stddef.h>"), QStringLiteral("<stdint.h>"), QStringLiteral("<string.h>"),
+                              QStringLiteral("\"zgfdraw.h\"")};
+    const QDir device(QStringLiteral(TEXEL_DEVICE_DIR));
+    const QStringList files = device.entryList({QStringLiteral("zgfdraw.?"), QStringLiteral("zgf_*.c")}, QDir::Files);
+    ASSERT_TRUE(files.contains(QStringLiteral("zgfdraw.c")) && files.contains(QStringLiteral("zgf_cp1252.c")));
+    for (const QString &name : files) {
+        QFile file(device.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+            const QRegularExpressionMatch match = directive.match(line);
+            if (match.hasMatch())
+                EXPECT_TRUE(allowed.contains(match.captured(1))) << name.toStdString() << " includes " << match.captured(1).toStdString();
+        }
+    }
+}
+
 } // namespace
