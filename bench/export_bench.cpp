@@ -1,7 +1,7 @@
 // A whole ZGF export of the 191 printable Windows-1252 characters at 72 pt, RLE with a
 // mask: measuring, the edited glyph and mask bitmaps read back, coding, writing.
-#include "feedback.h"
 #include "postprocessbitmaps.h"
+#include "quietfeedback.h"
 #include "rastersurface.h"
 #include "texelfont.h"
 #include "windows1252.h"
@@ -13,18 +13,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class QuietFeedback : public Feedback
-{
-public:
-    bool ask(const QString &) override { return true; }
-    void inform(const QString &, Title) override {}
-    void fail(const QString &message, Title) override { qFatal("%s", qPrintable(message)); }
-    void setBusy(bool) override {}
-    void setProgressRange(int, int) override {}
-    void setProgressValue(int) override {}
-    void setProgressVisible(bool) override {}
-};
 
 void BM_ExportPrintable72RleMasked(benchmark::State &state)
 {

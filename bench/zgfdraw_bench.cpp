@@ -2,7 +2,7 @@
 // Windows-1252 characters at 10.5 pt (16 pixels high), RAW, RLE with the index and RLE without.
 // items_per_second counts the cell pixels drawn, so 1e9 / items_per_second is nanoseconds
 // per drawn pixel; the index must keep RLE within 3x of RAW.
-#include "feedback.h"
+#include "quietfeedback.h"
 #include "rastersurface.h"
 #include "texelfont.h"
 #include "windows1252.h"
@@ -14,18 +14,6 @@
 #include <vector>
 
 namespace {
-
-class QuietFeedback : public Feedback
-{
-public:
-    bool ask(const QString &) override { return true; }
-    void inform(const QString &, Title) override {}
-    void fail(const QString &message, Title) override { qFatal("%s", qPrintable(message)); }
-    void setBusy(bool) override {}
-    void setProgressRange(int, int) override {}
-    void setProgressValue(int) override {}
-    void setProgressVisible(bool) override {}
-};
 
 QByteArray printableFont(bool rle)
 {
