@@ -4,13 +4,13 @@
 
 namespace {
 
-// A valid file changed in a random way: flipped bits, a changed header byte, a cut, bytes
-// inserted or removed.
+// A valid file changed in a random way: flipped bits, a changed header byte, a small mask width
+// or height increment (the mask data stays long enough), a cut, bytes inserted or removed.
 QByteArray mutate(QByteArray data, std::mt19937 &random)
 {
     const auto pick = [&](qsizetype n) { return qsizetype(random() % quint32(qMax<qsizetype>(n, 1))); };
     for (int step = 0, steps = 1 + int(random() % 3); step < steps; ++step) {
-        const int kind = int(random() % 5);
+        const int kind = int(random() % 6);
         if (kind == 0 && !data.isEmpty())
             data[pick(data.size())] ^= char(1 << (random() % 8));
         else if (kind == 1 && data.size() > 76) // a header field, where most checks live
@@ -22,6 +22,8 @@ QByteArray mutate(QByteArray data, std::mt19937 &random)
                 data.insert(at, char(random()));
         else if (kind == 4)
             data.remove(pick(data.size()), 1 + pick(8));
+        else if (kind == 5 && data.size() > 76)
+            data[65 + pick(2)] = char(int(random() % 21) - 10);
     }
     return data;
 }
@@ -43,8 +45,9 @@ TEST(ZgfFontFuzz, MutatedFilesGiveAFontOrAFailure)
                 ASSERT_EQ(font.maskLevels().size(), qsizetype(font.maskWidth()) * font.maskHeight());
                 for (int i = 0; i < font.count(); ++i)
                     ASSERT_LE(font.cellX(i) + font.charWidth(i), font.imageWidth());
-                const ZgfTextImage image = ZgfTextLayout(font, QStringLiteral("Ag\u20AC d\ngz A")).render();
-                ASSERT_EQ(image.pixels.size(), qsizetype(image.width) * image.height);
+                const ZgfTextLayout layout(font, QStringLiteral("Ag\u20AC d\ngz A"));
+                for (const ZgfTextImage &image : {layout.render(), layout.renderMasked()})
+                    ASSERT_EQ(image.pixels.size(), qsizetype(image.width) * image.height);
             } catch (const Failure &failure) {
                 ++failures;
                 ASSERT_EQ(failure.number, Failure::InvalidFileFormat) << failure.message().toStdString();
