@@ -186,9 +186,12 @@ public:
 
     // Writes the project file Filename; false when Filename is empty or on a failure,
     // which is reported through feedback. A failed save leaves the old file as it was.
-    bool Save(Feedback &feedback) const;
+    // The first save over a file loaded with a damaged extension asks first; false when
+    // the answer is no.
+    bool Save(Feedback &feedback);
     // Reads the project file into this document; false when path is empty or on a
-    // failure (reported through feedback), the document then unchanged.
+    // failure (reported through feedback), the document then unchanged. A damaged
+    // extension is reported and loads all it can (see ProjectExtension::applyTo).
     bool Load(const QString &path, Feedback &feedback);
 
 private:
@@ -214,6 +217,10 @@ private:
     QString mTTFName;
     bool mUnderline = false;
     QString mVariableName;
+    // The project file loaded with a damaged extension, until it is saved over, and what
+    // the person was told about it.
+    QString mDamagedProject;
+    QString mDamage;
 
     GlyphMeasurement mMeasurement;
 };
