@@ -150,8 +150,7 @@ ProjectExtension::Damage ProjectExtension::applyTo(const QByteArray &bytes, Texe
     font.setChars(text(kChars, font.Chars()));
     font.SampleText = text(kSampleText, font.SampleText);
     font.Background = text(kBackground, font.Background);
-    font.setVariableName(text(kVariableName, font.VariableName()));
-    font.setGP32FileName(font.GP32FileName());
+    font.setStoredNames(text(kVariableName, font.VariableName()), font.GP32FileName());
     for (const QString *key : kTextKeys)
         object.remove(*key);
     object.remove(kHinting);

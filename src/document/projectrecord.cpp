@@ -360,8 +360,7 @@ void ProjectRecord::applyTo(TexelFont &font) const
     font.ShadowOY = ShadowOY;
     font.ShadowXPos = ShadowXPos;
     font.ShadowYPos = ShadowYPos;
-    font.setVariableName(VariableName);
-    font.setGP32FileName(Version == 1 ? font.CalculateGP32FileName() : GP32FileName);
+    font.setStoredNames(VariableName, Version == 1 ? std::nullopt : std::optional(GP32FileName));
     font.SampleText = SampleText;
     font.Background = Background;
 }

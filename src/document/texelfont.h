@@ -10,6 +10,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class Feedback;
 class Surface;
 struct SurfaceFont;
@@ -129,6 +131,13 @@ public:
                                   const QString &variableName = QString(),
                                   qint16 proportional = -1, qint16 serif = -1,
                                   qint16 script = -1) const;
+    // Sets VariableName and GP32FileName as a project file stores them. A stored name that
+    // earlier versions derived is a derived name and gets today's derivation: they kept
+    // characters no C identifier allows ("éclairSeñor8"), counted the family's
+    // "[foundry]" tag and the unrepaired variable name in the checksum, and kept all of its
+    // digits. Any other name is custom, as with the setters. Without a stored GP32 file name
+    // (a version-1 project) it is calculated.
+    void setStoredNames(const QString &variableName, const std::optional<QString> &gp32FileName);
     // Chars := the default character set, through the setter.
     void SetCharsToDefault();
 
@@ -195,6 +204,10 @@ public:
     bool Load(const QString &path, Feedback &feedback);
 
 private:
+    enum class NameRule { Today, Earlier };
+    QString derivedVariableName(NameRule rule) const;
+    QString derivedGP32FileName(const QString &name, const QString &variableName, qint16 proportional,
+                                qint16 serif, qint16 script, NameRule rule) const;
     void MeasureGlyphs();
     Surface &surface() const;
     void applyFont(Surface &surface) const;
