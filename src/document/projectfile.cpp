@@ -116,8 +116,9 @@ bool TexelFont::Load(const QString &path, Feedback &feedback)
         loaded.mDamagedProject = damage.isEmpty() ? QString() : path;
         loaded.mDamage = damage.isEmpty() ? QString() : damage.message(path);
         *this = std::move(loaded);
-        if (!mDamage.isEmpty())
+        if (!mDamage.isEmpty()) {
             feedback.inform(mDamage, Feedback::Title::Application);
+        }
         if (!mFontFile.isEmpty() && !QFileInfo(mFontFile).isFile())
             feedback.inform(missingFontFileNote(*this, mSurface), Feedback::Title::Application);
         return true;

@@ -95,6 +95,22 @@ QString TexelFont::glyphSequence(const QString &chars)
     return glyphs.remove(kCrLf);
 }
 
+void TexelFont::checkGlyphCount(const QString &chars)
+{
+    const QString sequence = glyphSequence(chars);
+    qsizetype glyphs = sequence.size();
+    for (qsizetype i = 1; i < sequence.size(); ++i) {
+        if (sequence.at(i - 1).isHighSurrogate() && sequence.at(i).isLowSurrogate()) {
+            --glyphs;
+            ++i;
+        }
+    }
+    if (glyphs > MaxGlyphs) {
+        throw Failure(Failure::Overflow, QStringLiteral("Overflow: the font has %1 characters, at most %2 fit")
+                                             .arg(glyphs).arg(MaxGlyphs));
+    }
+}
+
 void TexelFont::setBold(bool value)
 {
     mBold = value;

@@ -145,6 +145,12 @@ public:
     static QString defaultCharacterSet();
     // The glyph sequence of a character set: the text with every CR LF pair removed.
     static QString glyphSequence(const QString &chars);
+    // The most glyphs a ZGF font holds: it counts them in one byte.
+    static constexpr qsizetype MaxGlyphs = 255;
+    // Throws Failure 6 Overflow ("the font has 300 characters, at most 255 fit") when the
+    // character set has more glyphs than a font holds (a surrogate pair counted as one), so
+    // that such a set is refused before any glyph of it is measured.
+    static void checkGlyphCount(const QString &chars);
 
     // Measures the glyphs when Obsolete (or when smoothMask() changed); the measurement stays valid until the document's
     // look changes (the reference, until the next measurement).
