@@ -68,17 +68,33 @@ private:
             fail(QStringLiteral("more than %1 levels of nesting").arg(MaxDepth));
     }
 
-    void object(int depth)
+    // The items of an object or an array, from its opening bracket past its closing one.
+    template <typename Item>
+    void items(int depth, char close, Item item)
     {
         enter(depth);
         ++mAt;
         skipSpace();
-        if (peek() == '}') {
+        if (peek() == close) {
             ++mAt;
             return;
         }
-        QSet<QString> names;
         for (;;) {
+            item();
+            skipSpace();
+            if (peek() == close) {
+                ++mAt;
+                return;
+            }
+            expect(',');
+            skipSpace();
+        }
+    }
+
+    void object(int depth)
+    {
+        QSet<QString> names;
+        items(depth, '}', [&] {
             const qsizetype start = mAt;
             if (peek() != '"')
                 fail(QStringLiteral("a member name was expected"));
@@ -91,35 +107,12 @@ private:
             expect(':');
             skipSpace();
             value(depth);
-            skipSpace();
-            if (peek() == '}') {
-                ++mAt;
-                return;
-            }
-            expect(',');
-            skipSpace();
-        }
+        });
     }
 
     void array(int depth)
     {
-        enter(depth);
-        ++mAt;
-        skipSpace();
-        if (peek() == ']') {
-            ++mAt;
-            return;
-        }
-        for (;;) {
-            value(depth);
-            skipSpace();
-            if (peek() == ']') {
-                ++mAt;
-                return;
-            }
-            expect(',');
-            skipSpace();
-        }
+        items(depth, ']', [&] { value(depth); });
     }
 
     void literal(const char *word)
