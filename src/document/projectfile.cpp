@@ -112,6 +112,8 @@ bool TexelFont::Load(const QString &path, Feedback &feedback)
         ProjectExtension::Damage damage;
         if (record.Version != 0)
             damage = ProjectExtension::applyTo(bytes.mid(record.size()), loaded, path);
+        // Only an extension holds more: no window could measure or show it in reasonable time.
+        checkGlyphCount(loaded.Chars(), ProjectRecord::CharsLength);
         loaded.setFilename(path);
         loaded.mDamagedProject = damage.isEmpty() ? QString() : path;
         loaded.mDamage = damage.isEmpty() ? QString() : damage.message(path);

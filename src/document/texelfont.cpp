@@ -95,7 +95,7 @@ QString TexelFont::glyphSequence(const QString &chars)
     return glyphs.remove(kCrLf);
 }
 
-void TexelFont::checkGlyphCount(const QString &chars)
+void TexelFont::checkGlyphCount(const QString &chars, qsizetype limit)
 {
     const QString sequence = glyphSequence(chars);
     qsizetype glyphs = sequence.size();
@@ -105,7 +105,7 @@ void TexelFont::checkGlyphCount(const QString &chars)
             ++i;
         }
     }
-    if (glyphs > MaxGlyphs) {
+    if (glyphs > limit) {
         throw Failure(Failure::Overflow, QStringLiteral("Overflow: the font has %1 characters, at most %2 fit")
                                              .arg(glyphs).arg(MaxGlyphs));
     }

@@ -148,9 +148,9 @@ public:
     // The most glyphs a ZGF font holds: it counts them in one byte.
     static constexpr qsizetype MaxGlyphs = 255;
     // Throws Failure 6 Overflow ("the font has 300 characters, at most 255 fit") when the
-    // character set has more glyphs than a font holds (a surrogate pair counted as one), so
-    // that such a set is refused before any glyph of it is measured.
-    static void checkGlyphCount(const QString &chars);
+    // character set has more glyphs than limit (a surrogate pair counted as one), so that a
+    // set no font holds is refused before any glyph of it is measured.
+    static void checkGlyphCount(const QString &chars, qsizetype limit = MaxGlyphs);
 
     // Measures the glyphs when Obsolete (or when smoothMask() changed); the measurement stays valid until the document's
     // look changes (the reference, until the next measurement).
@@ -206,7 +206,9 @@ public:
     bool Save(Feedback &feedback);
     // Reads the project file into this document; false when path is empty or on a
     // failure (reported through feedback), the document then unchanged. A damaged
-    // extension is reported and loads all it can (see ProjectExtension::applyTo).
+    // extension is reported and loads all it can (see ProjectExtension::applyTo). A
+    // character set of more glyphs than a record holds is such a failure (checkGlyphCount):
+    // one of up to 512 still opens, so that it can be cut down to a font's 255.
     bool Load(const QString &path, Feedback &feedback);
 
 private:

@@ -138,9 +138,12 @@ private slots:
         font.setVariableName(font.CalculateVariableName());
         font.setGP32FileName(font.CalculateGP32FileName());
         writeFile(path(u"post.tsm"_s), ProjectRecord::fromDocument(font).toBytes());
-        // Character sets around the most a font holds, 255 glyphs: a project of a million,
-        // 256 in a file, and 255 in rows (line ends are no glyphs).
+        // Character sets around the most a font holds, 255 glyphs: projects of 300 (as the
+        // windows let a person type) and of a million, 256 in a file, and 255 in rows (line
+        // ends are no glyphs).
         TexelFont huge;
+        huge.setChars(QString(300, u'x'));
+        writeFile(path(u"300.tsm"_s), ProjectRecord::fromDocument(huge).toBytes());
         huge.setChars(QString(1000000, u'A'));
         huge.setFilename(path(u"huge.tsm"_s));
         SilentFeedback silent;
@@ -209,6 +212,8 @@ private slots:
         for (const char *line : {"info huge.tsm", "export huge.tsm", "bitmaps huge.tsm"})
             QTest::addRow("no font holds: %s", line) << QByteArray(line) << 1
                                                      << "6: Overflow: the font has 1000000 characters, at most 255 fit"_ba;
+        row("export: a project of more glyphs than a font holds", 1, "export 300.tsm",
+            "6: Overflow: the font has 300 characters, at most 255 fit");
         row("new: more glyphs than a font holds", 1, "new -o n --chars-file 256.txt",
             "6: Overflow: the font has 256 characters, at most 255 fit");
         row("info: as many glyphs as a font holds", 0, "info --chars-file 255.txt", "Filename");

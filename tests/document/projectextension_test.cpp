@@ -161,6 +161,26 @@ TEST_F(ProjectExtensionTest, ADamagedValueIsLeftOutAloneAndTheFirstSaveAsks)
     EXPECT_TRUE(told.messages.isEmpty());
 }
 
+// An extension may hold more characters than the record; a set of more glyphs than a record
+// holds is refused before anything measures it, the document unchanged. Up to 512 glyphs it
+// opens, to be cut down to what a font holds.
+TEST_F(ProjectExtensionTest, ACharacterSetBeyondTheRecordIsRefused)
+{
+    const QByteArray record = ProjectRecord::fromDocument(TexelFont()).toBytes();
+    const std::pair<qsizetype, bool> rows[] = {{512, true}, {513, false}, {1000000, false}};
+    for (const auto &[glyphs, loads] : rows) {
+        const QString chars = QString(glyphs, u'x') + QStringLiteral("\r\n").repeated(1000);
+        writeFile(path(), record + extension("{\"Chars\":\"" + chars.toUtf8().replace("\r\n", "\\r\\n") + "\"}"));
+        TexelFont font;
+        font.setChars(QStringLiteral("kept"));
+        RecordingFeedback told;
+        EXPECT_EQ(font.Load(path(), told), loads);
+        EXPECT_EQ(font.Chars(), loads ? chars : QStringLiteral("kept"));
+        EXPECT_EQ(told.failures(), loads ? QStringList() : QStringList{QStringLiteral("6: Overflow: the font has %1 "
+                                                              "characters, at most 255 fit").arg(glyphs)});
+    }
+}
+
 // The strict reading accepts every JSON text, whatever its spacing, nesting and escapes.
 TEST(StrictJson, AcceptsValidTextsAndNamesWhereOthersBreak)
 {
