@@ -75,7 +75,8 @@ TEST_F(ProjectExtensionTest, DamagedExtensionLoadsTheRecordAndSaysSoOnce)
         {"bad JSON", extension(R"({"Chars":"XYZ",})"), "its JSON is bad"},
         {"not an object", extension("[1, 2]"), "its JSON is not an object"},
         // JSON a lenient reader takes, with texts other than those written.
-        {"a key twice", extension(R"({"Chars":"XYZ","Smooth":true,"Chars":"Q"})"), "byte 29: the member \"Chars\" appears twice"},
+        {"a key twice", extension(R"({"Chars":"XYZ","Smooth":true,"Chars":"Q"})"),
+         "byte 29: the member \"Chars\" appears twice"},
         {"half a surrogate pair", extension(R"({"Chars":"X\ud800YZ"})"), "byte 11: a \\u escape is half a surrogate pair"},
         {"invalid UTF-8", extension("{\"Chars\":\"X\xC3(\"}"), "byte 11: invalid UTF-8"},
         {"a raw control character", extension("{\"Chars\":\"X\tY\"}"), "control character 9"},
@@ -187,7 +188,8 @@ TEST(StrictJson, AcceptsValidTextsAndNamesWhereOthersBreak)
     const std::pair<QByteArray, const char *> rows[] = {
         // text, "offset: fault" or "" for a valid one
         {R"( {"a" : [1, -0, 0.25, 1E+9, -3e-2, true, false, null, {}, []] ,"b":{"a":"\"\\\/\b\f\n\r\t"}} )", ""},
-        {"{\"\\u00e9\": \"\\ud83d\\ude00 \xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\", \"\xC3\xA9\": 1}", "37: the member \"\u00E9\" appears twice"},
+        {"{\"\\u00e9\": \"\\ud83d\\ude00 \xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\", \"\xC3\xA9\": 1}",
+         "37: the member \"\u00E9\" appears twice"},
         {R"({"ab":1,"a\u0062":2})", "8: the member \"ab\" appears twice"},
         {R"({"a":{"x":1},"b":{"x":1}})", ""},
         {R"("just a text")", ""},
