@@ -6,6 +6,11 @@
 
 QString composeVariableName(const VariableNameParts &parts)
 {
+    return repairedCIdentifier(composeUnrepairedVariableName(parts));
+}
+
+QString composeUnrepairedVariableName(const VariableNameParts &parts)
+{
     QString n = parts.name;
     n.remove(QLatin1Char(' '));
     if (n == n.toUpper())
@@ -24,7 +29,7 @@ QString composeVariableName(const VariableNameParts &parts)
         if (parts.masked)
             n += QLatin1Char('m');
     }
-    return repairedCIdentifier(n);
+    return n;
 }
 
 QString familyWithoutFoundry(const QString &listedFamily)

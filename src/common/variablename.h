@@ -20,6 +20,8 @@ struct VariableNameParts
 // and "m" after it for a masked one: "timesNewRoman12b_pm". The result is repaired into a C
 // identifier (repairedCIdentifier), so "8-Bit Font" at 8 points gives "_8_BitFont8".
 QString composeVariableName(const VariableNameParts &parts);
+// The same before the repair, as earlier versions derived and stored it: "8-BitFont8".
+QString composeUnrepairedVariableName(const VariableNameParts &parts);
 
 // A family as the font list names it, without the " [foundry]" tag the list adds when
 // foundries share a family name: "Nimbus Sans [urw]" gives "Nimbus Sans". Names derived

@@ -1,5 +1,6 @@
 #include "projectextension.h"
 
+#include "strictjson.h"
 #include "texelfont.h"
 
 #include <QDir>
@@ -46,6 +47,7 @@ QString loadedFontFile(const QString &stored, const QString &projectPath)
     return QDir::cleanPath(QDir(projectFolder(projectPath)).absoluteFilePath(stored));
 }
 
+// The extension's object; what makes all of it unreadable when it cannot be had.
 QString parsed(const QByteArray &bytes, QJsonObject &object)
 {
     if (bytes.size() < ProjectExtension::HeaderSize || !bytes.startsWith(ProjectExtension::Magic))
@@ -58,22 +60,36 @@ QString parsed(const QByteArray &bytes, QJsonObject &object)
         return QStringLiteral("it is cut short: %1 of its %2 bytes are there").arg(present).arg(length);
     if (present > qsizetype(length))
         return QStringLiteral("%1 bytes follow its %2 bytes").arg(present - qsizetype(length)).arg(length);
+    const QByteArray json = bytes.mid(ProjectExtension::HeaderSize);
+    if (const std::optional<JsonFault> fault = strictJsonFault(json))
+        return QStringLiteral("its JSON is bad at byte %1: %2").arg(fault->offset).arg(fault->what);
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes.mid(ProjectExtension::HeaderSize), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
         return QStringLiteral("its JSON is bad at byte %1: %2").arg(error.offset).arg(error.errorString());
     if (!document.isObject())
         return QStringLiteral("its JSON is not an object");
     object = document.object();
+    return QString();
+}
+
+// Removes the members of a known key whose value cannot be used, and says what each was.
+QStringList droppedDamagedValues(QJsonObject &object)
+{
+    QStringList faults;
+    const auto drop = [&](const QString &key, const QString &fault) {
+        object.remove(key);
+        faults.append(fault);
+    };
     for (const QString *key : kTextKeys) {
         if (object.contains(*key) && !object.value(*key).isString())
-            return QStringLiteral("%1 is not a text").arg(*key);
+            drop(*key, QStringLiteral("%1 is not a text").arg(*key));
     }
-    if (object.contains(kSmooth) && !object.value(kSmooth).isBool())
-        return QStringLiteral("%1 is not true or false").arg(kSmooth);
     if (object.contains(kHinting) && !hintingFromName(object.value(kHinting).toString()))
-        return QStringLiteral("%1 is not none, slight or full").arg(kHinting);
-    return QString();
+        drop(kHinting, QStringLiteral("%1 is not none, slight or full").arg(kHinting));
+    if (object.contains(kSmooth) && !object.value(kSmooth).isBool())
+        drop(kSmooth, QStringLiteral("%1 is not true or false").arg(kSmooth));
+    return faults;
 }
 
 } // namespace
@@ -98,12 +114,28 @@ QByteArray ProjectExtension::toBytes(const TexelFont &font, const QString &proje
     return bytes + json;
 }
 
-QString ProjectExtension::applyTo(const QByteArray &bytes, TexelFont &font, const QString &projectPath)
+QString ProjectExtension::Damage::message(const QString &projectPath) const
+{
+    const QString file = QDir::toNativeSeparators(projectPath);
+    if (!whole.isEmpty()) {
+        return QStringLiteral("The extension of the project file %1 is damaged (%2): the settings of its record "
+                              "were loaded without it.").arg(file, whole);
+    }
+    return QStringLiteral("The extension of the project file %1 is damaged: %2. %3 left out; the rest of the "
+                          "extension was loaded.")
+        .arg(file, values.join(QStringLiteral("; ")),
+             values.size() == 1 ? QStringLiteral("That value was") : QStringLiteral("Those values were"));
+}
+
+ProjectExtension::Damage ProjectExtension::applyTo(const QByteArray &bytes, TexelFont &font,
+                                                   const QString &projectPath)
 {
     QJsonObject object;
+    Damage damage;
     if (!bytes.isEmpty()) {
-        if (const QString fault = parsed(bytes, object); !fault.isEmpty())
-            return fault;
+        damage.whole = parsed(bytes, object);
+        if (damage.whole.isEmpty())
+            damage.values = droppedDamagedValues(object);
     }
     const auto text = [&](const QString &key, const QString &otherwise) {
         return object.contains(key) ? object.value(key).toString() : otherwise;
@@ -118,12 +150,11 @@ QString ProjectExtension::applyTo(const QByteArray &bytes, TexelFont &font, cons
     font.setChars(text(kChars, font.Chars()));
     font.SampleText = text(kSampleText, font.SampleText);
     font.Background = text(kBackground, font.Background);
-    font.setVariableName(text(kVariableName, font.VariableName()));
-    font.setGP32FileName(font.GP32FileName());
+    font.setStoredNames(text(kVariableName, font.VariableName()), font.GP32FileName());
     for (const QString *key : kTextKeys)
         object.remove(*key);
     object.remove(kHinting);
     object.remove(kSmooth);
     font.UnknownProjectKeys = object;
-    return QString();
+    return damage;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 class TexelFont;
 
@@ -21,11 +22,25 @@ inline constexpr qsizetype MaxLength = qsizetype(1) << 20;
 // The extension of the document when it is saved as projectPath.
 QByteArray toBytes(const TexelFont &font, const QString &projectPath);
 
+// What was wrong with a project's extension when it was applied.
+struct Damage
+{
+    // Why none of it could be read (bad magic, wrong length, JSON that is not strictly valid
+    // or not an object); empty when it could.
+    QString whole;
+    // The values of known keys that were left out, each with why ("Smooth is not true or false").
+    QStringList values;
+
+    bool isEmpty() const { return whole.isEmpty() && values.isEmpty(); }
+    // What the person is told: the project's file, what is wrong and what was loaded.
+    QString message(const QString &projectPath) const;
+};
+
 // Applies the extension, the bytes that follow the record of the project at projectPath,
 // over what the record set: its values win. Without any bytes the members the record lacks
-// get their defaults. Returns what is wrong with a damaged extension (bad magic, wrong
-// length, not a JSON object, a member of the wrong type), the document then unchanged; an
-// empty text when all went well.
-QString applyTo(const QByteArray &bytes, TexelFont &font, const QString &projectPath);
+// get their defaults. A value that cannot be used is left out alone, the record's setting
+// or the default standing for it; an extension that cannot be read at all is applied as no
+// bytes. Unknown keys are kept in the document.
+Damage applyTo(const QByteArray &bytes, TexelFont &font, const QString &projectPath);
 
 } // namespace ProjectExtension

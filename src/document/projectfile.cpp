@@ -72,9 +72,13 @@ QString missingFontFileNote(const TexelFont &font, Surface *surface)
 
 } // namespace
 
-bool TexelFont::Save(Feedback &feedback) const
+bool TexelFont::Save(Feedback &feedback)
 {
     if (mFilename.isEmpty())
+        return false;
+    const bool overDamaged = !mDamagedProject.isEmpty()
+        && QFileInfo(mFilename).absoluteFilePath() == QFileInfo(mDamagedProject).absoluteFilePath();
+    if (overDamaged && !feedback.ask(mDamage + QStringLiteral(" Replace the file with the project as loaded?")))
         return false;
     try {
         // A longer extension would read back as damaged, and its texts would be lost.
@@ -85,6 +89,8 @@ bool TexelFont::Save(Feedback &feedback) const
                                     QStringLiteral("the size in bytes of the project's texts"));
         }
         writeProject(mFilename, ProjectRecord::fromDocument(*this).toBytes() + extension);
+        if (overDamaged)
+            mDamagedProject.clear();
         return true;
     } catch (const Failure &failure) {
         feedback.fail(failure.message(), Feedback::Title::Application);
@@ -103,19 +109,17 @@ bool TexelFont::Load(const QString &path, Feedback &feedback)
         // record goes into a copy that replaces this document only when all of it applied.
         TexelFont loaded(*this);
         record.applyTo(loaded);
-        QString fault;
-        if (record.Version != 0) {
-            fault = ProjectExtension::applyTo(bytes.mid(record.size()), loaded, path);
-            if (!fault.isEmpty())
-                ProjectExtension::applyTo(QByteArray(), loaded, path);
-        }
+        ProjectExtension::Damage damage;
+        if (record.Version != 0)
+            damage = ProjectExtension::applyTo(bytes.mid(record.size()), loaded, path);
+        // Only an extension holds more: no window could measure or show it in reasonable time.
+        checkGlyphCount(loaded.Chars(), ProjectRecord::CharsLength);
         loaded.setFilename(path);
+        loaded.mDamagedProject = damage.isEmpty() ? QString() : path;
+        loaded.mDamage = damage.isEmpty() ? QString() : damage.message(path);
         *this = std::move(loaded);
-        if (!fault.isEmpty()) {
-            feedback.inform(QStringLiteral("The extension of the project file %1 is damaged (%2): the settings "
-                                           "of its record were loaded without it.")
-                                .arg(QDir::toNativeSeparators(path), fault),
-                            Feedback::Title::Application);
+        if (!mDamage.isEmpty()) {
+            feedback.inform(mDamage, Feedback::Title::Application);
         }
         if (!mFontFile.isEmpty() && !QFileInfo(mFontFile).isFile())
             feedback.inform(missingFontFileNote(*this, mSurface), Feedback::Title::Application);

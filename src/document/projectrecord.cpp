@@ -52,7 +52,7 @@ constexpr qsizetype ShadowXPos = 139;
 constexpr qsizetype ShadowYPos = 141;
 constexpr TextField VariableName{143, 64};
 constexpr TextField GP32FileName{207, 8};
-constexpr TextField Chars{215, 512};
+constexpr TextField Chars{215, ProjectRecord::CharsLength};
 constexpr TextField SampleText{727, 512};
 constexpr TextField Background{1239, 128};
 static_assert(Background.offset + Background.width == ProjectRecord::Version2Size);
@@ -68,7 +68,7 @@ constexpr qsizetype Underline = 63;
 constexpr qsizetype CharSepExtra = 65;
 constexpr qsizetype GlyphMargin = 67;
 constexpr TextField VariableName{69, 32};
-constexpr TextField Chars{101, 512};
+constexpr TextField Chars{101, ProjectRecord::CharsLength};
 constexpr TextField SampleText{613, 512};
 constexpr qsizetype Color = 1125;
 constexpr qsizetype TransColor = 1129;
@@ -360,8 +360,7 @@ void ProjectRecord::applyTo(TexelFont &font) const
     font.ShadowOY = ShadowOY;
     font.ShadowXPos = ShadowXPos;
     font.ShadowYPos = ShadowYPos;
-    font.setVariableName(VariableName);
-    font.setGP32FileName(Version == 1 ? font.CalculateGP32FileName() : GP32FileName);
+    font.setStoredNames(VariableName, Version == 1 ? std::nullopt : std::optional(GP32FileName));
     font.SampleText = SampleText;
     font.Background = Background;
 }

@@ -19,6 +19,8 @@ struct ProjectRecord
     static constexpr qsizetype Version2Size = 1367;
     // The most any version occupies: a reader never needs more of a file.
     static constexpr qsizetype MaximumSize = Version2Size;
+    // The characters the record holds of Chars, as many as the windows let a person type.
+    static constexpr qsizetype CharsLength = 512;
     static constexpr quint8 WrittenVersion = 2;
 
     // 0 holds no settings; 1 holds no GP32FileName (it is recalculated on applying).

@@ -95,6 +95,22 @@ QString TexelFont::glyphSequence(const QString &chars)
     return glyphs.remove(kCrLf);
 }
 
+void TexelFont::checkGlyphCount(const QString &chars, qsizetype limit)
+{
+    const QString sequence = glyphSequence(chars);
+    qsizetype glyphs = sequence.size();
+    for (qsizetype i = 1; i < sequence.size(); ++i) {
+        if (sequence.at(i - 1).isHighSurrogate() && sequence.at(i).isLowSurrogate()) {
+            --glyphs;
+            ++i;
+        }
+    }
+    if (glyphs > limit) {
+        throw Failure(Failure::Overflow, QStringLiteral("Overflow: the font has %1 characters, at most %2 fit")
+                                             .arg(glyphs).arg(MaxGlyphs));
+    }
+}
+
 void TexelFont::setBold(bool value)
 {
     mBold = value;
@@ -219,9 +235,23 @@ QString TexelFont::CalculateVariableName(const QString &name) const
 QString TexelFont::CalculateGP32FileName(const QString &name, const QString &variableName,
                                          qint16 proportional, qint16 serif, qint16 script) const
 {
-    const QString n = name.isEmpty() ? mName : name;
-    const QString v = variableName.isEmpty() ? mVariableName : variableName;
+    return derivedGP32FileName(name.isEmpty() ? mName : name, variableName.isEmpty() ? mVariableName : variableName,
+                               proportional, serif, script, NameRule::Today);
+}
+
+QString TexelFont::derivedVariableName(NameRule rule) const
+{
+    if (rule == NameRule::Today)
+        return CalculateVariableName();
+    return composeUnrepairedVariableName({mName, wholePoints(mSize), mBold, mItalic, mUnderline, mStrikethrough,
+                                          Postprocessed, Masked});
+}
+
+QString TexelFont::derivedGP32FileName(const QString &n, const QString &v, qint16 proportional, qint16 serif,
+                                       qint16 script, NameRule rule) const
+{
     auto flag = [](qint16 argument, bool own) { return argument == -1 ? own : argument != 0; };
+    const qint32 points = wholePoints(mSize); // refuses a size the prefix cannot format
 
     const QString t = trimSpaces(n);
     QString result = t.left(1);
@@ -229,7 +259,8 @@ QString TexelFont::CalculateGP32FileName(const QString &name, const QString &var
     result += space >= 0 ? t.mid(space + 1, 1) : QStringLiteral("_");
     result += formatTwoDigits(double(mSize) + 0.25);
 
-    QString checksumText = n + familyName() + QString::number(wholePoints(mSize)) + v;
+    const QString family = rule == NameRule::Today ? familyName() : mTTFName;
+    QString checksumText = n + family + QString::number(points) + v;
     const std::pair<bool, const char *> words[] = {
         {mBold, "Bold"},
         {mItalic, "Italic"},
@@ -249,8 +280,21 @@ QString TexelFont::CalculateGP32FileName(const QString &name, const QString &var
     for (const char byte : toWindows1252(checksumText))
         sum += quint8(byte);
     // Only four hex digits have room in the eight-character name.
-    result += QStringLiteral("%1").arg(sum & 0xFFFFu, 4, 16, QLatin1Char('0')).toUpper();
+    if (rule == NameRule::Today)
+        sum &= 0xFFFFu;
+    result += QStringLiteral("%1").arg(sum, 4, 16, QLatin1Char('0')).toUpper();
     return withoutSpaces(result.toLower());
+}
+
+void TexelFont::setStoredNames(const QString &variableName, const std::optional<QString> &gp32FileName)
+{
+    // The earlier checksum counted the variable name as stored, before today's derivation
+    // replaces it.
+    const QString earlierFileName = derivedGP32FileName(mName, variableName, -1, -1, -1, NameRule::Earlier);
+    const bool derivedVariable = variableName == derivedVariableName(NameRule::Earlier);
+    setVariableName(derivedVariable ? CalculateVariableName() : variableName);
+    const bool derivedFile = !gp32FileName || withoutSpaces(gp32FileName->toLower()) == earlierFileName;
+    setGP32FileName(derivedFile ? CalculateGP32FileName() : *gp32FileName);
 }
 
 void TexelFont::SetCharsToDefault()

@@ -10,6 +10,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class Feedback;
 class Surface;
 struct SurfaceFont;
@@ -129,6 +131,13 @@ public:
                                   const QString &variableName = QString(),
                                   qint16 proportional = -1, qint16 serif = -1,
                                   qint16 script = -1) const;
+    // Sets VariableName and GP32FileName as a project file stores them. A stored name that
+    // earlier versions derived is a derived name and gets today's derivation: they kept
+    // characters no C identifier allows ("éclairSeñor8"), counted the family's
+    // "[foundry]" tag and the unrepaired variable name in the checksum, and kept all of its
+    // digits. Any other name is custom, as with the setters. Without a stored GP32 file name
+    // (a version-1 project) it is calculated.
+    void setStoredNames(const QString &variableName, const std::optional<QString> &gp32FileName);
     // Chars := the default character set, through the setter.
     void SetCharsToDefault();
 
@@ -136,6 +145,12 @@ public:
     static QString defaultCharacterSet();
     // The glyph sequence of a character set: the text with every CR LF pair removed.
     static QString glyphSequence(const QString &chars);
+    // The most glyphs a ZGF font holds: it counts them in one byte.
+    static constexpr qsizetype MaxGlyphs = 255;
+    // Throws Failure 6 Overflow ("the font has 300 characters, at most 255 fit") when the
+    // character set has more glyphs than limit (a surrogate pair counted as one), so that a
+    // set no font holds is refused before any glyph of it is measured.
+    static void checkGlyphCount(const QString &chars, qsizetype limit = MaxGlyphs);
 
     // Measures the glyphs when Obsolete (or when smoothMask() changed); the measurement stays valid until the document's
     // look changes (the reference, until the next measurement).
@@ -186,12 +201,21 @@ public:
 
     // Writes the project file Filename; false when Filename is empty or on a failure,
     // which is reported through feedback. A failed save leaves the old file as it was.
-    bool Save(Feedback &feedback) const;
+    // The first save over a file loaded with a damaged extension asks first; false when
+    // the answer is no.
+    bool Save(Feedback &feedback);
     // Reads the project file into this document; false when path is empty or on a
-    // failure (reported through feedback), the document then unchanged.
+    // failure (reported through feedback), the document then unchanged. A damaged
+    // extension is reported and loads all it can (see ProjectExtension::applyTo). A
+    // character set of more glyphs than a record holds is such a failure (checkGlyphCount):
+    // one of up to 512 still opens, so that it can be cut down to a font's 255.
     bool Load(const QString &path, Feedback &feedback);
 
 private:
+    enum class NameRule { Today, Earlier };
+    QString derivedVariableName(NameRule rule) const;
+    QString derivedGP32FileName(const QString &name, const QString &variableName, qint16 proportional,
+                                qint16 serif, qint16 script, NameRule rule) const;
     void MeasureGlyphs();
     Surface &surface() const;
     void applyFont(Surface &surface) const;
@@ -214,6 +238,10 @@ private:
     QString mTTFName;
     bool mUnderline = false;
     QString mVariableName;
+    // The project file loaded with a damaged extension, until it is saved over, and what
+    // the person was told about it.
+    QString mDamagedProject;
+    QString mDamage;
 
     GlyphMeasurement mMeasurement;
 };

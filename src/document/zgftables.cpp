@@ -44,3 +44,9 @@ QByteArray zgfRightIndentTable(const GlyphMeasurement &measurement)
 {
     return table(measurement, "right indent", -128, 127, [](const Char &g) { return qint64(g.rightIndent()); });
 }
+
+void checkZgfMaskCells(const GlyphMeasurement &measurement, qint16 charWidthInc, qint16 maskWidthInc)
+{
+    table(measurement, "mask cell width", 0, 255 + 127,
+          [=](const Char &g) { return qint64(g.Width) + charWidthInc + maskWidthInc; });
+}

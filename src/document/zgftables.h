@@ -17,3 +17,6 @@ QByteArray zgfWidthTable(const GlyphMeasurement &measurement, qint16 charWidthIn
 // complement, as a GP32 program reads them back.
 QByteArray zgfLeftIndentTable(const GlyphMeasurement &measurement);
 QByteArray zgfRightIndentTable(const GlyphMeasurement &measurement);
+// Throws Overflow when a mask cell, Width + charWidthInc + maskWidthInc, would be narrower
+// than nothing: it would pull the later cells out of the mask image, and readers refuse it.
+void checkZgfMaskCells(const GlyphMeasurement &measurement, qint16 charWidthInc, qint16 maskWidthInc);

@@ -45,6 +45,8 @@ QByteArray tablesOf(TexelFont &font)
     const GlyphMeasurement &m = font.measure();
     const QByteArray left = zgfLeftIndentTable(m);
     const QByteArray right = zgfRightIndentTable(m);
+    if (font.Masked)
+        checkZgfMaskCells(m, font.CharWidthInc, font.MaskWidthInc);
     return zgfCharacterTable(m) + zgfWidthTable(m, font.CharWidthInc) + left + right;
 }
 

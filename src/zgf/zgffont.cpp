@@ -14,6 +14,16 @@ namespace {
 // 97920 x 382 and the largest tables.
 constexpr qint64 MaxFileSize = 72 * 1024 * 1024;
 
+// "\"g\" (code 103)"; a code without a printable character by its number alone.
+QString codeText(quint8 code)
+{
+    const QString text = fromWindows1252(QByteArray(1, char(code)));
+    const QString number = QStringLiteral("code %1").arg(code);
+    if (text.size() != 1 || !text.at(0).isPrint() || text.at(0).isSpace())
+        return number;
+    return QStringLiteral("\"%1\" (%2)").arg(text, number);
+}
+
 } // namespace
 
 ZgfFont ZgfFont::read(const QByteArray &data)
@@ -106,6 +116,16 @@ ZgfFont ZgfFont::parse(const QByteArray &data, const QString &source)
             throw malformed(QStringLiteral("the mask data offset %1 is outside the image data (%2 to %3)")
                                 .arg(h.MaskOffset).arg(h.GlyphOffset).arg(h.FileLength));
         glyphEnd = h.MaskOffset;
+        // A cell of negative width would move every later mask cell left, out of the image.
+        for (int i = 0; i < n; ++i) {
+            if (font.charWidth(i) + h.MaskWidthInc < 0)
+                throw malformed(QStringLiteral("the mask cell of character %1 is %2 pixels wide (its width %3 "
+                                               "plus MaskWidthInc %4)")
+                                    .arg(codeText(quint8(font.mCodes.at(i))))
+                                    .arg(font.charWidth(i) + h.MaskWidthInc)
+                                    .arg(font.charWidth(i))
+                                    .arg(h.MaskWidthInc));
+        }
         font.mMaskWidth = h.maskWidth();
         font.mMaskHeight = h.maskHeight();
         if (font.mMaskWidth < 0 || font.mMaskHeight < 0)

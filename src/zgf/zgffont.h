@@ -16,7 +16,9 @@
 // zgfdecoder.h) that says what is wrong: a file shorter than its header or than the length
 // it declares, a wrong magic or version, tables that do not fit, a glyph data offset other
 // than right after the tables, a mask offset outside the image data, character widths
-// that do not add up to the image width, image data that is short, RLE runs that overflow
+// that do not add up to the image width, a character whose width plus MaskWidthInc is
+// negative (its mask cell would push the later ones out of the mask image), a negative
+// mask height, image data that is short, RLE runs that overflow
 // a row or data that ends inside one. Fonts with 8-bit pixels (flag bit 0 clear) are
 // refused as unsupported. Bytes past the declared length, and past a complete image
 // before the mask, are ignored. Memory is bounded by the header's 16-bit width and 8-bit

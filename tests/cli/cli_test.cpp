@@ -1,3 +1,4 @@
+#include "feedback.h"
 #include "projectrecord.h"
 #include "texelfont.h"
 #include "zgfdraw.h"
@@ -138,6 +139,18 @@ private slots:
         font.setVariableName(font.CalculateVariableName());
         font.setGP32FileName(font.CalculateGP32FileName());
         writeFile(path(u"post.tsm"_s), ProjectRecord::fromDocument(font).toBytes());
+        // Character sets around the most a font holds, 255 glyphs: projects of 300 (as the
+        // windows let a person type) and of a million, 256 in a file, and 255 in rows (line
+        // ends are no glyphs).
+        TexelFont huge;
+        huge.setChars(QString(300, u'x'));
+        writeFile(path(u"300.tsm"_s), ProjectRecord::fromDocument(huge).toBytes());
+        huge.setChars(QString(1000000, u'A'));
+        huge.setFilename(path(u"huge.tsm"_s));
+        SilentFeedback silent;
+        QVERIFY(huge.Save(silent));
+        writeFile(path(u"256.txt"_s), QByteArray(256, 'x'));
+        writeFile(path(u"255.txt"_s), QByteArrayList(17, QByteArray(15, 'x')).join('\n') + '\n');
         mShared = std::move(mWork);
     }
 
@@ -196,6 +209,15 @@ private slots:
         row("export: device as characters", 1, "export --chars-file /dev/zero",
             "75: Path/File access error: /dev/zero is not a regular file");
         row("export: characters beyond the bound", 1, "export --chars-file big.txt", "big.txt holds 70000 bytes");
+        // Refused as read, before a glyph is measured.
+        for (const char *line : {"info huge.tsm", "export huge.tsm", "bitmaps huge.tsm"})
+            QTest::addRow("no font holds: %s", line) << QByteArray(line) << 1
+                                                     << "6: Overflow: the font has 1000000 characters, at most 255 fit"_ba;
+        row("export: a project of more glyphs than a font holds", 1, "export 300.tsm",
+            "6: Overflow: the font has 300 characters, at most 255 fit");
+        row("new: more glyphs than a font holds", 1, "new -o n --chars-file 256.txt",
+            "6: Overflow: the font has 256 characters, at most 255 fit");
+        row("info: as many glyphs as a font holds", 0, "info --chars-file 255.txt", "Filename");
         row("bitmaps: mask is the bitmap", 1, "bitmaps post.tsm --bitmap x.bmp --mask x.bmp --force",
             "5: The alpha mask bitmap file would replace the bitmap file x.bmp.");
         row("render: over its font", 1, "render default.zgf -o default.zgf --force",

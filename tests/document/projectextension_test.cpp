@@ -4,6 +4,7 @@
 #include "projectextension.h"
 #include "projectrecord.h"
 #include "recordingfeedback.h"
+#include "strictjson.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -73,9 +74,15 @@ TEST_F(ProjectExtensionTest, DamagedExtensionLoadsTheRecordAndSaysSoOnce)
         {"states too much", QByteArray("TSX1\xFF\xFF\xFF\x7F{}", 10), "more than an extension holds"},
         {"bad JSON", extension(R"({"Chars":"XYZ",})"), "its JSON is bad"},
         {"not an object", extension("[1, 2]"), "its JSON is not an object"},
-        {"text of the wrong type", extension(R"({"Chars":5})"), "Chars is not a text"},
-        {"unknown hinting", extension(R"({"Hinting":"medium"})"), "Hinting is not none, slight or full"},
-        {"smooth not a Boolean", extension(R"({"Smooth":"yes"})"), "Smooth is not true or false"},
+        // JSON a lenient reader takes, with texts other than those written.
+        {"a key twice", extension(R"({"Chars":"XYZ","Smooth":true,"Chars":"Q"})"),
+         "byte 29: the member \"Chars\" appears twice"},
+        {"half a surrogate pair", extension(R"({"Chars":"X\ud800YZ"})"), "byte 11: a \\u escape is half a surrogate pair"},
+        {"invalid UTF-8", extension("{\"Chars\":\"X\xC3(\"}"), "byte 11: invalid UTF-8"},
+        {"a raw control character", extension("{\"Chars\":\"X\tY\"}"), "control character 9"},
+        {"an unknown escape", extension(R"({"Chars":"\x41"})"), "an unknown escape"},
+        {"a byte-order mark", extension("\xEF\xBB\xBF{\"Chars\":\"XYZ\"}"), "byte 0: a JSON value"},
+        {"a number Qt repairs", extension(R"({"Chars":"XYZ","Size":.5})"), "a JSON value was expected"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.label);
@@ -103,6 +110,116 @@ TEST_F(ProjectExtensionTest, DamagedExtensionLoadsTheRecordAndSaysSoOnce)
     EXPECT_EQ(font.Chars(), QStringLiteral("XYZ"));
     EXPECT_TRUE(font.Smooth());
     EXPECT_TRUE(feedback.messages.isEmpty());
+}
+
+// A value that cannot be used is left out alone: every other value and unknown key loads, the
+// message names each damaged value once, and the first save over the file asks.
+TEST_F(ProjectExtensionTest, ADamagedValueIsLeftOutAloneAndTheFirstSaveAsks)
+{
+    TexelFont original;
+    original.setChars(QStringLiteral("ABC"));
+    original.setName(QStringLiteral("Record name"));
+    const QByteArray record = ProjectRecord::fromDocument(original).toBytes();
+    const QByteArray damaged = record + extension(R"({"Chars":" X\u0416Z ","Smooth":"true","Hinting":"slight",)"
+                                                  R"("Name":7,"Later":{"k":[1,"two"]}})");
+    writeFile(path(), damaged);
+    TexelFont font;
+    RecordingFeedback told;
+    ASSERT_TRUE(font.Load(path(), told));
+    EXPECT_EQ(font.Chars(), QStringLiteral(" X\u0416Z "));
+    EXPECT_EQ(font.Hinting(), Hinting::Slight);
+    EXPECT_FALSE(font.Smooth());
+    EXPECT_EQ(font.Name(), QStringLiteral("Record name"));
+    EXPECT_EQ(font.UnknownProjectKeys.keys(), QStringList{QStringLiteral("Later")});
+    ASSERT_EQ(told.messages.size(), 1);
+    EXPECT_EQ(told.informations()[0], QStringLiteral("The extension of the project file %1 is damaged: Name is not "
+                                                     "a text; Smooth is not true or false. Those values were left "
+                                                     "out; the rest of the extension was loaded.").arg(path()));
+
+    // No: nothing is written. Yes: written, and later saves no longer ask.
+    told.messages.clear();
+    told.answers = {false, true};
+    EXPECT_FALSE(font.Save(told));
+    EXPECT_EQ(readFile(path()), damaged);
+    ASSERT_TRUE(font.Save(told));
+    ASSERT_TRUE(font.Save(told));
+    ASSERT_EQ(told.questions().size(), 2);
+    EXPECT_TRUE(told.questions()[1].contains(QStringLiteral("Smooth is not true or false")));
+    EXPECT_EQ(told.failures(), QStringList());
+    TexelFont saved;
+    ASSERT_TRUE(saved.Load(path(), feedback));
+    EXPECT_EQ(documentState(saved), documentState(font));
+    EXPECT_EQ(saved.UnknownProjectKeys, font.UnknownProjectKeys);
+    EXPECT_TRUE(feedback.messages.isEmpty());
+
+    // Saved elsewhere, nothing is replaced that was damaged: no question.
+    TexelFont other;
+    writeFile(path(), damaged);
+    ASSERT_TRUE(other.Load(path(), told));
+    told.messages.clear();
+    other.setFilename(path(QStringLiteral("copy.tsm")));
+    ASSERT_TRUE(other.Save(told));
+    EXPECT_TRUE(told.messages.isEmpty());
+}
+
+// An extension may hold more characters than the record; a set of more glyphs than a record
+// holds is refused before anything measures it, the document unchanged. Up to 512 glyphs it
+// opens, to be cut down to what a font holds.
+TEST_F(ProjectExtensionTest, ACharacterSetBeyondTheRecordIsRefused)
+{
+    const QByteArray record = ProjectRecord::fromDocument(TexelFont()).toBytes();
+    const std::pair<qsizetype, bool> rows[] = {{512, true}, {513, false}, {1000000, false}};
+    for (const auto &[glyphs, loads] : rows) {
+        const QString chars = QString(glyphs, u'x') + QStringLiteral("\r\n").repeated(1000);
+        writeFile(path(), record + extension("{\"Chars\":\"" + chars.toUtf8().replace("\r\n", "\\r\\n") + "\"}"));
+        TexelFont font;
+        font.setChars(QStringLiteral("kept"));
+        RecordingFeedback told;
+        EXPECT_EQ(font.Load(path(), told), loads);
+        EXPECT_EQ(font.Chars(), loads ? chars : QStringLiteral("kept"));
+        EXPECT_EQ(told.failures(), loads ? QStringList() : QStringList{QStringLiteral("6: Overflow: the font has %1 "
+                                                              "characters, at most 255 fit").arg(glyphs)});
+    }
+}
+
+// The strict reading accepts every JSON text, whatever its spacing, nesting and escapes.
+TEST(StrictJson, AcceptsValidTextsAndNamesWhereOthersBreak)
+{
+    const std::pair<QByteArray, const char *> rows[] = {
+        // text, "offset: fault" or "" for a valid one
+        {R"( {"a" : [1, -0, 0.25, 1E+9, -3e-2, true, false, null, {}, []] ,"b":{"a":"\"\\\/\b\f\n\r\t"}} )", ""},
+        {"{\"\\u00e9\": \"\\ud83d\\ude00 \xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\", \"\xC3\xA9\": 1}",
+         "37: the member \"\u00E9\" appears twice"},
+        {R"({"ab":1,"a\u0062":2})", "8: the member \"ab\" appears twice"},
+        {R"({"a":{"x":1},"b":{"x":1}})", ""},
+        {R"("just a text")", ""},
+        {"", "0: a JSON value was expected"},
+        {"{} {}", "3: something follows the JSON value"},
+        {QByteArray("{}\x00", 3), "2: something follows the JSON value"},
+        {R"({"a":01})", "6: a number with a leading zero"},
+        {R"({"a":1.})", "7: a digit was expected"},
+        {R"({"a":-})", "6: a digit was expected"},
+        {R"({"a":tru})", "5: a JSON value was expected"},
+        {R"({"a":1,})", "7: a member name was expected"},
+        {R"({"a" 1})", "5: \":\" was expected"},
+        {R"([1 2])", "3: \",\" was expected"},
+        {R"({"a":"\u12"})", "10: a \\u escape needs four hexadecimal digits"},
+        {R"({"a":"\udc00\ud800"})", "6: a \\u escape is half a surrogate pair"},
+        {R"({"a":"\ud800\u0041"})", "6: a \\u escape is half a surrogate pair"},
+        {"{\"a\":\"\xC0\xAF\"}", "6: invalid UTF-8"},
+        {"{\"a\":\"\xED\xA0\x80\"}", "6: invalid UTF-8"},
+        {"{\"a\":\"\xF4\x90\x80\x80\"}", "6: invalid UTF-8"},
+        {"{\"a\":\"\xE2\x82\"}", "6: invalid UTF-8"},
+        {QByteArray("{\"a\":\"\x00\"}", 9), "6: control character 0 inside a text"},
+        {R"({"a":"open)", "10: the text is not closed"},
+        {QByteArray(512, '[') + QByteArray(512, ']'), ""},
+        {QByteArray(513, '[') + QByteArray(513, ']'), "512: more than 512 levels of nesting"},
+    };
+    for (const auto &[json, expected] : rows) {
+        const std::optional<JsonFault> fault = strictJsonFault(json);
+        const QString found = fault ? QStringLiteral("%1: %2").arg(fault->offset).arg(fault->what) : QString();
+        EXPECT_EQ(found, QString::fromUtf8(expected)) << json.toStdString();
+    }
 }
 
 TEST_F(ProjectExtensionTest, FontFileMovesWithTheProjectAndAMissingOneIsNamed)

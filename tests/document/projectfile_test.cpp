@@ -168,6 +168,49 @@ TEST_F(ProjectFile, ReadsVersion1)
     EXPECT_FALSE(font.CustomGP32FileName || font.CustomVariableName);
 }
 
+// Names as earlier versions derived them (characters no C identifier allows, the family's
+// "[foundry]" tag and the unrepaired variable name in the checksum) load as derived names and
+// get today's; names that differ from both rules stay custom.
+TEST_F(ProjectFile, NamesEarlierVersionsDerivedLoadAsDerived)
+{
+    const struct
+    {
+        const char16_t *family;
+        float size;
+        const char16_t *storedVariable, *storedFile, *variable, *file;
+        bool customVariable, customFile;
+    } rows[] = {
+        {u"\u00C9clair Se\u00F1or", 8.25f, u"\u00E9clairSe\u00F1or8", u"\u00E9s0915f3", u"_clairSe_or8", u"\u00E9s0914d7",
+         false, false},
+        {u"\u00C9clair Se\u00F1or", 8.25f, u"_clairSe_or8", u"\u00E9s0914d7", u"_clairSe_or8", u"\u00E9s0914d7", false,
+         false},
+        {u"\u00C9clair Se\u00F1or", 8.25f, u"\u00E9clairSe\u00F1or8", u"mine", u"_clairSe_or8", u"mine", false, true},
+        {u"\u00C9clair Se\u00F1or", 8.25f, u"\u00E9clairSe\u00F1or9", u"\u00E9s0915f5", u"\u00E9clairSe\u00F1or9",
+         u"\u00E9s0915f5", true, true},
+        {u"8-Bit Font", 8.25f, u"8-BitFont8", u"8f090f0a", u"_8_BitFont8", u"8f090f9b", false, false},
+        {u"Nimbus Sans [urw]", 9.75f, u"nimbusSans[urw]10", u"ns1018b6", u"nimbusSans_urw_10", u"ns101686", false,
+         false},
+    };
+    for (const auto &row : rows) {
+        const QString family = QString::fromUtf16(row.family);
+        SCOPED_TRACE(family.toStdString());
+        TexelFont original;
+        original.setTTFName(family);
+        original.setName(family);
+        original.setSize(row.size);
+        ProjectRecord record = ProjectRecord::fromDocument(original);
+        record.VariableName = QString::fromUtf16(row.storedVariable);
+        record.GP32FileName = QString::fromUtf16(row.storedFile);
+        writeFile(path(), record.toBytes());
+        TexelFont font;
+        ASSERT_TRUE(font.Load(path(), feedback));
+        EXPECT_EQ(font.VariableName(), QString::fromUtf16(row.variable));
+        EXPECT_EQ(font.CustomVariableName, row.customVariable);
+        EXPECT_EQ(font.GP32FileName(), QString::fromUtf16(row.file));
+        EXPECT_EQ(font.CustomGP32FileName, row.customFile);
+    }
+}
+
 TEST_F(ProjectFile, LoadAppliesAllOrNothing)
 {
     const char *unmanageable = "-2147221502: This version of TexelSmithy can't manage the file %1.";

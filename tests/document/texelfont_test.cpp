@@ -99,6 +99,25 @@ TEST(TexelFontNames, AnyFamilyGivesCIdentifiers)
     }
 }
 
+// A font holds 255 glyphs; row breaks are none, a lone CR is one, a surrogate pair is one.
+TEST(TexelFontCharacters, SetsOfMoreGlyphsThanAFontHoldsAreRefused)
+{
+    const QString pair = QStringLiteral("\U0001F600");
+    const std::pair<QString, const char *> rows[] = {
+        {QString(255, u'x'), nullptr},
+        {QString(256, u'x'), "6: Overflow: the font has 256 characters, at most 255 fit"},
+        {QStringLiteral("xxxxx\r\n").repeated(51) + QStringLiteral("\r\n").repeated(100000), nullptr},
+        {QString(255, u'x') + u'\r', "6: Overflow: the font has 256 characters"},
+        {pair.repeated(255), nullptr},
+        {pair.repeated(255) + pair.left(1), "6: Overflow: the font has 256 characters"},
+        {QString(1 << 20, u'A'), "6: Overflow: the font has 1048576 characters, at most 255 fit"},
+    };
+    for (const auto &[chars, refused] : rows) {
+        const QString message = failureOf([&] { TexelFont::checkGlyphCount(chars); });
+        EXPECT_TRUE(message.startsWith(QString::fromUtf8(refused ? refused : "<no failure>"))) << message.toStdString();
+    }
+}
+
 class TexelFontMeasure : public ::testing::Test
 {
 protected:

@@ -207,6 +207,9 @@ TEST_F(ZgfExport, RefusesWhatCannotBeStoredFaithfully)
         {[](TexelFont &f) { f.Masked = true; }, "no mask bitmap file"},
         {[](TexelFont &f) { f.setTTFName(QString(33, QLatin1Char('x'))); }, "longer than 32"},
         {[](TexelFont &f) { f.setChars(QString(256, QLatin1Char('a'))); }, "256 characters"},
+        // A mask cell of negative width: a font every reader refuses.
+        {[](TexelFont &f) { f.Masked = true; f.setSmooth(true); f.MaskWidthInc = -3; },
+         "Overflow: the mask cell width of \"a\" is -1, outside 0..382"},
     };
     for (const auto &[change, named] : cases) {
         TexelFont doc{&measure};

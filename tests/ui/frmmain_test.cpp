@@ -246,6 +246,32 @@ private slots:
         QCOMPARE(shownTitle(), kTitle);
     }
 
+    // A damaged value in a project's extension is named on opening; the first Save asks before
+    // it replaces the file, and "no" leaves the file as it was.
+    void saveOverADamagedExtensionAsks()
+    {
+        TexelFont stored;
+        stored.setChars(u"ABC"_s);
+        stored.setFilename(path(u"damaged.tsm"_s));
+        QVERIFY(stored.Save(mServices->feedback));
+        const QByteArray damaged = readFile(stored.Filename()).replace(R"("Smooth":false)", R"("Smooth":"off")");
+        writeFile(stored.Filename(), damaged);
+        mServices->choosers.openNames = {stored.Filename()};
+        action("Open")->trigger();
+        QCOMPARE(document().Chars(), u"ABC"_s);
+        QCOMPARE(mServices->feedback.informations().size(), 1);
+        QVERIFY(mServices->feedback.informations()[0].contains(u"Smooth is not true or false"_s));
+
+        mServices->feedback.answers = {false, true};
+        action("Save")->trigger();
+        QCOMPARE(readFile(stored.Filename()), damaged);
+        action("Save")->trigger();
+        QVERIFY(!readFile(stored.Filename()).contains("\"off\""));
+        action("Save")->trigger();
+        QCOMPARE(mServices->feedback.questions().size(), 2);
+        QVERIFY(mServices->feedback.failures().isEmpty());
+    }
+
     void unsavedChanges_data()
     {
         QTest::addColumn<UnsavedCase>("c");

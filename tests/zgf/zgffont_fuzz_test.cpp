@@ -4,13 +4,13 @@
 
 namespace {
 
-// A valid file changed in a random way: flipped bits, a changed header byte, a cut, bytes
-// inserted or removed.
+// A valid file changed in a random way: flipped bits, a changed header byte, a small mask width
+// or height increment (the mask data stays long enough), a cut, bytes inserted or removed.
 QByteArray mutate(QByteArray data, std::mt19937 &random)
 {
     const auto pick = [&](qsizetype n) { return qsizetype(random() % quint32(qMax<qsizetype>(n, 1))); };
     for (int step = 0, steps = 1 + int(random() % 3); step < steps; ++step) {
-        const int kind = int(random() % 5);
+        const int kind = int(random() % 6);
         if (kind == 0 && !data.isEmpty())
             data[pick(data.size())] ^= char(1 << (random() % 8));
         else if (kind == 1 && data.size() > 76) // a header field, where most checks live
@@ -22,6 +22,8 @@ QByteArray mutate(QByteArray data, std::mt19937 &random)
                 data.insert(at, char(random()));
         else if (kind == 4)
             data.remove(pick(data.size()), 1 + pick(8));
+        else if (kind == 5 && data.size() > 76)
+            data[65 + pick(2)] = char(int(random() % 21) - 10);
     }
     return data;
 }

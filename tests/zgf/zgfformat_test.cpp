@@ -272,7 +272,6 @@ TEST(ZgfFont, RefusesMalformedFilesWithAClearFailure)
          "glyph image: data ends after"},
         {false, [](QByteArray &d) { cut(d, 1); }, "mask: data ends after 239 of 240 bytes"},
         {false, [&](QByteArray &d) { d[int32At(d, MaskOffset)] = 32; }, "level 32 at (0, 0)"},
-        {false, [](QByteArray &d) { d[65] = char(-7); }, "negative"},
         {true, [&](QByteArray &d) { cut(d, int(d.size()) - int32At(d, MaskOffset) - 9); }, "too short"},
         {true, [&](QByteArray &d) { setInt32(d, MaskOffset, GlyphStart + 20); }, "too short"},
         {true, [&](QByteArray &d) { d[GlyphStart] = 0; d[GlyphStart + 1] = 19; },
@@ -285,6 +284,44 @@ TEST(ZgfFont, RefusesMalformedFilesWithAClearFailure)
         const QString message = failureOf([&] { ZgfFont::read(data); });
         EXPECT_TRUE(message.startsWith(QLatin1String("321: Invalid file format: "))
                     && message.contains(QLatin1String(expected))) << message.toStdString();
+    }
+}
+
+// Mask increments that would put a mask cell outside the mask image are refused where the font
+// is read, naming the character; a cell of width 0 or a mask of no rows is drawable.
+TEST(ZgfFont, RefusesMaskCellsOutsideTheMaskImage)
+{
+    const std::tuple<QByteArray, QList<int>, int, int, const char *> rows[] = {
+        // codes, widths, MaskWidthInc, MaskHeightInc (height 7), message part ("" is a valid font)
+        {"Ag", {1, 5}, -2, 0, "the mask cell of character \"A\" (code 65) is -1 pixels wide (its width 1 plus "
+                              "MaskWidthInc -2)"},
+        {"A\x01g", {4, 0, 6}, -1, 0, "the mask cell of character code 1 is -1 pixels wide"},
+        {"A\x80g", {5, 9, 4}, -7, 0, "character \"A\" (code 65) is -2 pixels wide"},
+        {"Ag", {3, 4}, 0, -8, "the mask size 7 x -1 is negative"},
+        {"Ag", {2, 5}, -2, 0, ""},
+        {"Ag", {3, 4}, -3, -7, ""},
+    };
+    for (const auto &[codes, widths, widthInc, heightInc, expected] : rows) {
+        ZgfTestFont wanted = ZgfTestFont{.codes = codes, .widths = widths, .leftIndents = QList<int>(widths.size()),
+                                         .rightIndents = QList<int>(widths.size()), .height = 7,
+                                         .masked = true}.prepared();
+        for (int x = 0; x < wanted.maskWidth(); ++x)
+            wanted.mask.setPixel(x, 0, 0x808080);
+        QByteArray data = wanted.bytes();
+        data[65] = char(widthInc); // the mask data left is longer than needed, which is allowed
+        data[66] = char(heightInc);
+        if (*expected) {
+            const QString message = failureOf([&] { ZgfFont::read(data); });
+            EXPECT_TRUE(message.contains(QLatin1String(expected))) << message.toStdString();
+            continue;
+        }
+        const ZgfFont font = ZgfFont::read(data);
+        for (int i = 0; i < font.count(); ++i) {
+            EXPECT_GE(font.maskCellX(i), 0);
+            EXPECT_LE(font.maskCellX(i) + font.charWidth(i) + widthInc, font.maskWidth());
+        }
+        const ZgfTextImage image = ZgfTextLayout(font, QString::fromLatin1(codes)).renderMasked();
+        EXPECT_EQ(image.pixels.size(), qsizetype(image.width) * image.height);
     }
 }
 

@@ -16,4 +16,6 @@ CommandDocument::CommandDocument(CommandEnvironment &environment, const QString 
     if (!projectPath.isEmpty() && !mFont.Load(projectPath, environment.feedback))
         throw CommandFailure{};
     options.apply(mFont, &*mWork);
+    // Before a command measures a glyph: a set no font holds would only cost time and memory.
+    TexelFont::checkGlyphCount(mFont.Chars());
 }

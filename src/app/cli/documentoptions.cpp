@@ -127,6 +127,8 @@ DocumentOptions::DocumentOptions(const CommandLine &line)
         mChars = characterSetFromText(line.value(QStringLiteral("chars")));
     if (line.isSet(QStringLiteral("chars-file")))
         mChars = characterSetFromText(charsFile(line.value(QStringLiteral("chars-file"))));
+    if (mChars)
+        TexelFont::checkGlyphCount(*mChars);
     if (line.isSet(QStringLiteral("color")))
         mColor = colorOption(line, QStringLiteral("color"));
     if (line.isSet(QStringLiteral("trans-color")))

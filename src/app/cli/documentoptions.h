@@ -22,7 +22,8 @@ public:
 
     // Reads the options of a parsed command line; throws UsageError for a value that is not
     // a size or a colour, the file's Failure for a character file that cannot be read or is
-    // no regular file, and CommandFailure for one above 64 KiB (refused unread) or not UTF-8.
+    // no regular file, CommandFailure for one above 64 KiB (refused unread) or not UTF-8, and
+    // Failure 6 for a character set of more glyphs than a font holds.
     explicit DocumentOptions(const CommandLine &line);
 
     // Whether no document option was given.
