@@ -1,7 +1,5 @@
 #include "fontsheetpainter.h"
 
-#include "previewfont.h"
-
 #include "surface.h"
 #include "texelfont.h"
 
@@ -11,7 +9,7 @@
 FontSheetPainter::Layout FontSheetPainter::draw(TexelFont &font, Surface &surface, int paneWidth, int height)
 {
     const GlyphMeasurement &measured = font.measure();
-    surface.setFont(previewFont(font));
+    surface.setFont(font.surfaceFont());
     surface.setBackColor(font.TransColor);
     surface.setForeColor(font.Color);
     const QString &line = measured.sequence;

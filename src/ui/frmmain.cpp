@@ -7,7 +7,6 @@
 #include "dialogservices.h"
 #include "icons.h"
 #include "outputfolder.h"
-#include "previewfont.h"
 #include "sizetext.h"
 #include "windowhelpers.h"
 #include "zoomcontrol.h"
@@ -24,8 +23,6 @@
 #include "version.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -128,7 +125,7 @@ void frmMain::createMenus()
     addItem(file, "mnuFileItem1", QStringLiteral("&Open..."), &frmMain::fileOpen, QKeySequence(Qt::CTRL | Qt::Key_O));
     addItem(file, "mnuFileItem2", QStringLiteral("&Save..."), &frmMain::fileSave, QKeySequence(Qt::CTRL | Qt::Key_S));
     addItem(file, "mnuFileItem3", QStringLiteral("Save &as..."), &frmMain::fileSaveAs,
-            QKeySequence(Qt::CTRL | Qt::Key_A));
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     mRecentMenu = addSubmenu(file, "mnuFileRecent", "mnuFileItemRecent", QStringLiteral("&Recent projects"));
     mRecentMenu->setToolTipsVisible(true);
     refreshRecentMenu();
@@ -421,7 +418,7 @@ void frmMain::fontFamilyChosen()
         RefreshDerivedNames(true);
         // The document holds what the renderer realises for the new family.
         Surface &rendering = mPreview->sheetSurface();
-        rendering.setFont(previewFont(*moFont));
+        rendering.setFont(moFont->surfaceFont());
         const SurfaceFont realised = rendering.font();
         moFont->setBold(realised.bold);
         moFont->setItalic(realised.italic);
@@ -442,7 +439,7 @@ void frmMain::fontFamilyChosen()
 bool frmMain::trySize(float size)
 {
     Surface &rendering = mPreview->sheetSurface();
-    SurfaceFont font = previewFont(*moFont);
+    SurfaceFont font = moFont->surfaceFont();
     const float oldSize = font.size;
     font.size = size;
     try {
@@ -658,7 +655,7 @@ void frmMain::redraw()
 void frmMain::formatFont()
 {
     FontChoice current;
-    current.font = previewFont(*moFont);
+    current.font = moFont->surfaceFont();
     current.color = moFont->Color;
     if (const std::optional<FontChoice> chosen = mServices.choosers.chooseFont(this, current)) {
         moFont->setBold(chosen->font.bold);
