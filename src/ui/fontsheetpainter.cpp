@@ -23,6 +23,8 @@ FontSheetPainter::Layout FontSheetPainter::draw(TexelFont &font, Surface &surfac
     Layout layout;
     const double textWidth = std::ceil(lineWidth);
     layout.width = int(std::clamp<double>(textWidth, std::max(paneWidth, 0), MaxWidth));
+    layout.height = std::max(measured.defaultHeight + measured.lineSep,
+                             std::max<int>(measured.fontTop, 0) + measured.defaultHeight);
     layout.scrollable = layout.width > paneWidth;
     if (layout.scrollable)
         layout.scrollMaximum = layout.width - std::max(paneWidth, 0);
