@@ -31,6 +31,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -68,24 +69,32 @@ frmMain::frmMain(DialogServices &services, QWidget *parent)
     setCentralWidget(mPreview);
     createMenus();
     createToolBar();
-    // The design width, or the toolbar's when its buttons and boxes would not fit, measured
-    // with the style's polish, as it will be shown.
-    ensurePolished();
-    resize(std::max(DesignWidth, mToolBar->sizeHint().width()),
-           DesignHeight + menuBar()->sizeHint().height());
+    moFont = std::make_unique<TexelFont>(&mMeasuringSurface);
+    mPreview->setDocument(moFont.get());
+    mPreview->setOutputFolder([this] { return outputFolder(*moFont, mServices.store); });
+    resize(firstSize());
 
     // Qt shows the leading "[*]" as "*" while the document has unsaved changes.
     setWindowTitle(QStringLiteral("[*]") + QString::fromUtf8(Version::Product)
                    + QStringLiteral(" v%1.%2.%3").arg(Version::Major).arg(Version::Minor).arg(Version::Revision));
     SetFormPosFromRegistry(this, mServices.store);
-    moFont = std::make_unique<TexelFont>(&mMeasuringSurface);
-    mPreview->setDocument(moFont.get());
-    mPreview->setOutputFolder([this] { return outputFolder(*moFont, mServices.store); });
 
     Resizer &resizer = mPreview->resizer();
     resizer.setFirstPanelMinSize(SheetMinimum);
     resizer.ResizeFirstPanel(mServices.store.getInt(kForms, objectName() + QStringLiteral(".HResizer"), SheetDefault));
     mPreview->zoomControl()->setZoom(mServices.store.getInt(kForms, objectName() + kZoomKey, 1));
+}
+
+QSize frmMain::firstSize()
+{
+    // The design size, wide enough for the toolbar (measured with the style's polish, as it
+    // will be shown) and for the new document's whole sheet, within the screen.
+    ensurePolished();
+    mPreview->DrawFontSheet();
+    const QSize wanted(std::max({DesignWidth, mToolBar->sizeHint().width(), mPreview->wholeSheetWidth()}),
+                       DesignHeight + menuBar()->sizeHint().height());
+    const QScreen *shownOn = screen();
+    return shownOn ? wanted.boundedTo(shownOn->availableGeometry().size()) : wanted;
 }
 
 frmMain::~frmMain()
