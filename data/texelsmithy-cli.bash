@@ -48,7 +48,8 @@ _texelsmithy_cli()
         ;;
     @(export|bitmaps|info):@(--bitmap|--mask)) _filedir bmp; return ;;
     *:--chars-file) _filedir; return ;;
-    *:--font-file) _filedir '@(ttf|otf|ttc|bdf|pcf|otb|TTF|OTF|TTC|BDF|PCF|OTB)'; return ;;
+    # The font files the window's Open font file dialog lists; _filedir adds the capitals.
+    *:--font-file) _filedir 'ttf|otf|ttc|otc|bdf|pcf|pcf.gz|otb'; return ;;
     *:--hinting)
         COMPREPLY=($(compgen -W 'none slight full' -- "$cur"))
         return

@@ -296,12 +296,16 @@ void RasterSurface::loadPicture(const QString &path)
         throw invalid(problem);
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer);
-    QImage picture = reader.read();
-    if (picture.isNull())
+    // The reader fills this picture in place: pixels that run-length codes skip keep colour
+    // index 0 instead of whatever the memory held.
+    QImage picture(reader.size(), reader.imageFormat());
+    picture.fill(0);
+    if (!reader.read(&picture))
         throw invalid(QString());
-    // A name ending in "@2x" must not halve the picture.
+    // A name ending in "@2x" must not halve the picture. Converted, a colour index beyond the
+    // colour table draws a colour of its own instead of reading past the table.
     picture.setDevicePixelRatio(1.0);
-    mPainter.drawImage(QPoint(0, 0), picture);
+    mPainter.drawImage(QPoint(0, 0), picture.convertToFormat(QImage::Format_ARGB32));
 }
 
 void RasterSurface::savePicture(const QString &path) const

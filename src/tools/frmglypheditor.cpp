@@ -67,6 +67,7 @@ frmGlyphEditor::frmGlyphEditor(DialogServices &services, QWidget *parent)
       mServices(services),
       mZoom(new ZoomControl(MaxZoom, this)),
       mNotes(newLabel(QString(), this, QStringLiteral("lblNotes"))),
+      mSaved(newLabel(QString(), this, QStringLiteral("lblSaved"))),
       mCharacter(newLabel(QString(), this, QStringLiteral("lblCharacter"))),
       mColor(new ColorSwatch(true, this)),
       mLevel(new QSpinBox(this)),
@@ -204,7 +205,7 @@ frmGlyphEditor::frmGlyphEditor(DialogServices &services, QWidget *parent)
     layout->addWidget(mCharacter);
     layout->addWidget(mStripArea);
     layout->addWidget(previewFrame, 1);
-    addRuleAndCommands(layout, this, {saveButton, close});
+    addRuleAndCommands(layout, this, {saveButton, close}, mSaved);
     resize(1000, 760);
 }
 
@@ -252,10 +253,7 @@ void frmGlyphEditor::firstActivation()
         mZoom->watch(pane);
     for (QWidget *control : std::initializer_list<QWidget *>{mLevelNote, mLevel})
         control->setEnabled(mEditor->masked());
-    QStringList notes = mEditor->notes();
-    notes.prepend(QStringLiteral("Glyph image: %1").arg(mEditor->path(Layer::Glyphs))
-                  + (mEditor->masked() ? QStringLiteral("\nAlpha mask: %1").arg(mEditor->path(Layer::Mask)) : QString()));
-    mNotes->setText(notes.join(QLatin1Char('\n')));
+    showNotes();
 
     const int zoom = mServices.store.getInt(kForms, kZoomKey, fittingZoom(mEditor->image(Layer::Glyphs).height()));
     if (zoom == mZoom->zoom())
@@ -265,6 +263,14 @@ void frmGlyphEditor::firstActivation()
     showGlyph(0);
     mGlyphCanvas->setFocus();
     mPreviewTimer->start();
+}
+
+void frmGlyphEditor::showNotes()
+{
+    QStringList notes = mEditor->notes();
+    notes.prepend(QStringLiteral("Glyph image: %1").arg(mEditor->path(Layer::Glyphs))
+                  + (mEditor->masked() ? QStringLiteral("\nAlpha mask: %1").arg(mEditor->path(Layer::Mask)) : QString()));
+    mNotes->setText(notes.join(QLatin1Char('\n')));
 }
 
 void frmGlyphEditor::setZoom(int zoom)
@@ -374,7 +380,15 @@ bool frmGlyphEditor::save()
     try {
         const QStringList written = mEditor->save(mServices.feedback);
         rememberOutputFolder(mServices.store, mEditor->path(Layer::Glyphs));
-        mNotes->setText(QStringLiteral("Saved: %1").arg(written.join(QStringLiteral(", "))));
+        QStringList names;
+        for (const QString &file : written)
+            names.append(GetFileName(file));
+        mSaved->setText(QStringLiteral("Saved: %1").arg(names.join(QStringLiteral(", "))));
+        mSaved->setToolTip(written.join(QLatin1Char('\n')));
+        // The notes were about the files as they were; without them the header keeps its
+        // height, so the panes stay where they are.
+        mNotes->setMinimumHeight(mNotes->height());
+        showNotes();
     } catch (const Failure &failure) {
         mServices.feedback.fail(failure.message());
         return false;

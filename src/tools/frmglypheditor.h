@@ -52,11 +52,13 @@ private:
     void drawPreview();
     void chooseColor();
     void setZoom(int zoom);
+    void showNotes();
 
     DialogServices &mServices;
     std::unique_ptr<GlyphEditor> mEditor;
     ZoomControl *mZoom;
     QLabel *mNotes;
+    QLabel *mSaved;
     QLabel *mCharacter;
     ColorSwatch *mColor;
     QSpinBox *mLevel;

@@ -13,16 +13,16 @@
 #include "texelfont.h"
 
 #include <QImageReader>
-#include <QLabel>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 #include <utility>
 
 namespace {
 
-// Gap under the toolbar and height of the splitter bar, twips.
+// Gap under the toolbar and height of the splitter bar (room for its grip), twips.
 constexpr int GapTwips = 30;
-constexpr int BarTwips = 45;
+constexpr int BarTwips = 120;
 // The sheet's scroll steps at 1x, pixels.
 constexpr int SmallScroll = 10;
 constexpr int LargeScroll = 100;
@@ -48,7 +48,7 @@ FontPreview::FontPreview(QWidget *parent)
       mFontView(new SurfaceView(mPanelFont)),
       mGuide(new FontSheetGuide(mFontView)),
       mScroll(new QScrollBar(Qt::Horizontal, this)),
-      mBar(new QLabel(this)),
+      mBar(new QWidget(this)),
       mSampleView(new SurfaceView(this)),
       mFirstPanel(mPanelFont),
       mSecondPanel(mSampleView),
@@ -79,8 +79,13 @@ FontPreview::FontPreview(QWidget *parent)
     for (QWidget *pane : {static_cast<QWidget *>(mPanelFont), static_cast<QWidget *>(mFontView),
                           static_cast<QWidget *>(mSampleView)})
         mZoom->watch(pane);
-    connect(&mResizer, &Resizer::Resized, this, [this] { layoutPanes(); });
+    connect(&mResizer, &Resizer::Resized, this, [this] {
+        if (!mFitting)
+            mChosenPosition = mResizer.Position();
+        layoutPanes();
+    });
     mResizer.InitHorizontal(&mFirstPanel, mBarAdapter, &mSecondPanel);
+    mChosenPosition = mResizer.Position();
 }
 
 FontPreview::~FontPreview()
@@ -120,6 +125,22 @@ void FontPreview::layoutPanes()
         DrawFontSheet();
         DrawSample();
     }
+}
+
+void FontPreview::fitSheetPane(int lineHeight)
+{
+    // Only a change of the line's height moves the splitter, so a drag stays where it was left.
+    if (mFirstLayout || lineHeight == mFittedLineHeight)
+        return;
+    mFittedLineHeight = lineHeight;
+    const int aroundSheet = mPanelFont->height() - mFontView->height();
+    const QScopedValueRollback fitting(mFitting, true);
+    mResizer.ResizeFirstPanel(std::max(mChosenPosition, toTwips(lineHeight + aroundSheet)));
+}
+
+int FontPreview::wholeSheetWidth() const
+{
+    return mSheetTextWidth + mPanelFont->width() - mPanelFont->contentsRect().width();
 }
 
 void FontPreview::scrollSheet(int value)
@@ -164,6 +185,8 @@ bool FontPreview::DrawFontSheet()
         }
         mFontView->setPixels(mSheetSurface.image());
         mGuide->update(*mFont, layout, zoom);
+        mSheetTextWidth = shownWidth;
+        fitSheetPane(layout.height * zoom);
         return true;
     } catch (const Failure &failure) {
         mFontView->resize(paneWidth, mFontView->height());

@@ -11,7 +11,6 @@
 
 class FontSheetGuide;
 class QFrame;
-class QLabel;
 class QScrollBar;
 class SurfaceView;
 class TexelFont;
@@ -22,7 +21,9 @@ class ZoomControl;
 // scrolled by hsbFont), the splitter bar lblResizer, and the sample below (picSample).
 // Lays them out on every resize and splitter move and redraws the document into them
 // with the same renderer as the export (aliased, fully hinted). Both panes show their
-// pixels at the zoom of zoomControl(), 1x to MaxZoom.
+// pixels at the zoom of zoomControl(), 1x to MaxZoom. When the sheet's line grows or
+// shrinks (zoom, font), its pane takes the height that shows the whole line, or the height
+// last chosen with the splitter when that is more.
 class FontPreview : public QWidget
 {
     Q_OBJECT
@@ -48,6 +49,8 @@ public:
     // is shown in the pane instead of the drawing and returned.
     bool DrawFontSheet();
     bool DrawSample();
+    // The width that shows the whole sheet as last drawn without scrolling, pixels.
+    int wholeSheetWidth() const;
 
     // Whether the sample is drawn as the exported font draws it on the console (see
     // ExportedSample) instead of with the platform's text drawing.
@@ -68,6 +71,7 @@ protected:
 
 private:
     void layoutPanes();
+    void fitSheetPane(int lineHeight);
     void scrollSheet(int value);
     void zoomChanged(int zoom);
 
@@ -76,7 +80,7 @@ private:
     SurfaceView *mFontView;
     FontSheetGuide *mGuide;
     QScrollBar *mScroll;
-    QLabel *mBar;
+    QWidget *mBar;
     SurfaceView *mSampleView;
     RasterSurface mSheetSurface;
     RasterSurface mSampleSurface;
@@ -91,4 +95,10 @@ private:
     WidgetBar *mBarAdapter;
     ZoomControl *mZoom;
     bool mFirstLayout = true;
+    int mSheetTextWidth = 0;
+    // The sheet pane's height chosen with the splitter (or by the window), twips; the shown
+    // line's height the pane was last fitted to, pixels; set while the pane is fitted.
+    qint32 mChosenPosition = 0;
+    int mFittedLineHeight = 0;
+    bool mFitting = false;
 };

@@ -1,7 +1,5 @@
 #include "fontsheetpainter.h"
 
-#include "previewfont.h"
-
 #include "surface.h"
 #include "texelfont.h"
 
@@ -11,7 +9,7 @@
 FontSheetPainter::Layout FontSheetPainter::draw(TexelFont &font, Surface &surface, int paneWidth, int height)
 {
     const GlyphMeasurement &measured = font.measure();
-    surface.setFont(previewFont(font));
+    surface.setFont(font.surfaceFont());
     surface.setBackColor(font.TransColor);
     surface.setForeColor(font.Color);
     const QString &line = measured.sequence;
@@ -25,6 +23,8 @@ FontSheetPainter::Layout FontSheetPainter::draw(TexelFont &font, Surface &surfac
     Layout layout;
     const double textWidth = std::ceil(lineWidth);
     layout.width = int(std::clamp<double>(textWidth, std::max(paneWidth, 0), MaxWidth));
+    layout.height = std::max(measured.defaultHeight + measured.lineSep,
+                             std::max<int>(measured.fontTop, 0) + measured.defaultHeight);
     layout.scrollable = layout.width > paneWidth;
     if (layout.scrollable)
         layout.scrollMaximum = layout.width - std::max(paneWidth, 0);

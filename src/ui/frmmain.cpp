@@ -7,7 +7,6 @@
 #include "dialogservices.h"
 #include "icons.h"
 #include "outputfolder.h"
-#include "previewfont.h"
 #include "sizetext.h"
 #include "windowhelpers.h"
 #include "zoomcontrol.h"
@@ -24,8 +23,6 @@
 #include "version.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -34,6 +31,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -71,24 +69,32 @@ frmMain::frmMain(DialogServices &services, QWidget *parent)
     setCentralWidget(mPreview);
     createMenus();
     createToolBar();
-    // The design width, or the toolbar's when its buttons and boxes would not fit, measured
-    // with the style's polish, as it will be shown.
-    ensurePolished();
-    resize(std::max(DesignWidth, mToolBar->sizeHint().width()),
-           DesignHeight + menuBar()->sizeHint().height());
+    moFont = std::make_unique<TexelFont>(&mMeasuringSurface);
+    mPreview->setDocument(moFont.get());
+    mPreview->setOutputFolder([this] { return outputFolder(*moFont, mServices.store); });
+    resize(firstSize());
 
     // Qt shows the leading "[*]" as "*" while the document has unsaved changes.
     setWindowTitle(QStringLiteral("[*]") + QString::fromUtf8(Version::Product)
                    + QStringLiteral(" v%1.%2.%3").arg(Version::Major).arg(Version::Minor).arg(Version::Revision));
     SetFormPosFromRegistry(this, mServices.store);
-    moFont = std::make_unique<TexelFont>(&mMeasuringSurface);
-    mPreview->setDocument(moFont.get());
-    mPreview->setOutputFolder([this] { return outputFolder(*moFont, mServices.store); });
 
     Resizer &resizer = mPreview->resizer();
     resizer.setFirstPanelMinSize(SheetMinimum);
     resizer.ResizeFirstPanel(mServices.store.getInt(kForms, objectName() + QStringLiteral(".HResizer"), SheetDefault));
     mPreview->zoomControl()->setZoom(mServices.store.getInt(kForms, objectName() + kZoomKey, 1));
+}
+
+QSize frmMain::firstSize()
+{
+    // The design size, wide enough for the toolbar (measured with the style's polish, as it
+    // will be shown) and for the new document's whole sheet, within the screen.
+    ensurePolished();
+    mPreview->DrawFontSheet();
+    const QSize wanted(std::max({DesignWidth, mToolBar->sizeHint().width(), mPreview->wholeSheetWidth()}),
+                       DesignHeight + menuBar()->sizeHint().height());
+    const QScreen *shownOn = screen();
+    return shownOn ? wanted.boundedTo(shownOn->availableGeometry().size()) : wanted;
 }
 
 frmMain::~frmMain()
@@ -128,7 +134,7 @@ void frmMain::createMenus()
     addItem(file, "mnuFileItem1", QStringLiteral("&Open..."), &frmMain::fileOpen, QKeySequence(Qt::CTRL | Qt::Key_O));
     addItem(file, "mnuFileItem2", QStringLiteral("&Save..."), &frmMain::fileSave, QKeySequence(Qt::CTRL | Qt::Key_S));
     addItem(file, "mnuFileItem3", QStringLiteral("Save &as..."), &frmMain::fileSaveAs,
-            QKeySequence(Qt::CTRL | Qt::Key_A));
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     mRecentMenu = addSubmenu(file, "mnuFileRecent", "mnuFileItemRecent", QStringLiteral("&Recent projects"));
     mRecentMenu->setToolTipsVisible(true);
     refreshRecentMenu();
@@ -421,7 +427,7 @@ void frmMain::fontFamilyChosen()
         RefreshDerivedNames(true);
         // The document holds what the renderer realises for the new family.
         Surface &rendering = mPreview->sheetSurface();
-        rendering.setFont(previewFont(*moFont));
+        rendering.setFont(moFont->surfaceFont());
         const SurfaceFont realised = rendering.font();
         moFont->setBold(realised.bold);
         moFont->setItalic(realised.italic);
@@ -442,7 +448,7 @@ void frmMain::fontFamilyChosen()
 bool frmMain::trySize(float size)
 {
     Surface &rendering = mPreview->sheetSurface();
-    SurfaceFont font = previewFont(*moFont);
+    SurfaceFont font = moFont->surfaceFont();
     const float oldSize = font.size;
     font.size = size;
     try {
@@ -658,7 +664,7 @@ void frmMain::redraw()
 void frmMain::formatFont()
 {
     FontChoice current;
-    current.font = previewFont(*moFont);
+    current.font = moFont->surfaceFont();
     current.color = moFont->Color;
     if (const std::optional<FontChoice> chosen = mServices.choosers.chooseFont(this, current)) {
         moFont->setBold(chosen->font.bold);

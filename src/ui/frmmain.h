@@ -97,6 +97,7 @@ private slots:
     void sizeBoxLeft();
 
 private:
+    QSize firstSize();
     void createMenus();
     void createToolBar();
     template <class Slot>

@@ -4,8 +4,6 @@
 #include "twips.h"
 
 #include "failure.h"
-#include "numbers.h"
-#include "settingsstore.h"
 
 #include <limits>
 
@@ -17,7 +15,10 @@ qint32 saturated(qint64 value)
                                      std::numeric_limits<qint32>::max()));
 }
 
-const QString kSection = QStringLiteral("Resizer");
+void setHeight(ResizerPanel &panel, qint64 height)
+{
+    panel.move(panel.left(), panel.top(), panel.width(), saturated(height));
+}
 
 } // namespace
 
@@ -33,26 +34,15 @@ Resizer::~Resizer()
 
 void Resizer::InitHorizontal(ResizerPanel *topPanel, ResizerBar *bar, ResizerPanel *bottomPanel)
 {
-    init(false, topPanel, bar, bottomPanel);
-}
-
-void Resizer::InitVertical(ResizerPanel *leftPanel, ResizerBar *bar, ResizerPanel *rightPanel)
-{
-    init(true, leftPanel, bar, rightPanel);
-}
-
-void Resizer::init(bool vertical, ResizerPanel *first, ResizerBar *bar, ResizerPanel *second)
-{
     Release();
-    mVertical = vertical;
-    mFirst = first;
+    mFirst = topPanel;
     mBar = bar;
-    mSecond = second;
+    mSecond = bottomPanel;
     if (mBar)
         mBar->setShade(ResizerBar::Shade::Rest);
     Resize();
     setFirstPanelMinSize(15);
-    setSecondPanelMinSize(15);
+    setMinimum(mSecond, 15, mSecondMin, false);
 }
 
 void Resizer::Release()
@@ -68,24 +58,19 @@ void Resizer::setFirstPanelMinSize(qint32 size)
     setMinimum(mFirst, size, mFirstMin, true);
 }
 
-void Resizer::setSecondPanelMinSize(qint32 size)
-{
-    setMinimum(mSecond, size, mSecondMin, false);
-}
-
 void Resizer::setMinimum(ResizerPanel *panel, qint32 size, qint32 &minimum, bool first)
 {
     if (!panel)
         throw Failure::runtime(Failure::InvalidCall);
     minimum = size;
     // A panel that cannot be made that small raises the minimum to what it allows.
-    const qint32 current = sizeOf(*panel);
-    setSizeOf(*panel, minimum);
-    const qint32 smallest = sizeOf(*panel);
+    const qint32 current = panel->height();
+    setHeight(*panel, minimum);
+    const qint32 smallest = panel->height();
     if (smallest > minimum)
         minimum = smallest;
-    setSizeOf(*panel, current);
-    if (sizeOf(*panel) < minimum) {
+    setHeight(*panel, current);
+    if (panel->height() < minimum) {
         if (first)
             ResizeFirstPanel(minimum);
         else
@@ -95,32 +80,19 @@ void Resizer::setMinimum(ResizerPanel *panel, qint32 size, qint32 &minimum, bool
 
 qint32 Resizer::Position() const
 {
-    return mFirst ? sizeOf(*mFirst) : 0;
-}
-
-qint32 Resizer::sizeOf(const ResizerPanel &panel) const
-{
-    return mVertical ? panel.width() : panel.height();
-}
-
-void Resizer::setSizeOf(ResizerPanel &panel, qint64 size)
-{
-    if (mVertical)
-        panel.move(panel.left(), panel.top(), saturated(size), panel.height());
-    else
-        panel.move(panel.left(), panel.top(), panel.width(), saturated(size));
+    return mFirst ? mFirst->height() : 0;
 }
 
 void Resizer::ResizeFirstPanel(qint32 size)
 {
     if (mFirst)
-        moveBoundary(qint64(size) - sizeOf(*mFirst));
+        moveBoundary(qint64(size) - mFirst->height());
 }
 
 void Resizer::ResizeSecondPanel(qint32 size)
 {
     if (mSecond)
-        moveBoundary(qint64(sizeOf(*mSecond)) - size);
+        moveBoundary(qint64(mSecond->height()) - size);
 }
 
 void Resizer::moveBoundary(qint64 delta)
@@ -134,8 +106,8 @@ void Resizer::moveBoundary(qint64 delta)
         ~ClearBusy() { busy = false; }
     } clearBusy{mBusy};
 
-    const qint64 first = sizeOf(*mFirst);
-    const qint64 second = sizeOf(*mSecond);
+    const qint64 first = mFirst->height();
+    const qint64 second = mSecond->height();
     if (first + delta < mFirstMin)
         delta = mFirstMin - first;
     if (second - delta < mSecondMin)
@@ -143,75 +115,28 @@ void Resizer::moveBoundary(qint64 delta)
     if (delta == 0)
         return;
 
-    // The handler's change is taken as it is, without a new limit check.
-    qint32 proposed = saturated(first + delta);
-    emit QueryResize(proposed);
-    delta = qint64(proposed) - first;
-
-    setSizeOf(*mFirst, first + delta);
-    if (mBar) {
-        if (mVertical)
-            mBar->move(saturated(mBar->left() + delta), mBar->top(), mBar->width(), mBar->height());
-        else
-            mBar->move(mBar->left(), saturated(mBar->top() + delta), mBar->width(), mBar->height());
-    }
-    if (mVertical)
-        mSecond->move(saturated(mSecond->left() + delta), mSecond->top(),
-                      saturated(mSecond->width() - delta), mSecond->height());
-    else
-        mSecond->move(mSecond->left(), saturated(mSecond->top() + delta), mSecond->width(),
-                      saturated(mSecond->height() - delta));
-    emit Resized(sizeOf(*mFirst));
+    setHeight(*mFirst, first + delta);
+    if (mBar)
+        mBar->move(mBar->left(), saturated(mBar->top() + delta), mBar->width(), mBar->height());
+    mSecond->move(mSecond->left(), saturated(mSecond->top() + delta), mSecond->width(),
+                  saturated(mSecond->height() - delta));
+    emit Resized(mFirst->height());
 }
 
 void Resizer::Resize()
 {
     if (!mBar || !mFirst || !mSecond)
         return;
-    if (mVertical) {
-        const qint64 right = qint64(mFirst->left()) + mFirst->width();
-        mBar->move(saturated(right), mFirst->top(), saturated(mSecond->left() - right),
-                   mFirst->height());
-    } else {
-        const qint64 bottom = qint64(mFirst->top()) + mFirst->height();
-        mBar->move(mFirst->left(), saturated(bottom), mFirst->width(),
-                   saturated(mSecond->top() - bottom));
-    }
-    if (sizeOf(*mSecond) < mSecondMin)
+    const qint64 bottom = qint64(mFirst->top()) + mFirst->height();
+    mBar->move(mFirst->left(), saturated(bottom), mFirst->width(), saturated(mSecond->top() - bottom));
+    if (mSecond->height() < mSecondMin)
         ResizeSecondPanel(mSecondMin);
-}
-
-QString Resizer::registryKey() const
-{
-    return mBar->parentName() + QLatin1Char('.') + mBar->name() + QStringLiteral(".Position");
-}
-
-void Resizer::SavePosToRegistry(SettingsStore &store) const
-{
-    if (mBar)
-        store.save(kSection, registryKey(), QString::number(Position()));
-}
-
-void Resizer::SetPosFromRegistry(SettingsStore &store)
-{
-    if (!mBar)
-        return;
-    const QString text = store.get(kSection, registryKey(), QString::number(Position()));
-    try {
-        ResizeFirstPanel(roundToInt32(leadingNumber(text)));
-    } catch (const Failure &) {
-        // A stored number beyond 32 bits (edited by hand) leaves the boundary where it is.
-    }
 }
 
 void Resizer::MouseDown(QPoint cursor)
 {
     MouseUp();
     if (!mBar)
-        return;
-    bool cancel = false;
-    emit Started(cancel);
-    if (cancel)
         return;
     mDragging = true;
     mDragCursor = cursor;
@@ -226,15 +151,13 @@ void Resizer::MouseMove(QPoint cursor)
     // The boundary goes where the pointer is, relative to where the drag began: after a
     // move clamped at a limit the bar waits there and follows again once the pointer is
     // back in range.
-    const qint64 moved = mVertical ? cursor.x() - mDragCursor.x() : cursor.y() - mDragCursor.y();
-    moveBoundary(mDragPosition + moved * TwipsPerPixel - Position());
+    moveBoundary(mDragPosition + qint64(cursor.y() - mDragCursor.y()) * TwipsPerPixel - Position());
 }
 
 void Resizer::MouseUp()
 {
     if (!mDragging)
         return;
-    emit Stoped();
     if (mBar)
         mBar->setShade(ResizerBar::Shade::Rest);
     mDragging = false;

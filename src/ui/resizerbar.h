@@ -2,10 +2,7 @@
 
 #include "resizerpanel.h"
 
-#include <QString>
-
-// The bar between the two panels of a Resizer: a panel with a background colour and the
-// names that key its stored position.
+// The bar between the two panels of a Resizer: a panel that shows whether it is dragged.
 class ResizerBar : public ResizerPanel
 {
 public:
@@ -13,7 +10,4 @@ public:
     enum class Shade { Rest, Dragged };
 
     virtual void setShade(Shade shade) = 0;
-    virtual QString name() const = 0;
-    // The name of the window that holds the bar.
-    virtual QString parentName() const = 0;
 };

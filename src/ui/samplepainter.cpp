@@ -1,6 +1,5 @@
 #include "samplepainter.h"
 
-#include "previewfont.h"
 #include "twips.h"
 
 #include "checked.h"
@@ -12,7 +11,7 @@
 void SamplePainter::draw(TexelFont &font, Surface &surface)
 {
     const GlyphMeasurement &measured = font.measure();
-    surface.setFont(previewFont(font));
+    surface.setFont(font.surfaceFont());
     surface.setForeColor(font.Color);
     QString text = font.SampleText;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));

@@ -3,13 +3,28 @@
 #include "resizer.h"
 #include "twips.h"
 
-#include <QCursor>
-#include <QEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+// The grip: dots of 2 x 2 pixels, 4 pixels apart, in the middle of the bar.
+constexpr int GripDots = 9;
+constexpr int DotSize = 2;
+constexpr int DotPitch = 4;
+
+QPoint screenPosition(QEvent *event)
+{
+    return static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
+}
+
+} // namespace
 
 WidgetBar::WidgetBar(QWidget *bar, Resizer &resizer)
     : QObject(bar), mBar(bar), mResizer(resizer)
 {
     mBar->setAutoFillBackground(true);
+    mBar->setCursor(Qt::SplitVCursor);
     mBar->installEventFilter(this);
 }
 
@@ -55,17 +70,19 @@ void WidgetBar::showShade()
                                                               : QPalette::Button;
     palette.setColor(QPalette::Window, palette.color(role));
     mBar->setPalette(palette);
-    mBar->setCursor(mResizer.isVertical() ? Qt::SplitHCursor : Qt::SplitVCursor);
 }
 
-QString WidgetBar::name() const
+void WidgetBar::paintGrip()
 {
-    return mBar ? mBar->objectName() : QString();
-}
-
-QString WidgetBar::parentName() const
-{
-    return mBar ? mBar->window()->objectName() : QString();
+    QPainter painter(mBar);
+    const int gripWidth = (GripDots - 1) * DotPitch + DotSize;
+    const QPoint first((mBar->width() - gripWidth) / 2, (mBar->height() - DotSize) / 2);
+    // Raised dots: a light pixel over each dark one.
+    for (int i = 0; i < GripDots; ++i) {
+        const QPoint dot = first + QPoint(i * DotPitch, 0);
+        painter.fillRect(QRect(dot, QSize(DotSize, DotSize)), mBar->palette().color(QPalette::Dark));
+        painter.fillRect(QRect(dot, QSize(1, 1)), mBar->palette().color(QPalette::Light));
+    }
 }
 
 bool WidgetBar::eventFilter(QObject *watched, QEvent *event)
@@ -73,10 +90,10 @@ bool WidgetBar::eventFilter(QObject *watched, QEvent *event)
     if (watched == mBar) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
-            mResizer.MouseDown(QCursor::pos());
+            mResizer.MouseDown(screenPosition(event));
             return true;
         case QEvent::MouseMove:
-            mResizer.MouseMove(QCursor::pos());
+            mResizer.MouseMove(screenPosition(event));
             return true;
         case QEvent::MouseButtonRelease:
             mResizer.MouseUp();
@@ -86,6 +103,9 @@ bool WidgetBar::eventFilter(QObject *watched, QEvent *event)
             mHovered = event->type() == QEvent::Enter;
             showShade();
             break;
+        case QEvent::Paint:
+            paintGrip();
+            return true;
         default:
             break;
         }

@@ -8,9 +8,10 @@
 
 class Resizer;
 
-// Drives a Resizer from a bar widget: the bar's mouse button and motion events, with the
-// cursor read from QCursor::pos(); gives the widget the bar's colours, a resize cursor,
-// and the highlight colour while the pointer is over it, so the thin bar can be found.
+// Drives a Resizer from a bar widget: the bar's mouse button and motion events, at the
+// pointer's position each event gives, so a fast drag is followed as it went; gives the
+// widget the bar's colours, a grip of dots in its middle, a resize pointer, and the highlight
+// colour while the pointer is over it, so the bar can be found.
 class WidgetBar : public QObject, public ResizerBar
 {
     Q_OBJECT
@@ -24,14 +25,13 @@ public:
     qint32 height() const override;
     void move(qint32 left, qint32 top, qint32 width, qint32 height) override;
     void setShade(Shade shade) override;
-    QString name() const override;
-    QString parentName() const override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showShade();
+    void paintGrip();
 
     QPointer<QWidget> mBar;
     Resizer &mResizer;

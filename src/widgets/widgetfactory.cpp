@@ -68,11 +68,18 @@ QFrame *newRule(QWidget *parent)
     return rule;
 }
 
-void addRuleAndCommands(QBoxLayout *layout, QWidget *parent, std::initializer_list<QPushButton *> buttons)
+void addRuleAndCommands(QBoxLayout *layout, QWidget *parent, std::initializer_list<QPushButton *> buttons,
+                        QLabel *status)
 {
     layout->addWidget(newRule(parent));
     auto *row = new QHBoxLayout;
-    row->addStretch();
+    if (status) {
+        // One line that never widens the window: a long text is cut, whole in the tooltip.
+        status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        row->addWidget(status, 1);
+    } else {
+        row->addStretch();
+    }
     for (QPushButton *button : buttons)
         row->addWidget(button);
     layout->addLayout(row);

@@ -42,5 +42,7 @@ QPushButton *newCommand(const QString &caption, int index, QWidget *parent);
 // The sunken rule fraFrames(0) that closes a dialog's fields.
 QFrame *newRule(QWidget *parent);
 
-// The rule, then the buttons in a row at the right, in the order given.
-void addRuleAndCommands(QBoxLayout *layout, QWidget *parent, std::initializer_list<QPushButton *> buttons);
+// The rule, then the buttons in a row at the right, in the order given, after the status
+// line when there is one.
+void addRuleAndCommands(QBoxLayout *layout, QWidget *parent, std::initializer_list<QPushButton *> buttons,
+                        QLabel *status = nullptr);

@@ -13,14 +13,6 @@ qint32 ColorToPixel16(Color color, qint32 lowBit);
 // Channel 1 red, 2 green, 3 blue, as a level 0..31; any other channel gives 0.
 quint8 ColorChannel5(Color color, int channel);
 
-// 0..65535 keep their 16 bits (32768 and above become negative); -32768..32767 stay.
-// Overflow outside -32768..65535.
-qint16 ToSigned16(qint32 value);
-
-// The two's complement byte of -128..127 (a negative value v becomes v + 256); 0..255
-// stay. Overflow outside -256..255.
-quint8 ToByte8(qint32 value);
-
 // The GP32 pixel of a scan-line pixel 0xffRRGGBB, low bit 0; the encoders' fast path.
 inline constexpr quint16 scanPixelToPixel16(quint32 pixel)
 {

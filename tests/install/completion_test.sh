@@ -10,6 +10,8 @@ source "$2"
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 cd "$folder" && touch glyphs.tsm face.ttf font.zgf glyphs.bmp chars.txt strip.png font.h && mkdir fonts
+# Font files of every kind the window opens, and a compressed file that is none.
+touch faces.otc misc.pcf.gz BOLD.TTF notes.gz
 
 # The words after the tool's name, separated by ";" (the last one, empty after a final ";",
 # is completed), then the completions expected, sorted and separated by "|".
@@ -29,7 +31,7 @@ cases=(
     'extract;--|--all|--directory|--force|--help|--offset|--output'
     'render;--scale;|'
     'new;--size;2|20|22|24|26|28'
-    'new;--font-file;|face.ttf|fonts'
+    'new;--font-file;|BOLD.TTF|face.ttf|faces.otc|fonts|misc.pcf.gz'
     'export;--hinting;s|slight'
     'export;--font;Liberation\ Ser|Liberation Serif'
     'export;--font;"Liberation Ser|Liberation Serif'

@@ -1,7 +1,8 @@
 # Sourced by the install and package tests: checks a tree installed under ROOT/usr, the
 # files a desktop needs: exactly the expected files, a valid desktop entry, metainfo and
 # MIME types that the desktop's own tools accept, an icon under the entry's name, manual
-# pages and a completion script that load, working programs.
+# pages and a completion script that load, working programs, and a command-line tool that
+# needs no widget library.
 id=org.texelsmithy.TexelSmithy
 expected=(
     usr/bin/texelsmithy
@@ -59,4 +60,9 @@ $(diff <(echo "$wanted") <(echo "$installed") || true)"
 
     "$root/usr/bin/texelsmithy-cli" --version | grep -q "^texelsmithy-cli 2.0.1$" ||
         fail "the installed texelsmithy-cli does not run"
+    # The command-line tool runs where no widget library is installed.
+    local needed
+    needed=$(readelf -d "$root/usr/bin/texelsmithy-cli" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+    grep -q '^libQt6Gui' <<<"$needed" || fail "readelf lists no libraries texelsmithy-cli needs"
+    ! grep -q '^libQt6Widgets' <<<"$needed" || fail "texelsmithy-cli needs $(grep '^libQt6Widgets' <<<"$needed")"
 }

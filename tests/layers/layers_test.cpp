@@ -16,7 +16,7 @@ const QHash<QString, int> kLayers = {
     {QStringLiteral("ui"), 6},     {QStringLiteral("tools"), 6},    {QStringLiteral("app"), 7},
 };
 // Up to this layer the code runs without widgets: the command-line tool needs no display.
-constexpr int kLastWidgetFreeLayer = 3;
+constexpr int kLastWidgetFreeLayer = 4;
 
 struct Include
 {

@@ -70,6 +70,45 @@ TEST(BitmapReader, EveryCutIsRefusedNamingTheFault)
     EXPECT_EQ(load(planes), ": it has 0 planes, not 1");
 }
 
+// The colours drawn from a picture file of 8 x 2 pixels.
+QList<Color> drawnColors(const QByteArray &bytes)
+{
+    if (!load(bytes).empty())
+        return {};
+    RasterSurface surface;
+    surface.setSize(8, 4);
+    surface.loadPicture(edited);
+    QList<Color> colors;
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 8; ++x)
+            colors.append(surface.pixel(x, y));
+    }
+    return colors;
+}
+
+// Pixels the run-length codes skip take colour 0 of the table, and an index past the table
+// draws without reading past it: never what the memory happened to hold.
+TEST(BitmapReader, SkippedAndStrayPixelsAreDefined)
+{
+    const QByteArray rle = soundFiles().at(2);
+    const auto coded = [&](const char *codes) {
+        return rle.left(qFromLittleEndian<quint32>(rle.constData() + 10)) + QByteArray::fromHex(codes);
+    };
+    const QList<Color> zeros = drawnColors(coded("0800" "0000" "0800" "0001"));
+    ASSERT_EQ(zeros.size(), 16);
+    ASSERT_EQ(zeros.count(zeros.constFirst()), 16);
+    const std::pair<const char *, const char *> skipping[] = {
+        {"0001", "the bitmap's end at once"},
+        {"0200" "0000" "0001", "a line's end after two pixels"},
+        {"0002" "0401" "0001", "a move of four pixels and a line"},
+    };
+    for (const auto &[codes, what] : skipping)
+        EXPECT_EQ(drawnColors(coded(codes)), zeros) << what;
+    const QList<Color> stray = drawnColors(coded("08ff" "0000" "08ff" "0001"));
+    ASSERT_EQ(stray.size(), 16);
+    EXPECT_EQ(drawnColors(coded("08ff" "0000" "08ff" "0001")), stray);
+}
+
 TEST(BitmapReader, MutatedFilesLoadOrFailCleanly)
 {
     std::mt19937 random(20260501);

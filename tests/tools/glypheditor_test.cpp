@@ -191,6 +191,41 @@ private slots:
         QCOMPARE(editor.saveQuestions().size(), 1);
     }
 
+    // Save says what it wrote on the buttons' row; the header and the panes stay in place,
+    // also when the header loses a note about the files as they were.
+    void saveKeepsTheLayout_data()
+    {
+        QTest::addColumn<bool>("masked");
+        QTest::addColumn<bool>("noted");
+        QTest::newRow("glyphs") << false << false;
+        QTest::newRow("glyphs and mask") << true << false;
+        QTest::newRow("a note on an unreadable bitmap") << true << true;
+    }
+    void saveKeepsTheLayout()
+    {
+        QFETCH(bool, masked);
+        QFETCH(bool, noted);
+        useFont(masked);
+        if (noted)
+            file(proposedBitmapFileName(*mFont), "glyphs, by hand\n");
+        auto *window = open<frmGlyphEditor>();
+        const auto *canvas = window->findChild<GlyphCanvas *>(u"picGlyph"_s);
+        const auto *notes = window->findChild<QLabel *>(u"lblNotes"_s);
+        const auto canvasTop = [&] {
+            QCoreApplication::processEvents();
+            return canvas->mapTo(window, QPoint()).y();
+        };
+        const int top = canvasTop();
+        QCOMPARE(notes->text().count(u'\n'), int(masked) + int(noted));
+        feedback().answers = {true}; // replace the unreadable bitmap
+        QVERIFY(window->save());
+        QCOMPARE(canvasTop(), top);
+        QVERIFY(notes->text().startsWith(u"Glyph image: "_s + bitmap()));
+        const auto *saved = window->findChild<QLabel *>(u"lblSaved"_s);
+        QVERIFY(saved->text().startsWith(u"Saved: "_s) && saved->text().contains(proposedBitmapFileName(*mFont)));
+        QVERIFY(saved->toolTip().contains(bitmap()));
+    }
+
     void windowAsksBeforeLosingAnything()
     {
         useFont(false);

@@ -116,13 +116,67 @@ private slots:
         QCOMPARE(mWindow->preview()->resizer().Position(), 900);
         // The default size shows the whole toolbar, font and size boxes first.
         QVERIFY(sizeBox()->isVisible() && mWindow->findChild<QWidget *>(u"Export"_s)->isVisible());
-        // The thin bar shows where it is: a resize cursor, and the highlight while the pointer is on it.
+        // The bar shows where it is: a grip in its middle, a resize cursor, and the highlight
+        // while the pointer is on it.
         auto *bar = mWindow->findChild<QWidget *>(u"lblResizer"_s);
         QCOMPARE(bar->cursor().shape(), Qt::SplitVCursor);
         QCOMPARE(bar->palette().color(QPalette::Window), bar->palette().color(QPalette::Button));
+        const QImage shownBar = bar->grab().toImage();
+        const QRgb dot = bar->palette().color(QPalette::Dark).rgb();
+        int dots = 0;
+        for (int x = 0; x < shownBar.width(); ++x)
+            dots += shownBar.pixel(x, shownBar.height() / 2) == dot;
+        QVERIFY2(bar->height() >= 6 && dots >= 5, qPrintable(u"%1 px high, %2 grip pixels"_s.arg(bar->height()).arg(dots)));
         QEnterEvent enter(QPointF(5, 1), QPointF(5, 1), bar->mapToGlobal(QPointF(5, 1)));
         QCoreApplication::sendEvent(bar, &enter);
         QCOMPARE(bar->palette().color(QPalette::Window), bar->palette().color(QPalette::Highlight));
+    }
+
+    // A first run opens as wide as the whole sheet of the new document (or the screen), and
+    // the sample's text ends above the pane's bottom.
+    void firstSize()
+    {
+        FontPreview *preview = mWindow->preview();
+        const int whole = preview->wholeSheetWidth();
+        QCOMPARE(mWindow->width(), std::min(whole, mWindow->screen()->availableGeometry().width()));
+        const QImage sample = pane("picSample")->pixels();
+        for (int x = 0; x < sample.width(); ++x)
+            QCOMPARE(sample.pixel(x, sample.height() - 1), sample.pixel(0, sample.height() - 1));
+        // That width shows the sheet without scrolling, a pixel less scrolls it.
+        auto *scroll = mWindow->findChild<QScrollBar *>(u"hsbFont"_s);
+        for (const auto &[width, scrolls] : {std::pair(whole, false), std::pair(whole - 1, true)}) {
+            mWindow->resize(width, mWindow->height());
+            QTRY_COMPARE(scroll->isEnabled(), scrolls);
+        }
+    }
+
+    // The keys of the commands: each opens one command, and none takes a key every editor uses
+    // (Ctrl+A selects all).
+    void shortcuts()
+    {
+        const QList<QKeySequence> editing = QKeySequence::keyBindings(QKeySequence::SelectAll)
+            + QKeySequence::keyBindings(QKeySequence::Copy) + QKeySequence::keyBindings(QKeySequence::Paste)
+            + QKeySequence::keyBindings(QKeySequence::Cut) + QKeySequence::keyBindings(QKeySequence::Undo);
+        QHash<QKeySequence, QString> commands;
+        for (const QAction *command : mWindow->findChildren<QAction *>()) {
+            for (const QKeySequence &keys : command->shortcuts()) {
+                QVERIFY2(!commands.contains(keys), qPrintable(keys.toString() + u" twice"_s));
+                QVERIFY2(!editing.contains(keys), qPrintable(keys.toString()));
+                commands.insert(keys, command->objectName());
+            }
+        }
+        mWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mWindow.get()));
+        const std::tuple<Qt::Key, Qt::KeyboardModifiers, const char *> typed[] = {
+            {Qt::Key_O, Qt::ControlModifier, "mnuFileItem1"},
+            {Qt::Key_S, Qt::ControlModifier, "mnuFileItem2"},
+            {Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, "mnuFileItem3"},
+        };
+        for (const auto &[key, modifiers, name] : typed) {
+            QSignalSpy triggered(action(name), &QAction::triggered);
+            QTest::keyClick(mWindow.get(), key, modifiers);
+            QVERIFY2(triggered.size() == 1, name);
+        }
     }
 
     void sizes()
@@ -581,6 +635,50 @@ private slots:
         mWindow->close();
         QCOMPARE(mServices->store.get(u"Forms"_s, u"frmMain.Zoom"_s), u"7"_s);
         QCOMPARE(frmMain(mServices->services).preview()->zoomControl()->zoom(), 7);
+    }
+
+    // The sheet's pane grows as the zoom makes its line taller and gives the height back as
+    // the zoom goes down; the grip follows a drag however fast, and a dragged height stays.
+    void sheetPaneFollowsZoomAndDrag()
+    {
+        TexelFont &font = document();
+        font.setTTFName(u"DejaVu Sans"_s);
+        font.setSize(12);
+        FontPreview *preview = mWindow->preview();
+        QVERIFY(preview->DrawFontSheet());
+        RasterSurface surface;
+        const int line = FontSheetPainter::draw(font, surface, 1, 1).height;
+        const SurfaceView *sheet = pane("picFont");
+        const auto *scroll = mWindow->findChild<QScrollBar *>(u"hsbFont"_s);
+        const auto lineShown = [&](int zoom) { return sheet->mapTo(preview, QPoint(0, line * zoom)).y() <= scroll->y(); };
+        auto *bar = mWindow->findChild<QWidget *>(u"lblResizer"_s);
+        const QPoint grip = bar->mapToGlobal(bar->rect().center());
+        // A press and moves as fast as the pointer sends them, at screen positions.
+        const auto drag = [&](int pixels) {
+            QTest::mousePress(bar, Qt::LeftButton, {}, bar->mapFromGlobal(grip));
+            QTest::mouseMove(bar, bar->mapFromGlobal(grip + QPoint(0, pixels / 2)));
+            QTest::mouseMove(bar, bar->mapFromGlobal(grip + QPoint(0, pixels)));
+            QTest::mouseRelease(bar, Qt::LeftButton, {}, bar->mapFromGlobal(grip + QPoint(0, pixels)));
+        };
+        Resizer &resizer = preview->resizer();
+        QCOMPARE(resizer.Position(), 900);
+        for (int zoom = 1; zoom <= 4; ++zoom) {
+            action(qPrintable(u"actZoom%1"_s.arg(zoom)))->trigger();
+            QVERIFY2(lineShown(zoom), qPrintable(u"cut at %1x"_s.arg(zoom)));
+        }
+        const qint32 grown = resizer.Position();
+        QVERIFY(grown > 900);
+        drag(30);
+        QCOMPARE(resizer.Position(), grown + 30 * 15);
+        QVERIFY(preview->DrawFontSheet());
+        action("actZoom1")->trigger();
+        QCOMPARE(resizer.Position(), grown + 30 * 15);
+        drag(-1000); // up to the sheet's smallest height
+        QCOMPARE(resizer.Position(), 900);
+        action("actZoom4")->trigger();
+        QCOMPARE(resizer.Position(), grown);
+        action("actZoom1")->trigger();
+        QCOMPARE(resizer.Position(), 900);
     }
 
     void editGlyphsAsksForAPostprocessedFont()

@@ -46,25 +46,15 @@ struct FakePanel : ResizerBar
     qint32 height() const override { return r.height(); }
     void move(qint32 left, qint32 top, qint32 width, qint32 height) override { r = QRect(left, top, width, height); }
     void setShade(Shade s) override { shade = s; }
-    QString name() const override { return u"lblResizer"_s; }
-    QString parentName() const override { return u"frmTest"_s; }
     QRect r;
     Shade shade = Shade::Dragged;
 };
 
-// The first panel 1000 twips, a 45-twip bar, the second up to 3000: stacked, or side by side.
+// The upper panel 1000 twips, a 45-twip bar, the lower one up to 3000.
 struct Stack
 {
-    explicit Stack(bool sideBySide = false)
-        : vertical(sideBySide), first(box(0, 1000)), bar(box(1000, 45)), second(box(1045, 1955))
-    {
-        vertical ? resizer.InitVertical(&first, &bar, &second) : resizer.InitHorizontal(&first, &bar, &second);
-    }
-    QRect box(int from, int size) const { return vertical ? QRect(from, 0, size, 7590) : QRect(0, from, 7590, size); }
-    int start(const FakePanel &panel) const { return vertical ? panel.left() : panel.top(); }
-    int size(const FakePanel &panel) const { return vertical ? panel.width() : panel.height(); }
-    bool vertical;
-    FakePanel first, bar, second;
+    Stack() { resizer.InitHorizontal(&first, &bar, &second); }
+    FakePanel first{QRect(0, 0, 7590, 1000)}, bar{QRect(0, 1000, 7590, 45)}, second{QRect(0, 1045, 7590, 1955)};
     Resizer resizer;
 };
 
@@ -75,7 +65,7 @@ Q_DECLARE_METATYPE(TextCase)
 struct SampleCase { QString chars, text; qint16 widthInc, sepExtra, lineSepExtra, heightInc; QString row5, column2; };
 Q_DECLARE_METATYPE(SampleCase)
 
-struct DragCase { bool vertical; qint32 firstMin, secondMin; QList<int> moves, sizes; };
+struct DragCase { qint32 firstMin; QList<int> moves, sizes; };
 Q_DECLARE_METATYPE(DragCase)
 
 class PartsTest : public QObject
@@ -86,77 +76,44 @@ private slots:
     void drag_data()
     {
         QTest::addColumn<DragCase>("c");
-        // Each move in pixels from where the mouse went down, and the first panel's size after it.
-        QTest::newRow("free move down") << DragCase{false, 900, 15, {10}, {1150}};
-        QTest::newRow("-10 px from 1000, minimum 900") << DragCase{false, 900, 15, {-10}, {900}};
+        // Each move in pixels from where the mouse went down, and the upper panel's size after it.
+        QTest::newRow("free move down") << DragCase{900, {10}, {1150}};
+        QTest::newRow("-10 px from 1000, minimum 900") << DragCase{900, {-10}, {900}};
         // The bar follows the pointer again only once it is back past the limit.
-        QTest::newRow("clamped, further, back in range")
-            << DragCase{false, 900, 15, {-10, -20, -18, -6, -2}, {900, 900, 900, 910, 970}};
-        QTest::newRow("second minimum stops it") << DragCase{false, 900, 1500, {100}, {1455}};
-        QTest::newRow("second minimum wins over first") << DragCase{false, 2000, 2000, {0}, {955}};
-        QTest::newRow("side by side: only x counts") << DragCase{true, 900, 15, {10}, {1150}};
+        QTest::newRow("clamped, further, back in range") << DragCase{900, {-10, -20, -18, -6, -2}, {900, 900, 900, 910, 970}};
+        QTest::newRow("lower minimum stops it") << DragCase{900, {200, 60}, {2940, 1900}};
+        QTest::newRow("lower minimum wins over upper") << DragCase{3000, {0}, {2940}};
     }
     void drag()
     {
         QFETCH(DragCase, c);
-        Stack s(c.vertical);
-        s.resizer.setSecondPanelMinSize(c.secondMin);
+        Stack s;
         s.resizer.setFirstPanelMinSize(c.firstMin);
         QSignalSpy resized(&s.resizer, &Resizer::Resized);
-        QSignalSpy stopped(&s.resizer, &Resizer::Stoped);
         QList<int> changes; // a Resized event for each change, none otherwise
-        int size = s.size(s.first);
+        int size = s.first.height();
         s.resizer.MouseDown(QPoint(40, 300));
         QCOMPARE(s.bar.shade, ResizerBar::Shade::Dragged);
         for (qsizetype i = 0; i < c.moves.size(); ++i) {
-            const int p = c.moves.at(i);
-            s.resizer.MouseMove(c.vertical ? QPoint(40 + p, 250) : QPoint(47, 300 + p));
-            QCOMPARE(s.size(s.first), c.sizes.at(i));
+            s.resizer.MouseMove(QPoint(47, 300 + c.moves.at(i))); // only y counts
+            QCOMPARE(s.first.height(), c.sizes.at(i));
             if (c.sizes.at(i) != size)
                 changes.append(c.sizes.at(i));
             size = c.sizes.at(i);
         }
         s.resizer.MouseUp();
         QCOMPARE(s.resizer.Position(), size);
-        QCOMPARE(s.start(s.bar), size);
-        QCOMPARE(s.start(s.second), size + 45);
-        QCOMPARE(s.start(s.second) + s.size(s.second), 3000);
-        QCOMPARE(c.vertical ? s.first.height() : s.first.width(), 7590);
+        QCOMPARE(s.bar.top(), size);
+        QCOMPARE(s.second.top(), size + 45);
+        QCOMPARE(s.second.top() + s.second.height(), 3000);
+        QCOMPARE(s.first.width(), 7590);
         QList<int> events;
         for (const QList<QVariant> &event : resized)
             events.append(event.at(0).toInt());
         QCOMPARE(events, changes);
-        QCOMPARE(stopped.size(), 1);
         QCOMPARE(s.bar.shade, ResizerBar::Shade::Rest);
         s.resizer.MouseMove(QPoint(600, 600)); // no drag any more
-        QCOMPARE(s.size(s.first), size);
-    }
-
-    // A QueryResize handler decides the size, without another limit check; a Started handler
-    // can cancel the drag. An unchanged size raises no event.
-    void handlersDecideSizeAndDrag()
-    {
-        Stack s;
-        QList<qint32> proposals;
-        connect(&s.resizer, &Resizer::QueryResize, this, [&](qint32 &size) { proposals.append(std::exchange(size, 100)); });
-        connect(&s.resizer, &Resizer::Started, this, [](bool &cancel) { cancel = true; });
-        QSignalSpy resized(&s.resizer, &Resizer::Resized);
-        QSignalSpy stopped(&s.resizer, &Resizer::Stoped);
-        s.resizer.ResizeFirstPanel(1000);
-        s.resizer.ResizeSecondPanel(1955);
-        QVERIFY(proposals.isEmpty() && resized.isEmpty());
-        s.resizer.ResizeFirstPanel(1500);
-        QCOMPARE(proposals, QList<qint32>{1500});
-        QCOMPARE(s.first.height(), 100);
-        QCOMPARE(s.bar.top(), 100);
-        QCOMPARE(resized.size(), 1);
-        s.resizer.MouseDown(QPoint(0, 100));
-        QVERIFY(!s.resizer.isDragging());
-        QCOMPARE(s.bar.shade, ResizerBar::Shade::Rest);
-        s.resizer.MouseMove(QPoint(0, 150));
-        s.resizer.MouseUp();
-        QCOMPARE(s.first.height(), 100);
-        QCOMPARE(stopped.size(), 0);
+        QCOMPARE(s.first.height(), size);
     }
 
     void getTextHandsBack_data()

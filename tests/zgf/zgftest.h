@@ -54,7 +54,7 @@ struct ZgfTestFont
         QByteArray out = QByteArray(ZgfHeader::Size, '\0') + codes;
         for (const QList<int> *table : {&widths, &leftIndents, &rightIndents})
             for (int v : *table)
-                out.append(char(ToByte8(v)));
+                out.append(char(v)); // a negative indent as its two's complement byte
         QBuffer buffer(&out);
         buffer.open(QIODevice::Append);
         RecordingFeedback feedback;
