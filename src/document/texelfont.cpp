@@ -275,11 +275,11 @@ SurfaceFont TexelFont::surfaceFont() const
     return font;
 }
 
-QString TexelFont::fontLabel() const
+QString TexelFont::fontLabel(const QString &family, const QString &fontFile)
 {
-    if (mFontFile.isEmpty())
-        return mTTFName;
-    return QStringLiteral("%1 (from %2)").arg(mTTFName, GetFileName(mFontFile));
+    if (fontFile.isEmpty())
+        return family;
+    return QStringLiteral("%1 (from %2)").arg(family, GetFileName(fontFile));
 }
 
 void TexelFont::applyFont(Surface &target) const

@@ -116,7 +116,8 @@ public:
     // The font the surfaces are set to: family, size, style, font file and rendering.
     SurfaceFont surfaceFont() const;
     // The family as shown to the person: "Liberation Sans (from sans.ttf)" for a font file.
-    QString fontLabel() const;
+    QString fontLabel() const { return fontLabel(mTTFName, mFontFile); }
+    static QString fontLabel(const QString &family, const QString &fontFile);
 
     // The default C identifier: name (default: Name) without spaces, lower-cased when all
     // upper case, first letter lower-cased, then the size and the style and

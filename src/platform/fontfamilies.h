@@ -5,7 +5,8 @@
 
 // The font families of the system, as the font box lists them. Need a QGuiApplication.
 
-// The installed families without the system's private ones, sorted without regard to case
+// The installed families without the system's private ones and the program's own names
+// for font files, sorted without regard to case
 // (ties in case order), each once.
 QStringList installedFontFamilies();
 

@@ -44,8 +44,13 @@ const QString kProjectFilter = QStringLiteral("TexelSmithy font (*.tsm)|*.tsm|Al
 const QString kProjectSuffix = QStringLiteral(".tsm");
 const QString kFontFileFilter = QStringLiteral("Font files (*.ttf;*.otf;*.ttc;*.otc;*.bdf;*.pcf;*.pcf.gz;*.otb)|"
                                                "*.ttf;*.otf;*.ttc;*.otc;*.bdf;*.pcf;*.pcf.gz;*.otb|All files (*.*)|*.*");
-// Font box entries of font files hold the file's path here.
+// Font box entries of font files hold the file's path and the family here.
 constexpr int FontFileRole = Qt::UserRole;
+constexpr int FontFamilyRole = Qt::UserRole + 1;
+const QStringList kSizes{QStringLiteral("8"),  QStringLiteral("9"),  QStringLiteral("10"), QStringLiteral("11"),
+                         QStringLiteral("12"), QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"),
+                         QStringLiteral("20"), QStringLiteral("22"), QStringLiteral("24"), QStringLiteral("26"),
+                         QStringLiteral("28"), QStringLiteral("36"), QStringLiteral("48"), QStringLiteral("72")};
 
 // What saving would write, to tell a changed document.
 QByteArray projectBytes(const TexelFont &font)
@@ -236,9 +241,7 @@ void frmMain::createToolBar()
     // Each key is rendered as typed: "1" then "2" is 1 then 12, never a completion to 10.
     mSize->setCompleter(nullptr);
     mSize->setFixedWidth(62);
-    for (const char *size : {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26",
-                             "28", "36", "48", "72"})
-        mSize->addItem(QLatin1String(size));
+    mSize->addItems(kSizes);
     mSize->setCurrentIndex(-1);
     mSize->installEventFilter(this);
     boxes->addWidget(mFonts);
@@ -318,17 +321,59 @@ bool frmMain::selectFontName(const QString &name)
 bool frmMain::selectDocumentFont()
 {
     const QString file = moFont->FontFile();
-    if (file.isEmpty() || !QFileInfo(file).isFile())
+    if (file.isEmpty())
         return selectFontName(moFont->TTFName());
-    int index = mFonts->findData(file, FontFileRole);
-    if (index < 0) {
-        // Marked as coming from a file, at the top of the box.
-        mFonts->insertItem(0, moFont->fontLabel(), file);
-        mFonts->setItemData(0, QDir::toNativeSeparators(file), Qt::ToolTipRole);
-        index = 0;
+    const auto entry = [&](const QString &family) {
+        for (int i = 0; i < mFonts->count(); ++i) {
+            if (mFonts->itemData(i, FontFileRole).toString() == file
+                && mFonts->itemData(i, FontFamilyRole).toString() == family)
+                return i;
+        }
+        return -1;
+    };
+    if (entry(moFont->TTFName()) < 0) {
+        // Marked as coming from a file, at the top of the box; a file that cannot be read
+        // still shows the family the project names.
+        QStringList families = fontFileFaces(file).families;
+        if (!families.contains(moFont->TTFName()))
+            families = {moFont->TTFName()};
+        for (qsizetype i = families.size() - 1; i >= 0; --i) {
+            if (entry(families[i]) >= 0)
+                continue;
+            mFonts->insertItem(0, TexelFont::fontLabel(families[i], file));
+            mFonts->setItemData(0, file, FontFileRole);
+            mFonts->setItemData(0, families[i], FontFamilyRole);
+            mFonts->setItemData(0, QDir::toNativeSeparators(file), Qt::ToolTipRole);
+        }
     }
-    mFonts->setCurrentIndex(index);
+    mFonts->setCurrentIndex(entry(moFont->TTFName()));
     return true;
+}
+
+void frmMain::fillSizeList()
+{
+    QStringList sizes = kSizes;
+    if (!moFont->FontFile().isEmpty()) {
+        const FontFileFace *face = fontFileFaces(moFont->FontFile()).face(moFont->TTFName(), moFont->Bold(), moFont->Italic());
+        if (face && !face->scalable) {
+            sizes.clear();
+            for (const int pixels : face->pixelSizes)
+                sizes.append(sizeText(pointsOfPixels(pixels)));
+        }
+    }
+    QStringList listed;
+    for (int i = 0; i < mSize->count(); ++i)
+        listed.append(mSize->itemText(i));
+    if (listed == sizes)
+        return;
+    const bool updating = mbUpdating;
+    mbUpdating = true;
+    const QString text = mSize->currentText();
+    mSize->clear();
+    mSize->addItems(sizes);
+    mSize->setCurrentIndex(-1);
+    mSize->setEditText(text);
+    mbUpdating = updating;
 }
 
 void frmMain::noteFixedSizes(float requested)
@@ -339,18 +384,28 @@ void frmMain::noteFixedSizes(float requested)
         mServices.feedback.inform(note);
 }
 
+void frmMain::noteSynthesisedStyle()
+{
+    if (moFont->FontFile().isEmpty())
+        return;
+    const QString note = synthesisedStyleNote(moFont->FontFile(), moFont->TTFName(), moFont->Bold(), moFont->Italic());
+    if (!note.isEmpty())
+        mServices.feedback.inform(note);
+}
+
 void frmMain::openFontFile()
 {
     const QString path = mServices.choosers.openFileName(this, FileRequest{kFontFileFilter, QString(), QString()});
     if (path.isEmpty())
         return;
-    const QString family = fontFileFamily(path, QString());
-    if (family.isEmpty()) {
+    const QStringList families = fontFileFaces(path).families;
+    if (families.isEmpty()) {
         mServices.feedback.fail(unreadableFontFileMessage(path));
         return;
     }
+    // Every family of a collection gets an entry; the first is chosen.
     moFont->setFontFile(QFileInfo(path).absoluteFilePath());
-    moFont->setTTFName(family); // the font box entry is labelled with it
+    moFont->setTTFName(families.first());
     mbUpdating = true;
     selectDocumentFont();
     mbUpdating = false;
@@ -391,6 +446,7 @@ void frmMain::UpdateControls(bool updateName, bool updateSize)
         if (!selectDocumentFont())
             mFonts->setCurrentIndex(-1);
     }
+    fillSizeList();
     if (updateSize)
         mSize->setEditText(sizeText(moFont->Size()));
     mbUpdating = false;
@@ -417,8 +473,12 @@ void frmMain::fontFamilyChosen()
     const float requested = moFont->Size();
     try {
         moFont->setFontFile(file);
-        moFont->setTTFName(file.isEmpty() ? mFonts->currentText() : fontFileFamily(file, moFont->TTFName()));
-        RefreshDerivedNames(true);
+        moFont->setTTFName(file.isEmpty() ? mFonts->currentText() : mFonts->currentData(FontFamilyRole).toString());
+        if (!file.isEmpty()) {
+            // A font file's face shows its own weight and slant.
+            moFont->setBold(false);
+            moFont->setItalic(false);
+        }
         // The document holds what the renderer realises for the new family.
         Surface &rendering = mPreview->sheetSurface();
         rendering.setFont(previewFont(*moFont));
@@ -428,6 +488,7 @@ void frmMain::fontFamilyChosen()
         moFont->setSize(realised.size);
         moFont->setStrikethrough(realised.strikethrough);
         moFont->setUnderline(realised.underline);
+        RefreshDerivedNames(true);
     } catch (const Failure &) {
         return;
     }
@@ -699,6 +760,7 @@ void frmMain::styleToggled()
     UpdateStyleMenus();
     UpdateControls(false, false);
     redraw();
+    noteSynthesisedStyle();
 }
 
 void frmMain::fontProperties()
