@@ -11,6 +11,8 @@
 #include "windows1252.h"
 #include "zgftables.h"
 
+#include <QDir>
+
 #include <cmath>
 #include <limits>
 
@@ -309,13 +311,23 @@ qint16 TexelFont::GetDefaultWidth()
 void TexelFont::MeasureGlyphs()
 {
     Surface &s = surface();
-    const qint16 spaceWidth = GetDefaultWidth();
-    applyFont(s);
-    // Smooth ink is read back as levels of white over black.
-    const bool smooth = smoothMask();
-    s.setBackColor(smooth ? 0 : TransColor);
-    s.setForeColor(smooth ? 0xFFFFFF : Color);
-    mMeasurement = measureGlyphs(s, glyphSequence(mChars), spaceWidth, mUnderline || mStrikethrough, smooth);
+    try {
+        const qint16 spaceWidth = GetDefaultWidth();
+        applyFont(s);
+        // Smooth ink is read back as levels of white over black.
+        const bool smooth = smoothMask();
+        s.setBackColor(smooth ? 0 : TransColor);
+        s.setForeColor(smooth ? 0xFFFFFF : Color);
+        mMeasurement = measureGlyphs(s, glyphSequence(mChars), spaceWidth, mUnderline || mStrikethrough, smooth);
+    } catch (const Failure &failure) {
+        // Metrics out of all bounds come from a damaged font file far more often than from a
+        // font that is installed: the message names the file.
+        if (mFontFile.isEmpty() || s.font().file.isEmpty())
+            throw;
+        throw Failure(failure.number, QStringLiteral("The font file %1 draws glyphs beyond what can be measured, as a "
+                                                     "damaged file does (%2)")
+                                          .arg(QDir::toNativeSeparators(mFontFile), failure.message()));
+    }
     Obsolete = false;
 }
 

@@ -81,12 +81,10 @@ ReadFontFile readFontFile(const QString &path)
 ReadFontFile &readOnce(const QString &path)
 {
     static QHash<QString, ReadFontFile> files;
-    const QFileInfo info(path);
-    const QString key = info.absoluteFilePath() + QLatin1Char('\n') + QString::number(info.size())
-        + QLatin1Char('\n') + QString::number(info.lastModified().toMSecsSinceEpoch());
+    const QString key = fontFileVersion(path);
     if (const auto it = files.find(key); it != files.end())
         return *it;
-    return *files.insert(key, readFontFile(info.absoluteFilePath()));
+    return *files.insert(key, readFontFile(QFileInfo(path).absoluteFilePath()));
 }
 
 // Registers the face under a family name of its own; empty when the renderer refuses it.
@@ -118,6 +116,13 @@ const FontFileFace *FontFileFaces::face(const QString &family, bool bold, bool i
         }
     }
     return best;
+}
+
+QString fontFileVersion(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.absoluteFilePath() + QLatin1Char('\n') + QString::number(info.exists()) + QLatin1Char('\n')
+        + QString::number(info.size()) + QLatin1Char('\n') + QString::number(info.lastModified().toMSecsSinceEpoch());
 }
 
 FontFileFaces fontFileFaces(const QString &path)

@@ -38,6 +38,9 @@ struct FontFileFaces
 // not regular, cannot be read whole or holds no font has no faces and a problem.
 FontFileFaces fontFileFaces(const QString &path);
 
+// What tells one version of the file at path from another: its path, size and time of change.
+QString fontFileVersion(const QString &path);
+
 // The family of a font file drawn for the family name: name itself when the file holds it,
 // else the file's first family; empty when the file cannot be read.
 QString fontFileFamily(const QString &path, const QString &name);

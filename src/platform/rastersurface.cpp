@@ -88,8 +88,9 @@ void RasterSurface::setFont(const SurfaceFont &font)
     const double em = std::round(double(font.size) * 96.0 / 72.0);
     if (!std::isfinite(font.size) || em < 1.0 || font.size > MaxPointSize)
         throw Failure::runtime(Failure::InvalidCall);
-    // The document sets the same font before every measurement; keep what was worked out.
-    if (!sameFont(font, mRequested))
+    // The document sets the same font before every measurement; keep what was worked out,
+    // unless the font file was replaced or removed since.
+    if (!sameFont(font, mRequested) || (!font.file.isEmpty() && fontFileVersion(font.file) != mFileVersion))
         applyFont(font);
 }
 
@@ -131,6 +132,7 @@ void RasterSurface::applyFont(const SurfaceFont &font)
 
     mFont = f;
     mRequested = font;
+    mFileVersion = font.file.isEmpty() ? QString() : fontFileVersion(font.file);
     mPainter.setFont(mFont);
     mMetrics = QFontMetricsF(mFont, &mImage);
     mAscent = mStrike ? mStrike->ascent() : mMetrics.ascent();

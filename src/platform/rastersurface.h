@@ -106,6 +106,7 @@ private:
     QFont mFont;
     QFontMetricsF mMetrics;
     SurfaceFont mRequested;
+    QString mFileVersion; // of the requested font file, when it was read
     SurfaceFont mRealised;
     double mAscent = 0;
     double mLineHeight = 0;

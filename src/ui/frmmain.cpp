@@ -98,6 +98,10 @@ frmMain::frmMain(DialogServices &services, QWidget *parent)
 
 frmMain::~frmMain()
 {
+    // Closing hides the window, and the size box, losing the focus, reports the size typed
+    // into it as chosen when it is one of its items: never to a window half gone.
+    mSize->disconnect(this);
+    mFonts->disconnect(this);
     mPreview->setDocument(nullptr);
 }
 

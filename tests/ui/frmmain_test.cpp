@@ -3,6 +3,7 @@
 // exported against what texelsmithy-cli draws from the font it exports.
 #include "../tools/clirender.h"
 #include "filebytes.h"
+#include "fontcollection.h"
 #include "testservices.h"
 
 #include "fontpreview.h"
@@ -571,7 +572,7 @@ private slots:
         QCOMPARE(runs, 1);
     }
 
-    // The font box shows a font file's family marked with the file; a file of no font changes nothing.
+    // The font box shows a font file's families marked with the file; a file of no font changes nothing.
     void openFontFile()
     {
         const QString serif = path(u"serif.ttf"_s), junk = path(u"notes.ttf"_s);
@@ -592,6 +593,62 @@ private slots:
         QCOMPARE(document().TTFName(), u"Liberation Serif"_s);
         QCOMPARE(mWindow->findChild<QComboBox *>(u"cbxFonts"_s)->currentText(), u"Liberation Serif (from serif.ttf)"_s);
         QCOMPARE(mWindow->preview()->sheetSurface().font().name, u"Liberation Serif"_s);
+    }
+
+    // Every family of a collection gets an entry, and the one chosen is drawn.
+    void openCollection()
+    {
+        const QString two = path(u"two.ttc"_s);
+        writeFile(two, fontCollection({readFile(u"/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf"_s),
+                                       readFile(u"/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf"_s)}));
+        mServices->choosers.openNames = {two};
+        action("mnuFontFile")->trigger();
+        QComboBox *fonts = mWindow->findChild<QComboBox *>(u"cbxFonts"_s);
+        QCOMPARE(fonts->currentText(), u"Liberation Mono (from two.ttc)"_s);
+        fonts->setCurrentIndex(fonts->findText(u"Liberation Serif (from two.ttc)"_s));
+        QCOMPARE(document().TTFName(), u"Liberation Serif"_s);
+        QCOMPARE(document().FontFile(), two);
+        QCOMPARE(mWindow->preview()->sheetSurface().font().name, u"Liberation Serif"_s);
+    }
+
+    // The size box of a bitmap font lists its sizes, and a size is realised as its strike.
+    void bitmapFontSizes()
+    {
+        const QString terminus = path(u"terminus.otb"_s);
+        QVERIFY(QFile::copy(u"/usr/share/fonts/opentype/terminus/terminus-normal.otb"_s, terminus));
+        mServices->choosers.openNames = {terminus};
+        action("mnuFontFile")->trigger();
+        QStringList listed;
+        for (int i = 0; i < sizeBox()->count(); ++i)
+            listed.append(sizeBox()->itemText(i));
+        QCOMPARE(listed, u"9 10.5 12 13.5 15 16.5 18 21 24"_s.split(u' '));
+        typeSize(u"12"_s);
+        QCOMPARE(document().Size(), 12.0f);
+        QCOMPARE(mWindow->preview()->sheetSurface().font().file, terminus);
+        // Back to an outline font, the usual sizes.
+        QComboBox *fonts = mWindow->findChild<QComboBox *>(u"cbxFonts"_s);
+        fonts->setCurrentIndex(fonts->findText(u"DejaVu Sans"_s));
+        QCOMPARE(sizeBox()->itemText(sizeBox()->count() - 1), u"72"_s);
+    }
+
+    // A project whose font file is gone says so in one sentence naming the file and the
+    // family drawn instead; the font box still names the project's font.
+    void projectWithoutItsFontFile()
+    {
+        const QString serif = path(u"serif.ttf"_s), project = path(u"p.tsm"_s);
+        QVERIFY(QFile::copy(u"/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf"_s, serif));
+        mServices->choosers.openNames = {serif};
+        action("mnuFontFile")->trigger();
+        document().setFilename(project);
+        QVERIFY(document().Save(mServices->feedback));
+        QVERIFY(QFile::remove(serif));
+        QVERIFY(mWindow->openProject(project));
+        QVERIFY2(!mServices->feedback.informations().isEmpty(), qPrintable(mServices->feedback.failures().join(u'\n')));
+        const QString note = mServices->feedback.informations().last();
+        QVERIFY2(note.startsWith(u"The font file "_s + serif + u" is missing, so "_s) &&
+                     note.contains(u" is drawn in place of its family Liberation Serif until the file is back"_s),
+                 qPrintable(note));
+        QCOMPARE(mWindow->findChild<QComboBox *>(u"cbxFonts"_s)->currentText(), u"Liberation Serif (from serif.ttf)"_s);
     }
 };
 
