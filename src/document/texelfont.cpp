@@ -320,15 +320,20 @@ void TexelFont::MeasureGlyphs()
         s.setForeColor(smooth ? 0xFFFFFF : Color);
         mMeasurement = measureGlyphs(s, glyphSequence(mChars), spaceWidth, mUnderline || mStrikethrough, smooth);
     } catch (const Failure &failure) {
-        // Metrics out of all bounds come from a damaged font file far more often than from a
-        // font that is installed: the message names the file.
         if (mFontFile.isEmpty() || s.font().file.isEmpty())
             throw;
-        throw Failure(failure.number, QStringLiteral("The font file %1 draws glyphs beyond what can be measured, as a "
-                                                     "damaged file does (%2)")
-                                          .arg(QDir::toNativeSeparators(mFontFile), failure.message()));
+        throw fontFileFailure(failure);
     }
     Obsolete = false;
+}
+
+Failure TexelFont::fontFileFailure(const Failure &failure) const
+{
+    if (mFontFile.isEmpty() || failure.message().contains(QDir::toNativeSeparators(mFontFile)))
+        return failure;
+    return Failure(failure.number, QStringLiteral("The font file %1 draws glyphs too large to measure or to hold, as a "
+                                                  "damaged file does (%2)")
+                                       .arg(QDir::toNativeSeparators(mFontFile), failure.message()));
 }
 
 const GlyphMeasurement &TexelFont::measure()

@@ -199,8 +199,16 @@ QByteArray buildZgfFile(TexelFont &font, Surface &work, const ZgfBuildInput &inp
 {
     refuseUndrawnFontFile(font, work);
     refuseMaskWithoutFile(font, input);
-    ZgfHeader header = zgfHeaderOf(font, input.rle);
-    const QByteArray tables = tablesOf(font);
+    ZgfHeader header;
+    QByteArray tables;
+    try {
+        header = zgfHeaderOf(font, input.rle);
+        tables = tablesOf(font);
+    } catch (const Failure &failure) {
+        if (failure.number == Failure::Overflow)
+            throw font.fontFileFailure(failure);
+        throw;
+    }
 
     QByteArray bytes;
     QBuffer out(&bytes);

@@ -128,7 +128,15 @@ private slots:
         writeFile(path(u"notes.txt"_s), "plain text, neither a project nor a font");
         writeFile(path(u"damaged.zgf"_s), readFile(path(u"default.zgf"_s)).left(60));
         writeFile(path(u"big.txt"_s), QByteArray(70000, 'a'));
-        writeFile(path(u"cut.ttf"_s), readFile(u"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"_s).left(100000));
+        // A font cut short, and one whose em is 16 units: glyphs 128 times their size.
+        const QByteArray sans = readFile(u"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"_s);
+        writeFile(path(u"cut.ttf"_s), sans.left(100000));
+        QByteArray tiny = sans;
+        for (int i = 0; i < qFromBigEndian<quint16>(sans.constData() + 4); ++i) {
+            if (sans.mid(12 + 16 * i, 4) == "head")
+                qToBigEndian<quint16>(16, tiny.data() + qFromBigEndian<quint32>(sans.constData() + 20 + 16 * i) + 18);
+        }
+        writeFile(path(u"tiny-em.ttf"_s), tiny);
         // A project the options of the tool cannot make: post-processed with a mask, and
         // cells widened so the mask differs from the glyph image.
         TexelFont font;
@@ -212,6 +220,8 @@ private slots:
         row("info: missing font file", 1, "info --font-file missing.ttf", "53: File not found: missing.ttf");
         row("export: font file of no font", 1, "export --font-file notes.txt", "notes.txt holds no font that can be read");
         row("export: font file cut short", 1, "export --font-file cut.ttf", "/cut.ttf cannot be read: its table '");
+        row("export: font file of damaged metrics", 1, "export --font-file tiny-em.ttf --chars AB",
+            "/tiny-em.ttf draws glyphs too large to measure or to hold, as a damaged file does (6: Overflow");
         row("export: family the font file lacks", 1,
             "export --font-file /usr/share/fonts/truetype/liberation/LiberationSerif-Bold.ttf --font DejaVu~Sans",
             "LiberationSerif-Bold.ttf holds no family DejaVu Sans; it holds Liberation Serif.");
