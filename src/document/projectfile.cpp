@@ -73,9 +73,12 @@ QString undrawnFontFileNote(const TexelFont &font, Surface *surface)
     const QString state = QFileInfo(font.FontFile()).isFile() ? QStringLiteral("cannot be read")
                           : QFileInfo::exists(font.FontFile()) ? QStringLiteral("is no regular file")
                                                                : QStringLiteral("is missing");
-    return QStringLiteral("The font file %1 %2, so %3 is drawn in place of its family %4 until the file is back or "
-                          "another font is chosen.")
-        .arg(file, state, surface->font().name, font.familyName());
+    const QString drawn = surface->font().name;
+    const QString instead = drawn.compare(font.familyName(), Qt::CaseInsensitive) == 0
+        ? QStringLiteral("the installed %1 is drawn in its place").arg(drawn)
+        : QStringLiteral("%1 is drawn in place of its family %2").arg(drawn, font.familyName());
+    return QStringLiteral("The font file %1 %2, so %3 until the file is back or another font is chosen.")
+        .arg(file, state, instead);
 }
 
 } // namespace

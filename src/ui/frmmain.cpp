@@ -726,6 +726,9 @@ void frmMain::formatFont()
     current.font = previewFont(*moFont);
     current.color = moFont->Color;
     if (const std::optional<FontChoice> chosen = mServices.choosers.chooseFont(this, current)) {
+        // Another family in the dialog is an installed one: the font file no longer holds it.
+        if (chosen->font.name != moFont->TTFName())
+            moFont->setFontFile(QString());
         moFont->setBold(chosen->font.bold);
         moFont->setTTFName(chosen->font.name);
         moFont->setItalic(chosen->font.italic);
