@@ -596,13 +596,13 @@ private slots:
         QCOMPARE(mWindow->preview()->sheetSurface().font().name, u"Liberation Serif"_s);
 
         // The font dialog keeps the file for its family, and leaves it for an installed one.
-        for (const auto &[family, file] : {std::pair{u"Liberation Serif"_s, serif}, {u"DejaVu Sans"_s, QString()}}) {
+        for (const auto &[chosenFamily, keptFile] : {std::pair{u"Liberation Serif"_s, serif}, {u"DejaVu Sans"_s, QString()}}) {
             FontChoice choice{previewFont(document()), 0};
-            choice.font.name = family;
+            choice.font.name = chosenFamily;
             mServices->choosers.fonts = {choice};
             action("mnuFontItem0")->trigger();
-            QCOMPARE(document().FontFile(), file);
-            QCOMPARE(mWindow->preview()->sheetSurface().font().name, family);
+            QCOMPARE(document().FontFile(), keptFile);
+            QCOMPARE(mWindow->preview()->sheetSurface().font().name, chosenFamily);
         }
     }
 
