@@ -727,10 +727,16 @@ void frmMain::formatFont()
     current.color = moFont->Color;
     if (const std::optional<FontChoice> chosen = mServices.choosers.chooseFont(this, current)) {
         // Another family in the dialog is an installed one: the font file no longer holds it.
-        if (chosen->font.name != moFont->TTFName())
+        // The family the dialog opened on for a font file (its installed stand-in), and the
+        // names the program draws font files under, which the dialog lists too, stand for the
+        // font as it is.
+        const bool kept = chosen->font.name == moFont->TTFName() || isDrawingFamily(chosen->font.name)
+            || (!moFont->FontFile().isEmpty() && chosen->font.name == matchedFontFamily(moFont->TTFName()));
+        if (!kept) {
             moFont->setFontFile(QString());
+            moFont->setTTFName(chosen->font.name);
+        }
         moFont->setBold(chosen->font.bold);
-        moFont->setTTFName(chosen->font.name);
         moFont->setItalic(chosen->font.italic);
         moFont->setSize(chosen->font.size);
         moFont->setStrikethrough(chosen->font.strikethrough);

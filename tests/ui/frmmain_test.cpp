@@ -20,11 +20,14 @@
 #include "rastersurface.h"
 
 #include "fontfamilies.h"
+#include "fontfiles.h"
 #include "postprocessnames.h"
 #include "texelfont.h"
 
 #include <QtTest>
 #include <QtWidgets>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -595,14 +598,17 @@ private slots:
         QCOMPARE(mWindow->findChild<QComboBox *>(u"cbxFonts"_s)->currentText(), u"Liberation Serif (from serif.ttf)"_s);
         QCOMPARE(mWindow->preview()->sheetSurface().font().name, u"Liberation Serif"_s);
 
-        // The font dialog keeps the file for its family, and leaves it for an installed one.
-        for (const auto &[chosenFamily, keptFile] : {std::pair{u"Liberation Serif"_s, serif}, {u"DejaVu Sans"_s, QString()}}) {
+        // The font dialog keeps the file for its family (or a name the file is drawn under), and
+        // leaves it for an installed one.
+        const QString drawnAs = fontFileDrawing(serif, u"Liberation Serif"_s, false, false)->drawingFamily;
+        for (const auto &[chosenFamily, keptFile] : {std::pair{u"Liberation Serif"_s, serif}, {drawnAs, serif},
+                                                     {u"DejaVu Sans"_s, QString()}}) {
             FontChoice choice{previewFont(document()), 0};
             choice.font.name = chosenFamily;
             mServices->choosers.fonts = {choice};
             action("mnuFontItem0")->trigger();
             QCOMPARE(document().FontFile(), keptFile);
-            QCOMPARE(mWindow->preview()->sheetSurface().font().name, chosenFamily);
+            QCOMPARE(mWindow->preview()->sheetSurface().font().name, keptFile.isEmpty() ? chosenFamily : u"Liberation Serif"_s);
         }
     }
 
@@ -643,13 +649,16 @@ private slots:
     }
 
     // A project whose font file is gone says so in one sentence naming the file and the
-    // family drawn instead; the font box still names the project's font.
+    // family drawn instead; the font box still names the project's font. A background picture
+    // that is a FIFO is as good as missing: nothing waits on it.
     void projectWithoutItsFontFile()
     {
-        const QString serif = path(u"serif.ttf"_s), project = path(u"p.tsm"_s);
+        const QString serif = path(u"serif.ttf"_s), project = path(u"p.tsm"_s), fifo = path(u"fifo.bmp"_s);
         QVERIFY(QFile::copy(u"/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf"_s, serif));
         mServices->choosers.openNames = {serif};
         action("mnuFontFile")->trigger();
+        QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        document().Background = fifo;
         document().setFilename(project);
         QVERIFY(document().Save(mServices->feedback));
         QVERIFY(QFile::remove(serif));
