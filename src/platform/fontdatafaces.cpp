@@ -27,18 +27,19 @@ Face openFace(FT_Library library, const QByteArray &data, FT_Long index, FT_Erro
     return Face(*error ? nullptr : face);
 }
 
-// The first character up to U+00FF whose glyph does not load, as "U+00E9"; empty when all do.
+// What keeps the face from drawing its characters up to U+00FF ("cannot draw the glyph of
+// U+00E9"); empty when it draws them all.
 QString brokenGlyph(FT_Face face)
 {
     if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) != 0)
         return QString();
     const FT_Int32 flags = FT_IS_SCALABLE(face) ? FT_LOAD_NO_SCALE : FT_LOAD_DEFAULT;
     if (!FT_IS_SCALABLE(face) && face->num_fixed_sizes > 0 && FT_Select_Size(face, 0) != 0)
-        return QStringLiteral("its first size");
+        return QStringLiteral("cannot set its first size");
     FT_UInt glyph = 0;
     for (FT_ULong c = FT_Get_First_Char(face, &glyph); glyph != 0 && c <= 0xFF; c = FT_Get_Next_Char(face, c, &glyph)) {
         if (FT_Load_Glyph(face, glyph, flags) != 0)
-            return QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+            return QStringLiteral("cannot draw the glyph of U+%1").arg(QString::number(uint(c), 16).toUpper(), 4, QLatin1Char('0'));
     }
     return QString();
 }
@@ -69,8 +70,8 @@ FontFileFaces facesOfFontData(const QByteArray &data, const QString &nameless)
             result.problem = QStringLiteral("%1 cannot be read (error %2)").arg(where).arg(error);
             return result;
         }
-        if (const QString glyph = brokenGlyph(f); !glyph.isEmpty()) {
-            result.problem = QStringLiteral("%1 cannot draw the glyph of %2").arg(where, glyph);
+        if (const QString broken = brokenGlyph(f); !broken.isEmpty()) {
+            result.problem = QStringLiteral("%1 %2").arg(where, broken);
             return result;
         }
         FontFileFace entry;

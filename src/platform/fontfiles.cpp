@@ -130,14 +130,6 @@ FontFileFaces fontFileFaces(const QString &path)
     return readOnce(path).faces;
 }
 
-QString fontFileFamily(const QString &path, const QString &name)
-{
-    const QStringList families = fontFileFaces(path).families;
-    if (families.isEmpty())
-        return QString();
-    return families.contains(name) ? name : families.first();
-}
-
 std::optional<FontFileDrawing> fontFileDrawing(const QString &path, const QString &family, bool bold, bool italic)
 {
     ReadFontFile &file = readOnce(path);

@@ -41,10 +41,6 @@ FontFileFaces fontFileFaces(const QString &path);
 // What tells one version of the file at path from another: its path, size and time of change.
 QString fontFileVersion(const QString &path);
 
-// The family of a font file drawn for the family name: name itself when the file holds it,
-// else the file's first family; empty when the file cannot be read.
-QString fontFileFamily(const QString &path, const QString &name);
-
 // A face of a font file as the renderer draws it.
 struct FontFileDrawing
 {

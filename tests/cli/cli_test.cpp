@@ -1,4 +1,5 @@
 #include "projectrecord.h"
+#include "sfntbytes.h"
 #include "texelfont.h"
 
 #include <sys/resource.h>
@@ -132,10 +133,7 @@ private slots:
         const QByteArray sans = readFile(u"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"_s);
         writeFile(path(u"cut.ttf"_s), sans.left(100000));
         QByteArray tiny = sans;
-        for (int i = 0; i < qFromBigEndian<quint16>(sans.constData() + 4); ++i) {
-            if (sans.mid(12 + 16 * i, 4) == "head")
-                qToBigEndian<quint16>(16, tiny.data() + qFromBigEndian<quint32>(sans.constData() + 20 + 16 * i) + 18);
-        }
+        qToBigEndian<quint16>(16, tiny.data() + sfntTable(sans, "head").first + 18);
         writeFile(path(u"tiny-em.ttf"_s), tiny);
         // A project the options of the tool cannot make: post-processed with a mask, and
         // cells widened so the mask differs from the glyph image.

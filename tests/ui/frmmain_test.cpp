@@ -3,7 +3,7 @@
 // exported against what texelsmithy-cli draws from the font it exports.
 #include "../tools/clirender.h"
 #include "filebytes.h"
-#include "fontcollection.h"
+#include "sfntbytes.h"
 #include "testservices.h"
 
 #include "fontpreview.h"

@@ -4,6 +4,22 @@
 #include <QList>
 #include <QtEndian>
 
+#include <utility>
+
+// TrueType fonts as bytes, for tests that damage or combine them.
+
+// Where the table tagged tag lies in a single font: offset and length (0, 0 when it has none).
+inline std::pair<quint32, quint32> sfntTable(const QByteArray &font, const char *tag)
+{
+    for (int i = 0; i < qFromBigEndian<quint16>(font.constData() + 4); ++i) {
+        const char *record = font.constData() + 12 + 16 * i;
+        if (QByteArray(record, 4) == tag)
+            return {qFromBigEndian<quint32>(record + 8), qFromBigEndian<quint32>(record + 12)};
+    }
+    return {0, 0};
+}
+
+
 // A collection of the given single fonts, their tables copied after all the directories.
 inline QByteArray fontCollection(const QList<QByteArray> &fonts)
 {
