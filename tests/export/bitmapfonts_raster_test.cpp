@@ -137,6 +137,11 @@ struct BitmapCase
     bool bdf;
 };
 
+void PrintTo(const BitmapCase &c, std::ostream *os)
+{
+    *os << c.label << ", " << c.file.toStdString() << ", " << c.pixels << " px";
+}
+
 QString fixedFile(const char *name)
 {
     return QStringLiteral("/usr/share/fonts/X11/misc/%1.pcf.gz").arg(QLatin1String(name));
