@@ -1,9 +1,10 @@
 # Sourced by ./run and ./test: installs the Debian packages the build needs, when missing.
 texel_packages=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-svg-dev libgl-dev libfreetype-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core
+    xfonts-base fonts-terminus-otb otf2bdf
     desktop-file-utils appstream shared-mime-info
     dpkg-dev file bash-completion
 )

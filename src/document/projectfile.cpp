@@ -51,23 +51,34 @@ QByteArray readProject(const QString &path)
     return bytes;
 }
 
-// What the person is told of a font file that is missing, and what is drawn instead: the
-// installed family of the font's name, else the default family.
-QString missingFontFileNote(const TexelFont &font, Surface *surface)
+// What the person is told of a font file that is not drawn from (missing, not a regular file,
+// or damaged), and what is drawn instead: empty when the file is drawn from.
+QString undrawnFontFileNote(const TexelFont &font, Surface *surface)
 {
-    QString instead;
-    if (surface) {
-        surface->setFont(font.surfaceFont());
-        const QString drawn = surface->font().name;
-        instead = drawn.compare(font.familyName(), Qt::CaseInsensitive) == 0
-            ? QStringLiteral("the installed family %1").arg(drawn)
-            : QStringLiteral("the default family %1, as no family %2 is installed").arg(drawn, font.familyName());
-    } else {
-        instead = QStringLiteral("the installed family %1, or the default family").arg(font.familyName());
+    const QString file = QDir::toNativeSeparators(font.FontFile());
+    if (!surface) {
+        if (QFileInfo(font.FontFile()).isFile())
+            return QString();
+        return QStringLiteral("The font file %1 is missing, so the installed family %2 (or the default family) is "
+                              "drawn in its place until the file is back or another font is chosen.")
+            .arg(file, font.familyName());
     }
-    return QStringLiteral("The font file %1 is missing: %2 is drawn instead. The project keeps the file's "
-                          "name until another font is chosen.")
-        .arg(QDir::toNativeSeparators(font.FontFile()), instead);
+    try {
+        surface->setFont(font.surfaceFont());
+    } catch (const Failure &) {
+        return QString(); // a size the renderer refuses is told where it is drawn
+    }
+    if (!surface->font().file.isEmpty())
+        return QString();
+    const QString state = QFileInfo(font.FontFile()).isFile() ? QStringLiteral("cannot be read")
+                          : QFileInfo::exists(font.FontFile()) ? QStringLiteral("is no regular file")
+                                                               : QStringLiteral("is missing");
+    const QString drawn = surface->font().name;
+    const QString instead = drawn.compare(font.familyName(), Qt::CaseInsensitive) == 0
+        ? QStringLiteral("the installed %1 is drawn in its place").arg(drawn)
+        : QStringLiteral("%1 is drawn in place of its family %2").arg(drawn, font.familyName());
+    return QStringLiteral("The font file %1 %2, so %3 until the file is back or another font is chosen.")
+        .arg(file, state, instead);
 }
 
 } // namespace
@@ -121,8 +132,8 @@ bool TexelFont::Load(const QString &path, Feedback &feedback)
         if (!mDamage.isEmpty()) {
             feedback.inform(mDamage, Feedback::Title::Application);
         }
-        if (!mFontFile.isEmpty() && !QFileInfo(mFontFile).isFile())
-            feedback.inform(missingFontFileNote(*this, mSurface), Feedback::Title::Application);
+        if (const QString note = mFontFile.isEmpty() ? QString() : undrawnFontFileNote(*this, mSurface); !note.isEmpty())
+            feedback.inform(note, Feedback::Title::Application);
         return true;
     } catch (const Failure &failure) {
         feedback.fail(failure.message(), Feedback::Title::Application);

@@ -11,6 +11,8 @@
 #include "windows1252.h"
 #include "zgftables.h"
 
+#include <QDir>
+
 #include <cmath>
 #include <limits>
 
@@ -319,11 +321,11 @@ SurfaceFont TexelFont::surfaceFont() const
     return font;
 }
 
-QString TexelFont::fontLabel() const
+QString TexelFont::fontLabel(const QString &family, const QString &fontFile)
 {
-    if (mFontFile.isEmpty())
-        return mTTFName;
-    return QStringLiteral("%1 (from %2)").arg(mTTFName, GetFileName(mFontFile));
+    if (fontFile.isEmpty())
+        return family;
+    return QStringLiteral("%1 (from %2)").arg(family, GetFileName(fontFile));
 }
 
 void TexelFont::applyFont(Surface &target) const
@@ -353,14 +355,29 @@ qint16 TexelFont::GetDefaultWidth()
 void TexelFont::MeasureGlyphs()
 {
     Surface &s = surface();
-    const qint16 spaceWidth = GetDefaultWidth();
-    applyFont(s);
-    // Smooth ink is read back as levels of white over black.
-    const bool smooth = smoothMask();
-    s.setBackColor(smooth ? 0 : TransColor);
-    s.setForeColor(smooth ? 0xFFFFFF : Color);
-    mMeasurement = measureGlyphs(s, glyphSequence(mChars), spaceWidth, mUnderline || mStrikethrough, smooth);
+    try {
+        const qint16 spaceWidth = GetDefaultWidth();
+        applyFont(s);
+        // Smooth ink is read back as levels of white over black.
+        const bool smooth = smoothMask();
+        s.setBackColor(smooth ? 0 : TransColor);
+        s.setForeColor(smooth ? 0xFFFFFF : Color);
+        mMeasurement = measureGlyphs(s, glyphSequence(mChars), spaceWidth, mUnderline || mStrikethrough, smooth);
+    } catch (const Failure &failure) {
+        if (mFontFile.isEmpty() || s.font().file.isEmpty())
+            throw;
+        throw fontFileFailure(failure);
+    }
     Obsolete = false;
+}
+
+Failure TexelFont::fontFileFailure(const Failure &failure) const
+{
+    if (mFontFile.isEmpty() || failure.message().contains(QDir::toNativeSeparators(mFontFile)))
+        return failure;
+    return Failure(failure.number, QStringLiteral("The font file %1 draws glyphs too large to measure or to hold, as a "
+                                                  "damaged file does (%2)")
+                                       .arg(QDir::toNativeSeparators(mFontFile), failure.message()));
 }
 
 const GlyphMeasurement &TexelFont::measure()

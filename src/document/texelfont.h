@@ -1,6 +1,7 @@
 #pragma once
 
 #include "char.h"
+#include "failure.h"
 #include "glyphmeasurement.h"
 
 #include "hinting.h"
@@ -117,8 +118,13 @@ public:
     bool smoothMask() const { return mSmooth && Masked && !ShadowMask; }
     // The font the surfaces are set to: family, size, style, font file and rendering.
     SurfaceFont surfaceFont() const;
+    // The failure as told of a font drawn from a file: sizes and metrics out of all bounds
+    // come from a damaged file far more often than from an installed font, so the message
+    // names the file; the failure itself without a font file.
+    Failure fontFileFailure(const Failure &failure) const;
     // The family as shown to the person: "Liberation Sans (from sans.ttf)" for a font file.
-    QString fontLabel() const;
+    QString fontLabel() const { return fontLabel(mTTFName, mFontFile); }
+    static QString fontLabel(const QString &family, const QString &fontFile);
 
     // The default C identifier: name (default: Name) without spaces, lower-cased when all
     // upper case, first letter lower-cased, then the size and the style and

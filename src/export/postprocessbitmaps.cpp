@@ -5,6 +5,7 @@
 #include "paths.h"
 #include "surface.h"
 #include "texelfont.h"
+#include "zgfbuilder.h"
 
 #include <QFileInfo>
 
@@ -69,6 +70,7 @@ std::optional<QStringList> writePostprocessBitmaps(const TexelFont &font, Surfac
                       QStringLiteral("The font has an alpha mask, but no mask bitmap file was given."));
     }
     refuseSharedFiles(postprocessFiles(font, options));
+    refuseUndrawnFontFile(font, work);
     QStringList written;
     if (!source.mayWrite(QStringLiteral("bitmap file"), options.bitmapFileName))
         return std::nullopt;

@@ -13,6 +13,7 @@
 #include "zgftables.h"
 
 #include <QBuffer>
+#include <QDir>
 
 #include <cmath>
 
@@ -183,11 +184,33 @@ ZgfHeader zgfHeaderOf(TexelFont &font, bool rle)
     return h;
 }
 
+void refuseUndrawnFontFile(const TexelFont &font, Surface &work)
+{
+    if (font.FontFile().isEmpty())
+        return;
+    work.setFont(font.surfaceFont());
+    if (work.font().file.isEmpty()) {
+        throw Failure(Failure::FileNotFound,
+                      QStringLiteral("The font file %1 is missing or cannot be read: nothing is written, as "
+                                     "another family would be drawn in its place.")
+                          .arg(QDir::toNativeSeparators(font.FontFile())));
+    }
+}
+
 QByteArray buildZgfFile(TexelFont &font, Surface &work, const ZgfBuildInput &input, Feedback &feedback)
 {
+    refuseUndrawnFontFile(font, work);
     refuseMaskWithoutFile(font, input);
-    ZgfHeader header = zgfHeaderOf(font, input.rle);
-    const QByteArray tables = tablesOf(font);
+    ZgfHeader header;
+    QByteArray tables;
+    try {
+        header = zgfHeaderOf(font, input.rle);
+        tables = tablesOf(font);
+    } catch (const Failure &failure) {
+        if (failure.number == Failure::Overflow)
+            throw font.fontFileFailure(failure);
+        throw;
+    }
 
     QByteArray bytes;
     QBuffer out(&bytes);

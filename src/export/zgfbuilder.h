@@ -25,6 +25,11 @@ struct ZgfBuildInput
 // so where the picture is smaller the background shows and where larger it is cut.
 void loadEditedPicture(Surface &work, int width, int height, Color background, const QString &fileName);
 
+// Throws 53 naming the document's font file when the renderer does not draw from it (the
+// file is missing or cannot be read): another family's glyphs would go out under the
+// project's name.
+void refuseUndrawnFontFile(const TexelFont &font, Surface &work);
+
 // Whether the export draws the mask rather than reading an edited one: a smooth font that is
 // not post-processed, whose mask holds the coverage of its edges.
 bool zgfMaskIsDrawn(const TexelFont &font);

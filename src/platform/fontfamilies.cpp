@@ -1,5 +1,7 @@
 #include "fontfamilies.h"
 
+#include "fontfiles.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -10,7 +12,7 @@ QStringList installedFontFamilies()
 {
     QStringList families;
     for (const QString &family : QFontDatabase::families()) {
-        if (!QFontDatabase::isPrivateFamily(family))
+        if (!QFontDatabase::isPrivateFamily(family) && !isDrawingFamily(family))
             families.append(family);
     }
     std::sort(families.begin(), families.end(), [](const QString &a, const QString &b) {

@@ -5,8 +5,8 @@
 
 // The font families of the system, as the font box lists them. Need a QGuiApplication.
 
-// The installed families without the system's private ones, sorted without regard to case
-// (ties in case order), each once.
+// The installed families without the system's private ones and the program's own names
+// for font files, sorted without regard to case (ties in case order), each once.
 QStringList installedFontFamilies();
 
 // The family the system draws when the given one is requested: the family itself when it is

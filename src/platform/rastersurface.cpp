@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -87,8 +88,9 @@ void RasterSurface::setFont(const SurfaceFont &font)
     const double em = std::round(double(font.size) * 96.0 / 72.0);
     if (!std::isfinite(font.size) || em < 1.0 || font.size > MaxPointSize)
         throw Failure::runtime(Failure::InvalidCall);
-    // The document sets the same font before every measurement; keep what was worked out.
-    if (!sameFont(font, mRequested))
+    // The document sets the same font before every measurement; keep what was worked out,
+    // unless the font file was replaced or removed since.
+    if (!sameFont(font, mRequested) || (!font.file.isEmpty() && fontFileVersion(font.file) != mFileVersion))
         applyFont(font);
 }
 
@@ -96,9 +98,22 @@ void RasterSurface::applyFont(const SurfaceFont &font)
 {
     currentX(); // the text drawn last advances in its own font
 
+    std::optional<FontFileDrawing> drawing;
+    if (!font.file.isEmpty())
+        drawing = fontFileDrawing(font.file, font.name, font.bold, font.italic);
+    mStrike.reset();
+    if (drawing && !drawing->face.scalable) {
+        auto strike = std::make_unique<StrikeText>(drawing->data, nearestStrike(drawing->face.pixelSizes, font.size),
+                                                   font.bold && !drawing->face.bold,
+                                                   font.italic && !drawing->face.italic);
+        if (strike->isValid())
+            mStrike = std::move(strike);
+        else
+            drawing.reset();
+    }
+
     QFont f;
-    const QString fileFamily = font.file.isEmpty() ? QString() : fontFileFamily(font.file, font.name);
-    f.setFamily(fileFamily.isEmpty() ? font.name : fileFamily);
+    f.setFamily(drawing && drawing->face.scalable ? drawing->drawingFamily : font.name);
     f.setPixelSize(int(std::round(double(font.size) * 96.0 / 72.0)));
     f.setBold(font.bold);
     f.setItalic(font.italic);
@@ -117,10 +132,11 @@ void RasterSurface::applyFont(const SurfaceFont &font)
 
     mFont = f;
     mRequested = font;
+    mFileVersion = font.file.isEmpty() ? QString() : fontFileVersion(font.file);
     mPainter.setFont(mFont);
     mMetrics = QFontMetricsF(mFont, &mImage);
-    mAscent = mMetrics.ascent();
-    mLineHeight = mMetrics.ascent() + mMetrics.descent();
+    mAscent = mStrike ? mStrike->ascent() : mMetrics.ascent();
+    mLineHeight = mStrike ? mStrike->ascent() + mStrike->descent() : mMetrics.ascent() + mMetrics.descent();
     mAdvances.clear();
     mBounds.clear();
     mRawFont = QRawFont();
@@ -128,11 +144,21 @@ void RasterSurface::applyFont(const SurfaceFont &font)
     const QFontInfo info(mFont);
     mRealised = SurfaceFont{info.family(), float(info.pixelSize() * 72.0 / 96.0), info.bold(),
                             info.italic(), info.strikeOut(), info.underline()};
-    if (!fileFamily.isEmpty())
+    if (drawing) {
+        // The face's own weight and slant show, and a style it lacks is synthesised.
+        mRealised.name = drawing->face.family;
+        mRealised.bold = font.bold || drawing->face.bold;
+        mRealised.italic = font.italic || drawing->face.italic;
         mRealised.file = font.file;
+    }
+    if (mStrike) {
+        mRealised.size = pointsOfPixels(mStrike->pixelSize());
+        mRealised.strikethrough = font.strikethrough;
+        mRealised.underline = font.underline;
+    }
     mRealised.hinting = font.hinting;
     mRealised.smooth = font.smooth;
-    mDrawsAlike = std::max(mFont.pixelSize(), info.pixelSize()) <= largestCachedGlyph();
+    mDrawsAlike = mStrike || std::max(mFont.pixelSize(), info.pixelSize()) <= largestCachedGlyph();
 }
 
 void RasterSurface::setForeColor(Color color)
@@ -186,7 +212,10 @@ void RasterSurface::drawText(const QString &text)
     if (text.isEmpty())
         return;
     const QPointF pen(currentX(), mY + mAscent);
-    if (mThresholded)
+    if (mStrike) {
+        mStrike->draw(mImage, QRect(0, 0, mWidth, mHeight), pen.toPoint(), text, mPainter, mRequested.underline,
+                      mRequested.strikethrough);
+    } else if (mThresholded)
         drawThresholded(pen, text);
     else
         mPainter.drawText(pen, text);
@@ -235,7 +264,7 @@ double RasterSurface::textWidth(const QString &text) const
         return *it;
     if (mAdvances.size() >= MaxCachedAdvances)
         mAdvances.clear();
-    const double advance = mMetrics.horizontalAdvance(text);
+    const double advance = mStrike ? mStrike->advance(text) : mMetrics.horizontalAdvance(text);
     mAdvances.insert(text, advance);
     return advance;
 }
@@ -249,12 +278,16 @@ QRectF RasterSurface::textBounds(const QString &text) const
     if (mBounds.size() >= MaxCachedAdvances)
         mBounds.clear();
     const bool single = text.size() == 1 && !text.at(0).isSurrogate();
-    const QRectF box = single ? mMetrics.boundingRect(text.at(0)) : mMetrics.tightBoundingRect(text);
+    const QRectF box = mStrike ? mStrike->inkBounds(text)
+        : single               ? mMetrics.boundingRect(text.at(0))
+                               : mMetrics.tightBoundingRect(text);
     return *mBounds.insert(text, box.translated(0, std::floor(mAscent + 0.5)));
 }
 
 bool RasterSurface::hasGlyph(QChar c) const
 {
+    if (mStrike)
+        return mStrike->hasGlyph(c);
     if (!mRawFont.isValid())
         mRawFont = QRawFont::fromFont(mFont);
     return mRawFont.supportsCharacter(c);

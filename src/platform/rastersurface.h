@@ -1,5 +1,6 @@
 #pragma once
 
+#include "striketext.h"
 #include "surface.h"
 
 #include <QFont>
@@ -9,11 +10,15 @@
 #include <QPainter>
 #include <QRawFont>
 
+#include <memory>
+
 // The Qt raster Surface: a 32-bit RGB image at 96 dpi on which QPainter draws text in an
 // aliased, fully hinted font (unless the font asks for other hinting or smooth edges; slight
 // hinting is drawn anti-aliased and cut at half coverage), so
 // advances are whole pixels and the background stays a clean colour key. A font file is
-// drawn from when it can be read; its realised font then names it. Needs a
+// drawn from its own data when it can be read, never from an installed namesake: outlines
+// under a family name of the program's own, a bitmap font strike by strike from its
+// bitmaps; its realised font then names the file and the face's family and style. Needs a
 // QGuiApplication.
 //
 // The surface is drawn on many times a second while a font is measured (resize, clear, draw
@@ -101,6 +106,7 @@ private:
     QFont mFont;
     QFontMetricsF mMetrics;
     SurfaceFont mRequested;
+    QString mFileVersion; // of the requested font file, when it was read
     SurfaceFont mRealised;
     double mAscent = 0;
     double mLineHeight = 0;
@@ -113,6 +119,8 @@ private:
     mutable QHash<QString, QRectF> mBounds;
     // The font's own glyphs, without fallback families; made when first asked.
     mutable QRawFont mRawFont;
+    // The strike drawn instead of mFont for a bitmap font file.
+    std::unique_ptr<StrikeText> mStrike;
     int mWidth = 0;
     int mHeight = 0;
     Color mBack = 0xFFFFFF;

@@ -12,6 +12,7 @@
 #include "paths.h"
 #include "texelfont.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 #include <QScopedValueRollback>
 #include <QScrollBar>
@@ -223,6 +224,10 @@ bool FontPreview::DrawSample()
 
 bool FontPreview::loadBackgroundPicture(const QString &path)
 {
+    // A special file (a FIFO) named by a project would block the reader: only regular
+    // files are read, anything else is as good as missing.
+    if (!QFileInfo(ordinaryPath(path)).isFile())
+        return false;
     QImageReader reader(ordinaryPath(path));
     QImage picture = reader.read();
     if (picture.isNull())

@@ -42,8 +42,13 @@ const QString kProjectFilter = QStringLiteral("TexelSmithy font (*.tsm)|*.tsm|Al
 const QString kProjectSuffix = QStringLiteral(".tsm");
 const QString kFontFileFilter = QStringLiteral("Font files (*.ttf;*.otf;*.ttc;*.otc;*.bdf;*.pcf;*.pcf.gz;*.otb)|"
                                                "*.ttf;*.otf;*.ttc;*.otc;*.bdf;*.pcf;*.pcf.gz;*.otb|All files (*.*)|*.*");
-// Font box entries of font files hold the file's path here.
+// Font box entries of font files hold the file's path and the family here.
 constexpr int FontFileRole = Qt::UserRole;
+constexpr int FontFamilyRole = Qt::UserRole + 1;
+const QStringList kSizes{QStringLiteral("8"),  QStringLiteral("9"),  QStringLiteral("10"), QStringLiteral("11"),
+                         QStringLiteral("12"), QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"),
+                         QStringLiteral("20"), QStringLiteral("22"), QStringLiteral("24"), QStringLiteral("26"),
+                         QStringLiteral("28"), QStringLiteral("36"), QStringLiteral("48"), QStringLiteral("72")};
 
 // What saving would write, to tell a changed document.
 QByteArray projectBytes(const TexelFont &font)
@@ -99,6 +104,10 @@ QSize frmMain::firstSize()
 
 frmMain::~frmMain()
 {
+    // Closing hides the window, and the size box, losing the focus, reports the size typed
+    // into it as chosen when it is one of its items: never to a window half gone.
+    mSize->disconnect(this);
+    mFonts->disconnect(this);
     mPreview->setDocument(nullptr);
 }
 
@@ -242,9 +251,7 @@ void frmMain::createToolBar()
     // Each key is rendered as typed: "1" then "2" is 1 then 12, never a completion to 10.
     mSize->setCompleter(nullptr);
     mSize->setFixedWidth(62);
-    for (const char *size : {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26",
-                             "28", "36", "48", "72"})
-        mSize->addItem(QLatin1String(size));
+    mSize->addItems(kSizes);
     mSize->setCurrentIndex(-1);
     mSize->installEventFilter(this);
     boxes->addWidget(mFonts);
@@ -324,17 +331,59 @@ bool frmMain::selectFontName(const QString &name)
 bool frmMain::selectDocumentFont()
 {
     const QString file = moFont->FontFile();
-    if (file.isEmpty() || !QFileInfo(file).isFile())
+    if (file.isEmpty())
         return selectFontName(moFont->TTFName());
-    int index = mFonts->findData(file, FontFileRole);
-    if (index < 0) {
-        // Marked as coming from a file, at the top of the box.
-        mFonts->insertItem(0, moFont->fontLabel(), file);
-        mFonts->setItemData(0, QDir::toNativeSeparators(file), Qt::ToolTipRole);
-        index = 0;
+    const auto entry = [&](const QString &family) {
+        for (int i = 0; i < mFonts->count(); ++i) {
+            if (mFonts->itemData(i, FontFileRole).toString() == file
+                && mFonts->itemData(i, FontFamilyRole).toString() == family)
+                return i;
+        }
+        return -1;
+    };
+    if (entry(moFont->TTFName()) < 0) {
+        // Marked as coming from a file, at the top of the box; a file that cannot be read
+        // still shows the family the project names.
+        QStringList families = fontFileFaces(file).families;
+        if (!families.contains(moFont->TTFName()))
+            families = {moFont->TTFName()};
+        for (qsizetype i = families.size() - 1; i >= 0; --i) {
+            if (entry(families[i]) >= 0)
+                continue;
+            mFonts->insertItem(0, TexelFont::fontLabel(families[i], file));
+            mFonts->setItemData(0, file, FontFileRole);
+            mFonts->setItemData(0, families[i], FontFamilyRole);
+            mFonts->setItemData(0, QDir::toNativeSeparators(file), Qt::ToolTipRole);
+        }
     }
-    mFonts->setCurrentIndex(index);
+    mFonts->setCurrentIndex(entry(moFont->TTFName()));
     return true;
+}
+
+void frmMain::fillSizeList()
+{
+    QStringList sizes = kSizes;
+    if (!moFont->FontFile().isEmpty()) {
+        const FontFileFace *face = fontFileFaces(moFont->FontFile()).face(moFont->TTFName(), moFont->Bold(), moFont->Italic());
+        if (face && !face->scalable) {
+            sizes.clear();
+            for (const int pixels : face->pixelSizes)
+                sizes.append(sizeText(pointsOfPixels(pixels)));
+        }
+    }
+    QStringList listed;
+    for (int i = 0; i < mSize->count(); ++i)
+        listed.append(mSize->itemText(i));
+    if (listed == sizes)
+        return;
+    const bool updating = mbUpdating;
+    mbUpdating = true;
+    const QString text = mSize->currentText();
+    mSize->clear();
+    mSize->addItems(sizes);
+    mSize->setCurrentIndex(-1);
+    mSize->setEditText(text);
+    mbUpdating = updating;
 }
 
 void frmMain::noteFixedSizes(float requested)
@@ -345,18 +394,28 @@ void frmMain::noteFixedSizes(float requested)
         mServices.feedback.inform(note);
 }
 
+void frmMain::noteSynthesisedStyle()
+{
+    if (moFont->FontFile().isEmpty())
+        return;
+    const QString note = synthesisedStyleNote(moFont->FontFile(), moFont->TTFName(), moFont->Bold(), moFont->Italic());
+    if (!note.isEmpty())
+        mServices.feedback.inform(note);
+}
+
 void frmMain::openFontFile()
 {
     const QString path = mServices.choosers.openFileName(this, FileRequest{kFontFileFilter, QString(), QString()});
     if (path.isEmpty())
         return;
-    const QString family = fontFileFamily(path, QString());
-    if (family.isEmpty()) {
+    const QStringList families = fontFileFaces(path).families;
+    if (families.isEmpty()) {
         mServices.feedback.fail(unreadableFontFileMessage(path));
         return;
     }
+    // Every family of a collection gets an entry; the first is chosen.
     moFont->setFontFile(QFileInfo(path).absoluteFilePath());
-    moFont->setTTFName(family); // the font box entry is labelled with it
+    moFont->setTTFName(families.first());
     mbUpdating = true;
     selectDocumentFont();
     mbUpdating = false;
@@ -397,6 +456,7 @@ void frmMain::UpdateControls(bool updateName, bool updateSize)
         if (!selectDocumentFont())
             mFonts->setCurrentIndex(-1);
     }
+    fillSizeList();
     if (updateSize)
         mSize->setEditText(sizeText(moFont->Size()));
     mbUpdating = false;
@@ -423,8 +483,12 @@ void frmMain::fontFamilyChosen()
     const float requested = moFont->Size();
     try {
         moFont->setFontFile(file);
-        moFont->setTTFName(file.isEmpty() ? mFonts->currentText() : fontFileFamily(file, moFont->TTFName()));
-        RefreshDerivedNames(true);
+        moFont->setTTFName(file.isEmpty() ? mFonts->currentText() : mFonts->currentData(FontFamilyRole).toString());
+        if (!file.isEmpty()) {
+            // A font file's face shows its own weight and slant.
+            moFont->setBold(false);
+            moFont->setItalic(false);
+        }
         // The document holds what the renderer realises for the new family.
         Surface &rendering = mPreview->sheetSurface();
         rendering.setFont(moFont->surfaceFont());
@@ -434,6 +498,7 @@ void frmMain::fontFamilyChosen()
         moFont->setSize(realised.size);
         moFont->setStrikethrough(realised.strikethrough);
         moFont->setUnderline(realised.underline);
+        RefreshDerivedNames(true);
     } catch (const Failure &) {
         return;
     }
@@ -667,8 +732,17 @@ void frmMain::formatFont()
     current.font = moFont->surfaceFont();
     current.color = moFont->Color;
     if (const std::optional<FontChoice> chosen = mServices.choosers.chooseFont(this, current)) {
+        // Another family in the dialog is an installed one: the font file no longer holds it.
+        // The family the dialog opened on for a font file (its installed stand-in), and the
+        // names the program draws font files under, which the dialog lists too, stand for the
+        // font as it is.
+        const bool kept = chosen->font.name == moFont->TTFName() || isDrawingFamily(chosen->font.name)
+            || (!moFont->FontFile().isEmpty() && chosen->font.name == matchedFontFamily(moFont->TTFName()));
+        if (!kept) {
+            moFont->setFontFile(QString());
+            moFont->setTTFName(chosen->font.name);
+        }
         moFont->setBold(chosen->font.bold);
-        moFont->setTTFName(chosen->font.name);
         moFont->setItalic(chosen->font.italic);
         moFont->setSize(chosen->font.size);
         moFont->setStrikethrough(chosen->font.strikethrough);
@@ -705,6 +779,7 @@ void frmMain::styleToggled()
     UpdateStyleMenus();
     UpdateControls(false, false);
     redraw();
+    noteSynthesisedStyle();
 }
 
 void frmMain::fontProperties()

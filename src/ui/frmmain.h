@@ -115,11 +115,16 @@ private:
     void UpdateControls(bool updateName, bool updateSize);
     void RefreshDerivedNames(bool includeName);
     bool selectFontName(const QString &name);
-    // Selects the document's font in the font box: its font file's entry (added when
-    // missing), else its family; false when the box has neither.
+    // Selects the document's font in the font box: its font file's entry for its family
+    // (the file's families added when missing, or the family alone when the file cannot be
+    // read), else its family; false when the box has neither.
     bool selectDocumentFont();
+    // The size box lists a bitmap font file's sizes, and the usual sizes for other fonts.
+    void fillSizeList();
     // Says which sizes a bitmap font file has when it is asked for another size.
     void noteFixedSizes(float requested);
+    // Says that the renderer synthesises a style the font file's face lacks.
+    void noteSynthesisedStyle();
     bool trySize(float size);
 
     // Every Font command ends with a redraw; the sample commands redraw the sample.

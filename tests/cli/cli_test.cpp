@@ -1,9 +1,11 @@
 #include "feedback.h"
 #include "projectrecord.h"
+#include "sfntbytes.h"
 #include "texelfont.h"
 #include "zgfdraw.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QImage>
 #include <QTest>
@@ -129,6 +131,12 @@ private slots:
         writeFile(path(u"notes.txt"_s), "plain text, neither a project nor a font");
         writeFile(path(u"damaged.zgf"_s), readFile(path(u"default.zgf"_s)).left(60));
         writeFile(path(u"big.txt"_s), QByteArray(70000, 'a'));
+        // A font cut short, and one whose em is 16 units: glyphs 128 times their size.
+        const QByteArray sans = readFile(u"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"_s);
+        writeFile(path(u"cut.ttf"_s), sans.left(100000));
+        QByteArray tiny = sans;
+        qToBigEndian<quint16>(16, tiny.data() + sfntTable(sans, "head").first + 18);
+        writeFile(path(u"tiny-em.ttf"_s), tiny);
         // A project the options of the tool cannot make: post-processed with a mask, and
         // cells widened so the mask differs from the glyph image.
         TexelFont font;
@@ -232,6 +240,16 @@ private slots:
         row("info: unknown hinting", 2, "info --hinting medium", "--hinting takes none, slight or full, not 'medium'");
         row("info: missing font file", 1, "info --font-file missing.ttf", "53: File not found: missing.ttf");
         row("export: font file of no font", 1, "export --font-file notes.txt", "notes.txt holds no font that can be read");
+        row("export: font file cut short", 1, "export --font-file cut.ttf", "/cut.ttf cannot be read: its table '");
+        row("export: font file of damaged metrics", 1, "export --font-file tiny-em.ttf --chars AB",
+            "/tiny-em.ttf draws glyphs too large to measure or to hold, as a damaged file does (6: Overflow");
+        row("export: family the font file lacks", 1,
+            "export --font-file /usr/share/fonts/truetype/liberation/LiberationSerif-Bold.ttf --font DejaVu~Sans",
+            "LiberationSerif-Bold.ttf holds no family DejaVu Sans; it holds Liberation Serif.");
+        row("export: size between a bitmap font's sizes", 2,
+            "export --font-file /usr/share/fonts/opentype/terminus/terminus-normal.otb --size 13",
+            "--size: Terminus is a bitmap font with the sizes 9 pt (12 px), 10.5 pt (14 px), 12 pt (16 px), 13.5 pt "
+            "(18 px), 15 pt (20 px), 16.5 pt (22 px), 18 pt (24 px), 21 pt (28 px), 24 pt (32 px) only, not 13 pt.");
     }
 
     void answers()
@@ -407,6 +425,36 @@ private slots:
         QVERIFY(readFile(path(u"lib.tsm"_s)).contains(R"("FontFile":"fonts/lib.ttf")"));
         expectFields(infoJson("lib.tsm"), R"({"TTFName": "Liberation Sans", "Hinting": "none", "Smooth": true})");
         QCOMPARE(infoJson("lib.tsm").value(u"FontFile"_s).toString(), path(u"fonts/lib.ttf"_s));
+    }
+
+    // A style the font file's face lacks is synthesised, with a note. A project whose font file
+    // is gone, or is a FIFO, tells so and draws another family, and refuses to export that
+    // family's glyphs under its name; nothing waits on the FIFO.
+    void fontFileNotes()
+    {
+        const Run styled = cli("info --font-file /usr/share/fonts/opentype/terminus/terminus-normal.otb --size 12 --bold");
+        QCOMPARE(styled.exitCode, 0);
+        QVERIFY2(styled.err.contains("Note: /usr/share/fonts/opentype/terminus/terminus-normal.otb holds no bold face "
+                                     "of Terminus: the renderer synthesises bold."),
+                 styled.err.constData());
+
+        QVERIFY(QFile::copy(u"/usr/share/fonts/truetype/liberation/LiberationSerif-Bold.ttf"_s, path(u"f.ttf"_s)));
+        CLI_OK(made, "new -o p.tsm --font-file f.ttf");
+        for (const bool fifo : {false, true}) {
+            QVERIFY(QFile::remove(path(u"f.ttf"_s)));
+            QVERIFY(!fifo || mkfifo(QFile::encodeName(path(u"f.ttf"_s)).constData(), 0600) == 0);
+            const Run info = cli("info p.tsm");
+            QCOMPARE(info.exitCode, 0);
+            const QByteArray note = "The font file " + QFile::encodeName(path(u"f.ttf"_s))
+                + (fifo ? " is no regular file" : " is missing") + ", so ";
+            QVERIFY2(info.err.contains(note), info.err.constData());
+            const Run exported = cli("export p.tsm -o x.zgf");
+            QCOMPARE(exported.exitCode, 1);
+            QVERIFY2(exported.err.contains("is missing or cannot be read: nothing is written"), exported.err.constData());
+            QVERIFY(!QFile::exists(path(u"x.zgf"_s)));
+            if (!fifo)
+                writeFile(path(u"f.ttf"_s), QByteArray());
+        }
     }
 
     // A post-processed project: info cannot size it until the edited bitmaps exist; the export

@@ -29,12 +29,13 @@ const QList<BdfGlyph> kGlyphs{
     {u'-', 1, 3, {"###"}},
 };
 
-QByteArray bdfFont()
+// Without a charset the encodings are Unicode code points, as X servers read them.
+QByteArray bdfFont(bool charset)
 {
     QByteArray bdf = "STARTFONT 2.1\nFONT -Test-Tiny-Medium-R-Normal--8-60-96-96-C-50-ISO10646-1\nSIZE 6 96 96\n"
-                     "FONTBOUNDINGBOX 5 9 0 -1\nSTARTPROPERTIES 6\nFAMILY_NAME \"TinyTest\"\nPIXEL_SIZE 8\n"
-                     "FONT_ASCENT 7\nFONT_DESCENT 1\nCHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\n"
-                     "ENDPROPERTIES\nCHARS " + QByteArray::number(kGlyphs.size() + 1) + "\n"
+                     "FONTBOUNDINGBOX 5 9 0 -1\nSTARTPROPERTIES " + QByteArray(charset ? "6" : "4")
+        + "\nFAMILY_NAME \"TinyTest\"\nPIXEL_SIZE 8\nFONT_ASCENT 7\nFONT_DESCENT 1\n"
+        + QByteArray(charset ? "CHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\n" : "") + "ENDPROPERTIES\nCHARS " + QByteArray::number(kGlyphs.size() + 1) + "\n"
                      "STARTCHAR space\nENCODING 32\nSWIDTH 625 0\nDWIDTH 5 0\nBBX 1 1 0 0\nBITMAP\n00\nENDCHAR\n";
     for (const BdfGlyph &g : kGlyphs) {
         bdf += "STARTCHAR g\nENCODING " + QByteArray::number(g.c.unicode()) + "\nSWIDTH 625 0\nDWIDTH 5 0\nBBX "
@@ -71,36 +72,43 @@ protected:
     TexelFont font{&measure};
 };
 
+// Pixel-exact with or without a charset; bold, which the face lacks, synthesised as bitmap
+// fonts have it: each glyph struck again a pixel to the right.
 TEST_F(RenderingRaster, BitmapFontAtItsOwnSizeIsPixelExact)
 {
-    const QString file = dir.filePath(QStringLiteral("tiny.bdf"));
-    writeFile(file, bdfFont());
-    const FontFileFaces faces = fontFileFaces(file);
-    ASSERT_EQ(faces.families, QStringList{QStringLiteral("TinyTest")});
-    EXPECT_FALSE(faces.scalable);
-    EXPECT_EQ(faces.pixelSizes, QList<int>{8});
-    EXPECT_TRUE(fixedSizesNote(file, QStringLiteral("TinyTest"), 9.75f).contains(QStringLiteral("6 pt (8 px)")));
-    EXPECT_TRUE(fixedSizesNote(file, QStringLiteral("TinyTest"), 6.0f).isEmpty());
+    for (const auto &[charset, bold] : {std::pair{true, false}, {false, false}, {true, true}}) {
+        SCOPED_TRACE(testing::Message() << "charset " << charset << ", bold " << bold);
+        const QString file = dir.filePath(QStringLiteral("tiny%1.bdf").arg(int(charset)));
+        writeFile(file, bdfFont(charset));
+        const FontFileFaces faces = fontFileFaces(file);
+        ASSERT_EQ(faces.families, QStringList{QStringLiteral("TinyTest")}) << faces.problem.toStdString();
+        EXPECT_FALSE(faces.faces.first().scalable);
+        EXPECT_EQ(faces.faces.first().pixelSizes, QList<int>{8});
+        EXPECT_TRUE(fixedSizesNote(file, QStringLiteral("TinyTest"), 9.75f).contains(QStringLiteral("6 pt (8 px)")));
+        EXPECT_TRUE(fixedSizesNote(file, QStringLiteral("TinyTest"), 6.0f).isEmpty());
 
-    font.setFontFile(file);
-    font.setTTFName(QStringLiteral("TinyTest"));
-    font.setSize(6.0f);
-    font.setChars(QStringLiteral("Aj-"));
-    const ZgfFont zgf = built();
-    int top = 0; // the highest ink row above the baseline
-    for (const BdfGlyph &g : kGlyphs)
-        top = std::max(top, g.y + int(g.rows.size()));
-    ASSERT_EQ(zgf.count(), 3);
-    for (int i = 0; i < zgf.count(); ++i) {
-        const BdfGlyph &g = kGlyphs[i];
-        SCOPED_TRACE(QString(g.c).toStdString());
-        EXPECT_EQ(zgf.charWidth(i), g.rows[0].size());
-        EXPECT_EQ(zgf.leftIndent(i), g.x);
-        for (int y = 0; y < zgf.imageHeight(); ++y) {
-            const int row = y - (top - g.y - int(g.rows.size()));
-            for (int x = 0; x < zgf.charWidth(i); ++x) {
-                const bool ink = row >= 0 && row < g.rows.size() && g.rows[row][x] == '#';
-                EXPECT_EQ(zgf.pixel16(zgf.cellX(i) + x, y), pixel(ink ? font.Color : font.TransColor)) << x << ',' << y;
+        font.setFontFile(file);
+        font.setTTFName(QStringLiteral("TinyTest"));
+        font.setSize(6.0f);
+        font.setBold(bold);
+        font.setChars(QStringLiteral("Aj-"));
+        const ZgfFont zgf = built();
+        int top = 0; // the highest ink row above the baseline
+        for (const BdfGlyph &g : kGlyphs)
+            top = std::max(top, g.y + int(g.rows.size()));
+        ASSERT_EQ(zgf.count(), 3);
+        for (int i = 0; i < zgf.count(); ++i) {
+            const BdfGlyph &g = kGlyphs[i];
+            SCOPED_TRACE(QString(g.c).toStdString());
+            EXPECT_EQ(zgf.charWidth(i), g.rows[0].size() + int(bold));
+            EXPECT_EQ(zgf.leftIndent(i), g.x);
+            for (int y = 0; y < zgf.imageHeight(); ++y) {
+                const int row = y - (top - g.y - int(g.rows.size()));
+                const auto inked = [&](int x) { return x >= 0 && x < g.rows[row].size() && g.rows[row][x] == '#'; };
+                for (int x = 0; x < zgf.charWidth(i); ++x) {
+                    const bool ink = row >= 0 && row < g.rows.size() && (inked(x) || (bold && inked(x - 1)));
+                    EXPECT_EQ(zgf.pixel16(zgf.cellX(i) + x, y), pixel(ink ? font.Color : font.TransColor)) << x << ',' << y;
+                }
             }
         }
     }

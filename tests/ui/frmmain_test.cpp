@@ -3,11 +3,13 @@
 // exported against what texelsmithy-cli draws from the font it exports.
 #include "../tools/clirender.h"
 #include "filebytes.h"
+#include "sfntbytes.h"
 #include "testservices.h"
 
 #include "fontpreview.h"
 #include "fontsheetguide.h"
 #include "frmmain.h"
+#include "previewfont.h"
 #include "resizer.h"
 #include "surfaceview.h"
 #include "zoomcontrol.h"
@@ -18,11 +20,14 @@
 #include "rastersurface.h"
 
 #include "fontfamilies.h"
+#include "fontfiles.h"
 #include "postprocessnames.h"
 #include "texelfont.h"
 
 #include <QtTest>
 #include <QtWidgets>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -695,7 +700,7 @@ private slots:
         QCOMPARE(runs, 1);
     }
 
-    // The font box shows a font file's family marked with the file; a file of no font changes nothing.
+    // The font box shows a font file's families marked with the file; a file of no font changes nothing.
     void openFontFile()
     {
         const QString serif = path(u"serif.ttf"_s), junk = path(u"notes.ttf"_s);
@@ -716,6 +721,77 @@ private slots:
         QCOMPARE(document().TTFName(), u"Liberation Serif"_s);
         QCOMPARE(mWindow->findChild<QComboBox *>(u"cbxFonts"_s)->currentText(), u"Liberation Serif (from serif.ttf)"_s);
         QCOMPARE(mWindow->preview()->sheetSurface().font().name, u"Liberation Serif"_s);
+
+        // The font dialog keeps the file for its family (or a name the file is drawn under), and
+        // leaves it for an installed one.
+        const QString drawnAs = fontFileDrawing(serif, u"Liberation Serif"_s, false, false)->drawingFamily;
+        for (const auto &[chosenFamily, keptFile] : {std::pair{u"Liberation Serif"_s, serif}, {drawnAs, serif},
+                                                     {u"DejaVu Sans"_s, QString()}}) {
+            FontChoice choice{previewFont(document()), 0};
+            choice.font.name = chosenFamily;
+            mServices->choosers.fonts = {choice};
+            action("mnuFontItem0")->trigger();
+            QCOMPARE(document().FontFile(), keptFile);
+            QCOMPARE(mWindow->preview()->sheetSurface().font().name, keptFile.isEmpty() ? chosenFamily : u"Liberation Serif"_s);
+        }
+    }
+
+    // Every family of a collection gets an entry, and the one chosen is drawn.
+    void openCollection()
+    {
+        const QString two = path(u"two.ttc"_s);
+        writeFile(two, fontCollection({readFile(u"/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf"_s),
+                                       readFile(u"/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf"_s)}));
+        mServices->choosers.openNames = {two};
+        action("mnuFontFile")->trigger();
+        QComboBox *fonts = mWindow->findChild<QComboBox *>(u"cbxFonts"_s);
+        QCOMPARE(fonts->currentText(), u"Liberation Mono (from two.ttc)"_s);
+        fonts->setCurrentIndex(fonts->findText(u"Liberation Serif (from two.ttc)"_s));
+        QCOMPARE(document().TTFName(), u"Liberation Serif"_s);
+        QCOMPARE(document().FontFile(), two);
+        QCOMPARE(mWindow->preview()->sheetSurface().font().name, u"Liberation Serif"_s);
+    }
+
+    // The size box of a bitmap font lists its sizes, and a size is realised as its strike.
+    void bitmapFontSizes()
+    {
+        const QString terminus = path(u"terminus.otb"_s);
+        QVERIFY(QFile::copy(u"/usr/share/fonts/opentype/terminus/terminus-normal.otb"_s, terminus));
+        mServices->choosers.openNames = {terminus};
+        action("mnuFontFile")->trigger();
+        QStringList listed;
+        for (int i = 0; i < sizeBox()->count(); ++i)
+            listed.append(sizeBox()->itemText(i));
+        QCOMPARE(listed, u"9 10.5 12 13.5 15 16.5 18 21 24"_s.split(u' '));
+        typeSize(u"12"_s);
+        QCOMPARE(document().Size(), 12.0f);
+        QCOMPARE(mWindow->preview()->sheetSurface().font().file, terminus);
+        // Back to an outline font, the usual sizes.
+        QComboBox *fonts = mWindow->findChild<QComboBox *>(u"cbxFonts"_s);
+        fonts->setCurrentIndex(fonts->findText(u"DejaVu Sans"_s));
+        QCOMPARE(sizeBox()->itemText(sizeBox()->count() - 1), u"72"_s);
+    }
+
+    // A project whose font file is gone says so in one sentence naming the file and the
+    // family drawn instead; the font box still names the project's font. A background picture
+    // that is a FIFO is as good as missing: nothing waits on it.
+    void projectWithoutItsFontFile()
+    {
+        const QString serif = path(u"serif.ttf"_s), project = path(u"p.tsm"_s), fifo = path(u"fifo.bmp"_s);
+        QVERIFY(QFile::copy(u"/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf"_s, serif));
+        mServices->choosers.openNames = {serif};
+        action("mnuFontFile")->trigger();
+        QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        document().Background = fifo;
+        document().setFilename(project);
+        QVERIFY(document().Save(mServices->feedback));
+        QVERIFY(QFile::remove(serif));
+        QVERIFY(mWindow->openProject(project));
+        QVERIFY2(!mServices->feedback.informations().isEmpty(), qPrintable(mServices->feedback.failures().join(u'\n')));
+        const QString note = mServices->feedback.informations().last();
+        QCOMPARE(note, u"The font file "_s + serif + u" is missing, so the installed Liberation Serif is drawn in its "
+                                                      "place until the file is back or another font is chosen."_s);
+        QCOMPARE(mWindow->findChild<QComboBox *>(u"cbxFonts"_s)->currentText(), u"Liberation Serif (from serif.ttf)"_s);
     }
 };
 

@@ -69,6 +69,17 @@ QString readableFontFile(const QString &path)
     return QFileInfo(path).absoluteFilePath();
 }
 
+// A bitmap font file draws its own sizes only: another one asked for is refused with them.
+void refuseMissingStrike(const TexelFont &font, float points)
+{
+    const FontFileFace *face = fontFileFaces(font.FontFile()).face(font.TTFName(), font.Bold(), font.Italic());
+    if (face && !face->scalable && !face->pixelSizes.contains(int(std::lround(double(points) * 96.0 / 72.0)))) {
+        throw UsageError{QStringLiteral("--size: %1 is a bitmap font with the sizes %2 only, not %3 pt.")
+                             .arg(face->family, fixedSizesText(face->pixelSizes))
+                             .arg(double(points))};
+    }
+}
+
 } // namespace
 
 void DocumentOptions::declare(CommandLine &line)
@@ -144,12 +155,17 @@ bool DocumentOptions::isEmpty() const
 void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
 {
     if (mFontFile) {
-        const QString family = fontFileFamily(*mFontFile, mFont.value_or(QString()));
-        if (family.isEmpty()) {
+        const FontFileFaces faces = fontFileFaces(*mFontFile);
+        if (faces.families.isEmpty())
             throw CommandFailure{unreadableFontFileMessage(*mFontFile)};
-        }
+        const QString family = mFont.value_or(faces.families.first());
+        const FontFileFace *face = faces.face(family, mBold, mItalic);
+        if (!face)
+            throw CommandFailure{missingFamilyMessage(*mFontFile, family)};
         font.setFontFile(*mFontFile);
-        font.setTTFName(family);
+        font.setTTFName(face->family);
+        font.setBold(face->bold);
+        font.setItalic(face->italic);
     } else if (mFont) {
         font.setFontFile(QString());
         font.setTTFName(*mFont);
@@ -167,6 +183,8 @@ void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
     if (mStrikethrough)
         font.setStrikethrough(true);
     const float requested = mSize.value_or(font.Size());
+    if (mSize && !font.FontFile().isEmpty())
+        refuseMissingStrike(font, *mSize);
     if (mSize) {
         try {
             SurfaceFont wanted = font.surfaceFont();
@@ -189,6 +207,11 @@ void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
         font.setSmooth(true);
     if (!font.FontFile().isEmpty() && (mFontFile || mSize)) {
         if (const QString note = fixedSizesNote(font.FontFile(), font.TTFName(), requested); !note.isEmpty())
+            TerminalFeedback::print(QStringLiteral("Note: ") + note);
+    }
+    if (!font.FontFile().isEmpty() && (mFontFile || mBold || mItalic)) {
+        if (const QString note = synthesisedStyleNote(font.FontFile(), font.TTFName(), font.Bold(), font.Italic());
+            !note.isEmpty())
             TerminalFeedback::print(QStringLiteral("Note: ") + note);
     }
 

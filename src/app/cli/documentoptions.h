@@ -33,9 +33,11 @@ public:
 
     // Applies the options to the document. The renderer realises a size as the font box
     // does (10 points become 9.75) and may be null when needsRenderer() is false. Throws
-    // UsageError for a size the renderer refuses, and CommandFailure for a font file that holds
-    // no font the renderer reads. A bitmap font at a size it does not have gets a note that
-    // lists its sizes.
+    // UsageError for a size the renderer refuses or a bitmap font file lacks (listing its
+    // sizes), and CommandFailure for a font file that holds no font the renderer reads or not
+    // the family asked for. A font file's face gives the style; a style it lacks is
+    // synthesised, with a note. A bitmap font kept at a size it does not have gets a note
+    // that lists its sizes.
     void apply(TexelFont &font, Surface *renderer) const;
 
 private:
