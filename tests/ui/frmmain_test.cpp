@@ -9,7 +9,6 @@
 #include "fontpreview.h"
 #include "fontsheetguide.h"
 #include "frmmain.h"
-#include "previewfont.h"
 #include "resizer.h"
 #include "surfaceview.h"
 #include "zoomcontrol.h"
@@ -727,7 +726,7 @@ private slots:
         const QString drawnAs = fontFileDrawing(serif, u"Liberation Serif"_s, false, false)->drawingFamily;
         for (const auto &[chosenFamily, keptFile] : {std::pair{u"Liberation Serif"_s, serif}, {drawnAs, serif},
                                                      {u"DejaVu Sans"_s, QString()}}) {
-            FontChoice choice{previewFont(document()), 0};
+            FontChoice choice{document().surfaceFont(), 0};
             choice.font.name = chosenFamily;
             mServices->choosers.fonts = {choice};
             action("mnuFontItem0")->trigger();
