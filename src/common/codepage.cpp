@@ -135,6 +135,16 @@ QString fromCodePage(CodePage page, const QByteArray &bytes)
     return out;
 }
 
+QString charactersWithoutCode(CodePage page, const QString &text)
+{
+    QString out;
+    for (const QChar c : text) {
+        if (codePageCode(page, c.unicode()) < 0 && !out.contains(c))
+            out.append(c);
+    }
+    return out;
+}
+
 QString printableCharacters(CodePage page)
 {
     QString text;

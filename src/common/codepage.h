@@ -49,6 +49,8 @@ QChar codePageChar(CodePage page, quint8 byte);
 // The text as bytes of the page; a character without a code becomes "?".
 QByteArray toCodePage(CodePage page, const QString &text);
 QString fromCodePage(CodePage page, const QByteArray &bytes);
+// The characters of the text, each once, that the page has no code for.
+QString charactersWithoutCode(CodePage page, const QString &text);
 
 // The characters a font can draw: every assigned character that is no control, in code
 // order (218 for Windows-1252: 0x20-0x7E, the 27 characters of 0x80-0x9F, 0xA0-0xFF).

@@ -3,6 +3,7 @@
 #include "char.h"
 #include "glyphmeasurement.h"
 
+#include "codepage.h"
 #include "hinting.h"
 
 #include <QByteArray>
@@ -71,6 +72,9 @@ public:
     bool Bold() const { return mBold; }
     void setBold(bool value);
     QString Chars() const { return mChars; }
+    // The code page of the character codes in the ZGF tables (not of the project's texts).
+    ::CodePage CodePage() const { return mCodePage; }
+    void setCodePage(::CodePage value) { mCodePage = value; }
     void setChars(const QString &value);
     QString Filename() const { return mFilename; }
     void setFilename(const QString &value);
@@ -134,6 +138,8 @@ public:
 
     // The default character set: seven rows joined by CR LF, 130 characters.
     static QString defaultCharacterSet();
+    // Every printable character of the code page, a row for each 32 codes.
+    static QString characterSetOf(::CodePage page);
     // The glyph sequence of a character set: the text with every CR LF pair removed.
     static QString glyphSequence(const QString &chars);
 
@@ -202,6 +208,7 @@ private:
 
     bool mBold = false;
     QString mChars;
+    ::CodePage mCodePage = ::CodePage::Windows1252;
     QString mFilename;
     QString mFontFile;
     QString mGP32FileName;

@@ -45,7 +45,7 @@ QByteArray tablesOf(TexelFont &font)
     const GlyphMeasurement &m = font.measure();
     const QByteArray left = zgfLeftIndentTable(m);
     const QByteArray right = zgfRightIndentTable(m);
-    return zgfCharacterTable(m) + zgfWidthTable(m, font.CharWidthInc) + left + right;
+    return zgfCharacterTable(m, font.CodePage()) + zgfWidthTable(m, font.CharWidthInc) + left + right;
 }
 
 void refuseMaskWithoutFile(const TexelFont &font, const ZgfBuildInput &input)
@@ -134,14 +134,9 @@ bool zgfMaskIsDrawn(const TexelFont &font)
     return font.smoothMask() && !font.Postprocessed;
 }
 
-QString unencodableCharacters(const QString &chars)
+QString unencodableCharacters(const QString &chars, CodePage page)
 {
-    QString out;
-    for (const QChar c : TexelFont::glyphSequence(chars)) {
-        if (windows1252Code(c) < 0 && !out.contains(c))
-            out.append(c);
-    }
-    return out;
+    return charactersWithoutCode(page, TexelFont::glyphSequence(chars));
 }
 
 ZgfHeader zgfHeaderOf(TexelFont &font, bool rle)

@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QByteArrayList kCommands{"export", "bitmaps", "new", "info", "render", "extract", "to-c", "fonts"};
+const QByteArrayList kCommands{"export", "bitmaps", "new", "info", "render", "extract", "to-c", "text", "fonts"};
 
 struct Run { int exitCode; QByteArray out, err; };
 
@@ -176,7 +176,17 @@ private slots:
         row("bitmaps: split out of range", 2, "bitmaps p.tsm --split 0", "--split takes a whole number from 1 to 255");
         row("new: no output", 2, "new --bold", "new needs -o PROJECT.tsm");
         row("info: two files", 2, "info a b", "Unexpected argument 'b'");
-        row("info: options on a font", 2, "info default.zgf --bold", "Document options do not apply to a ZGF font.");
+        row("info: options on a font", 2, "info default.zgf --bold", "Document options other than --codepage do not apply to a ZGF font.");
+        row("export: unknown code page", 2, "export --codepage 1255", "--codepage takes one of 1250, 1251, 1252,");
+        row("export: all and chosen characters", 2, "export --all-chars --chars ab", "cannot be used together");
+        row("text: a text and a file", 2, "text abc -f notes.txt", "text takes either a TEXT or --file STRINGS.txt.");
+        row("text: nothing", 2, "text", "text takes either a TEXT or --file STRINGS.txt.");
+        row("text: output without a file", 2, "text abc -o x.h", "--output goes with --file.");
+        row("text: no code in the page", 1, "text --codepage 1251 caf\xC3\xA9",
+            "The text has characters without a Windows-1251 code: \xC3\xA9 (U+00E9)");
+        row("text: no glyph in the font", 1, "text --codepage koi8-r --font default.zgf A\xD0\xAAz",
+            "The text has characters default.zgf has no glyph for: \xD0\xAA (U+042A)");
+        row("text: a key that is no identifier", 1, "text -f notes.txt", "notes.txt: line 1: no \"=\" between a key and its text");
         row("render: no output", 2, "render font.zgf", "render needs -o OUT.png");
         row("render: text and mask", 2, "render f -o x --text a --mask", "--text and --mask cannot be used together");
         row("render: scale too large", 2, "render f -o x.png --scale 65", "--scale takes a whole number from 1 to 64");

@@ -39,6 +39,7 @@ TEST_F(ProjectExtensionTest, EveryMemberRoundTripsAfterTodaysRecord)
     original.setFontFile(QStringLiteral("/fonts/elsewhere.ttf"));
     original.setHinting(Hinting::Slight);
     original.setSmooth(true);
+    original.setCodePage(CodePage::Koi8U);
     original.UnknownProjectKeys.insert(QStringLiteral("FromANewerWriter"), QJsonObject{{QStringLiteral("a"), 1}});
     original.setFilename(path());
     ASSERT_TRUE(original.Save(feedback));
@@ -76,6 +77,8 @@ TEST_F(ProjectExtensionTest, DamagedExtensionLoadsTheRecordAndSaysSoOnce)
         {"text of the wrong type", extension(R"({"Chars":5})"), "Chars is not a text"},
         {"unknown hinting", extension(R"({"Hinting":"medium"})"), "Hinting is not none, slight or full"},
         {"smooth not a Boolean", extension(R"({"Smooth":"yes"})"), "Smooth is not true or false"},
+        {"unknown code page", extension(R"({"CodePage":"UTF-8"})"), "CodePage \"UTF-8\" is no code page this program knows"},
+        {"code page not a text", extension(R"({"CodePage":1251})"), "CodePage is not a text"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.label);
@@ -84,6 +87,7 @@ TEST_F(ProjectExtensionTest, DamagedExtensionLoadsTheRecordAndSaysSoOnce)
         font.setFontFile(path(QStringLiteral("old.ttf")));
         font.setHinting(Hinting::None);
         font.setSmooth(true);
+        font.setCodePage(CodePage::Cp437);
         font.UnknownProjectKeys.insert(QStringLiteral("Old"), 1);
         RecordingFeedback told;
         ASSERT_TRUE(font.Load(path(), told));
@@ -91,6 +95,7 @@ TEST_F(ProjectExtensionTest, DamagedExtensionLoadsTheRecordAndSaysSoOnce)
         EXPECT_EQ(font.FontFile(), QString());
         EXPECT_EQ(font.Hinting(), Hinting::Full);
         EXPECT_FALSE(font.Smooth());
+        EXPECT_EQ(font.CodePage(), CodePage::Windows1252);
         EXPECT_TRUE(font.UnknownProjectKeys.isEmpty());
         ASSERT_EQ(told.messages.size(), c.fault ? 1 : 0);
         EXPECT_TRUE(!c.fault || told.informations().value(0).contains(QString::fromUtf8(c.fault)))
@@ -103,6 +108,37 @@ TEST_F(ProjectExtensionTest, DamagedExtensionLoadsTheRecordAndSaysSoOnce)
     EXPECT_EQ(font.Chars(), QStringLiteral("XYZ"));
     EXPECT_TRUE(font.Smooth());
     EXPECT_TRUE(feedback.messages.isEmpty());
+}
+
+// Windows-1252 is no key at all, so the projects of that page are what they always were; the
+// others are kept by name and read back in any spelling the command line takes.
+TEST_F(ProjectExtensionTest, CodePageIsStoredOnlyWhenNotWindows1252)
+{
+    const struct {
+        CodePage page;
+        const char *stored; // null: no key
+    } cases[] = {
+        {CodePage::Windows1252, nullptr},
+        {CodePage::Windows1251, "Windows-1251"},
+        {CodePage::Iso8859_7, "ISO-8859-7"},
+        {CodePage::Cp866, "CP866"},
+    };
+    for (const auto &c : cases) {
+        TexelFont font;
+        font.setCodePage(c.page);
+        font.UnknownProjectKeys.insert(QStringLiteral("CodePage"), QStringLiteral("stale"));
+        const QJsonObject stored = QJsonDocument::fromJson(ProjectExtension::toBytes(font, path()).mid(8)).object();
+        EXPECT_EQ(stored.contains(QStringLiteral("CodePage")), c.stored != nullptr) << c.stored;
+        if (c.stored) {
+            EXPECT_EQ(stored.value(QStringLiteral("CodePage")).toString(), QString::fromLatin1(c.stored));
+        }
+    }
+    TexelFont font;
+    font.setCodePage(CodePage::Windows1250);
+    EXPECT_EQ(ProjectExtension::applyTo(extension(R"({"CodePage":"koi8r"})"), font, path()), QString());
+    EXPECT_EQ(font.CodePage(), CodePage::Koi8R);
+    EXPECT_EQ(ProjectExtension::applyTo(extension("{}"), font, path()), QString());
+    EXPECT_EQ(font.CodePage(), CodePage::Windows1252);
 }
 
 TEST_F(ProjectExtensionTest, FontFileMovesWithTheProjectAndAMissingOneIsNamed)

@@ -88,6 +88,9 @@ void DocumentOptions::declare(CommandLine &line)
                         QStringLiteral("The characters to include; line breaks separate rows."));
     line.addValueOption({QStringLiteral("chars-file")}, QStringLiteral("FILE"),
                         QStringLiteral("The characters to include, read from a UTF-8 file."));
+    line.addFlag(QStringLiteral("all-chars"),
+                 QStringLiteral("Include every printable character of the code page, a row for each 32 codes."));
+    declareCodePageOption(line, QStringLiteral("The code page of the font's character codes"));
     line.addValueOption({QStringLiteral("color")}, QStringLiteral("RRGGBB"),
                         QStringLiteral("Drawing colour, hexadecimal."));
     line.addValueOption({QStringLiteral("trans-color")}, QStringLiteral("RRGGBB"),
@@ -101,7 +104,9 @@ void DocumentOptions::declare(CommandLine &line)
 
 DocumentOptions::DocumentOptions(const CommandLine &line)
 {
-    line.requireAtMostOne({QStringLiteral("chars"), QStringLiteral("chars-file")});
+    line.requireAtMostOne({QStringLiteral("chars"), QStringLiteral("chars-file"), QStringLiteral("all-chars")});
+    mCodePage = codePageOption(line);
+    mAllChars = line.isSet(QStringLiteral("all-chars"));
     if (line.isSet(QStringLiteral("font"))) {
         mFont = line.value(QStringLiteral("font")).trimmed();
         if (mFont->isEmpty())
@@ -135,8 +140,13 @@ DocumentOptions::DocumentOptions(const CommandLine &line)
 
 bool DocumentOptions::isEmpty() const
 {
+    return onlyCodePage() && !mCodePage;
+}
+
+bool DocumentOptions::onlyCodePage() const
+{
     return !mFont && !mFontFile && !mSize && !mBold && !mItalic && !mUnderline && !mStrikethrough && !mChars
-        && !mColor && !mTransColor && !mHinting && !mSmooth;
+        && !mAllChars && !mColor && !mTransColor && !mHinting && !mSmooth;
 }
 
 void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
@@ -175,8 +185,12 @@ void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
         }
         font.setSize(renderer->font().size);
     }
+    if (mCodePage)
+        font.setCodePage(*mCodePage);
     if (mChars)
         font.setChars(*mChars);
+    if (mAllChars)
+        font.setChars(TexelFont::characterSetOf(font.CodePage()));
     if (mColor)
         font.Color = *mColor;
     if (mTransColor)
@@ -200,6 +214,23 @@ void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
         if (!font.CustomGP32FileName)
             font.setGP32FileName(font.CalculateGP32FileName());
     }
+}
+
+void declareCodePageOption(CommandLine &line, const QString &purpose)
+{
+    line.addValueOption({QStringLiteral("codepage")}, QStringLiteral("NAME"),
+                        QStringLiteral("%1 (default 1252): %2.").arg(purpose, codePageNameList()));
+}
+
+std::optional<CodePage> codePageOption(const CommandLine &line)
+{
+    if (!line.isSet(QStringLiteral("codepage")))
+        return std::nullopt;
+    const QString name = line.value(QStringLiteral("codepage"));
+    const std::optional<CodePage> page = codePageFromName(name);
+    if (!page)
+        throw UsageError{QStringLiteral("--codepage takes one of %1, not '%2'.").arg(codePageNameList(), name)};
+    return page;
 }
 
 QString characterSetFromText(const QString &text)
