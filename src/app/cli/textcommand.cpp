@@ -95,7 +95,7 @@ void TextCommand::refuseWhatCannotBeDrawn(const QList<TextDefinition> &definitio
     QStringList faults;
     for (const TextDefinition &d : definitions) {
         if (const QString lost = charactersWithoutCode(mCodePage, d.text); !lost.isEmpty()) {
-            faults.append(QStringLiteral("%1 has characters without a %2 code: %3")
+            faults.append(QStringLiteral("%1 has characters without a code in %2: %3")
                               .arg(textName(d), codePageName(mCodePage), charactersWithCodes(lost)));
         }
         if (!font)
