@@ -65,7 +65,7 @@ class CliTest : public QObject
 
     // Copied into every working folder: default.zgf (the default document exported with RLE),
     // damaged.zgf (its first 60 bytes), big.txt (70000 bytes), plain.tsm (the default
-    // document), post.tsm (masked, post-processed) and notes.txt.
+    // document), post.tsm (masked, post-processed), notes.txt and strings.txt (KEY=text).
     std::unique_ptr<QTemporaryDir> mShared;
     std::unique_ptr<QTemporaryDir> mWork;
 
@@ -127,6 +127,7 @@ private slots:
         CLI_OK(exported, "export -o default.zgf");
         CLI_OK(plain, "new -o plain");
         writeFile(path(u"notes.txt"_s), "plain text, neither a project nor a font");
+        writeFile(path(u"strings.txt"_s), "\xEF\xBB\xBFHELLO=Hi\n");
         writeFile(path(u"damaged.zgf"_s), readFile(path(u"default.zgf"_s)).left(60));
         writeFile(path(u"big.txt"_s), QByteArray(70000, 'a'));
         // A project the options of the tool cannot make: post-processed with a mask, and
@@ -256,6 +257,7 @@ private slots:
         QTest::newRow("extract: all") << "extract default.zgf --all -d fonts"_ba << u"fonts/Arial 10.zgf"_s;
         QTest::newRow("to-c") << "to-c default.zgf -o old.c"_ba << u"old.h"_s;
         QTest::newRow("to-c: named from the font") << "to-c default.zgf"_ba << u"arial10.h"_s;
+        QTest::newRow("text: defines") << "text -f strings.txt -o old.h"_ba << u"old.h"_s;
         // Every output is checked before the first is written; a name starting with ":" is a file.
         QTest::newRow("export: .c beside the header") << "export -o new.zgf --c w.h --split"_ba << u"w.c"_s;
         QTest::newRow("to-c: .c beside the header") << "to-c default.zgf -o w.h --split"_ba << u"w.c"_s;
@@ -499,6 +501,10 @@ private slots:
         CLI_OK(plain, "text caf\xC3\xA9");
         QCOMPARE(plain.out, "\"caf\\xE9\"\n"_ba);
         CLI_OK(drawable, "text --font default.zgf \xC3\xA9t\xC3\xA9");
+        // Without -o the defines are printed; the byte order mark is no part of the first key.
+        CLI_OK(defines, "text -f strings.txt");
+        QVERIFY2(defines.out.contains("\r\n#ifndef __strings_h__\r\n#define __strings_h__\r\n\r\n#define HELLO \"Hi\"\r\n"),
+                 defines.out.constData());
     }
 
     // Every code page's printable characters through a KEY=text file: the headers the command

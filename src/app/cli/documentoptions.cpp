@@ -42,25 +42,6 @@ Color colorOption(const CommandLine &line, const QString &name)
     return *color;
 }
 
-QString charsFile(const QString &path)
-{
-    QFile file;
-    openForReading(file, path);
-    if (file.size() > MaxCharsFileSize) {
-        throw CommandFailure{QStringLiteral("%1 holds %2 bytes; a character file is read up to %3 bytes "
-                                            "(a ZGF font holds at most 255 characters).")
-                                 .arg(path).arg(file.size()).arg(MaxCharsFileSize)};
-    }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ioFailure(file);
-    const QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        throw CommandFailure{QStringLiteral("%1 is not UTF-8 text.").arg(path)};
-    return text;
-}
-
 // The font file as an absolute path, once it is known to be there and readable.
 QString readableFontFile(const QString &path)
 {
@@ -131,7 +112,9 @@ DocumentOptions::DocumentOptions(const CommandLine &line)
     if (line.isSet(QStringLiteral("chars")))
         mChars = characterSetFromText(line.value(QStringLiteral("chars")));
     if (line.isSet(QStringLiteral("chars-file")))
-        mChars = characterSetFromText(charsFile(line.value(QStringLiteral("chars-file"))));
+        mChars = characterSetFromText(utf8FileText(line.value(QStringLiteral("chars-file")), MaxCharsFileSize,
+                                                   QStringLiteral("a character file is read up to %1 bytes (a ZGF "
+                                                                  "font holds at most 255 characters)")));
     if (line.isSet(QStringLiteral("color")))
         mColor = colorOption(line, QStringLiteral("color"));
     if (line.isSet(QStringLiteral("trans-color")))
@@ -231,6 +214,22 @@ std::optional<CodePage> codePageOption(const CommandLine &line)
     if (!page)
         throw UsageError{QStringLiteral("--codepage takes one of %1, not '%2'.").arg(codePageNameList(), name)};
     return page;
+}
+
+QString utf8FileText(const QString &path, qint64 maxSize, const QString &limit)
+{
+    QFile file;
+    openForReading(file, path);
+    if (file.size() > maxSize)
+        throw CommandFailure{QStringLiteral("%1 holds %2 bytes; %3.").arg(path).arg(file.size()).arg(limit.arg(maxSize))};
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw ioFailure(file);
+    const QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        throw CommandFailure{QStringLiteral("%1 is not UTF-8 text.").arg(path)};
+    return text;
 }
 
 QString characterSetFromText(const QString &text)

@@ -66,6 +66,11 @@ void declareCodePageOption(CommandLine &line, const QString &purpose);
 // names for one this program does not know.
 std::optional<CodePage> codePageOption(const CommandLine &line);
 
+// The text of a UTF-8 file: the file's Failure for one that cannot be read or is no regular
+// file; CommandFailure for one above maxSize bytes (refused unread: "PATH holds N bytes; " +
+// limit, its %1 the size) or not UTF-8.
+QString utf8FileText(const QString &path, qint64 maxSize, const QString &limit);
+
 // A character set as typed or read from a file: LF and lone CR become the CR LF that
 // separates the set's rows, and one line end at the very end is dropped.
 QString characterSetFromText(const QString &text);

@@ -10,29 +10,17 @@
 #include "textdefinitions.h"
 #include "zgffont.h"
 
-#include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 namespace {
 
 // Far more than a game's texts; a file read by mistake is refused unread.
 constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
 
+// The file's text without the byte order mark some editors write.
 QString utf8File(const QString &path)
 {
-    QFile file;
-    openForReading(file, path);
-    if (file.size() > MaxFileSize)
-        throw CommandFailure{QStringLiteral("%1 holds %2 bytes; a text file is read up to %3 bytes.")
-                                 .arg(path).arg(file.size()).arg(MaxFileSize)};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ioFailure(file);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        throw CommandFailure{QStringLiteral("%1 is not UTF-8 text.").arg(path)};
+    const QString text = utf8FileText(path, MaxFileSize, QStringLiteral("a text file is read up to %1 bytes"));
     return text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
 }
 
