@@ -18,6 +18,7 @@ TEST(CodePage, EveryByteOfEveryPageIsTheSystemsCharacter)
             } else {
                 // Unassigned: a C1 control of the same value (kept through a write), else nothing.
                 EXPECT_EQ(ours, b < 0xA0 ? uint(b) : 0xFFFDu) << qPrintable(name) << " byte " << b;
+                EXPECT_EQ(codePageCode(page, ours), b < 0xA0 ? b : -1) << qPrintable(name) << " byte " << b;
             }
         }
         EXPECT_EQ(codePageCode(page, 0xFFFD), -1) << qPrintable(name);
