@@ -2,6 +2,12 @@
 # the command's --help, so they follow the tool), the files a command or option takes, and
 # the installed font families after --font.
 
+# The code page names a command's --help lists after "(default 1252):".
+_texelsmithy_cli_codepages()
+{
+    "$1" "$2" --help 2>/dev/null | tr -s ' \n' ' ' | sed -n 's/.*(default 1252): \([^.]*\)\..*/\1/p' | tr -d ','
+}
+
 # The commands the tool lists in its --help.
 _texelsmithy_cli_commands()
 {
@@ -35,6 +41,13 @@ _texelsmithy_cli()
     fi
 
     case $command:$prev in
+    text:--font) _filedir zgf; return ;;
+    text:@(-f|--file)) _filedir; return ;;
+    text:@(-o|--output)) _filedir h; return ;;
+    *:--codepage)
+        COMPREPLY=($(compgen -W "$(_texelsmithy_cli_codepages "$tool" "$command")" -- "$cur"))
+        return
+        ;;
     *:--font)
         # Family names hold spaces: one name a line, quoted by readline as file names are.
         local IFS=$'\n' typed=${cur#[\"\']}

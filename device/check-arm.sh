@@ -32,17 +32,28 @@ cd "$here"
 
 flags="-mcpu=arm920t -marm -Os -std=c99 -pedantic -Wall -Wextra -Werror"
 arm-none-eabi-gcc $flags -c zgfdraw.c -o "$work/zgfdraw.o"
-arm-none-eabi-gcc $flags -c zgf_cp1252.c -o "$work/zgf_cp1252.o"
+for page in zgf_*.c; do
+    arm-none-eabi-gcc $flags -c "$page" -o "$work/${page%.c}.o"
+done
 section() { arm-none-eabi-size -A "$1" | awk -v name="$2" '$1 == name { print $2 }'; }
 text=$(section "$work/zgfdraw.o" .text)
 echo "zgfdraw.o on the ARM920T: .text $text bytes (goal $text_goal), .rodata $(section "$work/zgfdraw.o" .rodata) bytes"
-echo "zgf_cp1252.o: .rodata $(section "$work/zgf_cp1252.o" .rodata) bytes"
+# Each code page is an object of its own, outside the library's code.
+for object in "$work"/zgf_*.o; do
+    code=$(section "$object" .text)
+    if [ "${code:-0}" != 0 ]; then
+        echo "FAIL: $(basename "$object") holds code"
+        exit 1
+    fi
+    printf '%s %s, ' "$(basename "$object" .o)" "$(section "$object" .rodata)"
+done
+echo "bytes of .rodata each"
 if [ "$text" -gt "$text_goal" ]; then
     echo "FAIL: the library's code is larger than $text_goal bytes"
     exit 1
 fi
 
-sources="zgfdraw_check.c zgfdraw.c zgf_cp1252.c"
+sources="zgfdraw_check.c zgfdraw.c $(echo zgf_*.c)"
 ${CC:-cc} -std=c99 -pedantic -O2 -Wall -Wextra -Werror $sources -o "$work/check-host"
 arm-linux-gnueabi-gcc -march=armv4t -marm -static -std=c99 -pedantic -O2 -Wall -Wextra -Werror $sources \
     -o "$work/check-arm"

@@ -67,14 +67,18 @@ typedef struct zgf_surface {
 
 /* Unicode -> byte of an 8-bit code page: the bytes that stand for the character of their own
    value are set in a bit map, the others listed by ascending character. Each code page is an
-   object file of its own, so a program links only those it names. */
+   object file of its own, so a program links only those it names. Unassigned bytes are no
+   character's byte. The tables are made by gen-codepages.py from the system's iconv. */
 typedef struct zgf_codepage {
     uint8_t identity[32];       /* bit b % 8 of byte b / 8: byte b is U+00bb */
     const uint16_t *unicode;    /* ascending */
     const uint8_t *bytes;       /* the byte of each */
     uint16_t count;
 } zgf_codepage;
-extern const zgf_codepage zgf_cp1252;
+extern const zgf_codepage zgf_cp1250, zgf_cp1251, zgf_cp1252, zgf_cp1253, zgf_cp1254, zgf_cp1257;
+extern const zgf_codepage zgf_iso8859_1, zgf_iso8859_2, zgf_iso8859_5, zgf_iso8859_7, zgf_iso8859_9,
+    zgf_iso8859_15;
+extern const zgf_codepage zgf_koi8_r, zgf_koi8_u, zgf_cp437, zgf_cp850, zgf_cp866;
 
 /* 0, or a negative ZGF_E... code: the header, the tables and every offset, length and run
    are checked against size, so no later call reads outside data[0..size). Reads every image

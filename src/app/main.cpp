@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <csignal>
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -40,7 +41,21 @@ int main(int argc, char *argv[])
     arguments.addPositionalArgument(QStringLiteral("file"),
                                     QStringLiteral("A project (.tsm) to open, or a ZGF font (.zgf) to view."),
                                     QStringLiteral("[file]"));
+    const QCommandLineOption codePageOption(
+        QStringLiteral("codepage"),
+        QStringLiteral("The code page a ZGF font's codes are read in (default 1252): %1.").arg(codePageNameList()),
+        QStringLiteral("NAME"));
+    arguments.addOption(codePageOption);
     arguments.process(application);
+    const std::optional<CodePage> codePage = arguments.isSet(codePageOption)
+        ? codePageFromName(arguments.value(codePageOption))
+        : CodePage::Windows1252;
+    if (!codePage) {
+        std::fputs(qPrintable(QStringLiteral("texelsmithy: --codepage takes one of %1, not '%2'.\n")
+                                  .arg(codePageNameList(), arguments.value(codePageOption))),
+                   stderr);
+        return 2;
+    }
 
     // One set of services for every window.
     SettingsStore store;
@@ -59,7 +74,9 @@ int main(int argc, char *argv[])
     window.show();
     if (!arguments.positionalArguments().isEmpty()) {
         const QString file = arguments.positionalArguments().constFirst();
-        QTimer::singleShot(0, &window, [&window, &services, file] { openStartupFile(window, services, file); });
+        QTimer::singleShot(0, &window, [&window, &services, file, codePage] {
+            openStartupFile(window, services, file, *codePage);
+        });
     }
     return application.exec();
 }

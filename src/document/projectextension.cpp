@@ -22,8 +22,9 @@ const QString kChars = QStringLiteral("Chars");
 const QString kSampleText = QStringLiteral("SampleText");
 const QString kBackground = QStringLiteral("Background");
 const QString kVariableName = QStringLiteral("VariableName");
+const QString kCodePage = QStringLiteral("CodePage");
 
-const std::array kTextKeys{&kTTFName, &kName, &kFontFile, &kChars, &kSampleText, &kBackground, &kVariableName};
+const std::array kTextKeys{&kTTFName, &kName, &kFontFile, &kChars, &kSampleText, &kBackground, &kVariableName, &kCodePage};
 
 QString projectFolder(const QString &projectPath)
 {
@@ -89,6 +90,9 @@ QStringList droppedDamagedValues(QJsonObject &object)
         drop(kHinting, QStringLiteral("%1 is not none, slight or full").arg(kHinting));
     if (object.contains(kSmooth) && !object.value(kSmooth).isBool())
         drop(kSmooth, QStringLiteral("%1 is not true or false").arg(kSmooth));
+    if (object.contains(kCodePage) && !codePageFromName(object.value(kCodePage).toString()))
+        drop(kCodePage, QStringLiteral("%1 \"%2\" is no code page this program knows")
+                            .arg(kCodePage, object.value(kCodePage).toString()));
     return faults;
 }
 
@@ -106,6 +110,11 @@ QByteArray ProjectExtension::toBytes(const TexelFont &font, const QString &proje
     object.insert(kSampleText, font.SampleText);
     object.insert(kBackground, font.Background);
     object.insert(kVariableName, font.VariableName());
+    // Absent means Windows-1252, so the projects of that page stay as they always were.
+    if (font.CodePage() != CodePage::Windows1252)
+        object.insert(kCodePage, codePageName(font.CodePage()));
+    else
+        object.remove(kCodePage);
     const QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Compact);
 
     QByteArray bytes(Magic, 4);
@@ -151,6 +160,7 @@ ProjectExtension::Damage ProjectExtension::applyTo(const QByteArray &bytes, Texe
     font.SampleText = text(kSampleText, font.SampleText);
     font.Background = text(kBackground, font.Background);
     font.setStoredNames(text(kVariableName, font.VariableName()), font.GP32FileName());
+    font.setCodePage(codePageFromName(text(kCodePage, QString())).value_or(CodePage::Windows1252));
     for (const QString *key : kTextKeys)
         object.remove(*key);
     object.remove(kHinting);

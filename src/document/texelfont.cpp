@@ -91,6 +91,21 @@ QString TexelFont::defaultCharacterSet()
     return set;
 }
 
+QString TexelFont::characterSetOf(::CodePage page)
+{
+    QStringList rows;
+    int row = -1;
+    for (const QChar c : printableCharacters(page)) {
+        const int code = codePageCode(page, c.unicode());
+        if (code / 32 != row) {
+            rows.append(QString());
+            row = code / 32;
+        }
+        rows.last().append(c);
+    }
+    return rows.join(QStringLiteral("\r\n"));
+}
+
 QString TexelFont::glyphSequence(const QString &chars)
 {
     QString glyphs = chars;

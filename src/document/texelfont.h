@@ -4,6 +4,7 @@
 #include "failure.h"
 #include "glyphmeasurement.h"
 
+#include "codepage.h"
 #include "hinting.h"
 
 #include <QByteArray>
@@ -74,6 +75,9 @@ public:
     bool Bold() const { return mBold; }
     void setBold(bool value);
     QString Chars() const { return mChars; }
+    // The code page of the character codes in the ZGF tables (not of the project's texts).
+    ::CodePage CodePage() const { return mCodePage; }
+    void setCodePage(::CodePage value) { mCodePage = value; }
     void setChars(const QString &value);
     QString Filename() const { return mFilename; }
     void setFilename(const QString &value);
@@ -149,6 +153,8 @@ public:
 
     // The default character set: seven rows joined by CR LF, 130 characters.
     static QString defaultCharacterSet();
+    // Every printable character of the code page, a row for each 32 codes.
+    static QString characterSetOf(::CodePage page);
     // The glyph sequence of a character set: the text with every CR LF pair removed.
     static QString glyphSequence(const QString &chars);
     // The most glyphs a ZGF font holds: it counts them in one byte.
@@ -232,6 +238,7 @@ private:
 
     bool mBold = false;
     QString mChars;
+    ::CodePage mCodePage = ::CodePage::Windows1252;
     QString mFilename;
     QString mFontFile;
     QString mGP32FileName;

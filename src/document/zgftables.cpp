@@ -2,7 +2,6 @@
 
 #include "failure.h"
 #include "glyphmeasurement.h"
-#include "windows1252.h"
 
 namespace {
 
@@ -25,9 +24,9 @@ QByteArray table(const GlyphMeasurement &m, const char *what, qint64 low, qint64
 
 } // namespace
 
-QByteArray zgfCharacterTable(const GlyphMeasurement &measurement)
+QByteArray zgfCharacterTable(const GlyphMeasurement &measurement, CodePage page)
 {
-    return toWindows1252(measurement.sequence);
+    return toCodePage(page, measurement.sequence);
 }
 
 QByteArray zgfWidthTable(const GlyphMeasurement &measurement, qint16 charWidthInc)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codepage.h"
+
 #include <QByteArray>
 
 struct GlyphMeasurement;
@@ -9,8 +11,8 @@ struct GlyphMeasurement;
 // fit throws Overflow naming the table and the character ("Overflow: the left indent of
 // "f" is -130, outside -128..127").
 
-// The Windows-1252 code of each character ("?" for a character without one).
-QByteArray zgfCharacterTable(const GlyphMeasurement &measurement);
+// The code of each character in the page ("?" for a character without one).
+QByteArray zgfCharacterTable(const GlyphMeasurement &measurement, CodePage page);
 // Width + charWidthInc, 0..255.
 QByteArray zgfWidthTable(const GlyphMeasurement &measurement, qint16 charWidthInc);
 // Left, and the right indent (Char::rightIndent), as signed bytes -128..127 in two's

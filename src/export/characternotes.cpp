@@ -30,12 +30,12 @@ QString missingGlyphsNote(const QString &missing, const QString &family, qsizety
     return QStringLiteral("%1 not in %2: %3").arg(count, family, charactersWithCodes(missing, limit));
 }
 
-QString unencodableNote(const QString &unencodable, qsizetype limit)
+QString unencodableNote(const QString &unencodable, CodePage page, qsizetype limit)
 {
     if (unencodable.isEmpty())
         return QString();
     const QString count = unencodable.size() == 1 ? QStringLiteral("1 character has")
                                                   : QStringLiteral("%1 characters have").arg(unencodable.size());
-    return QStringLiteral("%1 no Windows-1252 code and will be written as \"?\": %2")
-        .arg(count, charactersWithCodes(unencodable, limit));
+    return QStringLiteral("%1 no %2 code and will be written as \"?\": %3")
+        .arg(count, codePageName(page), charactersWithCodes(unencodable, limit));
 }

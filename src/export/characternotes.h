@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codepage.h"
+
 #include <QString>
 
 // How the program names the characters it warns about: each with its Unicode code, so a
@@ -16,6 +18,6 @@ QString charactersWithCodes(const QString &characters, qsizetype limit = 0);
 // not at all); empty when there are none.
 QString missingGlyphsNote(const QString &missing, const QString &family, qsizetype limit = 0);
 
-// "2 characters have no Windows-1252 code and will be written as "?": ..."; empty when
-// there are none.
-QString unencodableNote(const QString &unencodable, qsizetype limit = 0);
+// "2 characters have no Windows-1252 code and will be written as "?": ..." (the page's
+// name); empty when there are none.
+QString unencodableNote(const QString &unencodable, CodePage page, qsizetype limit = 0);

@@ -48,7 +48,7 @@ QByteArray tablesOf(TexelFont &font)
     const QByteArray right = zgfRightIndentTable(m);
     if (font.Masked)
         checkZgfMaskCells(m, font.CharWidthInc, font.MaskWidthInc);
-    return zgfCharacterTable(m) + zgfWidthTable(m, font.CharWidthInc) + left + right;
+    return zgfCharacterTable(m, font.CodePage()) + zgfWidthTable(m, font.CharWidthInc) + left + right;
 }
 
 void refuseMaskWithoutFile(const TexelFont &font, const ZgfBuildInput &input)
@@ -137,14 +137,9 @@ bool zgfMaskIsDrawn(const TexelFont &font)
     return font.smoothMask() && !font.Postprocessed;
 }
 
-QString unencodableCharacters(const QString &chars)
+QString unencodableCharacters(const QString &chars, CodePage page)
 {
-    QString out;
-    for (const QChar c : TexelFont::glyphSequence(chars)) {
-        if (windows1252Code(c) < 0 && !out.contains(c))
-            out.append(c);
-    }
-    return out;
+    return charactersWithoutCode(page, TexelFont::glyphSequence(chars));
 }
 
 ZgfHeader zgfHeaderOf(TexelFont &font, bool rle)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codepage.h"
 #include "surface.h"
 
 #include <QByteArray>
@@ -67,5 +68,5 @@ ZgfSizeBudget zgfSizeBudget(TexelFont &font, Surface &work, const ZgfBuildInput 
 // document when it is obsolete.
 ZgfHeader zgfHeaderOf(TexelFont &font, bool rle);
 
-// The characters of the set without a Windows-1252 code (written as "?"), each once.
-QString unencodableCharacters(const QString &chars);
+// The characters of the set without a code in the page (written as "?"), each once.
+QString unencodableCharacters(const QString &chars, CodePage page);

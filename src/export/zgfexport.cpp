@@ -111,7 +111,7 @@ bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Fe
     }
 
     QString done = QStringLiteral("Font file generated correctly.");
-    if (const QString lost = unencodableCharacters(font.Chars()); !lost.isEmpty())
+    if (const QString lost = unencodableCharacters(font.Chars(), font.CodePage()); !lost.isEmpty())
         done += kCrLf + writtenAsQuestionMarks(lost);
     feedback.informWritten(done, {QFileInfo(ordinaryPath(path)).absoluteFilePath()});
 
@@ -122,6 +122,7 @@ bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Fe
             && !feedback.ask(QStringLiteral("Overwrite C source file ") + cPath + QStringLiteral("?")))
             return true;
     }
-    ZgfToCSource(path, bytes, options.cFileName, font.VariableName(), options.split, feedback, options.groupSeparator);
+    ZgfToCSource(path, bytes, options.cFileName, font.VariableName(), options.split, feedback, options.groupSeparator,
+                 font.CodePage());
     return true;
 }

@@ -1,6 +1,7 @@
 #include "frmconverter.h"
 
 #include "browsebutton.h"
+#include "codepagebox.h"
 #include "controlarray.h"
 
 #include "choosers.h"
@@ -41,6 +42,7 @@ frmConverter::frmConverter(DialogServices &services, QWidget *parent)
       mCFilename(new QLineEdit(this)),
       mVarName(new QLineEdit(this)),
       mSplit(new QCheckBox(QStringLiteral("Split in *.c and *.h files"), this)),
+      mCodePage(new CodePageBox(QStringLiteral("cbxCodePage"), this)),
       mOk(new QPushButton(QStringLiteral("Ok"), this))
 {
     setObjectName(QStringLiteral("frmConverter"));
@@ -84,6 +86,11 @@ frmConverter::frmConverter(DialogServices &services, QWidget *parent)
     mSplit->setParent(frame);
     mSplit->setObjectName(QStringLiteral("chkSplit"));
     fields->addWidget(mSplit, 3, 1, 1, 2);
+    mCodePage->setParent(frame);
+    auto *codePageLabel = new QLabel(QStringLiteral("Code page:"), frame);
+    codePageLabel->setBuddy(mCodePage);
+    fields->addWidget(codePageLabel, 4, 0);
+    fields->addWidget(mCodePage, 4, 1, Qt::AlignLeft);
 
 
     setControlIndex(mOk, QStringLiteral("cmdCommands"), 1);
@@ -165,5 +172,5 @@ void frmConverter::convert()
     mCFilename->setText(headerFileName(mCFilename->text()));
     mVarName->setText(typedVariableName(mVarName->text()));
     convertToCSource(mFilename->text(), mCFilename->text(), mVarName->text(), split, mFeedback,
-                     localeGroupSeparator());
+                     localeGroupSeparator(), mCodePage->page());
 }

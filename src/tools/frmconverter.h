@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class CodePageBox;
 class QCheckBox;
 class QLineEdit;
 class QProgressBar;
@@ -12,7 +13,8 @@ struct DialogServices;
 
 // The ZGF to C converter: writes a ZGF font, or any other file, as C source. It derives
 // the C file and variable names from the chosen file, converts on "Ok" and stays open for
-// the next file. The split option is kept in the store under "Convert", "SplitFiles".
+// the next file. The split option is kept in the store under "Convert", "SplitFiles"; the code
+// page of a font's codes is chosen per conversion (Windows-1252 at first).
 class frmConverter : public QDialog
 {
     Q_OBJECT
@@ -37,5 +39,6 @@ private:
     QLineEdit *mCFilename;
     QLineEdit *mVarName;
     QCheckBox *mSplit;
+    CodePageBox *mCodePage;
     QPushButton *mOk;
 };

@@ -256,7 +256,7 @@ void frmExport::showCharacterNotes()
     }
     const std::pair<QLabel *, QString> notes[] = {
         {mMissingNote, missingGlyphsNote(missing, moFont->TTFName(), kNamedCharacters)},
-        {mUnencodableNote, unencodableNote(unencodableCharacters(moFont->Chars()), kNamedCharacters)},
+        {mUnencodableNote, unencodableNote(unencodableCharacters(moFont->Chars(), moFont->CodePage()), moFont->CodePage(), kNamedCharacters)},
     };
     for (const auto &[label, text] : notes) {
         label->setText(text);

@@ -1,5 +1,6 @@
 #include "frmproperties.h"
 
+#include "codepagebox.h"
 #include "colorswatch.h"
 #include "controlarray.h"
 #include "numericfield.h"
@@ -56,7 +57,8 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
                                   this)),
       mScript(newButton<QCheckBox>(QStringLiteral("chkScript"), QStringLiteral("Script font"), this)),
       mHinting(new QComboBox(this)),
-      mSmooth(newButton<QCheckBox>(QStringLiteral("chkSmooth"), QStringLiteral("Smooth edges"), this))
+      mSmooth(newButton<QCheckBox>(QStringLiteral("chkSmooth"), QStringLiteral("Smooth edges"), this)),
+      mCodePage(new CodePageBox(QStringLiteral("cbxCodePage"), this))
 {
     setObjectName(QStringLiteral("frmProperties"));
     setWindowTitle(QStringLiteral("Font properties"));
@@ -148,6 +150,8 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
     grid->addWidget(label(QStringLiteral("Hinting:")), 12, 0);
     grid->addWidget(mHinting, 12, 1, Qt::AlignLeft);
     grid->addWidget(mSmooth, 13, 0, 1, 3);
+    grid->addWidget(label(QStringLiteral("Code page:")), 14, 0);
+    grid->addWidget(mCodePage, 14, 1, Qt::AlignLeft);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -198,6 +202,7 @@ void frmProperties::fillControls()
     mSerif->setChecked(moFont->Serif);
     mHinting->setCurrentIndex(mHinting->findData(int(moFont->Hinting())));
     mSmooth->setChecked(moFont->Smooth());
+    mCodePage->setPage(moFont->CodePage());
 }
 
 // The custom flags are the document's, so they stay as they were when the dialog opened.
@@ -273,4 +278,5 @@ void frmProperties::apply()
     moFont->TransColor = mTransColor->color();
     moFont->setHinting(Hinting(mHinting->currentData().toInt()));
     moFont->setSmooth(mSmooth->isChecked());
+    moFont->setCodePage(mCodePage->page());
 }

@@ -2,6 +2,7 @@
 
 #include "documentdialog.h"
 
+class CodePageBox;
 class ColorSwatch;
 struct DialogServices;
 class NumericField;
@@ -14,7 +15,8 @@ class TexelFont;
 
 // The font properties: the document's name, C variable name and GP32 file name, the extra
 // character and line separation, the transparent colour and the flags proportional, serif
-// and script, with the installed font, size, colour and style shown read-only.
+// and script, the rendering and the code page of the character codes, with the installed
+// font, size, colour and style shown read-only.
 //
 // The document is handed over with setTexelFont before the dialog is shown; the dialog
 // writes to it only on "Ok". Given no document, it closes as soon as it is shown. Its
@@ -65,4 +67,5 @@ private:
     QCheckBox *mScript;
     QComboBox *mHinting;
     QCheckBox *mSmooth;
+    CodePageBox *mCodePage;
 };

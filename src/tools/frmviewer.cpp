@@ -1,6 +1,7 @@
 #include "frmviewer.h"
 
 #include "browsebutton.h"
+#include "codepagebox.h"
 #include "colorswatch.h"
 #include "controlarray.h"
 #include "zgfchargrid.h"
@@ -129,6 +130,13 @@ frmViewer::frmViewer(DialogServices &services, QWidget *parent)
     auto *zoomRow = new QHBoxLayout;
     zoomRow->addWidget(zoomLabel);
     zoomRow->addWidget(zoomBox);
+    zoomRow->addSpacing(16);
+    auto *codePageLabel = new QLabel(QStringLiteral("Code &page:"), this);
+    mCodePage = new CodePageBox(QStringLiteral("cbxCodePage"), this);
+    codePageLabel->setBuddy(mCodePage);
+    connect(mCodePage, &QComboBox::currentIndexChanged, this, &frmViewer::applyCodePage);
+    zoomRow->addWidget(codePageLabel);
+    zoomRow->addWidget(mCodePage);
     zoomRow->addStretch();
 
     // The glyph image and the mask.
@@ -267,6 +275,7 @@ bool frmViewer::open(const QString &path, qint64 offset)
         return false;
     }
     mFont = std::move(font);
+    mFont->setCodePage(mCodePage->page());
     mGlyphs = ZgfPictures::glyphImage(*mFont);
     mMask = ZgfPictures::maskImage(*mFont);
     mFilename->setText(path);
@@ -327,6 +336,21 @@ void frmViewer::applyZoom()
     mSampleView->setZoom(factor);
     fitStripArea(mGlyphArea, mGlyphView);
     fitStripArea(mMaskArea, mMaskView);
+}
+
+void frmViewer::setCodePage(CodePage page)
+{
+    mCodePage->setPage(page);
+}
+
+void frmViewer::applyCodePage()
+{
+    if (!mFont)
+        return;
+    mFont->setCodePage(mCodePage->page());
+    showFacts();
+    mChars->setZgfFont(mFont, mGlyphs);
+    drawSample();
 }
 
 void frmViewer::browse()

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class CodePageBox;
 class ColorSwatch;
 class QGridLayout;
 class QGroupBox;
@@ -25,7 +26,9 @@ struct DialogServices;
 // console has it: the header's facts, the glyph image and the mask at a zoom of 1x to 8x
 // (the zoom control of the main window: Ctrl++, Ctrl+-, Ctrl+0, Ctrl+wheel),
 // the character table as a grid, and a sample text drawn with the font exactly as a GP32
-// program draws it, over a checker board or a plain colour.
+// program draws it, over a checker board or a plain colour. A ZGF file does not record the
+// code page of its codes: the person chooses it (Windows-1252 at first), and the character
+// table and the sample follow.
 //
 // A file that is not a sound ZGF font is refused with a message and the font shown before
 // stays.
@@ -43,6 +46,7 @@ public:
     bool openEmbedded(const QString &path, qint64 offset);
 
     const std::optional<ZgfFont> &zgfFont() const { return mFont; }
+    void setCodePage(CodePage page);
     int zoom() const;
     void setZoom(int zoom);
     // What the panes show, before zooming.
@@ -57,6 +61,7 @@ private:
     void showFacts();
     void drawSample();
     void chooseBackColor();
+    void applyCodePage();
     std::optional<Color> sampleBackground() const;
 
     DialogServices &mServices;
@@ -70,6 +75,7 @@ private:
     QLabel *mOffset;
     QGridLayout *mFacts;
     ZoomControl *mZoom;
+    CodePageBox *mCodePage;
     ZoomView *mGlyphView;
     QScrollArea *mGlyphArea;
     QGroupBox *mMaskFrame;

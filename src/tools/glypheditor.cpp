@@ -372,6 +372,7 @@ QImage GlyphEditor::preview(const QString &text)
         input.maskPicture = &mMaskPicture;
     }
     SilentFeedback silent;
-    const ZgfFont font = ZgfFont::read(buildZgfFile(mFont, mWork, input, silent));
+    ZgfFont font = ZgfFont::read(buildZgfFile(mFont, mWork, input, silent));
+    font.setCodePage(mFont.CodePage());
     return ZgfPictures::textImage(font, text);
 }

@@ -21,6 +21,7 @@ ExportedSample::Source ExportedSample::sourceOf(const TexelFont &font, const QSt
     source.fontFile = font.FontFile();
     source.hinting = font.Hinting();
     source.smooth = font.Smooth();
+    source.codePage = font.CodePage();
     const EditedBitmaps names = proposedEditedBitmaps(font);
     if (font.Postprocessed)
         source.bitmap = editedFile(names.bitmap, folder);
@@ -62,7 +63,9 @@ ZgfFont ExportedSample::build(TexelFont &font, Surface &work, const Source &sour
     if (font.Masked && !zgfMaskIsDrawn(font))
         input.maskFileName = requiredEditedFile(source.mask, QStringLiteral("mask bitmap"));
     SilentFeedback silent;
-    return ZgfFont::read(buildZgfFile(font, work, input, silent));
+    ZgfFont built = ZgfFont::read(buildZgfFile(font, work, input, silent));
+    built.setCodePage(source.codePage);
+    return built;
 }
 
 QImage ExportedSample::draw(TexelFont &font, Surface &work, const QString &folder, const QImage &backdrop)

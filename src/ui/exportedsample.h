@@ -54,6 +54,7 @@ private:
         QString fontFile;
         Hinting hinting = Hinting::Full;
         bool smooth = false;
+        CodePage codePage = CodePage::Windows1252;
         EditedFile bitmap; // a post-processed font's glyph image
         EditedFile mask;   // a masked font's mask, unless it is drawn
 

@@ -5,7 +5,6 @@
 #include "characternotes.h"
 #include "failure.h"
 #include "texelfont.h"
-#include "windows1252.h"
 #include "zgfbuilder.h"
 
 #include <QHelpEvent>
@@ -33,7 +32,8 @@ void FontSheetGuide::update(TexelFont &font, const FontSheetPainter::Layout &lay
     mLine = TexelFont::glyphSequence(font.Chars());
     mWidthInc = font.CharWidthInc;
     mFamily = font.fontLabel();
-    mUnencodable = unencodableCharacters(font.Chars());
+    mCodePage = font.CodePage();
+    mUnencodable = unencodableCharacters(font.Chars(), mCodePage);
     try {
         mGlyphs = font.measure().glyphs;
         mMissing = font.missingGlyphs();
@@ -74,7 +74,7 @@ void FontSheetGuide::showFrames() const
 QString FontSheetGuide::summary() const
 {
     QStringList lines;
-    for (const QString &line : {missingGlyphsNote(mMissing, mFamily, TipLimit), unencodableNote(mUnencodable, TipLimit)}) {
+    for (const QString &line : {missingGlyphsNote(mMissing, mFamily, TipLimit), unencodableNote(mUnencodable, mCodePage, TipLimit)}) {
         if (!line.isEmpty())
             lines.append(line);
     }
@@ -84,11 +84,12 @@ QString FontSheetGuide::summary() const
 QString FontSheetGuide::glyphFacts(qsizetype index) const
 {
     const QChar c = mLine.at(index);
-    const int code = windows1252Code(c);
+    const int code = codePageCode(mCodePage, c.unicode());
+    const QString page = codePageName(mCodePage);
     QStringList lines{characterWithCode(c) + QStringLiteral(", ")
-                      + (code < 0 ? QStringLiteral("no Windows-1252 code (written as \"?\")")
-                                  : QStringLiteral("Windows-1252 0x%1")
-                                        .arg(QString::number(code, 16).rightJustified(2, QLatin1Char('0')).toUpper()))};
+                      + (code < 0 ? QStringLiteral("no %1 code (written as \"?\")").arg(page)
+                                  : QStringLiteral("%1 0x%2").arg(page,
+                                        QString::number(code, 16).rightJustified(2, QLatin1Char('0')).toUpper()))};
     if (mMissing.contains(c))
         lines.append(QStringLiteral("Not in %1: drawn from another family, or not at all").arg(mFamily));
     if (index < mGlyphs.size()) {

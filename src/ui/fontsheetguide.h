@@ -1,6 +1,7 @@
 #pragma once
 
 #include "char.h"
+#include "codepage.h"
 #include "fontsheetpainter.h"
 
 #include <QColor>
@@ -12,7 +13,7 @@ class SurfaceView;
 class TexelFont;
 
 // What the font sheet tells about its glyphs. After each redraw it frames the characters
-// the font itself lacks (solid) and those without a Windows-1252 code (dashed, inside),
+// the font itself lacks (solid) and those without a code in its code page (dashed, inside),
 // and answers tooltips over the sheet: the facts of the glyph under the pointer (its
 // character and codes, and the measurements the export writes), then the lists of framed
 // characters. It keeps what the redraw laid out, so hovering never measures or renders.
@@ -59,4 +60,5 @@ private:
     QString mFamily;
     QString mMissing;
     QString mUnencodable;
+    CodePage mCodePage = CodePage::Windows1252;
 };

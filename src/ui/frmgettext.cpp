@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 frmGetText::frmGetText(QWidget *parent)
-    : QDialog(parent), mTextBox(new LimitedTextEdit(this))
+    : QDialog(parent), mTextBox(new LimitedTextEdit(this)), mFill(new QPushButton(this))
 {
     setObjectName(QStringLiteral("frmGetText"));
     setWindowTitle(QStringLiteral("GetText"));
@@ -30,12 +30,28 @@ frmGetText::frmGetText(QWidget *parent)
     connect(ok, &QPushButton::clicked, this, &frmGetText::accept);
     connect(cancel, &QPushButton::clicked, this, &frmGetText::reject);
 
+    mFill->setObjectName(QStringLiteral("cmdFill"));
+    mFill->setAutoDefault(false);
+    mFill->hide();
+    connect(mFill, &QPushButton::clicked, this, [this] {
+        mTextBox->setCrLfText(mFillText);
+        mTextBox->document()->setModified(true);
+    });
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(12);
     layout->addWidget(mTextBox);
+    layout->addWidget(mFill, 0, Qt::AlignLeft);
     addRuleAndCommands(layout, this, {ok, cancel});
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmGetText::offerFill(const QString &caption, const QString &text)
+{
+    mFill->setText(caption);
+    mFillText = text;
+    mFill->show();
 }
 
 void frmGetText::showEvent(QShowEvent *event)

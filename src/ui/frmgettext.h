@@ -7,7 +7,8 @@ class QPushButton;
 
 // A modal multi-line text editor with a caption chosen by the caller. "Ok" hands back the
 // edited text (line breaks as CR LF); "Cancel", Esc and the close box leave Text as the
-// caller set it. Typing stops at 512 characters; Enter inserts a line break.
+// caller set it. Typing stops at 512 characters; Enter inserts a line break. A caller may
+// offer a fill: a button above the commands that replaces the text with a given one.
 class frmGetText : public QDialog
 {
     Q_OBJECT
@@ -21,6 +22,8 @@ public:
     void setText(const QString &text) { mText = text; }
     QString Title() const { return mTitle; }
     void setTitle(const QString &title) { mTitle = title; }
+    // Shows the button "caption" that puts text in the box.
+    void offerFill(const QString &caption, const QString &text);
 
     void accept() override;
 
@@ -32,4 +35,6 @@ private:
     QString mTitle;
     bool mShown = false;
     LimitedTextEdit *mTextBox;
+    QPushButton *mFill;
+    QString mFillText;
 };

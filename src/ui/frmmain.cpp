@@ -811,7 +811,9 @@ bool frmMain::runDocumentDialog(DocumentDialog which)
 
 void frmMain::editCharset()
 {
-    moFont->setChars(editText(QStringLiteral("Charset"), moFont->Chars()));
+    moFont->setChars(editText(QStringLiteral("Charset"), moFont->Chars(),
+                              QStringLiteral("All characters of %1").arg(codePageName(moFont->CodePage())),
+                              TexelFont::characterSetOf(moFont->CodePage())));
     redraw();
 }
 
@@ -821,11 +823,14 @@ void frmMain::defaultCharset()
     redraw();
 }
 
-QString frmMain::editText(const QString &title, const QString &text)
+QString frmMain::editText(const QString &title, const QString &text, const QString &fillCaption,
+                          const QString &fillText)
 {
     frmGetText dialog(this);
     dialog.setTitle(title);
     dialog.setText(text);
+    if (!fillCaption.isEmpty())
+        dialog.offerFill(fillCaption, fillText);
     dialog.exec();
     return dialog.Text();
 }

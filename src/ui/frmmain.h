@@ -145,7 +145,9 @@ private:
     // False when the dialog is not hooked in.
     bool runDocumentDialog(DocumentDialog which);
     void runToolDialog(ToolDialog which);
-    QString editText(const QString &title, const QString &text);
+    // The text edited in the text dialog; a fill caption offers fillText there.
+    QString editText(const QString &title, const QString &text, const QString &fillCaption = QString(),
+                     const QString &fillText = QString());
     void unload();
 
     DialogServices &mServices;

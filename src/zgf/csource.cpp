@@ -181,8 +181,29 @@ bool generate(Feedback &feedback, Parts makeParts, const Source &source, const Q
 // The comment block and character set of a font, from its first bytes (the header and the
 // character string, or fewer: a file too short for its header reads as zeros, its character
 // set ends with the file) and its size.
+// What a font in another code page than Windows-1252 adds after its character set: the page
+// by name, for the program, and each code with its character, since the character set's
+// bytes read as Windows-1252 in an editor.
+QByteArray codePageLines(const QByteArray &characters, const QString &name, CodePage page)
+{
+    constexpr int PerLine = 8;
+    QByteArray out = line(QStringLiteral("// Code page      : ") + codePageName(page));
+    for (qsizetype i = 0; i < characters.size(); i += PerLine) {
+        QStringList codes;
+        for (const char code : characters.mid(i, PerLine)) {
+            codes.append(QStringLiteral("0x%1 U+%2")
+                             .arg(quint8(code), 2, 16, QLatin1Char('0'))
+                             .arg(codePageChar(page, quint8(code)).unicode(), 4, 16, QLatin1Char('0'))
+                             .toUpper().replace(QStringLiteral("0X"), QStringLiteral("0x")));
+        }
+        out += line(QStringLiteral("//   ") + codes.join(QStringLiteral(", ")));
+    }
+    return out + "\r\n"
+        + line(QStringLiteral("#define %1_CODEPAGE \"%2\"").arg(name.toUpper(), codePageName(page))) + "\r\n";
+}
+
 CSourceParts zgfParts(const QByteArray &start, qint64 size, const QString &path, const QString &name,
-                      QChar groupSeparator)
+                      QChar groupSeparator, CodePage page)
 {
     QByteArray headerBytes = start.left(ZgfHeader::Size);
     headerBytes.resize(ZgfHeader::Size, '\0');
@@ -206,7 +227,8 @@ CSourceParts zgfParts(const QByteArray &start, qint64 size, const QString &path,
         + line(QByteArray("//"))
         + line(QStringLiteral("// Generator      : ") + generatorText())
         + line(QByteArray("//")) + "\r\n\r\n";
-    p.characterSet = line("// Character set  : \"" + cCharacterSetText(characters) + '"') + "\r\n";
+    p.characterSet = line("// Character set  : \"" + cCharacterSetText(characters) + '"');
+    p.characterSet += page == CodePage::Windows1252 ? QByteArray("\r\n") : codePageLines(characters, name, page);
     p.arrayName = toWindows1252(name + zgfArraySuffix());
     p.name = name;
     return p;
@@ -236,7 +258,7 @@ void refuseCArrayName(const QString &name, const QString &arrayName)
 }
 
 bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
-                  bool split, Feedback &feedback, QChar groupSeparator)
+                  bool split, Feedback &feedback, QChar groupSeparator, CodePage page)
 {
     auto parts = [&] {
         QFile font;
@@ -251,15 +273,15 @@ bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString
             start += font.read(ZgfHeader::fromBytes(start.constData(), start.size()).Count);
         if (font.error() != QFileDevice::NoError)
             throw ioFailure(font);
-        return zgfParts(start, font.size(), sourcePath, name, groupSeparator);
+        return zgfParts(start, font.size(), sourcePath, name, groupSeparator, page);
     };
     return generate(feedback, parts, Source{sourcePath}, cPath, split);
 }
 
 bool ZgfToCSource(const QString &fontPath, const QByteArray &fontBytes, const QString &cPath,
-                  const QString &name, bool split, Feedback &feedback, QChar groupSeparator)
+                  const QString &name, bool split, Feedback &feedback, QChar groupSeparator, CodePage page)
 {
-    auto parts = [&] { return zgfParts(fontBytes, fontBytes.size(), fontPath, name, groupSeparator); };
+    auto parts = [&] { return zgfParts(fontBytes, fontBytes.size(), fontPath, name, groupSeparator, page); };
     return generate(feedback, parts, Source{fontPath, &fontBytes}, cPath, split);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codepage.h"
 #include "fileroles.h"
 
 #include <QChar>
@@ -28,13 +29,18 @@ class Feedback;
 
 // For a ZGF font: the comment block gives the face name and size, the image sizes and the
 // colour depth, the array is named name + "_zgf" and the header also lists the character
-// set. A font that cannot be opened shows "number: Can't open .ZGF file " + path + the reason.
+// set. A font whose codes are in another code page than Windows-1252 also gets
+// "#define " + NAME + "_CODEPAGE" naming the page (NAME: name in upper case) and a comment
+// listing each code with its character. A font that cannot be opened shows "number: Can't
+// open .ZGF file " + path + the reason.
 bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
-                  bool split, Feedback &feedback, QChar groupSeparator);
+                  bool split, Feedback &feedback, QChar groupSeparator,
+                  CodePage page = CodePage::Windows1252);
 // The same for a font in memory: fontBytes as just written to fontPath, which names it in
 // the comment block and may not be replaced by the C files.
 bool ZgfToCSource(const QString &fontPath, const QByteArray &fontBytes, const QString &cPath,
-                  const QString &name, bool split, Feedback &feedback, QChar groupSeparator);
+                  const QString &name, bool split, Feedback &feedback, QChar groupSeparator,
+                  CodePage page = CodePage::Windows1252);
 
 // For any file: the comment block gives the file name and size; the array is named name.
 bool FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name,

@@ -46,3 +46,33 @@ QByteArray cCharacterSetText(const QByteArray &bytes)
     }
     return out;
 }
+
+QByteArray cStringLiteral(const QByteArray &bytes)
+{
+    QByteArray out("\"");
+    bool afterHexEscape = false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char b = bytes.at(i);
+        const bool hexDigit = (b >= '0' && b <= '9') || (b >= 'a' && b <= 'f') || (b >= 'A' && b <= 'F');
+        if (afterHexEscape && hexDigit)
+            out.append("\" \"");
+        afterHexEscape = false;
+        if (b == '"' || b == '\\') {
+            out.append('\\').append(b);
+        } else if (b == '\n') {
+            out.append("\\n");
+        } else if (b == '\r') {
+            out.append("\\r");
+        } else if (b == '\t') {
+            out.append("\\t");
+        } else if (b == '?' && i > 0 && bytes.at(i - 1) == '?') {
+            out.append("\\?");
+        } else if (b >= 0x20 && b < 0x7F) {
+            out.append(b);
+        } else {
+            out.append("\\x").append(QByteArray::number(quint8(b), 16).rightJustified(2, '0').toUpper());
+            afterHexEscape = true;
+        }
+    }
+    return out.append('"');
+}

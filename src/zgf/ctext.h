@@ -18,3 +18,9 @@ QByteArray cCommentText(const QByteArray &bytes);
 // a CR LF pair closes the quote and continues on a new comment line aligned under the
 // opening quote, and a lone CR or LF is written as \r or \n.
 QByteArray cCharacterSetText(const QByteArray &bytes);
+
+// The bytes as a C string literal that a compiler reads back exactly: printable ASCII as it
+// is, quote and backslash escaped, CR, LF and tab as \r, \n and \t, any other byte as \xHH.
+// A hex escape followed by a hex digit closes the literal and opens the next ("\xCF" "F"),
+// and a "?" after a "?" is escaped, so no trigraph forms.
+QByteArray cStringLiteral(const QByteArray &bytes);

@@ -1,7 +1,7 @@
 #include "zgffont.h"
 
 #include "fileerrors.h"
-#include "windows1252.h"
+#include "codepage.h"
 #include "zgfdecoder.h"
 #include "zgfpixel.h"
 
@@ -161,12 +161,12 @@ ZgfFont ZgfFont::parse(const QByteArray &data, const QString &source)
 
 QString ZgfFont::characters() const
 {
-    return fromWindows1252(mCodes);
+    return fromCodePage(mCodePage, mCodes);
 }
 
 int ZgfFont::indexOf(QChar c) const
 {
-    const int code = windows1252Code(c);
+    const int code = codePageCode(mCodePage, c.unicode());
     return code < 0 ? -1 : mIndexOfCode[code];
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codepage.h"
 #include "surface.h"
 #include "zgfheader.h"
 
@@ -39,7 +40,11 @@ public:
 
     // Per character, in the order of the font.
     int count() const { return int(mCodes.size()); }
-    // Windows-1252 codes, and the same characters as text.
+    // The code page the codes are read in: a ZGF file does not record it, so the reader
+    // says (Windows-1252 unless set).
+    ::CodePage codePage() const { return mCodePage; }
+    void setCodePage(::CodePage page) { mCodePage = page; }
+    // The codes, and the same characters as text in the code page.
     const QByteArray &codes() const { return mCodes; }
     QString characters() const;
     // Cell width in the glyph image (the width table).
@@ -52,7 +57,7 @@ public:
     int cellX(int index) const { return mCellX.at(index); }
     // First column of the character's cell in the mask image (a font with a mask).
     int maskCellX(int index) const { return mCellX.at(index) + index * mHeader.MaskWidthInc; }
-    // The first character whose code is the Windows-1252 code of c; -1 when none is.
+    // The first character whose code is the code of c in the code page; -1 when none is.
     int indexOf(QChar c) const;
 
     // The glyph image, row-major; RLE coded images give pixels with low bit 1.
@@ -77,6 +82,7 @@ private:
     ZgfHeader mHeader;
     QByteArray mBytes;
     QByteArray mCodes;
+    ::CodePage mCodePage = ::CodePage::Windows1252;
     QByteArray mWidths;
     QByteArray mLeftIndents;
     QByteArray mRightIndents;

@@ -1,6 +1,7 @@
 #include "zgftextlayout.h"
 
 #include "failure.h"
+#include "zgfcodepage.h"
 #include "zgfdecoder.h"
 
 namespace {
@@ -11,7 +12,7 @@ constexpr qint64 MaxPixels = qint64(1) << 25;
 } // namespace
 
 ZgfTextLayout::ZgfTextLayout(const ZgfFont &font, const QString &text)
-    : mData(font.bytes()), mText(text.toUtf8())
+    : mData(font.bytes()), mText(text.toUtf8()), mCodePage(&deviceCodePage(font.codePage()))
 {
     const int opened = zgf_open(&mFont, mData.constData(), size_t(mData.size()));
     if (opened != ZGF_OK)
@@ -20,8 +21,8 @@ ZgfTextLayout::ZgfTextLayout(const ZgfFont &font, const QString &text)
     mIndex.resize(qsizetype((zgf_index_size(&mFont) + 3) / 4));
     if (zgf_set_index(&mFont, mIndex.data(), size_t(mIndex.size()) * 4) != ZGF_OK)
         mIndex.clear();
-    const qint64 width = zgf_utf8_width(&mFont, mText.constData(), &zgf_cp1252);
-    const qint64 height = zgf_utf8_height(&mFont, mText.constData(), &zgf_cp1252);
+    const qint64 width = zgf_utf8_width(&mFont, mText.constData(), mCodePage);
+    const qint64 height = zgf_utf8_height(&mFont, mText.constData(), mCodePage);
     if (width > MaxSide)
         throw Failure::overflow(width, 0, MaxSide, QStringLiteral("the text's width"));
     if (height > MaxSide)
@@ -37,7 +38,7 @@ void ZgfTextLayout::draw(QList<quint16> &pixels) const
     if (pixels.size() != qsizetype(mWidth) * mHeight)
         throw Failure::runtime(Failure::InvalidCall);
     const zgf_surface surface{pixels.data(), mWidth, mHeight, 1, mWidth};
-    const int drawn = zgf_draw_utf8(&mFont, &surface, 0, 0, mText.constData(), &zgf_cp1252);
+    const int drawn = zgf_draw_utf8(&mFont, &surface, 0, 0, mText.constData(), mCodePage);
     if (drawn != ZGF_OK)
         throw invalidZgfFormat(QString::fromLatin1(zgf_error_text(drawn)));
 }

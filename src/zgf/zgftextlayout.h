@@ -10,7 +10,7 @@
 // A text drawn with a ZGF font as a GP32 program draws it: through the console's own drawing
 // library (device/zgfdraw), so what the program shows is by construction what the console
 // shows. Lines break at CR LF, CR and LF; a character the font lacks, or that has no code in
-// the font's code page (Windows-1252), draws nothing and advances by the default width plus the
+// the font's code page (ZgfFont::codePage), draws nothing and advances by the default width plus the
 // character separation. Masked fonts draw through their mask: a generic mask's level is each
 // glyph pixel's opacity, a shadow mask puts every glyph's shadow under the glyphs.
 class ZgfTextLayout
@@ -36,6 +36,7 @@ private:
     QByteArray mData;
     QByteArray mText; // UTF-8
     QList<quint32> mIndex;
+    const zgf_codepage *mCodePage;
     zgf_font mFont{};
     int mWidth = 0;
     int mHeight = 0;

@@ -1,3 +1,4 @@
+#include "codepage.h"
 #include "feedback.h"
 #include "projectrecord.h"
 #include "sfntbytes.h"
@@ -15,7 +16,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QByteArrayList kCommands{"export", "bitmaps", "new", "info", "render", "extract", "to-c", "fonts"};
+const QByteArrayList kCommands{"export", "bitmaps", "new", "info", "render", "extract", "to-c", "text", "fonts"};
 
 struct Run { int exitCode; QByteArray out, err; };
 
@@ -67,7 +68,7 @@ class CliTest : public QObject
 
     // Copied into every working folder: default.zgf (the default document exported with RLE),
     // damaged.zgf (its first 60 bytes), big.txt (70000 bytes), plain.tsm (the default
-    // document), post.tsm (masked, post-processed) and notes.txt.
+    // document), post.tsm (masked, post-processed), notes.txt and strings.txt (KEY=text).
     std::unique_ptr<QTemporaryDir> mShared;
     std::unique_ptr<QTemporaryDir> mWork;
 
@@ -129,6 +130,7 @@ private slots:
         CLI_OK(exported, "export -o default.zgf");
         CLI_OK(plain, "new -o plain");
         writeFile(path(u"notes.txt"_s), "plain text, neither a project nor a font");
+        writeFile(path(u"strings.txt"_s), "\xEF\xBB\xBFHELLO=Hi\n");
         writeFile(path(u"damaged.zgf"_s), readFile(path(u"default.zgf"_s)).left(60));
         writeFile(path(u"big.txt"_s), QByteArray(70000, 'a'));
         // A font cut short, and one whose em is 16 units: glyphs 128 times their size.
@@ -197,7 +199,17 @@ private slots:
         row("bitmaps: split out of range", 2, "bitmaps p.tsm --split 0", "--split takes a whole number from 1 to 255");
         row("new: no output", 2, "new --bold", "new needs -o PROJECT.tsm");
         row("info: two files", 2, "info a b", "Unexpected argument 'b'");
-        row("info: options on a font", 2, "info default.zgf --bold", "Document options do not apply to a ZGF font.");
+        row("info: options on a font", 2, "info default.zgf --bold", "Document options other than --codepage do not apply to a ZGF font.");
+        row("export: unknown code page", 2, "export --codepage 1255", "--codepage takes one of 1250, 1251, 1252,");
+        row("export: all and chosen characters", 2, "export --all-chars --chars ab", "cannot be used together");
+        row("text: a text and a file", 2, "text abc -f notes.txt", "text takes either a TEXT or --file STRINGS.txt.");
+        row("text: nothing", 2, "text", "text takes either a TEXT or --file STRINGS.txt.");
+        row("text: output without a file", 2, "text abc -o x.h", "--output goes with --file.");
+        row("text: no code in the page", 1, "text --codepage 1251 caf\xC3\xA9",
+            "The text has characters without a code in Windows-1251: \xC3\xA9 (U+00E9)");
+        row("text: no glyph in the font", 1, "text --codepage koi8-r --font default.zgf A\xD0\xAAz",
+            "The text has characters default.zgf has no glyph for: \xD0\xAA (U+042A)");
+        row("text: a key that is no identifier", 1, "text -f notes.txt", "notes.txt: line 1: no \"=\" between a key and its text");
         row("render: no output", 2, "render font.zgf", "render needs -o OUT.png");
         row("render: text and mask", 2, "render f -o x --text a --mask", "--text and --mask cannot be used together");
         row("render: scale too large", 2, "render f -o x.png --scale 65", "--scale takes a whole number from 1 to 64");
@@ -285,6 +297,7 @@ private slots:
         QTest::newRow("extract: all") << "extract default.zgf --all -d fonts"_ba << u"fonts/Arial 10.zgf"_s;
         QTest::newRow("to-c") << "to-c default.zgf -o old.c"_ba << u"old.h"_s;
         QTest::newRow("to-c: named from the font") << "to-c default.zgf"_ba << u"arial10.h"_s;
+        QTest::newRow("text: defines") << "text -f strings.txt -o old.h"_ba << u"old.h"_s;
         // Every output is checked before the first is written; a name starting with ":" is a file.
         QTest::newRow("export: .c beside the header") << "export -o new.zgf --c w.h --split"_ba << u"w.c"_s;
         QTest::newRow("to-c: .c beside the header") << "to-c default.zgf -o w.h --split"_ba << u"w.c"_s;
@@ -523,6 +536,76 @@ private slots:
         CLI_OK(run, "fonts");
         const QStringList families = QString::fromUtf8(run.out).split(u'\n');
         QVERIFY(families.contains(u"Liberation Sans"_s) && families.contains(u"DejaVu Sans"_s));
+    }
+
+    // A Cyrillic project: its code page kept, its every printable character exported with
+    // the codes of the page, read in that page by info and render, and named in its C source.
+    void aFontInAnotherCodePage()
+    {
+        CLI_OK(made, "new -o cyr --font DejaVu~Sans --codepage windows-1251 --all-chars");
+        const QJsonObject project = infoJson("cyr.tsm");
+        QCOMPARE(project.value(u"CodePage"_s).toString(), u"Windows-1251"_s);
+        QCOMPARE(TexelFont::glyphSequence(project.value(u"Chars"_s).toString()), printableCharacters(CodePage::Windows1251));
+        QCOMPARE(project.value(u"Unencodable"_s).toArray().size(), 0);
+
+        CLI_OK(exported, "export cyr.tsm -o cyr.zgf --c cyr.h");
+        QVERIFY2(!exported.err.contains("?"), exported.err.constData());
+        const QByteArray header = readFile(path(u"cyr.h"_s));
+        QVERIFY(header.contains("\r\n#define DEJAVUSANS10_CODEPAGE \"Windows-1251\"\r\n"));
+        QVERIFY(header.contains("0xC0 U+0410, 0xC1 U+0411"));
+        QCOMPARE(infoJson("cyr.zgf --codepage cp1251").value(u"Chars"_s).toString(), printableCharacters(CodePage::Windows1251));
+        QCOMPARE(infoJson("cyr.zgf").value(u"CodePage"_s).toString(), u"Windows-1252"_s);
+        // Drawn through the code page, the Cyrillic text is ink; read as Windows-1252 it is
+        // characters the font lacks, which draw nothing.
+        const QByteArray cyrillic = "--background FFFFFF --text \xD0\x96\xD0\x96\xD0\x96";
+        QVERIFY(colours(render("cyr.zgf --codepage 1251 " + cyrillic)).size() > 1);
+        QCOMPARE(colours(render("cyr.zgf " + cyrillic)).size(), 1);
+    }
+
+    void textPrintsTheBytesOfTheCodePage()
+    {
+        CLI_OK(hello, "text --codepage 1251 \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82");
+        QCOMPARE(hello.out, "\"\\xCF\\xF0\\xE8\\xE2\\xE5\\xF2\"\n"_ba);
+        CLI_OK(hex, "text --codepage iso-8859-5 \xD0\x9F" "Face");
+        QCOMPARE(hex.out, "\"\\xBF\" \"Face\"\n"_ba);
+        CLI_OK(plain, "text caf\xC3\xA9");
+        QCOMPARE(plain.out, "\"caf\\xE9\"\n"_ba);
+        CLI_OK(drawable, "text --font default.zgf \xC3\xA9t\xC3\xA9");
+        // Without -o the defines are printed; the byte order mark is no part of the first key.
+        CLI_OK(defines, "text -f strings.txt");
+        QVERIFY2(defines.out.contains("\r\n#ifndef __strings_h__\r\n#define __strings_h__\r\n\r\n#define HELLO \"Hi\"\r\n"),
+                 defines.out.constData());
+    }
+
+    // Every code page's printable characters through a KEY=text file: the headers the command
+    // writes, built by the C compiler, hold exactly the page's bytes.
+    void textDefinesCompileToTheCodePagesBytes()
+    {
+        QByteArray program = "#include <stdio.h>\n";
+        QByteArray calls;
+        QByteArrayList expected;
+        for (const CodePage page : allCodePages()) {
+            const QByteArray key = "T" + QByteArray::number(int(page));
+            const QString text = printableCharacters(page);
+            writeFile(path(u"t.txt"_s), "# page\n" + key + '=' + text.toUtf8() + '\n');
+            CLI_OK(written, "text -f t.txt -o " + key + ".h --codepage " + codePageName(page).toLatin1());
+            program += "#include \"" + key + ".h\"\n";
+            calls += "    hex(" + key + ", sizeof " + key + " - 1);\n";
+            expected.append(toCodePage(page, text).toHex());
+        }
+        writeFile(path(u"texts.c"_s), program + "static void hex(const char *s, size_t n) { size_t i; for (i = 0; i < n; ++i) "
+                                                "printf(\"%02x\", (unsigned char)s[i]); printf(\"\\n\"); }\n"
+                                                "int main(void) {\n" + calls + "    return 0;\n}\n");
+        QProcess compiler, run;
+        compiler.setWorkingDirectory(mWork->path());
+        compiler.setProcessChannelMode(QProcess::MergedChannels);
+        compiler.start(QStringLiteral(TEXEL_C_COMPILER), {u"-std=c99"_s, u"-pedantic-errors"_s, u"-Wall"_s, u"-Werror"_s,
+                                                          u"-Wno-trigraphs"_s, u"-o"_s, u"texts"_s, u"texts.c"_s});
+        QVERIFY(compiler.waitForFinished(60000));
+        QVERIFY2(compiler.exitCode() == 0, compiler.readAll().constData());
+        run.start(path(u"texts"_s));
+        QVERIFY(run.waitForFinished(60000));
+        QCOMPARE(run.readAllStandardOutput().split('\n').mid(0, expected.size()), expected);
     }
 
     // Liberation Sans stands in for Arial; it has no snowman. The euro sign has a code, L with stroke none.

@@ -29,7 +29,7 @@ inline std::vector<std::string> documentState(const TexelFont &f)
         TEXEL_N(ShadowOX), TEXEL_N(ShadowOY), TEXEL_N(ShadowXPos), TEXEL_N(ShadowYPos),
         TEXEL_N(TransColor), TEXEL_N(Bold()), TEXEL_N(Italic()), TEXEL_N(Size()),
         TEXEL_N(Strikethrough()), TEXEL_N(Underline()), TEXEL_S(FontFile()), TEXEL_N(Smooth()),
-        "Hinting=" + str(hintingName(f.Hinting()))};
+        "Hinting=" + str(hintingName(f.Hinting())), "CodePage=" + str(codePageName(f.CodePage()))};
 #undef TEXEL_S
 #undef TEXEL_N
     return state;

@@ -40,6 +40,7 @@ TEST_F(ProjectExtensionTest, EveryMemberRoundTripsAfterTodaysRecord)
     original.setFontFile(QStringLiteral("/fonts/elsewhere.ttf"));
     original.setHinting(Hinting::Slight);
     original.setSmooth(true);
+    original.setCodePage(CodePage::Koi8U);
     original.UnknownProjectKeys.insert(QStringLiteral("FromANewerWriter"), QJsonObject{{QStringLiteral("a"), 1}});
     original.setFilename(path());
     ASSERT_TRUE(original.Save(feedback));
@@ -91,6 +92,7 @@ TEST_F(ProjectExtensionTest, DamagedExtensionLoadsTheRecordAndSaysSoOnce)
         font.setFontFile(path(QStringLiteral("old.ttf")));
         font.setHinting(Hinting::None);
         font.setSmooth(true);
+        font.setCodePage(CodePage::Cp437);
         font.UnknownProjectKeys.insert(QStringLiteral("Old"), 1);
         RecordingFeedback told;
         ASSERT_TRUE(font.Load(path(), told));
@@ -98,6 +100,7 @@ TEST_F(ProjectExtensionTest, DamagedExtensionLoadsTheRecordAndSaysSoOnce)
         EXPECT_EQ(font.FontFile(), QString());
         EXPECT_EQ(font.Hinting(), Hinting::Full);
         EXPECT_FALSE(font.Smooth());
+        EXPECT_EQ(font.CodePage(), CodePage::Windows1252);
         EXPECT_TRUE(font.UnknownProjectKeys.isEmpty());
         ASSERT_EQ(told.messages.size(), c.fault ? 1 : 0);
         EXPECT_TRUE(!c.fault || told.informations().value(0).contains(QString::fromUtf8(c.fault)))
@@ -219,6 +222,46 @@ TEST(StrictJson, AcceptsValidTextsAndNamesWhereOthersBreak)
         const std::optional<JsonFault> fault = strictJsonFault(json);
         const QString found = fault ? QStringLiteral("%1: %2").arg(fault->offset).arg(fault->what) : QString();
         EXPECT_EQ(found, QString::fromUtf8(expected)) << json.toStdString();
+    }
+}
+
+// Windows-1252 is no key at all, so the projects of that page are what they always were; the
+// others are kept by name and read back in any spelling the command line takes.
+TEST_F(ProjectExtensionTest, CodePageIsStoredOnlyWhenNotWindows1252)
+{
+    const struct {
+        CodePage page;
+        const char *stored; // null: no key
+    } cases[] = {
+        {CodePage::Windows1252, nullptr},
+        {CodePage::Windows1251, "Windows-1251"},
+        {CodePage::Iso8859_7, "ISO-8859-7"},
+        {CodePage::Cp866, "CP866"},
+    };
+    for (const auto &c : cases) {
+        TexelFont font;
+        font.setCodePage(c.page);
+        font.UnknownProjectKeys.insert(QStringLiteral("CodePage"), QStringLiteral("stale"));
+        const QJsonObject stored = QJsonDocument::fromJson(ProjectExtension::toBytes(font, path()).mid(8)).object();
+        EXPECT_EQ(stored.contains(QStringLiteral("CodePage")), c.stored != nullptr) << c.stored;
+        if (c.stored) {
+            EXPECT_EQ(stored.value(QStringLiteral("CodePage")).toString(), QString::fromLatin1(c.stored));
+        }
+    }
+    TexelFont font;
+    font.setCodePage(CodePage::Windows1250);
+    EXPECT_TRUE(ProjectExtension::applyTo(extension(R"({"CodePage":"koi8r"})"), font, path()).values.isEmpty());
+    EXPECT_EQ(font.CodePage(), CodePage::Koi8R);
+    EXPECT_TRUE(ProjectExtension::applyTo(extension("{}"), font, path()).values.isEmpty());
+    EXPECT_EQ(font.CodePage(), CodePage::Windows1252);
+    // A name no code page has, or no text, is dropped alone: the page stays the default.
+    for (const char *json : {R"({"CodePage":"UTF-8","Chars":"Q"})", R"({"CodePage":1251,"Chars":"Q"})"}) {
+        font.setCodePage(CodePage::Windows1250);
+        const ProjectExtension::Damage damage = ProjectExtension::applyTo(extension(json), font, path());
+        EXPECT_EQ(damage.values.size(), 1) << json;
+        EXPECT_TRUE(damage.values.value(0).startsWith(QStringLiteral("CodePage"))) << json;
+        EXPECT_EQ(font.CodePage(), CodePage::Windows1252);
+        EXPECT_EQ(font.Chars(), QStringLiteral("Q"));
     }
 }
 

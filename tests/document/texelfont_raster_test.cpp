@@ -47,7 +47,7 @@ TEST_F(RasterMeasure, StripEqualsEveryCharacterDrawnInPlace)
 {
     RasterSurface strip;
     RasterSurface inPlace;
-    font.setChars(printableWindows1252());
+    font.setChars(printableCharacters(CodePage::Windows1252));
     font.CharWidthInc = font.CharHeightInc = 3;
     for (const auto &[size, italic] : {std::pair(9.75f, false), std::pair(24.0f, true), std::pair(48.0f, false),
                                        std::pair(72.0f, true)}) {

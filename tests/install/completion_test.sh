@@ -35,6 +35,10 @@ cases=(
     'export;--hinting;s|slight'
     'export;--font;Liberation\ Ser|Liberation Serif'
     'export;--font;"Liberation Ser|Liberation Serif'
+    'export;--codepage;koi|koi8-r|koi8-u'
+    'render;--codepage;iso-8859-1|iso-8859-1|iso-8859-15'
+    'text;--font;|font.zgf|fonts'
+    'text;-o;|font.h|fonts'
 )
 failures=0
 for case in "${cases[@]}"; do
@@ -50,6 +54,18 @@ for case in "${cases[@]}"; do
     got=$(printf '%s\n' "${COMPREPLY[@]}" | sort | paste -sd'|')
     if [ "$got" != "$expected" ]; then
         echo "FAIL: texelsmithy-cli ${words//;/ }<Tab> gives '$got', not '$expected'" >&2
+        failures=$((failures + 1))
+    fi
+done
+# Every code page of a command's --help, and nothing else.
+for command in export info new bitmaps render to-c text; do
+    listed=$("$cli" "$command" --help | tr -s ' \n' ' ' | grep -o '(default 1252): [^.]*' | cut -d: -f2 | tr -d ',' | xargs -n1 | sort | paste -sd'|')
+    COMP_WORDS=("$cli" "$command" --codepage '')
+    COMP_CWORD=3 COMP_LINE="${COMP_WORDS[*]}" COMP_POINT=${#COMP_LINE} COMPREPLY=()
+    _texelsmithy_cli
+    got=$(printf '%s\n' "${COMPREPLY[@]}" | sort | paste -sd'|')
+    if [ -z "$listed" ] || [ "$got" != "$listed" ]; then
+        echo "FAIL: texelsmithy-cli $command --codepage <Tab> gives '$got', its --help lists '$listed'" >&2
         failures=$((failures + 1))
     fi
 done

@@ -65,6 +65,29 @@ private slots:
         QCOMPARE(shot("picSample"), cliRender(font, plain + QStringList{u"--scale"_s, u"3"_s}, out));
     }
 
+    // The codes are read in the chosen code page: KOI8-R's 0xD6 is "ж", Windows-1252's "Ö", which
+    // the default set holds. The sample follows the box, as render --codepage draws it.
+    void samplesFollowTheCodePage()
+    {
+        const QString font = mFonts.value(u"rle"_s);
+        const QDir out(mFolder->path());
+        frmViewer *viewer = open<frmViewer>();
+        QVERIFY(viewer->openFile(font));
+        const QString text = u"A\u0436"_s;
+        control<QPlainTextEdit>("txtSample")->setPlainText(text);
+        const QImage western = viewer->sampleImage();
+        QCOMPARE(western, cliRender(font, {u"--text"_s, text}, out));
+        auto *box = control<QComboBox>("cbxCodePage");
+        box->setCurrentIndex(box->findText(u"KOI8-R"_s));
+        QCOMPARE(viewer->zgfFont()->codePage(), CodePage::Koi8R);
+        QCOMPARE(viewer->sampleImage(), cliRender(font, {u"--text"_s, text, u"--codepage"_s, u"koi8-r"_s}, out));
+        QVERIFY(viewer->sampleImage() != western);
+        QVERIFY(viewer->zgfFont()->characters().contains(QChar(0x0436)));
+        // A font opened next is read in the page chosen.
+        QVERIFY(viewer->openFile(mFonts.value(u"raw"_s)));
+        QCOMPARE(viewer->zgfFont()->codePage(), CodePage::Koi8R);
+    }
+
     // The reader's cases are the zgf suite's; here the message and what the viewer keeps.
     void refusesMalformedFiles()
     {

@@ -6,6 +6,8 @@
 #include "frmpostproperties.h"
 #include "frmproperties.h"
 
+#include <QComboBox>
+
 using namespace Qt::StringLiterals;
 
 // A key given is pressed after typing instead of leaving the field.
@@ -158,6 +160,22 @@ private slots:
             QCOMPARE(mFont->TransColor, Color(0x00FF00));
             command(button)->click();
             QCOMPARE(mFont->TransColor, Color(stored));
+        }
+    }
+
+    // The code page box shows the document's page and stores the chosen one through "Ok" only.
+    void codePageChosen()
+    {
+        mFont->setCodePage(CodePage::Koi8R);
+        for (const auto &[button, stored] : {std::pair{0, CodePage::Koi8R}, {1, CodePage::Iso8859_7}}) {
+            open<frmProperties>();
+            auto *box = control<QComboBox>("cbxCodePage");
+            QCOMPARE(box->currentText(), u"KOI8-R"_s);
+            QCOMPARE(box->count(), allCodePages().size());
+            box->setCurrentIndex(box->findText(u"ISO-8859-7"_s));
+            QCOMPARE(mFont->CodePage(), CodePage::Koi8R);
+            command(button)->click();
+            QCOMPARE(mFont->CodePage(), stored);
         }
     }
 

@@ -426,6 +426,13 @@ private slots:
         QTRY_VERIFY(QToolTip::isVisible());
         QVERIFY2(QToolTip::text().contains(std::get<3>(rows[3])), qPrintable(QToolTip::text())); // the last glyph's
 
+        // In Windows-1250 the L with stroke has a code and the tips name that page.
+        font.setCodePage(CodePage::Windows1250);
+        QVERIFY(mWindow->preview()->DrawFontSheet());
+        QCOMPARE(guide.unencodable(), u"\u2603"_s);
+        QVERIFY(guide.toolTipAt(x - font.glyphs().at(3).TextWidth).startsWith(u"\u0141 (U+0141), Windows-1250 0xA3\n"_s));
+        QVERIFY(guide.toolTipAt(end).endsWith(u"1 character has no Windows-1250 code and will be written as \"?\": \u2603 (U+2603)"_s));
+
         // A sheet the renderer refuses forgets the marks.
         font.setSize(5000);
         QVERIFY(!mWindow->preview()->DrawFontSheet());

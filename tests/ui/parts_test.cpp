@@ -157,6 +157,27 @@ private slots:
         QCOMPARE(dialog.Text(), c.expected);
     }
 
+    // The fill button replaces the text; "Cancel" still hands back the caller's, and without
+    // an offer there is no button.
+    void getTextFill()
+    {
+        for (const int button : {0, 1}) {
+            frmGetText dialog;
+            dialog.setText(u"ab"_s);
+            dialog.offerFill(u"All characters of KOI8-R"_s, u"\u0430\u0431\r\n\u0432"_s);
+            dialog.show();
+            auto *fill = dialog.findChild<QPushButton *>(u"cmdFill"_s);
+            QVERIFY(fill->isVisible());
+            QCOMPARE(fill->text(), u"All characters of KOI8-R"_s);
+            fill->click();
+            dialog.findChild<QPushButton *>(u"cmdCommands_%1"_s.arg(button))->click();
+            QCOMPARE(dialog.Text(), button == 0 ? u"\u0430\u0431\r\n\u0432"_s : u"ab"_s);
+        }
+        frmGetText plain;
+        plain.show();
+        QVERIFY(!plain.findChild<QPushButton *>(u"cmdFill"_s)->isVisible());
+    }
+
     // Glyphs of the test surface: advance 6, ink 4 x 8 at (1, 3); a space advances 4; lines
     // are 15 pixels, so DefaultHeight is 8 and LineSep 7.
     void sample_data()

@@ -42,25 +42,6 @@ Color colorOption(const CommandLine &line, const QString &name)
     return *color;
 }
 
-QString charsFile(const QString &path)
-{
-    QFile file;
-    openForReading(file, path);
-    if (file.size() > MaxCharsFileSize) {
-        throw CommandFailure{QStringLiteral("%1 holds %2 bytes; a character file is read up to %3 bytes "
-                                            "(a ZGF font holds at most 255 characters).")
-                                 .arg(path).arg(file.size()).arg(MaxCharsFileSize)};
-    }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ioFailure(file);
-    const QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        throw CommandFailure{QStringLiteral("%1 is not UTF-8 text.").arg(path)};
-    return text;
-}
-
 // The font file as an absolute path, once it is known to be there and readable.
 QString readableFontFile(const QString &path)
 {
@@ -99,6 +80,9 @@ void DocumentOptions::declare(CommandLine &line)
                         QStringLiteral("The characters to include; line breaks separate rows."));
     line.addValueOption({QStringLiteral("chars-file")}, QStringLiteral("FILE"),
                         QStringLiteral("The characters to include, read from a UTF-8 file."));
+    line.addFlag(QStringLiteral("all-chars"),
+                 QStringLiteral("Include every printable character of the code page, a row for each 32 codes."));
+    declareCodePageOption(line, QStringLiteral("The code page of the font's character codes"));
     line.addValueOption({QStringLiteral("color")}, QStringLiteral("RRGGBB"),
                         QStringLiteral("Drawing colour, hexadecimal."));
     line.addValueOption({QStringLiteral("trans-color")}, QStringLiteral("RRGGBB"),
@@ -112,7 +96,9 @@ void DocumentOptions::declare(CommandLine &line)
 
 DocumentOptions::DocumentOptions(const CommandLine &line)
 {
-    line.requireAtMostOne({QStringLiteral("chars"), QStringLiteral("chars-file")});
+    line.requireAtMostOne({QStringLiteral("chars"), QStringLiteral("chars-file"), QStringLiteral("all-chars")});
+    mCodePage = codePageOption(line);
+    mAllChars = line.isSet(QStringLiteral("all-chars"));
     if (line.isSet(QStringLiteral("font"))) {
         mFont = line.value(QStringLiteral("font")).trimmed();
         if (mFont->isEmpty())
@@ -137,7 +123,9 @@ DocumentOptions::DocumentOptions(const CommandLine &line)
     if (line.isSet(QStringLiteral("chars")))
         mChars = characterSetFromText(line.value(QStringLiteral("chars")));
     if (line.isSet(QStringLiteral("chars-file")))
-        mChars = characterSetFromText(charsFile(line.value(QStringLiteral("chars-file"))));
+        mChars = characterSetFromText(utf8FileText(line.value(QStringLiteral("chars-file")), MaxCharsFileSize,
+                                                   QStringLiteral("a character file is read up to %1 bytes (a ZGF "
+                                                                  "font holds at most 255 characters)")));
     if (mChars)
         TexelFont::checkGlyphCount(*mChars);
     if (line.isSet(QStringLiteral("color")))
@@ -148,8 +136,13 @@ DocumentOptions::DocumentOptions(const CommandLine &line)
 
 bool DocumentOptions::isEmpty() const
 {
+    return onlyCodePage() && !mCodePage;
+}
+
+bool DocumentOptions::onlyCodePage() const
+{
     return !mFont && !mFontFile && !mSize && !mBold && !mItalic && !mUnderline && !mStrikethrough && !mChars
-        && !mColor && !mTransColor && !mHinting && !mSmooth;
+        && !mAllChars && !mColor && !mTransColor && !mHinting && !mSmooth;
 }
 
 void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
@@ -195,8 +188,12 @@ void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
         }
         font.setSize(renderer->font().size);
     }
+    if (mCodePage)
+        font.setCodePage(*mCodePage);
     if (mChars)
         font.setChars(*mChars);
+    if (mAllChars)
+        font.setChars(TexelFont::characterSetOf(font.CodePage()));
     if (mColor)
         font.Color = *mColor;
     if (mTransColor)
@@ -225,6 +222,39 @@ void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
         if (!font.CustomGP32FileName)
             font.setGP32FileName(font.CalculateGP32FileName());
     }
+}
+
+void declareCodePageOption(CommandLine &line, const QString &purpose)
+{
+    line.addValueOption({QStringLiteral("codepage")}, QStringLiteral("NAME"),
+                        QStringLiteral("%1 (default 1252): %2.").arg(purpose, codePageNameList()));
+}
+
+std::optional<CodePage> codePageOption(const CommandLine &line)
+{
+    if (!line.isSet(QStringLiteral("codepage")))
+        return std::nullopt;
+    const QString name = line.value(QStringLiteral("codepage"));
+    const std::optional<CodePage> page = codePageFromName(name);
+    if (!page)
+        throw UsageError{QStringLiteral("--codepage takes one of %1, not '%2'.").arg(codePageNameList(), name)};
+    return page;
+}
+
+QString utf8FileText(const QString &path, qint64 maxSize, const QString &limit)
+{
+    QFile file;
+    openForReading(file, path);
+    if (file.size() > maxSize)
+        throw CommandFailure{QStringLiteral("%1 holds %2 bytes; %3.").arg(path).arg(file.size()).arg(limit.arg(maxSize))};
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw ioFailure(file);
+    const QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        throw CommandFailure{QStringLiteral("%1 is not UTF-8 text.").arg(path)};
+    return text;
 }
 
 QString characterSetFromText(const QString &text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codepage.h"
 #include "surface.h"
 
 #include <QString>
@@ -28,6 +29,10 @@ public:
 
     // Whether no document option was given.
     bool isEmpty() const;
+    // The --codepage given, which also reads a ZGF font's codes.
+    std::optional<CodePage> codePage() const { return mCodePage; }
+    // Whether no option other than --codepage was given.
+    bool onlyCodePage() const;
     // Whether applying needs the renderer (to realise a size, or to look up a family).
     bool needsRenderer() const { return mFont.has_value() || mSize.has_value() || mFontFile.has_value(); }
 
@@ -51,9 +56,23 @@ private:
     bool mUnderline = false;
     bool mStrikethrough = false;
     std::optional<QString> mChars;
+    bool mAllChars = false;
+    std::optional<CodePage> mCodePage;
     std::optional<Color> mColor;
     std::optional<Color> mTransColor;
 };
+
+// Declares --codepage NAME; what it is for ends the description ("The code page of the
+// font's character codes").
+void declareCodePageOption(CommandLine &line, const QString &purpose);
+// The code page of --codepage; nothing when it is not set; UsageError naming the accepted
+// names for one this program does not know.
+std::optional<CodePage> codePageOption(const CommandLine &line);
+
+// The text of a UTF-8 file: the file's Failure for one that cannot be read or is no regular
+// file; CommandFailure for one above maxSize bytes (refused unread: "PATH holds N bytes; " +
+// limit, its %1 the size) or not UTF-8.
+QString utf8FileText(const QString &path, qint64 maxSize, const QString &limit);
 
 // A character set as typed or read from a file: LF and lone CR become the CR LF that
 // separates the set's rows, and one line end at the very end is dropped.

@@ -83,6 +83,7 @@ InfoReport documentReport(TexelFont &font)
     r.add(QStringLiteral("ShadowOY"), font.ShadowOY);
     r.add(QStringLiteral("ShadowXPos"), font.ShadowXPos);
     r.add(QStringLiteral("ShadowYPos"), font.ShadowYPos);
+    r.add(QStringLiteral("CodePage"), codePageName(font.CodePage()));
     r.add(QStringLiteral("Chars"), font.Chars());
     r.add(QStringLiteral("SampleText"), font.SampleText);
     r.add(QStringLiteral("Background"), font.Background);

@@ -39,7 +39,7 @@ QString partsText(const char *coding, const ZgfPartSizes &sizes)
 void addExportFacts(InfoReport &report, TexelFont &font, Surface &work, const EditedBitmaps &bitmaps)
 {
     addCharacters(report, QStringLiteral("MissingGlyphs"), font.missingGlyphs());
-    addCharacters(report, QStringLiteral("Unencodable"), unencodableCharacters(font.Chars()));
+    addCharacters(report, QStringLiteral("Unencodable"), unencodableCharacters(font.Chars(), font.CodePage()));
     try {
         const ZgfSizeBudget budget = zgfSizeBudget(font, work, {true, bitmaps.bitmap, bitmaps.mask});
         report.add(QStringLiteral("SizeBudget"),

@@ -7,7 +7,7 @@ class TexelFont;
 struct EditedBitmaps;
 
 // What exporting the document would give, added to its report: MissingGlyphs (the
-// characters the font itself lacks) and Unencodable (those without a Windows-1252 code),
+// characters the font itself lacks) and Unencodable (those without a code in its code page),
 // each an array of one-character strings, and SizeBudget, the bytes of the ZGF file with
 // RAW and RLE coding ({Raw: {GlyphImage, Mask, Total}, Rle: {...}}). When the sizes cannot
 // be known (the edited bitmaps of a post-processed font cannot be read), SizeBudget is null

@@ -62,9 +62,11 @@ int InfoCommand::run(CommandEnvironment &environment)
     const bool project = leading.startsWith(Version::Product);
     const bool zgfNamed = mFile.endsWith(QLatin1String(".zgf"), Qt::CaseInsensitive);
     if (!mFile.isEmpty() && !project && (leading.startsWith(QByteArrayView("ZGF\0", 4)) || zgfNamed)) {
-        if (!mDocument.isEmpty() || !mBitmap.isEmpty() || !mMask.isEmpty())
-            throw UsageError{QStringLiteral("Document options do not apply to a ZGF font.")};
-        report = zgfReport(ZgfFont::readFile(mFile), IsValidZgfHeader(leading));
+        if (!mDocument.onlyCodePage() || !mBitmap.isEmpty() || !mMask.isEmpty())
+            throw UsageError{QStringLiteral("Document options other than --codepage do not apply to a ZGF font.")};
+        ZgfFont font = ZgfFont::readFile(mFile);
+        font.setCodePage(mDocument.codePage().value_or(CodePage::Windows1252));
+        report = zgfReport(font, IsValidZgfHeader(leading));
     } else {
         // Anything that is no ZGF font is read as a project, which refuses other files.
         CommandDocument document(environment, mFile, mDocument);

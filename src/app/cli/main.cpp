@@ -13,6 +13,7 @@
 #include "newcommand.h"
 #include "rendercommand.h"
 #include "terminalfeedback.h"
+#include "textcommand.h"
 #include "tocommand.h"
 #include "version.h"
 
@@ -55,6 +56,9 @@ const CommandEntry kCommands[] = {
      &execute<ExtractCommand>},
     {"to-c", "FILE [-o OUT.h] [--name VAR] [--split]", "Write a ZGF font or any file as C source.",
      1, 1, &ToCCommand::declare, &execute<ToCCommand>},
+    {"text", "[--codepage CP] [--font FONT.zgf] TEXT | -f STRINGS.txt [-o OUT.h]",
+     "Print a text as a C string literal in a code page, or a file's texts as defines.", 0, 1,
+     &TextCommand::declare, &execute<TextCommand>},
     {"fonts", "", "List the installed font families.", 0, 0, &FontsCommand::declare,
      &execute<FontsCommand>},
 };

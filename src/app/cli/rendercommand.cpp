@@ -53,6 +53,8 @@ void RenderCommand::declare(CommandLine &line)
     line.addValueOption({QStringLiteral("text")}, QStringLiteral("TEXT"),
                         QStringLiteral("Draw this text with the font, as a GP32 program would; "
                                        "line breaks start new lines. Without it, the glyph image."));
+    declareCodePageOption(line, QStringLiteral("The code page of the font's character codes, which --text is "
+                                               "drawn through"));
     line.addFlag(QStringLiteral("mask"), QStringLiteral("Draw the mask image instead of the glyph image."));
     line.addValueOption({QStringLiteral("background")}, QStringLiteral("RRGGBB"),
                         QStringLiteral("A plain colour behind the text instead of a checker board."));
@@ -66,7 +68,8 @@ RenderCommand::RenderCommand(const CommandLine &line)
       mOutput(line.value(QStringLiteral("output"))),
       mMask(line.isSet(QStringLiteral("mask"))),
       mScale(line.intValue(QStringLiteral("scale"), 1, ZgfPictures::MaxZoom, 1)),
-      mForce(line.isSet(QStringLiteral("force")))
+      mForce(line.isSet(QStringLiteral("force"))),
+      mCodePage(codePageOption(line).value_or(CodePage::Windows1252))
 {
     if (mOutput.trimmed().isEmpty())
         throw UsageError{QStringLiteral("render needs -o OUT.png.")};
@@ -89,7 +92,8 @@ RenderCommand::RenderCommand(const CommandLine &line)
 
 int RenderCommand::run(CommandEnvironment &environment)
 {
-    const ZgfFont font = ZgfFont::readFile(mFont);
+    ZgfFont font = ZgfFont::readFile(mFont);
+    font.setCodePage(mCodePage);
     refuseOutputs({{QStringLiteral("the font file"), mFont, false}, {QStringLiteral("the picture"), mOutput}}, mForce);
 
     const QImage image = picture(font, mText, mMask, mBackground);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codepage.h"
 #include "surface.h"
 
 #include <QString>
@@ -27,4 +28,5 @@ private:
     // The colour behind a text; a checker board when not set.
     std::optional<Color> mBackground;
     bool mForce = false;
+    CodePage mCodePage = CodePage::Windows1252;
 };

@@ -4,6 +4,7 @@
 #include "command.h"
 #include "commandline.h"
 #include "converter.h"
+#include "documentoptions.h"
 #include "csource.h"
 #include "failure.h"
 #include "fileerrors.h"
@@ -20,6 +21,7 @@ void ToCCommand::declare(CommandLine &line)
     line.addValueOption({QStringLiteral("name")}, QStringLiteral("VAR"),
                         QStringLiteral("The variable name (default: derived from the font or the file name)."));
     line.addFlag(QStringLiteral("split"), QStringLiteral("Write a .h and a .c file."));
+    declareCodePageOption(line, QStringLiteral("The code page of a font's character codes"));
     line.addFlag(QStringLiteral("force"), QStringLiteral("Overwrite existing files."));
 }
 
@@ -28,7 +30,8 @@ ToCCommand::ToCCommand(const CommandLine &line)
       mOutput(line.value(QStringLiteral("output"))),
       mName(line.value(QStringLiteral("name"))),
       mSplit(line.isSet(QStringLiteral("split"))),
-      mForce(line.isSet(QStringLiteral("force")))
+      mForce(line.isSet(QStringLiteral("force"))),
+      mCodePage(codePageOption(line).value_or(CodePage::Windows1252))
 {
     if (line.isSet(QStringLiteral("name")) && typedVariableName(mName).isEmpty())
         throw UsageError{QStringLiteral("--name takes a variable name.")};
@@ -46,6 +49,6 @@ int ToCCommand::run(CommandEnvironment &environment)
                       + cSourceOutputs(header, mSplit),
                   mForce);
     const bool written = convertToCSource(mSource, header, name, mSplit, environment.feedback,
-                                          localeGroupSeparator());
+                                          localeGroupSeparator(), mCodePage);
     return exitStatus(written, environment.feedback);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codepage.h"
+
 #include <QString>
 
 class CommandLine;
@@ -20,4 +22,5 @@ private:
     QString mName;
     bool mSplit = false;
     bool mForce = false;
+    CodePage mCodePage = CodePage::Windows1252;
 };

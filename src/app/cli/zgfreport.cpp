@@ -54,6 +54,7 @@ InfoReport zgfReport(const ZgfFont &font, bool validHeader)
     r.add(QStringLiteral("LineSep"), h.LineSep);
     r.add(QStringLiteral("CharSep"), h.CharSep);
     r.add(QStringLiteral("Count"), h.Count);
+    r.add(QStringLiteral("CodePage"), codePageName(font.codePage()));
     r.add(QStringLiteral("Chars"), font.characters());
     r.add(QStringLiteral("Widths"), table(font, &ZgfFont::charWidth));
     r.add(QStringLiteral("LeftIndents"), table(font, &ZgfFont::leftIndent));
