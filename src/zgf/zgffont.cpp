@@ -1,7 +1,8 @@
 #include "zgffont.h"
 
-#include "fileerrors.h"
 #include "codepage.h"
+#include "fileerrors.h"
+#include "windows1252.h"
 #include "zgfdecoder.h"
 #include "zgfpixel.h"
 

@@ -121,12 +121,7 @@ std::pair<int, int> lineOf(const QString &path, int pixels)
 // The printable Windows-1252 characters, the soft hyphen among them: 218 of them.
 QString windows1252Characters()
 {
-    QString chars = printableWindows1252();
-    for (int code = 0x80; code <= 0x9F; ++code) {
-        if (windows1252Char(quint8(code)).unicode() >= 0x100)
-            chars += windows1252Char(quint8(code));
-    }
-    return chars;
+    return printableCharacters(CodePage::Windows1252);
 }
 
 struct BitmapCase
