@@ -78,9 +78,10 @@ public:
     // text's width.
     virtual void drawText(const QString &text) = 0;
 
-    // Whether the current font itself has a glyph for c; false when the renderer would
-    // draw it from a fallback family, or draw nothing.
-    virtual bool hasGlyph(QChar c) const = 0;
+    // Whether the current font itself has a glyph for the character (one code point, a
+    // surrogate pair beyond 16 bits); false when the renderer would draw it from a fallback
+    // family, or draw nothing.
+    virtual bool hasGlyph(const QString &character) const = 0;
 
     // Advance width and line height (ascent plus descent) in the current font.
     virtual double textWidth(const QString &text) const = 0;

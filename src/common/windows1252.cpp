@@ -28,6 +28,11 @@ int windows1252Code(QChar c)
     return -1;
 }
 
+int windows1252CodeOf(const QString &character)
+{
+    return character.size() == 1 ? windows1252Code(character.at(0)) : -1;
+}
+
 QByteArray toWindows1252(const QString &text)
 {
     QByteArray out;

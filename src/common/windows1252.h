@@ -9,6 +9,8 @@
 // The code of a character, or -1 when Windows-1252 has none for it. The C1 controls of
 // the five unassigned bytes keep their value.
 int windows1252Code(QChar c);
+// Likewise for one character of charactersOf(): one beyond 16 bits has none.
+int windows1252CodeOf(const QString &character);
 
 // The text as Windows-1252 bytes; a character without a code becomes "?".
 QByteArray toWindows1252(const QString &text);

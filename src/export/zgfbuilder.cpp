@@ -1,5 +1,6 @@
 #include "zgfbuilder.h"
 
+#include "characters.h"
 #include "checked.h"
 #include "failure.h"
 #include "feedback.h"
@@ -136,12 +137,12 @@ bool zgfMaskIsDrawn(const TexelFont &font)
 
 QString unencodableCharacters(const QString &chars)
 {
-    QString out;
-    for (const QChar c : TexelFont::glyphSequence(chars)) {
-        if (windows1252Code(c) < 0 && !out.contains(c))
+    QStringList out;
+    for (const QString &c : charactersOf(TexelFont::glyphSequence(chars))) {
+        if (windows1252CodeOf(c) < 0 && !out.contains(c))
             out.append(c);
     }
-    return out;
+    return out.join(QString());
 }
 
 ZgfHeader zgfHeaderOf(TexelFont &font, bool rle)
@@ -172,7 +173,7 @@ ZgfHeader zgfHeaderOf(TexelFont &font, bool rle)
     h.ShadowYPos = toSignedByte(font.ShadowYPos, QStringLiteral("the shadow's y position"));
     h.LineSep = toSignedByte(qint64(m.lineSep) + font.LineSepExtra, QStringLiteral("the line separation"));
     h.CharSep = toSignedByte(font.CharSepExtra, QStringLiteral("the character separation"));
-    const qsizetype count = m.sequence.size();
+    const qsizetype count = m.glyphs.size();
     if (count > 255) {
         throw Failure(Failure::Overflow,
                       QStringLiteral("Overflow: the font has %1 characters, at most 255 fit").arg(count));

@@ -1,6 +1,7 @@
 #include "rastersurface.h"
 
 #include "bitmapcheck.h"
+#include "characters.h"
 #include "fileerrors.h"
 #include "fontfiles.h"
 #include "paths.h"
@@ -253,11 +254,18 @@ QRectF RasterSurface::textBounds(const QString &text) const
     return *mBounds.insert(text, box.translated(0, std::floor(mAscent + 0.5)));
 }
 
-bool RasterSurface::hasGlyph(QChar c) const
+bool RasterSurface::hasGlyph(const QString &character) const
+{
+    if (isLoneSurrogate(character))
+        return false;
+    return rawFont().supportsCharacter(uint(codePointOf(character)));
+}
+
+const QRawFont &RasterSurface::rawFont() const
 {
     if (!mRawFont.isValid())
         mRawFont = QRawFont::fromFont(mFont);
-    return mRawFont.supportsCharacter(c);
+    return mRawFont;
 }
 
 bool RasterSurface::drawsAlikeEverywhere() const

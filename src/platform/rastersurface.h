@@ -63,7 +63,7 @@ public:
 
     void drawText(const QString &text) override;
     double textWidth(const QString &text) const override;
-    bool hasGlyph(QChar c) const override;
+    bool hasGlyph(const QString &character) const override;
     double textHeight(const QString &) const override { return mLineHeight; }
     QRectF textBounds(const QString &text) const override;
     // Qt draws glyphs up to a size from a cache of rendered glyphs, and larger ones as
@@ -90,6 +90,7 @@ protected:
 
 private:
     void applyFont(const SurfaceFont &font);
+    const QRawFont &rawFont() const;
     void reallocate(int capacityWidth, int capacityHeight);
     // Draws text anti-aliased off the image and inks every pixel it covers at least half.
     void drawThresholded(QPointF pen, const QString &text);
