@@ -94,6 +94,14 @@ private:
     void reallocate(int capacityWidth, int capacityHeight);
     // Draws text anti-aliased off the image and inks every pixel it covers at least half.
     void drawThresholded(QPointF pen, const QString &text);
+    // Draws text with its baseline's start at pen, soft hyphens from the font's glyph.
+    void paintText(QPainter &painter, QPointF pen, const QString &text) const;
+    // Calls f(part, x) for each soft hyphen and each run of other characters, x the part's
+    // pen position from the text's.
+    template <typename F>
+    void forEachSoftHyphenPart(const QString &text, F f) const;
+    // The font's glyph for a soft hyphen; 0 when it has none.
+    quint32 softHyphenGlyph() const;
     QImage visibleImage() const;
 
     // Never shared with another QImage: the painter draws straight into its bits.

@@ -186,6 +186,40 @@ TEST_F(RenderingRaster, NoInkIsCut)
     }
 }
 
+// A soft hyphen is drawn from the font's glyph, which these fonts draw as a hyphen: the same
+// pixels and advance in every rendering.
+TEST_F(RenderingRaster, SoftHyphenIsDrawnLikeAHyphen)
+{
+    struct Case { const char *family; float size; Hinting hinting; bool smooth; };
+    const Case cases[] = {
+        {"Liberation Sans", 9.0f, Hinting::Full, false},
+        {"Liberation Sans", 24.0f, Hinting::Slight, false},
+        {"DejaVu Sans", 12.0f, Hinting::None, false},
+        {"DejaVu Sans", 12.0f, Hinting::Full, true},
+    };
+    for (const Case &c : cases) {
+        const std::string what = std::string(c.family) + ' ' + std::to_string(c.size);
+        font.setTTFName(QLatin1String(c.family));
+        font.setSize(c.size);
+        font.setHinting(c.hinting);
+        font.Masked = c.smooth;
+        font.setSmooth(c.smooth);
+        font.setChars(QStringLiteral("-\u00AD"));
+        EXPECT_EQ(font.missingGlyphs(), QString()) << what;
+        const ZgfFont zgf = built();
+        const QList<Char> &glyphs = font.glyphs();
+        ASSERT_EQ(zgf.count(), 2);
+        EXPECT_GT(glyphs.at(1).Width, 0) << what;
+        EXPECT_GT(glyphs.at(1).TextWidth, 0) << what;
+        EXPECT_EQ(glyphs.at(1), glyphs.at(0)) << what;
+        EXPECT_EQ(font.measure().images.at(1).whole, font.measure().images.at(0).whole) << what;
+        for (int y = 0; y < zgf.imageHeight(); ++y) {
+            for (int x = 0; x < zgf.charWidth(0); ++x)
+                EXPECT_EQ(zgf.pixel16(zgf.cellX(1) + x, y), zgf.pixel16(x, y)) << what << ' ' << x << ',' << y;
+        }
+    }
+}
+
 TEST_F(RenderingRaster, SmoothEdgesGoIntoTheMaskAndTheDrawnText)
 {
     font.setTTFName(QStringLiteral("Liberation Sans"));
