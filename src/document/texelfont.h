@@ -109,10 +109,13 @@ public:
     // name gets its first letter lower-cased and makes CustomVariableName true.
     void setVariableName(const QString &value);
 
-    // Whether the glyphs are drawn smooth: Smooth on a Masked font without ShadowMask. The
-    // glyph strip then has ink wherever a glyph covers any part of a pixel, and the mask strip
-    // the coverage (0..31); measuring sees the same ink.
-    bool smoothMask() const { return mSmooth && Masked && !ShadowMask; }
+    // A generic alpha mask: Masked without ShadowMask. Smooth edges go into it; without it,
+    // Smooth has no effect.
+    bool hasGenericMask() const { return Masked && !ShadowMask; }
+    // Whether the glyphs are drawn smooth: Smooth on a font with a generic mask. The glyph
+    // strip then has ink wherever a glyph covers any part of a pixel, and the mask strip the
+    // coverage (0..31); measuring sees the same ink.
+    bool smoothMask() const { return mSmooth && hasGenericMask(); }
     // The font the surfaces are set to: family, size, style, font file and rendering.
     SurfaceFont surfaceFont() const;
     // The family as shown to the person: "Liberation Sans (from sans.ttf)" for a font file.

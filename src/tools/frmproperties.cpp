@@ -56,7 +56,10 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
                                   this)),
       mScript(newButton<QCheckBox>(QStringLiteral("chkScript"), QStringLiteral("Script font"), this)),
       mHinting(new QComboBox(this)),
-      mSmooth(newButton<QCheckBox>(QStringLiteral("chkSmooth"), QStringLiteral("Smooth edges"), this))
+      mSmooth(newButton<QCheckBox>(QStringLiteral("chkSmooth"), QStringLiteral("Smooth edges"), this)),
+      mSmoothNote(newLabel(QStringLiteral("No effect without a generic alpha mask: check \"Font includes an alpha "
+                                          "mask\" and \"Generic alpha mask\" in Font > Postprocessing properties."),
+                           this, QStringLiteral("lblSmoothNote")))
 {
     setObjectName(QStringLiteral("frmProperties"));
     setWindowTitle(QStringLiteral("Font properties"));
@@ -89,6 +92,7 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
                                         "the shapes and spacing of the design"));
     mSmooth->setToolTip(QStringLiteral("A masked font without shadow mask gets ink wherever a glyph covers part of "
                                        "a pixel, and the coverage in its alpha mask"));
+    mSmoothNote->setWordWrap(true);
 
     auto *styles = new QHBoxLayout(mStyle);
     for (QCheckBox *box : {mBold, mItalic, mUnderline, mStrikethrough})
@@ -148,6 +152,7 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
     grid->addWidget(label(QStringLiteral("Hinting:")), 12, 0);
     grid->addWidget(mHinting, 12, 1, Qt::AlignLeft);
     grid->addWidget(mSmooth, 13, 0, 1, 3);
+    grid->addWidget(mSmoothNote, 14, 0, 1, 3);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -198,6 +203,9 @@ void frmProperties::fillControls()
     mSerif->setChecked(moFont->Serif);
     mHinting->setCurrentIndex(mHinting->findData(int(moFont->Hinting())));
     mSmooth->setChecked(moFont->Smooth());
+    // Kept as stored, but not offered where it cannot change a pixel.
+    mSmooth->setEnabled(moFont->hasGenericMask());
+    mSmoothNote->setVisible(!moFont->hasGenericMask());
 }
 
 // The custom flags are the document's, so they stay as they were when the dialog opened.

@@ -8,6 +8,7 @@ class NumericField;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class TexelFont;
@@ -65,4 +66,5 @@ private:
     QCheckBox *mScript;
     QComboBox *mHinting;
     QCheckBox *mSmooth;
+    QLabel *mSmoothNote;
 };
