@@ -127,21 +127,24 @@ QRect measuringRoom(const QRectF &bounds, int advance, int spaceWidth, int lineH
     return room;
 }
 
-// The room grown by step on every side that the ink touches: ink there may have been cut.
-// The line of a lined font starts at the left edge with the space drawn before the glyph.
-// Null when no side is touched, or the room would grow past what a surface holds.
-std::optional<QRect> grownRoom(const QRect &room, const InkBox &ink, int step, bool lineAtLeft)
+// The room grown by step on every side where the ink touches the surface's edge beyond the
+// box the renderer gives for the glyph (bounds, in the surface's pixels; empty when it gives
+// none): ink there may have been cut. The line of a lined font starts at the left edge with
+// the space drawn before the glyph. Null when no side is grown, or the room would grow past
+// what a surface holds.
+std::optional<QRect> grownRoom(const QRect &room, const InkBox &ink, const QRect &bounds, int step, bool lineAtLeft)
 {
     if (ink.empty())
         return std::nullopt;
+    const bool known = !bounds.isEmpty();
     QRect grown = room;
-    if (ink.left == 0 && !lineAtLeft)
+    if (ink.left == 0 && !lineAtLeft && (!known || bounds.left() > 0))
         grown.setLeft(room.left() - step);
-    if (ink.top == 0)
+    if (ink.top == 0 && (!known || bounds.top() > 0))
         grown.setTop(room.top() - step);
-    if (ink.right == room.width() - 1)
+    if (ink.right == room.width() - 1 && (!known || bounds.right() < ink.right))
         grown.setRight(room.right() + step);
-    if (ink.bottom == room.height() - 1)
+    if (ink.bottom == room.height() - 1 && (!known || bounds.bottom() < ink.bottom))
         grown.setBottom(room.bottom() + step);
     if (grown == room || grown.width() > MaxMeasuringSide || grown.height() > MaxMeasuringSide)
         return std::nullopt;
@@ -188,7 +191,8 @@ GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16
     for (const QString &text : std::as_const(m.characters)) {
         const double advance = surface.textWidth(text);
         const qint16 roundedAdvance = roundToInt16(advance);
-        QRect room = measuringRoom(surface.textBounds(text), roundedAdvance, spaceWidth, surfaceHeight);
+        const QRectF bounds = surface.textBounds(text);
+        QRect room = measuringRoom(bounds, roundedAdvance, spaceWidth, surfaceHeight);
         InkBox ink;
         QPoint pen;
         for (int growths = 0;; ++growths) {
@@ -207,7 +211,8 @@ GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16
             if (backgroundRow.size() < size_t(surface.width()) + 1)
                 backgroundRow.resize(size_t(surface.width()) + 1, background);
             ink = findInk(surface, backgroundRow.data());
-            const std::optional<QRect> grown = grownRoom(room, ink, growth, lined && pen.x() == spaceWidth);
+            const QRect drawnBounds = bounds.isEmpty() ? QRect() : bounds.toAlignedRect().translated(pen);
+            const std::optional<QRect> grown = grownRoom(room, ink, drawnBounds, growth, lined && pen.x() == spaceWidth);
             if (!grown || growths == MaxGrowths)
                 break;
             room = *grown;
