@@ -87,7 +87,8 @@ public:
     virtual double textWidth(const QString &text) const = 0;
     virtual double textHeight(const QString &text) const = 0;
     // The box of the pixels the text draws, relative to its pen position at the top of its
-    // text cell (empty for a text without ink), when the surface draws alike everywhere.
+    // text cell (empty for a text without ink), when the surface draws alike everywhere; with
+    // an underline or strikethrough, at least the box of the lines.
     virtual QRectF textBounds(const QString &text) const = 0;
 
     // Whether a text drawn at two whole-pixel positions gives the same pixels, moved, in

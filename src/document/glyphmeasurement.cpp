@@ -211,7 +211,8 @@ GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16
             if (backgroundRow.size() < size_t(surface.width()) + 1)
                 backgroundRow.resize(size_t(surface.width()) + 1, background);
             ink = findInk(surface, backgroundRow.data());
-            const QRect drawnBounds = bounds.isEmpty() ? QRect() : bounds.toAlignedRect().translated(pen);
+            // The line of a lined font runs outside the glyph's box.
+            const QRect drawnBounds = bounds.isEmpty() || lined ? QRect() : bounds.toAlignedRect().translated(pen);
             const std::optional<QRect> grown = grownRoom(room, ink, drawnBounds, growth, lined && pen.x() == spaceWidth);
             if (!grown || growths == MaxGrowths)
                 break;

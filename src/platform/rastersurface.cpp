@@ -315,6 +315,13 @@ QRectF RasterSurface::textBounds(const QString &text) const
         const bool single = text.size() == 1 && !text.at(0).isSurrogate();
         box = (single ? mMetrics.boundingRect(text.at(0)) : mMetrics.tightBoundingRect(text)).translated(0, baseline);
     }
+    // The lines of an underlined or struck-through font, with a pixel to spare each way.
+    const double thickness = mMetrics.lineWidth() + 2;
+    const double advance = textWidth(text);
+    if (mFont.underline())
+        box |= QRectF(-1, baseline + mMetrics.underlinePos() - thickness / 2, advance + 2, thickness);
+    if (mFont.strikeOut())
+        box |= QRectF(-1, baseline - mMetrics.strikeOutPos() - thickness / 2, advance + 2, thickness);
     return *mBounds.insert(text, box);
 }
 

@@ -158,6 +158,16 @@ TEST_F(TexelFontMeasure, InkOutsideTheLineAndAdvance)
         if (image.whole)
             EXPECT_EQ(std::pair(image.ink.width(), image.ink.height()), std::pair(c.glyph.inkWidth, c.glyph.inkHeight));
     }
+    // An underline below the line, outside every glyph's box: the space's ink is the line
+    // under its advance and the space drawn before it.
+    surface.setBoundsKnown(true);
+    surface.setUnderlineRow(16);
+    font.setUnderline(true);
+    font.setChars(QStringLiteral(" a"));
+    EXPECT_EQ(font.measure().glyphs.at(0), (Char{1, -4, 15, 4, 16, 8}));
+    EXPECT_EQ(metrics(), (std::array{2, 15, 15, 4, 0}));
+    font.setUnderline(false);
+
     surface.setGlyph(QLatin1Char('o'), cases[0].glyph);
     surface.setGlyph(QLatin1Char('f'), Glyph{5, -2, 1, 6, 9});
     font.setChars(QStringLiteral("of"));

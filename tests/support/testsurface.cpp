@@ -43,11 +43,18 @@ void TestSurface::drawText(const QString &text)
         const Glyph g = glyph(c);
         const int x0 = int(std::floor(mX)) + g.inkLeft;
         const int y0 = int(std::floor(mY)) + g.inkTop;
-        for (int y = std::max(y0, 0); y < std::min(y0 + g.inkHeight, height()); ++y) {
-            for (int x = std::max(x0, 0); x < std::min(x0 + g.inkWidth, width()); ++x)
-                mImage.setPixel(x, y, pixelFromColor(mFore));
-        }
+        fill(x0, y0, g.inkWidth, g.inkHeight);
+        if (mFont.underline && mUnderlineRow)
+            fill(int(std::floor(mX)), int(std::floor(mY)) + *mUnderlineRow, g.advance, 1);
         mX += g.advance;
+    }
+}
+
+void TestSurface::fill(int x0, int y0, int width, int height)
+{
+    for (int y = std::max(y0, 0); y < std::min(y0 + height, this->height()); ++y) {
+        for (int x = std::max(x0, 0); x < std::min(x0 + width, this->width()); ++x)
+            mImage.setPixel(x, y, pixelFromColor(mFore));
     }
 }
 
@@ -68,6 +75,8 @@ QRectF TestSurface::textBounds(const QString &text) const
     for (const QString &c : charactersOf(text)) {
         const Glyph g = glyph(c);
         bounds |= QRectF(x + g.inkLeft, g.inkTop, g.inkWidth, g.inkHeight);
+        if (mFont.underline && mUnderlineRow)
+            bounds |= QRectF(x, *mUnderlineRow, g.advance, 1);
         x += g.advance;
     }
     return bounds;

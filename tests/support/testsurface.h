@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QImage>
 
+#include <optional>
 #include <vector>
 
 // A deterministic Surface whose glyphs are known rectangles, so layout and encoding can
@@ -31,6 +32,9 @@ public:
     void setGlyph(QChar c, Glyph glyph) { setGlyph(QString(c), glyph); }
     // Whether textBounds() tells the glyphs' ink boxes, or nothing, as a renderer that cannot.
     void setBoundsKnown(bool known) { mBoundsKnown = known; }
+    // The row from the cell top where an underlined font draws its line under each
+    // character's advance; by default none is drawn.
+    void setUnderlineRow(int row) { mUnderlineRow = row; }
     // Characters the font does not have (they still draw, as a fallback would).
     void setMissing(const QString &characters) { mMissing = characters; }
     Glyph glyph(const QString &character) const;
@@ -67,9 +71,13 @@ protected:
     quint32 *writableScanLine(int y) override { return reinterpret_cast<quint32 *>(mImage.scanLine(y)); }
 
 private:
+    // Paints the box in the drawing colour, cut at the raster's edges.
+    void fill(int x, int y, int width, int height);
+
     QImage mImage;
     QHash<QString, Glyph> mGlyphs;
     bool mBoundsKnown = true;
+    std::optional<int> mUnderlineRow;
     QString mMissing;
     SurfaceFont mFont;
     Color mBack = 0xFFFFFF;
