@@ -36,7 +36,7 @@ struct GlyphMeasurement
     qint16 defaultWidth = 0;  // the space's advance
     qint16 defaultHeight = 0; // the height of the union of the ink boxes
     qint16 lineSep = 0;       // the line height less defaultHeight
-    qint16 fontTop = -1;      // the smallest Top of a glyph with ink; -1 when none has ink
+    qint16 fontTop = -1;      // the smallest Top of a glyph with ink (ink above the line: < 0); -1 when none
     bool smooth = false;      // measured smooth: the images have levels
 
     // Rows of ink above the top of the line: where a preview drawing the line from the top

@@ -152,7 +152,8 @@ public:
     qint16 GetDefaultWidth();
     // Height of the union of all ink boxes; 0 when no glyph has ink.
     qint16 GetFontHeight();
-    // Smallest Top among glyphs with ink; -1 when none has ink.
+    // Smallest Top among glyphs with ink, negative for ink above the line; -1 also when none
+    // has ink (then GetFontHeight() is 0).
     qint16 GetFontTop();
     qint16 ZgfDefaultHeight();
     qint16 ZgfDefaultWidth();
