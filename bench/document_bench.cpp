@@ -3,7 +3,7 @@
 // surfaces as one export does.
 #include "rastersurface.h"
 #include "texelfont.h"
-#include "windows1252.h"
+#include "benchcharacters.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,7 +30,7 @@ void BM_MeasureDefaultSet(benchmark::State &state)
 
 void BM_MeasurePrintable72(benchmark::State &state)
 {
-    measure(state, printableWindows1252(), 72.0f);
+    measure(state, benchCharacters(), 72.0f);
 }
 
 void BM_GenerateBitmapPrintable72(benchmark::State &state)
@@ -38,7 +38,7 @@ void BM_GenerateBitmapPrintable72(benchmark::State &state)
     RasterSurface surface;
     RasterSurface strip;
     TexelFont font(&surface);
-    font.setChars(printableWindows1252());
+    font.setChars(benchCharacters());
     font.setSize(72.0f);
     font.ZgfGenerateBitmap(strip);
     for (auto _ : state)
@@ -67,7 +67,7 @@ void BM_MeasureAndGenerateFreshDefaultSet(benchmark::State &state)
 
 void BM_MeasureAndGenerateFreshPrintable72(benchmark::State &state)
 {
-    measureAndGenerate(state, printableWindows1252(), 72.0f);
+    measureAndGenerate(state, benchCharacters(), 72.0f);
 }
 
 } // namespace

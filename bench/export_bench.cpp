@@ -4,7 +4,7 @@
 #include "quietfeedback.h"
 #include "rastersurface.h"
 #include "texelfont.h"
-#include "windows1252.h"
+#include "benchcharacters.h"
 #include "zgfbuilder.h"
 #include "zgfexport.h"
 
@@ -20,7 +20,7 @@ void BM_ExportPrintable72RleMasked(benchmark::State &state)
     RasterSurface measure;
     RasterSurface work;
     TexelFont font(&measure);
-    font.setChars(printableWindows1252());
+    font.setChars(benchCharacters());
     font.setSize(72.0f);
     font.Postprocessed = true;
     font.Masked = true;
@@ -46,7 +46,7 @@ void BM_SizeBudgetPrintable72(benchmark::State &state)
     RasterSurface measure;
     RasterSurface work;
     TexelFont font(&measure);
-    font.setChars(printableWindows1252());
+    font.setChars(benchCharacters());
     font.setSize(72.0f);
     font.measure();
     for (auto _ : state)

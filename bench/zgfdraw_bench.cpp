@@ -5,6 +5,7 @@
 #include "quietfeedback.h"
 #include "rastersurface.h"
 #include "texelfont.h"
+#include "benchcharacters.h"
 #include "windows1252.h"
 #include "zgfbuilder.h"
 #include "zgfdraw.h"
@@ -20,7 +21,7 @@ QByteArray printableFont(bool rle)
     RasterSurface measure;
     RasterSurface work;
     TexelFont font(&measure);
-    font.setChars(printableWindows1252());
+    font.setChars(benchCharacters());
     font.setSize(10.5f);
     QuietFeedback feedback;
     return buildZgfFile(font, work, ZgfBuildInput{rle}, feedback);
@@ -29,7 +30,7 @@ QByteArray printableFont(bool rle)
 // The first 100 printable characters: letters, digits and signs of every width.
 QByteArray hundredCharacters()
 {
-    const QByteArray all = toWindows1252(printableWindows1252());
+    const QByteArray all = toWindows1252(benchCharacters());
     return all.left(100);
 }
 

@@ -1,5 +1,6 @@
 #include "codepage.h"
 
+#include "characters.h"
 #include "codepagetables.h"
 
 #include <array>
@@ -137,12 +138,12 @@ QString fromCodePage(CodePage page, const QByteArray &bytes)
 
 QString charactersWithoutCode(CodePage page, const QString &text)
 {
-    QString out;
-    for (const QChar c : text) {
-        if (codePageCode(page, c.unicode()) < 0 && !out.contains(c))
+    QStringList out;
+    for (const QString &c : charactersOf(text)) {
+        if (codePageCode(page, codePointOf(c)) < 0 && !out.contains(c))
             out.append(c);
     }
-    return out;
+    return out.join(QString());
 }
 
 QString printableCharacters(CodePage page)

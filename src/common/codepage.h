@@ -46,7 +46,8 @@ QString codePageNameList();
 int codePageCode(CodePage page, char32_t c);
 // The character of one byte.
 QChar codePageChar(CodePage page, quint8 byte);
-// The text as bytes of the page; a character without a code becomes "?".
+// The text as bytes of the page, one per UTF-16 unit as the files' fixed-length texts count
+// them (a surrogate pair becomes "??"); a character without a code becomes "?".
 QByteArray toCodePage(CodePage page, const QString &text);
 QString fromCodePage(CodePage page, const QByteArray &bytes);
 // The characters of the text, each once, that the page has no code for.

@@ -78,15 +78,17 @@ public:
     // text's width.
     virtual void drawText(const QString &text) = 0;
 
-    // Whether the current font itself has a glyph for c; false when the renderer would
-    // draw it from a fallback family, or draw nothing.
-    virtual bool hasGlyph(QChar c) const = 0;
+    // Whether the current font itself has a glyph for the character (one code point, a
+    // surrogate pair beyond 16 bits); false when the renderer would draw it from a fallback
+    // family, or draw nothing.
+    virtual bool hasGlyph(const QString &character) const = 0;
 
     // Advance width and line height (ascent plus descent) in the current font.
     virtual double textWidth(const QString &text) const = 0;
     virtual double textHeight(const QString &text) const = 0;
     // The box of the pixels the text draws, relative to its pen position at the top of its
-    // text cell (empty for a text without ink), when the surface draws alike everywhere.
+    // text cell (empty for a text without ink), when the surface draws alike everywhere; with
+    // an underline or strikethrough, at least the box of the lines.
     virtual QRectF textBounds(const QString &text) const = 0;
 
     // Whether a text drawn at two whole-pixel positions gives the same pixels, moved, in

@@ -5,11 +5,13 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class Surface;
 
 // A glyph's ink as the measuring surface drew it, in its measured box (Width x Height at
-// Left, Top from the pen position, the top of the text cell).
+// Left, Top from the pen position, the top of the text cell; ink above the line has a
+// negative Top).
 struct GlyphImage
 {
     InkImage ink;
@@ -28,13 +30,20 @@ struct GlyphImage
 struct GlyphMeasurement
 {
     QString sequence;         // the glyphs, CR LF pairs removed
+    QStringList characters;   // the characters of sequence, one per glyph
     QList<Char> glyphs;       // in the order of sequence
     QList<GlyphImage> images; // likewise
     qint16 defaultWidth = 0;  // the space's advance
     qint16 defaultHeight = 0; // the height of the union of the ink boxes
     qint16 lineSep = 0;       // the line height less defaultHeight
-    qint16 fontTop = -1;      // the smallest Top of a glyph with ink; -1 when none has ink
+    qint16 fontTop = -1;      // the smallest Top of a glyph with ink (ink above the line: < 0); -1 when none
     bool smooth = false;      // measured smooth: the images have levels
+
+    // Rows of ink above the top of the line: where a preview drawing the line from the top
+    // of its surface puts that top, so that no ink is cut.
+    qint16 rowsAboveLine() const { return defaultHeight > 0 && fontTop < 0 ? qint16(-fontTop) : qint16(0); }
+    // The glyph of character, or -1 when the set has none.
+    qsizetype indexOf(const QString &character) const { return characters.indexOf(character); }
 
     // Draws glyph index with its pen position at (x, y), the top of its text cell, on a
     // surface set to the measured font and to the colours wanted: from its image when that
@@ -45,10 +54,12 @@ struct GlyphMeasurement
 };
 
 // Measures every glyph of sequence on surface, whose font and colours are set: each is drawn
-// after a space (whose advance is spaceWidth) at the top left of a surface one line high with
-// a space's width of room on either side of the glyph, and its ink box and image are read
-// back. lined says the font is underlined or struck through. A glyph is drawn with its pen on
-// a whole pixel also when the space's advance is fractional (an unhinted font). smooth says
+// after a space (whose advance is spaceWidth) on a surface at least one line high with a
+// space's width of room on either side of the glyph, larger wherever the renderer says the
+// glyph's ink reaches further or the ink found touches an edge, so that no ink is cut; its
+// ink box and image are read back. A character beyond 16 bits is one glyph. lined says the
+// font is underlined or struck through. A glyph is drawn with its pen on a whole pixel also
+// when the space's advance is fractional (an unhinted font). smooth says
 // the surface draws smooth, white on black: every pixel not black is ink, its level of
 // coverage read from its grey.
 GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16 spaceWidth, bool lined,

@@ -1,5 +1,6 @@
 #include "texelfont.h"
 
+#include "characters.h"
 #include "checked.h"
 #include "failure.h"
 #include "glyphmeasurement.h"
@@ -352,12 +353,12 @@ QString TexelFont::missingGlyphs()
 {
     Surface &s = surface();
     applyFont(s);
-    QString missing;
-    for (const QChar c : glyphSequence(mChars)) {
+    QStringList missing;
+    for (const QString &c : charactersOf(glyphSequence(mChars))) {
         if (!missing.contains(c) && !s.hasGlyph(c))
             missing.append(c);
     }
-    return missing;
+    return missing.join(QString());
 }
 
 qint16 TexelFont::GetDefaultWidth()

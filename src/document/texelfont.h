@@ -116,10 +116,13 @@ public:
     // name gets its first letter lower-cased and makes CustomVariableName true.
     void setVariableName(const QString &value);
 
-    // Whether the glyphs are drawn smooth: Smooth on a Masked font without ShadowMask. The
-    // glyph strip then has ink wherever a glyph covers any part of a pixel, and the mask strip
-    // the coverage (0..31); measuring sees the same ink.
-    bool smoothMask() const { return mSmooth && Masked && !ShadowMask; }
+    // A generic alpha mask: Masked without ShadowMask. Smooth edges go into it; without it,
+    // Smooth has no effect.
+    bool hasGenericMask() const { return Masked && !ShadowMask; }
+    // Whether the glyphs are drawn smooth: Smooth on a font with a generic mask. The glyph
+    // strip then has ink wherever a glyph covers any part of a pixel, and the mask strip the
+    // coverage (0..31); measuring sees the same ink.
+    bool smoothMask() const { return mSmooth && hasGenericMask(); }
     // The font the surfaces are set to: family, size, style, font file and rendering.
     SurfaceFont surfaceFont() const;
     // The failure as told of a font drawn from a file: sizes and metrics out of all bounds
@@ -176,7 +179,8 @@ public:
     qint16 GetDefaultWidth();
     // Height of the union of all ink boxes; 0 when no glyph has ink.
     qint16 GetFontHeight();
-    // Smallest Top among glyphs with ink; -1 when none has ink.
+    // Smallest Top among glyphs with ink, negative for ink above the line; -1 also when none
+    // has ink (then GetFontHeight() is 0).
     qint16 GetFontTop();
     qint16 ZgfDefaultHeight();
     qint16 ZgfDefaultWidth();

@@ -1,5 +1,6 @@
 #include "zgftables.h"
 
+#include "characters.h"
 #include "failure.h"
 #include "glyphmeasurement.h"
 
@@ -15,7 +16,7 @@ QByteArray table(const GlyphMeasurement &m, const char *what, qint64 low, qint64
         const qint64 v = value(m.glyphs.at(i));
         if (v < low || v > high) {
             throw Failure::overflow(v, low, high, QStringLiteral("the %1 of \"%2\"")
-                                                      .arg(QLatin1String(what), m.sequence.mid(i, 1)));
+                                                      .arg(QLatin1String(what), m.characters.value(i)));
         }
         out.append(char(v & 0xFF));
     }
@@ -26,7 +27,14 @@ QByteArray table(const GlyphMeasurement &m, const char *what, qint64 low, qint64
 
 QByteArray zgfCharacterTable(const GlyphMeasurement &measurement, CodePage page)
 {
-    return toCodePage(page, measurement.sequence);
+    // One code per glyph: a character beyond 16 bits has no code in any page.
+    QByteArray codes;
+    codes.reserve(measurement.characters.size());
+    for (const QString &c : measurement.characters) {
+        const int code = codePageCode(page, codePointOf(c));
+        codes.append(char(code < 0 ? '?' : code));
+    }
+    return codes;
 }
 
 QByteArray zgfWidthTable(const GlyphMeasurement &measurement, qint16 charWidthInc)

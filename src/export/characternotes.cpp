@@ -1,23 +1,29 @@
 #include "characternotes.h"
 
+#include "characters.h"
+
 #include <QStringList>
 
-QString characterWithCode(QChar c)
+QString characterWithCode(const QString &character)
 {
-    const QString code = QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
-    if (c.isSpace() || !c.isPrint() || c.isSurrogate())
+    const char32_t u = codePointOf(character);
+    const QString code = QStringLiteral("U+%1").arg(uint(u), 4, 16, QLatin1Char('0')).toUpper();
+    if (isLoneSurrogate(character))
+        return code + QStringLiteral(", a lone surrogate");
+    if (QChar::isSpace(u) || !QChar::isPrint(u))
         return code;
-    return QString(c) + QStringLiteral(" (") + code + QLatin1Char(')');
+    return character + QStringLiteral(" (") + code + QLatin1Char(')');
 }
 
 QString charactersWithCodes(const QString &characters, qsizetype limit)
 {
-    const qsizetype named = limit > 0 ? std::min(limit, characters.size()) : characters.size();
+    const QStringList all = charactersOf(characters);
+    const qsizetype named = limit > 0 ? std::min(limit, all.size()) : all.size();
     QStringList parts;
     for (qsizetype i = 0; i < named; ++i)
-        parts.append(characterWithCode(characters.at(i)));
-    if (named < characters.size())
-        parts.append(QStringLiteral("and %1 more").arg(characters.size() - named));
+        parts.append(characterWithCode(all.at(i)));
+    if (named < all.size())
+        parts.append(QStringLiteral("and %1 more").arg(all.size() - named));
     return parts.join(QStringLiteral(", "));
 }
 
@@ -25,8 +31,8 @@ QString missingGlyphsNote(const QString &missing, const QString &family, qsizety
 {
     if (missing.isEmpty())
         return QString();
-    const QString count = missing.size() == 1 ? QStringLiteral("1 character is")
-                                              : QStringLiteral("%1 characters are").arg(missing.size());
+    const qsizetype n = charactersOf(missing).size();
+    const QString count = n == 1 ? QStringLiteral("1 character is") : QStringLiteral("%1 characters are").arg(n);
     return QStringLiteral("%1 not in %2: %3").arg(count, family, charactersWithCodes(missing, limit));
 }
 
@@ -34,8 +40,8 @@ QString unencodableNote(const QString &unencodable, CodePage page, qsizetype lim
 {
     if (unencodable.isEmpty())
         return QString();
-    const QString count = unencodable.size() == 1 ? QStringLiteral("1 character has")
-                                                  : QStringLiteral("%1 characters have").arg(unencodable.size());
+    const qsizetype n = charactersOf(unencodable).size();
+    const QString count = n == 1 ? QStringLiteral("1 character has") : QStringLiteral("%1 characters have").arg(n);
     return QStringLiteral("%1 no %2 code and will be written as \"?\": %3")
         .arg(count, codePageName(page), charactersWithCodes(unencodable, limit));
 }

@@ -7,11 +7,12 @@
 // How the program names the characters it warns about: each with its Unicode code, so a
 // character that looks like another, or does not print, can still be told apart.
 
-// "Ł (U+0141)"; a space, a control or half a surrogate pair by its code alone ("U+000D").
-QString characterWithCode(QChar c);
+// "Ł (U+0141)", "😀 (U+1F600)" for one character (a code point); a space or a control by
+// its code alone ("U+000D"), half a surrogate pair as such ("U+D83D, a lone surrogate").
+QString characterWithCode(const QString &character);
 
-// The characters named one by one, joined by ", ". With a limit above 0, at most that many
-// are named and the rest counted ("..., and 12 more").
+// The characters named one by one, joined by ", ", a character beyond 16 bits once. With a
+// limit above 0, at most that many are named and the rest counted ("..., and 12 more").
 QString charactersWithCodes(const QString &characters, qsizetype limit = 0);
 
 // "3 characters are not in Arial: ..." (the renderer draws them from a fallback family, or

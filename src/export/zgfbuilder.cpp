@@ -1,5 +1,6 @@
 #include "zgfbuilder.h"
 
+#include "characters.h"
 #include "checked.h"
 #include "failure.h"
 #include "feedback.h"
@@ -170,7 +171,7 @@ ZgfHeader zgfHeaderOf(TexelFont &font, bool rle)
     h.ShadowYPos = toSignedByte(font.ShadowYPos, QStringLiteral("the shadow's y position"));
     h.LineSep = toSignedByte(qint64(m.lineSep) + font.LineSepExtra, QStringLiteral("the line separation"));
     h.CharSep = toSignedByte(font.CharSepExtra, QStringLiteral("the character separation"));
-    const qsizetype count = m.sequence.size();
+    const qsizetype count = m.glyphs.size();
     if (count > 255) {
         throw Failure(Failure::Overflow,
                       QStringLiteral("Overflow: the font has %1 characters, at most 255 fit").arg(count));

@@ -1,6 +1,7 @@
 #include "rastersurface.h"
 
 #include "bitmapcheck.h"
+#include "characters.h"
 #include "fileerrors.h"
 #include "fontfiles.h"
 #include "paths.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -26,6 +28,9 @@ constexpr qsizetype MaxCachedAdvances = 4096;
 // A buffer this many times larger than the size set is given back.
 constexpr qint64 MaxWaste = 4;
 constexpr qint64 SmallBuffer = 1 << 20;
+// Qt's text layout draws a soft hyphen only where it breaks a line; here it is a character
+// like any other, drawn from the font's glyph.
+constexpr QChar SoftHyphen(0x00AD);
 
 // The largest em in pixels that Qt's raster engine draws from its glyph cache, which it
 // takes from the environment as it does.
@@ -218,8 +223,47 @@ void RasterSurface::drawText(const QString &text)
     } else if (mThresholded)
         drawThresholded(pen, text);
     else
-        mPainter.drawText(pen, text);
+        paintText(mPainter, pen, text);
     mPendingAdvance = text;
+}
+
+void RasterSurface::paintText(QPainter &painter, QPointF pen, const QString &text) const
+{
+    if (!text.contains(SoftHyphen)) {
+        painter.drawText(pen, text);
+        return;
+    }
+    forEachSoftHyphenPart(text, [&](const QString &part, double x) {
+        if (part != SoftHyphen) {
+            painter.drawText(pen + QPointF(x, 0), part);
+        } else if (const quint32 glyph = softHyphenGlyph()) {
+            QGlyphRun run;
+            run.setRawFont(rawFont());
+            run.setGlyphIndexes({glyph});
+            run.setPositions({QPointF(0, 0)});
+            painter.drawGlyphRun(pen + QPointF(x, 0), run);
+        }
+    });
+}
+
+template <typename F>
+void RasterSurface::forEachSoftHyphenPart(const QString &text, F f) const
+{
+    double x = 0;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        const qsizetype hyphen = text.indexOf(SoftHyphen, start);
+        const QString part = hyphen == start ? QString(SoftHyphen) : text.mid(start, hyphen < 0 ? -1 : hyphen - start);
+        f(part, x);
+        x += textWidth(part);
+        start += part.size();
+    }
+}
+
+quint32 RasterSurface::softHyphenGlyph() const
+{
+    const QList<quint32> glyphs = rawFont().glyphIndexesForString(QString(SoftHyphen));
+    return glyphs.isEmpty() ? 0 : glyphs.first();
 }
 
 void RasterSurface::drawThresholded(QPointF pen, const QString &text)
@@ -236,7 +280,7 @@ void RasterSurface::drawThresholded(QPointF pen, const QString &text)
     QPainter painter(&coverage);
     painter.setFont(mFont);
     painter.setPen(Qt::white);
-    painter.drawText(pen - QPointF(box.topLeft()), text);
+    paintText(painter, pen - QPointF(box.topLeft()), text);
     painter.end();
     const quint32 fore = pixelFromColor(mFore);
     for (int y = 0; y < box.height(); ++y) {
@@ -264,7 +308,17 @@ double RasterSurface::textWidth(const QString &text) const
         return *it;
     if (mAdvances.size() >= MaxCachedAdvances)
         mAdvances.clear();
-    const double advance = mStrike ? mStrike->advance(text) : mMetrics.horizontalAdvance(text);
+    double advance = 0;
+    if (mStrike) {
+        advance = mStrike->advance(text);
+    } else if (text == SoftHyphen) {
+        if (const quint32 glyph = softHyphenGlyph())
+            advance = rawFont().advancesForGlyphIndexes(QList<quint32>{glyph}).value(0).x();
+    } else if (text.contains(SoftHyphen)) {
+        forEachSoftHyphenPart(text, [&](const QString &part, double x) { advance = x + textWidth(part); });
+    } else {
+        advance = mMetrics.horizontalAdvance(text);
+    }
     mAdvances.insert(text, advance);
     return advance;
 }
@@ -277,20 +331,49 @@ QRectF RasterSurface::textBounds(const QString &text) const
         return *it;
     if (mBounds.size() >= MaxCachedAdvances)
         mBounds.clear();
-    const bool single = text.size() == 1 && !text.at(0).isSurrogate();
-    const QRectF box = mStrike ? mStrike->inkBounds(text)
-        : single               ? mMetrics.boundingRect(text.at(0))
-                               : mMetrics.tightBoundingRect(text);
-    return *mBounds.insert(text, box.translated(0, std::floor(mAscent + 0.5)));
+    const double baseline = std::floor(mAscent + 0.5);
+    // A strike draws its own glyphs and lines; a glyph it draws beyond this box still grows
+    // the measuring surface.
+    if (mStrike)
+        return *mBounds.insert(text, mStrike->inkBounds(text).translated(0, baseline));
+    QRectF box;
+    if (text == SoftHyphen) {
+        if (const quint32 glyph = softHyphenGlyph())
+            box = rawFont().boundingRect(glyph).translated(0, baseline);
+    } else if (text.contains(SoftHyphen)) {
+        forEachSoftHyphenPart(text, [&](const QString &part, double x) {
+            const QRectF ink = textBounds(part);
+            if (!ink.isEmpty())
+                box |= ink.translated(x, 0);
+        });
+    } else {
+        const bool single = text.size() == 1 && !text.at(0).isSurrogate();
+        box = (single ? mMetrics.boundingRect(text.at(0)) : mMetrics.tightBoundingRect(text)).translated(0, baseline);
+    }
+    // The lines of an underlined or struck-through font, with a pixel to spare each way.
+    const double thickness = mMetrics.lineWidth() + 2;
+    const double advance = textWidth(text);
+    if (mFont.underline())
+        box |= QRectF(-1, baseline + mMetrics.underlinePos() - thickness / 2, advance + 2, thickness);
+    if (mFont.strikeOut())
+        box |= QRectF(-1, baseline - mMetrics.strikeOutPos() - thickness / 2, advance + 2, thickness);
+    return *mBounds.insert(text, box);
 }
 
-bool RasterSurface::hasGlyph(QChar c) const
+bool RasterSurface::hasGlyph(const QString &character) const
 {
+    if (isLoneSurrogate(character))
+        return false;
     if (mStrike)
-        return mStrike->hasGlyph(c);
+        return mStrike->hasGlyph(codePointOf(character));
+    return rawFont().supportsCharacter(uint(codePointOf(character)));
+}
+
+const QRawFont &RasterSurface::rawFont() const
+{
     if (!mRawFont.isValid())
         mRawFont = QRawFont::fromFont(mFont);
-    return mRawFont.supportsCharacter(c);
+    return mRawFont;
 }
 
 bool RasterSurface::drawsAlikeEverywhere() const

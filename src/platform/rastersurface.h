@@ -68,7 +68,7 @@ public:
 
     void drawText(const QString &text) override;
     double textWidth(const QString &text) const override;
-    bool hasGlyph(QChar c) const override;
+    bool hasGlyph(const QString &character) const override;
     double textHeight(const QString &) const override { return mLineHeight; }
     QRectF textBounds(const QString &text) const override;
     // Qt draws glyphs up to a size from a cache of rendered glyphs, and larger ones as
@@ -95,9 +95,18 @@ protected:
 
 private:
     void applyFont(const SurfaceFont &font);
+    const QRawFont &rawFont() const;
     void reallocate(int capacityWidth, int capacityHeight);
     // Draws text anti-aliased off the image and inks every pixel it covers at least half.
     void drawThresholded(QPointF pen, const QString &text);
+    // Draws text with its baseline's start at pen, soft hyphens from the font's glyph.
+    void paintText(QPainter &painter, QPointF pen, const QString &text) const;
+    // Calls f(part, x) for each soft hyphen and each run of other characters, x the part's
+    // pen position from the text's.
+    template <typename F>
+    void forEachSoftHyphenPart(const QString &text, F f) const;
+    // The font's glyph for a soft hyphen; 0 when it has none.
+    quint32 softHyphenGlyph() const;
     QImage visibleImage() const;
 
     // Never shared with another QImage: the painter draws straight into its bits.

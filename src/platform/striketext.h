@@ -27,7 +27,7 @@ public:
     double advance(const QString &text) const;
     // The box of the pixels the text draws, relative to its pen on the baseline.
     QRectF inkBounds(const QString &text) const;
-    bool hasGlyph(QChar c) const { return mFont.supportsCharacter(c); }
+    bool hasGlyph(char32_t c) const { return mFont.supportsCharacter(uint(c)); }
 
     // Draws text into image with its pen on the baseline at pen, only inside visible, and
     // underline and strikeout lines along its advance through painter (which draws on

@@ -9,6 +9,7 @@
 #include "zoomview.h"
 
 #include "characternotes.h"
+#include "characters.h"
 #include "choosers.h"
 #include "dialogservices.h"
 #include "failure.h"
@@ -296,7 +297,9 @@ void frmGlyphEditor::keyPressEvent(QKeyEvent *event)
     // Left and Right step through the glyphs; typing a character of the set shows its glyph.
     const QString text = event->text();
     const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    int index = mEditor && plain && text.size() == 1 && text.at(0).isPrint() ? mEditor->indexOf(text.at(0)) : -1;
+    const QStringList typed = charactersOf(text);
+    const bool one = typed.size() == 1 && QChar::isPrint(codePointOf(typed.first()));
+    int index = mEditor && plain && one ? mEditor->indexOf(typed.first()) : -1;
     if (mEditor && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right))
         index = std::max(mEditor->current() + (event->key() == Qt::Key_Left ? -1 : 1), 0);
     if (index >= 0)

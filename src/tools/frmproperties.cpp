@@ -58,6 +58,9 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
       mScript(newButton<QCheckBox>(QStringLiteral("chkScript"), QStringLiteral("Script font"), this)),
       mHinting(new QComboBox(this)),
       mSmooth(newButton<QCheckBox>(QStringLiteral("chkSmooth"), QStringLiteral("Smooth edges"), this)),
+      mSmoothNote(newLabel(QStringLiteral("No effect without a generic alpha mask: check \"Font includes an alpha "
+                                          "mask\" and \"Generic alpha mask\" in Font > Postprocessing properties."),
+                           this, QStringLiteral("lblSmoothNote"))),
       mCodePage(new CodePageBox(QStringLiteral("cbxCodePage"), this))
 {
     setObjectName(QStringLiteral("frmProperties"));
@@ -91,6 +94,7 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
                                         "the shapes and spacing of the design"));
     mSmooth->setToolTip(QStringLiteral("A masked font without shadow mask gets ink wherever a glyph covers part of "
                                        "a pixel, and the coverage in its alpha mask"));
+    mSmoothNote->setWordWrap(true);
 
     auto *styles = new QHBoxLayout(mStyle);
     for (QCheckBox *box : {mBold, mItalic, mUnderline, mStrikethrough})
@@ -150,8 +154,9 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
     grid->addWidget(label(QStringLiteral("Hinting:")), 12, 0);
     grid->addWidget(mHinting, 12, 1, Qt::AlignLeft);
     grid->addWidget(mSmooth, 13, 0, 1, 3);
-    grid->addWidget(label(QStringLiteral("Code page:")), 14, 0);
-    grid->addWidget(mCodePage, 14, 1, Qt::AlignLeft);
+    grid->addWidget(mSmoothNote, 14, 0, 1, 3);
+    grid->addWidget(label(QStringLiteral("Code page:")), 15, 0);
+    grid->addWidget(mCodePage, 15, 1, Qt::AlignLeft);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -203,6 +208,9 @@ void frmProperties::fillControls()
     mHinting->setCurrentIndex(mHinting->findData(int(moFont->Hinting())));
     mSmooth->setChecked(moFont->Smooth());
     mCodePage->setPage(moFont->CodePage());
+    // Kept as stored, but not offered where it cannot change a pixel.
+    mSmooth->setEnabled(moFont->hasGenericMask());
+    mSmoothNote->setVisible(!moFont->hasGenericMask());
 }
 
 // The custom flags are the document's, so they stay as they were when the dialog opened.

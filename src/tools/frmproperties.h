@@ -9,6 +9,7 @@ class NumericField;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class TexelFont;
@@ -67,5 +68,6 @@ private:
     QCheckBox *mScript;
     QComboBox *mHinting;
     QCheckBox *mSmooth;
+    QLabel *mSmoothNote;
     CodePageBox *mCodePage;
 };

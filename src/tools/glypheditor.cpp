@@ -18,6 +18,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -47,20 +48,21 @@ QList<QRect> cellsOf(const QByteArray &widths, int extra, int height)
     return cells;
 }
 
-// The most common bottom of the glyphs' ink, in rows from the top of the text cell.
+// The most common bottom of the glyphs' ink, in rows from the top of the text cell (ink
+// above the line counts from there too); 0 when no glyph has ink.
 int commonInkBottom(const QList<Char> &glyphs)
 {
     QHash<int, int> counts;
-    int best = -1;
+    std::optional<int> best;
     for (const Char &glyph : glyphs) {
         if (!glyph.hasInk())
             continue;
         const int bottom = glyph.Top + glyph.Height;
         const int n = ++counts[bottom];
-        if (best < 0 || n > counts.value(best) || (n == counts.value(best) && bottom > best))
+        if (!best || n > counts.value(*best) || (n == counts.value(*best) && bottom > *best))
             best = bottom;
     }
-    return best;
+    return best.value_or(0);
 }
 
 void paste(QImage &target, QPoint at, const QImage &patch)
@@ -74,14 +76,14 @@ void paste(QImage &target, QPoint at, const QImage &patch)
 GlyphEditor::GlyphEditor(TexelFont &font, const QString &bitmapPath, const QString &maskPath) : mFont(font)
 {
     const GlyphMeasurement &measured = font.measure();
-    mCharacters = measured.sequence;
+    mCharacters = measured.characters;
     mColor = font.Color;
     mLevel = font.InvertMask ? 0 : 31;
     const QByteArray widths = font.ZgfCharWidths();
     const int fontTop = measured.fontTop;
     const int inkBottom = commonInkBottom(measured.glyphs);
     const auto rows = [&](Page &p, int heightInc) {
-        if (fontTop < 0)
+        if (measured.defaultHeight == 0)
             return;
         p.top = int(std::floor(heightInc / 2.0));
         p.baseline = p.top + inkBottom - fontTop;

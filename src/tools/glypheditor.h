@@ -43,10 +43,10 @@ public:
     const QStringList &notes() const { return mNotes; }
 
     // The glyphs, in the order of the strips.
-    const QString &characters() const { return mCharacters; }
+    const QStringList &characters() const { return mCharacters; }
     int count() const { return int(mCharacters.size()); }
-    // The first glyph of character c; -1 when the set has none.
-    int indexOf(QChar c) const { return int(mCharacters.indexOf(c)); }
+    // The first glyph of the character; -1 when the set has none.
+    int indexOf(const QString &character) const { return int(mCharacters.indexOf(character)); }
     int current() const { return mCurrent; }
     // Clamped to the glyphs; ends a stroke in progress.
     void setCurrent(int index);
@@ -155,7 +155,7 @@ private:
     TexelFont &mFont;
     std::array<Page, 2> mPages;
     QStringList mNotes;
-    QString mCharacters;
+    QStringList mCharacters;
     int mCurrent = 0;
     Tool mTool = Tool::Pencil;
     Color mColor = 0;

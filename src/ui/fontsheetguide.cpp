@@ -3,6 +3,7 @@
 #include "surfaceview.h"
 
 #include "characternotes.h"
+#include "characters.h"
 #include "failure.h"
 #include "texelfont.h"
 #include "zgfbuilder.h"
@@ -29,7 +30,7 @@ void FontSheetGuide::update(TexelFont &font, const FontSheetPainter::Layout &lay
 {
     mLayout = layout;
     mZoom = std::max(zoom, 1);
-    mLine = TexelFont::glyphSequence(font.Chars());
+    mLine = charactersOf(TexelFont::glyphSequence(font.Chars()));
     mWidthInc = font.CharWidthInc;
     mFamily = font.fontLabel();
     mCodePage = font.CodePage();
@@ -59,13 +60,15 @@ void FontSheetGuide::showFrames() const
 {
     QList<SurfaceView::Frame> frames;
     const int height = mSheet->pixels().height();
+    const QStringList missing = charactersOf(mMissing);
+    const QStringList unencodable = charactersOf(mUnencodable);
     for (qsizetype i = 0; i + 1 < mLayout.edges.size() && i < mLine.size(); ++i) {
-        const QChar c = mLine.at(i);
+        const QString &c = mLine.at(i);
         const int left = mLayout.edges.at(i);
         const QRect cell(left, 0, std::max(mLayout.edges.at(i + 1) - left, 3), height);
-        if (mMissing.contains(c))
+        if (missing.contains(c))
             frames.append({cell, QColor(MissingColor), Qt::SolidLine});
-        if (mUnencodable.contains(c))
+        if (unencodable.contains(c))
             frames.append({cell.adjusted(1, 1, -1, -1), QColor(UnencodableColor), Qt::DashLine});
     }
     mSheet->setFrames(frames);
@@ -83,14 +86,14 @@ QString FontSheetGuide::summary() const
 
 QString FontSheetGuide::glyphFacts(qsizetype index) const
 {
-    const QChar c = mLine.at(index);
-    const int code = codePageCode(mCodePage, c.unicode());
+    const QString &c = mLine.at(index);
+    const int code = codePageCode(mCodePage, codePointOf(c));
     const QString page = codePageName(mCodePage);
     QStringList lines{characterWithCode(c) + QStringLiteral(", ")
                       + (code < 0 ? QStringLiteral("no %1 code (written as \"?\")").arg(page)
                                   : QStringLiteral("%1 0x%2").arg(page,
                                         QString::number(code, 16).rightJustified(2, QLatin1Char('0')).toUpper()))};
-    if (mMissing.contains(c))
+    if (charactersOf(mMissing).contains(c))
         lines.append(QStringLiteral("Not in %1: drawn from another family, or not at all").arg(mFamily));
     if (index < mGlyphs.size()) {
         const Char &g = mGlyphs.at(index);

@@ -54,7 +54,7 @@ private:
     SurfaceView *mSheet;
     FontSheetPainter::Layout mLayout;
     int mZoom = 1;
-    QString mLine;
+    QStringList mLine;
     QList<Char> mGlyphs;
     qint16 mWidthInc = 0;
     QString mFamily;

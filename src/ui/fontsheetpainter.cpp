@@ -12,13 +12,13 @@ FontSheetPainter::Layout FontSheetPainter::draw(TexelFont &font, Surface &surfac
     surface.setFont(font.surfaceFont());
     surface.setBackColor(font.TransColor);
     surface.setForeColor(font.Color);
-    const QString &line = measured.sequence;
+    const QStringList &line = measured.characters;
 
     // Glyph by glyph, as the export draws them: the same places, since pairs are never
     // kerned, and much faster than one wide text item at large sizes.
     double lineWidth = 0;
-    for (const QChar c : line)
-        lineWidth += surface.textWidth(QString(c));
+    for (const QString &c : line)
+        lineWidth += surface.textWidth(c);
 
     Layout layout;
     const double textWidth = std::ceil(lineWidth);
@@ -31,11 +31,13 @@ FontSheetPainter::Layout FontSheetPainter::draw(TexelFont &font, Surface &surfac
 
     surface.setSize(layout.width, std::clamp(height, 0, MaxWidth));
     surface.clear();
+    // Ink above the line moves the line down, so that none is cut.
+    const double top = measured.rowsAboveLine();
     double x = 0;
     for (qsizetype i = 0; i < line.size() && x < layout.width; ++i) {
         layout.edges.append(int(std::lround(x)));
-        measured.drawGlyph(surface, i, x, 0, true);
-        x += surface.textWidth(QString(line.at(i)));
+        measured.drawGlyph(surface, i, x, top, true);
+        x += surface.textWidth(line.at(i));
     }
     if (!layout.edges.isEmpty())
         layout.edges.append(int(std::lround(x)));

@@ -2,6 +2,7 @@
 
 #include "twips.h"
 
+#include "characters.h"
 #include "checked.h"
 #include "surface.h"
 #include "texelfont.h"
@@ -26,18 +27,19 @@ void SamplePainter::draw(TexelFont &font, Surface &surface)
 
     surface.clear();
     float x = 0;
-    double y = 0;
-    for (const QChar c : std::as_const(text)) {
-        if (c == QLatin1Char('\r')) {
+    // Ink above the line moves the lines down, so that none is cut.
+    double y = measured.rowsAboveLine();
+    for (const QString &c : charactersOf(text)) {
+        if (c == QLatin1String("\r")) {
             x = 0;
             y += double(lineAdvance) / TwipsPerPixel;
             continue;
         }
         x += float(before);
-        const qsizetype index = measured.sequence.indexOf(c);
+        const qsizetype index = measured.indexOf(c);
         if (index >= 0) {
             measured.drawGlyph(surface, index, x, y, true);
-            x += float(surface.textWidth(QString(c)));
+            x += float(surface.textWidth(c));
         } else {
             surface.setCurrentX(x);
             surface.setCurrentY(y);

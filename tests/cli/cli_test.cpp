@@ -362,7 +362,10 @@ private slots:
         const QImage raw = render("raw.zgf" + text);
         QCOMPARE(raw, render("rle.zgf" + text));
         QCOMPARE(render("raw.zgf --scale 3" + text).size(), raw.size() * 3);
-        QVERIFY(raw.height() >= 2 * render("raw.zgf --text Quartz~glyph").height());
+        // The second line one line advance, the cell height plus the line separation, lower.
+        const QJsonObject header = infoJson("raw.zgf");
+        QCOMPARE(raw.height(), render("raw.zgf --text Quartz~glyph").height() + header.value(u"DefaultHeight"_s).toInt()
+                                   + header.value(u"LineSep"_s).toInt());
         // The transparent green is keyed out: the background and the colour, through the
         // 5-bit levels (0x33, 0x66, 0xCC within 7).
         const QSet<QRgb> drawn = colours(raw);
@@ -608,18 +611,37 @@ private slots:
         QCOMPARE(run.readAllStandardOutput().split('\n').mid(0, expected.size()), expected);
     }
 
-    // Liberation Sans stands in for Arial; it has no snowman. The euro sign has a code, L with stroke none.
+    // Liberation Sans stands in for Arial; it has no snowman and no emoji. The euro sign has a
+    // code, L with stroke none; the emoji, beyond 16 bits, is one character everywhere.
     void charactersTheExportLoses()
     {
-        writeFile(path(u"chars.txt"_s), u"A\u0141\n\u2603\u20AC"_s.toUtf8());
-        expectFields(infoJson("--chars-file chars.txt"),
-                     R"({"MissingGlyphs": ["\u2603"], "Unencodable": ["\u0141", "\u2603"]})");
+        writeFile(path(u"chars.txt"_s), u"A\u0141\n\u2603\u20AC\U0001F600"_s.toUtf8());
+        const QJsonObject info = infoJson("--chars-file chars.txt");
+        expectFields(info, R"({"MissingGlyphs": ["\u2603", "\ud83d\ude00"],
+                               "Unencodable": ["\u0141", "\u2603", "\ud83d\ude00"]})");
+        const QJsonArray glyphs = info.value(u"Glyphs"_s).toArray();
+        QCOMPARE(glyphs.size(), 5);
+        QCOMPARE(glyphs.at(4).toObject().value(u"Char"_s).toString(), u"\U0001F600"_s);
         const Run text = cli("info --chars-file chars.txt");
-        const QRegularExpression line(u"\nMissingGlyphs +\u2603 \\(U\\+2603\\)\n"_s);
+        const QRegularExpression line(u"\nMissingGlyphs +\u2603 \\(U\\+2603\\), \U0001F600 \\(U\\+1F600\\)\n"_s);
         QVERIFY2(QString::fromUtf8(text.out).contains(line), text.out.constData());
-        CLI_OK(exported, "export --chars-file chars.txt");
-        QVERIFY(exported.err.contains("1 character is not in Arial: \u2603 (U+2603)\nFont file generated correctly."));
-        QVERIFY(exported.err.contains("written as \"?\": \u0141 (U+0141), \u2603 (U+2603)"));
+        CLI_OK(exported, "export --chars-file chars.txt -o lost");
+        QVERIFY(exported.err.contains("2 characters are not in Arial: \u2603 (U+2603), \U0001F600 (U+1F600)\n"
+                                      "Font file generated correctly."));
+        QVERIFY(exported.err.contains("written as \"?\": \u0141 (U+0141), \u2603 (U+2603), \U0001F600 (U+1F600)"));
+        expectFields(infoJson("lost.zgf"), R"({"Count": 5, "Chars": "A??\u20ac?"})");
+    }
+
+    // --smooth changes pixels only with a generic alpha mask, which a new document lacks.
+    void smoothWithoutAMaskIsNoted()
+    {
+        const QByteArray note = "Note: --smooth has no effect: smooth edges go into a generic alpha mask, and this "
+                                "document has none.";
+        CLI_OK(plain, "export --smooth -o plain");
+        QVERIFY2(plain.err.contains(note), plain.err.constData());
+        CLI_OK(masked, "info post.tsm --smooth");
+        QVERIFY2(!masked.err.contains("Note:"), masked.err.constData());
+        QVERIFY(masked.out.contains("\nSmooth              true\n"));
     }
 };
 

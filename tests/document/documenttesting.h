@@ -47,6 +47,7 @@ inline QByteArray le(quint32 value, int size)
 struct Box
 {
     int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    bool operator==(const Box &) const = default;
 };
 
 inline Box inkBox(const Surface &s, int x0, int x1)

@@ -150,18 +150,48 @@ TEST_F(TexelFontMeasure, UnionOfInkBoxes)
     EXPECT_EQ(font.ZgfGetBitmapWidth(), 0);
 }
 
-TEST_F(TexelFontMeasure, InkOutsideTheAdvance)
+// Ink is never cut: left of a space's width, past the advance, above and below the line,
+// whether the renderer tells the glyph's box or the ink found touching an edge shows it.
+TEST_F(TexelFontMeasure, InkOutsideTheLineAndAdvance)
 {
-    surface.setGlyph(QLatin1Char('o'), Glyph{6, -10, 2, 20, 30});
+    struct Case { const char *what; Glyph glyph; bool boundsKnown; Char expected; std::array<int, 5> metrics; };
+    // Char: Height, Left, TextHeight, TextWidth, Top, Width. Metrics with "a", rows 2..9.
+    const Case cases[] = {
+        {"wide", {6, -10, 2, 20, 8}, true, {8, -10, 15, 6, 2, 20}, {2, 8, 8, 4, 7}},
+        {"below", {6, 0, 12, 6, 5}, true, {5, 0, 15, 6, 12, 6}, {2, 15, 15, 4, 0}},
+        {"above", {6, 1, -3, 4, 9}, true, {9, 1, 15, 6, -3, 4}, {-3, 13, 13, 4, 2}},
+        {"tall", {6, 1, -20, 4, 50}, true, {50, 1, 15, 6, -20, 4}, {-20, 50, 50, 4, -35}},
+        {"wide, no bounds", {6, -10, 2, 20, 8}, false, {8, -10, 15, 6, 2, 20}, {2, 8, 8, 4, 7}},
+        {"tall, no bounds", {6, 1, -20, 4, 50}, false, {50, 1, 15, 6, -20, 4}, {-20, 50, 50, 4, -35}},
+    };
+    surface.setGlyph(QLatin1Char('a'), Glyph{6, 1, 2, 4, 8});
+    for (const Case &c : cases) {
+        surface.setGlyph(QLatin1Char('o'), c.glyph);
+        surface.setBoundsKnown(c.boundsKnown);
+        font.setChars(QStringLiteral("oa"));
+        const GlyphMeasurement &m = font.measure();
+        EXPECT_EQ(m.glyphs.at(0), c.expected) << c.what;
+        EXPECT_EQ(metrics(), c.metrics) << c.what;
+        const GlyphImage &image = m.images.at(0);
+        EXPECT_EQ(image.whole, c.boundsKnown) << c.what << ": whole where the renderer vouches for the box";
+        if (image.whole)
+            EXPECT_EQ(std::pair(image.ink.width(), image.ink.height()), std::pair(c.glyph.inkWidth, c.glyph.inkHeight));
+    }
+    // An underline below the line, outside every glyph's box: the space's ink is the line
+    // under its advance and the space drawn before it.
+    surface.setBoundsKnown(true);
+    surface.setUnderlineRow(16);
+    font.setUnderline(true);
+    font.setChars(QStringLiteral(" a"));
+    EXPECT_EQ(font.measure().glyphs.at(0), (Char{1, -4, 15, 4, 16, 8}));
+    EXPECT_EQ(metrics(), (std::array{2, 15, 15, 4, 0}));
+    font.setUnderline(false);
+
+    surface.setGlyph(QLatin1Char('o'), cases[0].glyph);
     surface.setGlyph(QLatin1Char('f'), Glyph{5, -2, 1, 6, 9});
     font.setChars(QStringLiteral("of"));
-    const GlyphMeasurement &m = font.measure();
-    EXPECT_EQ(m.glyphs.at(0).Left, -4) << "never left of one space width";
-    EXPECT_EQ(m.glyphs.at(0).Width, 6 + 2 * 4);
-    EXPECT_EQ(m.glyphs.at(0).Height, 13) << "cut at the line height";
-    EXPECT_FALSE(m.images.at(0).whole) << "cut ink is no whole image";
-    EXPECT_EQ(m.glyphs.at(1).Left, -2);
-    EXPECT_EQ((font.CharLeftIndents() + font.CharRightIndents()).toHex(), "fcfefc01");
+    font.measure();
+    EXPECT_EQ((font.CharLeftIndents() + font.CharRightIndents()).toHex(), "f6fefc01");
 }
 
 TEST_F(TexelFontMeasure, MeasuresOnlyWhenObsoleteAndOverflowFails)
@@ -287,11 +317,26 @@ TEST_F(TexelFontStrip, CopiesWholeImagesAndDrawsTheRest)
     font.ZgfGenerateBitmap(strip);
     EXPECT_EQ(inkBox(strip, 0, 7).bottom, 2);
 
-    for (TestSurface *s : {&surface, &strip})
-        s->setGlyph(QLatin1Char('o'), Glyph{6, -10, 2, 20, 8});
-    font.setUnderline(false);
-    font.setChars(QStringLiteral("o"));
-    font.CharWidthInc = 12;
+}
+
+// Ink above the line and below it lies in the strip's cells, every pixel of it: the cell's
+// top is the highest ink.
+TEST_F(TexelFontStrip, CellsHoldInkBeyondTheLine)
+{
+    for (TestSurface *s : {&surface, &strip}) {
+        s->setGlyph(QStringLiteral("\u00C3"), Glyph{7, 1, -3, 5, 14});
+        s->setGlyph(QLatin1Char('_'), Glyph{6, -1, 13, 8, 4});
+    }
+    font.setChars(QStringLiteral("b\u00C3_"));
+    font.CharWidthInc = 0;
+    font.CharHeightInc = 0;
     font.ZgfGenerateBitmap(strip);
-    EXPECT_EQ(inkBox(strip, 0, 26).left, 0) << "the 6 columns cut off while measuring are drawn too";
+    EXPECT_EQ(stripSize(), std::pair(3 + 5 + 8, 20)) << "rows -3 to 16";
+    const std::array<Box, 3> expected{Box{0, 7, 2, 11}, Box{3, 0, 7, 13}, Box{8, 16, 15, 19}};
+    for (int i = 0, x = 0; const int width : {3, 5, 8}) {
+        EXPECT_EQ(inkBox(strip, x, x + width), expected.at(i++)) << x;
+        x += width;
+    }
+    const std::vector<quint32> pixels = pixelsOf(strip);
+    EXPECT_EQ(std::count(pixels.cbegin(), pixels.cend(), pixelFromColor(font.Color)), 3 * 5 + 5 * 14 + 8 * 4);
 }

@@ -131,27 +131,129 @@ TEST_F(RenderingRaster, HintingChangesTheMeasurementsOfAHintedFont)
     EXPECT_EQ(measured(Hinting::Full), full);
 }
 
+// The ink of one character drawn alone with its pen at the top left of its text cell, on a
+// surface with room for anything the font draws: column and row from the pen and cell top.
+QSet<std::pair<int, int>> inkDrawnAlone(RasterSurface &surface, const SurfaceFont &font, const QString &c)
+{
+    surface.setFont(font);
+    surface.setBackColor(0xFFFFFF);
+    surface.setForeColor(0);
+    const int room = 4 * int(std::ceil(surface.textHeight(c)));
+    surface.setSize(3 * room, 3 * room);
+    surface.clear();
+    surface.setCurrentX(room);
+    surface.setCurrentY(room);
+    surface.drawText(c);
+    QSet<std::pair<int, int>> ink;
+    for (int y = 0; y < surface.height(); ++y) {
+        for (int x = 0; x < surface.width(); ++x) {
+            if (surface.scanLine(y)[x] != pixelFromColor(0xFFFFFF))
+                ink.insert({x - room, y - room});
+        }
+    }
+    return ink;
+}
+
+// Ink above and below the line and beyond a space's width is measured and exported: every
+// glyph of the ZGF holds exactly what the renderer draws for the character alone.
+TEST_F(RenderingRaster, NoInkIsCut)
+{
+    struct Case { const char *family; float size; const char *chars; };
+    const Case cases[] = {
+        {"Liberation Sans", 9.0f, "_\u00C3\u00C4\u00C7\u00E7|A"},
+        {"Liberation Serif", 9.0f, "gjy\u00FF()"},
+        {"DejaVu Sans", 11.25f, "_|A"},
+        {"DejaVu Sans Mono", 11.25f, "_|A"},
+        {"DejaVu Serif", 11.25f, "_|A"},
+    };
+    RasterSurface alone;
+    for (const Case &c : cases) {
+        const QString what = QStringLiteral("%1 %2").arg(QLatin1String(c.family)).arg(c.size);
+        font.setTTFName(QLatin1String(c.family));
+        font.setSize(c.size);
+        font.setChars(QString::fromUtf8(c.chars));
+        const ZgfFont zgf = built();
+        const GlyphMeasurement &m = font.measure();
+        for (int i = 0; i < zgf.count(); ++i) {
+            QSet<std::pair<int, int>> exported;
+            for (int y = 0; y < zgf.imageHeight(); ++y) {
+                for (int x = 0; x < zgf.charWidth(i); ++x) {
+                    if (zgf.pixel16(zgf.cellX(i) + x, y) != pixel(font.TransColor))
+                        exported.insert({x + m.glyphs.at(i).Left, y + m.fontTop});
+                }
+            }
+            const QString character = m.characters.at(i);
+            const QSet<std::pair<int, int>> drawn = inkDrawnAlone(alone, font.surfaceFont(), character);
+            EXPECT_FALSE(drawn.isEmpty()) << what.toStdString();
+            EXPECT_EQ(exported, drawn) << what.toStdString() << ' ' << character.toStdString();
+        }
+        if (font.Chars().contains(QChar(0x00C3))) {
+            EXPECT_NE(m.images.at(1).ink.height(), m.images.at(2).ink.height()) << "\u00C3 is not \u00C4";
+            EXPECT_LT(m.glyphs.at(1).Top, 0) << "the tilde above the line";
+        }
+    }
+}
+
+// A soft hyphen is drawn from the font's glyph, which these fonts draw as a hyphen: the same
+// pixels and advance in every rendering.
+TEST_F(RenderingRaster, SoftHyphenIsDrawnLikeAHyphen)
+{
+    struct Case { const char *family; float size; Hinting hinting; bool smooth; };
+    const Case cases[] = {
+        {"Liberation Sans", 9.0f, Hinting::Full, false},
+        {"Liberation Sans", 24.0f, Hinting::Slight, false},
+        {"DejaVu Sans", 12.0f, Hinting::None, false},
+        {"DejaVu Sans", 12.0f, Hinting::Full, true},
+    };
+    for (const Case &c : cases) {
+        const std::string what = std::string(c.family) + ' ' + std::to_string(c.size);
+        font.setTTFName(QLatin1String(c.family));
+        font.setSize(c.size);
+        font.setHinting(c.hinting);
+        font.Masked = c.smooth;
+        font.setSmooth(c.smooth);
+        font.setChars(QStringLiteral("-\u00AD"));
+        EXPECT_EQ(font.missingGlyphs(), QString()) << what;
+        const ZgfFont zgf = built();
+        const QList<Char> &glyphs = font.glyphs();
+        ASSERT_EQ(zgf.count(), 2);
+        EXPECT_GT(glyphs.at(1).Width, 0) << what;
+        EXPECT_GT(glyphs.at(1).TextWidth, 0) << what;
+        EXPECT_EQ(glyphs.at(1), glyphs.at(0)) << what;
+        EXPECT_EQ(font.measure().images.at(1).whole, font.measure().images.at(0).whole) << what;
+        for (int y = 0; y < zgf.imageHeight(); ++y) {
+            for (int x = 0; x < zgf.charWidth(0); ++x)
+                EXPECT_EQ(zgf.pixel16(zgf.cellX(1) + x, y), zgf.pixel16(x, y)) << what << ' ' << x << ',' << y;
+        }
+    }
+}
+
 TEST_F(RenderingRaster, SmoothEdgesGoIntoTheMaskAndTheDrawnText)
 {
     font.setTTFName(QStringLiteral("Liberation Sans"));
-    font.setSize(12.0f);
-    font.setChars(QStringLiteral("AO"));
     font.Masked = true;
     font.setSmooth(true);
     ASSERT_TRUE(zgfMaskIsDrawn(font));
-    const ZgfFont zgf = built(); // no edited mask needed
-    ASSERT_TRUE(zgf.hasMask());
-    ASSERT_EQ(zgf.maskWidth(), zgf.imageWidth());
-    QSet<int> levels;
-    for (int y = 0; y < zgf.imageHeight(); ++y) {
-        for (int x = 0; x < zgf.imageWidth(); ++x) {
-            const int level = zgf.maskLevel(x, y);
-            levels.insert(level);
-            EXPECT_EQ(zgf.pixel16(x, y), pixel(level > 0 ? font.Color : font.TransColor)) << x << ',' << y;
+    // Every ink pixel has a level above 0, also beside tildes above the line.
+    for (const float size : {9.0f, 9.75f, 12.0f}) {
+        font.setSize(size);
+        font.setChars(QStringLiteral("AO\u00C3\u00D1\u00E3\u00F1"));
+        const ZgfFont zgf = built(); // no edited mask needed
+        ASSERT_TRUE(zgf.hasMask());
+        ASSERT_EQ(zgf.maskWidth(), zgf.imageWidth());
+        QSet<int> levels;
+        for (int y = 0; y < zgf.imageHeight(); ++y) {
+            for (int x = 0; x < zgf.imageWidth(); ++x) {
+                const int level = zgf.maskLevel(x, y);
+                levels.insert(level);
+                EXPECT_EQ(zgf.pixel16(x, y), pixel(level > 0 ? font.Color : font.TransColor)) << size << ": " << x << ',' << y;
+            }
         }
+        EXPECT_TRUE(levels.contains(0) && levels.contains(31));
+        EXPECT_GT(levels.size(), 4) << "edges between no and full coverage";
     }
-    EXPECT_TRUE(levels.contains(0) && levels.contains(31));
-    EXPECT_GT(levels.size(), 4) << "edges between no and full coverage";
+    font.setChars(QStringLiteral("AO"));
+    const ZgfFont zgf = built();
 
     // Drawn as a GP32 program draws with the mask: edge pixels partly opaque.
     const QImage text = ZgfPictures::textImage(zgf, QStringLiteral("AO"), Color(0xFFFFFF));

@@ -1,5 +1,6 @@
 #include "testsurface.h"
 
+#include "characters.h"
 #include "failure.h"
 
 #include <cmath>
@@ -9,11 +10,11 @@ TestSurface::TestSurface(int lineHeight, int spaceWidth)
 {
 }
 
-TestSurface::Glyph TestSurface::glyph(QChar c) const
+TestSurface::Glyph TestSurface::glyph(const QString &c) const
 {
     if (const auto it = mGlyphs.constFind(c); it != mGlyphs.constEnd())
         return *it;
-    if (c == QLatin1Char(' '))
+    if (c == QLatin1String(" "))
         return Glyph{mSpaceWidth, 0, 0, 0, 0};
     return Glyph{6, 1, 3, 4, 8};
 }
@@ -38,22 +39,29 @@ void TestSurface::clear()
 void TestSurface::drawText(const QString &text)
 {
     ++mDrawCount;
-    for (const QChar c : text) {
+    for (const QString &c : charactersOf(text)) {
         const Glyph g = glyph(c);
         const int x0 = int(std::floor(mX)) + g.inkLeft;
         const int y0 = int(std::floor(mY)) + g.inkTop;
-        for (int y = std::max(y0, 0); y < std::min(y0 + g.inkHeight, height()); ++y) {
-            for (int x = std::max(x0, 0); x < std::min(x0 + g.inkWidth, width()); ++x)
-                mImage.setPixel(x, y, pixelFromColor(mFore));
-        }
+        fill(x0, y0, g.inkWidth, g.inkHeight);
+        if (mFont.underline && mUnderlineRow)
+            fill(int(std::floor(mX)), int(std::floor(mY)) + *mUnderlineRow, g.advance, 1);
         mX += g.advance;
+    }
+}
+
+void TestSurface::fill(int x0, int y0, int width, int height)
+{
+    for (int y = std::max(y0, 0); y < std::min(y0 + height, this->height()); ++y) {
+        for (int x = std::max(x0, 0); x < std::min(x0 + width, this->width()); ++x)
+            mImage.setPixel(x, y, pixelFromColor(mFore));
     }
 }
 
 double TestSurface::textWidth(const QString &text) const
 {
     double width = 0;
-    for (const QChar c : text)
+    for (const QString &c : charactersOf(text))
         width += glyph(c).advance;
     return width;
 }
@@ -62,9 +70,13 @@ QRectF TestSurface::textBounds(const QString &text) const
 {
     QRectF bounds;
     double x = 0;
-    for (const QChar c : text) {
+    if (!mBoundsKnown)
+        return bounds;
+    for (const QString &c : charactersOf(text)) {
         const Glyph g = glyph(c);
         bounds |= QRectF(x + g.inkLeft, g.inkTop, g.inkWidth, g.inkHeight);
+        if (mFont.underline && mUnderlineRow)
+            bounds |= QRectF(x, *mUnderlineRow, g.advance, 1);
         x += g.advance;
     }
     return bounds;

@@ -5,10 +5,13 @@
 #include <QHash>
 #include <QImage>
 
+#include <optional>
 #include <vector>
 
 // A deterministic Surface whose glyphs are known rectangles, so layout and encoding can
-// be asserted to the pixel. Text metrics come from a table; the raster is a QImage.
+// be asserted to the pixel. Text metrics come from a table; the raster is a QImage. A glyph's
+// ink may lie outside its line and advance; drawing cuts it at the raster's edges. A
+// character beyond 16 bits is one glyph.
 class TestSurface : public Surface
 {
 public:
@@ -25,10 +28,17 @@ public:
     // a space has advance spaceWidth and no ink.
     explicit TestSurface(int lineHeight = 15, int spaceWidth = 4);
 
-    void setGlyph(QChar c, Glyph glyph) { mGlyphs.insert(c, glyph); }
+    void setGlyph(const QString &character, Glyph glyph) { mGlyphs.insert(character, glyph); }
+    void setGlyph(QChar c, Glyph glyph) { setGlyph(QString(c), glyph); }
+    // Whether textBounds() tells the glyphs' ink boxes, or nothing, as a renderer that cannot.
+    void setBoundsKnown(bool known) { mBoundsKnown = known; }
+    // The row from the cell top where an underlined font draws its line under each
+    // character's advance; by default none is drawn.
+    void setUnderlineRow(int row) { mUnderlineRow = row; }
     // Characters the font does not have (they still draw, as a fallback would).
     void setMissing(const QString &characters) { mMissing = characters; }
-    Glyph glyph(QChar c) const;
+    Glyph glyph(const QString &character) const;
+    Glyph glyph(QChar c) const { return glyph(QString(c)); }
     void setPixel(int x, int y, Color color);
     // How often drawText() was called, to check what was drawn where.
     int drawCount() const { return mDrawCount; }
@@ -49,7 +59,7 @@ public:
     double currentY() const override { return mY; }
     void drawText(const QString &text) override;
     double textWidth(const QString &text) const override;
-    bool hasGlyph(QChar c) const override { return !mMissing.contains(c); }
+    bool hasGlyph(const QString &character) const override { return !mMissing.contains(character); }
     double textHeight(const QString &) const override { return mLineHeight; }
     QRectF textBounds(const QString &text) const override;
     bool drawsAlikeEverywhere() const override { return true; }
@@ -61,8 +71,13 @@ protected:
     quint32 *writableScanLine(int y) override { return reinterpret_cast<quint32 *>(mImage.scanLine(y)); }
 
 private:
+    // Paints the box in the drawing colour, cut at the raster's edges.
+    void fill(int x, int y, int width, int height);
+
     QImage mImage;
-    QHash<QChar, Glyph> mGlyphs;
+    QHash<QString, Glyph> mGlyphs;
+    bool mBoundsKnown = true;
+    std::optional<int> mUnderlineRow;
     QString mMissing;
     SurfaceFont mFont;
     Color mBack = 0xFFFFFF;

@@ -179,6 +179,28 @@ private slots:
         }
     }
 
+    // Smooth edges change pixels only with a generic alpha mask; elsewhere the box is not
+    // offered, says why, and keeps what the document holds.
+    void smoothNeedsAGenericMask()
+    {
+        // Masked, ShadowMask, Smooth; then the box enabled, the note shown, Smooth after "Ok".
+        const std::tuple<bool, bool, bool, bool, bool, bool> rows[] = {
+            {false, false, false, false, true, false}, {false, false, true, false, true, true},
+            {true, true, true, false, true, true}, {true, false, false, true, false, false}};
+        for (const auto &[masked, shadow, smooth, enabled, noted, stored] : rows) {
+            mFont->Postprocessed = true;
+            mFont->Masked = masked;
+            mFont->ShadowMask = shadow;
+            mFont->setSmooth(smooth);
+            open<frmProperties>();
+            QCOMPARE(control<QWidget>("chkSmooth")->isEnabled(), enabled);
+            QCOMPARE(control<QWidget>("lblSmoothNote")->isVisibleTo(mDialog.get()), noted);
+            QVERIFY(control<QLabel>("lblSmoothNote")->text().contains(u"Generic alpha mask"_s));
+            command(1)->click();
+            QCOMPARE(mFont->Smooth(), stored);
+        }
+    }
+
     void framesFollowClicks()
     {
         open<frmPostProperties>();

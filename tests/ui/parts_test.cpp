@@ -3,6 +3,7 @@
 #include "frmgettext.h"
 #include "resizer.h"
 #include "resizerbar.h"
+#include "fontsheetpainter.h"
 #include "samplepainter.h"
 
 #include "failure.h"
@@ -178,6 +179,23 @@ private slots:
         QVERIFY(!plain.findChild<QPushButton *>(u"cmdFill"_s)->isVisible());
     }
 
+    // The sheet shows the ink above and below the line whole: the line moves down.
+    void sheetKeepsInkBeyondTheLine()
+    {
+        TestSurface measuring, sheet;
+        for (TestSurface *s : {&measuring, &sheet}) {
+            s->setGlyph(u"\u00C3"_s, TestSurface::Glyph{6, 1, -2, 4, 13});
+            s->setGlyph(u"_"_s, TestSurface::Glyph{6, 0, 14, 6, 3});
+        }
+        TexelFont font(&measuring);
+        font.setChars(u"A\u00C3_"_s);
+        const FontSheetPainter::Layout layout = FontSheetPainter::draw(font, sheet, 30, 25);
+        QCOMPARE(layout.edges, (QList<int>{0, 6, 12, 18}));
+        QCOMPARE(inkRuns(sheet, 2, true), u"5-12"_s);
+        QCOMPARE(inkRuns(sheet, 8, true), u"0-12"_s);
+        QCOMPARE(inkRuns(sheet, 14, true), u"16-18"_s);
+    }
+
     // Glyphs of the test surface: advance 6, ink 4 x 8 at (1, 3); a space advances 4; lines
     // are 15 pixels, so DefaultHeight is 8 and LineSep 7.
     void sample_data()
@@ -196,11 +214,16 @@ private slots:
         row("extra line separation", {u"AB"_s, u"A\r\nB"_s, 0, 0, 5, 0, u"1-4"_s, u"3-10,23-30"_s});
         row("height increment", {u"AB"_s, u"A\r\nB"_s, 0, 0, 0, 2, u"1-4"_s, u"3-10,20-27"_s});
         row("negative line separation", {u"AB"_s, u"A\r\nB"_s, 0, 0, -4, 0, u"1-4"_s, u"3-10,14-21"_s});
+        row("beyond 16 bits: one glyph", {u"A\U0001F600B"_s, u"A\U0001F600B"_s, 0, 0, 0, 0, u"1-4,7-10,13-16"_s, u"3-10"_s});
+        // \u00C3 reaches 2 rows above the line: the lines move down by 2.
+        row("ink above the line", {u"A\u00C3"_s, u"A\u00C3\r\nA"_s, 0, 0, 0, 0, u"1-4,7-10"_s, u"5-12,20-27"_s});
     }
     void sample()
     {
         QFETCH(SampleCase, c);
         TestSurface measuring, pane;
+        for (TestSurface *s : {&measuring, &pane})
+            s->setGlyph(u"\u00C3"_s, TestSurface::Glyph{6, 1, -2, 4, 13});
         TexelFont font(&measuring);
         font.setChars(c.chars);
         font.SampleText = c.text;

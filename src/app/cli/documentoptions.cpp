@@ -200,8 +200,13 @@ void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
         font.TransColor = *mTransColor;
     if (mHinting)
         font.setHinting(*mHinting);
-    if (mSmooth)
+    if (mSmooth) {
         font.setSmooth(true);
+        if (!font.hasGenericMask()) {
+            TerminalFeedback::print(QStringLiteral("Note: --smooth has no effect: smooth edges go into a generic alpha "
+                                                   "mask, and this document has none."));
+        }
+    }
     if (!font.FontFile().isEmpty() && (mFontFile || mSize)) {
         if (const QString note = fixedSizesNote(font.FontFile(), font.TTFName(), requested); !note.isEmpty())
             TerminalFeedback::print(QStringLiteral("Note: ") + note);

@@ -1,5 +1,6 @@
 #include "documentreport.h"
 
+#include "characters.h"
 #include "documentoptions.h"
 #include "hinting.h"
 #include "texelfont.h"
@@ -17,11 +18,11 @@ void addColor(InfoReport &report, const QString &key, Color color)
 
 QJsonArray glyphRows(const TexelFont &font)
 {
-    const QString sequence = TexelFont::glyphSequence(font.Chars());
+    const QStringList sequence = charactersOf(TexelFont::glyphSequence(font.Chars()));
     QJsonArray rows;
     for (qsizetype i = 0; i < font.glyphs().size() && i < sequence.size(); ++i) {
         const Char &g = font.glyphs().at(i);
-        rows.append(QJsonObject{{QStringLiteral("Char"), QString(sequence.at(i))},
+        rows.append(QJsonObject{{QStringLiteral("Char"), sequence.at(i)},
                                 {QStringLiteral("Height"), g.Height},
                                 {QStringLiteral("Left"), g.Left},
                                 {QStringLiteral("TextHeight"), g.TextHeight},

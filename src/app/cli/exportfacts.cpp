@@ -1,6 +1,7 @@
 #include "exportfacts.h"
 
 #include "characternotes.h"
+#include "characters.h"
 #include "postprocessnames.h"
 #include "failure.h"
 #include "texelfont.h"
@@ -13,8 +14,8 @@ namespace {
 void addCharacters(InfoReport &report, const QString &key, const QString &characters)
 {
     QJsonArray list;
-    for (const QChar c : characters)
-        list.append(QString(c));
+    for (const QString &c : charactersOf(characters))
+        list.append(c);
     report.add(key, list, characters.isEmpty() ? QStringLiteral("none") : charactersWithCodes(characters));
 }
 
