@@ -3,6 +3,7 @@
 #include "fontsheetpainter.h"
 #include "samplepainter.h"
 
+#include "measuredfont.h"
 #include "rastersurface.h"
 #include "texelfont.h"
 
@@ -15,14 +16,14 @@ void redraw(benchmark::State &state, float size)
     RasterSurface measuring;
     RasterSurface sheet;
     RasterSurface sample;
-    TexelFont font(&measuring);
+    TexelFont font;
     font.setSize(size);
     sample.setSize(1000, 600);
     sample.setBackColor(0xFFFFFF);
     for (auto _ : state) {
-        font.Obsolete = true; // what a new size does
-        FontSheetPainter::draw(font, sheet, 1000, 140);
-        SamplePainter::draw(font, sample);
+        const GlyphMeasurement measured = measureFont(font, measuring); // what a new size does
+        FontSheetPainter::draw(font, measured, sheet, 1000, 140);
+        SamplePainter::draw(font, measured, sample);
     }
     state.counters["sheetWidth"] = sheet.width();
 }

@@ -2,6 +2,7 @@
 // Windows-1252 characters at 10.5 pt (16 pixels high), RAW, RLE with the index and RLE without.
 // items_per_second counts the cell pixels drawn, so 1e9 / items_per_second is nanoseconds
 // per drawn pixel; the index must keep RLE within 3x of RAW.
+#include "measuredfont.h"
 #include "quietfeedback.h"
 #include "rastersurface.h"
 #include "texelfont.h"
@@ -24,7 +25,7 @@ QByteArray printableFont(bool rle)
     font.setChars(benchCharacters());
     font.setSize(10.5f);
     QuietFeedback feedback;
-    return buildZgfFile(font, work, ZgfBuildInput{rle}, feedback);
+    return buildZgfFile(font, measureFont(font, measure), work, ZgfBuildInput{rle}, feedback);
 }
 
 // The first 100 printable characters: letters, digits and signs of every width.

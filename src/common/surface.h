@@ -41,6 +41,8 @@ struct SurfaceFont
     // Drawn with anti-aliased edges: each pixel a glyph covers gets the drawing colour at an
     // opacity of its coverage.
     bool smooth = false;
+
+    bool operator==(const SurfaceFont &) const = default;
 };
 
 // An off-screen raster that draws text in an installed font and gives its pixels back.

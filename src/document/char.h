@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-// The measurements of one glyph, in pixels (see TexelFont::MeasureGlyphs).
+// The measurements of one glyph, in pixels (see measureFont).
 struct Char
 {
     qint16 Height = 0;     // rows from the first to the last ink row

@@ -2,12 +2,14 @@
 
 #include "char.h"
 #include "inkimage.h"
+#include "surface.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-class Surface;
+#include <optional>
+
 
 // A glyph's ink as the measuring surface drew it, in its measured box (Width x Height at
 // Left, Top from the pen position, the top of the text cell; ink above the line has a
@@ -38,6 +40,14 @@ struct GlyphMeasurement
     qint16 lineSep = 0;       // the line height less defaultHeight
     qint16 fontTop = -1;      // the smallest Top of a glyph with ink (ink above the line: < 0); -1 when none
     bool smooth = false;      // measured smooth: the images have levels
+    // The characters of the set, each once, that the font itself does not have: the renderer
+    // draws them from a fallback family, or draws nothing.
+    QString missing;
+    // What it was measured from: the surface's font and colours (the ink read back depends
+    // on them); nothing before the first measurement.
+    std::optional<SurfaceFont> font;
+    Color backColor = 0;
+    Color foreColor = 0;
 
     // Rows of ink above the top of the line: where a preview drawing the line from the top
     // of its surface puts that top, so that no ink is cut.

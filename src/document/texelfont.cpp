@@ -1,16 +1,13 @@
 #include "texelfont.h"
 
 #include "characters.h"
-#include "checked.h"
 #include "failure.h"
-#include "glyphmeasurement.h"
 #include "numbers.h"
 #include "paths.h"
 #include "spaces.h"
 #include "surface.h"
 #include "variablename.h"
 #include "windows1252.h"
-#include "zgftables.h"
 
 #include <QDir>
 
@@ -26,24 +23,12 @@ QString firstLetterLowered(const QString &text)
     return text.isEmpty() ? text : text.left(1).toLower() + text.mid(1);
 }
 
-// int(v / 2) with the division in floating point, so negative increments round down.
-qint64 floorHalf(qint64 value)
-{
-    return qint64(std::floor(double(value) / 2.0));
-}
-
-qint16 roundUpToEight(qint16 value, bool gpSize)
-{
-    return gpSize ? toInt16(qint64(std::floor((double(value) + 7.0) / 8.0)) * 8) : value;
-}
-
 } // namespace
 
 TexelFont::TexelFont(Surface *measuringSurface)
     : mSurface(measuringSurface)
 {
     // The order matters: each setter's rule sees the values set before it.
-    Obsolete = true;
     setFilename(QString());
     setTTFName(QStringLiteral("Arial"));
     setName(mTTFName);
@@ -132,67 +117,56 @@ void TexelFont::checkGlyphCount(const QString &chars, qsizetype limit)
 void TexelFont::setBold(bool value)
 {
     mBold = value;
-    Obsolete = true;
 }
 
 void TexelFont::setChars(const QString &value)
 {
     mChars = value;
-    Obsolete = true;
 }
 
 void TexelFont::setFilename(const QString &value)
 {
     mFilename = value;
-    Obsolete = true;
 }
 
 void TexelFont::setFontFile(const QString &value)
 {
     mFontFile = value;
-    Obsolete = true;
 }
 
 void TexelFont::setHinting(::Hinting value)
 {
     mHinting = value;
-    Obsolete = true;
 }
 
 void TexelFont::setSmooth(bool value)
 {
     mSmooth = value;
-    Obsolete = true;
 }
 
 void TexelFont::setItalic(bool value)
 {
     mItalic = value;
-    Obsolete = true;
 }
 
 void TexelFont::setSize(float value)
 {
     mSize = value;
-    Obsolete = true;
 }
 
 void TexelFont::setStrikethrough(bool value)
 {
     mStrikethrough = value;
-    Obsolete = true;
 }
 
 void TexelFont::setTTFName(const QString &value)
 {
     mTTFName = value;
-    Obsolete = true;
 }
 
 void TexelFont::setUnderline(bool value)
 {
     mUnderline = value;
-    Obsolete = true;
 }
 
 void TexelFont::setName(const QString &value)
@@ -320,14 +294,6 @@ void TexelFont::SetCharsToDefault()
     setChars(defaultCharacterSet());
 }
 
-Surface &TexelFont::surface() const
-{
-    if (!mSurface)
-        throw Failure(Failure::InvalidCall,
-                      QStringLiteral("Invalid procedure call or argument: no surface to measure on"));
-    return *mSurface;
-}
-
 SurfaceFont TexelFont::surfaceFont() const
 {
     SurfaceFont font{mTTFName, mSize, mBold, mItalic, mStrikethrough, mUnderline};
@@ -344,49 +310,6 @@ QString TexelFont::fontLabel(const QString &family, const QString &fontFile)
     return QStringLiteral("%1 (from %2)").arg(family, GetFileName(fontFile));
 }
 
-void TexelFont::applyFont(Surface &target) const
-{
-    target.setFont(surfaceFont());
-}
-
-QString TexelFont::missingGlyphs()
-{
-    Surface &s = surface();
-    applyFont(s);
-    QStringList missing;
-    for (const QString &c : charactersOf(glyphSequence(mChars))) {
-        if (!missing.contains(c) && !s.hasGlyph(c))
-            missing.append(c);
-    }
-    return missing.join(QString());
-}
-
-qint16 TexelFont::GetDefaultWidth()
-{
-    Surface &s = surface();
-    applyFont(s);
-    return roundToInt16(s.textWidth(QStringLiteral(" ")));
-}
-
-void TexelFont::MeasureGlyphs()
-{
-    Surface &s = surface();
-    try {
-        const qint16 spaceWidth = GetDefaultWidth();
-        applyFont(s);
-        // Smooth ink is read back as levels of white over black.
-        const bool smooth = smoothMask();
-        s.setBackColor(smooth ? 0 : TransColor);
-        s.setForeColor(smooth ? 0xFFFFFF : Color);
-        mMeasurement = measureGlyphs(s, glyphSequence(mChars), spaceWidth, mUnderline || mStrikethrough, smooth);
-    } catch (const Failure &failure) {
-        if (mFontFile.isEmpty() || s.font().file.isEmpty())
-            throw;
-        throw fontFileFailure(failure);
-    }
-    Obsolete = false;
-}
-
 Failure TexelFont::fontFileFailure(const Failure &failure) const
 {
     if (mFontFile.isEmpty() || failure.message().contains(QDir::toNativeSeparators(mFontFile)))
@@ -394,154 +317,4 @@ Failure TexelFont::fontFileFailure(const Failure &failure) const
     return Failure(failure.number, QStringLiteral("The font file %1 draws glyphs too large to measure or to hold, as a "
                                                   "damaged file does (%2)")
                                        .arg(QDir::toNativeSeparators(mFontFile), failure.message()));
-}
-
-const GlyphMeasurement &TexelFont::measure()
-{
-    // Masked and ShadowMask are plain fields: a change of them is noticed here.
-    if (Obsolete || mMeasurement.smooth != smoothMask())
-        MeasureGlyphs();
-    return mMeasurement;
-}
-
-qint16 TexelFont::DefaultHeight()
-{
-    return measure().defaultHeight;
-}
-
-qint16 TexelFont::DefaultWidth()
-{
-    return measure().defaultWidth;
-}
-
-qint16 TexelFont::LineSep()
-{
-    return measure().lineSep;
-}
-
-qint16 TexelFont::GetFontHeight()
-{
-    // The union of the ink boxes, which the measurement keeps.
-    return measure().defaultHeight;
-}
-
-qint16 TexelFont::GetFontTop()
-{
-    return measure().fontTop;
-}
-
-qint16 TexelFont::ZgfDefaultHeight()
-{
-    return toInt16(qint64(DefaultHeight()) + CharHeightInc);
-}
-
-qint16 TexelFont::ZgfDefaultWidth()
-{
-    return toInt16(qint64(DefaultWidth()) + CharWidthInc);
-}
-
-qint16 TexelFont::ZgfMaxCharHeight() const
-{
-    qint16 largest = 0;
-    for (const Char &g : mMeasurement.glyphs)
-        largest = std::max(largest, g.Height);
-    return toInt16(qint64(largest) + CharHeightInc);
-}
-
-qint16 TexelFont::ZgfMaxCharWidth() const
-{
-    qint16 largest = 0;
-    for (const Char &g : mMeasurement.glyphs)
-        largest = std::max(largest, g.Width);
-    return toInt16(qint64(largest) + CharWidthInc);
-}
-
-QByteArray TexelFont::ZgfCharWidths() const
-{
-    return zgfWidthTable(mMeasurement, CharWidthInc);
-}
-
-QByteArray TexelFont::CharLeftIndents() const
-{
-    return zgfLeftIndentTable(mMeasurement);
-}
-
-QByteArray TexelFont::CharRightIndents() const
-{
-    return zgfRightIndentTable(mMeasurement);
-}
-
-qint16 TexelFont::ZgfGetBitmapWidth(bool GPSize)
-{
-    qint16 width = 0;
-    for (const Char &g : measure().glyphs)
-        width = toInt16(qint64(width) + g.Width + CharWidthInc);
-    return roundUpToEight(width, GPSize);
-}
-
-qint16 TexelFont::ZgfGetBitmapHeight(bool GPSize)
-{
-    return roundUpToEight(ZgfDefaultHeight(), GPSize);
-}
-
-qint16 TexelFont::ZgfGetMaskWidth(bool GPSize)
-{
-    if (!Masked)
-        return 0;
-    const qint16 bitmapWidth = ZgfGetBitmapWidth(false);
-    const qint64 width = toInt32(qint64(MaskWidthInc) * mMeasurement.glyphs.size() + bitmapWidth);
-    return roundUpToEight(toInt16(width), GPSize);
-}
-
-qint16 TexelFont::ZgfGetMaskHeight(bool GPSize)
-{
-    if (!Masked)
-        return 0;
-    return roundUpToEight(toInt16(qint64(ZgfGetBitmapHeight(false)) + MaskHeightInc), GPSize);
-}
-
-void TexelFont::ZgfGenerateBitmap(Surface &bitmap, qint16 Count, qint16 From, bool GPSize)
-{
-    applyFont(bitmap);
-    bitmap.setBackColor(TransColor);
-    bitmap.setForeColor(Color);
-    const qint16 width = ZgfGetBitmapWidth(GPSize);
-    const qint16 height = ZgfGetBitmapHeight(GPSize);
-    drawStrip(bitmap, Count, From, CharWidthInc, CharHeightInc, width, height);
-    if (smoothMask())
-        bitmap.fillCoveredPixels();
-}
-
-void TexelFont::ZgfGenerateMask(Surface &bitmap, qint16 Count, qint16 From, bool GPSize)
-{
-    applyFont(bitmap);
-    bitmap.setBackColor(maskBackground());
-    bitmap.setForeColor(InvertMask ? 0 : 0xFFFFFF);
-    const qint16 width = ZgfGetMaskWidth(GPSize);
-    const qint16 height = ZgfGetMaskHeight(GPSize);
-    drawStrip(bitmap, Count, From, toInt16(qint64(CharWidthInc) + MaskWidthInc),
-              toInt16(qint64(CharHeightInc) + MaskHeightInc), width, height);
-}
-
-void TexelFont::drawStrip(Surface &bitmap, qint16 count, qint16 from, qint16 widthInc,
-                          qint16 heightInc, qint16 width, qint16 height)
-{
-    bitmap.setSize(width, height);
-    bitmap.clear();
-    const GlyphMeasurement &m = measure();
-    const qint64 drawY = floorHalf(heightInc) - m.fontTop;
-    const qint64 before = floorHalf(widthInc);
-    const qint64 after = floorHalf(qint64(widthInc) + 1);
-    qint64 x = 0;
-    qint16 k = 0;
-    for (qsizetype i = 0; i < m.glyphs.size(); ++i) {
-        const Char &r = m.glyphs.at(i);
-        k = toInt16(qint64(k) + 1);
-        if (count == 0)
-            throw Failure::runtime(Failure::DivisionByZero);
-        const qint64 p = toInt32(before + x);
-        if (k >= from && (k - from) % count == 0)
-            m.drawGlyph(bitmap, i, double(p - r.Left), double(drawY));
-        x = toInt32(p + r.Width + after);
-    }
 }

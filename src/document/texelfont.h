@@ -2,7 +2,6 @@
 
 #include "char.h"
 #include "failure.h"
-#include "glyphmeasurement.h"
 
 #include "codepage.h"
 #include "hinting.h"
@@ -19,21 +18,17 @@ class Surface;
 struct SurfaceFont;
 
 // The font document: the installed font to convert, its character set, the names it
-// carries on the GP32, colours, spacing and post-processing settings, plus the glyph
-// measurements derived from rendering it.
-//
-// Measuring is one step, measure(): it renders every glyph once on the measuring surface
-// and keeps the glyph list with each glyph's image, from which the strips and the previews
-// draw. Setters that change how glyphs look set Obsolete, and measure() then measures
-// again; so do the refreshing queries (DefaultHeight, DefaultWidth, LineSep, GetFontHeight,
-// GetFontTop, ZgfGetBitmapWidth) through it. Members that read the glyph list without
-// refreshing say so: callers measure first.
+// carries on the GP32, colours, spacing and post-processing settings, and the rules that
+// derive names from them. It measures nothing: measureFont (measuredfont.h) measures its
+// glyphs into a GlyphMeasurement that the caller keeps, and MeasuredFont reads the two
+// together.
 //
 // Overflow of the 16-bit arithmetic anywhere throws Failure 6 and leaves no partial result.
 class TexelFont
 {
 public:
-    // The measuring surface is not owned; it must outlive the document or be replaced.
+    // The surface a loaded project's font file is tried on (see Load); not owned, it must
+    // outlive the document or be replaced.
     explicit TexelFont(Surface *measuringSurface = nullptr);
 
     void setMeasuringSurface(Surface *surface) { mSurface = surface; }
@@ -53,7 +48,6 @@ public:
     bool Masked = false;
     qint16 MaskHeightInc = 0;
     qint16 MaskWidthInc = 0;
-    bool Obsolete = true;
     bool Postprocessed = false;
     bool Proportional = true;
     QString SampleText;
@@ -70,8 +64,7 @@ public:
     // as they were on the next save.
     QJsonObject UnknownProjectKeys;
 
-    // Properties. Setters of the look (Bold, Chars, Filename, Italic, Size,
-    // Strikethrough, TTFName, Underline) set Obsolete.
+    // Properties.
     bool Bold() const { return mBold; }
     void setBold(bool value);
     QString Chars() const { return mChars; }
@@ -167,53 +160,8 @@ public:
     // set no font holds is refused before any glyph of it is measured.
     static void checkGlyphCount(const QString &chars, qsizetype limit = MaxGlyphs);
 
-    // Measures the glyphs when Obsolete (or when smoothMask() changed); the measurement stays valid until the document's
-    // look changes (the reference, until the next measurement).
-    const GlyphMeasurement &measure();
-
-    // Measurements (refreshing).
-    qint16 DefaultHeight();
-    qint16 DefaultWidth();
-    qint16 LineSep();
-    // Sets the measuring surface's font and returns the width of a space, rounded.
-    qint16 GetDefaultWidth();
-    // Height of the union of all ink boxes; 0 when no glyph has ink.
-    qint16 GetFontHeight();
-    // Smallest Top among glyphs with ink, negative for ink above the line; -1 also when none
-    // has ink (then GetFontHeight() is 0).
-    qint16 GetFontTop();
-    qint16 ZgfDefaultHeight();
-    qint16 ZgfDefaultWidth();
-
-    // Read the glyph list without refreshing.
-    qint16 ZgfMaxCharHeight() const;
-    qint16 ZgfMaxCharWidth() const;
-    // The tables of the ZGF file (see zgftables.h): one byte per glyph, Width +
-    // CharWidthInc (0..255), Left and the right indent (-128..127, two's complement).
-    QByteArray ZgfCharWidths() const;
-    QByteArray CharLeftIndents() const;
-    QByteArray CharRightIndents() const;
-    // The characters of the set, each once, that the font itself does not have: the
-    // renderer draws them from a fallback family, or draws nothing.
-    QString missingGlyphs();
-
-    // The glyph list, in glyph order (index 0 is the first glyph).
-    const QList<Char> &glyphs() const { return mMeasurement.glyphs; }
-
-    // Strip sizes; GPSize rounds up to a multiple of 8.
-    qint16 ZgfGetBitmapWidth(bool GPSize = false);
-    qint16 ZgfGetBitmapHeight(bool GPSize = false);
-    qint16 ZgfGetMaskWidth(bool GPSize = false);
-    qint16 ZgfGetMaskHeight(bool GPSize = false);
     // Where the mask strip holds no glyph: level 0, white when the mask is inverted.
     qint32 maskBackground() const { return InvertMask ? 0xFFFFFF : 0; }
-
-    // Draws the glyph strip (or the mask strip) on the surface, sizing and clearing it, from
-    // the measured glyph images (see GlyphMeasurement::drawGlyph). Only glyph k (from 1)
-    // with k >= From and (k - From) % Count == 0 is drawn, every glyph keeping its place.
-    // Count 0 throws Failure 11.
-    void ZgfGenerateBitmap(Surface &bitmap, qint16 Count = 1, qint16 From = 1, bool GPSize = false);
-    void ZgfGenerateMask(Surface &bitmap, qint16 Count = 1, qint16 From = 1, bool GPSize = false);
 
     // Writes the project file Filename; false when Filename is empty or on a failure,
     // which is reported through feedback. A failed save leaves the old file as it was.
@@ -232,11 +180,6 @@ private:
     QString derivedVariableName(NameRule rule) const;
     QString derivedGP32FileName(const QString &name, const QString &variableName, qint16 proportional,
                                 qint16 serif, qint16 script, NameRule rule) const;
-    void MeasureGlyphs();
-    Surface &surface() const;
-    void applyFont(Surface &surface) const;
-    void drawStrip(Surface &bitmap, qint16 count, qint16 from, qint16 widthInc,
-                   qint16 heightInc, qint16 width, qint16 height);
 
     Surface *mSurface = nullptr;
 
@@ -259,6 +202,4 @@ private:
     // the person was told about it.
     QString mDamagedProject;
     QString mDamage;
-
-    GlyphMeasurement mMeasurement;
 };

@@ -4,6 +4,7 @@
 #include "feedback.h"
 #include "paths.h"
 #include "surface.h"
+#include "measuredfont.h"
 #include "texelfont.h"
 #include "zgfbuilder.h"
 
@@ -50,10 +51,11 @@ QList<FileRole> postprocessFiles(const TexelFont &font, const PostprocessOptions
     return files;
 }
 
-PostprocessSource documentBitmaps(TexelFont &font, Feedback &feedback)
+PostprocessSource documentBitmaps(const TexelFont &font, const GlyphMeasurement &measured, Feedback &feedback)
 {
-    return {[&font](Surface &work, qint16 count, qint16 from) { font.ZgfGenerateBitmap(work, count, from, false); },
-            [&font](Surface &work, qint16 count, qint16 from) { font.ZgfGenerateMask(work, count, from, false); },
+    const MeasuredFont strips(font, measured);
+    return {[strips](Surface &work, qint16 count, qint16 from) { strips.ZgfGenerateBitmap(work, count, from, false); },
+            [strips](Surface &work, qint16 count, qint16 from) { strips.ZgfGenerateMask(work, count, from, false); },
             [&feedback](const QString &what, const QString &path) {
                 return !QFileInfo::exists(ordinaryPath(path))
                     || feedback.ask(QStringLiteral("Overwrite ") + what + QStringLiteral(" ") + path + QStringLiteral("?"));
@@ -87,13 +89,14 @@ std::optional<QStringList> writePostprocessBitmaps(const TexelFont &font, Surfac
     return written;
 }
 
-bool ExportPostprocessBitmaps(TexelFont &font, Surface &work, const PostprocessOptions &options,
+bool ExportPostprocessBitmaps(const TexelFont &font, Surface &work, const PostprocessOptions &options,
                               Feedback &feedback)
 {
     QStringList written;
     try {
+        const GlyphMeasurement measured = measureFont(font, work);
         const std::optional<QStringList> files =
-            writePostprocessBitmaps(font, work, options, documentBitmaps(font, feedback), feedback);
+            writePostprocessBitmaps(font, work, options, documentBitmaps(font, measured, feedback), feedback);
         if (!files)
             return false;
         written = *files;

@@ -10,6 +10,7 @@
 class Feedback;
 class Surface;
 class TexelFont;
+struct GlyphMeasurement;
 
 // The bitmaps for editing by hand.
 struct PostprocessOptions
@@ -29,7 +30,7 @@ QString partialBitmapName(const QString &path, int index);
 QList<FileRole> postprocessFiles(const TexelFont &font, const PostprocessOptions &options);
 
 // Draws image From of Count of a strip on work, all of it for Count 1 (see
-// TexelFont::ZgfGenerateBitmap).
+// MeasuredFont::ZgfGenerateBitmap).
 using PostprocessDraw = std::function<void(Surface &work, qint16 count, qint16 from)>;
 
 // What the bitmaps are drawn from, and who agrees to a full image replacing a file.
@@ -42,8 +43,9 @@ struct PostprocessSource
     std::function<bool(const QString &what, const QString &path)> mayWrite;
 };
 
-// The bitmaps drawn from the document's glyphs, asking before a file is overwritten.
-PostprocessSource documentBitmaps(TexelFont &font, Feedback &feedback);
+// The bitmaps drawn from the document's measured glyphs, asking before a file is overwritten.
+// Holds measured by reference.
+PostprocessSource documentBitmaps(const TexelFont &font, const GlyphMeasurement &measured, Feedback &feedback);
 
 // Writes the glyph image (and for a masked font the mask image) from source as BMP files,
 // each replacing its old file only once complete: first refuses a file that would replace
@@ -55,9 +57,10 @@ std::optional<QStringList> writePostprocessBitmaps(const TexelFont &font, Surfac
                                                    const PostprocessSource &source, Feedback &feedback);
 
 // Writes the glyph image (and for a masked font the mask image) as BMP files, the partial
-// images first, each drawn on work (documentBitmaps, writePostprocessBitmaps). First refuses a file that would replace another
+// images first, each drawn on work from the document measured there (documentBitmaps,
+// writePostprocessBitmaps). First refuses a file that would replace another
 // (postprocessFiles, see refuseSharedFiles). Asks before overwriting the full images;
 // declining returns false, keeping what was written before. Failures are reported, giving
 // false.
-bool ExportPostprocessBitmaps(TexelFont &font, Surface &work, const PostprocessOptions &options,
+bool ExportPostprocessBitmaps(const TexelFont &font, Surface &work, const PostprocessOptions &options,
                               Feedback &feedback);

@@ -5,6 +5,7 @@
 #include "failure.h"
 #include "feedback.h"
 #include "surface.h"
+#include "measuredfont.h"
 #include "texelfont.h"
 #include "windows1252.h"
 #include "zgfdecoder.h"
@@ -42,9 +43,8 @@ quint16 flagsOf(const TexelFont &font, bool rle)
 }
 
 // The four tables, in the order of the file, each value checked against its byte.
-QByteArray tablesOf(TexelFont &font)
+QByteArray tablesOf(const TexelFont &font, const GlyphMeasurement &m)
 {
-    const GlyphMeasurement &m = font.measure();
     const QByteArray left = zgfLeftIndentTable(m);
     const QByteArray right = zgfRightIndentTable(m);
     if (font.Masked)
@@ -62,29 +62,34 @@ void refuseMaskWithoutFile(const TexelFont &font, const ZgfBuildInput &input)
 
 // The glyph image: the picture given, or on work, drawn from the measured glyphs or read
 // from the edited bitmap of a post-processed font.
-const Surface &prepareGlyphImage(TexelFont &font, Surface &work, const ZgfBuildInput &input)
+const Surface &prepareGlyphImage(const TexelFont &font, const GlyphMeasurement &measured, Surface &work,
+                                 const ZgfBuildInput &input)
 {
+    const MeasuredFont strips(font, measured);
     if (input.glyphPicture)
         return *input.glyphPicture;
     if (font.Postprocessed)
-        loadEditedPicture(work, font.ZgfGetBitmapWidth(), font.ZgfGetBitmapHeight(), font.TransColor, input.bitmapFileName);
+        loadEditedPicture(work, strips.ZgfGetBitmapWidth(), strips.ZgfGetBitmapHeight(), font.TransColor,
+                          input.bitmapFileName);
     else
-        font.ZgfGenerateBitmap(work, 1, 1, false);
+        strips.ZgfGenerateBitmap(work, 1, 1, false);
     return work;
 }
 
 // The mask image: the picture given, else on work, drawn (see zgfMaskIsDrawn) or read from
 // its edited bitmap.
-const Surface &prepareMask(TexelFont &font, Surface &work, const ZgfBuildInput &input)
+const Surface &prepareMask(const TexelFont &font, const GlyphMeasurement &measured, Surface &work,
+                           const ZgfBuildInput &input)
 {
+    const MeasuredFont strips(font, measured);
     if (input.maskPicture)
         return *input.maskPicture;
     if (zgfMaskIsDrawn(font)) {
-        font.ZgfGenerateMask(work, 1, 1, false);
+        strips.ZgfGenerateMask(work, 1, 1, false);
         return work;
     }
-    loadEditedPicture(work, font.ZgfGetMaskWidth(), font.ZgfGetMaskHeight(), font.maskBackground(),
-               input.maskFileName);
+    loadEditedPicture(work, strips.ZgfGetMaskWidth(), strips.ZgfGetMaskHeight(), font.maskBackground(),
+                      input.maskFileName);
     return work;
 }
 
@@ -143,7 +148,7 @@ QString unencodableCharacters(const QString &chars, CodePage page)
     return charactersWithoutCode(page, TexelFont::glyphSequence(chars));
 }
 
-ZgfHeader zgfHeaderOf(TexelFont &font, bool rle)
+ZgfHeader zgfHeaderOf(const TexelFont &font, const GlyphMeasurement &m, bool rle)
 {
     ZgfHeader h;
     h.Flags = flagsOf(font, rle);
@@ -156,13 +161,13 @@ ZgfHeader zgfHeaderOf(TexelFont &font, bool rle)
     }
     h.TransColor = quint16(ColorToPixel16(font.TransColor, 1));
     h.ShadowColor = quint16(ColorToPixel16(font.ShadowColor, 1));
-    const GlyphMeasurement &m = font.measure();
-    h.BitmapWidth = toUInt16(font.ZgfGetBitmapWidth(false));
-    h.BitmapHeight = toUByte(font.ZgfGetBitmapHeight(false), QStringLiteral("the glyph image height"));
-    h.DefaultWidth = toUByte(font.ZgfDefaultWidth(), QStringLiteral("the default width"));
-    h.DefaultHeight = toUByte(font.ZgfDefaultHeight(), QStringLiteral("the default height"));
-    h.MaxCharWidth = toUByte(font.ZgfMaxCharWidth(), QStringLiteral("the widest character"));
-    h.MaxCharHeight = toUByte(font.ZgfMaxCharHeight(), QStringLiteral("the tallest character"));
+    const MeasuredFont measured(font, m);
+    h.BitmapWidth = toUInt16(measured.ZgfGetBitmapWidth(false));
+    h.BitmapHeight = toUByte(measured.ZgfGetBitmapHeight(false), QStringLiteral("the glyph image height"));
+    h.DefaultWidth = toUByte(measured.ZgfDefaultWidth(), QStringLiteral("the default width"));
+    h.DefaultHeight = toUByte(measured.ZgfDefaultHeight(), QStringLiteral("the default height"));
+    h.MaxCharWidth = toUByte(measured.ZgfMaxCharWidth(), QStringLiteral("the widest character"));
+    h.MaxCharHeight = toUByte(measured.ZgfMaxCharHeight(), QStringLiteral("the tallest character"));
     h.MaskWidthInc = toSignedByte(font.MaskWidthInc, QStringLiteral("the mask width increment"));
     h.MaskHeightInc = toSignedByte(font.MaskHeightInc, QStringLiteral("the mask height increment"));
     h.ShadowOX = toSignedByte(font.ShadowOX, QStringLiteral("the shadow's neutral x"));
@@ -193,15 +198,16 @@ void refuseUndrawnFontFile(const TexelFont &font, Surface &work)
     }
 }
 
-QByteArray buildZgfFile(TexelFont &font, Surface &work, const ZgfBuildInput &input, Feedback &feedback)
+QByteArray buildZgfFile(const TexelFont &font, const GlyphMeasurement &measured, Surface &work,
+                        const ZgfBuildInput &input, Feedback &feedback)
 {
     refuseUndrawnFontFile(font, work);
     refuseMaskWithoutFile(font, input);
     ZgfHeader header;
     QByteArray tables;
     try {
-        header = zgfHeaderOf(font, input.rle);
-        tables = tablesOf(font);
+        header = zgfHeaderOf(font, measured, input.rle);
+        tables = tablesOf(font, measured);
     } catch (const Failure &failure) {
         if (failure.number == Failure::Overflow)
             throw font.fontFileFailure(failure);
@@ -215,10 +221,10 @@ QByteArray buildZgfFile(TexelFont &font, Surface &work, const ZgfBuildInput &inp
     out.write(tables);
 
     header.GlyphOffset = qint32(out.pos());
-    encodeVerified(out, prepareGlyphImage(font, work, input), input.rle, false, false, feedback);
+    encodeVerified(out, prepareGlyphImage(font, measured, work, input), input.rle, false, false, feedback);
     if (font.Masked) {
         header.MaskOffset = qint32(out.pos());
-        encodeVerified(out, prepareMask(font, work, input), input.rle, true, font.InvertMask, feedback);
+        encodeVerified(out, prepareMask(font, measured, work, input), input.rle, true, font.InvertMask, feedback);
     }
     header.FileLength = toInt32(out.pos());
     out.close();
@@ -226,15 +232,16 @@ QByteArray buildZgfFile(TexelFont &font, Surface &work, const ZgfBuildInput &inp
     return bytes;
 }
 
-ZgfSizeBudget zgfSizeBudget(TexelFont &font, Surface &work, const ZgfBuildInput &input)
+ZgfSizeBudget zgfSizeBudget(const TexelFont &font, const GlyphMeasurement &measured, Surface &work,
+                            const ZgfBuildInput &input)
 {
     refuseMaskWithoutFile(font, input);
-    zgfHeaderOf(font, true);
-    const qint64 start = ZgfHeader::Size + tablesOf(font).size();
-    const auto [rawGlyphs, rleGlyphs] = codedSizes(prepareGlyphImage(font, work, input), false, false);
+    zgfHeaderOf(font, measured, true);
+    const qint64 start = ZgfHeader::Size + tablesOf(font, measured).size();
+    const auto [rawGlyphs, rleGlyphs] = codedSizes(prepareGlyphImage(font, measured, work, input), false, false);
     qint64 rawMask = 0, rleMask = 0;
     if (font.Masked)
-        std::tie(rawMask, rleMask) = codedSizes(prepareMask(font, work, input), true, font.InvertMask);
+        std::tie(rawMask, rleMask) = codedSizes(prepareMask(font, measured, work, input), true, font.InvertMask);
     return {{rawGlyphs, rawMask, start + rawGlyphs + rawMask}, {rleGlyphs, rleMask, start + rleGlyphs + rleMask}};
 }
 

@@ -8,6 +8,7 @@
 
 class Feedback;
 class TexelFont;
+struct GlyphMeasurement;
 struct ZgfHeader;
 
 // Where the images of a ZGF file come from and how they are coded.
@@ -35,16 +36,16 @@ void refuseUndrawnFontFile(const TexelFont &font, Surface &work);
 // not post-processed, whose mask holds the coverage of its edges.
 bool zgfMaskIsDrawn(const TexelFont &font);
 
-// The complete bytes of the document's ZGF file: header, tables, glyph image and mask.
-// Measures the document when it is obsolete; the glyph image is drawn on work from the
+// The complete bytes of the document's ZGF file: header, tables, glyph image and mask, from
+// measured, the document's measurement. The glyph image is drawn on work from the
 // measured glyphs (or read from the edited bitmap of a post-processed font), the mask read
 // from its bitmap unless zgfMaskIsDrawn. Throws a Failure naming the cause: a value that does not fit its field
 // (naming the field, or the table and the character), more than 255 characters, a face
 // name longer than 32 bytes, a bitmap that cannot be read, a masked font without a mask
 // file name. Each coded image is decoded again and compared with the picture it came
 // from, so a coding fault is a failure rather than a wrong font.
-QByteArray buildZgfFile(TexelFont &font, Surface &work, const ZgfBuildInput &input,
-                        Feedback &feedback);
+QByteArray buildZgfFile(const TexelFont &font, const GlyphMeasurement &measured, Surface &work,
+                        const ZgfBuildInput &input, Feedback &feedback);
 
 // How many bytes each part of a ZGF file takes.
 struct ZgfPartSizes
@@ -62,11 +63,11 @@ struct ZgfSizeBudget
     ZgfPartSizes raw;
     ZgfPartSizes rle;
 };
-ZgfSizeBudget zgfSizeBudget(TexelFont &font, Surface &work, const ZgfBuildInput &input);
+ZgfSizeBudget zgfSizeBudget(const TexelFont &font, const GlyphMeasurement &measured, Surface &work,
+                            const ZgfBuildInput &input);
 
-// The header of the document's ZGF file with its three offset fields 0; measures the
-// document when it is obsolete.
-ZgfHeader zgfHeaderOf(TexelFont &font, bool rle);
+// The header of the document's ZGF file with its three offset fields 0.
+ZgfHeader zgfHeaderOf(const TexelFont &font, const GlyphMeasurement &measured, bool rle);
 
 // The characters of the set without a code in the page (written as "?"), each once.
 QString unencodableCharacters(const QString &chars, CodePage page);

@@ -4,6 +4,7 @@
 #include "fileerrors.h"
 #include "feedback.h"
 #include "paths.h"
+#include "measuredfont.h"
 #include "texelfont.h"
 #include "csource.h"
 #include "zgfbuilder.h"
@@ -69,7 +70,7 @@ QList<FileRole> zgfExportFiles(const TexelFont &font, const ZgfExportOptions &op
     return files;
 }
 
-bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Feedback &feedback)
+bool ExportZgfFont(const TexelFont &font, Surface &work, ZgfExportOptions &options, Feedback &feedback)
 {
     options.zgfFileName = completedFileName(options.zgfFileName, QStringLiteral(".zgf"));
     if (options.cFile)
@@ -90,7 +91,8 @@ bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Fe
     QByteArray bytes;
     try {
         BusyGuard busy(feedback);
-        bytes = buildZgfFile(font, work, {options.rle, options.bitmapFileName, options.maskFileName}, feedback);
+        const GlyphMeasurement measured = measureFont(font, work);
+        bytes = buildZgfFile(font, measured, work, {options.rle, options.bitmapFileName, options.maskFileName}, feedback);
         QSaveFile file(ordinaryPath(path));
         if (!file.open(QIODevice::WriteOnly)) {
             feedback.fail(openFailure(file, QStringLiteral("Can't create file ") + path).message(),

@@ -36,7 +36,7 @@ QList<FileRole> zgfExportFiles(const TexelFont &font, const ZgfExportOptions &op
 // byte that differs from what was meant.
 void verifyWritten(QFileDevice &file, const QByteArray &meant);
 
-// Writes the document as a ZGF file, and its C source when asked; completes the file names
+// Measures the document on work and writes it as a ZGF file, and its C source when asked; completes the file names
 // in options. Before anything else it refuses (reports, returns false) an output without a
 // name, a file that would replace another (zgfExportFiles, see refuseSharedFiles) and, with
 // C source, a variable name that is no C identifier. The glyph image is rendered on work,
@@ -45,4 +45,4 @@ void verifyWritten(QFileDevice &file, const QByteArray &meant);
 // replaces an old one only once it is complete and reads back as exactly the bytes meant
 // (otherwise the old file is kept and a failure shown). Returns true once the ZGF file is
 // written (a failure or a declined C file after that still returns true).
-bool ExportZgfFont(TexelFont &font, Surface &work, ZgfExportOptions &options, Feedback &feedback);
+bool ExportZgfFont(const TexelFont &font, Surface &work, ZgfExportOptions &options, Feedback &feedback);

@@ -16,6 +16,7 @@
 #include "outputfolder.h"
 #include "paths.h"
 #include "settingsstore.h"
+#include "measuredfont.h"
 #include "texelfont.h"
 #include "widgetfactory.h"
 #include "windowhelpers.h"
@@ -250,9 +251,9 @@ void frmExport::showCharacterNotes()
 {
     QString missing;
     try {
-        missing = moFont->missingGlyphs();
+        missing = missingCharacters(*moFont, mPicTemp);
     } catch (const Failure &) {
-        // Without a surface to ask, nothing is known to be missing; the export will say why.
+        // A font the renderer refuses: the export will say why.
     }
     const std::pair<QLabel *, QString> notes[] = {
         {mMissingNote, missingGlyphsNote(missing, moFont->TTFName(), kNamedCharacters)},

@@ -2,6 +2,7 @@
 
 #include "failure.h"
 #include "feedback.h"
+#include "measuredfont.h"
 #include "paths.h"
 #include "postprocessbitmaps.h"
 #include "texelfont.h"
@@ -73,13 +74,15 @@ void paste(QImage &target, QPoint at, const QImage &patch)
 
 } // namespace
 
-GlyphEditor::GlyphEditor(TexelFont &font, const QString &bitmapPath, const QString &maskPath) : mFont(font)
+GlyphEditor::GlyphEditor(const TexelFont &font, const QString &bitmapPath, const QString &maskPath) : mFont(font)
 {
-    const GlyphMeasurement &measured = font.measure();
+    mMeasured = measureFont(font, mWork);
+    const GlyphMeasurement &measured = mMeasured;
+    const MeasuredFont strips(font, measured);
     mCharacters = measured.characters;
     mColor = font.Color;
     mLevel = font.InvertMask ? 0 : 31;
-    const QByteArray widths = font.ZgfCharWidths();
+    const QByteArray widths = strips.ZgfCharWidths();
     const int fontTop = measured.fontTop;
     const int inkBottom = commonInkBottom(measured.glyphs);
     const auto rows = [&](Page &p, int heightInc) {
@@ -93,9 +96,9 @@ GlyphEditor::GlyphEditor(TexelFont &font, const QString &bitmapPath, const QStri
     glyphs.path = bitmapPath;
     glyphs.what = QStringLiteral("bitmap file");
     glyphs.background = font.TransColor;
-    glyphs.cells = cellsOf(widths, 0, font.ZgfGetBitmapHeight());
+    glyphs.cells = cellsOf(widths, 0, strips.ZgfGetBitmapHeight());
     rows(glyphs, font.CharHeightInc);
-    font.ZgfGenerateBitmap(mWork, 1, 1, false);
+    strips.ZgfGenerateBitmap(mWork, 1, 1, false);
     open(glyphs, mWork.image());
 
     if (font.Masked) {
@@ -103,9 +106,9 @@ GlyphEditor::GlyphEditor(TexelFont &font, const QString &bitmapPath, const QStri
         mask.path = maskPath;
         mask.what = QStringLiteral("alpha mask bitmap file");
         mask.background = font.maskBackground();
-        mask.cells = cellsOf(widths, font.MaskWidthInc, font.ZgfGetMaskHeight());
+        mask.cells = cellsOf(widths, font.MaskWidthInc, strips.ZgfGetMaskHeight());
         rows(mask, font.CharHeightInc + font.MaskHeightInc);
-        font.ZgfGenerateMask(mWork, 1, 1, false);
+        strips.ZgfGenerateMask(mWork, 1, 1, false);
         open(mask, mWork.image());
     }
     while (QFileInfo::exists(ordinaryPath(partialBitmapName(bitmapPath, mPartialCount))))
@@ -374,7 +377,7 @@ QImage GlyphEditor::preview(const QString &text)
         input.maskPicture = &mMaskPicture;
     }
     SilentFeedback silent;
-    ZgfFont font = ZgfFont::read(buildZgfFile(mFont, mWork, input, silent));
+    ZgfFont font = ZgfFont::read(buildZgfFile(mFont, mMeasured, mWork, input, silent));
     font.setCodePage(mFont.CodePage());
     return ZgfPictures::textImage(font, text);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "glyphmeasurement.h"
 #include "rastersurface.h"
 #include "surface.h"
 
@@ -35,7 +36,7 @@ public:
     // as "Generate bitmap(s) for postprocessing" draws it. notes() says what was not taken
     // as it is. Throws a Failure when the document cannot be drawn. The document must
     // outlive the editor.
-    GlyphEditor(TexelFont &font, const QString &bitmapPath, const QString &maskPath);
+    GlyphEditor(const TexelFont &font, const QString &bitmapPath, const QString &maskPath);
 
     bool masked() const;
     const QString &path(Layer layer) const { return page(layer).path; }
@@ -152,7 +153,7 @@ private:
     void apply(const QList<Patch> &step, bool forward);
     QImage partialImage(Layer layer, int count, int from) const;
 
-    TexelFont &mFont;
+    const TexelFont &mFont;
     std::array<Page, 2> mPages;
     QStringList mNotes;
     QStringList mCharacters;
@@ -167,6 +168,8 @@ private:
     int mPartialCount = 1;
     // Where images are drawn, saved and coded.
     RasterSurface mWork;
+    // The document measured on mWork when the editor opened.
+    GlyphMeasurement mMeasured;
     RasterSurface mGlyphPicture;
     RasterSurface mMaskPicture;
 };

@@ -1,6 +1,7 @@
 #include "sizebudgetpanel.h"
 
 #include "failure.h"
+#include "measuredfont.h"
 #include "numbers.h"
 
 #include <QGridLayout>
@@ -74,7 +75,7 @@ void SizeBudgetPanel::compute()
     if (!mFont)
         return;
     try {
-        mBudget = zgfSizeBudget(*mFont, mWork, mInput ? mInput() : ZgfBuildInput{});
+        mBudget = zgfSizeBudget(*mFont, remeasured(mMeasured, *mFont, mWork), mWork, mInput ? mInput() : ZgfBuildInput{});
         mNote->clear();
     } catch (const Failure &failure) {
         mBudget.reset();

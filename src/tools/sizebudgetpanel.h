@@ -1,5 +1,6 @@
 #pragma once
 
+#include "glyphmeasurement.h"
 #include "rastersurface.h"
 #include "zgfbuilder.h"
 
@@ -49,6 +50,8 @@ private:
     QTimer mTimer;
     RasterSurface mWork;
     TexelFont *mFont = nullptr;
+    // The document measured on mWork, kept while its settings stay.
+    GlyphMeasurement mMeasured;
     std::function<ZgfBuildInput()> mInput;
     std::optional<ZgfSizeBudget> mBudget;
     bool mRle = true;

@@ -53,7 +53,8 @@ QString ExportedSample::requiredEditedFile(const EditedFile &file, const QString
     return file.path;
 }
 
-ZgfFont ExportedSample::build(TexelFont &font, Surface &work, const Source &source)
+ZgfFont ExportedSample::build(const TexelFont &font, const GlyphMeasurement &measured, Surface &work,
+                              const Source &source)
 {
     ZgfBuildInput input;
     input.rle = false; // the same pixels as RLE, read back faster
@@ -63,18 +64,18 @@ ZgfFont ExportedSample::build(TexelFont &font, Surface &work, const Source &sour
     if (font.Masked && !zgfMaskIsDrawn(font))
         input.maskFileName = requiredEditedFile(source.mask, QStringLiteral("mask bitmap"));
     SilentFeedback silent;
-    ZgfFont built = ZgfFont::read(buildZgfFile(font, work, input, silent));
+    ZgfFont built = ZgfFont::read(buildZgfFile(font, measured, work, input, silent));
     built.setCodePage(source.codePage);
     return built;
 }
 
-QImage ExportedSample::draw(TexelFont &font, Surface &work, const QString &folder, const QImage &backdrop)
+QImage ExportedSample::draw(const TexelFont &font, const GlyphMeasurement &measured, Surface &work, const QString &folder, const QImage &backdrop)
 {
     Source source = sourceOf(font, folder);
     if (!mFont || source != *mSource) {
         mFont.reset();
         mSource.reset();
-        mFont = build(font, work, source);
+        mFont = build(font, measured, work, source);
         mSource = std::move(source);
         ++mBuilds;
     }

@@ -11,6 +11,7 @@
 
 class Surface;
 class TexelFont;
+struct GlyphMeasurement;
 
 // The sample text as the console will show it: the document is built into the ZGF file
 // that the export would write, the file is read back, and the sample is drawn through the
@@ -22,12 +23,12 @@ class TexelFont;
 class ExportedSample
 {
 public:
-    // The drawn sample over backdrop (the pane's background picture; white where it ends),
+    // The drawn sample of the document measured as measured, over backdrop (the pane's background picture; white where it ends),
     // RGB32. The glyph image is rendered on work or, for a post-processed font, read from the
     // edited bitmap the export proposes in folder (the output folder of the windows). Throws a Failure saying what stands in
     // the way: a missing edited bitmap, a value that does not fit its field, a text too
     // large to draw.
-    QImage draw(TexelFont &font, Surface &work, const QString &folder, const QImage &backdrop = QImage());
+    QImage draw(const TexelFont &font, const GlyphMeasurement &measured, Surface &work, const QString &folder, const QImage &backdrop = QImage());
 
     // How many times the font was built, for telling a rebuild from a kept font.
     int builds() const { return mBuilds; }
@@ -62,7 +63,8 @@ private:
     };
 
     static Source sourceOf(const TexelFont &font, const QString &folder);
-    static ZgfFont build(TexelFont &font, Surface &work, const Source &source);
+    static ZgfFont build(const TexelFont &font, const GlyphMeasurement &measured, Surface &work,
+                         const Source &source);
 
     std::optional<Source> mSource;
     std::optional<ZgfFont> mFont;

@@ -9,6 +9,7 @@
 #include "zoomcontrol.h"
 
 #include "failure.h"
+#include "measuredfont.h"
 #include "paths.h"
 #include "texelfont.h"
 
@@ -164,6 +165,17 @@ void FontPreview::zoomChanged(int zoom)
     mScroll->setValue(value == 0 ? 0 : int(std::clamp<qint64>(middle - half, 0, mScroll->maximum())));
 }
 
+void FontPreview::setDocument(TexelFont *font)
+{
+    mFont = font;
+    mMeasured = {};
+}
+
+const GlyphMeasurement &FontPreview::measured()
+{
+    return remeasured(mMeasured, *mFont, mMeasuringSurface);
+}
+
 bool FontPreview::DrawFontSheet()
 {
     if (!mFont)
@@ -172,7 +184,7 @@ bool FontPreview::DrawFontSheet()
     const int zoom = mZoom->zoom();
     try {
         const FontSheetPainter::Layout layout = FontSheetPainter::draw(
-            *mFont, mSheetSurface, pixelsFor(paneWidth, zoom), pixelsFor(mFontView->height(), zoom));
+            *mFont, measured(), mSheetSurface, pixelsFor(paneWidth, zoom), pixelsFor(mFontView->height(), zoom));
         const int shownWidth = layout.width * zoom;
         mFontView->resize(shownWidth, mFontView->height());
         if (layout.scrollable && shownWidth > paneWidth) {
@@ -185,7 +197,7 @@ bool FontPreview::DrawFontSheet()
             mScroll->setEnabled(false);
         }
         mFontView->setPixels(mSheetSurface.image());
-        mGuide->update(*mFont, layout, zoom);
+        mGuide->update(*mFont, mMeasured, layout, zoom);
         mSheetTextWidth = shownWidth;
         fitSheetPane(layout.height * zoom);
         return true;
@@ -208,12 +220,12 @@ bool FontPreview::DrawSample()
     try {
         if (mAsExported) {
             const QString folder = mOutputFolder ? mOutputFolder() : QString();
-            mSampleView->setPixels(mExported.draw(*mFont, mExportSurface, folder, mSampleView->backgroundPicture()));
+            mSampleView->setPixels(mExported.draw(*mFont, measured(), mExportSurface, folder, mSampleView->backgroundPicture()));
             return true;
         }
         mSampleSurface.setSize(size.width(), size.height());
         mSampleSurface.setBackColor(keyFor(mFont->Color));
-        SamplePainter::draw(*mFont, mSampleSurface);
+        SamplePainter::draw(*mFont, measured(), mSampleSurface);
         mSampleView->setPixels(mSampleSurface.image(), keyFor(mFont->Color));
         return true;
     } catch (const Failure &failure) {

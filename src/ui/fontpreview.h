@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exportedsample.h"
+#include "glyphmeasurement.h"
 #include "rastersurface.h"
 #include "resizer.h"
 #include "widgetpanel.h"
@@ -34,8 +35,11 @@ public:
     explicit FontPreview(QWidget *parent = nullptr);
     ~FontPreview() override;
 
-    // The document drawn by the redraws that follow a layout; not owned.
-    void setDocument(TexelFont *font) { mFont = font; }
+    // The document drawn by the redraws that follow a layout; not owned. The preview keeps
+    // its measurement, measuring again when a redraw finds the settings changed.
+    void setDocument(TexelFont *font);
+    // The document's measurement as the last redraw drew it.
+    const GlyphMeasurement &measurement() const { return mMeasured; }
 
     // The sheet's surface, whose font is the rendering font the window tries sizes on.
     Surface &sheetSurface() { return mSheetSurface; }
@@ -75,13 +79,17 @@ private:
     void scrollSheet(int value);
     void zoomChanged(int zoom);
 
+    const GlyphMeasurement &measured();
+
     TexelFont *mFont = nullptr;
+    GlyphMeasurement mMeasured;
     QFrame *mPanelFont;
     SurfaceView *mFontView;
     FontSheetGuide *mGuide;
     QScrollBar *mScroll;
     QWidget *mBar;
     SurfaceView *mSampleView;
+    RasterSurface mMeasuringSurface;
     RasterSurface mSheetSurface;
     RasterSurface mSampleSurface;
     // The working picture of the exported sample's glyph image.

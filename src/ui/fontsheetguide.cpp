@@ -5,6 +5,7 @@
 #include "characternotes.h"
 #include "characters.h"
 #include "failure.h"
+#include "glyphmeasurement.h"
 #include "texelfont.h"
 #include "zgfbuilder.h"
 
@@ -26,7 +27,8 @@ FontSheetGuide::FontSheetGuide(SurfaceView *sheet)
     mSheet->installEventFilter(this);
 }
 
-void FontSheetGuide::update(TexelFont &font, const FontSheetPainter::Layout &layout, int zoom)
+void FontSheetGuide::update(const TexelFont &font, const GlyphMeasurement &measured,
+                            const FontSheetPainter::Layout &layout, int zoom)
 {
     mLayout = layout;
     mZoom = std::max(zoom, 1);
@@ -35,13 +37,8 @@ void FontSheetGuide::update(TexelFont &font, const FontSheetPainter::Layout &lay
     mFamily = font.fontLabel();
     mCodePage = font.CodePage();
     mUnencodable = unencodableCharacters(font.Chars(), mCodePage);
-    try {
-        mGlyphs = font.measure().glyphs;
-        mMissing = font.missingGlyphs();
-    } catch (const Failure &) {
-        mGlyphs.clear();
-        mMissing.clear();
-    }
+    mGlyphs = measured.glyphs;
+    mMissing = measured.missing;
     showFrames();
 }
 

@@ -11,6 +11,7 @@
 
 class SurfaceView;
 class TexelFont;
+struct GlyphMeasurement;
 
 // What the font sheet tells about its glyphs. After each redraw it frames the characters
 // the font itself lacks (solid) and those without a code in its code page (dashed, inside),
@@ -28,9 +29,10 @@ public:
     // Watches the sheet's tooltip events; the view must outlive the guide.
     explicit FontSheetGuide(SurfaceView *sheet);
 
-    // Takes what a redraw laid out, shown at zoom, with the document's measurements and
-    // lists. Measures the document when obsolete; a failure leaves the glyphs without facts.
-    void update(TexelFont &font, const FontSheetPainter::Layout &layout, int zoom = 1);
+    // Takes what a redraw laid out, shown at zoom, with the document's measurement (its
+    // glyphs and missing characters) and lists.
+    void update(const TexelFont &font, const GlyphMeasurement &measured, const FontSheetPainter::Layout &layout,
+                int zoom = 1);
     // Forgets everything (the sheet shows a failure instead of glyphs).
     void clear();
 

@@ -1,14 +1,15 @@
 #include "fontsheetpainter.h"
 
+#include "glyphmeasurement.h"
 #include "surface.h"
 #include "texelfont.h"
 
 #include <algorithm>
 #include <cmath>
 
-FontSheetPainter::Layout FontSheetPainter::draw(TexelFont &font, Surface &surface, int paneWidth, int height)
+FontSheetPainter::Layout FontSheetPainter::draw(const TexelFont &font, const GlyphMeasurement &measured,
+                                                Surface &surface, int paneWidth, int height)
 {
-    const GlyphMeasurement &measured = font.measure();
     surface.setFont(font.surfaceFont());
     surface.setBackColor(font.TransColor);
     surface.setForeColor(font.Color);

@@ -4,6 +4,7 @@
 
 class Surface;
 class TexelFont;
+struct GlyphMeasurement;
 
 // Draws the font sheet: the whole character set on one line, rows joined, in the
 // document's font and colour on its transparent colour, from the top-left corner, each
@@ -26,9 +27,10 @@ public:
     };
 
     // Sizes the surface to the sheet (height as given) and draws it from the measured
-    // glyphs, measuring the document when it is obsolete; returns the sheet's width and
+    // glyphs of the document (measured); returns the sheet's width and
     // scroll range for a pane of the given inner width.
-    static Layout draw(TexelFont &font, Surface &surface, int paneWidth, int height);
+    static Layout draw(const TexelFont &font, const GlyphMeasurement &measured, Surface &surface, int paneWidth,
+                       int height);
 
     // The index in the line of the glyph drawn at x, or -1 where there is none.
     static qsizetype glyphAt(const Layout &layout, int x);

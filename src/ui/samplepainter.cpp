@@ -4,14 +4,14 @@
 
 #include "characters.h"
 #include "checked.h"
+#include "glyphmeasurement.h"
 #include "surface.h"
 #include "texelfont.h"
 
 #include <cmath>
 
-void SamplePainter::draw(TexelFont &font, Surface &surface)
+void SamplePainter::draw(const TexelFont &font, const GlyphMeasurement &measured, Surface &surface)
 {
-    const GlyphMeasurement &measured = font.measure();
     surface.setFont(font.surfaceFont());
     surface.setForeColor(font.Color);
     QString text = font.SampleText;

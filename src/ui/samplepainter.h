@@ -2,6 +2,7 @@
 
 class Surface;
 class TexelFont;
+struct GlyphMeasurement;
 
 // Draws the sample text glyph by glyph, spaced as the document will space it: each glyph
 // gets floor(CharWidthInc / 2) pixels before it and the rest of the increment plus
@@ -12,7 +13,6 @@ class SamplePainter
 {
 public:
     // Clears the surface to its background colour and draws the text in the document's
-    // font and colour, from the measured glyphs. Measures the document when it is
-    // obsolete; throws Failure 6 when the line advance leaves the 16-bit twips range.
-    static void draw(TexelFont &font, Surface &surface);
+    // font and colour, from its measurement measured; throws Failure 6 when the line advance leaves the 16-bit twips range.
+    static void draw(const TexelFont &font, const GlyphMeasurement &measured, Surface &surface);
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "measuredfont.h"
 #include "surface.h"
 #include "testfiles.h"
 #include "texelfont.h"
@@ -24,7 +25,7 @@ inline std::vector<std::string> documentState(const TexelFont &f)
         TEXEL_N(CharHeightInc), TEXEL_N(CharSepExtra), TEXEL_N(CharWidthInc), TEXEL_N(Color),
         TEXEL_N(CustomGP32FileName), TEXEL_N(CustomName), TEXEL_N(CustomVariableName),
         TEXEL_N(InvertMask), TEXEL_N(LineSepExtra), TEXEL_N(Masked), TEXEL_N(MaskHeightInc),
-        TEXEL_N(MaskWidthInc), TEXEL_N(Obsolete), TEXEL_N(Postprocessed), TEXEL_N(Proportional),
+        TEXEL_N(MaskWidthInc), TEXEL_N(Postprocessed), TEXEL_N(Proportional),
         TEXEL_N(Script), TEXEL_N(Serif), TEXEL_N(ShadowColor), TEXEL_N(ShadowMask),
         TEXEL_N(ShadowOX), TEXEL_N(ShadowOY), TEXEL_N(ShadowXPos), TEXEL_N(ShadowYPos),
         TEXEL_N(TransColor), TEXEL_N(Bold()), TEXEL_N(Italic()), TEXEL_N(Size()),
@@ -62,3 +63,21 @@ inline Box inkBox(const Surface &s, int x0, int x1)
     }
     return b;
 }
+
+// A document's measurement kept as its owner keeps it: measured on the surface again when the
+// settings changed.
+class KeptMeasurement
+{
+public:
+    KeptMeasurement(const TexelFont &font, Surface &surface) : mFont(font), mSurface(surface) {}
+    const GlyphMeasurement &measure() { return remeasured(mKept, mFont, mSurface); }
+    MeasuredFont measured() { return {mFont, measure()}; }
+    const GlyphMeasurement &kept() const { return mKept; }
+    // After the surface was made to draw differently: the document did not change.
+    void forget() { mKept = {}; }
+
+private:
+    const TexelFont &mFont;
+    Surface &mSurface;
+    GlyphMeasurement mKept;
+};

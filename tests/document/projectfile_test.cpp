@@ -248,7 +248,6 @@ TEST_F(ProjectFile, LoadAppliesAllOrNothing)
             writeFile(path(), bytes);
         }
         TexelFont font;
-        font.Obsolete = false;
         auto expected = documentState(font);
         if (c.loads) { // only Filename changes when the record holds nothing
             TexelFont loaded = c.appliesRecord ? everyFieldSet() : TexelFont();

@@ -8,23 +8,24 @@ class RasterMeasure : public ::testing::Test
 {
 protected:
     RasterSurface surface;
-    TexelFont font{&surface};
+    TexelFont font;
+    KeptMeasurement measurement{font, surface};
 };
 
 TEST_F(RasterMeasure, DefaultDocumentAndItsSpaces)
 {
     // Every default glyph has ink and a code: the CLI suite's export of the defaults.
-    EXPECT_EQ(font.DefaultWidth(), 4) << "a 13-pixel em has a 4-pixel space";
-    EXPECT_TRUE(font.DefaultHeight() > 10 && font.DefaultHeight() <= 16 && font.GetFontTop() >= 0);
+    EXPECT_EQ(measurement.measured().DefaultWidth(), 4) << "a 13-pixel em has a 4-pixel space";
+    EXPECT_TRUE(measurement.measured().DefaultHeight() > 10 && measurement.measured().DefaultHeight() <= 16 && measurement.measured().GetFontTop() >= 0);
     font.setChars(QStringLiteral("A B"));
-    const Char space = font.measure().glyphs.at(1);
+    const Char space = measurement.measure().glyphs.at(1);
     EXPECT_FALSE(space.hasInk());
-    EXPECT_EQ(space.TextWidth, font.DefaultWidth());
-    EXPECT_EQ(quint8(font.CharRightIndents().at(1)), space.TextWidth);
+    EXPECT_EQ(space.TextWidth, measurement.measured().DefaultWidth());
+    EXPECT_EQ(quint8(measurement.measured().CharRightIndents().at(1)), space.TextWidth);
     font.setUnderline(true);
-    const Char underlined = font.measure().glyphs.at(1);
+    const Char underlined = measurement.measure().glyphs.at(1);
     EXPECT_GE(underlined.Width, underlined.TextWidth - 1) << "the line spans the advance";
-    EXPECT_FALSE(font.measure().images.at(0).whole) << "the line runs on from the space before";
+    EXPECT_FALSE(measurement.measure().images.at(0).whole) << "the line runs on from the space before";
 }
 
 // Italic overhang: the raster boxes hold every pixel drawn, italic too (platform suite), and
@@ -33,11 +34,10 @@ TEST_F(RasterMeasure, DefaultDocumentAndItsSpaces)
 TEST_F(RasterMeasure, TheTransparentColourIsNoInk)
 {
     font.Color = font.TransColor;
-    font.Obsolete = true;
-    EXPECT_EQ(font.GetFontTop(), -1);
-    EXPECT_EQ(font.DefaultHeight(), 0);
+    EXPECT_EQ(measurement.measured().GetFontTop(), -1);
+    EXPECT_EQ(measurement.measured().DefaultHeight(), 0);
     font.setChars(QString());
-    EXPECT_EQ(font.GetFontHeight(), 0);
+    EXPECT_EQ(measurement.measured().GetFontHeight(), 0);
 }
 
 // The strip copies the measured glyphs where the renderer draws alike everywhere (up to 64
@@ -53,8 +53,8 @@ TEST_F(RasterMeasure, StripEqualsEveryCharacterDrawnInPlace)
                                        std::pair(72.0f, true)}) {
         font.setSize(size);
         font.setItalic(italic);
-        font.ZgfGenerateBitmap(strip);
-        const GlyphMeasurement &m = font.measure();
+        measurement.measured().ZgfGenerateBitmap(strip);
+        const GlyphMeasurement &m = measurement.measure();
         inPlace.setFont(surface.font());
         inPlace.setBackColor(font.TransColor);
         inPlace.setForeColor(font.Color);

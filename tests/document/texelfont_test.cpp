@@ -1,7 +1,10 @@
 #include "cidentifier.h"
 #include "documenttesting.h"
 #include "failure.h"
+#include "measuredfont.h"
 #include "testsurface.h"
+
+#include <functional>
 
 using Glyph = TestSurface::Glyph;
 
@@ -122,10 +125,13 @@ class TexelFontMeasure : public ::testing::Test
 {
 protected:
     // Top, height, DefaultHeight, DefaultWidth and LineSep of the font.
-    std::array<int, 5> metrics() { return {font.GetFontTop(), font.GetFontHeight(), font.DefaultHeight(), font.DefaultWidth(), font.LineSep()}; }
+    std::array<int, 5> metrics() { return {measured().GetFontTop(), measured().GetFontHeight(), measured().DefaultHeight(), measured().DefaultWidth(), measured().LineSep()}; }
+    const GlyphMeasurement &measure() { return measurement.measure(); }
+    MeasuredFont measured() { return measurement.measured(); }
 
     TestSurface surface{15, 4};
-    TexelFont font{&surface};
+    TexelFont font;
+    KeptMeasurement measurement{font, surface};
 };
 
 TEST_F(TexelFontMeasure, UnionOfInkBoxes)
@@ -135,19 +141,19 @@ TEST_F(TexelFontMeasure, UnionOfInkBoxes)
     surface.setGlyph(QLatin1Char('c'), Glyph{6, 2, 5, 3, 6});  // rows 5..10
     font.setChars(QStringLiteral("a b\r\nc "));
     EXPECT_EQ(metrics(), (std::array{2, 11, 11, 4, 4}));
-    const GlyphMeasurement &m = font.measure();
+    const GlyphMeasurement &m = measure();
     ASSERT_EQ(m.glyphs.size(), 5);
     EXPECT_EQ(m.glyphs.at(0), (Char{8, 1, 15, 6, 2, 4}));
     EXPECT_EQ(m.glyphs.at(1), (Char{0, 0, 15, 4, 0, 0}));
-    EXPECT_EQ(font.CharRightIndents().left(2), QByteArray("\x01\x04")) << "a space's right indent is its advance";
+    EXPECT_EQ(measured().CharRightIndents().left(2), QByteArray("\x01\x04")) << "a space's right indent is its advance";
 
     surface.setMissing(QStringLiteral("\u2603x"));
     font.setChars(QStringLiteral("ax\u2603\r\nx"));
-    EXPECT_EQ(font.missingGlyphs(), QStringLiteral("x\u2603")) << "each listed once";
+    EXPECT_EQ(measure().missing, QStringLiteral("x\u2603")) << "each listed once";
 
     font.setChars(QString());
     EXPECT_EQ(metrics(), (std::array{-1, 0, 0, 4, 15}));
-    EXPECT_EQ(font.ZgfGetBitmapWidth(), 0);
+    EXPECT_EQ(measured().ZgfGetBitmapWidth(), 0);
 }
 
 // Ink is never cut: left of a space's width, past the advance, above and below the line,
@@ -169,7 +175,8 @@ TEST_F(TexelFontMeasure, InkOutsideTheLineAndAdvance)
         surface.setGlyph(QLatin1Char('o'), c.glyph);
         surface.setBoundsKnown(c.boundsKnown);
         font.setChars(QStringLiteral("oa"));
-        const GlyphMeasurement &m = font.measure();
+        measurement.forget();
+        const GlyphMeasurement &m = measure();
         EXPECT_EQ(m.glyphs.at(0), c.expected) << c.what;
         EXPECT_EQ(metrics(), c.metrics) << c.what;
         const GlyphImage &image = m.images.at(0);
@@ -183,48 +190,100 @@ TEST_F(TexelFontMeasure, InkOutsideTheLineAndAdvance)
     surface.setUnderlineRow(16);
     font.setUnderline(true);
     font.setChars(QStringLiteral(" a"));
-    EXPECT_EQ(font.measure().glyphs.at(0), (Char{1, -4, 15, 4, 16, 8}));
+    EXPECT_EQ(measure().glyphs.at(0), (Char{1, -4, 15, 4, 16, 8}));
     EXPECT_EQ(metrics(), (std::array{2, 15, 15, 4, 0}));
     font.setUnderline(false);
 
     surface.setGlyph(QLatin1Char('o'), cases[0].glyph);
     surface.setGlyph(QLatin1Char('f'), Glyph{5, -2, 1, 6, 9});
     font.setChars(QStringLiteral("of"));
-    font.measure();
-    EXPECT_EQ((font.CharLeftIndents() + font.CharRightIndents()).toHex(), "f6fefc01");
+    measure();
+    EXPECT_EQ((measured().CharLeftIndents() + measured().CharRightIndents()).toHex(), "f6fefc01");
 }
 
-TEST_F(TexelFontMeasure, MeasuresOnlyWhenObsoleteAndOverflowFails)
+// A measurement is of the settings it was measured from: each change of the look makes it
+// out of date, names and spacing do not.
+TEST_F(TexelFontMeasure, ChangesOfTheLookOutdateTheMeasurement)
 {
     EXPECT_EQ(TexelFont::glyphSequence(QStringLiteral("AA\r\nA")), QStringLiteral("AAA"));
     EXPECT_EQ(TexelFont::glyphSequence(QStringLiteral("a\rb\nc")), QStringLiteral("a\rb\nc"));
-    font.measure();
-    font.SetCharsToDefault();
-    EXPECT_TRUE(font.Obsolete) << "even when the set was already the default";
+    EXPECT_FALSE(isMeasurementOf(measurement.kept(), font)) << "nothing measured yet";
+    const std::pair<const char *, std::function<void(TexelFont &)>> changes[] = {
+        {"size", [](TexelFont &f) { f.setSize(12.0f); }},
+        {"family", [](TexelFont &f) { f.setTTFName(QStringLiteral("Other")); }},
+        {"font file", [](TexelFont &f) { f.setFontFile(QStringLiteral("/x.ttf")); }},
+        {"bold", [](TexelFont &f) { f.setBold(true); }},
+        {"italic", [](TexelFont &f) { f.setItalic(true); }},
+        {"underline", [](TexelFont &f) { f.setUnderline(true); }},
+        {"strikethrough", [](TexelFont &f) { f.setStrikethrough(true); }},
+        {"hinting", [](TexelFont &f) { f.setHinting(Hinting::None); }},
+        {"characters", [](TexelFont &f) { f.setChars(QStringLiteral("ba")); }},
+        {"smooth mask", [](TexelFont &f) { f.setSmooth(true); f.Masked = true; }},
+        {"colour", [](TexelFont &f) { f.Color = 0x123456; }},
+        {"background", [](TexelFont &f) { f.TransColor = 1; }},
+    };
+    for (const auto &[what, change] : changes) {
+        font = TexelFont();
+        font.setChars(QStringLiteral("ab"));
+        measure();
+        change(font);
+        EXPECT_FALSE(isMeasurementOf(measurement.kept(), font)) << what;
+    }
+    font = TexelFont();
     font.setChars(QStringLiteral("ab"));
-    font.measure();
-    const int drawsBefore = surface.drawCount();
-    font.Color = 0x123456;
+    measure();
     font.setName(QStringLiteral("Other"));
-    font.TransColor = 1;
-    EXPECT_FALSE(font.Obsolete) << "colours and names do not invalidate measurements";
+    font.setVariableName(QStringLiteral("other"));
     font.CharWidthInc = 3;
-    EXPECT_EQ(font.ZgfDefaultWidth(), 7);
-    EXPECT_EQ(font.ZgfMaxCharWidth(), 7);
-    EXPECT_EQ(font.ZgfCharWidths(), QByteArray("\x07\x07"));
-    EXPECT_EQ(surface.drawCount(), drawsBefore);
+    font.LineSepExtra = 2;
+    font.SampleText = QStringLiteral("x");
+    EXPECT_TRUE(isMeasurementOf(measurement.kept(), font)) << "names, spacing and the sample keep it";
+}
 
-    // Every table value is checked against its byte, naming the character.
+// Changing the settings and reading every getter, of the document and of what was measured,
+// measures nothing: only the owner measures.
+TEST_F(TexelFontMeasure, NoGetterMeasures)
+{
+    font.setChars(QStringLiteral("ab"));
+    font.Masked = true;
+    const GlyphMeasurement before = measure();
+    const int drawsBefore = surface.drawCount();
+    font.setSize(20.0f);
+    font.setBold(true);
+    font.setChars(QStringLiteral("abc"));
+    font.setSmooth(true);
+    font.CharWidthInc = 3;
+    QStringList read{font.Chars(), font.Filename(), font.FontFile(), font.GP32FileName(), font.Name(), font.TTFName(),
+                     font.familyName(), font.VariableName(), font.fontLabel(), font.CalculateVariableName(),
+                     font.CalculateGP32FileName(), font.surfaceFont().name};
+    read << QString::number(font.Size()) << QString::number(font.maskBackground())
+         << QString::number(font.Bold() + font.Italic() + font.Underline() + font.Strikethrough() + font.Smooth()
+                            + font.hasGenericMask() + font.smoothMask() + int(font.Hinting()) + int(font.CodePage()));
+    const MeasuredFont m(font, before);
+    read << QString::number(m.DefaultHeight() + m.DefaultWidth() + m.LineSep() + m.GetFontHeight() + m.GetFontTop()
+                            + m.ZgfDefaultHeight() + m.ZgfMaxCharHeight() + m.ZgfMaxCharWidth()
+                            + m.ZgfGetBitmapHeight() + m.ZgfGetMaskWidth() + m.ZgfGetMaskHeight());
+    read << QString::fromLatin1((m.ZgfCharWidths() + m.CharLeftIndents() + m.CharRightIndents()).toHex());
+    EXPECT_EQ(surface.drawCount(), drawsBefore) << read.join(u' ').toStdString();
+    EXPECT_EQ(m.ZgfDefaultWidth(), 7) << "the measured space and today's increment";
+    EXPECT_EQ(m.ZgfMaxCharWidth(), 7);
+    EXPECT_EQ(m.ZgfCharWidths(), QByteArray("\x07\x07")) << "the two glyphs measured, not the three of the set";
+    EXPECT_EQ(m.ZgfGetBitmapWidth(), 14);
+    EXPECT_FALSE(isMeasurementOf(before, font));
+}
+
+// Every table value is checked against its byte, naming the character.
+TEST_F(TexelFontMeasure, OverflowFails)
+{
     surface.setGlyph(QLatin1Char('w'), Glyph{200, 0, 1, 2, 4});
     font.setChars(QStringLiteral("w"));
     font.CharWidthInc = 254;
-    font.measure();
-    EXPECT_EQ(failureOf([&] { font.ZgfCharWidths(); }), QStringLiteral("6: Overflow: the width of \"w\" is 256, outside 0..255"));
-    EXPECT_EQ(failureOf([&] { font.CharRightIndents(); }),
+    measure();
+    EXPECT_EQ(failureOf([&] { measured().ZgfCharWidths(); }), QStringLiteral("6: Overflow: the width of \"w\" is 256, outside 0..255"));
+    EXPECT_EQ(failureOf([&] { measured().CharRightIndents(); }),
               QStringLiteral("6: Overflow: the right indent of \"w\" is 198, outside -128..127"));
     font.CharWidthInc = 32767;
-    EXPECT_THROW(font.ZgfGetBitmapWidth(), Failure);
-    EXPECT_THROW(TexelFont().DefaultHeight(), Failure) << "no surface to measure on";
+    EXPECT_THROW(measured().ZgfGetBitmapWidth(), Failure);
 }
 
 // Widths 5, 3, 7; tops 2, 4, 3; font top 2 and DefaultHeight 12; increments 2 and 3.
@@ -250,27 +309,27 @@ protected:
 // mask's forms.
 TEST_F(TexelFontStrip, StripSizesAndColours)
 {
-    font.ZgfGenerateBitmap(strip);
+    measured().ZgfGenerateBitmap(strip);
     EXPECT_EQ(stripSize(), std::pair(21, 15));
     EXPECT_EQ(strip.backColor(), font.TransColor);
     EXPECT_EQ(inkBox(strip, 0, 21).bottom, 12) << "two rows of the increment below the ink";
-    EXPECT_EQ(font.ZgfGetBitmapWidth(true), 24) << "GP sizes round up to 8";
-    EXPECT_EQ(font.ZgfGetBitmapHeight(true), 16);
+    EXPECT_EQ(measured().ZgfGetBitmapWidth(true), 24) << "GP sizes round up to 8";
+    EXPECT_EQ(measured().ZgfGetBitmapHeight(true), 16);
 
     font.Masked = true;
     font.MaskWidthInc = 4;
     font.MaskHeightInc = 2;
-    font.ZgfGenerateMask(strip);
+    measured().ZgfGenerateMask(strip);
     EXPECT_EQ(stripSize(), std::pair(33, 17));
     EXPECT_EQ(std::pair(strip.backColor(), strip.foreColor()), (std::pair<Color, Color>(0xFFFFFF, 0))) << "inverted: black on white";
     EXPECT_EQ(inkBox(strip, 11, 20).left, 14);
     EXPECT_EQ(inkBox(strip, 0, 33).top, 2);
     font.InvertMask = false;
-    font.ZgfGenerateMask(strip);
+    measured().ZgfGenerateMask(strip);
     EXPECT_EQ(std::pair(strip.backColor(), strip.foreColor()), (std::pair<Color, Color>(0, 0xFFFFFF)));
     font.Masked = false;
-    EXPECT_EQ(font.ZgfGetMaskWidth() + font.ZgfGetMaskHeight(), 0);
-    font.ZgfGenerateMask(strip);
+    EXPECT_EQ(measured().ZgfGetMaskWidth() + measured().ZgfGetMaskHeight(), 0);
+    measured().ZgfGenerateMask(strip);
     EXPECT_EQ(strip.width(), 0);
 }
 
@@ -281,14 +340,14 @@ TEST_F(TexelFontStrip, CountAndFromDealGlyphs)
     TestSurface full{15, 4};
     for (const char c : {'a', 'b', 'c'})
         full.setGlyph(QLatin1Char(c), strip.glyph(QLatin1Char(c)));
-    font.ZgfGenerateBitmap(full);
-    font.ZgfGenerateBitmap(strip, 3, 2);
+    measured().ZgfGenerateBitmap(full);
+    measured().ZgfGenerateBitmap(strip, 3, 2);
     // Glyph 2 starts at column 5 and glyph 5 at 5+3+7+5 = 20, as in the full strip.
     for (const int x : {5, 20})
         EXPECT_EQ(inkBox(strip, x, x + 3).left, inkBox(full, x, x + 3).left);
     for (const auto &[x0, x1] : {std::pair(0, 5), std::pair(8, 20), std::pair(23, 35)})
         EXPECT_EQ(inkBox(strip, x0, x1).right, -1) << x0 << ": only glyphs 2 and 5 are drawn";
-    EXPECT_THROW(font.ZgfGenerateBitmap(strip, 0, 1), Failure);
+    EXPECT_THROW(measured().ZgfGenerateBitmap(strip, 0, 1), Failure);
 }
 
 TEST_F(TexelFontStrip, NegativeIncrementsNarrowTheCells)
@@ -296,9 +355,9 @@ TEST_F(TexelFontStrip, NegativeIncrementsNarrowTheCells)
     font.setChars(QStringLiteral("aa"));
     font.CharWidthInc = -3;
     font.CharHeightInc = 0;
-    EXPECT_EQ(font.ZgfGetBitmapWidth(), 4);
-    EXPECT_EQ(font.ZgfCharWidths(), QByteArray("\x02\x02"));
-    font.ZgfGenerateBitmap(strip);
+    EXPECT_EQ(measured().ZgfGetBitmapWidth(), 4);
+    EXPECT_EQ(measured().ZgfCharWidths(), QByteArray("\x02\x02"));
+    measured().ZgfGenerateBitmap(strip);
     // Two columns before the ink, one after: the first glyph starts at -2, the second at 0.
     EXPECT_EQ(inkBox(strip, 0, 4).left, 0);
     EXPECT_EQ(inkBox(strip, 0, 4).right, 3);
@@ -311,10 +370,10 @@ TEST_F(TexelFontStrip, CopiesWholeImagesAndDrawsTheRest)
     strip.setGlyph(QLatin1Char('a'), Glyph{7, 1, 2, 5, 3});
     font.setChars(QStringLiteral("a"));
     font.CharHeightInc = 0;
-    font.ZgfGenerateBitmap(strip);
+    measured().ZgfGenerateBitmap(strip);
     EXPECT_EQ(inkBox(strip, 0, 7).bottom, 11) << "the 12 rows measured, not the 3 the strip's surface draws";
     font.setUnderline(true);
-    font.ZgfGenerateBitmap(strip);
+    measured().ZgfGenerateBitmap(strip);
     EXPECT_EQ(inkBox(strip, 0, 7).bottom, 2);
 
 }
@@ -330,7 +389,7 @@ TEST_F(TexelFontStrip, CellsHoldInkBeyondTheLine)
     font.setChars(QStringLiteral("b\u00C3_"));
     font.CharWidthInc = 0;
     font.CharHeightInc = 0;
-    font.ZgfGenerateBitmap(strip);
+    measured().ZgfGenerateBitmap(strip);
     EXPECT_EQ(stripSize(), std::pair(3 + 5 + 8, 20)) << "rows -3 to 16";
     const std::array<Box, 3> expected{Box{0, 7, 2, 11}, Box{3, 0, 7, 13}, Box{8, 16, 15, 19}};
     for (int i = 0, x = 0; const int width : {3, 5, 8}) {

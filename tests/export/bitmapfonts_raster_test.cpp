@@ -3,6 +3,7 @@
 // bitmap of the strike (never through the renderer that drew the export).
 #include "feedback.h"
 #include "fontfiles.h"
+#include "measuredfont.h"
 #include "rastersurface.h"
 #include "testfiles.h"
 #include "texelfont.h"
@@ -209,7 +210,7 @@ TEST_P(BitmapFonts, EveryGlyphOfTheStrikeIsExact)
         (truth.contains(ch.unicode()) ? present : lacking) += ch;
     font.setChars(present);
     SilentFeedback silent;
-    const ZgfFont zgf = ZgfFont::read(buildZgfFile(font, work, ZgfBuildInput{false, {}, {}}, silent));
+    const ZgfFont zgf = ZgfFont::read(buildZgfFile(font, measureFont(font, measure), work, ZgfBuildInput{false, {}, {}}, silent));
     ASSERT_EQ(zgf.count(), present.size());
 
     // The rows of the image lie where the first glyph with ink puts them; every glyph agrees.

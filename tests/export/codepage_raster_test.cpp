@@ -30,7 +30,7 @@ protected:
     // The letter drawn directly, alone, where the export puts it in a cell of the given size.
     InkMap drawnDirectly(QChar letter, int width, int height)
     {
-        const GlyphMeasurement &m = font.measure();
+        const GlyphMeasurement &m = measurement.measure();
         const Char &g = m.glyphs.at(m.sequence.indexOf(letter));
         RasterSurface direct;
         direct.setFont(font.surfaceFont());
@@ -62,6 +62,7 @@ protected:
     RasterSurface measure;
     RasterSurface work;
     TexelFont font{&measure};
+    KeptMeasurement measurement{font, measure};
     RecordingFeedback feedback;
     QTemporaryDir dir;
 };

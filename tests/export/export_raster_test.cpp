@@ -18,6 +18,7 @@ protected:
     RasterSurface measure;
     RasterSurface work;
     TexelFont font{&measure};
+    KeptMeasurement measurement{font, measure};
     RecordingFeedback feedback;
     QTemporaryDir dir;
 };
@@ -29,7 +30,7 @@ TEST_P(RasterExport, DefaultDocumentReadsBackAsDrawn)
     // Header, characters and length are the CLI suite's export of the defaults.
     const ZgfFont zgf = ZgfFont::readFile(options.zgfFileName);
     EXPECT_EQ(zgf.header().GlyphOffset, 76 + 4 * 130);
-    EXPECT_EQ(zgf.imageWidth(), font.ZgfGetBitmapWidth());
+    EXPECT_EQ(zgf.imageWidth(), measurement.measured().ZgfGetBitmapWidth());
     EXPECT_EQ(zgf.pixel16(zgf.cellX(1) + zgf.leftIndent(1) + 1, 3), ColorToPixel16(font.Color, 1)) << "the stroke of \"1\"";
 }
 

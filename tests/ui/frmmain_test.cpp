@@ -394,10 +394,10 @@ private slots:
         for (const auto &[index, missing, unencodable, codes] : rows) {
             // The frames sit on the glyph cells; the cells follow the advances the document measured.
             end = 0;
-            for (int i = 0; i < font.glyphs().size(); ++i) {
+            for (int i = 0; i < mWindow->preview()->measurement().glyphs.size(); ++i) {
                 if (i == index)
-                    x = end + font.glyphs().at(i).TextWidth / 2;
-                end += font.glyphs().at(i).TextWidth;
+                    x = end + mWindow->preview()->measurement().glyphs.at(i).TextWidth / 2;
+                end += mWindow->preview()->measurement().glyphs.at(i).TextWidth;
             }
             const auto framed = [&sheet, x](QRgb color) {
                 return std::ranges::any_of(sheet->frames(), [&](const SurfaceView::Frame &frame) {
@@ -407,7 +407,7 @@ private slots:
             QCOMPARE(framed(FontSheetGuide::MissingColor), missing);
             QCOMPARE(framed(FontSheetGuide::UnencodableColor), unencodable);
 
-            const Char &g = font.glyphs().at(index);
+            const Char &g = mWindow->preview()->measurement().glyphs.at(index);
             const QString tip = guide.toolTipAt(x);
             QVERIFY2(tip.startsWith(codes + u'\n'), qPrintable(tip));
             QVERIFY(tip.contains(u"Ink box: %1 x %2 at (%3, %4)"_s.arg(g.Width).arg(g.Height).arg(g.Left).arg(g.Top)));
@@ -430,7 +430,7 @@ private slots:
         font.setCodePage(CodePage::Windows1250);
         QVERIFY(mWindow->preview()->DrawFontSheet());
         QCOMPARE(guide.unencodable(), u"\u2603"_s);
-        QVERIFY(guide.toolTipAt(x - font.glyphs().at(3).TextWidth).startsWith(u"\u0141 (U+0141), Windows-1250 0xA3\n"_s));
+        QVERIFY(guide.toolTipAt(x - mWindow->preview()->measurement().glyphs.at(3).TextWidth).startsWith(u"\u0141 (U+0141), Windows-1250 0xA3\n"_s));
         QVERIFY(guide.toolTipAt(end).endsWith(u"1 character has no Windows-1250 code and will be written as \"?\": \u2603 (U+2603)"_s));
 
         // A sheet the renderer refuses forgets the marks.
@@ -604,8 +604,9 @@ private slots:
         SurfaceView *sheet = pane("picFont"), *sample = pane("picSample");
         const QImage sheetAt1 = sheet->rendered(), sampleAt1 = sample->rendered();
         RasterSurface surface;
-        const FontSheetPainter::Layout layout = FontSheetPainter::draw(font, surface, 1, 1);
-        const QString line = font.measure().sequence;
+        const GlyphMeasurement &measured = mWindow->preview()->measurement();
+        const FontSheetPainter::Layout layout = FontSheetPainter::draw(font, measured, surface, 1, 1);
+        const QString line = measured.sequence;
         const QRect marked = sheet->frames().constFirst().rect; // the dashed frame of the last glyph
         auto *scroll = mWindow->findChild<QScrollBar *>(u"hsbFont"_s);
         for (int k = 1; k <= FontPreview::MaxZoom; ++k) {
@@ -658,7 +659,7 @@ private slots:
         FontPreview *preview = mWindow->preview();
         QVERIFY(preview->DrawFontSheet());
         RasterSurface surface;
-        const int line = FontSheetPainter::draw(font, surface, 1, 1).height;
+        const int line = FontSheetPainter::draw(font, preview->measurement(), surface, 1, 1).height;
         const SurfaceView *sheet = pane("picFont");
         const auto *scroll = mWindow->findChild<QScrollBar *>(u"hsbFont"_s);
         const auto lineShown = [&](int zoom) { return sheet->mapTo(preview, QPoint(0, line * zoom)).y() <= scroll->y(); };

@@ -7,6 +7,7 @@
 #include "samplepainter.h"
 
 #include "failure.h"
+#include "measuredfont.h"
 #include "testsurface.h"
 #include "texelfont.h"
 
@@ -189,7 +190,7 @@ private slots:
         }
         TexelFont font(&measuring);
         font.setChars(u"A\u00C3_"_s);
-        const FontSheetPainter::Layout layout = FontSheetPainter::draw(font, sheet, 30, 25);
+        const FontSheetPainter::Layout layout = FontSheetPainter::draw(font, measureFont(font, measuring), sheet, 30, 25);
         QCOMPARE(layout.edges, (QList<int>{0, 6, 12, 18}));
         QCOMPARE(inkRuns(sheet, 2, true), u"5-12"_s);
         QCOMPARE(inkRuns(sheet, 8, true), u"0-12"_s);
@@ -233,7 +234,8 @@ private slots:
         font.CharHeightInc = c.heightInc;
         pane.setSize(60, 40);
         pane.setBackColor(0xFFFFFF);
-        SamplePainter::draw(font, pane);
+        const GlyphMeasurement measured = measureFont(font, measuring);
+        SamplePainter::draw(font, measured, pane);
         QCOMPARE(inkRuns(pane, 5), c.row5);
         QCOMPARE(inkRuns(pane, 2, true), c.column2);
 
@@ -241,7 +243,7 @@ private slots:
         font.LineSepExtra = 3000;
         font.SampleText = u"A\r\nB"_s;
         try {
-            SamplePainter::draw(font, pane);
+            SamplePainter::draw(font, measured, pane);
             QFAIL("no failure");
         } catch (const Failure &failure) {
             QCOMPARE(failure.number, Failure::Overflow);

@@ -4,6 +4,7 @@
 #include "commanderrors.h"
 #include "documentoptions.h"
 #include "guisession.h"
+#include "measuredfont.h"
 #include "terminalfeedback.h"
 
 CommandDocument::CommandDocument(CommandEnvironment &environment, const QString &projectPath,
@@ -18,4 +19,9 @@ CommandDocument::CommandDocument(CommandEnvironment &environment, const QString 
     options.apply(mFont, &*mWork);
     // Before a command measures a glyph: a set no font holds would only cost time and memory.
     TexelFont::checkGlyphCount(mFont.Chars());
+}
+
+const GlyphMeasurement &CommandDocument::measurement()
+{
+    return remeasured(mMeasured, mFont, *mMeasure);
 }

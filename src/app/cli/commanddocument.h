@@ -1,5 +1,6 @@
 #pragma once
 
+#include "glyphmeasurement.h"
 #include "rastersurface.h"
 #include "texelfont.h"
 
@@ -23,10 +24,13 @@ public:
     CommandDocument &operator=(const CommandDocument &) = delete;
 
     TexelFont &font() { return mFont; }
+    // The document's glyphs measured as it is now: kept, measured again after a change.
+    const GlyphMeasurement &measurement();
     Surface &work() { return *mWork; }
 
 private:
     std::optional<RasterSurface> mMeasure;
     std::optional<RasterSurface> mWork;
     TexelFont mFont;
+    GlyphMeasurement mMeasured;
 };

@@ -3,6 +3,7 @@
 #include "characters.h"
 #include "documentoptions.h"
 #include "hinting.h"
+#include "measuredfont.h"
 #include "texelfont.h"
 
 #include <QJsonObject>
@@ -16,12 +17,12 @@ void addColor(InfoReport &report, const QString &key, Color color)
     report.add(key, color, QStringLiteral("#%1 (%2)").arg(colorToHex(color)).arg(color));
 }
 
-QJsonArray glyphRows(const TexelFont &font)
+QJsonArray glyphRows(const TexelFont &font, const GlyphMeasurement &measured)
 {
     const QStringList sequence = charactersOf(TexelFont::glyphSequence(font.Chars()));
     QJsonArray rows;
-    for (qsizetype i = 0; i < font.glyphs().size() && i < sequence.size(); ++i) {
-        const Char &g = font.glyphs().at(i);
+    for (qsizetype i = 0; i < measured.glyphs.size() && i < sequence.size(); ++i) {
+        const Char &g = measured.glyphs.at(i);
         rows.append(QJsonObject{{QStringLiteral("Char"), sequence.at(i)},
                                 {QStringLiteral("Height"), g.Height},
                                 {QStringLiteral("Left"), g.Left},
@@ -42,13 +43,8 @@ double shortestSize(float size)
     return QByteArray(text, end - text).toDouble();
 }
 
-InfoReport documentReport(TexelFont &font)
+InfoReport documentReport(const TexelFont &font, const GlyphMeasurement &measured)
 {
-    // Measured first, so the measurements and Obsolete below agree.
-    const qint16 defaultWidth = font.DefaultWidth();
-    const qint16 defaultHeight = font.DefaultHeight();
-    const qint16 lineSep = font.LineSep();
-    const qint16 fontTop = font.GetFontTop();
 
     InfoReport r;
     r.add(QStringLiteral("Filename"), font.Filename());
@@ -91,12 +87,12 @@ InfoReport documentReport(TexelFont &font)
     r.add(QStringLiteral("FontFile"), font.FontFile());
     r.add(QStringLiteral("Hinting"), hintingName(font.Hinting()));
     r.add(QStringLiteral("Smooth"), font.Smooth());
-    r.add(QStringLiteral("Obsolete"), font.Obsolete);
-    r.add(QStringLiteral("DefaultWidth"), defaultWidth);
-    r.add(QStringLiteral("DefaultHeight"), defaultHeight);
-    r.add(QStringLiteral("LineSep"), lineSep);
-    r.add(QStringLiteral("FontTop"), fontTop);
-    r.addTable(QStringLiteral("Glyphs"), glyphRows(font),
+    r.add(QStringLiteral("Obsolete"), !isMeasurementOf(measured, font));
+    r.add(QStringLiteral("DefaultWidth"), measured.defaultWidth);
+    r.add(QStringLiteral("DefaultHeight"), measured.defaultHeight);
+    r.add(QStringLiteral("LineSep"), measured.lineSep);
+    r.add(QStringLiteral("FontTop"), measured.fontTop);
+    r.addTable(QStringLiteral("Glyphs"), glyphRows(font, measured),
                {QStringLiteral("Char"), QStringLiteral("Height"), QStringLiteral("Left"),
                 QStringLiteral("TextHeight"), QStringLiteral("TextWidth"), QStringLiteral("Top"),
                 QStringLiteral("Width")});

@@ -4,6 +4,7 @@
 #include "command.h"
 #include "commanddocument.h"
 #include "commandline.h"
+#include "measuredfont.h"
 #include "postprocessnames.h"
 #include "numbers.h"
 #include "terminalfeedback.h"
@@ -68,7 +69,7 @@ int ExportCommand::run(CommandEnvironment &environment)
     refuseOutputs(zgfExportFiles(font, options), mForce);
     environment.feedback.setForce(mForce);
     // The export's own message names the characters written as "?".
-    if (const QString missing = missingGlyphsNote(font.missingGlyphs(), font.TTFName()); !missing.isEmpty())
+    if (const QString missing = missingGlyphsNote(missingCharacters(font, document.work()), font.TTFName()); !missing.isEmpty())
         TerminalFeedback::print(missing);
     const bool written = ExportZgfFont(font, document.work(), options, environment.feedback);
     return exitStatus(written, environment.feedback);

@@ -4,6 +4,7 @@
 #include "characters.h"
 #include "postprocessnames.h"
 #include "failure.h"
+#include "glyphmeasurement.h"
 #include "texelfont.h"
 #include "zgfbuilder.h"
 
@@ -37,12 +38,13 @@ QString partsText(const char *coding, const ZgfPartSizes &sizes)
 
 } // namespace
 
-void addExportFacts(InfoReport &report, TexelFont &font, Surface &work, const EditedBitmaps &bitmaps)
+void addExportFacts(InfoReport &report, const TexelFont &font, const GlyphMeasurement &measured, Surface &work,
+                    const EditedBitmaps &bitmaps)
 {
-    addCharacters(report, QStringLiteral("MissingGlyphs"), font.missingGlyphs());
+    addCharacters(report, QStringLiteral("MissingGlyphs"), measured.missing);
     addCharacters(report, QStringLiteral("Unencodable"), unencodableCharacters(font.Chars(), font.CodePage()));
     try {
-        const ZgfSizeBudget budget = zgfSizeBudget(font, work, {true, bitmaps.bitmap, bitmaps.mask});
+        const ZgfSizeBudget budget = zgfSizeBudget(font, measured, work, {true, bitmaps.bitmap, bitmaps.mask});
         report.add(QStringLiteral("SizeBudget"),
                    QJsonObject{{QStringLiteral("Raw"), partsJson(budget.raw)}, {QStringLiteral("Rle"), partsJson(budget.rle)}},
                    partsText("RAW", budget.raw) + QStringLiteral("; ") + partsText("RLE", budget.rle));

@@ -70,8 +70,8 @@ int InfoCommand::run(CommandEnvironment &environment)
     } else {
         // Anything that is no ZGF font is read as a project, which refuses other files.
         CommandDocument document(environment, mFile, mDocument);
-        report = documentReport(document.font());
-        addExportFacts(*report, document.font(), document.work(),
+        report = documentReport(document.font(), document.measurement());
+        addExportFacts(*report, document.font(), document.measurement(), document.work(),
                        proposedEditedBitmaps(document.font(), mBitmap, mMask));
     }
     if (mJson)
