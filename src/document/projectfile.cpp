@@ -83,6 +83,18 @@ QString undrawnFontFileNote(const TexelFont &font, Surface *surface)
 
 } // namespace
 
+QByteArray TexelFont::projectBytes() const
+{
+    // A longer extension would read back as damaged, and its texts would be lost.
+    const QByteArray extension = ProjectExtension::toBytes(*this, mFilename);
+    const qsizetype length = extension.size() - ProjectExtension::HeaderSize;
+    if (length > ProjectExtension::MaxLength) {
+        throw Failure::overflow(length, 0, ProjectExtension::MaxLength,
+                                QStringLiteral("the size in bytes of the project's texts"));
+    }
+    return ProjectRecord::fromDocument(*this).toBytes() + extension;
+}
+
 bool TexelFont::Save(Feedback &feedback)
 {
     if (mFilename.isEmpty())
@@ -92,14 +104,7 @@ bool TexelFont::Save(Feedback &feedback)
     if (overDamaged && !feedback.ask(mDamage + QStringLiteral(" Replace the file with the project as loaded?")))
         return false;
     try {
-        // A longer extension would read back as damaged, and its texts would be lost.
-        const QByteArray extension = ProjectExtension::toBytes(*this, mFilename);
-        const qsizetype length = extension.size() - ProjectExtension::HeaderSize;
-        if (length > ProjectExtension::MaxLength) {
-            throw Failure::overflow(length, 0, ProjectExtension::MaxLength,
-                                    QStringLiteral("the size in bytes of the project's texts"));
-        }
-        writeProject(mFilename, ProjectRecord::fromDocument(*this).toBytes() + extension);
+        writeProject(mFilename, projectBytes());
         if (overDamaged)
             mDamagedProject.clear();
         return true;

@@ -163,6 +163,9 @@ public:
     // Where the mask strip holds no glyph: level 0, white when the mask is inverted.
     qint32 maskBackground() const { return InvertMask ? 0xFFFFFF : 0; }
 
+    // What Save writes: the record and the extension. Throws Failure 6 when the project's
+    // texts take more room than the extension holds (they would read back as damaged).
+    QByteArray projectBytes() const;
     // Writes the project file Filename; false when Filename is empty or on a failure,
     // which is reported through feedback. A failed save leaves the old file as it was.
     // The first save over a file loaded with a damaged extension asks first; false when

@@ -13,11 +13,11 @@
 
 #include "failure.h"
 #include "feedback.h"
+#include "fontchoice.h"
 #include "fontfamilies.h"
 #include "fontfiles.h"
 #include "numbers.h"
 #include "paths.h"
-#include "projectextension.h"
 #include "settingsstore.h"
 #include "texelfont.h"
 #include "version.h"
@@ -50,11 +50,6 @@ const QStringList kSizes{QStringLiteral("8"),  QStringLiteral("9"),  QStringLite
                          QStringLiteral("20"), QStringLiteral("22"), QStringLiteral("24"), QStringLiteral("26"),
                          QStringLiteral("28"), QStringLiteral("36"), QStringLiteral("48"), QStringLiteral("72")};
 
-// What saving would write, to tell a changed document.
-QByteArray projectBytes(const TexelFont &font)
-{
-    return ProjectRecord::fromDocument(font).toBytes() + ProjectExtension::toBytes(font, font.Filename());
-}
 // The client area as designed, twips, and the smallest sheet pane.
 constexpr int DesignWidth = 7590 / 15;
 constexpr int DesignHeight = 5130 / 15;
@@ -467,12 +462,7 @@ void frmMain::UpdateControls(bool updateName, bool updateSize)
 
 void frmMain::RefreshDerivedNames(bool includeName)
 {
-    if (includeName && !moFont->CustomName)
-        moFont->setName(moFont->familyName());
-    if (!moFont->CustomVariableName)
-        moFont->setVariableName(moFont->CalculateVariableName());
-    if (!moFont->CustomGP32FileName)
-        moFont->setGP32FileName(moFont->CalculateGP32FileName());
+    refreshDerivedNames(*moFont, includeName);
 }
 
 void frmMain::fontFamilyChosen()
@@ -481,24 +471,16 @@ void frmMain::fontFamilyChosen()
         return;
     const QString file = mFonts->currentData(FontFileRole).toString();
     const float requested = moFont->Size();
+    FontSelection choice;
+    choice.fontFile = file;
+    choice.family = file.isEmpty() ? mFonts->currentText() : mFonts->currentData(FontFamilyRole).toString();
+    if (!file.isEmpty()) {
+        // A font file's face shows its own weight and slant.
+        choice.bold = false;
+        choice.italic = false;
+    }
     try {
-        moFont->setFontFile(file);
-        moFont->setTTFName(file.isEmpty() ? mFonts->currentText() : mFonts->currentData(FontFamilyRole).toString());
-        if (!file.isEmpty()) {
-            // A font file's face shows its own weight and slant.
-            moFont->setBold(false);
-            moFont->setItalic(false);
-        }
-        // The document holds what the renderer realises for the new family.
-        Surface &rendering = mPreview->sheetSurface();
-        rendering.setFont(moFont->surfaceFont());
-        const SurfaceFont realised = rendering.font();
-        moFont->setBold(realised.bold);
-        moFont->setItalic(realised.italic);
-        moFont->setSize(realised.size);
-        moFont->setStrikethrough(realised.strikethrough);
-        moFont->setUnderline(realised.underline);
-        RefreshDerivedNames(true);
+        applyFontChoice(*moFont, choice, mPreview->sheetSurface());
     } catch (const Failure &) {
         return;
     }
@@ -512,22 +494,12 @@ void frmMain::fontFamilyChosen()
 
 bool frmMain::trySize(float size)
 {
-    Surface &rendering = mPreview->sheetSurface();
-    SurfaceFont font = moFont->surfaceFont();
-    const float oldSize = font.size;
-    font.size = size;
+    FontSelection choice;
+    choice.size = size;
     try {
-        rendering.setFont(font);
+        applyFontChoice(*moFont, choice, mPreview->sheetSurface());
     } catch (const Failure &) {
-        return false; // the renderer keeps the font it had
-    }
-    moFont->setSize(rendering.font().size);
-    RefreshDerivedNames(false);
-    font.size = oldSize;
-    try {
-        rendering.setFont(font);
-    } catch (const Failure &) {
-        // The drawing sets the document's font again.
+        return false; // the document keeps its size
     }
     DrawFontSheet();
     DrawSample();
@@ -642,7 +614,7 @@ bool frmMain::fileSaveAs()
 
 void frmMain::markSaved()
 {
-    mSaved = projectBytes(*moFont);
+    mSaved = moFont->projectBytes();
     setWindowModified(false);
     if (!moFont->Filename().isEmpty()) {
         mRecent.add(moFont->Filename());
@@ -652,7 +624,13 @@ void frmMain::markSaved()
 
 void frmMain::updateModified()
 {
-    setWindowModified(projectBytes(*moFont) != mSaved);
+    // A document that Save would refuse is changed from what was saved.
+    bool modified = true;
+    try {
+        modified = moFont->projectBytes() != mSaved;
+    } catch (const Failure &) {
+    }
+    setWindowModified(modified);
 }
 
 bool frmMain::mayDropDocument()

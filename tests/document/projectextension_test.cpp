@@ -298,12 +298,17 @@ TEST_F(ProjectExtensionTest, FontFileMovesWithTheProjectAndAMissingOneIsNamed)
     EXPECT_TRUE(outside.contains(R"("FontFile":"/usr/share/fonts/x.ttf")"));
 }
 
-// Texts too long for an extension are refused at save, so they cannot come back damaged.
+// Texts too long for an extension are refused at save, so they cannot come back damaged; the
+// bytes a window compares to tell a changed document are what Save writes, with that check.
 TEST_F(ProjectExtensionTest, TextsBeyondTheExtensionAreNotSaved)
 {
     TexelFont font;
-    font.SampleText = QStringLiteral("x").repeated(ProjectExtension::MaxLength);
+    font.SampleText = QStringLiteral("x").repeated(ProjectExtension::MaxLength / 2);
     font.setFilename(path());
+    ASSERT_TRUE(font.Save(feedback));
+    EXPECT_EQ(font.projectBytes(), readFile(path()));
+    font.SampleText = QStringLiteral("x").repeated(ProjectExtension::MaxLength);
+    EXPECT_TRUE(failureOf([&] { font.projectBytes(); }).startsWith(QStringLiteral("6: Overflow")));
     writeFile(path(), "KEEP");
     EXPECT_FALSE(font.Save(feedback));
     EXPECT_EQ(readFile(path()), "KEEP");

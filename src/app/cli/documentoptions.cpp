@@ -4,6 +4,7 @@
 #include "failure.h"
 #include "fileerrors.h"
 #include "fontfamilies.h"
+#include "fontchoice.h"
 #include "fontfiles.h"
 #include "terminalfeedback.h"
 #include "texelfont.h"
@@ -51,9 +52,14 @@ QString readableFontFile(const QString &path)
 }
 
 // A bitmap font file draws its own sizes only: another one asked for is refused with them.
-void refuseMissingStrike(const TexelFont &font, float points)
+void refuseMissingStrike(const TexelFont &font, const FontSelection &choice, float points)
 {
-    const FontFileFace *face = fontFileFaces(font.FontFile()).face(font.TTFName(), font.Bold(), font.Italic());
+    const QString file = choice.fontFile.value_or(font.FontFile());
+    if (file.isEmpty())
+        return;
+    const FontFileFace *face = fontFileFaces(file).face(choice.family.value_or(font.TTFName()),
+                                                        choice.bold.value_or(font.Bold()),
+                                                        choice.italic.value_or(font.Italic()));
     if (face && !face->scalable && !face->pixelSizes.contains(int(std::lround(double(points) * 96.0 / 72.0)))) {
         throw UsageError{QStringLiteral("--size: %1 is a bitmap font with the sizes %2 only, not %3 pt.")
                              .arg(face->family, fixedSizesText(face->pixelSizes))
@@ -147,6 +153,7 @@ bool DocumentOptions::onlyCodePage() const
 
 void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
 {
+    FontSelection choice;
     if (mFontFile) {
         const FontFileFaces faces = fontFileFaces(*mFontFile);
         if (faces.families.isEmpty())
@@ -155,38 +162,39 @@ void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
         const FontFileFace *face = faces.face(family, mBold, mItalic);
         if (!face)
             throw CommandFailure{missingFamilyMessage(*mFontFile, family)};
-        font.setFontFile(*mFontFile);
-        font.setTTFName(face->family);
-        font.setBold(face->bold);
-        font.setItalic(face->italic);
+        choice.fontFile = *mFontFile;
+        choice.family = face->family;
+        choice.bold = face->bold;
+        choice.italic = face->italic;
     } else if (mFont) {
-        font.setFontFile(QString());
-        font.setTTFName(*mFont);
+        choice.fontFile = QString();
+        choice.family = *mFont;
         if (!installedFontFamilies().contains(*mFont, Qt::CaseInsensitive)) {
             TerminalFeedback::print(QStringLiteral("Note: %1 is not installed; %2 is drawn in its place.")
                                         .arg(*mFont, matchedFontFamily(*mFont)));
         }
     }
     if (mBold)
-        font.setBold(true);
+        choice.bold = true;
     if (mItalic)
-        font.setItalic(true);
+        choice.italic = true;
     if (mUnderline)
-        font.setUnderline(true);
+        choice.underline = true;
     if (mStrikethrough)
-        font.setStrikethrough(true);
+        choice.strikethrough = true;
+    choice.size = mSize;
     const float requested = mSize.value_or(font.Size());
-    if (mSize && !font.FontFile().isEmpty())
-        refuseMissingStrike(font, *mSize);
-    if (mSize) {
+    if (mSize)
+        refuseMissingStrike(font, choice, *mSize);
+    const bool styled = mBold || mItalic || mUnderline || mStrikethrough;
+    if (choice.family || mSize || styled) {
         try {
-            SurfaceFont wanted = font.surfaceFont();
-            wanted.size = *mSize;
-            renderer->setFont(wanted);
+            applyFontChoice(font, choice, *renderer);
         } catch (const Failure &) {
+            if (!mSize)
+                throw;
             throw UsageError{QStringLiteral("--size: the renderer cannot draw %1 points.").arg(*mSize)};
         }
-        font.setSize(renderer->font().size);
     }
     if (mCodePage)
         font.setCodePage(*mCodePage);
@@ -215,17 +223,6 @@ void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
         if (const QString note = synthesisedStyleNote(font.FontFile(), font.TTFName(), font.Bold(), font.Italic());
             !note.isEmpty())
             TerminalFeedback::print(QStringLiteral("Note: ") + note);
-    }
-
-    const bool newFamily = mFont || mFontFile;
-    if (newFamily && !font.CustomName)
-        font.setName(font.familyName());
-    const bool styled = mBold || mItalic || mUnderline || mStrikethrough;
-    if (newFamily || mSize || styled) {
-        if (!font.CustomVariableName)
-            font.setVariableName(font.CalculateVariableName());
-        if (!font.CustomGP32FileName)
-            font.setGP32FileName(font.CalculateGP32FileName());
     }
 }
 
