@@ -78,6 +78,8 @@ QString bitmapFileProblem(QByteArrayView bytes)
     const qint64 tablesEnd = FileHeaderSize + headerSize + masks + colors * (core ? 3 : 4);
     if (size < tablesEnd)
         return QStringLiteral("the file ends inside its colour table, after %1 bytes").arg(size);
+    if (dataOffset < FileHeaderSize + headerSize)
+        return QStringLiteral("its pixels would start at byte %1, inside its header").arg(dataOffset);
     if (dataOffset >= size)
         return QStringLiteral("its pixels would start at byte %1, but the file ends after %2 bytes").arg(dataOffset).arg(size);
     if (rle)

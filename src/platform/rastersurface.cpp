@@ -1,15 +1,13 @@
 #include "rastersurface.h"
 
-#include "bitmapcheck.h"
 #include "fileerrors.h"
 #include "fontfiles.h"
 #include "paths.h"
+#include "picturefile.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
-#include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
 
@@ -279,29 +277,7 @@ const quint32 *RasterSurface::scanLine(int y) const
 
 void RasterSurface::loadPicture(const QString &path)
 {
-    QFile file;
-    openForReading(file, path);
-    const auto invalid = [&](const QString &why) {
-        QString subject = QDir::toNativeSeparators(path);
-        if (!why.isEmpty())
-            subject += QStringLiteral(": ") + why;
-        return Failure::runtime(Failure::InvalidPicture, subject);
-    };
-    if (file.size() > MaxPictureFileSize)
-        throw invalid(QStringLiteral("the file holds %1 bytes, more than a picture is read from").arg(file.size()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ioFailure(file);
-    if (const QString problem = bitmapFileProblem(bytes); !problem.isEmpty())
-        throw invalid(problem);
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer);
-    QImage picture = reader.read();
-    if (picture.isNull())
-        throw invalid(QString());
-    // A name ending in "@2x" must not halve the picture.
-    picture.setDevicePixelRatio(1.0);
-    mPainter.drawImage(QPoint(0, 0), picture);
+    mPainter.drawImage(QPoint(0, 0), readPictureFile(path));
 }
 
 void RasterSurface::savePicture(const QString &path) const

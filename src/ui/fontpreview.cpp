@@ -9,10 +9,9 @@
 #include "zoomcontrol.h"
 
 #include "failure.h"
-#include "paths.h"
+#include "picturefile.h"
 #include "texelfont.h"
 
-#include <QImageReader>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -200,13 +199,12 @@ bool FontPreview::DrawSample()
 
 bool FontPreview::loadBackgroundPicture(const QString &path)
 {
-    QImageReader reader(ordinaryPath(path));
-    QImage picture = reader.read();
-    if (picture.isNull())
+    try {
+        mSampleView->setBackgroundPicture(readPictureFile(path));
+        return true;
+    } catch (const Failure &) {
         return false;
-    picture.setDevicePixelRatio(1.0);
-    mSampleView->setBackgroundPicture(picture);
-    return true;
+    }
 }
 
 void FontPreview::clearBackgroundPicture()
