@@ -4,6 +4,7 @@
 #include "glyphmeasurement.h"
 
 #include "hinting.h"
+#include "outputfile.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -186,7 +187,8 @@ public:
 
     // Writes the project file Filename; false when Filename is empty or on a failure,
     // which is reported through feedback. A failed save leaves the old file as it was.
-    bool Save(Feedback &feedback) const;
+    // A file of that name is replaced unless existing says Keep (see OutputFile).
+    bool Save(Feedback &feedback, Existing existing = Existing::Replace) const;
     // Reads the project file into this document; false when path is empty or on a
     // failure (reported through feedback), the document then unchanged.
     bool Load(const QString &path, Feedback &feedback);

@@ -1,6 +1,5 @@
 #include "rastersurface.h"
 
-#include "fileerrors.h"
 #include "fontfiles.h"
 #include "paths.h"
 #include "picturefile.h"
@@ -8,8 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QBuffer>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -280,17 +279,16 @@ void RasterSurface::loadPicture(const QString &path)
     mPainter.drawImage(QPoint(0, 0), readPictureFile(path));
 }
 
-void RasterSurface::savePicture(const QString &path) const
+void RasterSurface::savePicture(const QString &path, Existing existing) const
 {
     if (mWidth == 0 || mHeight == 0)
         throw Failure::runtime(Failure::InvalidCall, QDir::toNativeSeparators(path));
-    QSaveFile file(ordinaryPath(path));
-    if (!file.open(QIODevice::WriteOnly))
-        throw openFailure(file);
-    QImageWriter writer(&file, QByteArrayLiteral("bmp"));
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    QImageWriter writer(&bytes, QByteArrayLiteral("bmp"));
     if (!writer.write(visibleImage()))
-        throw ioFailure(file);
-    commitSaveFile(file);
+        throw Failure::runtime(Failure::InvalidPicture, QDir::toNativeSeparators(path));
+    writeOutputs({{path, bytes.data(), existing}});
 }
 
 QImage RasterSurface::image() const

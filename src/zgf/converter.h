@@ -1,5 +1,7 @@
 #pragma once
 
+#include "outputfile.h"
+
 #include <QChar>
 #include <QString>
 
@@ -17,4 +19,5 @@ QString derivedVariableName(const QString &path, Feedback &feedback);
 // name, then ZgfToCSource for a ZGF font and FileToCSource for any other file. Returns the
 // generator's result; the generator reports its own outcome.
 bool convertToCSource(const QString &sourcePath, const QString &cPath, const QString &variableName,
-                      bool split, Feedback &feedback, QChar groupSeparator);
+                      bool split, Feedback &feedback, QChar groupSeparator,
+                      Existing existing = Existing::Replace);

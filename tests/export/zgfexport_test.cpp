@@ -64,10 +64,10 @@ class SavingSurface : public TestSurface
 public:
     using TestSurface::TestSurface;
     mutable QStringList saved;
-    void savePicture(const QString &path) const override
+    void savePicture(const QString &path, Existing existing) const override
     {
         saved.append(QFileInfo(path).fileName());
-        TestSurface::savePicture(path);
+        TestSurface::savePicture(path, existing);
     }
 };
 
