@@ -52,6 +52,8 @@ Failure openFailure(const QFileDevice &file, const QString &text)
 {
     const QFileInfo info(file.fileName());
     const auto why = [&]() -> Cause {
+        if (errno == ENAMETOOLONG)
+            return *causeOf(errno);
         if (file.error() == QFileDevice::ResourceError)
             return cause(Failure::DiskFull);
         if (!info.absoluteDir().exists())
@@ -119,6 +121,7 @@ void openForReading(QFile &file, const QString &path, QIODevice::OpenMode extra)
     const QFileInfo info(file.fileName());
     if (info.exists() && !info.isFile())
         throw Failure::runtime(Failure::PathFileAccess, QStringLiteral("%1 is not a regular file").arg(path));
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly | extra))
         throw openFailure(file);
 }

@@ -219,6 +219,7 @@ private slots:
                                  "info missing.bin", "render missing.bin -o x.png", "extract missing.bin",
                                  "to-c missing.bin"})
             QTest::addRow("missing input: %s", line) << QByteArray(line) << 1 << "53: File not found: missing.bin"_ba;
+        QTest::addRow("info: name too long") << "info " + QByteArray(256, 'n') << 1 << "75: File name too long"_ba;
         row("info: neither project nor font", 1, "info notes.txt", "notes.txt does not contain valid TexelSmithy data");
         row("info: damaged font", 1, "info damaged.zgf", "321: Invalid file format: damaged.zgf is not a valid ZGF font");
         row("export: C file is the font", 1, "export -o y.zgf --c y.zgf --force", "5: The C file would replace the font file y.zgf.");
