@@ -93,6 +93,13 @@ INSTANTIATE_TEST_SUITE_P(Crafted, PictureFile, testing::Values(
                 "the pixel at (1, 0) has colour 1, but its colour table holds 1"},
     PictureCase{"runLengthPastTable", {40, 8, Rle8, {Red, Blue}, {}, QByteArray::fromHex("0201" "0000" "0107" "0101" "0001")}, {},
                 "the pixel at (0, 0) has colour 7, but its colour table holds 2"},
+    // Pixels the codes skip would keep whatever the reader's memory held.
+    PictureCase{"runLengthLineEndsEarly", {40, 8, Rle8, {Red, Blue}, {}, QByteArray::fromHex("0201" "0000" "0101" "0000" "0001")}, {},
+                "its run-length codes give no colour to row 0 from pixel 1 on"},
+    PictureCase{"runLengthBitmapEndsEarly", {40, 8, Rle8, {Red, Blue}, {}, QByteArray::fromHex("0201" "0001")}, {},
+                "its run-length codes give no colour to row 0 from pixel 0 on"},
+    PictureCase{"runLengthMove", {40, 8, Rle8, {Red, Blue}, {}, QByteArray::fromHex("0002" "0101" "0101" "0000" "0001")}, {},
+                "its run-length codes move past pixels, leaving them without colour"},
     PictureCase{"masks52", {52, 32, BitFields, {}, {0xFF0000, 0xFF00, 0xFF}, QByteArray::fromHex("33221100665544003322110066554400")},
                 {G, W, G, W}},
     PictureCase{"masks52Swapped", {52, 32, BitFields, {}, {0xFF, 0xFF00, 0xFF0000}, QByteArray::fromHex("11223300445566001122330044556600")},
