@@ -17,10 +17,12 @@ constexpr qsizetype MaskedHeaderSize = 40 + 12; // red, green and blue masks
 constexpr qsizetype AlphaMaskedHeaderSize = 40 + 16;
 constexpr qsizetype ColorSpaceHeaderSize = 108;
 constexpr quint32 BitFields = 3;
+constexpr quint32 AlphaBitFields = 6;
 
 // A bitmap with a 52- or 56-byte header rewritten with the 108-byte one Qt reads: the same
-// fields and masks, no colour space. The masks count only for bit fields, as Windows has it;
-// Qt would apply an alpha mask to any coding. Other data is returned as it is. Expects a
+// fields and masks, no colour space. The masks count only for bit fields (with or without
+// alpha, which the 108-byte header tells by its alpha mask), as Windows has it; Qt would
+// apply an alpha mask to any coding. Other data is returned as it is. Expects a
 // bitmap that passed bitmapFileProblem.
 QByteArray withKnownHeader(const QByteArray &bytes)
 {
@@ -32,7 +34,10 @@ QByteArray withKnownHeader(const QByteArray &bytes)
     const quint32 dataOffset = qFromLittleEndian<quint32>(bytes.constData() + 10);
     QByteArray header = bytes.mid(FileHeaderSize, 40);
     const quint32 compression = qFromLittleEndian<quint32>(header.constData() + 16);
-    header += compression == BitFields ? bytes.mid(FileHeaderSize + 40, headerSize - 40) : QByteArray();
+    const bool fields = compression == BitFields || compression == AlphaBitFields;
+    header += fields ? bytes.mid(FileHeaderSize + 40, headerSize - 40) : QByteArray();
+    if (fields)
+        qToLittleEndian<quint32>(BitFields, header.data() + 16);
     header.resize(ColorSpaceHeaderSize, '\0');
     qToLittleEndian<quint32>(quint32(ColorSpaceHeaderSize), header.data());
 

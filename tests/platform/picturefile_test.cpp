@@ -10,7 +10,7 @@
 
 namespace {
 
-enum Compression : quint32 { Rgb = 0, Rle8 = 1, BitFields = 3 };
+enum Compression : quint32 { Rgb = 0, Rle8 = 1, BitFields = 3, AlphaBitFields = 6 };
 
 struct Crafted
 {
@@ -106,6 +106,8 @@ INSTANTIATE_TEST_SUITE_P(Crafted, PictureFile, testing::Values(
                 {G, W, G, W}},
     PictureCase{"alphaMask56", {56, 32, BitFields, {}, {0xFF0000, 0xFF00, 0xFF, 0xFF000000},
                                 QByteArray::fromHex("332211FF665544FF332211FF665544FF")}, {G, W, G, W}},
+    PictureCase{"alphaBitFields56", {56, 32, AlphaBitFields, {}, {0xFF0000, 0xFF00, 0xFF, 0xFF000000},
+                                     QByteArray::fromHex("332211FF665544FF332211FF665544FF")}, {G, W, G, W}},
     // Without bit fields the masks mean nothing: not even the alpha mask applies.
     PictureCase{"unusedMasks56", {56, 32, Rgb, {}, {0xFF, 0xFF00, 0xFF0000, 0xFF000000},
                                   QByteArray::fromHex("3322110066554400332211FF66554400")}, {G, W, G, W}},
