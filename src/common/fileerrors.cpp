@@ -97,16 +97,19 @@ Failure systemFailure(int error, const QString &path, const QString &text)
     }
 }
 
+bool isExactFileName(const QString &path)
+{
+    return !path.contains(QChar(0)) && QFile::decodeName(QFile::encodeName(path)) == path;
+}
+
 QByteArray localFileName(const QString &path)
 {
-    const QString name = ordinaryPath(path);
-    const QByteArray bytes = QFile::encodeName(name);
-    if (name.contains(QChar(0)) || QFile::decodeName(bytes) != name) {
+    if (!isExactFileName(path)) {
         throw Failure(Failure::PathFileAccess,
                       QStringLiteral("%1: the name %2 holds characters no file name can hold")
                           .arg(failureDescription(Failure::PathFileAccess), QDir::toNativeSeparators(path)));
     }
-    return bytes;
+    return QFile::encodeName(ordinaryPath(path));
 }
 
 Failure restated(const Failure &failure, const QString &text)

@@ -23,9 +23,10 @@ Failure ioFailure(const QFileDevice &file, const QString &text = QString());
 // long", 70 for permissions and read-only file systems, 76 for a missing folder, 57 else.
 Failure systemFailure(int error, const QString &path, const QString &text = QString());
 
-// The bytes that name path on the disk (see ordinaryPath). Throws 75 for a name no file can
-// have: one holding a NUL or characters the file names cannot encode (a lone surrogate),
-// which would open another file.
+// Whether path names exactly one file on the disk: false for a name holding a NUL or
+// characters file names cannot encode (a lone surrogate), which would open another file.
+bool isExactFileName(const QString &path);
+// The bytes that name path on the disk (see ordinaryPath); throws 75 when !isExactFileName.
 QByteArray localFileName(const QString &path);
 
 // The failure told as the operation's own text and its reason: "53: Can't open file x: File

@@ -1,5 +1,7 @@
 #include "fontfiles.h"
 
+#include "fileerrors.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -49,6 +51,8 @@ FontFileFaces loadFaces(const QString &path)
 
 FontFileFaces fontFileFaces(const QString &path)
 {
+    if (!isExactFileName(path)) // a project's name that would open another file
+        return {};
     static QHash<QString, FontFileFaces> loaded;
     const QString key = QFileInfo(path).absoluteFilePath();
     if (const auto it = loaded.constFind(key); it != loaded.constEnd())
