@@ -14,7 +14,8 @@ struct FontFileFaces
 };
 
 // The faces of the font file at path, which is added to the program's fonts the first time
-// it is asked for (a file that cannot be read is tried again the next time).
+// it is asked for (a file that cannot be read is tried again the next time). A name no file
+// can have (see isExactFileName) gives no faces.
 FontFileFaces fontFileFaces(const QString &path);
 
 // The family of a font file drawn for the family name: name itself when the file holds it,
