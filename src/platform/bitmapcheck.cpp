@@ -100,6 +100,10 @@ QString bitmapFileProblem(QByteArrayView bytes)
         return QStringLiteral("the file ends inside its colour table, after %1 bytes").arg(size);
     if (dataOffset < FileHeaderSize + headerSize)
         return QStringLiteral("its pixels would start at byte %1, inside its header").arg(dataOffset);
+    // The reader takes the pixels from the end of the colour table then, not from their offset.
+    if (dataOffset < tablesEnd)
+        return QStringLiteral("its colour table of %1 colours runs past the start of its pixels at byte %2")
+            .arg(colors).arg(dataOffset);
     if (dataOffset >= size)
         return QStringLiteral("its pixels would start at byte %1, but the file ends after %2 bytes").arg(dataOffset).arg(size);
     if (rle)

@@ -100,6 +100,8 @@ INSTANTIATE_TEST_SUITE_P(Crafted, PictureFile, testing::Values(
                 "its run-length codes give no colour to row 0 from pixel 0 on"},
     PictureCase{"runLengthMove", {40, 8, Rle8, {Red, Blue}, {}, QByteArray::fromHex("0002" "0101" "0101" "0000" "0001")}, {},
                 "its run-length codes move past pixels, leaving them without colour"},
+    PictureCase{"tableOverPixels", {40, 8, Rgb, {Red, Blue}, {}, QByteArray::fromHex("0001000001000000"), 2, 2, -4}, {},
+                "its colour table of 2 colours runs past the start of its pixels at byte 58"},
     PictureCase{"masks52", {52, 32, BitFields, {}, {0xFF0000, 0xFF00, 0xFF}, QByteArray::fromHex("33221100665544003322110066554400")},
                 {G, W, G, W}},
     PictureCase{"masks52Swapped", {52, 32, BitFields, {}, {0xFF, 0xFF00, 0xFF0000}, QByteArray::fromHex("11223300445566001122330044556600")},
