@@ -14,8 +14,8 @@
 // anything, so a file that appeared there since the caller's check (another run writing the
 // same output) stays as it is and the commit fails with 58 "File already exists". An output
 // that may replace (Existing::Replace: the person agreed, or --force) is renamed over the old
-// file, keeping that file's permissions; a symbolic link keeps pointing where it did and its
-// target is replaced. Until commit() nothing at the target changes; a failure or destruction
+// file, keeping that file's permissions (a read-only file is not replaced); a symbolic link
+// keeps pointing where it did and its target is replaced. Until commit() nothing at the target changes; a failure or destruction
 // removes the temporary file.
 //
 // Failures name the target and what the system said, numbered like the program's run-time
