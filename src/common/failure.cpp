@@ -13,6 +13,7 @@ QString failureDescription(qint32 number)
     case Failure::DivisionByZero: return QStringLiteral("Division by zero");
     case Failure::FileNotFound: return QStringLiteral("File not found");
     case Failure::DeviceIO: return QStringLiteral("Device I/O error");
+    case Failure::FileAlreadyExists: return QStringLiteral("File already exists");
     case Failure::DiskFull: return QStringLiteral("Disk full");
     case Failure::PermissionDenied: return QStringLiteral("Permission denied");
     case Failure::PathFileAccess: return QStringLiteral("Path/File access error");

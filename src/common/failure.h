@@ -24,6 +24,7 @@ struct Failure : std::exception
     static constexpr qint32 DivisionByZero = 11;
     static constexpr qint32 FileNotFound = 53;
     static constexpr qint32 DeviceIO = 57;
+    static constexpr qint32 FileAlreadyExists = 58;
     static constexpr qint32 DiskFull = 61;
     static constexpr qint32 PermissionDenied = 70;
     static constexpr qint32 PathFileAccess = 75;

@@ -6,7 +6,6 @@
 
 class QFile;
 class QFileDevice;
-class QSaveFile;
 
 // Failures for file operations, numbered like the program's run-time errors and naming
 // the file: 53 not found, 76 path not found, 70 permission denied, 61 disk full (also a
@@ -18,6 +17,17 @@ class QSaveFile;
 Failure openFailure(const QFileDevice &file, const QString &text = QString());
 // Why reading or writing the open file failed.
 Failure ioFailure(const QFileDevice &file, const QString &text = QString());
+
+// The failure of a system call that set error (an errno value), for the file at path: 61
+// for a full disk or quota, 61 "File too large" past the size limit, 75 "File name too
+// long", 70 for permissions and read-only file systems, 76 for a missing folder, 57 else.
+Failure systemFailure(int error, const QString &path, const QString &text = QString());
+
+// Whether path names exactly one file on the disk: false for a name holding a NUL or
+// characters file names cannot encode (a lone surrogate), which would open another file.
+bool isExactFileName(const QString &path);
+// The bytes that name path on the disk (see ordinaryPath); throws 75 when !isExactFileName.
+QByteArray localFileName(const QString &path);
 
 // The failure told as the operation's own text and its reason: "53: Can't open file x: File
 // not found".
@@ -32,6 +42,3 @@ void openForReading(QFile &file, const QString &path, QIODevice::OpenMode extra 
 void writeAll(QFileDevice &file, const char *data, qint64 size);
 void writeAll(QFileDevice &file, const QByteArray &data);
 
-// Renames the finished temporary file over the target; throws when that fails, leaving
-// the old file as it was.
-void commitSaveFile(QSaveFile &file);

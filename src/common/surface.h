@@ -2,6 +2,7 @@
 
 #include "hinting.h"
 #include "inkimage.h"
+#include "outputfile.h"
 
 #include <QRectF>
 #include <QString>
@@ -113,9 +114,10 @@ public:
     // Draws a picture file at the top-left corner, keeping the surface's size; throws a
     // Failure naming the file when it cannot be read.
     virtual void loadPicture(const QString &path) = 0;
-    // Writes the whole surface as an uncompressed BMP file, replacing any old file only
-    // once the new one is complete; throws a Failure naming the file.
-    virtual void savePicture(const QString &path) const = 0;
+    // Writes the whole surface as an uncompressed BMP file through an OutputFile (an old
+    // file is replaced only once the new one is complete, and only when existing says
+    // so); throws a Failure naming the file.
+    virtual void savePicture(const QString &path, Existing existing) const = 0;
 
 protected:
     // Row y for painting, as scanLine().

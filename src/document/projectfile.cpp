@@ -4,6 +4,7 @@
 
 #include "feedback.h"
 #include "fileerrors.h"
+#include "outputfile.h"
 #include "paths.h"
 #include "projectextension.h"
 #include "projectrecord.h"
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -21,21 +21,13 @@ Failure notSaved(const QString &path)
     return Failure(Failure::NotSaved, QStringLiteral("File %1 could not be saved.").arg(path));
 }
 
-// Writes beside the target and renames over it, so a failure leaves the old file whole.
-void writeProject(const QString &path, const QByteArray &bytes)
+// A failure leaves the old file whole.
+void writeProject(const QString &path, const QByteArray &bytes, Existing existing)
 {
     const QFileInfo target(ordinaryPath(path));
     if (target.exists() && !target.isFile())
         throw notSaved(path);
-    QSaveFile file(target.filePath());
-    if (!file.open(QIODevice::WriteOnly))
-        throw openFailure(file);
-    writeAll(file, bytes);
-    // commit() reports success even when its own final flush failed, leaving a cut file.
-    if (!file.flush())
-        throw ioFailure(file);
-    if (!file.commit())
-        throw notSaved(path);
+    writeOutputs({{path, bytes, existing}});
 }
 
 // At most a record and the longest extension, and a byte more to tell that something follows
@@ -95,7 +87,7 @@ QByteArray TexelFont::projectBytes() const
     return ProjectRecord::fromDocument(*this).toBytes() + extension;
 }
 
-bool TexelFont::Save(Feedback &feedback)
+bool TexelFont::Save(Feedback &feedback, Existing existing)
 {
     if (mFilename.isEmpty())
         return false;
@@ -104,7 +96,7 @@ bool TexelFont::Save(Feedback &feedback)
     if (overDamaged && !feedback.ask(mDamage + QStringLiteral(" Replace the file with the project as loaded?")))
         return false;
     try {
-        writeProject(mFilename, projectBytes());
+        writeProject(mFilename, projectBytes(), existing);
         if (overDamaged)
             mDamagedProject.clear();
         return true;

@@ -5,6 +5,7 @@
 
 #include "codepage.h"
 #include "hinting.h"
+#include "outputfile.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -169,8 +170,9 @@ public:
     // Writes the project file Filename; false when Filename is empty or on a failure,
     // which is reported through feedback. A failed save leaves the old file as it was.
     // The first save over a file loaded with a damaged extension asks first; false when
-    // the answer is no.
-    bool Save(Feedback &feedback);
+    // the answer is no. A file of that name is replaced unless existing says Keep (see
+    // OutputFile).
+    bool Save(Feedback &feedback, Existing existing = Existing::Replace);
     // Reads the project file into this document; false when path is empty or on a
     // failure (reported through feedback), the document then unchanged. A damaged
     // extension is reported and loads all it can (see ProjectExtension::applyTo). A

@@ -14,20 +14,25 @@ namespace {
 
 // One image and its partial images: the partial ones first, the full one last. Adds the
 // full path of each file written to written.
-void writeImages(Surface &work, const PostprocessDraw &draw, const QString &path, int count, QStringList &written)
+void writeImages(Surface &work, const PostprocessDraw &draw, const QString &path, int count, Existing full,
+                 Existing partial, QStringList &written)
 {
-    const auto save = [&work, &written](const QString &name) {
-        work.savePicture(name);
+    const auto save = [&](const QString &name, Existing existing) {
+        try {
+            work.savePicture(name, existing);
+        } catch (const Failure &failure) {
+            throw afterWritten(failure, written);
+        }
         written.append(QFileInfo(ordinaryPath(name)).absoluteFilePath());
     };
     if (count > 1) {
         for (int i = 1; i <= count; ++i) {
             draw(work, qint16(count), qint16(i));
-            save(partialBitmapName(path, i));
+            save(partialBitmapName(path, i), partial);
         }
     }
     draw(work, 1, 1);
-    save(path);
+    save(path, full);
 }
 
 } // namespace
@@ -74,17 +79,26 @@ std::optional<QStringList> writePostprocessBitmaps(const TexelFont &font, Surfac
     refuseSharedFiles(postprocessFiles(font, options));
     refuseUndrawnFontFile(font, work);
     QStringList written;
-    if (!source.mayWrite(QStringLiteral("bitmap file"), options.bitmapFileName))
+    // A full image that exists is replaced once agreed to.
+    const auto agreed = [&](const QString &what, const QString &path) -> std::optional<Existing> {
+        const bool existed = QFileInfo::exists(ordinaryPath(path));
+        if (!source.mayWrite(what, path))
+            return std::nullopt;
+        return existed ? Existing::Replace : options.existing;
+    };
+    const std::optional<Existing> glyphs = agreed(QStringLiteral("bitmap file"), options.bitmapFileName);
+    if (!glyphs)
         return std::nullopt;
     {
         BusyGuard busy(feedback);
-        writeImages(work, source.glyphs, options.bitmapFileName, count, written);
+        writeImages(work, source.glyphs, options.bitmapFileName, count, *glyphs, options.existing, written);
     }
     if (font.Masked) {
-        if (!source.mayWrite(QStringLiteral("alpha mask bitmap file"), options.maskFileName))
+        const std::optional<Existing> mask = agreed(QStringLiteral("alpha mask bitmap file"), options.maskFileName);
+        if (!mask)
             return std::nullopt;
         BusyGuard busy(feedback);
-        writeImages(work, source.mask, options.maskFileName, count, written);
+        writeImages(work, source.mask, options.maskFileName, count, *mask, options.existing, written);
     }
     return written;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fileroles.h"
+#include "outputfile.h"
 
 #include <QString>
 
@@ -18,6 +19,10 @@ struct PostprocessOptions
     QString bitmapFileName; // the full glyph image
     QString maskFileName;   // the full mask image of a masked font
     int count = 1;          // N > 1 also writes N partial images: base1.bmp .. baseN.bmp
+    // What happens to a file of an image's name that nobody was asked about (a partial
+    // image, or one that appeared after the check): the windows replace it; the command line
+    // keeps it and fails, unless --force.
+    Existing existing = Existing::Replace;
 };
 
 // The partial image i of path: folder + base + i + ".bmp" ("C:\f\font.bmp", 3 gives

@@ -11,7 +11,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 // Reads the written, not yet committed file back from the disk and names the first byte
 // that differs from what was meant.
@@ -84,8 +83,8 @@ bool ExportZgfFont(const TexelFont &font, Surface &work, ZgfExportOptions &optio
         feedback.fail(failure.message());
         return false;
     }
-    if (QFileInfo::exists(ordinaryPath(path))
-        && !feedback.ask(QStringLiteral("Overwrite .ZGF font file ") + path + QStringLiteral("?")))
+    const bool replacing = QFileInfo::exists(ordinaryPath(path));
+    if (replacing && !feedback.ask(QStringLiteral("Overwrite .ZGF font file ") + path + QStringLiteral("?")))
         return false;
 
     QByteArray bytes;
@@ -93,18 +92,21 @@ bool ExportZgfFont(const TexelFont &font, Surface &work, ZgfExportOptions &optio
         BusyGuard busy(feedback);
         const GlyphMeasurement measured = measureFont(font, work);
         bytes = buildZgfFile(font, measured, work, {options.rle, options.bitmapFileName, options.maskFileName}, feedback);
-        QSaveFile file(ordinaryPath(path));
-        if (!file.open(QIODevice::WriteOnly)) {
-            feedback.fail(openFailure(file, QStringLiteral("Can't create file ") + path).message(),
-                          Feedback::Title::Application);
+        OutputFile file(path, replacing ? Existing::Replace : options.existing);
+        try {
+            file.open(QStringLiteral("Can't create file ") + path);
+        } catch (const Failure &failure) {
+            feedback.fail(failure.message(), Feedback::Title::Application);
             return false;
         }
-        writeAll(file, bytes);
-        verifyWritten(file, bytes);
-        if (!file.commit()) {
-            feedback.fail(QFileInfo::exists(file.fileName())
-                              ? QStringLiteral("Couldn't delete old font file ") + path + QStringLiteral(".")
-                              : ioFailure(file).message());
+        file.write(bytes);
+        verifyWritten(file.device(), bytes);
+        file.finish();
+        try {
+            file.commit();
+        } catch (const Failure &failure) {
+            feedback.fail(replacing ? QStringLiteral("Couldn't delete old font file ") + path + QStringLiteral(".")
+                              : failure.message());
             return false;
         }
     } catch (const Failure &failure) {
@@ -119,12 +121,15 @@ bool ExportZgfFont(const TexelFont &font, Surface &work, ZgfExportOptions &optio
 
     if (!options.cFile)
         return true;
+    Existing cExisting = options.existing;
     for (const QString &cPath : outputPaths(cSourceOutputs(options.cFileName, options.split))) {
-        if (QFileInfo::exists(ordinaryPath(cPath))
-            && !feedback.ask(QStringLiteral("Overwrite C source file ") + cPath + QStringLiteral("?")))
+        if (!QFileInfo::exists(ordinaryPath(cPath)))
+            continue;
+        if (!feedback.ask(QStringLiteral("Overwrite C source file ") + cPath + QStringLiteral("?")))
             return true;
+        cExisting = Existing::Replace;
     }
     ZgfToCSource(path, bytes, options.cFileName, font.VariableName(), options.split, feedback, options.groupSeparator,
-                 font.CodePage());
+                 font.CodePage(), cExisting);
     return true;
 }

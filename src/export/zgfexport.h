@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fileroles.h"
+#include "outputfile.h"
 
 #include <QString>
 
@@ -20,6 +21,10 @@ struct ZgfExportOptions
     QString cFileName;      // completed with ".h" when it has no extension
     bool split = false;     // C source as .h and .c
     QChar groupSeparator = QLatin1Char(','); // thousands separator of the C comment block
+    // What happens to a file of an output's name that nobody was asked about (one that
+    // appeared after the check): the windows replace it; the command line keeps it and
+    // fails, unless --force.
+    Existing existing = Existing::Replace;
 };
 
 // The name with defaultExtension appended when it has no extension of at most four

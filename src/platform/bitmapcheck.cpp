@@ -11,21 +11,41 @@ constexpr qint64 CoreHeaderSize = 12;
 // Far beyond any glyph image, small enough that sizes cannot overflow.
 constexpr qint64 MaxSide = qint64(1) << 20;
 
-// The run-length codes from offset to the end-of-bitmap mark, or a problem.
-QString rleProblem(QByteArrayView bytes, qint64 at, bool fourBits)
+// The run-length codes from offset to the end-of-bitmap mark, or a problem. Every pixel must
+// get a colour: the reader leaves the pixels that codes skip (a move, a line or the bitmap
+// ended early) as whatever its memory held.
+QString rleProblem(QByteArrayView bytes, qint64 at, bool fourBits, qint64 width, qint64 rows)
 {
     const auto *p = reinterpret_cast<const uchar *>(bytes.data());
+    const auto skipped = [&](qint64 x, qint64 row) {
+        return QStringLiteral("its run-length codes give no colour to row %1 from pixel %2 on")
+            .arg(rows - 1 - row).arg(x);
+    };
+    qint64 x = 0;
+    qint64 row = 0; // from the bottom
     while (at + 2 <= bytes.size()) {
         const uchar count = p[at];
         const uchar code = p[at + 1];
         at += 2;
-        if (count > 0 || code == 0) // a run, or the end of a line
+        if (count > 0) { // a run
+            x += count;
             continue;
-        if (code == 1)
-            return QString();
-        // A move (two bytes), or that many pixels as they are, padded to a 16-bit boundary.
+        }
+        if (code == 0 || code == 1) { // the end of a line, or of the bitmap
+            if (row < rows && x < width)
+                return skipped(x, row);
+            if (code == 1)
+                return row + 1 < rows ? skipped(0, row + 1) : QString();
+            x = 0;
+            ++row;
+            continue;
+        }
+        if (code == 2)
+            return QStringLiteral("its run-length codes move past pixels, leaving them without colour");
+        // That many pixels as they are, padded to a 16-bit boundary.
         const qint64 literal = fourBits ? (code + 1) / 2 : code;
-        at += code == 2 ? 2 : (literal + 1) & ~qint64(1);
+        x += code;
+        at += (literal + 1) & ~qint64(1);
     }
     return QStringLiteral("its run-length coded pixels end without the end-of-bitmap mark");
 }
@@ -78,10 +98,16 @@ QString bitmapFileProblem(QByteArrayView bytes)
     const qint64 tablesEnd = FileHeaderSize + headerSize + masks + colors * (core ? 3 : 4);
     if (size < tablesEnd)
         return QStringLiteral("the file ends inside its colour table, after %1 bytes").arg(size);
+    if (dataOffset < FileHeaderSize + headerSize)
+        return QStringLiteral("its pixels would start at byte %1, inside its header").arg(dataOffset);
+    // The reader takes the pixels from the end of the colour table then, not from their offset.
+    if (dataOffset < tablesEnd)
+        return QStringLiteral("its colour table of %1 colours runs past the start of its pixels at byte %2")
+            .arg(colors).arg(dataOffset);
     if (dataOffset >= size)
         return QStringLiteral("its pixels would start at byte %1, but the file ends after %2 bytes").arg(dataOffset).arg(size);
     if (rle)
-        return rleProblem(bytes, dataOffset, compression == Rle4);
+        return rleProblem(bytes, dataOffset, compression == Rle4, width, qAbs(height));
     const qint64 rows = qAbs(height);
     const qint64 dataEnd = dataOffset + (width * bits + 31) / 32 * 4 * rows;
     if (size < dataEnd)

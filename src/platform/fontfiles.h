@@ -35,7 +35,8 @@ struct FontFileFaces
 };
 
 // The faces of the font file at path, read once for each version of the file. A file that is
-// not regular, cannot be read whole or holds no font has no faces and a problem.
+// not regular, cannot be read whole, holds no font or has a name no file can have (see
+// isExactFileName) has no faces and a problem.
 FontFileFaces fontFileFaces(const QString &path);
 
 // What tells one version of the file at path from another: its path, size and time of change.

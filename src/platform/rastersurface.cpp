@@ -1,19 +1,17 @@
 #include "rastersurface.h"
 
-#include "bitmapcheck.h"
 #include "characters.h"
 #include "fileerrors.h"
 #include "fontfiles.h"
 #include "paths.h"
+#include "picturefile.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QBuffer>
 #include <QGlyphRun>
-#include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -395,46 +393,19 @@ const quint32 *RasterSurface::scanLine(int y) const
 
 void RasterSurface::loadPicture(const QString &path)
 {
-    QFile file;
-    openForReading(file, path);
-    const auto invalid = [&](const QString &why) {
-        QString subject = QDir::toNativeSeparators(path);
-        if (!why.isEmpty())
-            subject += QStringLiteral(": ") + why;
-        return Failure::runtime(Failure::InvalidPicture, subject);
-    };
-    if (file.size() > MaxPictureFileSize)
-        throw invalid(QStringLiteral("the file holds %1 bytes, more than a picture is read from").arg(file.size()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ioFailure(file);
-    if (const QString problem = bitmapFileProblem(bytes); !problem.isEmpty())
-        throw invalid(problem);
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer);
-    // The reader fills this picture in place: pixels that run-length codes skip keep colour
-    // index 0 instead of whatever the memory held.
-    QImage picture(reader.size(), reader.imageFormat());
-    picture.fill(0);
-    if (!reader.read(&picture))
-        throw invalid(QString());
-    // A name ending in "@2x" must not halve the picture. Converted, a colour index beyond the
-    // colour table draws a colour of its own instead of reading past the table.
-    picture.setDevicePixelRatio(1.0);
-    mPainter.drawImage(QPoint(0, 0), picture.convertToFormat(QImage::Format_ARGB32));
+    mPainter.drawImage(QPoint(0, 0), readPictureFile(path));
 }
 
-void RasterSurface::savePicture(const QString &path) const
+void RasterSurface::savePicture(const QString &path, Existing existing) const
 {
     if (mWidth == 0 || mHeight == 0)
         throw Failure::runtime(Failure::InvalidCall, QDir::toNativeSeparators(path));
-    QSaveFile file(ordinaryPath(path));
-    if (!file.open(QIODevice::WriteOnly))
-        throw openFailure(file);
-    QImageWriter writer(&file, QByteArrayLiteral("bmp"));
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    QImageWriter writer(&bytes, QByteArrayLiteral("bmp"));
     if (!writer.write(visibleImage()))
-        throw ioFailure(file);
-    commitSaveFile(file);
+        throw Failure::runtime(Failure::InvalidPicture, QDir::toNativeSeparators(path));
+    writeOutputs({{path, bytes.data(), existing}});
 }
 
 QImage RasterSurface::image() const

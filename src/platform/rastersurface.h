@@ -30,8 +30,6 @@ public:
     // Sizes beyond these are refused: an em above this many points, a side above 16 bits.
     static constexpr float MaxPointSize = 1000.0f;
     static constexpr int MaxSide = 32767;
-    // A picture file larger than this is refused before it is read.
-    static constexpr qint64 MaxPictureFileSize = qint64(256) << 20;
 
     // A 0 x 0 surface, white background, black drawing colour, the default family at 9.75 pt.
     RasterSurface();
@@ -77,12 +75,10 @@ public:
 
     const quint32 *scanLine(int y) const override;
 
-    // Fails with the file's open or read failure, 75 for no regular file, or 481 "Invalid
-    // picture" naming the file and, for a bitmap, what is wrong with it (see
-    // bitmapFileProblem); a file above MaxPictureFileSize is refused unread.
+    // Draws the picture file at the top left; fails as readPictureFile does.
     void loadPicture(const QString &path) override;
     // A 24-bit BMP written through a temporary file; a 0 x 0 surface fails with 5.
-    void savePicture(const QString &path) const override;
+    void savePicture(const QString &path, Existing existing) const override;
 
     // A copy of the visible pixels, width() x height(), for windows that show the surface.
     QImage image() const;

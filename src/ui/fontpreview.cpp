@@ -10,11 +10,11 @@
 
 #include "failure.h"
 #include "measuredfont.h"
-#include "paths.h"
+#include "picturefile.h"
 #include "texelfont.h"
 
 #include <QFileInfo>
-#include <QImageReader>
+#include <QLabel>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 
@@ -236,17 +236,12 @@ bool FontPreview::DrawSample()
 
 bool FontPreview::loadBackgroundPicture(const QString &path)
 {
-    // A special file (a FIFO) named by a project would block the reader: only regular
-    // files are read, anything else is as good as missing.
-    if (!QFileInfo(ordinaryPath(path)).isFile())
+    try {
+        mSampleView->setBackgroundPicture(readPictureFile(path));
+        return true;
+    } catch (const Failure &) {
         return false;
-    QImageReader reader(ordinaryPath(path));
-    QImage picture = reader.read();
-    if (picture.isNull())
-        return false;
-    picture.setDevicePixelRatio(1.0);
-    mSampleView->setBackgroundPicture(picture);
-    return true;
+    }
 }
 
 void FontPreview::clearBackgroundPicture()

@@ -27,11 +27,11 @@ QString derivedVariableName(const QString &path, Feedback &feedback)
 }
 
 bool convertToCSource(const QString &sourcePath, const QString &cPath, const QString &variableName,
-                      bool split, Feedback &feedback, QChar groupSeparator, CodePage page)
+                      bool split, Feedback &feedback, QChar groupSeparator, CodePage page, Existing existing)
 {
     const QString header = headerFileName(cPath);
     const QString name = typedVariableName(variableName);
     if (IsZgfFile(sourcePath, feedback))
-        return ZgfToCSource(sourcePath, header, name, split, feedback, groupSeparator, page);
-    return FileToCSource(sourcePath, header, name, split, feedback, groupSeparator);
+        return ZgfToCSource(sourcePath, header, name, split, feedback, groupSeparator, page, existing);
+    return FileToCSource(sourcePath, header, name, split, feedback, groupSeparator, existing);
 }

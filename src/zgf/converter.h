@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codepage.h"
+#include "outputfile.h"
 
 #include <QChar>
 #include <QString>
@@ -21,4 +22,4 @@ QString derivedVariableName(const QString &path, Feedback &feedback);
 // font's codes.
 bool convertToCSource(const QString &sourcePath, const QString &cPath, const QString &variableName,
                       bool split, Feedback &feedback, QChar groupSeparator,
-                      CodePage page = CodePage::Windows1252);
+                      CodePage page = CodePage::Windows1252, Existing existing = Existing::Replace);

@@ -6,6 +6,7 @@
 #include "feedback.h"
 #include "fileerrors.h"
 #include "numbers.h"
+#include "outputfile.h"
 #include "paths.h"
 #include "version.h"
 #include "windows1252.h"
@@ -14,7 +15,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -109,56 +109,57 @@ bool writeArray(const Source &source, QFileDevice &arrayFile, Feedback &feedback
     return true;
 }
 
-void createOrRefuse(QSaveFile &file, const QString &text)
+void createOrRefuse(OutputFile &file, const QString &text)
 {
-    if (!file.open(QIODevice::WriteOnly))
-        throw Refusal{openFailure(file, text).message(), Feedback::Title::Application};
+    try {
+        file.open(text);
+    } catch (const Failure &failure) {
+        throw Refusal{failure.message(), Feedback::Title::Application};
+    }
 }
 
 // Writes the files; false when WriteCArray has already reported why not.
-bool writeCSource(const Source &source, const QString &cPath, bool split,
+bool writeCSource(const Source &source, const QString &cPath, bool split, Existing existing,
                   const CSourceParts &parts, Feedback &feedback)
 {
     refuseWhatCannotBeWritten(source, cPath, split, parts);
     const QString cFilePath = sourceFileBeside(cPath);
     const QByteArray guard = toWindows1252(cGuardSymbol(GetFileNameNoExt(cPath)));
 
-    QSaveFile header(ordinaryPath(cPath));
+    OutputFile header(cPath, existing);
     createOrRefuse(header, QStringLiteral("Can't create .H file ") + cPath);
-    QSaveFile cFile(ordinaryPath(cFilePath));
+    OutputFile cFile(cFilePath, existing);
     if (split)
         createOrRefuse(cFile, QStringLiteral("Can't create .C file ") + cFilePath);
-    QSaveFile &arrayFile = split ? cFile : header;
+    OutputFile &arrayFile = split ? cFile : header;
 
-    writeAll(header, parts.comment);
+    header.write(parts.comment);
     if (split)
-        writeAll(cFile, parts.comment);
-    writeAll(header, line("#ifndef " + guard) + line("#define " + guard) + "\r\n");
-    writeAll(header, parts.characterSet);
+        cFile.write(parts.comment);
+    header.write(line("#ifndef " + guard) + line("#define " + guard) + "\r\n");
+    header.write(parts.characterSet);
     if (split)
-        writeAll(header, line("extern unsigned long " + parts.arrayName + "[];"));
-    writeAll(arrayFile, line("unsigned long " + parts.arrayName + "[] = {"));
-    if (!writeArray(source, arrayFile, feedback))
+        header.write(line("extern unsigned long " + parts.arrayName + "[];"));
+    arrayFile.write(line("unsigned long " + parts.arrayName + "[] = {"));
+    if (!writeArray(source, arrayFile.device(), feedback))
         return false;
-    writeAll(arrayFile, line(QByteArray("};")));
-    writeAll(header, "\r\n" + line("#endif /*" + guard + "*/"));
-    if (split)
-        commitSaveFile(cFile);
-    commitSaveFile(header);
+    arrayFile.write(line(QByteArray("};")));
+    header.write("\r\n" + line("#endif /*" + guard + "*/"));
+    commitInOrder(split ? QList<OutputFile *>{&cFile, &header} : QList<OutputFile *>{&header});
     return true;
 }
 
 // Runs the generation under the busy pointer and reports its outcome afterwards.
 template<typename Parts>
 bool generate(Feedback &feedback, Parts makeParts, const Source &source, const QString &cPath,
-              bool split)
+              bool split, Existing existing)
 {
     std::optional<Refusal> refusal;
     bool written = false;
     {
         BusyGuard busy(feedback);
         try {
-            written = writeCSource(source, cPath, split, makeParts(), feedback);
+            written = writeCSource(source, cPath, split, existing, makeParts(), feedback);
         } catch (const Refusal &r) {
             refusal = r;
         } catch (const Failure &failure) {
@@ -258,7 +259,7 @@ void refuseCArrayName(const QString &name, const QString &arrayName)
 }
 
 bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
-                  bool split, Feedback &feedback, QChar groupSeparator, CodePage page)
+                  bool split, Feedback &feedback, QChar groupSeparator, CodePage page, Existing existing)
 {
     auto parts = [&] {
         QFile font;
@@ -275,18 +276,19 @@ bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString
             throw ioFailure(font);
         return zgfParts(start, font.size(), sourcePath, name, groupSeparator, page);
     };
-    return generate(feedback, parts, Source{sourcePath}, cPath, split);
+    return generate(feedback, parts, Source{sourcePath}, cPath, split, existing);
 }
 
 bool ZgfToCSource(const QString &fontPath, const QByteArray &fontBytes, const QString &cPath,
-                  const QString &name, bool split, Feedback &feedback, QChar groupSeparator, CodePage page)
+                  const QString &name, bool split, Feedback &feedback, QChar groupSeparator, CodePage page,
+                  Existing existing)
 {
     auto parts = [&] { return zgfParts(fontBytes, fontBytes.size(), fontPath, name, groupSeparator, page); };
-    return generate(feedback, parts, Source{fontPath, &fontBytes}, cPath, split);
+    return generate(feedback, parts, Source{fontPath, &fontBytes}, cPath, split, existing);
 }
 
 bool FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
-                   bool split, Feedback &feedback, QChar groupSeparator)
+                   bool split, Feedback &feedback, QChar groupSeparator, Existing existing)
 {
     auto parts = [&] {
         CSourceParts p;
@@ -300,5 +302,5 @@ bool FileToCSource(const QString &sourcePath, const QString &cPath, const QStrin
         p.name = name;
         return p;
     };
-    return generate(feedback, parts, Source{sourcePath}, cPath, split);
+    return generate(feedback, parts, Source{sourcePath}, cPath, split, existing);
 }

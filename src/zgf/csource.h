@@ -2,6 +2,7 @@
 
 #include "codepage.h"
 #include "fileroles.h"
+#include "outputfile.h"
 
 #include <QChar>
 #include <QString>
@@ -22,7 +23,8 @@ class Feedback;
 // Before any file is made they refuse a file that would replace another (refuseSharedFiles
 // over the file to convert and cSourceOutputs) and an empty source, which C cannot hold.
 // Both write through temporary files that replace the old ones only when everything was
-// written, show the busy pointer and drive the progress bar. They report their own
+// written (the .c file first), and old files only unless existing says Keep (see
+// OutputFile); they show the busy pointer and drive the progress bar. They report their own
 // outcome: "C file(s) generated correctly." and true, or a failure message and false
 // ("number: Can't create .H file " / ".C file " + path + ": " + the reason under the
 // application's title, "number: description" for a read or write failure or a refusal).
@@ -35,16 +37,17 @@ class Feedback;
 // open .ZGF file " + path + the reason.
 bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
                   bool split, Feedback &feedback, QChar groupSeparator,
-                  CodePage page = CodePage::Windows1252);
+                  CodePage page = CodePage::Windows1252, Existing existing = Existing::Replace);
 // The same for a font in memory: fontBytes as just written to fontPath, which names it in
 // the comment block and may not be replaced by the C files.
 bool ZgfToCSource(const QString &fontPath, const QByteArray &fontBytes, const QString &cPath,
                   const QString &name, bool split, Feedback &feedback, QChar groupSeparator,
-                  CodePage page = CodePage::Windows1252);
+                  CodePage page = CodePage::Windows1252, Existing existing = Existing::Replace);
 
 // For any file: the comment block gives the file name and size; the array is named name.
 bool FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
-                   bool split, Feedback &feedback, QChar groupSeparator);
+                   bool split, Feedback &feedback, QChar groupSeparator,
+                   Existing existing = Existing::Replace);
 
 // The files a generation writes: the C file (the header) and, with split, the .c file
 // beside it (its folder, its base, ".c").

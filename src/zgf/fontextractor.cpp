@@ -9,7 +9,6 @@
 #include "readfully.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <memory>
 
@@ -28,7 +27,7 @@ Failure sizeFailure(const QString &path, qint64 offset, qint32 size, qint64 avai
 }
 
 void copyFont(const QString &sourcePath, qint64 offset, qint32 size, const QString &destPath,
-              Feedback &feedback)
+              Existing existing, Feedback &feedback)
 {
     refuseSharedFiles({{QStringLiteral("the scanned file"), sourcePath, false},
                        {QStringLiteral("the font file"), destPath}});
@@ -40,9 +39,8 @@ void copyFont(const QString &sourcePath, qint64 offset, qint32 size, const QStri
     if (!source.seek(offset))
         throw ioFailure(source);
 
-    QSaveFile dest(ordinaryPath(destPath));
-    if (!dest.open(QIODevice::WriteOnly))
-        throw openFailure(dest);
+    OutputFile dest(destPath, existing);
+    dest.open();
     constexpr qsizetype kChunk = qsizetype(1) << 20;
     const auto buffer = std::make_unique<char[]>(size_t(kChunk));
     ProgressMeter progress(feedback, size);
@@ -52,11 +50,11 @@ void copyFont(const QString &sourcePath, qint64 offset, qint32 size, const QStri
         const qsizetype got = readFully(source, buffer.get(), want);
         if (got < want) // the source shrank since its size was taken
             throw sizeFailure(sourcePath, offset, size, size - left + got);
-        writeAll(dest, buffer.get(), got);
+        writeAll(dest.device(), buffer.get(), got);
         left -= got;
         progress.setDone(size - left);
     }
-    commitSaveFile(dest);
+    dest.commit();
 }
 
 } // namespace
@@ -67,13 +65,13 @@ QString extractedFileName(const FoundFont &font)
 }
 
 bool ExtractFont(const QString &sourcePath, qint64 offset, qint32 size, const QString &destPath,
-                 Feedback &feedback)
+                 Feedback &feedback, Existing existing)
 {
     QString failure;
     {
         BusyGuard busy(feedback);
         try {
-            copyFont(sourcePath, offset, size, destPath, feedback);
+            copyFont(sourcePath, offset, size, destPath, existing, feedback);
         } catch (const Failure &f) {
             failure = f.message();
         }

@@ -2,6 +2,7 @@
 
 #include "feedback.h"
 #include "fileerrors.h"
+#include "listedtext.h"
 #include "progressmeter.h"
 #include "readfully.h"
 #include "zgfheader.h"
@@ -57,27 +58,6 @@ qsizetype findMagic(const uchar *data, qsizetype from, qsizetype last)
         ++i;
     }
     return -1;
-}
-
-// A name from the scanned file cannot forge a listing: control characters and "\" are
-// written as C escapes (\t, \n, \r, \xNN, \\).
-QString listedText(const QString &name)
-{
-    QString out;
-    for (const QChar c : name) {
-        switch (const char16_t u = c.unicode()) {
-        case '\t': out += QStringLiteral("\\t"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        case '\\': out += QStringLiteral("\\\\"); break;
-        default:
-            if (u < 0x20 || (u >= 0x7F && u < 0xA0))
-                out += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-    }
-    return out;
 }
 
 FoundFont foundFont(const uchar *header, qint64 offset)

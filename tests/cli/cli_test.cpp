@@ -5,6 +5,8 @@
 #include "texelfont.h"
 #include "zgfdraw.h"
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -120,6 +122,36 @@ class CliTest : public QObject
             QCOMPARE(maskOffset > 0, masked);
         }
     }
+    // Runs a shell script in the working folder, the tool being "$CLI": for arguments that are
+    // bytes, not text.
+    Run shell(const QByteArray &script) const
+    {
+        QProcess process;
+        process.setWorkingDirectory(mWork->path());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"CLI"_s, QStringLiteral(TEXELSMITHY_CLI));
+        process.setProcessEnvironment(environment);
+        process.start(u"/bin/sh"_s, {u"-c"_s, QString::fromUtf8(script)});
+        const bool ended = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit;
+        return {ended ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
+    }
+    // Mounts a small file system at "full" in the working folder and fills it; false when this
+    // process may not mount one. The mount is this process's (and its children's) alone.
+    bool mountFullDisk() const
+    {
+        static const bool ownMounts = unshare(CLONE_NEWNS) == 0
+            && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        const QByteArray folder = QFile::encodeName(path(u"full"_s));
+        if (!ownMounts || !QDir(mWork->path()).mkdir(u"full"_s)
+            || mount("tmpfs", folder.constData(), "tmpfs", 0, "size=64k") != 0)
+            return false;
+        QFile filler(path(u"full/filler"_s));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return false;
+        while (filler.write(QByteArray(4096, 'f')) > 0) {
+        }
+        return true;
+    }
     QString path(const QString &name) const { return mWork->path() + u'/' + name; } // also ":name"
     QStringList entries() const { return QDir(mWork->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries); }
 
@@ -221,6 +253,7 @@ private slots:
                                  "info missing.bin", "render missing.bin -o x.png", "extract missing.bin",
                                  "to-c missing.bin"})
             QTest::addRow("missing input: %s", line) << QByteArray(line) << 1 << "53: File not found: missing.bin"_ba;
+        QTest::addRow("info: name too long") << "info " + QByteArray(256, 'n') << 1 << "75: File name too long"_ba;
         row("info: neither project nor font", 1, "info notes.txt", "notes.txt does not contain valid TexelSmithy data");
         row("info: damaged font", 1, "info damaged.zgf", "321: Invalid file format: damaged.zgf is not a valid ZGF font");
         row("export: C file is the font", 1, "export -o y.zgf --c y.zgf --force", "5: The C file would replace the font file y.zgf.");
@@ -498,12 +531,84 @@ private slots:
 
     void sizeBudgetOfARenderedDocument() { expectBudget("--chars AbC", false); }
 
-    // A file size limit fails the write, not the tool.
-    void fileSizeLimitEndsInAMessage()
+    // A write that fails says why and names the file: a file size limit (which must not end
+    // the tool), a full disk, a name longer than the system allows. Nothing is left behind.
+    void failedWrites_data()
     {
-        const Run limited = cli("export -o limited.zgf", 2000);
-        QVERIFY2(limited.exitCode == 1 && limited.err.contains("61: File too large: limited.zgf")
-                     && !QFile::exists(path(u"limited.zgf"_s)), limited.err.constData());
+        QTest::addColumn<QByteArray>("arguments");
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("file size limit") << "export -o limited.zgf"_ba << false << "61: File too large: limited.zgf"_ba;
+        const std::pair<const char *, const char *> full[] = {
+            {"export -o full/f.zgf", "61: Disk full: full/f.zgf"},
+            {"export -o f.zgf --c full/f.h --split", "61: Disk full: full/f.c"},
+            {"bitmaps post.tsm --bitmap full/g.bmp", "61: Disk full: full/g.bmp"},
+            {"extract default.zgf --offset 0 -o full/e.zgf", "61: Disk full: full/e.zgf"},
+            {"to-c default.zgf -o full/t.h", "61: Disk full: full/t.h"},
+            {"new -o full/p", "61: Disk full: full/p.tsm"},
+            {"render default.zgf -o full/r.png", "61: Disk full: full/r.png"}};
+        for (const auto &[arguments, expected] : full)
+            QTest::addRow("full disk: %s", arguments) << QByteArray(arguments) << true << QByteArray(expected);
+        const QByteArray longName = QByteArray(256, 'n');
+        for (const char *command : {"export -o ", "new -o ", "to-c default.zgf -o ", "render default.zgf -o "})
+            QTest::addRow("long name: %s", command) << command + longName << false << "File name too long"_ba;
+    }
+
+    void failedWrites()
+    {
+        QFETCH(QByteArray, arguments);
+        QFETCH(bool, fullDisk);
+        QFETCH(QByteArray, expected);
+        if (fullDisk && !mountFullDisk())
+            QSKIP("This process may not mount a file system.");
+        const auto cleanUp = qScopeGuard([&] {
+            if (fullDisk)
+                umount2(QFile::encodeName(path(u"full"_s)).constData(), MNT_DETACH);
+        });
+        const QStringList before = entries();
+        const QStringList fullBefore = QDir(path(u"full"_s)).entryList(QDir::Files | QDir::Hidden);
+        const Run failed = cli(arguments, arguments.startsWith("export -o limited") ? 2000 : 0);
+        QVERIFY2(failed.exitCode == 1 && failed.err.contains(expected), failed.err.constData());
+        QCOMPARE(QDir(path(u"full"_s)).entryList(QDir::Files | QDir::Hidden), fullBefore);
+        // The ZGF font written before its C source stays; nothing else was made.
+        QStringList expectedEntries = before;
+        if (arguments.contains("f.zgf --c"))
+            expectedEntries.append(u"f.zgf"_s);
+        expectedEntries.sort();
+        QCOMPARE(entries(), expectedEntries);
+    }
+
+    // A file name is bytes: one the tool cannot hold as text is refused, never written or
+    // read under another name.
+    void namesThatAreNotUtf8()
+    {
+        const QStringList before = entries();
+        const Run written = shell(R"sh("$CLI" export -o "$(printf 'bad\377\376.zgf')")sh");
+        QVERIFY2(written.exitCode == 1 && written.err.contains("the argument bad\\xFF\\xFE.zgf is not UTF-8 text"),
+                 written.err.constData());
+        QCOMPARE(entries(), before); // "bad\uFFFD\uFFFD.zgf" would be listed
+        const Run read = shell(R"sh(cp plain.tsm "$(printf 'p\377.tsm')" && "$CLI" info "$(printf 'p\377.tsm')")sh");
+        QVERIFY2(read.exitCode == 1 && read.err.contains("the argument p\\xFF.tsm is not UTF-8 text"), read.err.constData());
+        // Qt lists and removes no such name: the shell does.
+        QCOMPARE(shell(R"sh(rm "$(printf 'p\377.tsm')")sh").exitCode, 0);
+    }
+
+    // Without --force, two runs writing the same output at the same time never both succeed:
+    // the one that finishes second finds the file there, whenever it checked.
+    void racingRunsReplaceNothing()
+    {
+        for (int round = 0; round < 4; ++round) {
+            QFile::remove(path(u"race.zgf"_s));
+            QProcess first, second;
+            for (QProcess *run : {&first, &second}) {
+                run->setWorkingDirectory(mWork->path());
+                run->start(QStringLiteral(TEXELSMITHY_CLI), words("export -o race.zgf --chars " + QByteArray(run == &first ? "ab" : "cd")));
+            }
+            QVERIFY(first.waitForFinished(120000) && second.waitForFinished(120000));
+            QCOMPARE(int(first.exitCode() == 0) + int(second.exitCode() == 0), 1);
+            const QByteArray loser = (first.exitCode() == 0 ? second : first).readAllStandardError();
+            QVERIFY2(loser.contains("race.zgf"), loser.constData());
+        }
     }
 
     void extractListsAndSaves()
@@ -525,6 +630,11 @@ private slots:
         QVERIFY(evil.err.contains("Note: ../Evil\\Name\n9\t1 is not installed;"));
         CLI_OK(listed, "extract evil.zgf");
         QCOMPARE(listed.out, "0\t" + QByteArray::number(QFileInfo(path(u"evil.zgf"_s)).size()) + "\t../Evil\\\\Name\\n9\\t1 10\n");
+        // Nor can it send the terminal a command, through info or a message.
+        CLI_OK(escape, "export --font Red\x1b[31m --chars x -o escape");
+        QVERIFY2(escape.err.contains("Note: Red\\x1b[31m is not installed"), escape.err.constData());
+        QVERIFY(cli("info escape.zgf").out.contains("FaceName          Red\\x1b[31m\n"));
+        QVERIFY(cli("info evil.zgf").out.contains("FaceName          ../Evil\\\\Name\\n9\\t1\n"));
         CLI_OK(safe, "extract evil.zgf --all -d safe");
         QVERIFY(QFile::exists(path(u"safe/.._Evil__Name_n9_t1 10.zgf"_s)));
         CLI_OK(colon, "export --font :Colon --chars x -o colon");

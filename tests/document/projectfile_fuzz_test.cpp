@@ -1,6 +1,7 @@
 // Feeds seeded random mutations of project records to TexelFont::Load: every case must end
 // in a clean result or one failure message, never a crash or a sanitizer report.
 #include "documenttesting.h"
+#include "fuzzcases.h"
 #include "projectextension.h"
 #include "projectrecord.h"
 #include "recordingfeedback.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-std::mt19937 randomBits{20260415};
+std::mt19937 randomBits{fuzzSeed(20260415)};
 
 int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(randomBits); }
 auto pickOf(const auto &values) { return values[pick(0, int(std::size(values)) - 1)]; }
@@ -74,7 +75,7 @@ TEST(ProjectFileFuzz, MutatedRecordsLoadCleanlyOrFailCleanly)
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("fuzz.tsm"));
-    constexpr int cases = 3000;
+    const int cases = fuzzCases(3000);
     int loaded = 0;
     for (int i = 0; i < cases; ++i) {
         QByteArray bytes = seeds[i % std::size(seeds)];

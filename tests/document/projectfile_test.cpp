@@ -299,8 +299,8 @@ QMap<QString, QByteArray> folderContents(const QString &root)
 TEST_F(ProjectFile, FailedSaveReportsAndKeepsTheOldFile)
 {
     const QString unsaved = QStringLiteral("-2147221501: File %1 could not be saved.");
-    const QString denied = QStringLiteral("75: Path/File access error: %1");
-    const QString longName = QStringLiteral("n").repeated(251); // no room for the temporary name beside it
+    const QString denied = QStringLiteral("70: Permission denied: %1");
+    const QString longName = QStringLiteral("n").repeated(256);
     struct Case
     {
         QString oldFile, target, message;
@@ -310,7 +310,7 @@ TEST_F(ProjectFile, FailedSaveReportsAndKeepsTheOldFile)
     const Case cases[] = {
         {QStringLiteral("font.tsm/inside"), QStringLiteral("font.tsm"), unsaved},
         {QStringLiteral("plain"), QStringLiteral("plain/font.tsm"), QStringLiteral("76: Path not found: %1")},
-        {longName, longName, unsaved},
+        {QStringLiteral("font.tsm"), longName, QStringLiteral("75: File name too long: %1")},
         {QStringLiteral("font.tsm"), QStringLiteral("font.tsm"), QStringLiteral("61: File too large: %1"), {}, 1000},
         {QStringLiteral("font.tsm"), QStringLiteral("font.tsm"), denied, QStringLiteral("font.tsm")},
         {QStringLiteral("locked/font.tsm"), QStringLiteral("locked/font.tsm"), denied, QStringLiteral("locked")},

@@ -31,10 +31,10 @@ class SavingSurface : public TestSurface
 public:
     using TestSurface::TestSurface;
     mutable QStringList saved;
-    void savePicture(const QString &path) const override
+    void savePicture(const QString &path, Existing existing) const override
     {
         saved.append(QFileInfo(path).fileName());
-        TestSurface::savePicture(path);
+        TestSurface::savePicture(path, existing);
     }
 };
 
@@ -276,4 +276,19 @@ TEST_F(ZgfExport, BitmapsPartialImagesFirstAndTheMaskOfAMaskedFontOnly)
     EXPECT_EQ(feedback.informations(),
               QStringList{QStringLiteral("Bitmap(s) generated correctly.\r\n"
                                          "Now it's time to use your favorite image processor to enhance the font.")});
+}
+
+// Without leave to replace (the command line without --force), an image whose file
+// appeared after the check stops the writing, and the failure names the images written.
+TEST_F(ZgfExport, BitmapsStoppedPartwayNameWhatWasWritten)
+{
+    font.Postprocessed = true;
+    PostprocessOptions options{path("font.bmp"), QString(), 3, Existing::Keep};
+    writeFile(path("font2.bmp"), "theirs");
+    EXPECT_FALSE(ExportPostprocessBitmaps(font, work, options, feedback));
+    EXPECT_EQ(feedback.failures(),
+              QStringList{QStringLiteral("58: File already exists: %1 appeared while it was written, and is left as it "
+                                         "is (already written: %2)").arg(path("font2.bmp"), path("font1.bmp"))});
+    EXPECT_EQ(readFile(path("font2.bmp")), QByteArray("theirs"));
+    EXPECT_FALSE(QFile::exists(path("font.bmp")));
 }

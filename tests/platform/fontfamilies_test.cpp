@@ -1,4 +1,8 @@
 #include "fontfamilies.h"
+#include "fontfiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +20,19 @@ TEST(FontFamilies, SortedListAndMatchedFamilies)
                                              {"Courier New", "Liberation Mono"}, {"DejaVu Sans Mono", "DejaVu Sans Mono"}})
         EXPECT_EQ(matchedFontFamily(QString::fromUtf8(requested)), QString::fromUtf8(matched)) << requested;
     EXPECT_TRUE(families.contains(matchedFontFamily(QStringLiteral("No Such Family 7"))));
+}
+
+// A name from a project that no file can have opens no file, though a file named as the
+// system would cut or change it exists.
+TEST(FontFileNames, NameThatIsNoFileNameOpensNothing)
+{
+    QTemporaryDir dir;
+    const QString font = QStringLiteral("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf");
+    ASSERT_TRUE(QFile::copy(font, dir.filePath(QStringLiteral("x"))));
+    ASSERT_TRUE(QFile::copy(font, dir.filePath(QStringLiteral("y\uFFFD.ttf"))));
+    EXPECT_FALSE(fontFileFaces(dir.filePath(QStringLiteral("x"))).families.isEmpty());
+    for (const QString &name : {QStringLiteral("x\u0000.ttf"), QStringLiteral("y\xD800.ttf")})
+        EXPECT_TRUE(fontFileFaces(dir.filePath(name)).families.isEmpty()) << name.size();
 }
 
 } // namespace

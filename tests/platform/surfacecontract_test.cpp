@@ -2,6 +2,7 @@
 // surface.
 #include "failure.h"
 #include "rastersurface.h"
+#include "testfiles.h"
 #include "testsurface.h"
 
 #include <QDir>
@@ -100,7 +101,7 @@ TEST_P(SurfaceContract, SavedPictureLoadsBackPixelForPixel)
     QTemporaryDir dir;
     // A name ending in "@2x" must not change the picture's size.
     const QString path = dir.filePath(QStringLiteral("glyphs@2x.bmp"));
-    mSurface->savePicture(path);
+    mSurface->savePicture(path, Existing::Keep);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bmp = file.readAll();
@@ -128,8 +129,10 @@ TEST_P(SurfaceContract, FailedPictureFilesAreNamed)
     QTemporaryDir dir;
     const QString missingFolder = dir.filePath(QStringLiteral("missing/glyphs.bmp"));
     const QString missingFile = dir.filePath(QStringLiteral("none.bmp"));
-    for (const auto &[run, path] : {std::pair<std::function<void()>, QString>{[&] { mSurface->savePicture(missingFolder); }, missingFolder},
-                                    {[&] { mSurface->loadPicture(missingFile); }, missingFile}}) {
+    const QString other = writeFile(dir.filePath(QStringLiteral("other.bmp")), "another run's picture");
+    for (const auto &[run, path] : {std::pair<std::function<void()>, QString>{[&] { mSurface->savePicture(missingFolder, Existing::Replace); }, missingFolder},
+                                    {[&] { mSurface->loadPicture(missingFile); }, missingFile},
+                                    {[&] { mSurface->savePicture(other, Existing::Keep); }, other}}) {
         try {
             run();
             ADD_FAILURE() << path.toStdString();
@@ -137,7 +140,9 @@ TEST_P(SurfaceContract, FailedPictureFilesAreNamed)
             EXPECT_TRUE(failure.description.contains(QDir::toNativeSeparators(path))) << failure.message().toStdString();
         }
     }
-    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+              QStringList{QStringLiteral("other.bmp")});
+    EXPECT_EQ(readFile(other), "another run's picture");
 }
 
 INSTANTIATE_TEST_SUITE_P(Surfaces, SurfaceContract,

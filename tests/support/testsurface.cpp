@@ -3,6 +3,8 @@
 #include "characters.h"
 #include "failure.h"
 
+#include <QBuffer>
+
 #include <cmath>
 
 TestSurface::TestSurface(int lineHeight, int spaceWidth)
@@ -98,8 +100,10 @@ void TestSurface::loadPicture(const QString &path)
     }
 }
 
-void TestSurface::savePicture(const QString &path) const
+void TestSurface::savePicture(const QString &path, Existing existing) const
 {
-    if (!mImage.convertToFormat(QImage::Format_RGB888).save(path, "BMP"))
-        throw Failure::runtime(Failure::PathFileAccess, path);
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    mImage.convertToFormat(QImage::Format_RGB888).save(&bytes, "BMP");
+    writeOutputs({{path, bytes.data(), existing}});
 }

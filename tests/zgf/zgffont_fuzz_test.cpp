@@ -1,3 +1,4 @@
+#include "fuzzcases.h"
 #include "zgffont.h"
 #include "zgftest.h"
 #include "zgftextlayout.h"
@@ -32,11 +33,11 @@ QByteArray mutate(QByteArray data, std::mt19937 &random)
 // sanitizers this also catches any out-of-bounds access.
 TEST(ZgfFontFuzz, MutatedFilesGiveAFontOrAFailure)
 {
-    std::mt19937 random(20240601);
+    std::mt19937 random(fuzzSeed(20240601));
     int fonts = 0, failures = 0;
     for (bool rle : {false, true}) {
         const QByteArray seed = sampleFont(rle, true, rle).bytes();
-        for (int round = 0; round < 2500; ++round) {
+        for (int round = 0, rounds = fuzzCases(5000) / 2; round < rounds; ++round) {
             const QByteArray data = mutate(seed, random);
             try {
                 const ZgfFont font = ZgfFont::read(data);

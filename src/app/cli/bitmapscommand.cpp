@@ -46,6 +46,7 @@ int BitmapsCommand::run(CommandEnvironment &environment)
     options.bitmapFileName = names.bitmap;
     options.maskFileName = font.Masked ? names.mask : QString();
     options.count = mCount;
+    options.existing = mForce ? Existing::Replace : Existing::Keep;
 
     refuseOutputs(postprocessFiles(font, options), mForce);
     environment.feedback.setForce(mForce);

@@ -65,6 +65,7 @@ int ExportCommand::run(CommandEnvironment &environment)
     options.cFileName = options.cFile ? completedFileName(mCFile, QStringLiteral(".h")) : QString();
     options.split = mSplit;
     options.groupSeparator = localeGroupSeparator();
+    options.existing = mForce ? Existing::Replace : Existing::Keep;
 
     refuseOutputs(zgfExportFiles(font, options), mForce);
     environment.feedback.setForce(mForce);

@@ -76,7 +76,8 @@ int ExtractCommand::extractOne(const QList<FoundFont> &fonts, CommandEnvironment
         mOutput.isEmpty() ? extractedFileName(*found) : completedFileName(mOutput, QStringLiteral(".zgf"));
     refuseOutputs({{QStringLiteral("the scanned file"), mSource, false}, {QStringLiteral("the font file"), destination}},
                   mForce);
-    const bool written = ExtractFont(mSource, found->offset, found->size, destination, environment.feedback);
+    const bool written = ExtractFont(mSource, found->offset, found->size, destination, environment.feedback,
+                                     mForce ? Existing::Replace : Existing::Keep);
     return exitStatus(written, environment.feedback);
 }
 
@@ -102,10 +103,15 @@ int ExtractCommand::extractAll(const QList<FoundFont> &fonts, CommandEnvironment
     if (!fonts.isEmpty() && !QDir().mkpath(ordinaryPath(folder)))
         throw CommandFailure{QStringLiteral("Cannot create the folder %1.").arg(folder)};
 
-    bool written = true;
+    QStringList written;
     for (qsizetype i = 0; i < fonts.size(); ++i) {
         const FoundFont &font = fonts.at(i);
-        written = ExtractFont(mSource, font.offset, font.size, destinations.at(i), environment.feedback) && written;
+        if (ExtractFont(mSource, font.offset, font.size, destinations.at(i), environment.feedback,
+                        mForce ? Existing::Replace : Existing::Keep))
+            written.append(destinations.at(i));
     }
-    return exitStatus(written, environment.feedback);
+    // The fonts are saved one by one: after a failure, say which files were written.
+    if (written.size() < fonts.size() && !written.isEmpty())
+        TerminalFeedback::print(QStringLiteral("Written: %1").arg(written.join(QStringLiteral(", "))));
+    return exitStatus(written.size() == fonts.size(), environment.feedback);
 }

@@ -1,5 +1,7 @@
 #include "inforeport.h"
 
+#include "listedtext.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -49,13 +51,10 @@ QString InfoReport::readable(const QJsonValue &value)
         return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
     case QJsonValue::Double:
         return QString::number(value.toDouble(), 'g', 10);
-    case QJsonValue::String: {
-        // Line breaks and tabs would break the alignment; they are shown escaped.
-        QString text = value.toString();
-        return text.replace(QLatin1Char('\r'), QStringLiteral("\\r"))
-            .replace(QLatin1Char('\n'), QStringLiteral("\\n"))
-            .replace(QLatin1Char('\t'), QStringLiteral("\\t"));
-    }
+    case QJsonValue::String:
+        // Texts come from foreign files: line breaks would break the alignment, an escape
+        // sequence would reach the terminal.
+        return listedText(value.toString());
     case QJsonValue::Array: {
         QStringList items;
         for (const QJsonValue item : value.toArray())

@@ -41,5 +41,5 @@ int NewCommand::run(CommandEnvironment &environment)
     const QString path = completedFileName(mOutput, QStringLiteral(".tsm"));
     refuseOutputs({{QStringLiteral("the project file"), path}}, mForce);
     font.setFilename(path);
-    return exitStatus(font.Save(environment.feedback), environment.feedback);
+    return exitStatus(font.Save(environment.feedback, mForce ? Existing::Replace : Existing::Keep), environment.feedback);
 }

@@ -3,15 +3,14 @@
 #include "command.h"
 #include "commandline.h"
 #include "documentoptions.h"
-#include "fileerrors.h"
-#include "paths.h"
+#include "outputfile.h"
 #include "terminalfeedback.h"
 #include "zgffont.h"
 #include "zgfpictures.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -32,15 +31,14 @@ QImage picture(const ZgfFont &font, const std::optional<QString> &text, bool mas
     return ZgfPictures::maskImage(font);
 }
 
-void savePng(const QImage &image, const QString &path)
+QByteArray pngBytes(const QImage &image)
 {
-    QSaveFile file(ordinaryPath(path));
-    if (!file.open(QIODevice::WriteOnly))
-        throw openFailure(file);
-    QImageWriter writer(&file, QByteArrayLiteral("png"));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, QByteArrayLiteral("png"));
     if (!writer.write(image))
-        throw ioFailure(file);
-    commitSaveFile(file);
+        throw CommandFailure{QStringLiteral("The picture could not be coded as PNG: %1").arg(writer.errorString())};
+    return buffer.data();
 }
 
 } // namespace
@@ -105,6 +103,6 @@ int RenderCommand::run(CommandEnvironment &environment)
         throw CommandFailure{QStringLiteral("A picture of %1 x %2 pixels is too large; choose a smaller --scale.")
                                  .arg(width).arg(height)};
     }
-    savePng(ZgfPictures::zoomed(image, mScale), mOutput);
+    writeOutputs({{mOutput, pngBytes(ZgfPictures::zoomed(image, mScale)), mForce ? Existing::Replace : Existing::Keep}});
     return exitStatus(true, environment.feedback);
 }

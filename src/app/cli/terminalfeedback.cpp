@@ -28,5 +28,12 @@ void TerminalFeedback::print(const QString &text)
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (!lines.endsWith(QLatin1Char('\n')))
         lines += QLatin1Char('\n');
+    // Messages name fonts and files from foreign files: an escape sequence in one must not
+    // reach the terminal.
+    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+        const char16_t u = lines.at(i).unicode();
+        if ((u < 0x20 && u != '\n' && u != '\t') || (u >= 0x7F && u < 0xA0))
+            lines.replace(i, 1, QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0')));
+    }
     std::fputs(lines.toUtf8().constData(), stderr);
 }

@@ -23,7 +23,8 @@ public:
     // Whether a failure was reported or a question refused since the start.
     bool failed() const { return mFailed; }
 
-    // Writes the text to stderr with CR LF and lone CR as line ends, and a final line end.
+    // Writes the text to stderr with CR LF and lone CR as line ends, and a final line end;
+    // other control characters but tabs are written as \xNN.
     static void print(const QString &text);
 
 private:

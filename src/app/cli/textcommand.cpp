@@ -6,11 +6,11 @@
 #include "ctext.h"
 #include "documentoptions.h"
 #include "fileerrors.h"
+#include "outputfile.h"
 #include "paths.h"
 #include "textdefinitions.h"
 #include "zgffont.h"
 
-#include <QSaveFile>
 
 namespace {
 
@@ -118,10 +118,9 @@ int TextCommand::run(CommandEnvironment &environment)
         return exitStatus(true, environment.feedback);
     }
     refuseOutputs({{QStringLiteral("the text file"), mFile, false}, {QStringLiteral("the header"), mOutput}}, mForce);
-    QSaveFile file(ordinaryPath(mOutput));
-    if (!file.open(QIODevice::WriteOnly))
-        throw openFailure(file);
-    writeAll(file, header);
-    commitSaveFile(file);
+    OutputFile file(mOutput, mForce ? Existing::Replace : Existing::Keep);
+    file.open();
+    file.write(header);
+    file.commit();
     return exitStatus(true, environment.feedback);
 }
