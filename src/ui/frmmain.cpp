@@ -5,6 +5,7 @@
 #include "frmgettext.h"
 #include "choosers.h"
 #include "dialogservices.h"
+#include "elidingcombobox.h"
 #include "icons.h"
 #include "outputfolder.h"
 #include "sizetext.h"
@@ -234,7 +235,7 @@ void frmMain::createToolBar()
     auto *boxes = new QHBoxLayout(placeholder);
     boxes->setContentsMargins(0, 1, 0, 1);
     boxes->setSpacing(7);
-    mFonts = new QComboBox(placeholder);
+    mFonts = new ElidingComboBox(placeholder);
     mFonts->setObjectName(QStringLiteral("cbxFonts"));
     mFonts->setEditable(false);
     mFonts->setFixedWidth(161);

@@ -1,5 +1,6 @@
 // The parts of the main window on their own: the splitter on fake panels, the text input
 // dialog, and the sample drawn on the test surface.
+#include "elidingcombobox.h"
 #include "frmgettext.h"
 #include "resizer.h"
 #include "resizerbar.h"
@@ -178,6 +179,27 @@ private slots:
         frmGetText plain;
         plain.show();
         QVERIFY(!plain.findChild<QPushButton *>(u"cmdFill"_s)->isVisible());
+    }
+
+    // The font box keeps both ends of a font file's long label: the family and the file, with
+    // the whole label as tooltip; a label that fits is shown whole, without one.
+    void fontBoxElidesInTheMiddle()
+    {
+        ElidingComboBox box;
+        box.setFixedWidth(161);
+        const QString longLabel = u"Terminus Bold Condensed (from terminus-bold-condensed-12.pcf.gz)"_s;
+        box.addItems({u"Arial"_s, longLabel});
+        box.show();
+        QCOMPARE(box.shownText(), u"Arial"_s);
+        QCOMPARE(box.toolTip(), QString());
+        box.setCurrentIndex(1);
+        const QString shown = box.shownText();
+        QVERIFY2(shown.startsWith(u"Ter"_s) && shown.endsWith(u"gz)"_s) && shown.contains(QChar(0x2026)),
+                 qPrintable(shown));
+        QCOMPARE(box.toolTip(), longLabel);
+        box.setFixedWidth(1200);
+        QCOMPARE(box.shownText(), longLabel);
+        QCOMPARE(box.toolTip(), QString());
     }
 
     // The sheet shows the ink above and below the line whole: the line moves down.
