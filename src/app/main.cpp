@@ -27,6 +27,8 @@ int main(int argc, char *argv[])
     // Past the file size limit a write fails with "File too large" instead of ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
+    // As the bytes they are, once Qt took its own options out.
+    const ProgramArguments given = programArguments(argc, argv);
     QApplication::setOrganizationName(QString::fromUtf8(Version::Product));
     QApplication::setApplicationName(QString::fromUtf8(Version::Product));
     QApplication::setApplicationVersion(QString::fromUtf8(Version::Text));
@@ -72,10 +74,10 @@ int main(int argc, char *argv[])
     window.setToolDialog(frmMain::ToolDialog::Converter, toolDialog<frmConverter>(services));
     window.setToolDialog(frmMain::ToolDialog::Viewer, toolDialog<frmViewer>(services));
     window.show();
-    if (!arguments.positionalArguments().isEmpty()) {
-        const QString file = arguments.positionalArguments().constFirst();
-        QTimer::singleShot(0, &window, [&window, &services, file, codePage] {
-            openStartupFile(window, services, file, *codePage);
+    if (!arguments.positionalArguments().isEmpty() || !given.undecodable.isEmpty()) {
+        const QString file = arguments.positionalArguments().value(0);
+        QTimer::singleShot(0, &window, [&window, &services, given, file, codePage] {
+            openStartupArguments(window, services, given, file, *codePage);
         });
     }
     return application.exec();

@@ -1,5 +1,7 @@
 #include "startupfile.h"
 
+#include "dialogservices.h"
+#include "feedback.h"
 #include "frmmain.h"
 #include "frmviewer.h"
 
@@ -16,4 +18,17 @@ bool openStartupFile(frmMain &window, DialogServices &services, const QString &p
         return false;
     viewer.exec();
     return true;
+}
+
+bool openStartupArguments(frmMain &window, DialogServices &services, const ProgramArguments &given,
+                          const QString &file, CodePage codePage)
+{
+    if (given.undecodable.isEmpty())
+        return openStartupFile(window, services, file, codePage);
+    window.activateOnce();
+    services.feedback.fail(QStringLiteral("The file %1 cannot be opened: its name is not UTF-8 text, which the program "
+                                          "reads, so it would name another file. Give the file a UTF-8 name and open "
+                                          "it again.")
+                               .arg(shownBytes(given.undecodable)));
+    return false;
 }

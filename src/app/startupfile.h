@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codepage.h"
+#include "programarguments.h"
 
 #include <QString>
 
@@ -14,3 +15,9 @@ struct DialogServices;
 // False (reported) when the file cannot be opened.
 bool openStartupFile(frmMain &window, DialogServices &services, const QString &path,
                      CodePage codePage = CodePage::Windows1252);
+
+// Opens the file that the command line (given) names as file, with openStartupFile. An
+// argument that is no UTF-8 text would name another file: it is refused with a message box
+// that names it as bytes, and nothing is opened.
+bool openStartupArguments(frmMain &window, DialogServices &services, const ProgramArguments &given,
+                          const QString &file, CodePage codePage = CodePage::Windows1252);

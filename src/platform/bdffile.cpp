@@ -16,6 +16,38 @@ QByteArray keywordAt(const QByteArray &bytes, qsizetype from, qsizetype *next)
     return space < 0 ? line : line.left(space);
 }
 
+// The first glyph whose bitmap holds fewer rows than its BBX height: the renderer would
+// leave its bitmap unallocated. A glyph of no width or no height needs no rows (a space).
+QString glyphWithoutRows(const QByteArray &bytes)
+{
+    QByteArray name;
+    int width = 0, height = 0, rows = -1; // rows counts from the BITMAP line on
+    for (qsizetype at = 0, next = 0; at < bytes.size(); at = next) {
+        const QByteArray keyword = keywordAt(bytes, at, &next);
+        const QList<QByteArray> words = bytes.mid(at, next - at).simplified().split(' ');
+        if (keyword == "STARTCHAR") {
+            name = words.mid(1).join(' ');
+            width = height = 0;
+            rows = -1;
+        } else if (keyword == "BBX" && words.size() >= 3) {
+            width = words[1].toInt();
+            height = words[2].toInt();
+        } else if (keyword == "BITMAP") {
+            rows = 0;
+        } else if (keyword == "ENDCHAR") {
+            if (width > 0 && height > 0 && rows < height)
+                return QStringLiteral("its glyph \"%1\" has %2 of its %3 bitmap rows")
+                    .arg(QString::fromUtf8(name))
+                    .arg(qMax(rows, 0))
+                    .arg(height);
+            rows = -1;
+        } else if (rows >= 0 && !keyword.isEmpty()) {
+            ++rows;
+        }
+    }
+    return QString();
+}
+
 } // namespace
 
 bool isBdf(const QByteArray &bytes)
@@ -63,7 +95,9 @@ QByteArray bdfWithUnicodeCharset(const QByteArray &bytes)
 
 QString bdfProblem(const QByteArray &bytes)
 {
-    if (!isBdf(bytes) || bytes.trimmed().endsWith("ENDFONT"))
+    if (!isBdf(bytes))
         return QString();
-    return QStringLiteral("it ends before its ENDFONT line, so it was cut short");
+    if (!bytes.trimmed().endsWith("ENDFONT"))
+        return QStringLiteral("it ends before its ENDFONT line, so it was cut short");
+    return glyphWithoutRows(bytes);
 }

@@ -14,5 +14,6 @@ bool isBdf(const QByteArray &bytes);
 QByteArray bdfWithUnicodeCharset(const QByteArray &bytes);
 
 // What is wrong with a BDF font that the renderer would read in part: a file that stops
-// before its ENDFONT line was cut short. Empty when the font is whole.
+// before its ENDFONT line was cut short, and a glyph with fewer bitmap rows than its height is
+// damaged. Empty when the font is whole.
 QString bdfProblem(const QByteArray &bytes);

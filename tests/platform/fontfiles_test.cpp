@@ -39,6 +39,17 @@ SurfaceFont fontOf(const QString &family, float size, const QString &file = QStr
     return font;
 }
 
+// A BDF font of 8 pixels whose glyph A is described by the given lines after its widths.
+QByteArray bdfFont(const QByteArray &glyphA)
+{
+    return "STARTFONT 2.1\nFONT -Test-Rows-Medium-R-Normal--8-60-96-96-C-50-ISO10646-1\nSIZE 6 96 96\n"
+           "FONTBOUNDINGBOX 5 8 0 -1\nSTARTPROPERTIES 2\nFONT_ASCENT 7\nFONT_DESCENT 1\nENDPROPERTIES\nCHARS 2\n"
+           "STARTCHAR A\nENCODING 65\nSWIDTH 625 0\nDWIDTH 5 0\n"
+        + glyphA
+        + "ENDCHAR\nSTARTCHAR g\nENCODING 103\nSWIDTH 625 0\nDWIDTH 5 0\nBBX 2 4 1 -1\nBITMAP\nC0\n40\n40\nC0\n"
+          "ENDCHAR\nENDFONT\n";
+}
+
 class FontFiles : public ::testing::Test
 {
 protected:
@@ -108,6 +119,8 @@ TEST_F(FontFiles, SpecialAndDamagedFilesAreRefused)
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString text = writeFile(path(QStringLiteral("notes.ttf")), "not a font\n");
     const QString bdf = writeFile(path(QStringLiteral("cut.bdf")), "STARTFONT 2.1\nFONT x\nSIZE 8 96 96\nCHARS 1\n");
+    const QString rowless = writeFile(path(QStringLiteral("rowless.bdf")), bdfFont("BBX 3 3 1 0\n"));
+    const QString short_ = writeFile(path(QStringLiteral("short.bdf")), bdfFont("BBX 3 3 1 0\nBITMAP\n40\n"));
     QByteArray garbage = fontBytes(QStringLiteral("LiberationSans-Regular.ttf"));
     const auto [glyphs, length] = sfntTable(garbage, "glyf");
     garbage.replace(glyphs, length, QByteArray(length, '\xff'));
@@ -115,9 +128,26 @@ TEST_F(FontFiles, SpecialAndDamagedFilesAreRefused)
     for (const auto &[file, problem] : {std::pair{fifo, QStringLiteral("is not a regular file")},
                                         {text, QStringLiteral("holds no font that can be read")},
                                         {outlines, QStringLiteral(": its face cannot draw the glyph of U+0021.")},
-                                        {bdf, QStringLiteral("it ends before its ENDFONT line")}}) {
+                                        {bdf, QStringLiteral("it ends before its ENDFONT line")},
+                                        {rowless, QStringLiteral("its glyph \"A\" has 0 of its 3 bitmap rows")},
+                                        {short_, QStringLiteral("its glyph \"A\" has 1 of its 3 bitmap rows")}}) {
         EXPECT_TRUE(fontFileFaces(file).families.isEmpty());
         EXPECT_TRUE(unreadableFontFileMessage(file).contains(problem)) << unreadableFontFileMessage(file).toStdString();
+    }
+}
+
+// A glyph of no width or height needs no bitmap rows (a space): the font is read and drawn.
+TEST_F(FontFiles, BdfGlyphsWithoutInkNeedNoRows)
+{
+    int round = 0;
+    for (const QByteArray &glyph : {QByteArray("BBX 0 0 0 0\n"), QByteArray("BBX 0 0 0 0\nBITMAP\n"),
+                                    QByteArray("BBX 3 0 0 0\nBITMAP\n"), QByteArray("BBX 0 3 0 0\nBITMAP\n")}) {
+        SCOPED_TRACE(glyph.constData());
+        const QString file = writeFile(path(QStringLiteral("space%1.bdf").arg(++round)), bdfFont(glyph));
+        const QStringList families = fontFileFaces(file).families;
+        ASSERT_EQ(families.size(), 1) << unreadableFontFileMessage(file).toStdString();
+        const SurfaceFont font = fontOf(families.first(), 6.0f, file);
+        EXPECT_NE(drawn(font, QStringLiteral("AgA")), drawn(font, QStringLiteral("AA"))) << "g is drawn";
     }
 }
 

@@ -10,6 +10,7 @@
 #include "fontsheetguide.h"
 #include "frmmain.h"
 #include "resizer.h"
+#include "startupfile.h"
 #include "surfaceview.h"
 #include "zoomcontrol.h"
 #include "zoomview.h"
@@ -238,6 +239,32 @@ private slots:
         }
     }
 
+    // A name on the command line opens exactly that file: one that is no UTF-8 text would
+    // decode to another name (here an existing project), so it is refused, naming its bytes.
+    void startupArgumentsOpenOnlyTheFileNamed()
+    {
+        TexelFont stored;
+        stored.setBold(true);
+        stored.setFilename(path(u"p\uFFFD.tsm"_s));
+        QVERIFY(stored.Save(mServices->feedback));
+        const QByteArray exact = QFile::encodeName(stored.Filename());
+        const QByteArray inexact = QFile::encodeName(path(u"p"_s)) + "\xff.tsm";
+        for (const QByteArray &name : {exact, inexact}) {
+            mWindow = std::make_unique<frmMain>(mServices->services);
+            mServices->feedback.messages.clear();
+            const char *const argv[] = {"texelsmithy", name.constData()};
+            const ProgramArguments given = programArguments(2, argv);
+            const bool opened = openStartupArguments(*mWindow, mServices->services, given, given.texts.value(0));
+            QCOMPARE(opened, name == exact);
+            QCOMPARE(document().Bold(), name == exact);
+            QCOMPARE(document().Filename(), opened ? stored.Filename() : QString());
+            QCOMPARE(mServices->feedback.messages.size(), opened ? 0 : 1);
+        }
+        QCOMPARE(mServices->feedback.failures().size(), 1);
+        const QString message = mServices->feedback.messages.value(0).text;
+        QVERIFY2(message.startsWith(u"The file "_s) && message.contains(u"/p\\xFF.tsm cannot be opened: its name is not UTF-8"_s),
+                 qPrintable(message));
+    }
     void saveAsAndSave()
     {
         // Never saved: Save works as Save as, proposing the variable name.

@@ -11,13 +11,12 @@
 #include "guisession.h"
 #include "infocommand.h"
 #include "newcommand.h"
+#include "programarguments.h"
 #include "rendercommand.h"
 #include "terminalfeedback.h"
 #include "textcommand.h"
 #include "tocommand.h"
 #include "version.h"
-
-#include <QFile>
 
 #include <csignal>
 #include <exception>
@@ -106,38 +105,21 @@ int runCommand(const CommandEntry &entry, const QStringList &arguments, CommandE
     }
 }
 
-// The argument as the tool shows it: printable ASCII as it is, every other byte as \xNN.
-QString shownBytes(const QByteArray &bytes)
-{
-    QString shown;
-    for (const char byte : bytes) {
-        const uchar u = uchar(byte);
-        if (u >= 0x20 && u < 0x7F)
-            shown += QLatin1Char(byte);
-        else
-            shown += QStringLiteral("\\x") + QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
-    }
-    return shown;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     // Past the file size limit a write fails with "File too large" instead of ending the tool.
     std::signal(SIGXFSZ, SIG_IGN);
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i) {
-        // A file name is bytes; one the tool's text cannot hold would name another file.
-        const QByteArray bytes(argv[i]);
-        arguments.append(QFile::decodeName(bytes));
-        if (QFile::encodeName(arguments.last()) != bytes) {
-            TerminalFeedback::print(QStringLiteral("texelsmithy-cli: the argument %1 is not UTF-8 text. The tool reads "
-                                                   "names and texts as UTF-8 and would name another file: give the "
-                                                   "name in UTF-8 (rename the file if need be).").arg(shownBytes(bytes)));
-            return ExitFailure;
-        }
+    const ProgramArguments given = programArguments(argc, argv);
+    if (!given.undecodable.isEmpty()) {
+        TerminalFeedback::print(QStringLiteral("texelsmithy-cli: the argument %1 is not UTF-8 text. The tool reads "
+                                               "names and texts as UTF-8 and would name another file: give the "
+                                               "name in UTF-8 (rename the file if need be).")
+                                    .arg(shownBytes(given.undecodable)));
+        return ExitFailure;
     }
+    QStringList arguments = given.texts;
 
     const QString first = arguments.value(0);
     if (first == QLatin1String("--version")) {
