@@ -1,5 +1,6 @@
 #include "zgfchargrid.h"
 
+#include "failure.h"
 #include "zgffacts.h"
 #include "zgfpictures.h"
 
@@ -15,6 +16,33 @@ constexpr int Padding = 4;
 
 } // namespace
 
+QImage ZgfCharGrid::cellImage(const ZgfFont &font, const QImage &glyphs, int index, QChar character)
+{
+    const QRect cell(font.cellX(index), 0, font.charWidth(index), font.imageHeight());
+    // A mask changes what the glyph image shows, so a masked glyph is the character drawn by
+    // the library over the checker board, its cell cut out where the pen puts it. A glyph
+    // pulled left of the start follows characters the font lacks, which only move the pen.
+    // A character drawn as another (a repeated or unmapped code) keeps its raw cell, as does
+    // every one of a font the library refuses.
+    if (!font.hasMask() || cell.isEmpty() || font.indexOf(character) != index)
+        return glyphs.copy(cell);
+    const QChar missing(0xFFFD);
+    const int advance = font.header().DefaultWidth + font.header().CharSep;
+    QString text(character);
+    int pen = font.leftIndent(index);
+    while (pen < 0 && advance > 0 && font.indexOf(missing) < 0) {
+        text.prepend(missing);
+        pen += advance;
+    }
+    if (pen < 0)
+        return glyphs.copy(cell);
+    try {
+        return ZgfPictures::textImage(font, text).copy(pen, 0, cell.width(), cell.height());
+    } catch (const Failure &) {
+        return glyphs.copy(cell); // the sample shows why the library refuses the font
+    }
+}
+
 ZgfCharGrid::ZgfCharGrid(QWidget *parent) : QWidget(parent)
 {
     setMouseTracking(true);
@@ -26,11 +54,14 @@ ZgfCharGrid::ZgfCharGrid(QWidget *parent) : QWidget(parent)
 void ZgfCharGrid::setZgfFont(const std::optional<ZgfFont> &font, const QImage &glyphs)
 {
     mFont = font;
-    mGlyphs = glyphs;
+    mCells.clear();
     mWidest = 0;
     if (mFont) {
-        for (int i = 0; i < mFont->count(); ++i)
+        const QString characters = mFont->characters();
+        for (int i = 0; i < mFont->count(); ++i) {
             mWidest = std::max(mWidest, mFont->charWidth(i));
+            mCells.append(cellImage(*mFont, glyphs, i, characters.at(i)));
+        }
     }
     mHovered = -1;
     updateGeometry();
@@ -155,9 +186,8 @@ void ZgfCharGrid::paintEvent(QPaintEvent *event)
         painter.drawRect(box.adjusted(0, 0, -1, -1));
         const int width = mFont->charWidth(i) * mZoom;
         if (width > 0 && glyphHeight > 0) {
-            const QImage glyph = mGlyphs.copy(mFont->cellX(i), 0, mFont->charWidth(i), mFont->imageHeight());
             painter.drawImage(QPoint(box.left() + (cell.width() - width) / 2, box.top() + Padding),
-                              ZgfPictures::zoomed(glyph, mZoom));
+                              ZgfPictures::zoomed(mCells.at(i), mZoom));
         }
         painter.setPen(palette().color(QPalette::Text));
         const QRect caption(box.left(), box.top() + glyphHeight + 2 * Padding, cell.width(),

@@ -8,7 +8,8 @@
 #include <optional>
 
 // The character table of a ZGF font as a grid: one cell per character, in the font's
-// order, showing its cell of the glyph image at the zoom and its caption below. Cells wrap
+// order, showing its glyph at the zoom (drawn through the mask when the font has one) and its
+// caption below. Cells wrap
 // to the width. Hovering a cell describes the character in a tooltip and through
 // hovered().
 class ZgfCharGrid : public QWidget
@@ -43,11 +44,13 @@ protected:
     void leaveEvent(QEvent *event) override;
 
 private:
+    // What the grid shows of the character: its cell of the glyph image, drawn through the mask.
+    static QImage cellImage(const ZgfFont &font, const QImage &glyphs, int index, QChar character);
     int columnsFor(int width) const;
     void setHovered(int index);
 
     std::optional<ZgfFont> mFont;
-    QImage mGlyphs;
+    QList<QImage> mCells;
     int mZoom = 1;
     int mWidest = 0;
     int mHovered = -1;

@@ -35,7 +35,7 @@ inline QByteArray zgfFontBytes(const QByteArray &faceName, quint8 pointSize, qin
 
 // DejaVu Sans 11 exported as the font zgf; a masked font gets its mask bitmap written first,
 // as the person would before exporting. Empty on a failure.
-inline QString exportedFont(const QString &zgf, bool rle, bool masked)
+inline QString exportedFont(const QString &zgf, bool rle, bool masked, bool smooth = false)
 {
     RasterSurface measure, work;
     TexelFont font(&measure);
@@ -45,6 +45,7 @@ inline QString exportedFont(const QString &zgf, bool rle, bool masked)
     ZgfExportOptions options{.zgfFileName = zgf, .rle = rle};
     if (masked) {
         font.Masked = true;
+        font.setSmooth(smooth);
         font.MaskWidthInc = 2;
         font.MaskHeightInc = 1;
         PostprocessOptions bitmaps{.bitmapFileName = zgf + QStringLiteral(".bmp"),

@@ -5,6 +5,8 @@
 
 #include "colorswatch.h"
 #include "frmviewer.h"
+#include "zgfchargrid.h"
+#include "zgfpictures.h"
 #include "zoomview.h"
 
 using namespace Qt::StringLiterals;
@@ -14,7 +16,8 @@ class FrmViewerTest : public DialogTest
     Q_OBJECT
 
     QTemporaryDir mShared;
-    QHash<QString, QString> mFonts; // exported: "raw", "rle", "raw-masked", "rle-masked"
+    // exported: "raw", "rle", "raw-masked", "rle-masked", "smooth-masked"
+    QHash<QString, QString> mFonts;
 
 private slots:
     void initTestCase()
@@ -25,6 +28,8 @@ private slots:
                                              font.endsWith(u"masked"_s)));
             QVERIFY2(!mFonts.value(font).isEmpty(), name);
         }
+        mFonts.insert(u"smooth-masked"_s, exportedFont(mShared.filePath(u"smooth.zgf"_s), true, true, true));
+        QVERIFY(!mFonts.value(u"smooth-masked"_s).isEmpty());
     }
 
     void showsFontsAsTheCliDrawsThem_data()
@@ -63,6 +68,47 @@ private slots:
         };
         QCOMPARE(shot("picGlyphs"), cliRender(font, {u"--scale"_s, u"3"_s}, out));
         QCOMPARE(shot("picSample"), cliRender(font, plain + QStringList{u"--scale"_s, u"3"_s}, out));
+    }
+
+    // The grid shows a masked glyph as the library draws it over the checker board, at the zoom;
+    // a font without a mask shows its raw cells.
+    void charactersGridShowsGlyphsAsDrawn_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("plain") << u"rle"_s << false;
+        QTest::newRow("smooth mask") << u"smooth-masked"_s << true;
+    }
+    void charactersGridShowsGlyphsAsDrawn()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, drawn);
+        frmViewer *viewer = open<frmViewer>();
+        QVERIFY(viewer->openFile(mFonts.value(name)));
+        viewer->setZoom(4);
+        const ZgfFont &font = *viewer->zgfFont();
+        auto *grid = control<ZgfCharGrid>("picChars");
+        grid->resize(grid->cellSize().width() * 8, grid->heightForWidth(grid->cellSize().width() * 8));
+        const QImage shot = grid->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        bool differs = false; // a drawn glyph from its raw cell, else the font tests nothing
+        // "j" starts left of the pen, so it is drawn after characters the font lacks ("~").
+        for (const QChar character : u"AgWj"_s) {
+            const int index = font.indexOf(character);
+            QVERIFY(index >= 0);
+            QCOMPARE(font.leftIndent(index) < 0, character == u'j');
+            const QSize size(font.charWidth(index), font.imageHeight());
+            const QImage raw = viewer->glyphImage().copy(QRect(QPoint(font.cellX(index), 0), size));
+            QString text(character);
+            int pen = font.leftIndent(index);
+            for (; pen < 0; pen += font.header().DefaultWidth + font.header().CharSep)
+                text.prepend(u'~');
+            const QImage library = ZgfPictures::textImage(font, text).copy(QRect(QPoint(pen, 0), size));
+            const QRect cell = grid->cellRect(index);
+            const QPoint corner(cell.left() + (cell.width() - size.width() * 4) / 2, cell.top() + 4);
+            QCOMPARE(shot.copy(QRect(corner, size * 4)), ZgfPictures::zoomed(drawn ? library : raw, 4));
+            differs |= library != raw;
+        }
+        QVERIFY(!drawn || differs);
     }
 
     // The codes are read in the chosen code page: KOI8-R's 0xD6 is "ж", Windows-1252's "Ö", which
