@@ -8,10 +8,9 @@
 #include <optional>
 
 // The character table of a ZGF font as a grid: one cell per character, in the font's
-// order, showing its glyph at the zoom (drawn through the mask when the font has one) and its
-// caption below. Cells wrap
-// to the width. Hovering a cell describes the character in a tooltip and through
-// hovered().
+// order, showing its glyph at the zoom (drawn through the mask when the font has one) and
+// its caption below. Cells wrap to the width. Hovering a cell describes the character in a
+// tooltip and through hovered().
 class ZgfCharGrid : public QWidget
 {
     Q_OBJECT
