@@ -6,6 +6,7 @@
 
 #include "choosers.h"
 #include "dialogservices.h"
+#include "postprocesssettings.h"
 #include "icons.h"
 #include "texelfont.h"
 #include "widgetfactory.h"
@@ -190,9 +191,13 @@ void frmPostProperties::firstActivation()
 // The enabled states form a chain: each frame counts only while the ones around it do.
 void frmPostProperties::updateFrames()
 {
-    EnableControl(mPostprocessFrame, mPostprocessed->isChecked());
-    EnableControl(mMaskFrame, mPostprocessed->isChecked() && mMasked->isChecked());
-    EnableControl(mShadowMaskFrame, mPostprocessed->isChecked() && mMasked->isChecked() && mShadow->isChecked());
+    PostprocessSettings chosen;
+    chosen.Postprocessed = mPostprocessed->isChecked();
+    chosen.Masked = mMasked->isChecked();
+    chosen.ShadowMask = mShadow->isChecked();
+    EnableControl(mPostprocessFrame, chosen.incrementsCount());
+    EnableControl(mMaskFrame, chosen.maskCounts());
+    EnableControl(mShadowMaskFrame, chosen.shadowCounts());
 }
 
 // Check boxes and options set to a new state raise their rules, so the frames end up
@@ -226,43 +231,27 @@ void frmPostProperties::applyAndClose()
     accept();
 }
 
-// Everything a disabled frame hides is stored as its reset value, not as the value still
-// shown in it.
 void frmPostProperties::apply()
 {
     if (!moFont)
         return;
-    moFont->Postprocessed = false;
-    moFont->CharHeightInc = 0;
-    moFont->CharWidthInc = 0;
-    moFont->Masked = false;
-    moFont->ShadowMask = false;
-    moFont->MaskHeightInc = 0;
-    moFont->MaskWidthInc = 0;
-    moFont->ShadowOX = 0;
-    moFont->ShadowOY = 0;
-    moFont->ShadowXPos = 0;
-    moFont->ShadowYPos = 0;
-    moFont->ShadowColor = 0;
-    moFont->InvertMask = true;
+    applyPostprocessing(*moFont, shown());
+}
 
-    moFont->Postprocessed = mPostprocessed->isChecked();
-    if (!moFont->Postprocessed)
-        return;
-    moFont->CharHeightInc = qint16(mCharHeightInc->appliedValue());
-    moFont->CharWidthInc = qint16(mCharWidthInc->appliedValue());
-    moFont->Masked = mMasked->isChecked();
-    if (!moFont->Masked)
-        return;
-    moFont->ShadowMask = mShadow->isChecked();
-    if (moFont->ShadowMask) {
-        moFont->MaskHeightInc = qint16(mMaskHeightInc->appliedValue());
-        moFont->MaskWidthInc = qint16(mMaskWidthInc->appliedValue());
-        moFont->ShadowOX = qint16(mShadowOX->appliedValue());
-        moFont->ShadowOY = qint16(mShadowOY->appliedValue());
-        moFont->ShadowXPos = qint16(mShadowXPos->appliedValue());
-        moFont->ShadowYPos = qint16(mShadowYPos->appliedValue());
-        moFont->ShadowColor = mShadowColor->color();
-    }
-    moFont->InvertMask = mInvertMask->isChecked();
+// The fields a disabled frame hides are passed as shown; applyPostprocessing resets them.
+PostprocessSettings frmPostProperties::shown()
+{
+    return {mPostprocessed->isChecked(),
+            qint16(mCharWidthInc->appliedValue()),
+            qint16(mCharHeightInc->appliedValue()),
+            mMasked->isChecked(),
+            mShadow->isChecked(),
+            mInvertMask->isChecked(),
+            qint16(mMaskWidthInc->appliedValue()),
+            qint16(mMaskHeightInc->appliedValue()),
+            qint16(mShadowOX->appliedValue()),
+            qint16(mShadowOY->appliedValue()),
+            qint16(mShadowXPos->appliedValue()),
+            qint16(mShadowYPos->appliedValue()),
+            mShadowColor->color()};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documentdialog.h"
+#include "postprocesssettings.h"
 
 class ColorSwatch;
 struct DialogServices;
@@ -38,6 +39,7 @@ private:
     void chooseShadowColor();
     void applyAndClose();
     void apply();
+    PostprocessSettings shown();
 
     DialogServices &mServices;
 

@@ -7,6 +7,7 @@
 
 #include "choosers.h"
 #include "dialogservices.h"
+#include "fontnaming.h"
 #include "icons.h"
 #include "spaces.h"
 #include "texelfont.h"
@@ -177,9 +178,9 @@ frmProperties::~frmProperties() = default;
 
 void frmProperties::firstActivation()
 {
-    mName->setMaxLength(32);
-    mVariableName->setMaxLength(64);
-    mGP32FileName->setMaxLength(8);
+    mName->setMaxLength(FontNaming::MaxName);
+    mVariableName->setMaxLength(FontNaming::MaxVariableName);
+    mGP32FileName->setMaxLength(FontNaming::MaxGP32FileName);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     fillControls();
     QApplication::restoreOverrideCursor();
@@ -273,14 +274,8 @@ void frmProperties::apply()
     const QString fileName = withoutSpaces(mGP32FileName->text()).toLower();
     mGP32FileName->setText(fileName.isEmpty() ? moFont->GP32FileName() : fileName);
 
-    // The flags go first: the GP32 file name setter compares the name with the one
-    // calculated from them, and a name calculated for the new flags is not custom.
-    moFont->Proportional = mProportional->isChecked();
-    moFont->Script = mScript->isChecked();
-    moFont->Serif = mSerif->isChecked();
-    moFont->setName(mName->text());
-    moFont->setVariableName(mVariableName->text());
-    moFont->setGP32FileName(mGP32FileName->text());
+    applyFontNaming(*moFont, {mName->text(), mVariableName->text(), mGP32FileName->text(), mProportional->isChecked(),
+                              mSerif->isChecked(), mScript->isChecked()});
     moFont->CharSepExtra = qint16(mCharSepExtra->appliedValue());
     moFont->LineSepExtra = qint16(mLineSepExtra->appliedValue());
     moFont->TransColor = mTransColor->color();

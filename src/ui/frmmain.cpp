@@ -769,8 +769,7 @@ void frmMain::fontProperties()
 
 void frmMain::postprocessingProperties()
 {
-    if (runDocumentDialog(DocumentDialog::PostProperties))
-        RefreshDerivedNames(true);
+    runDocumentDialog(DocumentDialog::PostProperties); // the names follow through applyPostprocessing
     redraw();
 }
 

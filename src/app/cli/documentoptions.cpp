@@ -33,16 +33,6 @@ float pointSize(const QString &text)
     return size;
 }
 
-Color colorOption(const CommandLine &line, const QString &name)
-{
-    const std::optional<Color> color = colorFromHex(line.value(name));
-    if (!color) {
-        throw UsageError{QStringLiteral("--%1 takes a colour as RRGGBB in hexadecimal, not '%2'.")
-                             .arg(name, line.value(name))};
-    }
-    return *color;
-}
-
 // The font file as an absolute path, once it is known to be there and readable.
 QString readableFontFile(const QString &path)
 {
@@ -89,18 +79,16 @@ void DocumentOptions::declare(CommandLine &line)
     line.addFlag(QStringLiteral("all-chars"),
                  QStringLiteral("Include every printable character of the code page, a row for each 32 codes."));
     declareCodePageOption(line, QStringLiteral("The code page of the font's character codes"));
-    line.addValueOption({QStringLiteral("color")}, QStringLiteral("RRGGBB"),
-                        QStringLiteral("Drawing colour, hexadecimal."));
-    line.addValueOption({QStringLiteral("trans-color")}, QStringLiteral("RRGGBB"),
-                        QStringLiteral("Transparent (background) colour, hexadecimal."));
     line.addValueOption({QStringLiteral("hinting")}, QStringLiteral("none|slight|full"),
                         QStringLiteral("How outlines fit the pixels (default full)."));
     line.addFlag(QStringLiteral("smooth"),
                  QStringLiteral("Smooth edges: the coverage of each pixel goes into the alpha mask of a masked "
                                 "font without shadow mask."));
+    SettingOptions::declare(line);
 }
 
 DocumentOptions::DocumentOptions(const CommandLine &line)
+    : mSettings(line)
 {
     line.requireAtMostOne({QStringLiteral("chars"), QStringLiteral("chars-file"), QStringLiteral("all-chars")});
     mCodePage = codePageOption(line);
@@ -134,10 +122,6 @@ DocumentOptions::DocumentOptions(const CommandLine &line)
                                                                   "font holds at most 255 characters)")));
     if (mChars)
         TexelFont::checkGlyphCount(*mChars);
-    if (line.isSet(QStringLiteral("color")))
-        mColor = colorOption(line, QStringLiteral("color"));
-    if (line.isSet(QStringLiteral("trans-color")))
-        mTransColor = colorOption(line, QStringLiteral("trans-color"));
 }
 
 bool DocumentOptions::isEmpty() const
@@ -148,7 +132,7 @@ bool DocumentOptions::isEmpty() const
 bool DocumentOptions::onlyCodePage() const
 {
     return !mFont && !mFontFile && !mSize && !mBold && !mItalic && !mUnderline && !mStrikethrough && !mChars
-        && !mAllChars && !mColor && !mTransColor && !mHinting && !mSmooth;
+        && !mAllChars && !mHinting && !mSmooth && mSettings.isEmpty();
 }
 
 void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
@@ -202,10 +186,7 @@ void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
         font.setChars(*mChars);
     if (mAllChars)
         font.setChars(TexelFont::characterSetOf(font.CodePage()));
-    if (mColor)
-        font.Color = *mColor;
-    if (mTransColor)
-        font.TransColor = *mTransColor;
+    mSettings.apply(font);
     if (mHinting)
         font.setHinting(*mHinting);
     if (mSmooth) {
@@ -276,6 +257,16 @@ std::optional<Color> colorFromHex(const QString &text)
         return std::nullopt;
     const uint rgb = digits.toUInt(nullptr, 16);
     return Color(((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16));
+}
+
+Color colorOption(const CommandLine &line, const QString &name)
+{
+    const std::optional<Color> color = colorFromHex(line.value(name));
+    if (!color) {
+        throw UsageError{QStringLiteral("--%1 takes a colour as RRGGBB in hexadecimal, not '%2'.")
+                             .arg(name, line.value(name))};
+    }
+    return *color;
 }
 
 QString colorToHex(Color color)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codepage.h"
+#include "settingoptions.h"
 #include "surface.h"
 
 #include <QString>
@@ -11,7 +12,7 @@ class CommandLine;
 class TexelFont;
 
 // The options that change a document before a command uses it: font (installed or from a
-// file), size, style, character set, colours and rendering. They override what the project (or the new-document
+// file), size, style, character set and rendering, and the settings of SettingOptions. They override what the project (or the new-document
 // defaults) holds, and the derived names follow as in the main window: a new family
 // renames the font unless its name was customised, and a new family, size or style
 // recalculates the variable and GP32 file names unless those were customised.
@@ -22,7 +23,7 @@ public:
     static void declare(CommandLine &line);
 
     // Reads the options of a parsed command line; throws UsageError for a value that is not
-    // a size or a colour, the file's Failure for a character file that cannot be read or is
+    // a size, or out of a setting's range (see SettingOptions), the file's Failure for a character file that cannot be read or is
     // no regular file, CommandFailure for one above 64 KiB (refused unread) or not UTF-8, and
     // Failure 6 for a character set of more glyphs than a font holds.
     explicit DocumentOptions(const CommandLine &line);
@@ -39,7 +40,8 @@ public:
     // Applies the options to the document. The renderer realises a size as the font box
     // does (10 points become 9.75) and may be null when needsRenderer() is false. Throws
     // UsageError for a size the renderer refuses or a bitmap font file lacks (listing its
-    // sizes), and CommandFailure for a font file that holds no font the renderer reads or not
+    // sizes) or a setting that would not count (see SettingOptions::apply), and
+    // CommandFailure for a font file that holds no font the renderer reads or not
     // the family asked for. A font file's face gives the style; a style it lacks is
     // synthesised, with a note. A bitmap font kept at a size it does not have gets a note
     // that lists its sizes.
@@ -58,8 +60,7 @@ private:
     std::optional<QString> mChars;
     bool mAllChars = false;
     std::optional<CodePage> mCodePage;
-    std::optional<Color> mColor;
-    std::optional<Color> mTransColor;
+    SettingOptions mSettings;
 };
 
 // Declares --codepage NAME; what it is for ends the description ("The code page of the
@@ -83,3 +84,5 @@ QString colorToHex(Color color);
 
 // The colour of "RRGGBB" (or "#RRGGBB"), hexadecimal, as 0x00BBGGRR; nothing otherwise.
 std::optional<Color> colorFromHex(const QString &text);
+// The colour of the option's value; UsageError naming the option for one that is no colour.
+Color colorOption(const CommandLine &line, const QString &name);

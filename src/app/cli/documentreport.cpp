@@ -1,9 +1,9 @@
 #include "documentreport.h"
 
 #include "characters.h"
-#include "documentoptions.h"
 #include "hinting.h"
 #include "measuredfont.h"
+#include "settingoptions.h"
 #include "texelfont.h"
 
 #include <QJsonObject>
@@ -11,11 +11,6 @@
 #include <charconv>
 
 namespace {
-
-void addColor(InfoReport &report, const QString &key, Color color)
-{
-    report.add(key, color, QStringLiteral("#%1 (%2)").arg(colorToHex(color)).arg(color));
-}
 
 QJsonArray glyphRows(const TexelFont &font, const GlyphMeasurement &measured)
 {
@@ -45,7 +40,6 @@ double shortestSize(float size)
 
 InfoReport documentReport(const TexelFont &font, const GlyphMeasurement &measured)
 {
-
     InfoReport r;
     r.add(QStringLiteral("Filename"), font.Filename());
     r.add(QStringLiteral("Name"), font.Name());
@@ -55,31 +49,12 @@ InfoReport documentReport(const TexelFont &font, const GlyphMeasurement &measure
     r.add(QStringLiteral("Italic"), font.Italic());
     r.add(QStringLiteral("Underline"), font.Underline());
     r.add(QStringLiteral("Strikethrough"), font.Strikethrough());
-    addColor(r, QStringLiteral("Color"), font.Color);
-    addColor(r, QStringLiteral("TransColor"), font.TransColor);
-    r.add(QStringLiteral("Proportional"), font.Proportional);
-    r.add(QStringLiteral("Serif"), font.Serif);
-    r.add(QStringLiteral("Script"), font.Script);
-    r.add(QStringLiteral("CharSepExtra"), font.CharSepExtra);
-    r.add(QStringLiteral("LineSepExtra"), font.LineSepExtra);
+    SettingOptions::report(r, font);
     r.add(QStringLiteral("VariableName"), font.VariableName());
     r.add(QStringLiteral("GP32FileName"), font.GP32FileName());
     r.add(QStringLiteral("CustomName"), font.CustomName);
     r.add(QStringLiteral("CustomVariableName"), font.CustomVariableName);
     r.add(QStringLiteral("CustomGP32FileName"), font.CustomGP32FileName);
-    r.add(QStringLiteral("Postprocessed"), font.Postprocessed);
-    r.add(QStringLiteral("CharWidthInc"), font.CharWidthInc);
-    r.add(QStringLiteral("CharHeightInc"), font.CharHeightInc);
-    r.add(QStringLiteral("Masked"), font.Masked);
-    r.add(QStringLiteral("InvertMask"), font.InvertMask);
-    r.add(QStringLiteral("MaskWidthInc"), font.MaskWidthInc);
-    r.add(QStringLiteral("MaskHeightInc"), font.MaskHeightInc);
-    r.add(QStringLiteral("ShadowMask"), font.ShadowMask);
-    addColor(r, QStringLiteral("ShadowColor"), font.ShadowColor);
-    r.add(QStringLiteral("ShadowOX"), font.ShadowOX);
-    r.add(QStringLiteral("ShadowOY"), font.ShadowOY);
-    r.add(QStringLiteral("ShadowXPos"), font.ShadowXPos);
-    r.add(QStringLiteral("ShadowYPos"), font.ShadowYPos);
     r.add(QStringLiteral("CodePage"), codePageName(font.CodePage()));
     r.add(QStringLiteral("Chars"), font.Chars());
     r.add(QStringLiteral("SampleText"), font.SampleText);
