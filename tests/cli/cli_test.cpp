@@ -291,6 +291,38 @@ private slots:
         row("export: family the font file lacks", 1,
             "export --font-file /usr/share/fonts/truetype/liberation/LiberationSerif-Bold.ttf --font DejaVu~Sans",
             "LiberationSerif-Bold.ttf holds no family DejaVu Sans; it holds Liberation Serif.");
+        // The settings of the properties dialogs: their ranges, and what counts only with another.
+        row("new: separation out of range", 2, "new -o n --char-sep 32768",
+            "--char-sep takes a whole number from -32768 to 32767, not '32768'.");
+        row("new: increment out of range", 2, "new -o n --postprocessed --char-inc 256,0",
+            "--char-inc takes two whole numbers W,H from 0 to 255, not '256,0'.");
+        row("new: increment negative", 2, "new -o n --postprocessed --char-inc 1,-1",
+            "--char-inc takes two whole numbers W,H from 0 to 255, not '1,-1'.");
+        row("new: one number for a pair", 2, "new -o n --mask-inc 3", "--mask-inc takes two whole numbers W,H from -32768 to 32767, not '3'.");
+        row("new: position out of range", 2, "new -o n --shadow-neutral 0,-32769",
+            "--shadow-neutral takes two whole numbers X,Y from -32768 to 32767, not '0,-32769'.");
+        row("new: shadow colour not hex", 2, "new -o n --shadow-color red", "--shadow-color takes a colour as RRGGBB");
+        row("new: both forms of a flag", 2, "new -o n --proportional --fixed", "--proportional and --fixed cannot be used together.");
+        row("new: mask without post-processing", 2, "new -o n --masked",
+            "--masked counts only for a post-processed font (--postprocessed).");
+        row("new: increments without post-processing", 2, "new -o n --char-inc 1,1",
+            "--char-inc counts only for a post-processed font (--postprocessed).");
+        row("export: levels without a mask", 2, "export --postprocessed --no-invert-mask",
+            "--no-invert-mask counts only for a font with an alpha mask (--masked).");
+        row("info: shadow without a shadow mask", 2, "info post.tsm --shadow-default 1,1",
+            "--shadow-default counts only for a font with a shadow mask (--shadow-mask).");
+        row("info: a mask taken away with its shadow", 2, "info post.tsm --no-masked --shadow-mask",
+            "--shadow-mask counts only for a font with an alpha mask (--masked).");
+        QTest::addRow("new: name too long") << "new -o n --name " + QByteArray(33, 'n') << 2
+                                            << "--name takes at most 32 characters, not 33."_ba;
+        QTest::addRow("new: variable name too long") << "new -o n --variable-name " + QByteArray(65, 'v') << 2
+                                                     << "--variable-name takes 1 to 64 characters, not 65."_ba;
+        row("new: GP32 file name too long", 2, "new -o n --gp32-name abcd~efghi", "--gp32-name takes 1 to 8 characters, not 9.");
+        row("new: empty GP32 file name", 2, "new -o n --gp32-name ~", "--gp32-name takes 1 to 8 characters, not 0.");
+        row("new: variable name that is a keyword", 2, "new -o n --variable-name INT",
+            "--variable-name: the variable name \"int\" cannot be written into C: a C name is made of");
+        row("new: variable name with a bracket", 2, "new -o n --variable-name x[1]",
+            "--variable-name: the variable name \"x[1]\" cannot be written into C");
         row("export: size between a bitmap font's sizes", 2,
             "export --font-file /usr/share/fonts/opentype/terminus/terminus-normal.otb --size 13",
             "--size: Terminus is a bitmap font with the sizes 9 pt (12 px), 10.5 pt (14 px), 12 pt (16 px), 13.5 pt "
@@ -740,6 +772,100 @@ private slots:
                                       "Font file generated correctly."));
         QVERIFY(exported.err.contains("written as \"?\": \u0141 (U+0141), \u2603 (U+2603), \U0001F600 (U+1F600)"));
         expectFields(infoJson("lost.zgf"), R"({"Count": 5, "Chars": "A??\u20ac?"})");
+    }
+
+    // Every setting of the properties dialogs lands in the saved project, in info and in the
+    // exported font; names given are custom, the ones not given follow them.
+    void settingsReachTheProjectAndTheFont_data()
+    {
+        QTest::addColumn<QByteArray>("arguments");
+        QTest::addColumn<QByteArray>("project");
+        QTest::addColumn<QByteArray>("flags");
+        QTest::addColumn<QByteArray>("font");
+        QTest::newRow("names") << "--name My~Font --variable-name titleFont --gp32-name Ti~Tle"_ba
+                               << R"({"Name": "My Font", "CustomName": true, "VariableName": "titleFont",
+                                      "CustomVariableName": true, "GP32FileName": "title", "CustomGP32FileName": true})"_ba
+                               << "16-bit pixels, RLE image, indent tables, proportional"_ba
+                               << R"({"FaceName": "Arial", "Count": 2})"_ba;
+        QTest::newRow("a name the others follow") << "--name My~Font"_ba
+                                                  << R"({"VariableName": "myFont10", "CustomVariableName": false,
+                                                         "CustomGP32FileName": false})"_ba
+                                                  << "16-bit pixels, RLE image, indent tables, proportional"_ba
+                                                  << R"({"Count": 2})"_ba;
+        QTest::newRow("spacing and flags") << "--char-sep -3 --line-sep 4 --fixed --serif --script --trans-color 0000FF"_ba
+                                           << R"({"CharSepExtra": -3, "LineSepExtra": 4, "Proportional": false,
+                                                  "Serif": true, "Script": true, "TransColor": 16711680})"_ba
+                                           << "16-bit pixels, RLE image, indent tables, serif, script"_ba
+                                           << R"({"CharSep": -3, "TransColor": 16711680})"_ba;
+        QTest::newRow("shadow mask") << "--postprocessed --char-inc 2,1 --masked --shadow-mask --no-invert-mask "
+                                        "--mask-inc 1,2 --shadow-neutral -1,2 --shadow-default 3,-4 --shadow-color 102030"_ba
+                                     << R"({"Postprocessed": true, "CharWidthInc": 2, "CharHeightInc": 1, "Masked": true,
+                                            "ShadowMask": true, "InvertMask": false, "MaskWidthInc": 1, "MaskHeightInc": 2,
+                                            "ShadowOX": -1, "ShadowOY": 2, "ShadowXPos": 3, "ShadowYPos": -4,
+                                            "ShadowColor": 3153936, "VariableName": "arial10_pm"})"_ba
+                                     << "16-bit pixels, RLE image, mask, RLE mask, shadow mask, indent tables, "
+                                        "post-processed, proportional"_ba
+                                     << R"({"MaskWidthInc": 1, "MaskHeightInc": 2, "ShadowOX": -1, "ShadowOY": 2,
+                                            "ShadowXPos": 3, "ShadowYPos": -4, "ShadowColor": 3219728})"_ba;
+        QTest::newRow("smooth generic mask") << "--postprocessed --masked --smooth"_ba
+                                             << R"({"Masked": true, "ShadowMask": false, "InvertMask": true,
+                                                    "Smooth": true, "CharWidthInc": 0})"_ba
+                                             << "16-bit pixels, RLE image, mask, RLE mask, indent tables, "
+                                                "post-processed, proportional"_ba
+                                             << R"({"Masked": true, "ShadowColor": 0})"_ba;
+    }
+
+    void settingsReachTheProjectAndTheFont()
+    {
+        QFETCH(QByteArray, arguments);
+        QFETCH(QByteArray, project);
+        QFETCH(QByteArray, flags);
+        QFETCH(QByteArray, font);
+        CLI_OK(made, "new -o p --chars AB " + arguments);
+        QVERIFY2(!made.err.contains("Note:"), made.err.constData());
+        const QJsonObject saved = infoJson("p.tsm");
+        expectFields(saved, project);
+        expectFields(infoJson("--chars AB " + arguments), project); // info takes them as new does
+        if (saved.value(u"Postprocessed"_s).toBool()) {
+            CLI_OK(bitmaps, "bitmaps p.tsm");
+        }
+        CLI_OK(exported, "export p.tsm --c c.h"); // the font named after the GP32 file name, the array after the variable
+        QVERIFY(readFile(path(u"c.h"_s)).contains(saved.value(u"VariableName"_s).toString().toUtf8() + "_zgf[]"));
+        const QByteArray zgf = saved.value(u"GP32FileName"_s).toString().toUtf8() + ".zgf";
+        expectFields(infoJson(zgf), font);
+        QVERIFY2(cli("info " + zgf).out.contains(" (" + flags + ")\n"), cli("info " + zgf).out.constData());
+    }
+
+    // A flag's other form and a setting given override the project's; the rest of it stays.
+    // Taking the post-processing or the mask away resets what only counted with it.
+    void optionsOverrideTheProject_data()
+    {
+        QTest::addColumn<QByteArray>("arguments");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("nothing") << ""_ba << R"({"Serif": true, "Proportional": false, "ShadowMask": true, "CharSepExtra": 2})"_ba;
+        QTest::newRow("flags") << "--proportional --no-serif --no-script"_ba
+                               << R"({"Proportional": true, "Serif": false, "Script": false, "CharSepExtra": 2})"_ba;
+        QTest::newRow("a value") << "--char-sep -1 --shadow-default 9,9"_ba
+                                 << R"({"CharSepExtra": -1, "ShadowXPos": 9, "ShadowOX": 4, "Serif": true})"_ba;
+        QTest::newRow("generic mask") << "--generic-mask --invert-mask"_ba
+                                      << R"({"Masked": true, "ShadowMask": false, "InvertMask": true, "ShadowOX": 0,
+                                             "MaskWidthInc": 0, "ShadowColor": 0, "CharWidthInc": 3})"_ba;
+        QTest::newRow("no mask") << "--no-masked"_ba
+                                 << R"({"Masked": false, "ShadowMask": false, "InvertMask": true, "ShadowXPos": 0,
+                                        "CharWidthInc": 3, "VariableName": "arial10_p"})"_ba;
+        QTest::newRow("not post-processed") << "--no-postprocessed"_ba
+                                            << R"({"Postprocessed": false, "Masked": false, "CharWidthInc": 0,
+                                                   "VariableName": "arial10", "Serif": true})"_ba;
+    }
+
+    void optionsOverrideTheProject()
+    {
+        QFETCH(QByteArray, arguments);
+        QFETCH(QByteArray, expected);
+        CLI_OK(made, "new -o all --fixed --serif --script --char-sep 2 --postprocessed --char-inc 3,3 --masked "
+                     "--shadow-mask --no-invert-mask --mask-inc 1,1 --shadow-neutral 4,4 --shadow-default 4,4 "
+                     "--shadow-color 102030");
+        expectFields(infoJson("all.tsm " + arguments), expected);
     }
 
     // --smooth changes pixels only with a generic alpha mask, which a new document lacks.

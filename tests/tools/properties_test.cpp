@@ -1,5 +1,6 @@
 // The font properties and the post-processing properties over a document: their number
 // fields, the names that follow what is typed, what "Ok" stores.
+#include "clirender.h"
 #include "dialogtesting.h"
 
 #include "colorswatch.h"
@@ -241,6 +242,48 @@ private slots:
             QCOMPARE(mDialog->result(), int(QDialog::Accepted));
             QCOMPARE(settings(), stored);
         }
+    }
+
+    // The command line reaches what the two dialogs make: a smooth masked font with names,
+    // spacing and flags of its own, made by new, bitmaps and export, equals byte for byte the
+    // project and the font that the dialogs' settings give through the same routines.
+    void commandLineMakesWhatTheDialogsMake()
+    {
+        const QStringList font{u"--font"_s, u"DejaVu Sans"_s, u"--size"_s, u"12"_s, u"--chars"_s, u"AbgQ"_s};
+        QCOMPARE(runCli(QStringList{u"new"_s, u"-o"_s, path(u"base.tsm"_s)} + font), QString());
+        RasterSurface measure, work;
+        mFont->setMeasuringSurface(&measure);
+        QVERIFY(mFont->Load(path(u"base.tsm"_s), feedback()));
+        open<frmProperties>();
+        control("txtName")->setText(u"Title"_s);
+        control("txtCharSepExtra")->setText(u"2"_s);
+        control("txtLineSepExtra")->setText(u"-1"_s);
+        click({"chkSerif", "chkProportional"});
+        command(1)->click();
+        open<frmPostProperties>();
+        click({"chkPostprocessed", "chkMasked"});
+        control("txtCharWidthInc")->setText(u"1"_s);
+        control("txtCharHeightInc")->setText(u"2"_s);
+        command(1)->click();
+        open<frmProperties>();
+        click({"chkSmooth"});
+        command(1)->click();
+        PostprocessOptions bitmaps{path(u"w.bmp"_s), path(u"w_mask.bmp"_s)};
+        QVERIFY(ExportPostprocessBitmaps(*mFont, work, bitmaps, feedback()));
+        ZgfExportOptions options{path(u"w.zgf"_s), true, bitmaps.bitmapFileName, bitmaps.maskFileName};
+        QVERIFY(ExportZgfFont(*mFont, work, options, feedback()));
+
+        const QString project = path(u"c.tsm"_s), bitmap = path(u"c.bmp"_s), zgf = path(u"c.zgf"_s);
+        QCOMPARE(runCli(QStringList{u"new"_s, u"-o"_s, project, u"--name"_s, u"Title"_s, u"--char-sep"_s, u"2"_s,
+                                    u"--line-sep"_s, u"-1"_s, u"--serif"_s, u"--fixed"_s, u"--postprocessed"_s,
+                                    u"--masked"_s, u"--char-inc"_s, u"1,2"_s, u"--smooth"_s} + font),
+                 QString());
+        QCOMPARE(readFile(project), mFont->projectBytes());
+        QCOMPARE(runCli({u"bitmaps"_s, project, u"--bitmap"_s, bitmap}), QString());
+        QCOMPARE(runCli({u"export"_s, project, u"--bitmap"_s, bitmap, u"-o"_s, zgf}), QString());
+        QCOMPARE(readFile(path(u"c_mask.bmp"_s)), readFile(bitmaps.maskFileName));
+        QCOMPARE(readFile(zgf), readFile(options.zgfFileName));
+        QVERIFY(mFont->Masked && mFont->Smooth() && mFont->Serif && !mFont->Proportional);
     }
 };
 
