@@ -868,15 +868,21 @@ private slots:
         expectFields(infoJson("all.tsm " + arguments), expected);
     }
 
-    // --smooth changes pixels only with a generic alpha mask, which a new document lacks.
+    // --smooth changes pixels only with a generic alpha mask, which a new document lacks and
+    // the options can give it.
     void smoothWithoutAMaskIsNoted()
     {
-        const QByteArray note = "Note: --smooth has no effect: smooth edges go into a generic alpha mask, and this "
-                                "document has none.";
-        CLI_OK(plain, "export --smooth -o plain");
-        QVERIFY2(plain.err.contains(note), plain.err.constData());
+        const QByteArray note = "Note: --smooth has no effect: smooth edges go into a generic alpha mask "
+                                "(--postprocessed --masked), and this document has none.";
+        for (const char *line : {"export --smooth -o plain", "new -o shadow --smooth --postprocessed --masked --shadow-mask"}) {
+            CLI_OK(noted, line);
+            QVERIFY2(noted.err.contains(note), noted.err.constData());
+        }
+        for (const char *line : {"info post.tsm --smooth", "new -o generic --smooth --postprocessed --masked"}) {
+            CLI_OK(masked, line);
+            QVERIFY2(!masked.err.contains("Note:"), masked.err.constData());
+        }
         CLI_OK(masked, "info post.tsm --smooth");
-        QVERIFY2(!masked.err.contains("Note:"), masked.err.constData());
         QVERIFY(masked.out.contains("\nSmooth              true\n"));
     }
 };

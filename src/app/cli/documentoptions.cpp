@@ -193,7 +193,7 @@ void DocumentOptions::apply(TexelFont &font, Surface *renderer) const
         font.setSmooth(true);
         if (!font.hasGenericMask()) {
             TerminalFeedback::print(QStringLiteral("Note: --smooth has no effect: smooth edges go into a generic alpha "
-                                                   "mask, and this document has none."));
+                                                   "mask (--postprocessed --masked), and this document has none."));
         }
     }
     if (!font.FontFile().isEmpty() && (mFontFile || mSize)) {
