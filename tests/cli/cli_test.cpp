@@ -298,11 +298,13 @@ private slots:
             "--char-inc takes two whole numbers W,H from 0 to 255, not '256,0'.");
         row("new: increment negative", 2, "new -o n --postprocessed --char-inc 1,-1",
             "--char-inc takes two whole numbers W,H from 0 to 255, not '1,-1'.");
-        row("new: one number for a pair", 2, "new -o n --mask-inc 3", "--mask-inc takes two whole numbers W,H from -32768 to 32767, not '3'.");
+        row("new: one number for a pair", 2, "new -o n --mask-inc 3",
+            "--mask-inc takes two whole numbers W,H from -32768 to 32767, not '3'.");
         row("new: position out of range", 2, "new -o n --shadow-neutral 0,-32769",
             "--shadow-neutral takes two whole numbers X,Y from -32768 to 32767, not '0,-32769'.");
         row("new: shadow colour not hex", 2, "new -o n --shadow-color red", "--shadow-color takes a colour as RRGGBB");
-        row("new: both forms of a flag", 2, "new -o n --proportional --fixed", "--proportional and --fixed cannot be used together.");
+        row("new: both forms of a flag", 2, "new -o n --proportional --fixed",
+            "--proportional and --fixed cannot be used together.");
         row("new: mask without post-processing", 2, "new -o n --masked",
             "--masked counts only for a post-processed font (--postprocessed).");
         row("new: increments without post-processing", 2, "new -o n --char-inc 1,1",
@@ -317,7 +319,8 @@ private slots:
                                             << "--name takes at most 32 characters, not 33."_ba;
         QTest::addRow("new: variable name too long") << "new -o n --variable-name " + QByteArray(65, 'v') << 2
                                                      << "--variable-name takes 1 to 64 characters, not 65."_ba;
-        row("new: GP32 file name too long", 2, "new -o n --gp32-name abcd~efghi", "--gp32-name takes 1 to 8 characters, not 9.");
+        row("new: GP32 file name too long", 2, "new -o n --gp32-name abcd~efghi",
+            "--gp32-name takes 1 to 8 characters, not 9.");
         row("new: empty GP32 file name", 2, "new -o n --gp32-name ~", "--gp32-name takes 1 to 8 characters, not 0.");
         row("new: variable name that is a keyword", 2, "new -o n --variable-name INT",
             "--variable-name: the variable name \"int\" cannot be written into C: a C name is made of");
@@ -829,7 +832,8 @@ private slots:
         if (saved.value(u"Postprocessed"_s).toBool()) {
             CLI_OK(bitmaps, "bitmaps p.tsm");
         }
-        CLI_OK(exported, "export p.tsm --c c.h"); // the font named after the GP32 file name, the array after the variable
+        // The font is named after the GP32 file name, its array after the variable name.
+        CLI_OK(exported, "export p.tsm --c c.h");
         QVERIFY(readFile(path(u"c.h"_s)).contains(saved.value(u"VariableName"_s).toString().toUtf8() + "_zgf[]"));
         const QByteArray zgf = saved.value(u"GP32FileName"_s).toString().toUtf8() + ".zgf";
         expectFields(infoJson(zgf), font);
@@ -842,7 +846,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("arguments");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("nothing") << ""_ba << R"({"Serif": true, "Proportional": false, "ShadowMask": true, "CharSepExtra": 2})"_ba;
+        QTest::newRow("nothing") << ""_ba
+                                 << R"({"Serif": true, "Proportional": false, "ShadowMask": true, "CharSepExtra": 2})"_ba;
         QTest::newRow("flags") << "--proportional --no-serif --no-script"_ba
                                << R"({"Proportional": true, "Serif": false, "Script": false, "CharSepExtra": 2})"_ba;
         QTest::newRow("a value") << "--char-sep -1 --shadow-default 9,9"_ba

@@ -12,10 +12,11 @@ class CommandLine;
 class TexelFont;
 
 // The options that change a document before a command uses it: font (installed or from a
-// file), size, style, character set and rendering, and the settings of SettingOptions. They override what the project (or the new-document
-// defaults) holds, and the derived names follow as in the main window: a new family
-// renames the font unless its name was customised, and a new family, size or style
-// recalculates the variable and GP32 file names unless those were customised.
+// file), size, style, character set and rendering, and the settings of SettingOptions. They
+// override what the project (or the new-document defaults) holds, and the derived names
+// follow as in the main window: a new family renames the font unless its name was
+// customised, and a new family, size or style recalculates the variable and GP32 file names
+// unless those were customised.
 class DocumentOptions
 {
 public:
@@ -23,9 +24,10 @@ public:
     static void declare(CommandLine &line);
 
     // Reads the options of a parsed command line; throws UsageError for a value that is not
-    // a size, or out of a setting's range (see SettingOptions), the file's Failure for a character file that cannot be read or is
-    // no regular file, CommandFailure for one above 64 KiB (refused unread) or not UTF-8, and
-    // Failure 6 for a character set of more glyphs than a font holds.
+    // a size or lies outside a setting's range (see SettingOptions), the file's Failure for a
+    // character file that cannot be read or is no regular file, CommandFailure for one above
+    // 64 KiB (refused unread) or not UTF-8, and Failure 6 for a character set of more glyphs
+    // than a font holds.
     explicit DocumentOptions(const CommandLine &line);
 
     // Whether no document option was given.

@@ -179,7 +179,8 @@ std::optional<QString> nameOption(const CommandLine &line, const char *option, c
     if (stored.size() < minimum || stored.size() > maximum) {
         const QString range = minimum == 0 ? QStringLiteral("at most %1").arg(maximum)
                                            : QStringLiteral("%1 to %2").arg(minimum).arg(maximum);
-        throw UsageError{QStringLiteral("--%1 takes %2 characters, not %3.").arg(name(option), range).arg(stored.size())};
+        throw UsageError{
+            QStringLiteral("--%1 takes %2 characters, not %3.").arg(name(option), range).arg(stored.size())};
     }
     return line.value(name(option));
 }
@@ -253,7 +254,8 @@ void SettingOptions::apply(TexelFont &font) const
         applyPostprocessing(stored, settings);
         for (const Given &given : mGiven) {
             if (given.setting->group == Group::Postprocessing && !storedAlike(stored, wanted, *given.setting)) {
-                throw UsageError{QStringLiteral("--%1 counts only for %2.").arg(given.option(), neededOption(settings))};
+                throw UsageError{
+                    QStringLiteral("--%1 counts only for %2.").arg(given.option(), neededOption(settings))};
             }
         }
         font = stored;
