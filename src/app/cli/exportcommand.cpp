@@ -6,6 +6,7 @@
 #include "commandline.h"
 #include "dependencyfile.h"
 #include "measuredfont.h"
+#include "numbers.h"
 #include "postprocessnames.h"
 #include "terminalfeedback.h"
 #include "zgfexport.h"
@@ -71,6 +72,7 @@ int ExportCommand::run(CommandEnvironment &environment)
     options.cFile = !mCFile.isEmpty();
     options.cFileName = options.cFile ? completedFileName(mCFile, QStringLiteral(".h")) : QString();
     options.split = mSplit;
+    options.groupSeparator = kPortableGroupSeparator;
     options.existing = mForce ? Existing::Replace : Existing::Keep;
 
     QList<FileRole> files = zgfExportFiles(font, options);
