@@ -1,8 +1,11 @@
 #include "dependencyfile.h"
 
 #include "failure.h"
+#include "paths.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -53,7 +56,7 @@ QByteArray dependencyRule(const QList<FileRole> &files)
     QStringList inputs;
     for (const FileRole &file : files) {
         if (!file.output && !file.path.isEmpty())
-            inputs.append(file.path);
+            inputs.append(QDir::cleanPath(QFileInfo(ordinaryPath(file.path)).absoluteFilePath()));
     }
     return dependencyRule(outputPaths(files), inputs);
 }

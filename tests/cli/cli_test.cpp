@@ -754,20 +754,21 @@ private slots:
     }
 
     // The dependency file names the outputs as given, the first as the rule's target, and every
-    // file read: project, typeface file (given or named by the project), characters file, edited
-    // images. It is written only after the outputs, and not at all when the export fails.
+    // file read, absolute: project, typeface file (given or named by the project), characters
+    // file, edited images. It is written only after the outputs, not at all when the export fails.
     void dependencyFileNamesEveryInput()
     {
+        const QByteArray here = QFile::encodeName(mWork->path()) + '/';
         CLI_OK(bitmaps, "bitmaps post.tsm --bitmap g~1.bmp");
         CLI_OK(post, "export post.tsm --bitmap g~1.bmp -o $out --c o#t.h --split --depfile post.d");
-        QCOMPARE(readFile(path(u"post.d"_s)), "$$out.zgf o\\#t.h o\\#t.c: post.tsm g\\ 1.bmp g\\ 1_mask.bmp\n"_ba);
+        QCOMPARE(readFile(path(u"post.d"_s)),
+                 "$$out.zgf o\\#t.h o\\#t.c: " + here + "post.tsm " + here + "g\\ 1.bmp " + here + "g\\ 1_mask.bmp\n");
 
-        const QByteArray sans = QFile::encodeName(path(u"sans.ttf"_s)).replace(" ", "\\ ");
         CLI_OK(given, "export --font-file sans.ttf --chars-file 255.txt -o given --depfile given.d");
-        QCOMPARE(readFile(path(u"given.d"_s)), "given.zgf: " + sans + " 255.txt\n");
+        QCOMPARE(readFile(path(u"given.d"_s)), "given.zgf: " + here + "sans.ttf " + here + "255.txt\n");
         CLI_OK(made, "new -o named.tsm --font-file sans.ttf");
         CLI_OK(named, "export named.tsm -o named --depfile named.d");
-        QCOMPARE(readFile(path(u"named.d"_s)), "named.zgf: named.tsm " + sans + "\n");
+        QCOMPARE(readFile(path(u"named.d"_s)), "named.zgf: " + here + "named.tsm " + here + "sans.ttf\n");
 
         QVERIFY(QFile::remove(path(u"g 1_mask.bmp"_s)));
         QCOMPARE(cli("export post.tsm --bitmap g~1.bmp -o failed --depfile failed.d").exitCode, 1);

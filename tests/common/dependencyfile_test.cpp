@@ -1,6 +1,9 @@
 #include "dependencyfile.h"
 #include "failure.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 // Names as make and ninja read them back: each special character escaped once, nothing else.
@@ -36,18 +39,20 @@ TEST(DependencyFile, RefusesNamesNeitherToolReads)
     }
 }
 
-// The outputs are the targets, in order; inputs without a path are left out; a file named
-// twice is named once.
+// The outputs are the targets as given, in order; the inputs are absolute, each once, and
+// those without a path are left out; a name beginning with ":" is a file like any other.
 TEST(DependencyFile, RuleOfAnOperationsFiles)
 {
-    const QList<FileRole> files{{QStringLiteral("the project file"), QStringLiteral("t.tsm"), false},
+    const QList<FileRole> files{{QStringLiteral("the project file"), QStringLiteral("fonts/../t.tsm"), false},
                                 {QStringLiteral("the typeface file"), QString(), false},
-                                {QStringLiteral("the edited bitmap"), QStringLiteral("t b.bmp"), false},
-                                {QStringLiteral("the font file"), QStringLiteral("t.zgf")},
+                                {QStringLiteral("the edited bitmap"), QStringLiteral("/art/t b.bmp"), false},
+                                {QStringLiteral("the edited mask"), QStringLiteral(":m.bmp"), false},
+                                {QStringLiteral("the font file"), QStringLiteral("out/t.zgf")},
                                 {QStringLiteral("the C file"), QStringLiteral("t.h")},
                                 {QStringLiteral("the .c file"), QStringLiteral("t.c")},
                                 {QStringLiteral("the characters file"), QStringLiteral("t.tsm"), false}};
-    EXPECT_EQ(dependencyRule(files), "t.zgf t.h t.c: t.tsm t\\ b.bmp\n");
-    EXPECT_EQ(dependencyRule(files.mid(0, 2) + files.mid(3, 1)), "t.zgf: t.tsm\n");
+    const QByteArray here = QFile::encodeName(QDir::currentPath()).replace(" ", "\\ ").replace(":", "\\:");
+    EXPECT_EQ(dependencyRule(files), "out/t.zgf t.h t.c: " + here + "/t.tsm /art/t\\ b.bmp " + here + "/\\:m.bmp\n");
+    EXPECT_EQ(dependencyRule(files.mid(0, 2) + files.mid(4, 1)), "out/t.zgf: " + here + "/t.tsm\n");
     EXPECT_THROW(dependencyRule(files.mid(0, 3)), Failure);
 }
