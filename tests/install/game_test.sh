@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The sample game of tests/game built against the program installed into a temporary
 # prefix, in a folder whose path holds a space: with CMake (find_package(TexelSmithy)) for
-# each generator at hand, and with the README's Makefile rule. Each build makes the fonts,
+# each generator at hand (and its libraries for the console with the ARM cross compiler,
+# when installed), and with the README's Makefile rule. Each build makes the fonts,
 # compiles the game with the device library and runs it (it checks its own drawing); a build
 # with nothing touched runs no command; touching a project, or the font file a project draws
 # from, makes that font again and no other.
@@ -71,6 +72,42 @@ for generator in "${generators[@]}"; do
     expect_commands "$log" ""
     run_game "$tree/game"
 done
+
+# A call the function cannot follow stops the configuration with what is wrong.
+mkdir wrong
+while IFS='|' read -r arguments message; do
+    printf 'cmake_minimum_required(VERSION 3.20)\nproject(Wrong C)\nfind_package(TexelSmithy REQUIRED)\ntexelsmithy_add_font(%s)\n' \
+        "$arguments" >wrong/CMakeLists.txt
+    if "$cmake" -S wrong -B wrong/build -DCMAKE_PREFIX_PATH="$prefix" >"$work/wrong.log" 2>&1 ||
+        ! tr -s ' \n' ' ' <"$work/wrong.log" | grep -qF "$message"; then
+        fail "texelsmithy_add_font($arguments) did not stop with '$message': $(cat "$work/wrong.log")"
+    fi
+    rm -rf wrong/build
+done <<'EOF'
+f|PROJECT names the .tsm project
+f PROJECT ../fonts/title.tsm RLE RAW|RLE and RAW cannot be used together.
+f PROJECT missing.tsm|wrong/missing.tsm does not exist.
+f PROJECT ../fonts/title.tsm HEADER /tmp/t.h|HEADER is a relative name ending in .h, not /tmp/t.h.
+f PROJECT ../fonts/title.tsm HEADER t.c|HEADER is a relative name ending in .h, not t.c.
+f PROJECT ../fonts/title.tsm SPILT|unknown arguments: SPILT
+EOF
+
+# Built for the console, the device library and a split font's .c are compiled by the ARM
+# cross compiler while the fonts are made by the tool of this machine.
+if command -v arm-none-eabi-gcc >/dev/null; then
+    generator=arm-none-eabi-gcc
+    log=$work/arm.log
+    "$cmake" -S . -B build-arm -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_SYSTEM_NAME=Generic \
+        -DCMAKE_SYSTEM_PROCESSOR=arm -DCMAKE_C_COMPILER=arm-none-eabi-gcc \
+        -DCMAKE_TRY_COMPILE_TARGET_TYPE=STATIC_LIBRARY -DCMAKE_C_FLAGS="-mcpu=arm920t -marm" >"$log" 2>&1 &&
+        "$cmake" --build build-arm --target texelsmithy_zgfdraw score_font >"$log" 2>&1 ||
+        fail "the build for the console failed: $(cat "$log")"
+    expect_commands "$log" "score.h"
+    for library in build-arm/libtexelsmithy_zgfdraw.a build-arm/libscore_font.a; do
+        machines=$(readelf -h "$library" | sed -n 's/^ *Machine: *//p' | sort -u)
+        [ "$machines" = ARM ] || fail "$library holds code for '$machines', not the console"
+    done
+fi
 
 # The README's Makefile rule, as it stands there.
 generator=make
