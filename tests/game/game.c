@@ -1,8 +1,9 @@
-/* Draws three texts into a 320 x 240 frame in memory, as the game would on the console's
+/* Draws four texts into a 320 x 240 frame in memory, as the game would on the console's
  * screen, and checks that ink landed inside the box the library gives for each text and
  * nowhere else. Prints what it found; exits 0 when every check holds. */
 #include "zgfdraw.h"
 
+#include "hud.h"
 #include "score.h"
 #include "text/body.h"
 #include "title.h"
@@ -79,6 +80,7 @@ int main(void)
                       40, 30, "GAME OVER");
     failed |= draw("body", unpacked(dejaVuSans10_zgf, sizeof dejaVuSans10_zgf / sizeof *dejaVuSans10_zgf), 12, 120,
                    "Press Start to play again!");
+    failed |= draw("hud", unpacked(arial10_pm_zgf, sizeof arial10_pm_zgf / sizeof *arial10_pm_zgf), 8, 8, "HP 100/100");
     failed |= draw("score", unpacked(liberationMono12_zgf, score_words), 200, 200, "SCORE 1200");
     return failed;
 }

@@ -4,8 +4,8 @@
 # each generator at hand (and its libraries for the console with the ARM cross compiler,
 # when installed), and with the README's Makefile rule. Each build makes the fonts,
 # compiles the game with the device library and runs it (it checks its own drawing); a build
-# with nothing touched runs no command; touching a project, or the font file a project draws
-# from, makes that font again and no other.
+# with nothing touched runs no command; touching a project, the font file a project draws
+# from or the edited images of a post-processed one makes that font again and no other.
 # Usage: game_test.sh CMAKE BUILD_DIR SOURCE_DIR
 set -euo pipefail
 cmake=$1
@@ -43,7 +43,7 @@ run_game() {
     local output
     output=$("$1") || fail "$generator: the game's drawing failed:
 $output"
-    [ "$(grep -c 'pixels of ink inside, 0 outside' <<<"$output")" -eq 3 ] || fail "$generator: $output"
+    [ "$(grep -c 'pixels of ink inside, 0 outside' <<<"$output")" -eq 4 ] || fail "$generator: $output"
 }
 
 generators=("Unix Makefiles")
@@ -54,7 +54,7 @@ for generator in "${generators[@]}"; do
     "$cmake" -S . -B "$tree" -G "$generator" -DCMAKE_PREFIX_PATH="$prefix" >"$log" 2>&1 ||
         fail "$generator: configuring failed: $(cat "$log")"
     "$cmake" --build "$tree" >"$log" 2>&1 || fail "$generator: the build failed: $(cat "$log")"
-    expect_commands "$log" "title.h text/body.h score.h"
+    expect_commands "$log" "title.h text/body.h hud.h score.h"
     run_game "$tree/game"
 
     "$cmake" --build "$tree" >"$log" 2>&1
@@ -65,6 +65,11 @@ for generator in "${generators[@]}"; do
     touch_later fonts/DejaVuSans.ttf
     "$cmake" --build "$tree" >"$log" 2>&1
     expect_commands "$log" "text/body.h"
+    for image in fonts/arial10_pm.bmp fonts/arial10_pm_mask.bmp; do
+        touch_later "$image"
+        "$cmake" --build "$tree" >"$log" 2>&1
+        expect_commands "$log" "hud.h"
+    done
     touch_later game.c
     "$cmake" --build "$tree" >"$log" 2>&1
     ! grep -q 'Making the font' "$log" || fail "$generator: the game's source made a font again"
