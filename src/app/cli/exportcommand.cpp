@@ -6,8 +6,8 @@
 #include "commandline.h"
 #include "dependencyfile.h"
 #include "measuredfont.h"
-#include "numbers.h"
 #include "postprocessnames.h"
+#include "numbers.h"
 #include "terminalfeedback.h"
 #include "zgfexport.h"
 
