@@ -61,6 +61,7 @@ _texelsmithy_cli()
         ;;
     @(export|bitmaps|info):@(--bitmap|--mask)) _filedir bmp; return ;;
     *:--chars-file) _filedir; return ;;
+    export:--depfile) _filedir d; return ;;
     # The font files the window's Open font file dialog lists; _filedir adds the capitals.
     *:--font-file) _filedir 'ttf|otf|ttc|otc|bdf|pcf|pcf.gz|otb'; return ;;
     *:--hinting)

@@ -1,6 +1,6 @@
 # Sourced by ./run and ./test: installs the Debian packages the build needs, when missing.
 texel_packages=(
-    cmake make g++ pkg-config
+    cmake make ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev libfreetype-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core

@@ -26,3 +26,7 @@ QString formatGrouped(qint64 value, QChar separator);
 // The thousands separator of the person's locale (its first character), "," when the
 // locale has none.
 QChar localeGroupSeparator();
+
+// The thousands separator of what the command-line tool writes: the same on every machine,
+// so a build makes the same files whatever its locale.
+inline constexpr QChar kPortableGroupSeparator = u',';

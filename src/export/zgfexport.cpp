@@ -58,7 +58,8 @@ QString completedFileName(const QString &fileName, const QString &defaultExtensi
 
 QList<FileRole> zgfExportFiles(const TexelFont &font, const ZgfExportOptions &options)
 {
-    QList<FileRole> files{{QStringLiteral("the project file"), font.Filename(), false}};
+    QList<FileRole> files{{QStringLiteral("the project file"), font.Filename(), false},
+                          {QStringLiteral("the typeface file"), font.FontFile(), false}};
     if (font.Postprocessed)
         files.append({QStringLiteral("the edited bitmap"), options.bitmapFileName, false});
     if (font.Masked && !zgfMaskIsDrawn(font))

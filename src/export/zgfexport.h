@@ -33,8 +33,8 @@ struct ZgfExportOptions
 QString completedFileName(const QString &fileName, const QString &defaultExtension);
 
 // The files the export reads and writes, by role, with the names as given: the project
-// (when the document has one), the edited images of a post-processed or masked font, the
-// font file, and the C files when asked (cSourceOutputs).
+// and the typeface file drawn from (when the document has them), the edited images of a
+// post-processed or masked font, the font file, and the C files when asked (cSourceOutputs).
 QList<FileRole> zgfExportFiles(const TexelFont &font, const ZgfExportOptions &options);
 
 // Reads the written, not yet committed file back from the disk; throws 57 naming the first

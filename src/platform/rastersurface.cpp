@@ -3,6 +3,7 @@
 #include "characters.h"
 #include "fileerrors.h"
 #include "fontfiles.h"
+#include "machinefontsettings.h"
 #include "paths.h"
 #include "picturefile.h"
 
@@ -79,6 +80,7 @@ QFont::HintingPreference hintingPreference(Hinting hinting)
 RasterSurface::RasterSurface()
     : mImage(rasterImage(1, 1)), mMetrics(QFont())
 {
+    ignoreMachineGlyphSettings();
     mPainter.begin(&mImage);
     setForeColor(mFore);
     applyFont(SurfaceFont{QFont().family(), 9.75f});

@@ -168,6 +168,7 @@ private slots:
         // A font cut short, and one whose em is 16 units: glyphs 128 times their size.
         const QByteArray sans = readFile(u"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"_s);
         writeFile(path(u"cut.ttf"_s), sans.left(100000));
+        writeFile(path(u"sans.ttf"_s), sans);
         QByteArray tiny = sans;
         qToBigEndian<quint16>(16, tiny.data() + sfntTable(sans, "head").first + 18);
         writeFile(path(u"tiny-em.ttf"_s), tiny);
@@ -259,6 +260,15 @@ private slots:
         row("export: C file is the font", 1, "export -o y.zgf --c y.zgf --force", "5: The C file would replace the font file y.zgf.");
         row("export: over its project", 1, "export plain.tsm -o plain.tsm --force",
             "5: The font file would replace the project file plain.tsm.");
+        row("export: over its typeface file", 1, "export --font-file sans.ttf -o sans.ttf --force",
+            "5: The font file would replace the typeface file /");
+        row("export: C file over its characters", 1, "export --chars-file 255.txt --c 255.txt --force",
+            "5: The C file would replace the characters file 255.txt.");
+        row("export: dependency file over its project", 1, "export plain.tsm --depfile plain.tsm --force",
+            "5: The dependency file would replace the project file plain.tsm.");
+        row("export: dependency file without a name", 2, "export --depfile ~", "--depfile takes the name of the dependency file.");
+        row("export: a name the dependency file cannot hold", 1, "export -o a\\b.zgf --depfile d.d",
+            "5: The dependency file cannot name a\\b.zgf: make and ninja do not read a file name with a backslash.");
         row("export: device as characters", 1, "export --chars-file /dev/zero",
             "75: Path/File access error: /dev/zero is not a regular file");
         row("export: characters beyond the bound", 1, "export --chars-file big.txt", "big.txt holds 70000 bytes");
@@ -358,6 +368,7 @@ private slots:
         QTest::addColumn<QString>("existing");
         QTest::newRow("export") << "export --chars ab"_ba << u"a_100ba6.zgf"_s;
         QTest::newRow("export: C header") << "export -o new.zgf --c old"_ba << u"old.h"_s;
+        QTest::newRow("export: dependency file") << "export -o new.zgf --depfile old.d"_ba << u"old.d"_s;
         QTest::newRow("bitmaps: mask") << "bitmaps post.tsm --bitmap g.bmp"_ba << u"g_mask.bmp"_s;
         QTest::newRow("new") << "new -o old"_ba << u"old.tsm"_s;
         QTest::newRow("render") << "render default.zgf -o old.png"_ba << u"old.png"_s;
@@ -871,6 +882,61 @@ private slots:
                      "--shadow-mask --no-invert-mask --mask-inc 1,1 --shadow-neutral 4,4 --shadow-default 4,4 "
                      "--shadow-color 102030");
         expectFields(infoJson("all.tsm " + arguments), expected);
+    }
+
+    // The dependency file names the outputs as given, the first as the rule's target, and every
+    // file read, absolute: project, typeface file (given or named by the project), characters
+    // file, edited images. It is written only after the outputs, not at all when the export fails.
+    void dependencyFileNamesEveryInput()
+    {
+        const QByteArray here = QFile::encodeName(mWork->path()) + '/';
+        CLI_OK(bitmaps, "bitmaps post.tsm --bitmap g~1.bmp");
+        CLI_OK(post, "export post.tsm --bitmap g~1.bmp -o $out --c o#t.h --split --depfile post.d");
+        QCOMPARE(readFile(path(u"post.d"_s)),
+                 "$$out.zgf o\\#t.h o\\#t.c: " + here + "post.tsm " + here + "g\\ 1.bmp " + here + "g\\ 1_mask.bmp\n");
+
+        CLI_OK(given, "export --font-file sans.ttf --chars-file 255.txt -o given --depfile given.d");
+        QCOMPARE(readFile(path(u"given.d"_s)), "given.zgf: " + here + "sans.ttf " + here + "255.txt\n");
+        CLI_OK(made, "new -o named.tsm --font-file sans.ttf");
+        CLI_OK(named, "export named.tsm -o named --depfile named.d");
+        QCOMPARE(readFile(path(u"named.d"_s)), "named.zgf: " + here + "named.tsm " + here + "sans.ttf\n");
+
+        QVERIFY(QFile::remove(path(u"g 1_mask.bmp"_s)));
+        QCOMPARE(cli("export post.tsm --bitmap g~1.bmp -o failed --depfile failed.d").exitCode, 1);
+        QVERIFY(!QFile::exists(path(u"failed.d"_s)));
+    }
+
+    // The same project gives the same bytes wherever it lies and whoever exports it: no path,
+    // time, home, temporary folder, locale or font settings of the machine go into the font or
+    // its C source.
+    void exportsAreReproducible()
+    {
+        CLI_OK(made, "new -o r.tsm --font-file sans.ttf --size 12 --chars-file 255.txt");
+        // The second machine's person has the autohinter on, which moves outlines' pixels.
+        const QByteArray script = R"(set -e
+            for place in one "two/a deeper path"; do mkdir -p "$place"; cp r.tsm sans.ttf 255.txt "$place"; done
+            mkdir -p home/.config/fontconfig
+            printf '<fontconfig><match target="font"><edit name="autohint" mode="assign"><bool>true</bool></edit></match></fontconfig>' \
+                >home/.config/fontconfig/fonts.conf
+            exports() {
+                $CLI export r.tsm -o r.zgf --c r.h --split && $CLI export -o d.zgf --c d.h && $CLI to-c r.zgf -o t.h
+            }
+            (cd one && exports)
+            sleep 1
+            cd "two/a deeper path"
+            HOME=$OLDPWD/home XDG_CONFIG_HOME=$OLDPWD/home/.config TMPDIR=.. LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 exports)";
+        const Run run = shell(script);
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+        const QDate today = QDate::currentDate();
+        const QByteArrayList machine{QFile::encodeName(mWork->path()), "/tmp"_ba, "one"_ba, "deeper"_ba,
+                                     today.toString(Qt::ISODate).toLatin1(), QLocale::c().toString(today, u"MMM d"_s).toLatin1(),
+                                     QLocale::c().toString(today, u"d MMM"_s).toLatin1()};
+        for (const QString &name : {u"r.zgf"_s, u"r.h"_s, u"r.c"_s, u"d.zgf"_s, u"d.h"_s, u"t.h"_s}) {
+            const QByteArray one = readFile(path(u"one/"_s + name));
+            QVERIFY2(one.size() > 100 && one == readFile(path(u"two/a deeper path/"_s + name)), qPrintable(name));
+            for (const QByteArray &text : machine)
+                QVERIFY2(!one.contains(text), qPrintable(name + u" holds "_s + QString::fromUtf8(text)));
+        }
     }
 
     // --smooth changes pixels only with a generic alpha mask, which a new document lacks and

@@ -108,20 +108,24 @@ TEST(ZgfExportNames, Completion)
 
 // Refused before anything is written, with or without leave to overwrite (CLI and dialog
 // tests cover the plain cases): a .c beside the header over the font, a link to the project,
-// a stored variable name that is no C identifier, a mask over a partial bitmap.
+// a stored variable name that is no C identifier, a font over the font file it is drawn
+// from, a mask over a partial bitmap.
 TEST_F(ZgfExport, RefusesWhatWouldLoseAFile)
 {
     writeFile(path("p.tsm"), "project");
+    writeFile(path("face.ttf"), "typeface");
     QFile::link(path("p.tsm"), path("link.zgf"));
     font.setFilename(path("p.tsm"));
     ZgfExportOptions split{path("y.c"), true, {}, {}, true, path("y.h"), true}, link{path("link.zgf")},
-        named{path("f"), true, {}, {}, true, path("f.h")};
+        named{path("f"), true, {}, {}, true, path("f.h")}, face{path("face.ttf")};
     const auto refusal = [](const char *text) { return QStringLiteral("5: ") + QLatin1String(text); };
     const std::pair<std::function<bool()>, QString> rows[] = {
         {[&] { return ExportZgfFont(font, work, split, feedback); }, refusal("The .c file would replace the font file ") + path("y.c")},
         {[&] { return ExportZgfFont(font, work, link, feedback); }, refusal("The font file would replace the project file ") + path("p.tsm")},
         {[&] { font.setVariableName(QStringLiteral("../../x")); return ExportZgfFont(font, work, named, feedback); },
          refusal("The variable name \"../../x\" cannot be written into C: ") + cIdentifierRule()},
+        {[&] { font.setFontFile(path("face.ttf")); return ExportZgfFont(font, work, face, feedback); },
+         refusal("The font file would replace the typeface file ") + path("face.ttf")},
     };
     for (const auto &[run, message] : rows) {
         feedback = RecordingFeedback();
@@ -133,7 +137,7 @@ TEST_F(ZgfExport, RefusesWhatWouldLoseAFile)
     EXPECT_FALSE(ExportPostprocessBitmaps(font, work, {path("g.bmp"), path("g2.bmp"), 2}, feedback));
     EXPECT_EQ(feedback.failures().constLast(),
               refusal("The alpha mask bitmap file would replace the partial bitmap file 2 ") + path("g2.bmp") + u'.');
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).join(u' '), QStringLiteral("link.zgf p.tsm"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).join(u' '), QStringLiteral("face.ttf link.zgf p.tsm"));
 }
 
 TEST_F(ZgfExport, TheOldFileIsKeptWhenDeclinedOrFailed)

@@ -11,7 +11,7 @@ folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 cd "$folder" && touch glyphs.tsm face.ttf font.zgf glyphs.bmp chars.txt strip.png font.h && mkdir fonts
 # Font files of every kind the window opens, and a compressed file that is none.
-touch faces.otc misc.pcf.gz BOLD.TTF notes.gz
+touch faces.otc misc.pcf.gz BOLD.TTF notes.gz font.d
 
 # The words after the tool's name, separated by ";" (the last one, empty after a final ";",
 # is completed), then the completions expected, sorted and separated by "|".
@@ -28,6 +28,7 @@ cases=(
     'extract;-d;|fonts'
     'export;--output=|font.zgf|fonts'
     'export;--chars|--chars|--chars-file'
+    'export;--depfile;|font.d|fonts'
     'extract;--|--all|--directory|--force|--help|--offset|--output'
     'render;--scale;|'
     'new;--size;2|20|22|24|26|28'

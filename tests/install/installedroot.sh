@@ -15,7 +15,13 @@ expected=(
     usr/share/man/man1/texelsmithy-cli.1.gz
     usr/share/metainfo/$id.metainfo.xml
     usr/share/mime/packages/$id.xml
+    usr/lib/cmake/TexelSmithy/TexelSmithyConfig.cmake
+    usr/lib/cmake/TexelSmithy/TexelSmithyConfigVersion.cmake
 )
+# The device library's sources, for a game's build to compile.
+for source in "$(dirname "${BASH_SOURCE[0]}")"/../../device/{zgfdraw.[ch],zgf_*.c}; do
+    expected+=("usr/share/texelsmithy/zgfdraw/$(basename "$source")")
+done
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 

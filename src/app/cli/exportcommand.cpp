@@ -4,6 +4,7 @@
 #include "command.h"
 #include "commanddocument.h"
 #include "commandline.h"
+#include "dependencyfile.h"
 #include "measuredfont.h"
 #include "postprocessnames.h"
 #include "numbers.h"
@@ -28,6 +29,9 @@ void ExportCommand::declare(CommandLine &line)
                         QStringLiteral("The edited mask image of a masked project "
                                        "(default: the bitmap's name + _mask.bmp)."));
     line.addFlag(QStringLiteral("force"), QStringLiteral("Overwrite existing files."));
+    line.addValueOption({QStringLiteral("depfile")}, QStringLiteral("FILE"),
+                        QStringLiteral("Also write a make-style dependency file: the files written, "
+                                       "and the project and files they were made from."));
     DocumentOptions::declare(line);
 }
 
@@ -40,13 +44,17 @@ ExportCommand::ExportCommand(const CommandLine &line)
       mSplit(line.isSet(QStringLiteral("split"))),
       mBitmap(line.value(QStringLiteral("bitmap"))),
       mMask(line.value(QStringLiteral("mask"))),
-      mForce(line.isSet(QStringLiteral("force")))
+      mForce(line.isSet(QStringLiteral("force"))),
+      mDepfile(line.value(QStringLiteral("depfile"))),
+      mCharsFile(line.value(QStringLiteral("chars-file")))
 {
     line.requireAtMostOne({QStringLiteral("raw"), QStringLiteral("rle")});
     if (mSplit && !line.isSet(QStringLiteral("c")))
         throw UsageError{QStringLiteral("--split needs --c FILE.h.")};
     if (line.isSet(QStringLiteral("c")) && mCFile.trimmed().isEmpty())
         throw UsageError{QStringLiteral("--c takes the name of the C header.")};
+    if (line.isSet(QStringLiteral("depfile")) && mDepfile.trimmed().isEmpty())
+        throw UsageError{QStringLiteral("--depfile takes the name of the dependency file.")};
 }
 
 int ExportCommand::run(CommandEnvironment &environment)
@@ -64,14 +72,23 @@ int ExportCommand::run(CommandEnvironment &environment)
     options.cFile = !mCFile.isEmpty();
     options.cFileName = options.cFile ? completedFileName(mCFile, QStringLiteral(".h")) : QString();
     options.split = mSplit;
-    options.groupSeparator = localeGroupSeparator();
+    options.groupSeparator = kPortableGroupSeparator;
     options.existing = mForce ? Existing::Replace : Existing::Keep;
 
-    refuseOutputs(zgfExportFiles(font, options), mForce);
+    QList<FileRole> files = zgfExportFiles(font, options);
+    if (!mCharsFile.isEmpty())
+        files.append({QStringLiteral("the characters file"), mCharsFile, false});
+    const QByteArray dependencies = mDepfile.isEmpty() ? QByteArray() : dependencyRule(files);
+    if (!mDepfile.isEmpty())
+        files.append({QStringLiteral("the dependency file"), mDepfile});
+    refuseOutputs(files, mForce);
     environment.feedback.setForce(mForce);
     // The export's own message names the characters written as "?".
     if (const QString missing = missingGlyphsNote(missingCharacters(font, document.work()), font.TTFName()); !missing.isEmpty())
         TerminalFeedback::print(missing);
     const bool written = ExportZgfFont(font, document.work(), options, environment.feedback);
-    return exitStatus(written, environment.feedback);
+    const int status = exitStatus(written, environment.feedback);
+    if (status == ExitSuccess && !mDepfile.isEmpty())
+        writeOutputs({{mDepfile, dependencies, mForce ? Existing::Replace : Existing::Keep}});
+    return status;
 }

@@ -26,4 +26,6 @@ private:
     QString mBitmap;
     QString mMask;
     bool mForce = false;
+    QString mDepfile;
+    QString mCharsFile;
 };

@@ -49,6 +49,6 @@ int ToCCommand::run(CommandEnvironment &environment)
                       + cSourceOutputs(header, mSplit),
                   mForce);
     const bool written = convertToCSource(mSource, header, name, mSplit, environment.feedback,
-                                          localeGroupSeparator(), mCodePage, mForce ? Existing::Replace : Existing::Keep);
+                                          kPortableGroupSeparator, mCodePage, mForce ? Existing::Replace : Existing::Keep);
     return exitStatus(written, environment.feedback);
 }
