@@ -61,9 +61,11 @@ void drawHundred(benchmark::State &state, bool rle, bool indexed)
     state.counters["height"] = font.height;
 }
 
+// clang-format off
 void BM_DrawHundredRaw(benchmark::State &state) { drawHundred(state, false, false); }
 void BM_DrawHundredRleIndexed(benchmark::State &state) { drawHundred(state, true, true); }
 void BM_DrawHundredRleWithoutIndex(benchmark::State &state) { drawHundred(state, true, false); }
+// clang-format on
 
 } // namespace
 
