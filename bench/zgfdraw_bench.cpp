@@ -21,7 +21,7 @@ QByteArray printableFont(bool rle)
 {
     RasterSurface measure;
     RasterSurface work;
-    TexelFont font(&measure);
+    TexelFont font;
     font.setChars(benchCharacters());
     font.setSize(10.5f);
     QuietFeedback feedback;
