@@ -20,7 +20,7 @@ void BM_ExportPrintable72RleMasked(benchmark::State &state)
     QTemporaryDir dir;
     RasterSurface measure;
     RasterSurface work;
-    TexelFont font(&measure);
+    TexelFont font;
     font.setChars(benchCharacters());
     font.setSize(72.0f);
     font.Postprocessed = true;
@@ -46,7 +46,7 @@ void BM_SizeBudgetPrintable72(benchmark::State &state)
 {
     RasterSurface measure;
     RasterSurface work;
-    TexelFont font(&measure);
+    TexelFont font;
     font.setChars(benchCharacters());
     font.setSize(72.0f);
     const GlyphMeasurement measured = measureFont(font, measure);

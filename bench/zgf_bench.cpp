@@ -94,11 +94,13 @@ void encodeStrip(benchmark::State &state, const RasterSurface &strip, int channe
     state.counters["bytes"] = double(buffer.pos());
 }
 
+// clang-format off
 void RleGlyphStrip(benchmark::State &state) { encodeStrip<RLEEncodeBitmap16>(state, glyphStrip(), 3); }
 void RleMaskStrip(benchmark::State &state) { encodeStrip<RLEEncodeBitmap16>(state, glyphStrip(), 1); }
 void RleNoise(benchmark::State &state) { encodeStrip<RLEEncodeBitmap16>(state, noiseStrip(), 3); }
 void RawGlyphStrip(benchmark::State &state) { encodeStrip<RAWEncodeBitmap16>(state, glyphStrip(), 3); }
 void RawMaskStrip(benchmark::State &state) { encodeStrip<RAWEncodeBitmap16>(state, glyphStrip(), 1); }
+// clang-format on
 
 } // namespace
 

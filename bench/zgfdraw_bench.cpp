@@ -21,7 +21,7 @@ QByteArray printableFont(bool rle)
 {
     RasterSurface measure;
     RasterSurface work;
-    TexelFont font(&measure);
+    TexelFont font;
     font.setChars(benchCharacters());
     font.setSize(10.5f);
     QuietFeedback feedback;
@@ -61,9 +61,11 @@ void drawHundred(benchmark::State &state, bool rle, bool indexed)
     state.counters["height"] = font.height;
 }
 
+// clang-format off
 void BM_DrawHundredRaw(benchmark::State &state) { drawHundred(state, false, false); }
 void BM_DrawHundredRleIndexed(benchmark::State &state) { drawHundred(state, true, true); }
 void BM_DrawHundredRleWithoutIndex(benchmark::State &state) { drawHundred(state, true, false); }
+// clang-format on
 
 } // namespace
 

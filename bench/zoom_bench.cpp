@@ -5,7 +5,6 @@
 #include "resizer.h"
 #include "zoomcontrol.h"
 
-#include "rastersurface.h"
 #include "texelfont.h"
 
 #include <QFrame>
@@ -33,8 +32,7 @@ struct Sheet
     }
     void paint() { pane->render(&shown); }
 
-    RasterSurface measuring;
-    TexelFont font{&measuring};
+    TexelFont font;
     FontPreview preview;
     QFrame *pane = nullptr;
     QScrollBar *scroll = nullptr;

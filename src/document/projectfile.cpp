@@ -106,7 +106,7 @@ bool TexelFont::Save(Feedback &feedback, Existing existing)
     }
 }
 
-bool TexelFont::Load(const QString &path, Feedback &feedback)
+bool TexelFont::Load(const QString &path, Feedback &feedback, Surface *fontSurface)
 {
     if (path.isEmpty())
         return false;
@@ -129,7 +129,8 @@ bool TexelFont::Load(const QString &path, Feedback &feedback)
         if (!mDamage.isEmpty()) {
             feedback.inform(mDamage, Feedback::Title::Application);
         }
-        if (const QString note = mFontFile.isEmpty() ? QString() : undrawnFontFileNote(*this, mSurface); !note.isEmpty())
+        const QString note = mFontFile.isEmpty() ? QString() : undrawnFontFileNote(*this, fontSurface);
+        if (!note.isEmpty())
             feedback.inform(note, Feedback::Title::Application);
         return true;
     } catch (const Failure &failure) {

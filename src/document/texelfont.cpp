@@ -25,8 +25,7 @@ QString firstLetterLowered(const QString &text)
 
 } // namespace
 
-TexelFont::TexelFont(Surface *measuringSurface)
-    : mSurface(measuringSurface)
+TexelFont::TexelFont()
 {
     // The order matters: each setter's rule sees the values set before it.
     setFilename(QString());

@@ -28,12 +28,7 @@ struct SurfaceFont;
 class TexelFont
 {
 public:
-    // The surface a loaded project's font file is tried on (see Load); not owned, it must
-    // outlive the document or be replaced.
-    explicit TexelFont(Surface *measuringSurface = nullptr);
-
-    void setMeasuringSurface(Surface *surface) { mSurface = surface; }
-    Surface *measuringSurface() const { return mSurface; }
+    TexelFont();
 
     // Plain fields: no side effects.
     QString Background;
@@ -177,16 +172,16 @@ public:
     // failure (reported through feedback), the document then unchanged. A damaged
     // extension is reported and loads all it can (see ProjectExtension::applyTo). A
     // character set of more glyphs than a record holds is such a failure (checkGlyphCount):
-    // one of up to 512 still opens, so that it can be cut down to a font's 255.
-    bool Load(const QString &path, Feedback &feedback);
+    // one of up to 512 still opens, so that it can be cut down to a font's 255. The
+    // project's font file is tried on fontSurface: a file it cannot draw from is reported
+    // with what is drawn instead (without a surface, only a missing file is reported).
+    bool Load(const QString &path, Feedback &feedback, Surface *fontSurface = nullptr);
 
 private:
     enum class NameRule { Today, Earlier };
     QString derivedVariableName(NameRule rule) const;
     QString derivedGP32FileName(const QString &name, const QString &variableName, qint16 proportional,
                                 qint16 serif, qint16 script, NameRule rule) const;
-
-    Surface *mSurface = nullptr;
 
     bool mBold = false;
     QString mChars;

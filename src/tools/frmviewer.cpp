@@ -4,6 +4,7 @@
 #include "codepagebox.h"
 #include "colorswatch.h"
 #include "controlarray.h"
+#include "gripsplitter.h"
 #include "zgfchargrid.h"
 #include "zgffacts.h"
 #include "zoomcontrol.h"
@@ -26,9 +27,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -39,6 +40,8 @@ const QString kDefaultSample = QStringLiteral("The quick brown fox jumps over th
 constexpr int MaxZoom = 8;
 // The tallest a strip's pane grows before it scrolls.
 constexpr int MaxStripHeight = 160;
+// The Characters pane's smallest height, when a row of cells is taller than the screen's room.
+constexpr int MinCharAreaHeight = 80;
 
 // Small fonts start enlarged, so that a glyph is at least about 32 pixels tall.
 int defaultZoom(int imageHeight)
@@ -78,7 +81,10 @@ frmViewer::frmViewer(DialogServices &services, QWidget *parent)
       mMaskFrame(new QGroupBox(QStringLiteral("Mask"), this)),
       mMaskView(new ZoomView),
       mMaskArea(newArea(mMaskView, false, mMaskFrame)),
+      mPanes(new GripSplitter(this)),
+      mCharFrame(new QGroupBox(QStringLiteral("Characters"), this)),
       mChars(new ZgfCharGrid),
+      mCharArea(newArea(mChars, true, mCharFrame)),
       mCharacter(new QLabel(this)),
       mSampleText(new QPlainTextEdit(kDefaultSample, this)),
       mChecker(new QRadioButton(QStringLiteral("C&hequerboard"), this)),
@@ -149,11 +155,9 @@ frmViewer::frmViewer(DialogServices &services, QWidget *parent)
     (new QVBoxLayout(mMaskFrame))->addWidget(mMaskArea);
 
     // The character table.
-    auto *charFrame = new QGroupBox(QStringLiteral("Characters"), this);
     mChars->setObjectName(QStringLiteral("picChars"));
-    auto *charArea = newArea(mChars, true, charFrame);
-    charArea->setBackgroundRole(QPalette::Base);
-    charArea->setMinimumHeight(80);
+    mCharArea->setBackgroundRole(QPalette::Base);
+    mCharArea->setMinimumHeight(MinCharAreaHeight);
     mCharacter->setObjectName(QStringLiteral("lblCharacter"));
     mCharacter->setText(QStringLiteral("Point at a character to see its code, width and indents."));
     connect(mChars, &ZgfCharGrid::hovered, this, [this](int index) {
@@ -161,8 +165,8 @@ frmViewer::frmViewer(DialogServices &services, QWidget *parent)
                                 ? ZgfFacts::character(*mFont, index)
                                 : QStringLiteral("Point at a character to see its code, width and indents."));
     });
-    auto *charLayout = new QVBoxLayout(charFrame);
-    charLayout->addWidget(charArea, 1);
+    auto *charLayout = new QVBoxLayout(mCharFrame);
+    charLayout->addWidget(mCharArea, 1);
     charLayout->addWidget(mCharacter);
 
     // The sample.
@@ -205,18 +209,20 @@ frmViewer::frmViewer(DialogServices &services, QWidget *parent)
     sampleLayout->addWidget(mSampleMessage, 3, 0, 1, 2);
     sampleLayout->setRowStretch(2, 1);
 
-    // The panes on the right share the height that the strips leave.
-    auto *panes = new QSplitter(Qt::Vertical, this);
-    panes->setChildrenCollapsible(false);
-    panes->addWidget(charFrame);
-    panes->addWidget(sampleFrame);
-    panes->setStretchFactor(0, 3);
-    panes->setStretchFactor(1, 2);
+    // The panes on the right share the height that the strips leave; the sample takes what
+    // the window gains or loses, so the Characters pane keeps its height.
+    mPanes->setChildrenCollapsible(false);
+    mPanes->addWidget(mCharFrame);
+    mPanes->addWidget(sampleFrame);
+    mPanes->setStretchFactor(0, 0);
+    mPanes->setStretchFactor(1, 1);
+    mPanes->installEventFilter(this);
+    connect(mPanes, &QSplitter::splitterMoved, this, [this] { mChosenCharHeight = mPanes->sizes().value(0); });
     auto *right = new QVBoxLayout;
     right->addLayout(zoomRow);
     right->addWidget(glyphFrame);
     right->addWidget(mMaskFrame);
-    right->addWidget(panes, 1);
+    right->addWidget(mPanes, 1);
 
     auto *body = new QHBoxLayout;
     body->addWidget(header);
@@ -336,6 +342,49 @@ void frmViewer::applyZoom()
     mSampleView->setZoom(factor);
     fitStripArea(mGlyphArea, mGlyphView);
     fitStripArea(mMaskArea, mMaskView);
+    mRefitPanes = true;
+    QMetaObject::invokeMethod(this, &frmViewer::fitCharacterPane, Qt::QueuedConnection);
+}
+
+void frmViewer::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The Characters pane starts with half the height.
+    if (mChosenCharHeight == 0) {
+        const QList<int> sizes = mPanes->sizes();
+        const int total = sizes.value(0) + sizes.value(1);
+        mChosenCharHeight = total / 2;
+        mPanes->setSizes({mChosenCharHeight, total - mChosenCharHeight});
+    }
+    fitCharacterPane();
+}
+
+bool frmViewer::eventFilter(QObject *watched, QEvent *event)
+{
+    // The strips take their new heights from the panes after the zoom has changed, and the
+    // window's size changes them: the pane is fitted again once the splitter has its size.
+    if (watched == mPanes && event->type() == QEvent::Resize)
+        QMetaObject::invokeMethod(this, &frmViewer::fitCharacterPane, Qt::QueuedConnection);
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmViewer::fitCharacterPane()
+{
+    if (!isVisible() || mChosenCharHeight == 0)
+        return;
+    // At least a whole row of cells, as far as the screen has room below the window's top;
+    // the window grows to hold it, and the splitter keeps it.
+    const int room = screen() ? screen()->availableGeometry().bottom() + 1 - frameGeometry().top() : 0;
+    const int others = frameGeometry().height() - mCharArea->height();
+    const int row = mChars->cellSize().height() + 2 * mCharArea->frameWidth();
+    mCharArea->setMinimumHeight(std::clamp(row, MinCharAreaHeight, std::max(room - others, MinCharAreaHeight)));
+    // After a change of the zoom or the font: the height last chosen, or more for that row.
+    if (std::exchange(mRefitPanes, false)) {
+        const QList<int> sizes = mPanes->sizes();
+        const int total = sizes.value(0) + sizes.value(1);
+        const int wanted = std::max(mChosenCharHeight, row + mCharFrame->height() - mCharArea->height());
+        mPanes->setSizes({wanted, total - wanted});
+    }
 }
 
 void frmViewer::setCodePage(CodePage page)

@@ -10,6 +10,7 @@
 
 class CodePageBox;
 class ColorSwatch;
+class GripSplitter;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -29,6 +30,11 @@ struct DialogServices;
 // program draws it, over a checker board or a plain colour. A ZGF file does not record the
 // code page of its codes: the person chooses it (Windows-1252 at first), and the character
 // table and the sample follow.
+//
+// The Characters pane is never shorter than a whole row of cells, glyphs and captions (the
+// window grows for it as far as the screen allows); after a change of the zoom or the font
+// it takes the height last chosen with the splitter when that is more. The sample pane gives
+// and takes the height.
 //
 // A file that is not a sound ZGF font is refused with a message and the font shown before
 // stays.
@@ -54,10 +60,15 @@ public:
     const QImage &maskImage() const { return mMask; }
     const QImage &sampleImage() const { return mSample; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     bool open(const QString &path, qint64 offset);
     void browse();
     void applyZoom();
+    void fitCharacterPane();
     void showFacts();
     void drawSample();
     void chooseBackColor();
@@ -81,7 +92,14 @@ private:
     QGroupBox *mMaskFrame;
     ZoomView *mMaskView;
     QScrollArea *mMaskArea;
+    GripSplitter *mPanes;
+    QGroupBox *mCharFrame;
     ZgfCharGrid *mChars;
+    QScrollArea *mCharArea;
+    // The Characters pane's height chosen with the splitter, 0 before the first showing.
+    int mChosenCharHeight = 0;
+    // Set by a change of the zoom or the font: the next fitting sets the panes' heights.
+    bool mRefitPanes = false;
     QLabel *mCharacter;
     QPlainTextEdit *mSampleText;
     QRadioButton *mChecker;

@@ -70,7 +70,7 @@ frmMain::frmMain(DialogServices &services, QWidget *parent)
     setCentralWidget(mPreview);
     createMenus();
     createToolBar();
-    moFont = std::make_unique<TexelFont>(&mMeasuringSurface);
+    moFont = std::make_unique<TexelFont>();
     mPreview->setDocument(moFont.get());
     mPreview->setOutputFolder([this] { return outputFolder(*moFont, mServices.store); });
     resize(firstSize());
@@ -545,7 +545,7 @@ void frmMain::fileNew()
 {
     if (!mayDropDocument())
         return;
-    moFont = std::make_unique<TexelFont>(&mMeasuringSurface);
+    moFont = std::make_unique<TexelFont>();
     mPreview->setDocument(moFont.get());
     mPreview->clearBackgroundPicture();
     DrawFontSheet();
@@ -571,7 +571,7 @@ void frmMain::fileOpen()
 
 bool frmMain::openProject(const QString &fileName)
 {
-    if (fileName.isEmpty() || !moFont->Load(fileName, mServices.feedback))
+    if (fileName.isEmpty() || !moFont->Load(fileName, mServices.feedback, &mMeasuringSurface))
         return false;
     if (moFont->Background.isEmpty())
         mPreview->clearBackgroundPicture();

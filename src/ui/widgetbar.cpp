@@ -1,5 +1,6 @@
 #include "widgetbar.h"
 
+#include "gripsplitter.h"
 #include "resizer.h"
 #include "twips.h"
 
@@ -7,11 +8,6 @@
 #include <QPainter>
 
 namespace {
-
-// The grip: dots of 2 x 2 pixels, 4 pixels apart, in the middle of the bar.
-constexpr int GripDots = 9;
-constexpr int DotSize = 2;
-constexpr int DotPitch = 4;
 
 QPoint screenPosition(QEvent *event)
 {
@@ -75,14 +71,7 @@ void WidgetBar::showShade()
 void WidgetBar::paintGrip()
 {
     QPainter painter(mBar);
-    const int gripWidth = (GripDots - 1) * DotPitch + DotSize;
-    const QPoint first((mBar->width() - gripWidth) / 2, (mBar->height() - DotSize) / 2);
-    // Raised dots: a light pixel over each dark one.
-    for (int i = 0; i < GripDots; ++i) {
-        const QPoint dot = first + QPoint(i * DotPitch, 0);
-        painter.fillRect(QRect(dot, QSize(DotSize, DotSize)), mBar->palette().color(QPalette::Dark));
-        painter.fillRect(QRect(dot, QSize(1, 1)), mBar->palette().color(QPalette::Light));
-    }
+    ::paintGrip(painter, mBar->rect(), mBar->palette());
 }
 
 bool WidgetBar::eventFilter(QObject *watched, QEvent *event)

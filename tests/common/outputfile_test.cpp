@@ -79,8 +79,10 @@ TEST(OutputFile, NamesWhatItCannotWrite)
         {QString(255, u'n'), QString()}, // the longest name: the temporary file's name is short
         {QString(256, u'n'), QStringLiteral("75: Can't create file %1: File name too long")},
         {QStringLiteral("missing/a.zgf"), QStringLiteral("76: Can't create file %1: Path not found")},
+        // clang-format off
         {QStringLiteral("a\u0000b.zgf"), QStringLiteral("75: Path/File access error: the name %1 holds characters no file name can hold")},
         {QStringLiteral("a\xD800" "b.zgf"), QStringLiteral("75: Path/File access error: the name %1 holds characters no file name can hold")},
+        // clang-format on
     };
     for (const auto &row : rows) {
         const QString path = dir.filePath(row.name);

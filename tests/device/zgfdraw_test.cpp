@@ -213,10 +213,12 @@ TEST(ZgfDraw, InvalidUtf8IsAMissingCharacter)
     const QByteArray golden = goldenZgfFont(false, true);
     zgf_font f;
     ASSERT_EQ(zgf_open(&f, golden.constData(), size_t(golden.size())), ZGF_OK);
+    // clang-format off
     const std::pair<const char *, int> rows[] = {
         {"a\xC3", 10}, {"a\xE2\x82", 10}, {"a\xF0\x9F\x98", 10}, {"a\xC0\xAF", 14}, {"a\xED\xA0\x80", 10},
         {"a\xF5\x80", 14}, {"a\x80", 10}, {"a\xE2\x82\xAC", 10}, {"a\xC3\xA9" "a", 16}, {"a\xF4\x90\x80\x80", 10},
     };
+    // clang-format on
     for (const auto &[text, width] : rows) {
         const std::unique_ptr<char[]> exact(new char[strlen(text) + 1]);
         memcpy(exact.get(), text, strlen(text) + 1);

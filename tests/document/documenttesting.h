@@ -19,6 +19,7 @@ inline std::vector<std::string> documentState(const TexelFont &f)
     auto num = [](double v) { return QString::number(v, 'g', 17).toStdString(); };
 #define TEXEL_S(field) std::string(#field "=") + str(f.field)
 #define TEXEL_N(field) std::string(#field "=") + num(f.field)
+    // clang-format off
     std::vector<std::string> state = {
         TEXEL_S(Background), TEXEL_S(SampleText), TEXEL_S(Chars()), TEXEL_S(Filename()),
         TEXEL_S(GP32FileName()), TEXEL_S(Name()), TEXEL_S(TTFName()), TEXEL_S(VariableName()),
@@ -31,6 +32,7 @@ inline std::vector<std::string> documentState(const TexelFont &f)
         TEXEL_N(TransColor), TEXEL_N(Bold()), TEXEL_N(Italic()), TEXEL_N(Size()),
         TEXEL_N(Strikethrough()), TEXEL_N(Underline()), TEXEL_S(FontFile()), TEXEL_N(Smooth()),
         "Hinting=" + str(hintingName(f.Hinting())), "CodePage=" + str(codePageName(f.CodePage()))};
+    // clang-format on
 #undef TEXEL_S
 #undef TEXEL_N
     return state;

@@ -5,6 +5,7 @@
 #include "projectrecord.h"
 #include "recordingfeedback.h"
 #include "strictjson.h"
+#include "testsurface.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -291,6 +292,20 @@ TEST_F(ProjectExtensionTest, FontFileMovesWithTheProjectAndAMissingOneIsNamed)
     ASSERT_EQ(feedback.informations().size(), 1);
     EXPECT_TRUE(feedback.informations()[0].contains(path(QStringLiteral("b/fonts/my.ttf"))));
     EXPECT_TRUE(feedback.informations()[0].contains(QStringLiteral("the installed family Arial")));
+    // Tried on the surface Load is given, the message says what that surface draws instead.
+    struct FallbackSurface : TestSurface
+    {
+        void setFont(const SurfaceFont &font) override
+        {
+            TestSurface::setFont({QStringLiteral("DejaVu Sans"), font.size});
+        }
+    } fallback;
+    RecordingFeedback told;
+    TexelFont tried;
+    ASSERT_TRUE(tried.Load(path(QStringLiteral("b/font.tsm")), told, &fallback));
+    ASSERT_EQ(told.informations().size(), 1);
+    EXPECT_TRUE(told.informations()[0].contains(QStringLiteral("so DejaVu Sans is drawn in place of its family Arial")))
+        << told.informations()[0].toStdString();
 
     // A font outside the project's folder is stored with its absolute path.
     missing.setFontFile(QStringLiteral("/usr/share/fonts/x.ttf"));

@@ -76,6 +76,7 @@ protected:
 TEST_F(ProjectFile, WritesTheVersion2RecordByteForByte)
 {
     writeFile(path(), QByteArray(4000, 'x')); // replaced whole
+    // clang-format off
     const QByteArray expected = QByteArray("TexelSmithy v2.0.1  ") + '\x02' + padded("My Font", 32)
         + le(0x00123456, 4) + w16(-1) + w16(-1) // Color, Bold, Italic
         + padded("Times New Roman", 32) + le(0x41040000, 4) // TTFName, Size 8.25
@@ -86,6 +87,7 @@ TEST_F(ProjectFile, WritesTheVersion2RecordByteForByte)
         + w16(-1) + w16(1) + w16(2) + w16(-32768) // ShadowOX .. ShadowYPos
         + padded("customVar", 64) + padded("myfnt", 8) + padded("AB\r\nc\xF1\x80", 512)
         + padded("Hello, world", 512) + padded("/home/ana/back.png", 128);
+    // clang-format on
     ASSERT_EQ(expected.size(), 1367);
     // The extension follows the record (see projectextension_test).
     TexelFont original = everyFieldSet();

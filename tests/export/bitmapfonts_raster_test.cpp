@@ -200,7 +200,7 @@ TEST_P(BitmapFonts, EveryGlyphOfTheStrikeIsExact)
     const QString chars = windows1252Characters();
     const Strike truth = c.bdf ? bdfStrike(path) : freetypeStrike(path, pixels, chars);
     RasterSurface measure, work;
-    TexelFont font(&measure);
+    TexelFont font;
     font.setFontFile(path);
     font.setTTFName(face.family);
     font.setBold(face.bold);

@@ -17,7 +17,7 @@ protected:
 
     RasterSurface measure;
     RasterSurface work;
-    TexelFont font{&measure};
+    TexelFont font;
     KeptMeasurement measurement{font, measure};
     RecordingFeedback feedback;
     QTemporaryDir dir;

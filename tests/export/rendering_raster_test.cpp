@@ -69,7 +69,7 @@ protected:
     QTemporaryDir dir;
     RasterSurface measure;
     RasterSurface work;
-    TexelFont font{&measure};
+    TexelFont font;
     KeptMeasurement measurement{font, measure};
 };
 

@@ -61,7 +61,7 @@ protected:
 
     TestSurface measure{6, 2};
     SavingSurface work{6, 2};
-    TexelFont font{&measure};
+    TexelFont font;
     RecordingFeedback feedback;
     QTemporaryDir dir;
 };
@@ -216,7 +216,7 @@ TEST_F(ZgfExport, RefusesWhatCannotBeStoredFaithfully)
          "Overflow: the mask cell width of \"a\" is -1, outside 0..382"},
     };
     for (const auto &[change, named] : cases) {
-        TexelFont doc{&measure};
+        TexelFont doc;
         doc.setChars(QStringLiteral("ab"));
         change(doc);
         ZgfExportOptions options{path("bad.zgf")};

@@ -85,6 +85,7 @@ TEST_P(PictureFile, ReadsTheBitmapOrNamesWhatIsWrong)
 constexpr quint32 Red = 0xFF0000, Blue = 0x0000FF;
 const QRgb R = qRgb(255, 0, 0), B = qRgb(0, 0, 255), G = qRgb(0x11, 0x22, 0x33), W = qRgb(0x44, 0x55, 0x66);
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Crafted, PictureFile, testing::Values(
     PictureCase{"indexed", {40, 8, Rgb, {Red, Blue}, {}, QByteArray::fromHex("0001000001000000")}, {B, R, R, B}},
     PictureCase{"indexPastTable", {40, 8, Rgb, {Red, Blue}, {}, QByteArray::fromHex("0001000001FF0000")}, {},
@@ -117,5 +118,6 @@ INSTANTIATE_TEST_SUITE_P(Crafted, PictureFile, testing::Values(
     PictureCase{"pixelsInHeader52", {52, 32, BitFields, {}, {0xFF0000, 0xFF00, 0xFF}, QByteArray(16, '\0'), 2, 2, -20}, {},
                 "its pixels would start at byte 46, inside its header"}),
     [](const testing::TestParamInfo<PictureCase> &row) { return std::string(row.param.name); });
+// clang-format on
 
 } // namespace

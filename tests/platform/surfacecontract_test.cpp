@@ -106,8 +106,10 @@ TEST_P(SurfaceContract, SavedPictureLoadsBackPixelForPixel)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bmp = file.readAll();
     // "BM", 60 x 30, 24 bits, uncompressed: rows of 180 bytes.
+    // clang-format off
     EXPECT_EQ(bmp.left(2) + bmp.mid(18, 8) + bmp.mid(28, 6),
               QByteArray("BM") + QByteArray::fromHex("3c0000001e000000" "180000000000"));
+    // clang-format on
     EXPECT_EQ(bmp.size(), 54 + 30 * 180);
 
     // A larger surface keeps its size and its pixels beyond the picture.

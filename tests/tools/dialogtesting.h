@@ -37,8 +37,8 @@ inline QByteArray zgfFontBytes(const QByteArray &faceName, quint8 pointSize, qin
 // as the person would before exporting. Empty on a failure.
 inline QString exportedFont(const QString &zgf, bool rle, bool masked, bool smooth = false)
 {
-    RasterSurface measure, work;
-    TexelFont font(&measure);
+    RasterSurface work;
+    TexelFont font;
     font.setTTFName(QStringLiteral("DejaVu Sans"));
     font.setSize(11);
     RecordingFeedback feedback;

@@ -59,7 +59,6 @@ class FrmExportTest : public DialogTest
     const QByteArray mRealHome = qgetenv("HOME");
     const QString mStartFolder = QDir::currentPath();
     QList<QUrl> mOpened;
-    RasterSurface mMeasure;
 
 public slots:
     // Stands in for the file manager that "Open folder" starts.
@@ -76,7 +75,7 @@ private slots:
         qputenv("HOME", mHome->path().toLocal8Bit());
         QDir::setCurrent(mWorking->path());
         mOpened.clear();
-        mFont = std::make_unique<TexelFont>(&mMeasure);
+        mFont = std::make_unique<TexelFont>();
         mFont->setChars(u"AbC"_s);
     }
     void cleanup()

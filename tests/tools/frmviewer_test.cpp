@@ -2,12 +2,15 @@
 // texelsmithy-cli draws, and a malformed file leaves the font shown before.
 #include "clirender.h"
 #include "dialogtesting.h"
+#include "gripdots.h"
 
 #include "colorswatch.h"
 #include "frmviewer.h"
 #include "zgfchargrid.h"
 #include "zgfpictures.h"
 #include "zoomview.h"
+
+#include <QSplitter>
 
 using namespace Qt::StringLiterals;
 
@@ -109,6 +112,71 @@ private slots:
             differs |= library != raw;
         }
         QVERIFY(!drawn || differs);
+    }
+
+    // A row of cells shows glyphs and captions whole at every zoom, in a window too short for
+    // it at first, unless the window has reached the bottom of the screen.
+    void charactersPaneHoldsAWholeRow_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("1x") << u"rle"_s << 1;
+        QTest::newRow("4x") << u"rle"_s << 4;
+        QTest::newRow("4x, with the mask strip") << u"rle-masked"_s << 4;
+        QTest::newRow("8x") << u"rle"_s << 8;
+    }
+    void charactersPaneHoldsAWholeRow()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, zoom);
+        frmViewer *viewer = open<frmViewer>();
+        viewer->resize(720, 300);
+        QVERIFY(viewer->openFile(mFonts.value(name)));
+        viewer->setZoom(zoom);
+        QCoreApplication::processEvents();
+        auto *grid = control<ZgfCharGrid>("picChars");
+        const QWidget *shown = grid->parentWidget();
+        const QRect room = viewer->screen()->availableGeometry();
+        const int row = grid->cellRect(0).height();
+        QVERIFY2(shown->height() >= row || viewer->frameGeometry().bottom() >= room.bottom(),
+                 qPrintable(u"%1 px shown of a row of %2"_s.arg(shown->height()).arg(row)));
+        QVERIFY(viewer->frameGeometry().bottom() <= room.bottom());
+    }
+
+    // The splitter shows a grip. After a zoom the pane has the height last dragged, or more
+    // for a row of cells, and comes back to the dragged height when the zoom goes down.
+    void charactersPaneKeepsTheDraggedHeight()
+    {
+        frmViewer *viewer = open<frmViewer>();
+        viewer->resize(720, 700);
+        QVERIFY(viewer->openFile(mFonts.value(u"rle"_s)));
+        viewer->setZoom(1);
+        QCoreApplication::processEvents();
+        auto *panes = viewer->findChild<QSplitter *>();
+        QSplitterHandle *handle = panes->handle(1);
+        const int dots = gripDots(handle->grab().toImage(), handle->palette().color(QPalette::Dark).rgb());
+        QVERIFY2(handle->height() >= 6 && dots >= 5,
+                 qPrintable(u"%1 px high, %2 grip pixels"_s.arg(handle->height()).arg(dots)));
+        const auto drag = [handle](int pixels) {
+            const QPoint grip = handle->rect().center();
+            QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+            QTest::mouseMove(handle, grip + QPoint(0, pixels));
+            QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(0, pixels));
+        };
+        const auto zoomed = [&](int zoom) {
+            viewer->setZoom(zoom);
+            QCoreApplication::processEvents();
+            return panes->sizes().value(0);
+        };
+        drag(-1000); // to the pane's smallest height
+        const int smallest = panes->sizes().value(0);
+        QVERIFY(zoomed(4) > smallest);
+        QCOMPARE(zoomed(1), smallest);
+        drag(60);
+        const int dragged = panes->sizes().value(0);
+        QCOMPARE(dragged, smallest + 60);
+        QCOMPARE(zoomed(4), dragged);
+        QCOMPARE(zoomed(1), dragged);
     }
 
     // The codes are read in the chosen code page: KOI8-R's 0xD6 is "ж", Windows-1252's "Ö", which

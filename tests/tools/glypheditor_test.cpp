@@ -45,11 +45,8 @@ class GlyphEditorTest : public DialogTest
 {
     Q_OBJECT
 
-    RasterSurface mMeasure;
-
     void useFont(bool masked, bool invert = true)
     {
-        mFont->setMeasuringSurface(&mMeasure);
         mFont->setTTFName(u"DejaVu Sans"_s);
         mFont->setSize(11);
         mFont->setChars(u"ABCDEFGHIJ"_s);

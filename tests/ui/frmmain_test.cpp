@@ -3,6 +3,7 @@
 // exported against what texelsmithy-cli draws from the font it exports.
 #include "../tools/clirender.h"
 #include "filebytes.h"
+#include "gripdots.h"
 #include "sfntbytes.h"
 #include "testservices.h"
 
@@ -126,11 +127,7 @@ private slots:
         auto *bar = mWindow->findChild<QWidget *>(u"lblResizer"_s);
         QCOMPARE(bar->cursor().shape(), Qt::SplitVCursor);
         QCOMPARE(bar->palette().color(QPalette::Window), bar->palette().color(QPalette::Button));
-        const QImage shownBar = bar->grab().toImage();
-        const QRgb dot = bar->palette().color(QPalette::Dark).rgb();
-        int dots = 0;
-        for (int x = 0; x < shownBar.width(); ++x)
-            dots += shownBar.pixel(x, shownBar.height() / 2) == dot;
+        const int dots = gripDots(bar->grab().toImage(), bar->palette().color(QPalette::Dark).rgb());
         QVERIFY2(bar->height() >= 6 && dots >= 5, qPrintable(u"%1 px high, %2 grip pixels"_s.arg(bar->height()).arg(dots)));
         QEnterEvent enter(QPointF(5, 1), QPointF(5, 1), bar->mapToGlobal(QPointF(5, 1)));
         QCoreApplication::sendEvent(bar, &enter);

@@ -210,7 +210,7 @@ private slots:
             s->setGlyph(u"\u00C3"_s, TestSurface::Glyph{6, 1, -2, 4, 13});
             s->setGlyph(u"_"_s, TestSurface::Glyph{6, 0, 14, 6, 3});
         }
-        TexelFont font(&measuring);
+        TexelFont font;
         font.setChars(u"A\u00C3_"_s);
         const FontSheetPainter::Layout layout = FontSheetPainter::draw(font, measureFont(font, measuring), sheet, 30, 25);
         QCOMPARE(layout.edges, (QList<int>{0, 6, 12, 18}));
@@ -247,7 +247,7 @@ private slots:
         TestSurface measuring, pane;
         for (TestSurface *s : {&measuring, &pane})
             s->setGlyph(u"\u00C3"_s, TestSurface::Glyph{6, 1, -2, 4, 13});
-        TexelFont font(&measuring);
+        TexelFont font;
         font.setChars(c.chars);
         font.SampleText = c.text;
         font.CharWidthInc = c.widthInc;

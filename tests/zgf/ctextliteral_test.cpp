@@ -41,12 +41,15 @@ QByteArrayList compiledBytes(const QByteArrayList &literals, const QString &fold
 }
 
 // Bytes that need care: hex digits after a hex escape, trigraph starts, quotes, controls.
+// clang-format off
 const QByteArray kAwkward("\xCF" "F\xCF" "0a\xCF" "g?\?=?\?/?\?)\"\\\r\n\t\x01\x7F\x80" "9 end");
+// clang-format on
 
 } // namespace
 
 TEST(CStringLiteral, SpellingOfAwkwardBytes)
 {
+    // clang-format off
     const std::pair<QByteArray, QByteArray> rows[] = {
         {"plain text", "\"plain text\""},
         {"\xCF" "F", "\"\\xCF\" \"F\""},
@@ -56,6 +59,7 @@ TEST(CStringLiteral, SpellingOfAwkwardBytes)
         {"\r\n\t", "\"\\r\\n\\t\""},
         {"", "\"\""},
     };
+    // clang-format on
     for (const auto &[bytes, literal] : rows)
         EXPECT_EQ(cStringLiteral(bytes).toStdString(), literal.toStdString());
 }
@@ -100,7 +104,9 @@ TEST(CSourceCodePage, AFontInAnotherCodePageSaysSo)
 {
     QTemporaryDir dir;
     const QString font = dir.filePath(QStringLiteral("cyr.zgf"));
+    // clang-format off
     writeFile(font, fontBytes(validHeader("Cyr", 10), "A\xC0\xE6\xB8" "bcdefghij", 200));
+    // clang-format on
     RecordingFeedback feedback;
     const QString header = dir.filePath(QStringLiteral("cyr.h"));
     ASSERT_TRUE(ZgfToCSource(font, header, QStringLiteral("cyrFont10"), false, feedback, u',', CodePage::Windows1251));

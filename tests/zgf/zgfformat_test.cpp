@@ -30,6 +30,7 @@ TEST(PixelConversion, FormatExamplesAndChannels)
 
 TEST(ZgfHeader, PutsEveryFieldAtItsOffset)
 {
+    // clang-format off
     ZgfHeader h{.Flags = 33, .PointSize = 9, .FaceName = "Arial", .FileLength = 14856, .GlyphOffset = 456,
                 .MaskOffset = 7000, .TransColor = 0x07C1, .ShadowColor = 0x1234, .BitmapWidth = 600,
                 .BitmapHeight = 12, .DefaultWidth = 5, .DefaultHeight = 12, .MaxCharWidth = 13, .MaxCharHeight = 14,
@@ -39,6 +40,7 @@ TEST(ZgfHeader, PutsEveryFieldAtItsOffset)
     EXPECT_EQ(bytes.toHex(' '), QByteArray::fromHex("5a474600 01 2100 09 417269616c" + QByteArray(54, '0')
                                                     + "083a0000 c8010000 581b0000 c107 3412 0000 5802 0c 05 0c 0d 0e"
                                                       "ff 02 fd 04 fb 80 06 7f 5f 0000").toHex(' '));
+    // clang-format on
     EXPECT_EQ(ZgfHeader::fromBytes(bytes.constData(), bytes.size()).toBytes(), bytes);
 
     h.FaceName = QByteArray(32, 'b'); // fills the field, the rest stays as it was
@@ -50,6 +52,7 @@ TEST(ZgfHeader, PutsEveryFieldAtItsOffset)
 // IsZgfFile answers as IsValidZgfHeader does for the file's first 76 bytes.
 TEST(ZgfHeader, ValidityChecksMagicVersionAndGlyphOffset)
 {
+    // clang-format off
     const auto header = [](quint8 version, quint16 flags, quint8 count, qint32 glyphOffset) {
         return ZgfHeader{.Version = version, .Flags = flags, .FileLength = 12345 /* never checked */,
                          .GlyphOffset = glyphOffset, .Count = count}.toBytes();
@@ -62,6 +65,7 @@ TEST(ZgfHeader, ValidityChecksMagicVersionAndGlyphOffset)
         {header(1, 32, 95, 456), false}, // 8 bpp without its 512-byte block
         {raw.left(75), false}, {QByteArray(raw).replace(3, 1, " "), false}, {raw + QByteArray(100, 'x'), true},
         {QByteArray(), false}, {QByteArray(200, 'Z'), false}};
+    // clang-format on
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("f.zgf")), missing = dir.filePath(QStringLiteral("missing.zgf"));
     RecordingFeedback feedback;
@@ -112,10 +116,12 @@ TEST(Encoders, RunsRowsChannelsInversionAndProgress)
         {Coder::Rle, PixelSurface(0, 0), 1, false, ""},
     };
     // Runs of one level in a mask row: length, level, bytes.
+    // clang-format off
     const std::tuple<int, int, QByteArray> runs[] = {
         {1, 5, "25"},        {7, 5, "e5"},          {8, 5, "05 08"},          {10, 5, "05 0a"},
         {255, 9, "09 ff"},   {256, 9, "09 ff 29"},  {258, 9, "09 ff 69"},     {300, 31, "1f ff 1f 2d"},
         {510, 0, "00 ff 00 ff"}, {517, 2, "02 ff 02 ff e2"}};
+    // clang-format on
     for (const auto &[length, level, hex] : runs)
         rows.emplace_back(Coder::Rle, PixelSurface(length, 1, Color(level * 8)), 1, false, hex);
     for (const auto &[coder, surface, channels, invert, hex] : rows) {
@@ -279,6 +285,7 @@ TEST(ZgfFont, RefusesMalformedFilesWithAClearFailure)
 // is read, naming the character; a cell of width 0 or a mask of no rows is drawable.
 TEST(ZgfFont, RefusesMaskCellsOutsideTheMaskImage)
 {
+    // clang-format off
     const std::tuple<QByteArray, QList<int>, int, int, const char *> rows[] = {
         // codes, widths, MaskWidthInc, MaskHeightInc (height 7), message part ("" is a valid font)
         {"Ag", {1, 5}, -2, 0, "the mask cell of character \"A\" (code 65) is -1 pixels wide (its width 1 plus "
@@ -289,6 +296,7 @@ TEST(ZgfFont, RefusesMaskCellsOutsideTheMaskImage)
         {"Ag", {2, 5}, -2, 0, ""},
         {"Ag", {3, 4}, -3, -7, ""},
     };
+    // clang-format on
     for (const auto &[codes, widths, widthInc, heightInc, expected] : rows) {
         ZgfTestFont wanted = ZgfTestFont{.codes = codes, .widths = widths, .leftIndents = QList<int>(widths.size()),
                                          .rightIndents = QList<int>(widths.size()), .height = 7,

@@ -13,8 +13,7 @@ CommandDocument::CommandDocument(CommandEnvironment &environment, const QString 
     environment.gui.start();
     mMeasure.emplace();
     mWork.emplace();
-    mFont.setMeasuringSurface(&*mMeasure);
-    if (!projectPath.isEmpty() && !mFont.Load(projectPath, environment.feedback))
+    if (!projectPath.isEmpty() && !mFont.Load(projectPath, environment.feedback, &*mMeasure))
         throw CommandFailure{};
     options.apply(mFont, &*mWork);
     // Before a command measures a glyph: a set no font holds would only cost time and memory.
