@@ -128,3 +128,17 @@ void WriteCArray(QIODevice &source, QFileDevice &output, Feedback &feedback)
             break;
     }
 }
+
+QByteArray cArrayBody(const QByteArray &bytes)
+{
+    const qsizetype lines = ((bytes.size() + 3) / 4 + kWordsPerLine - 1) / kWordsPerLine;
+    QByteArray text(2 + lines * kMaxLineText + 2, Qt::Uninitialized);
+    char *out = text.data();
+    *out++ = ' ';
+    *out++ = ' ';
+    out = formatWords(out, reinterpret_cast<const uchar *>(bytes.constData()), bytes.size(), 0);
+    *out++ = '\r';
+    *out++ = '\n';
+    text.truncate(out - text.constData());
+    return text;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class Feedback;
@@ -21,3 +22,6 @@ bool WriteCArray(const QString &sourcePath, QFileDevice &output, Feedback &feedb
 // The same from an open device (a file, or bytes in a buffer), read from its position to its
 // end; a read or write failure throws.
 void WriteCArray(QIODevice &source, QFileDevice &output, Feedback &feedback);
+
+// The same body for bytes in memory.
+QByteArray cArrayBody(const QByteArray &bytes);

@@ -570,12 +570,22 @@ private slots:
         const Run failed = cli(arguments, arguments.startsWith("export -o limited") ? 2000 : 0);
         QVERIFY2(failed.exitCode == 1 && failed.err.contains(expected), failed.err.constData());
         QCOMPARE(QDir(path(u"full"_s)).entryList(QDir::Files | QDir::Hidden), fullBefore);
-        // The ZGF font written before its C source stays; nothing else was made.
-        QStringList expectedEntries = before;
-        if (arguments.contains("f.zgf --c"))
-            expectedEntries.append(u"f.zgf"_s);
-        expectedEntries.sort();
-        QCOMPARE(entries(), expectedEntries);
+        // Every output is written out before any takes its name: the font of a C source that
+        // could not be written is not made either.
+        QCOMPARE(entries(), before);
+    }
+
+    // A C file that fails once the ZGF font has its name (here a folder of the header's
+    // name, which --force cannot replace) fails the command and names the font written.
+    void cFailureAfterTheFontFails()
+    {
+        QVERIFY(QDir(mWork->path()).mkdir(u"f.h"_s));
+        const Run failed = cli("export -o f.zgf --c f.h --force");
+        QVERIFY2(failed.exitCode == 1 && failed.err.contains("(already written: f.zgf)"), failed.err.constData());
+        QVERIFY2(!failed.err.contains("generated correctly"), failed.err.constData());
+        QVERIFY(QFileInfo(path(u"f.zgf"_s)).isFile());
+        QVERIFY(QDir(mWork->path()).rmdir(u"f.h"_s));
+        QFile::remove(path(u"f.zgf"_s));
     }
 
     // A file name is bytes: one the tool cannot hold as text is refused, never written or
