@@ -176,7 +176,7 @@ QStringList writeOutputs(const QList<Output> &outputs)
         } catch (const Failure &failure) {
             if (output.createText.isEmpty())
                 throw;
-            throw CreateFailure(failure);
+            throw OperationFailure(failure);
         }
         files.back()->write(output.bytes);
         verifyWritten(files.back()->device(), output.bytes);

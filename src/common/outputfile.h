@@ -92,14 +92,8 @@ struct Output
     QString createText = QString();
 };
 
-// A failure to create an output's temporary file, told with the output's createText:
-// windows show it under the program's title rather than the window's.
-struct CreateFailure : Failure
-{
-    explicit CreateFailure(const Failure &failure) : Failure(failure) {}
-};
-
-// Writes every output to its temporary file first and reads it back (verifyWritten), so a
+// Writes every output to its temporary file first (a file that cannot be created throws an
+// OperationFailure with the output's createText) and reads it back (verifyWritten), so a
 // full disk, a refused folder or a faulty device fails before any target changes, then
 // commits them in their order (commitInOrder). Returns the full paths written.
 QStringList writeOutputs(const QList<Output> &outputs);

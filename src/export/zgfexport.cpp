@@ -110,13 +110,7 @@ void writeZgfExport(const ZgfExport &result, const QList<Output> &agreed, Feedba
     if (written.isEmpty())
         return;
     std::reverse(written.begin(), written.end()); // the header first
-    feedback.informWritten(QStringLiteral("C file(s) generated correctly."), written);
-}
-
-void reportExportFailure(const Failure &failure, Feedback &feedback)
-{
-    const bool creating = dynamic_cast<const CreateFailure *>(&failure) != nullptr;
-    feedback.fail(failure.message(), creating ? Feedback::Title::Application : Feedback::Title::Window);
+    reportCSourceWritten(written, feedback);
 }
 
 bool ExportZgfFont(const TexelFont &font, Surface &work, const ZgfExportOptions &options, Feedback &feedback)
@@ -133,7 +127,7 @@ bool ExportZgfFont(const TexelFont &font, Surface &work, const ZgfExportOptions 
         writeZgfExport(*result, *agreed, feedback);
         return true;
     } catch (const Failure &failure) {
-        reportExportFailure(failure, feedback);
+        showFailure(failure, feedback);
         return false;
     }
 }

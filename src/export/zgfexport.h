@@ -8,7 +8,6 @@
 #include <optional>
 
 class Feedback;
-struct Failure;
 struct GlyphMeasurement;
 class Surface;
 class TexelFont;
@@ -77,10 +76,6 @@ std::optional<QList<Output>> agreedOutputs(const ZgfExport &result, Existing not
 // correctly." (with the characters written as "?"), then "C file(s) generated correctly."
 // when C source was written, each naming its files. Throws writeOutputs' failure.
 void writeZgfExport(const ZgfExport &result, const QList<Output> &agreed, Feedback &feedback);
-
-// Shows a failure of the export: the creation of a file under the program's title, every
-// other failure under the window's.
-void reportExportFailure(const Failure &failure, Feedback &feedback);
 
 // The whole export as the dialog runs it: measures the document on work, builds it, asks,
 // writes, and reports every outcome through feedback. True when every output agreed to was

@@ -86,18 +86,15 @@ char *formatWords(char *out, const uchar *bytes, qsizetype size, qint64 firstWor
 
 } // namespace
 
-bool WriteCArray(const QString &sourcePath, QFileDevice &output, Feedback &feedback)
+void WriteCArray(const QString &sourcePath, QFileDevice &output, Feedback &feedback)
 {
     QFile source;
     try {
         openForReading(source, sourcePath, QIODevice::Unbuffered);
     } catch (const Failure &failure) {
-        feedback.fail(restated(failure, QStringLiteral("Can't open file ") + sourcePath).message(),
-                      Feedback::Title::Application);
-        return false;
+        throw OperationFailure(restated(failure, QStringLiteral("Can't open file ") + sourcePath));
     }
     WriteCArray(source, output, feedback);
-    return true;
 }
 
 void WriteCArray(QIODevice &source, QFileDevice &output, Feedback &feedback)

@@ -21,13 +21,6 @@
 
 namespace {
 
-// A message that ends the generation, shown once the busy pointer is gone.
-struct Refusal
-{
-    QString message;
-    Feedback::Title title;
-};
-
 // The file to write as C, streamed from its path.
 struct Source
 {
@@ -124,8 +117,8 @@ QList<CFileText> cFileTexts(const CSourceParts &parts, const QString &cPath, boo
             {cPath, header, parts.comment + guardStart + line("extern unsigned long " + parts.arrayName + "[];") + guardEnd}};
 }
 
-// Writes the files; false when WriteCArray has already reported why not.
-bool writeCSource(const Source &source, const QString &cPath, bool split, Existing existing,
+// Writes the files, streaming the source into the array.
+void writeCSource(const Source &source, const QString &cPath, bool split, Existing existing,
                   const CSourceParts &parts, Feedback &feedback)
 {
     refuseWhatCannotBeWritten(source, cPath, split, parts);
@@ -137,50 +130,34 @@ bool writeCSource(const Source &source, const QString &cPath, bool split, Existi
         try {
             files.front()->open(text->createText);
         } catch (const Failure &failure) {
-            throw Refusal{failure.message(), Feedback::Title::Application};
+            throw OperationFailure(failure);
         }
     }
     QList<OutputFile *> order;
     for (qsizetype i = 0; i < texts.size(); ++i) {
         OutputFile &file = *files[size_t(i)];
         file.write(texts[i].before);
-        if (texts[i].holdsArray && !WriteCArray(source.path, file.device(), feedback))
-            return false;
+        if (texts[i].holdsArray)
+            WriteCArray(source.path, file.device(), feedback);
         file.write(texts[i].after);
         order.append(&file);
     }
     commitInOrder(order);
-    return true;
 }
 
-// Runs the generation under the busy pointer and reports its outcome afterwards.
+// Runs the generation under the busy pointer; the full paths written, the header first.
 template<typename Parts>
-bool generate(Feedback &feedback, Parts makeParts, const Source &source, const QString &cPath,
-              bool split, Existing existing)
+QStringList generate(Feedback &feedback, Parts makeParts, const Source &source, const QString &cPath,
+                     bool split, Existing existing)
 {
-    std::optional<Refusal> refusal;
-    bool written = false;
     {
         BusyGuard busy(feedback);
-        try {
-            written = writeCSource(source, cPath, split, existing, makeParts(), feedback);
-        } catch (const Refusal &r) {
-            refusal = r;
-        } catch (const Failure &failure) {
-            refusal = Refusal{failure.message(), Feedback::Title::Window};
-        }
+        writeCSource(source, cPath, split, existing, makeParts(), feedback);
     }
-    if (refusal) {
-        feedback.fail(refusal->message, refusal->title);
-        return false;
-    }
-    if (written) {
-        QStringList files{QFileInfo(ordinaryPath(cPath)).absoluteFilePath()};
-        if (split)
-            files.append(QFileInfo(ordinaryPath(sourceFileBeside(cPath))).absoluteFilePath());
-        feedback.informWritten(QStringLiteral("C file(s) generated correctly."), files);
-    }
-    return written;
+    QStringList files{QFileInfo(ordinaryPath(cPath)).absoluteFilePath()};
+    if (split)
+        files.append(QFileInfo(ordinaryPath(sourceFileBeside(cPath))).absoluteFilePath());
+    return files;
 }
 
 // The comment block and character set of a font, from its first bytes (the header and the
@@ -262,16 +239,20 @@ void refuseCArrayName(const QString &name, const QString &arrayName)
     }
 }
 
-bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
-                  bool split, Feedback &feedback, QChar groupSeparator, CodePage page, Existing existing)
+void reportCSourceWritten(const QStringList &files, Feedback &feedback)
+{
+    feedback.informWritten(QStringLiteral("C file(s) generated correctly."), files);
+}
+
+QStringList ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
+                         bool split, Feedback &feedback, QChar groupSeparator, CodePage page, Existing existing)
 {
     auto parts = [&] {
         QFile font;
         try {
             openForReading(font, sourcePath);
         } catch (const Failure &failure) {
-            throw Refusal{restated(failure, QStringLiteral("Can't open .ZGF file ") + sourcePath).message(),
-                          Feedback::Title::Application};
+            throw OperationFailure(restated(failure, QStringLiteral("Can't open .ZGF file ") + sourcePath));
         }
         QByteArray start = font.read(ZgfHeader::Size);
         if (start.size() == ZgfHeader::Size)
@@ -296,8 +277,8 @@ QList<Output> zgfCSource(const QString &fontPath, const QByteArray &fontBytes, c
     return outputs;
 }
 
-bool FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
-                   bool split, Feedback &feedback, QChar groupSeparator, Existing existing)
+QStringList FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
+                          bool split, Feedback &feedback, QChar groupSeparator, Existing existing)
 {
     auto parts = [&] {
         CSourceParts p;

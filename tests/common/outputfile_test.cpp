@@ -162,7 +162,7 @@ TEST(OutputFile, AWriteCorruptedOnItsWayToTheDiskIsCaught)
     EXPECT_NO_THROW(verifyWritten(good, meant));
 }
 
-// A file that cannot be created is told with the output's own text, as a CreateFailure.
+// A file that cannot be created is told with the output's own text, as an OperationFailure.
 TEST(OutputFile, CreationFailuresCarryTheOutputsText)
 {
     QTemporaryDir dir;
@@ -170,7 +170,7 @@ TEST(OutputFile, CreationFailuresCarryTheOutputsText)
     try {
         writeOutputs({{missing, "bytes", Existing::Keep, QStringLiteral("Can't create file ") + missing}});
         FAIL() << "written into a missing folder";
-    } catch (const CreateFailure &failure) {
+    } catch (const OperationFailure &failure) {
         EXPECT_EQ(failure.message(), QStringLiteral("76: Can't create file %1: Path not found").arg(missing));
     }
 }
