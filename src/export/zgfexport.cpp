@@ -113,21 +113,29 @@ void writeZgfExport(const ZgfExport &result, const QList<Output> &agreed, Feedba
     reportCSourceWritten(written, feedback);
 }
 
-bool ExportZgfFont(const TexelFont &font, Surface &work, const ZgfExportOptions &options, Feedback &feedback)
+bool commitZgfExport(const ZgfExport &result, Existing notAsked, Feedback &feedback)
 {
     try {
-        std::optional<ZgfExport> result;
-        {
-            BusyGuard busy(feedback);
-            result.emplace(buildZgfExport(font, measureFont(font, work), work, options, feedback));
-        }
-        const std::optional<QList<Output>> agreed = agreedOutputs(*result, options.existing, feedback);
+        const std::optional<QList<Output>> agreed = agreedOutputs(result, notAsked, feedback);
         if (!agreed)
             return false;
-        writeZgfExport(*result, *agreed, feedback);
+        writeZgfExport(result, *agreed, feedback);
         return true;
     } catch (const Failure &failure) {
         showFailure(failure, feedback);
         return false;
     }
+}
+
+bool ExportZgfFont(const TexelFont &font, Surface &work, const ZgfExportOptions &options, Feedback &feedback)
+{
+    std::optional<ZgfExport> result;
+    try {
+        BusyGuard busy(feedback);
+        result.emplace(buildZgfExport(font, measureFont(font, work), work, options, feedback));
+    } catch (const Failure &failure) {
+        showFailure(failure, feedback);
+        return false;
+    }
+    return commitZgfExport(*result, options.existing, feedback);
 }

@@ -77,6 +77,10 @@ std::optional<QList<Output>> agreedOutputs(const ZgfExport &result, Existing not
 // when C source was written, each naming its files. Throws writeOutputs' failure.
 void writeZgfExport(const ZgfExport &result, const QList<Output> &agreed, Feedback &feedback);
 
+// Asks (agreedOutputs), writes and says so (writeZgfExport), and reports a failure. True
+// when every output agreed to was written.
+bool commitZgfExport(const ZgfExport &result, Existing notAsked, Feedback &feedback);
+
 // The whole export as the dialog runs it: measures the document on work, builds it, asks,
 // writes, and reports every outcome through feedback. True when every output agreed to was
 // written; false for a refusal, a declined font file or a failure (also one after the font

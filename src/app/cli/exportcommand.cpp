@@ -7,8 +7,13 @@
 #include "measuredfont.h"
 #include "postprocessnames.h"
 #include "numbers.h"
+#include "paths.h"
 #include "terminalfeedback.h"
 #include "zgfexport.h"
+
+#include <QDir>
+
+#include <limits>
 
 void ExportCommand::declare(CommandLine &line)
 {
@@ -28,50 +33,127 @@ void ExportCommand::declare(CommandLine &line)
                         QStringLiteral("The edited mask image of a masked project "
                                        "(default: the bitmap's name + _mask.bmp)."));
     line.addFlag(QStringLiteral("force"), QStringLiteral("Overwrite existing files."));
+    line.addValueOption({QStringLiteral("d"), QStringLiteral("directory")}, QStringLiteral("DIR"),
+                        QStringLiteral("The folder of the outputs named after the project (default: the "
+                                       "working folder; with several projects, each project's folder)."));
+    line.addFlag(QStringLiteral("with-c"),
+                 QStringLiteral("Also write C source named after the project: its variable name + .h, beside "
+                                "the ZGF file (for several projects, where --c names one file)."));
+    line.addValueOption({QStringLiteral("max-bytes")}, QStringLiteral("N"),
+                        QStringLiteral("Fail, writing nothing, when the ZGF file would be larger than N bytes."));
     DocumentOptions::declare(line);
 }
 
 ExportCommand::ExportCommand(const CommandLine &line)
-    : mProject(line.argument(0)),
+    : mProjects(line.arguments()),
       mDocument(line),
       mOutput(line.value(QStringLiteral("output"))),
       mRaw(line.isSet(QStringLiteral("raw"))),
       mCFile(line.value(QStringLiteral("c"))),
+      mWithC(line.isSet(QStringLiteral("with-c"))),
       mSplit(line.isSet(QStringLiteral("split"))),
       mBitmap(line.value(QStringLiteral("bitmap"))),
       mMask(line.value(QStringLiteral("mask"))),
+      mFolder(line.value(QStringLiteral("directory"))),
+      mMaxBytes(line.intValue(QStringLiteral("max-bytes"), 1, std::numeric_limits<int>::max(), 0)),
       mForce(line.isSet(QStringLiteral("force")))
 {
     line.requireAtMostOne({QStringLiteral("raw"), QStringLiteral("rle")});
-    if (mSplit && !line.isSet(QStringLiteral("c")))
+    line.requireAtMostOne({QStringLiteral("c"), QStringLiteral("with-c")});
+    line.requireAtMostOne({QStringLiteral("output"), QStringLiteral("directory")});
+    if (mSplit && !line.isSet(QStringLiteral("c")) && !mWithC)
         throw UsageError{QStringLiteral("--split needs --c FILE.h.")};
     if (line.isSet(QStringLiteral("c")) && mCFile.trimmed().isEmpty())
         throw UsageError{QStringLiteral("--c takes the name of the C header.")};
+    if (line.isSet(QStringLiteral("directory")) && mFolder.trimmed().isEmpty())
+        throw UsageError{QStringLiteral("-d takes the folder of the outputs.")};
+    if (mProjects.size() > 1) {
+        // Each names one file, which several projects cannot share.
+        for (const QString &single : {QStringLiteral("output"), QStringLiteral("c"), QStringLiteral("bitmap"),
+                                      QStringLiteral("mask")}) {
+            if (line.isSet(single)) {
+                throw UsageError{QStringLiteral("--%1 names one file, and %2 projects are given: -d DIR and "
+                                                "--with-c name the outputs after each project.")
+                                     .arg(single).arg(mProjects.size())};
+            }
+        }
+    }
 }
 
 int ExportCommand::run(CommandEnvironment &environment)
 {
-    CommandDocument document(environment, mProject, mDocument);
+    if (mProjects.size() <= 1) {
+        const bool written = exportProject(environment, mProjects.value(0));
+        return exitStatus(written, environment.feedback);
+    }
+    // Each project in turn, its messages named after it; one that fails stops no other.
+    bool allWritten = true;
+    QList<FileRole> written;
+    for (const QString &project : std::as_const(mProjects)) {
+        const TerminalFeedback::Subject subject(project);
+        try {
+            allWritten = exportProject(environment, project, &written) && allWritten;
+        } catch (const CommandFailure &failure) {
+            if (!failure.message.isEmpty())
+                TerminalFeedback::print(failure.message);
+            allWritten = false;
+        } catch (const UsageError &error) {
+            TerminalFeedback::print(error.message);
+            allWritten = false;
+        } catch (const Failure &failure) {
+            TerminalFeedback::print(failure.message());
+            allWritten = false;
+        }
+    }
+    return allWritten ? ExitSuccess : ExitFailure;
+}
+
+QString ExportCommand::outputName(const QString &project, const QString &name) const
+{
+    if (!mFolder.isEmpty())
+        return QDir(mFolder).filePath(name);
+    return mProjects.size() > 1 ? GetFolder(project) + name : name;
+}
+
+bool ExportCommand::exportProject(CommandEnvironment &environment, const QString &project,
+                                  QList<FileRole> *earlierOutputs)
+{
+    CommandDocument document(environment, project, mDocument);
     TexelFont &font = document.font();
 
     const EditedBitmaps bitmaps = proposedEditedBitmaps(font, mBitmap, mMask);
     ZgfExportOptions options;
     options.zgfFileName = completedFileName(
-        mOutput.isEmpty() ? proposedZgfFileName(font) : mOutput, QStringLiteral(".zgf"));
+        mOutput.isEmpty() ? outputName(project, proposedZgfFileName(font)) : mOutput, QStringLiteral(".zgf"));
     options.rle = !mRaw;
     options.bitmapFileName = bitmaps.bitmap;
     options.maskFileName = bitmaps.mask;
-    options.cFile = !mCFile.isEmpty();
-    options.cFileName = options.cFile ? completedFileName(mCFile, QStringLiteral(".h")) : QString();
+    options.cFile = !mCFile.isEmpty() || mWithC;
+    if (options.cFile) {
+        options.cFileName = completedFileName(
+            mWithC ? GetFolder(options.zgfFileName) + proposedCFileName(font) : mCFile, QStringLiteral(".h"));
+    }
     options.split = mSplit;
     options.groupSeparator = localeGroupSeparator();
     options.existing = mForce ? Existing::Replace : Existing::Keep;
 
-    refuseOutputs(zgfExportFiles(font, options), mForce);
+    // An output of an earlier project of the run is never replaced, with or without --force.
+    QList<FileRole> files = zgfExportFiles(font, options);
+    refuseOutputs(earlierOutputs ? files + *earlierOutputs : files, mForce);
     environment.feedback.setForce(mForce);
     // The export's own message names the characters written as "?".
     if (const QString missing = missingGlyphsNote(missingCharacters(font, document.work()), font.TTFName()); !missing.isEmpty())
         TerminalFeedback::print(missing);
-    const bool written = ExportZgfFont(font, document.work(), options, environment.feedback);
-    return exitStatus(written, environment.feedback);
+    const ZgfExport result = buildZgfExport(font, measureFont(font, document.work()), document.work(), options,
+                                            environment.feedback);
+    if (mMaxBytes > 0 && result.font.bytes.size() > mMaxBytes) {
+        throw CommandFailure{QStringLiteral("The font file %1 would hold %2 bytes, more than --max-bytes %3: "
+                                            "nothing is written.")
+                                 .arg(result.font.path).arg(result.font.bytes.size()).arg(mMaxBytes)};
+    }
+    if (earlierOutputs) {
+        for (const QString &path : outputPaths(files))
+            earlierOutputs->append({QStringLiteral("an output of ") + project, path, false});
+    }
+    return commitZgfExport(result, options.existing, environment.feedback);
 }

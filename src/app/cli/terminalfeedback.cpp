@@ -2,6 +2,22 @@
 
 #include <cstdio>
 
+namespace {
+
+QString gSubject;
+
+} // namespace
+
+TerminalFeedback::Subject::Subject(const QString &subject)
+{
+    gSubject = subject;
+}
+
+TerminalFeedback::Subject::~Subject()
+{
+    gSubject.clear();
+}
+
 bool TerminalFeedback::ask(const QString &question)
 {
     if (mForce)
@@ -28,6 +44,12 @@ void TerminalFeedback::print(const QString &text)
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (!lines.endsWith(QLatin1Char('\n')))
         lines += QLatin1Char('\n');
+    if (!gSubject.isEmpty()) {
+        const QString prefix = gSubject + QStringLiteral(": ");
+        lines = prefix + lines;
+        lines.replace(QStringLiteral("\n"), QLatin1Char('\n') + prefix);
+        lines.chop(prefix.size());
+    }
     // Messages name fonts and files from foreign files: an escape sequence in one must not
     // reach the terminal.
     for (qsizetype i = lines.size() - 1; i >= 0; --i) {

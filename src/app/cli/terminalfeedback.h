@@ -24,8 +24,20 @@ public:
     bool failed() const { return mFailed; }
 
     // Writes the text to stderr with CR LF and lone CR as line ends, and a final line end;
-    // other control characters but tabs are written as \xNN.
+    // other control characters but tabs are written as \xNN. Each line begins with the
+    // subject, when there is one.
     static void print(const QString &text);
+
+    // While it lives, every line printed begins with subject + ": ", saying which of several
+    // files a message is about.
+    class Subject
+    {
+    public:
+        explicit Subject(const QString &subject);
+        ~Subject();
+        Subject(const Subject &) = delete;
+        Subject &operator=(const Subject &) = delete;
+    };
 
 private:
     bool mForce = false;
