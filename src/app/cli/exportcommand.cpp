@@ -18,7 +18,8 @@
 void ExportCommand::declare(CommandLine &line)
 {
     line.addArgument(QStringLiteral("PROJECT.tsm"),
-                     QStringLiteral("The project to export; without one, the new-document defaults."));
+                     QStringLiteral("The projects to export, one after the other; without one, the "
+                                    "new-document defaults."));
     line.addValueOption({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("FILE"),
                         QStringLiteral("The ZGF file (default: the GP32 file name + .zgf)."));
     line.addFlag(QStringLiteral("raw"), QStringLiteral("Store the images plain."));
