@@ -7,6 +7,7 @@
 #include "measuredfont.h"
 #include "postprocessnames.h"
 #include "numbers.h"
+#include "parallel.h"
 #include "paths.h"
 #include "terminalfeedback.h"
 #include "zgfexport.h"
@@ -81,31 +82,91 @@ ExportCommand::ExportCommand(const CommandLine &line)
     }
 }
 
+// A project loaded, with the options of its export.
+struct ExportCommand::Prepared
+{
+    Prepared(CommandEnvironment &environment, const QString &project, const DocumentOptions &documentOptions)
+        : document(environment, project, documentOptions)
+    {
+    }
+
+    CommandDocument document;
+    ZgfExportOptions options;
+};
+
+ExportCommand::~ExportCommand() = default;
+
+namespace {
+
+// Runs step, telling a failure it throws as the tool does; false when there was one.
+template <typename Step>
+bool reported(Step step)
+{
+    try {
+        return step();
+    } catch (const CommandFailure &failure) {
+        if (!failure.message.isEmpty())
+            TerminalFeedback::print(failure.message);
+    } catch (const UsageError &error) {
+        TerminalFeedback::print(error.message);
+    } catch (const Failure &failure) {
+        TerminalFeedback::print(failure.message());
+    }
+    return false;
+}
+
+} // namespace
+
 int ExportCommand::run(CommandEnvironment &environment)
 {
-    if (mProjects.size() <= 1) {
-        const bool written = exportProject(environment, mProjects.value(0));
-        return exitStatus(written, environment.feedback);
+    if (mProjects.size() > 1)
+        return exportSeveral(environment);
+    const std::unique_ptr<Prepared> prepared = prepare(environment, mProjects.value(0), nullptr);
+    return exitStatus(finish(*prepared, environment.feedback), environment.feedback);
+}
+
+int ExportCommand::exportSeveral(CommandEnvironment &environment)
+{
+    // A project's own feedback, what it printed, and its document once loaded.
+    struct Job
+    {
+        TerminalFeedback feedback;
+        QString printed;
+        std::unique_ptr<Prepared> prepared;
+        bool written = false;
+    };
+    std::vector<Job> jobs(size_t(mProjects.size()));
+    // Loaded and checked in order on this thread, so that no output of the run replaces
+    // another, whichever is written first.
+    QList<FileRole> claimed;
+    for (size_t i = 0; i < jobs.size(); ++i) {
+        Job &job = jobs[i];
+        const TerminalFeedback::Capture capture(mProjects.at(qsizetype(i)));
+        CommandEnvironment own{job.feedback, environment.gui};
+        reported([&] {
+            job.prepared = prepare(own, mProjects.at(qsizetype(i)), &claimed);
+            return true;
+        });
+        job.printed = capture.text();
     }
-    // Each project in turn, its messages named after it; one that fails stops no other.
+    // Drawn, coded and written in parallel; the messages follow in the projects' order.
     bool allWritten = true;
-    QList<FileRole> written;
-    for (const QString &project : std::as_const(mProjects)) {
-        const TerminalFeedback::Subject subject(project);
-        try {
-            allWritten = exportProject(environment, project, &written) && allWritten;
-        } catch (const CommandFailure &failure) {
-            if (!failure.message.isEmpty())
-                TerminalFeedback::print(failure.message);
-            allWritten = false;
-        } catch (const UsageError &error) {
-            TerminalFeedback::print(error.message);
-            allWritten = false;
-        } catch (const Failure &failure) {
-            TerminalFeedback::print(failure.message());
-            allWritten = false;
-        }
-    }
+    forEachInParallel(
+        jobs.size(),
+        [&](size_t i) {
+            Job &job = jobs[i];
+            if (!job.prepared)
+                return;
+            const TerminalFeedback::Capture capture(mProjects.at(qsizetype(i)));
+            job.written = reported([&] { return finish(*job.prepared, job.feedback); });
+            job.printed += capture.text();
+            job.prepared.reset();
+        },
+        [&](size_t i) {
+            if (!jobs[i].printed.isEmpty())
+                TerminalFeedback::print(jobs[i].printed);
+            allWritten = allWritten && jobs[i].written && !jobs[i].feedback.failed();
+        });
     return allWritten ? ExitSuccess : ExitFailure;
 }
 
@@ -116,14 +177,14 @@ QString ExportCommand::outputName(const QString &project, const QString &name) c
     return mProjects.size() > 1 ? GetFolder(project) + name : name;
 }
 
-bool ExportCommand::exportProject(CommandEnvironment &environment, const QString &project,
-                                  QList<FileRole> *earlierOutputs)
+std::unique_ptr<ExportCommand::Prepared> ExportCommand::prepare(CommandEnvironment &environment, const QString &project,
+                                                                QList<FileRole> *claimed) const
 {
-    CommandDocument document(environment, project, mDocument);
-    TexelFont &font = document.font();
+    auto prepared = std::make_unique<Prepared>(environment, project, mDocument);
+    const TexelFont &font = prepared->document.font();
 
     const EditedBitmaps bitmaps = proposedEditedBitmaps(font, mBitmap, mMask);
-    ZgfExportOptions options;
+    ZgfExportOptions &options = prepared->options;
     options.zgfFileName = completedFileName(
         mOutput.isEmpty() ? outputName(project, proposedZgfFileName(font)) : mOutput, QStringLiteral(".zgf"));
     options.rle = !mRaw;
@@ -139,22 +200,29 @@ bool ExportCommand::exportProject(CommandEnvironment &environment, const QString
     options.existing = mForce ? Existing::Replace : Existing::Keep;
 
     // An output of an earlier project of the run is never replaced, with or without --force.
-    QList<FileRole> files = zgfExportFiles(font, options);
-    refuseOutputs(earlierOutputs ? files + *earlierOutputs : files, mForce);
+    const QList<FileRole> files = zgfExportFiles(font, options);
+    refuseOutputs(claimed ? files + *claimed : files, mForce);
+    if (claimed) {
+        for (const QString &path : outputPaths(files))
+            claimed->append({QStringLiteral("an output of ") + project, path, false});
+    }
     environment.feedback.setForce(mForce);
     // The export's own message names the characters written as "?".
-    if (const QString missing = missingGlyphsNote(missingCharacters(font, document.work()), font.TTFName()); !missing.isEmpty())
+    const QString missing = missingGlyphsNote(missingCharacters(font, prepared->document.work()), font.TTFName());
+    if (!missing.isEmpty())
         TerminalFeedback::print(missing);
-    const ZgfExport result = buildZgfExport(font, measureFont(font, document.work()), document.work(), options,
-                                            environment.feedback);
+    return prepared;
+}
+
+bool ExportCommand::finish(Prepared &prepared, TerminalFeedback &feedback) const
+{
+    const TexelFont &font = prepared.document.font();
+    Surface &work = prepared.document.work();
+    const ZgfExport result = buildZgfExport(font, measureFont(font, work), work, prepared.options, feedback);
     if (mMaxBytes > 0 && result.font.bytes.size() > mMaxBytes) {
         throw CommandFailure{QStringLiteral("The font file %1 would hold %2 bytes, more than --max-bytes %3: "
                                             "nothing is written.")
                                  .arg(result.font.path).arg(result.font.bytes.size()).arg(mMaxBytes)};
     }
-    if (earlierOutputs) {
-        for (const QString &path : outputPaths(files))
-            earlierOutputs->append({QStringLiteral("an output of ") + project, path, false});
-    }
-    return commitZgfExport(result, options.existing, environment.feedback);
+    return commitZgfExport(result, prepared.options.existing, feedback);
 }

@@ -7,7 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class CommandLine;
+class TerminalFeedback;
 struct CommandEnvironment;
 
 // export [PROJECT.tsm...]: writes the document as a ZGF font, and its C source when asked,
@@ -18,16 +21,27 @@ class ExportCommand
 public:
     static void declare(CommandLine &line);
     explicit ExportCommand(const CommandLine &line);
+    ~ExportCommand();
     int run(CommandEnvironment &environment);
 
 private:
+    struct Prepared;
+
+    // Several projects: loaded and checked one after the other, then drawn, coded and
+    // written on as many threads as the machine has cores. Their messages are written in
+    // their order, each line beginning with the project's name.
+    int exportSeveral(CommandEnvironment &environment);
     // The path of an output named after the project: in -d DIR, else beside the project when
     // there are several, else in the working folder.
     QString outputName(const QString &project, const QString &name) const;
-    // Exports one project (none: the defaults); true when every output was written. Its
-    // outputs may not replace earlierOutputs, and are added to them.
-    bool exportProject(CommandEnvironment &environment, const QString &project,
-                       QList<FileRole> *earlierOutputs = nullptr);
+    // Loads the project (none: the defaults) and names its outputs, refusing one that exists
+    // (unless --force) or would replace a file; with claimed, also one of an earlier project
+    // of the run, and adds its own to them. Throws what it refuses.
+    std::unique_ptr<Prepared> prepare(CommandEnvironment &environment, const QString &project,
+                                      QList<FileRole> *claimed) const;
+    // Measures, builds and writes the export; true when every output was written. Throws a
+    // refusal (--max-bytes).
+    bool finish(Prepared &prepared, TerminalFeedback &feedback) const;
 
     QStringList mProjects;
     DocumentOptions mDocument;

@@ -4,18 +4,20 @@
 
 namespace {
 
-QString gSubject;
+// The capture of this thread, if any.
+thread_local TerminalFeedback::Capture *tCapture = nullptr;
 
 } // namespace
 
-TerminalFeedback::Subject::Subject(const QString &subject)
+TerminalFeedback::Capture::Capture(const QString &subject)
+    : mSubject(subject), mOuter(tCapture)
 {
-    gSubject = subject;
+    tCapture = this;
 }
 
-TerminalFeedback::Subject::~Subject()
+TerminalFeedback::Capture::~Capture()
 {
-    gSubject.clear();
+    tCapture = mOuter;
 }
 
 bool TerminalFeedback::ask(const QString &question)
@@ -44,8 +46,8 @@ void TerminalFeedback::print(const QString &text)
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (!lines.endsWith(QLatin1Char('\n')))
         lines += QLatin1Char('\n');
-    if (!gSubject.isEmpty()) {
-        const QString prefix = gSubject + QStringLiteral(": ");
+    if (tCapture) {
+        const QString prefix = tCapture->mSubject + QStringLiteral(": ");
         lines = prefix + lines;
         lines.replace(QStringLiteral("\n"), QLatin1Char('\n') + prefix);
         lines.chop(prefix.size());
@@ -57,5 +59,8 @@ void TerminalFeedback::print(const QString &text)
         if ((u < 0x20 && u != '\n' && u != '\t') || (u >= 0x7F && u < 0xA0))
             lines.replace(i, 1, QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0')));
     }
-    std::fputs(lines.toUtf8().constData(), stderr);
+    if (tCapture)
+        tCapture->mText += lines;
+    else
+        std::fputs(lines.toUtf8().constData(), stderr);
 }

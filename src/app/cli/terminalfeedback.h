@@ -24,19 +24,29 @@ public:
     bool failed() const { return mFailed; }
 
     // Writes the text to stderr with CR LF and lone CR as line ends, and a final line end;
-    // other control characters but tabs are written as \xNN. Each line begins with the
-    // subject, when there is one.
+    // other control characters but tabs are written as \xNN. Under a Capture the lines go to
+    // it instead.
     static void print(const QString &text);
 
-    // While it lives, every line printed begins with subject + ": ", saying which of several
-    // files a message is about.
-    class Subject
+    // While it lives, what this thread prints is kept, not written, every line beginning
+    // with subject + ": ": the messages of one of several files, written in their order
+    // once that file is done.
+    class Capture
     {
     public:
-        explicit Subject(const QString &subject);
-        ~Subject();
-        Subject(const Subject &) = delete;
-        Subject &operator=(const Subject &) = delete;
+        explicit Capture(const QString &subject);
+        ~Capture();
+        Capture(const Capture &) = delete;
+        Capture &operator=(const Capture &) = delete;
+
+        // The lines printed so far.
+        const QString &text() const { return mText; }
+
+    private:
+        friend class TerminalFeedback;
+        QString mSubject;
+        QString mText;
+        Capture *mOuter;
     };
 
 private:
