@@ -4,6 +4,7 @@
 #include "command.h"
 #include "commanddocument.h"
 #include "commandline.h"
+#include "guisession.h"
 #include "measuredfont.h"
 #include "postprocessnames.h"
 #include "numbers.h"
@@ -85,12 +86,13 @@ ExportCommand::ExportCommand(const CommandLine &line)
 // A project loaded, with the options of its export.
 struct ExportCommand::Prepared
 {
-    Prepared(CommandEnvironment &environment, const QString &project, const DocumentOptions &documentOptions)
-        : document(environment, project, documentOptions)
+    Prepared(CommandEnvironment &environment, const QString &projectPath, const DocumentOptions &documentOptions)
+        : document(environment, projectPath, documentOptions), project(projectPath)
     {
     }
 
     CommandDocument document;
+    QString project;
     ZgfExportOptions options;
 };
 
@@ -121,46 +123,46 @@ int ExportCommand::run(CommandEnvironment &environment)
 {
     if (mProjects.size() > 1)
         return exportSeveral(environment);
-    const std::unique_ptr<Prepared> prepared = prepare(environment, mProjects.value(0), nullptr);
+    const std::unique_ptr<Prepared> prepared = load(environment, mProjects.value(0));
+    claim(*prepared, nullptr);
     return exitStatus(finish(*prepared, environment.feedback), environment.feedback);
 }
 
 int ExportCommand::exportSeveral(CommandEnvironment &environment)
 {
-    // A project's own feedback, what it printed, and its document once loaded.
+    // A project's own feedback, what it printed, and whether it was written.
     struct Job
     {
         TerminalFeedback feedback;
         QString printed;
-        std::unique_ptr<Prepared> prepared;
         bool written = false;
     };
     std::vector<Job> jobs(size_t(mProjects.size()));
-    // Loaded and checked in order on this thread, so that no output of the run replaces
-    // another, whichever is written first.
+    environment.gui.start(); // on this thread, before the documents
+    // The outputs are claimed in the projects' order, so that none replaces another's
+    // whichever is written first.
     QList<FileRole> claimed;
-    for (size_t i = 0; i < jobs.size(); ++i) {
-        Job &job = jobs[i];
-        const TerminalFeedback::Capture capture(mProjects.at(qsizetype(i)));
-        CommandEnvironment own{job.feedback, environment.gui};
-        reported([&] {
-            job.prepared = prepare(own, mProjects.at(qsizetype(i)), &claimed);
-            return true;
-        });
-        job.printed = capture.text();
-    }
-    // Drawn, coded and written in parallel; the messages follow in the projects' order.
+    Turns turns;
     bool allWritten = true;
     forEachInParallel(
         jobs.size(),
         [&](size_t i) {
             Job &job = jobs[i];
-            if (!job.prepared)
-                return;
-            const TerminalFeedback::Capture capture(mProjects.at(qsizetype(i)));
-            job.written = reported([&] { return finish(*job.prepared, job.feedback); });
-            job.printed += capture.text();
-            job.prepared.reset();
+            const QString &project = mProjects.at(qsizetype(i));
+            const TerminalFeedback::Capture capture(project);
+            CommandEnvironment own{job.feedback, environment.gui};
+            job.written = reported([&] {
+                std::unique_ptr<Prepared> prepared;
+                try {
+                    prepared = load(own, project);
+                } catch (...) {
+                    turns.take(i, [] {});
+                    throw;
+                }
+                turns.take(i, [&] { claim(*prepared, &claimed); });
+                return finish(*prepared, job.feedback);
+            });
+            job.printed = capture.text();
         },
         [&](size_t i) {
             if (!jobs[i].printed.isEmpty())
@@ -177,8 +179,8 @@ QString ExportCommand::outputName(const QString &project, const QString &name) c
     return mProjects.size() > 1 ? GetFolder(project) + name : name;
 }
 
-std::unique_ptr<ExportCommand::Prepared> ExportCommand::prepare(CommandEnvironment &environment, const QString &project,
-                                                                QList<FileRole> *claimed) const
+std::unique_ptr<ExportCommand::Prepared> ExportCommand::load(CommandEnvironment &environment,
+                                                             const QString &project) const
 {
     auto prepared = std::make_unique<Prepared>(environment, project, mDocument);
     const TexelFont &font = prepared->document.font();
@@ -198,26 +200,28 @@ std::unique_ptr<ExportCommand::Prepared> ExportCommand::prepare(CommandEnvironme
     options.split = mSplit;
     options.groupSeparator = localeGroupSeparator();
     options.existing = mForce ? Existing::Replace : Existing::Keep;
+    environment.feedback.setForce(mForce);
+    return prepared;
+}
 
+void ExportCommand::claim(Prepared &prepared, QList<FileRole> *claimed) const
+{
     // An output of an earlier project of the run is never replaced, with or without --force.
-    const QList<FileRole> files = zgfExportFiles(font, options);
+    const QList<FileRole> files = zgfExportFiles(prepared.document.font(), prepared.options);
     refuseOutputs(claimed ? files + *claimed : files, mForce);
     if (claimed) {
         for (const QString &path : outputPaths(files))
-            claimed->append({QStringLiteral("an output of ") + project, path, false});
+            claimed->append({QStringLiteral("an output of ") + prepared.project, path, false});
     }
-    environment.feedback.setForce(mForce);
-    // The export's own message names the characters written as "?".
-    const QString missing = missingGlyphsNote(missingCharacters(font, prepared->document.work()), font.TTFName());
-    if (!missing.isEmpty())
-        TerminalFeedback::print(missing);
-    return prepared;
 }
 
 bool ExportCommand::finish(Prepared &prepared, TerminalFeedback &feedback) const
 {
     const TexelFont &font = prepared.document.font();
     Surface &work = prepared.document.work();
+    // The export's own message names the characters written as "?".
+    if (const QString missing = missingGlyphsNote(missingCharacters(font, work), font.TTFName()); !missing.isEmpty())
+        TerminalFeedback::print(missing);
     const ZgfExport result = buildZgfExport(font, measureFont(font, work), work, prepared.options, feedback);
     if (mMaxBytes > 0 && result.font.bytes.size() > mMaxBytes) {
         throw CommandFailure{QStringLiteral("The font file %1 would hold %2 bytes, more than --max-bytes %3: "

@@ -27,20 +27,20 @@ public:
 private:
     struct Prepared;
 
-    // Several projects: loaded and checked one after the other, then drawn, coded and
-    // written on as many threads as the machine has cores. Their messages are written in
-    // their order, each line beginning with the project's name.
+    // Several projects, exported on as many threads as the machine has cores, their outputs
+    // claimed in their order. Their messages are written in their order, each line beginning
+    // with the project's name.
     int exportSeveral(CommandEnvironment &environment);
     // The path of an output named after the project: in -d DIR, else beside the project when
     // there are several, else in the working folder.
     QString outputName(const QString &project, const QString &name) const;
-    // Loads the project (none: the defaults) and names its outputs, refusing one that exists
-    // (unless --force) or would replace a file; with claimed, also one of an earlier project
-    // of the run, and adds its own to them. Throws what it refuses.
-    std::unique_ptr<Prepared> prepare(CommandEnvironment &environment, const QString &project,
-                                      QList<FileRole> *claimed) const;
-    // Measures, builds and writes the export; true when every output was written. Throws a
-    // refusal (--max-bytes).
+    // Loads the project (none: the defaults) and names its outputs.
+    std::unique_ptr<Prepared> load(CommandEnvironment &environment, const QString &project) const;
+    // Refuses an output that exists (unless --force) or would replace a file; with claimed,
+    // also one of an earlier project of the run, and adds its own to them.
+    void claim(Prepared &prepared, QList<FileRole> *claimed) const;
+    // Names the characters the font lacks, measures, builds and writes the export; true when
+    // every output was written. Throws a refusal (--max-bytes).
     bool finish(Prepared &prepared, TerminalFeedback &feedback) const;
 
     QStringList mProjects;

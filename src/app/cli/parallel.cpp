@@ -48,3 +48,20 @@ void forEachInParallel(size_t count, const std::function<void(size_t)> &work,
     if (error)
         std::rethrow_exception(error);
 }
+
+void Turns::take(size_t index, const std::function<void()> &step)
+{
+    std::unique_lock lock(mMutex);
+    mTaken.wait(lock, [&] { return mNext == index; });
+    // The next task's turn comes also when step throws.
+    struct Pass
+    {
+        Turns &turns;
+        ~Pass()
+        {
+            ++turns.mNext;
+            turns.mTaken.notify_all();
+        }
+    } pass{*this};
+    step();
+}
