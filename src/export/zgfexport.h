@@ -53,8 +53,6 @@ struct ZgfExport
     QString unencodable;
 
     QList<Output> outputs() const { return QList<Output>{font} + cSource; }
-    // The header's name, or nothing without C source.
-    QString cFileName() const { return cSource.isEmpty() ? QString() : cSource.constLast().path; }
 };
 
 // Builds the document's font file from measured (its measurement, see buildZgfFile), and
