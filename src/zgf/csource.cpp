@@ -16,7 +16,6 @@
 #include <QFileInfo>
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace {
