@@ -72,7 +72,7 @@ _texelsmithy_cli()
     @(export|extract):@(-o|--output)) _filedir zgf; return ;;
     new:@(-o|--output)) _filedir tsm; return ;;
     render:@(-o|--output)) _filedir png; return ;;
-    extract:@(-d|--directory)) _filedir -d; return ;;
+    @(export|extract):@(-d|--directory)) _filedir -d; return ;;
     esac
 
     local help

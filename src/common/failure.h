@@ -44,5 +44,12 @@ struct Failure : std::exception
     static Failure overflow(qint64 value, qint64 minimum, qint64 maximum, const QString &subject = QString());
 };
 
+// A failure told in the operation's own words ("Can't create file x: Permission denied"),
+// which the windows show under the program's title rather than the window's.
+struct OperationFailure : Failure
+{
+    explicit OperationFailure(const Failure &failure) : Failure(failure) {}
+};
+
 // The standard description of a run-time failure number ("Overflow", "File not found"...).
 QString failureDescription(qint32 number);

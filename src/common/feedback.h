@@ -1,5 +1,7 @@
 #pragma once
 
+#include "failure.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -48,6 +50,14 @@ public:
     void setProgressValue(int) override {}
     void setProgressVisible(bool) override {}
 };
+
+// Tells the person of a failure: an OperationFailure under the program's title, any other
+// under the window's.
+inline void showFailure(const Failure &failure, Feedback &feedback)
+{
+    const bool operation = dynamic_cast<const OperationFailure *>(&failure) != nullptr;
+    feedback.fail(failure.message(), operation ? Feedback::Title::Application : Feedback::Title::Window);
+}
 
 // Shows the busy pointer for the lifetime of the guard, also when an exception leaves.
 class BusyGuard

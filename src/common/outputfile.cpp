@@ -171,8 +171,15 @@ QStringList writeOutputs(const QList<Output> &outputs)
     QList<OutputFile *> order;
     for (const Output &output : outputs) {
         files.push_back(std::make_unique<OutputFile>(output.path, output.existing));
-        files.back()->open();
+        try {
+            files.back()->open(output.createText);
+        } catch (const Failure &failure) {
+            if (output.createText.isEmpty())
+                throw;
+            throw OperationFailure(failure);
+        }
         files.back()->write(output.bytes);
+        verifyWritten(files.back()->device(), output.bytes);
         order.append(files.back().get());
     }
     commitInOrder(order);
@@ -180,4 +187,26 @@ QStringList writeOutputs(const QList<Output> &outputs)
     for (const Output &output : outputs)
         written.append(QFileInfo(ordinaryPath(output.path)).absoluteFilePath());
     return written;
+}
+
+void verifyWritten(QFileDevice &file, const QByteArray &meant)
+{
+    if (!file.flush())
+        throw ioFailure(file);
+    // The temporary file's own handle, read from its start; the output file writes only.
+    QFile back;
+    if (!back.open(file.handle(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) || !back.seek(0))
+        throw ioFailure(file);
+    const QByteArray written = back.read(meant.size() + 1);
+    if (back.error() != QFileDevice::NoError)
+        throw ioFailure(file);
+    if (written == meant)
+        return;
+    qsizetype at = 0;
+    while (at < written.size() && at < meant.size() && written.at(at) == meant.at(at))
+        ++at;
+    throw Failure(Failure::DeviceIO,
+                  QStringLiteral("Device I/O error: %1 did not read back as written "
+                                 "(first difference at offset %2); the old file is kept.")
+                      .arg(file.fileName()).arg(at));
 }

@@ -87,9 +87,17 @@ struct Output
     QString path;
     QByteArray bytes;
     Existing existing = Existing::Keep;
+    // The operation's own text for a file that cannot be created ("Can't create file x"),
+    // or nothing for the plain failure.
+    QString createText = QString();
 };
 
-// Writes every output to its temporary file first, so a full disk or a refused folder
-// fails before any target changes, then commits them in their order (commitInOrder).
-// Returns the full paths written.
+// Writes every output to its temporary file first (a file that cannot be created throws an
+// OperationFailure with the output's createText) and reads it back (verifyWritten), so a
+// full disk, a refused folder or a faulty device fails before any target changes, then
+// commits them in their order (commitInOrder). Returns the full paths written.
 QStringList writeOutputs(const QList<Output> &outputs);
+
+// Reads the written, not yet committed file back from the disk; throws 57 naming the first
+// byte that differs from what was meant.
+void verifyWritten(QFileDevice &file, const QByteArray &meant);

@@ -2,8 +2,8 @@
 
 #include "hinting.h"
 #include "inkimage.h"
-#include "outputfile.h"
 
+#include <QByteArray>
 #include <QRectF>
 #include <QString>
 #include <QtGlobal>
@@ -114,10 +114,9 @@ public:
     // Draws a picture file at the top-left corner, keeping the surface's size; throws a
     // Failure naming the file when it cannot be read.
     virtual void loadPicture(const QString &path) = 0;
-    // Writes the whole surface as an uncompressed BMP file through an OutputFile (an old
-    // file is replaced only once the new one is complete, and only when existing says
-    // so); throws a Failure naming the file.
-    virtual void savePicture(const QString &path, Existing existing) const = 0;
+    // The whole surface as an uncompressed BMP file; throws a Failure when it has no pixels
+    // or cannot be coded.
+    virtual QByteArray pictureBytes() const = 0;
 
 protected:
     // Row y for painting, as scanLine().

@@ -10,29 +10,23 @@
 
 #include <QFileInfo>
 
+#include <optional>
+
 namespace {
 
-// One image and its partial images: the partial ones first, the full one last. Adds the
-// full path of each file written to written.
-void writeImages(Surface &work, const PostprocessDraw &draw, const QString &path, int count, Existing full,
-                 Existing partial, QStringList &written)
+// One image and its partial images: the partial ones first, the full one last.
+QList<Output> drawnImages(Surface &work, const PostprocessDraw &draw, const QString &path, int count, Existing existing)
 {
-    const auto save = [&](const QString &name, Existing existing) {
-        try {
-            work.savePicture(name, existing);
-        } catch (const Failure &failure) {
-            throw afterWritten(failure, written);
-        }
-        written.append(QFileInfo(ordinaryPath(name)).absoluteFilePath());
-    };
+    QList<Output> images;
     if (count > 1) {
         for (int i = 1; i <= count; ++i) {
             draw(work, qint16(count), qint16(i));
-            save(partialBitmapName(path, i), partial);
+            images.append({partialBitmapName(path, i), work.pictureBytes(), existing});
         }
     }
     draw(work, 1, 1);
-    save(path, full);
+    images.append({path, work.pictureBytes(), existing});
+    return images;
 }
 
 } // namespace
@@ -56,20 +50,15 @@ QList<FileRole> postprocessFiles(const TexelFont &font, const PostprocessOptions
     return files;
 }
 
-PostprocessSource documentBitmaps(const TexelFont &font, const GlyphMeasurement &measured, Feedback &feedback)
+PostprocessSource documentBitmaps(const TexelFont &font, const GlyphMeasurement &measured)
 {
     const MeasuredFont strips(font, measured);
     return {[strips](Surface &work, qint16 count, qint16 from) { strips.ZgfGenerateBitmap(work, count, from, false); },
-            [strips](Surface &work, qint16 count, qint16 from) { strips.ZgfGenerateMask(work, count, from, false); },
-            [&feedback](const QString &what, const QString &path) {
-                return !QFileInfo::exists(ordinaryPath(path))
-                    || feedback.ask(QStringLiteral("Overwrite ") + what + QStringLiteral(" ") + path + QStringLiteral("?"));
-            }};
+            [strips](Surface &work, qint16 count, qint16 from) { strips.ZgfGenerateMask(work, count, from, false); }};
 }
 
-std::optional<QStringList> writePostprocessBitmaps(const TexelFont &font, Surface &work,
-                                                   const PostprocessOptions &options,
-                                                   const PostprocessSource &source, Feedback &feedback)
+PostprocessBitmaps buildPostprocessBitmaps(const TexelFont &font, Surface &work, const PostprocessOptions &options,
+                                           const PostprocessSource &source)
 {
     const int count = std::clamp(options.count, 1, 32767);
     if (font.Masked && options.maskFileName.trimmed().isEmpty()) {
@@ -78,46 +67,54 @@ std::optional<QStringList> writePostprocessBitmaps(const TexelFont &font, Surfac
     }
     refuseSharedFiles(postprocessFiles(font, options));
     refuseUndrawnFontFile(font, work);
-    QStringList written;
-    // A full image that exists is replaced once agreed to.
-    const auto agreed = [&](const QString &what, const QString &path) -> std::optional<Existing> {
-        const bool existed = QFileInfo::exists(ordinaryPath(path));
-        if (!source.mayWrite(what, path))
-            return std::nullopt;
-        return existed ? Existing::Replace : options.existing;
-    };
-    const std::optional<Existing> glyphs = agreed(QStringLiteral("bitmap file"), options.bitmapFileName);
-    if (!glyphs)
-        return std::nullopt;
-    {
-        BusyGuard busy(feedback);
-        writeImages(work, source.glyphs, options.bitmapFileName, count, *glyphs, options.existing, written);
+    PostprocessBitmaps bitmaps;
+    bitmaps.glyphs = drawnImages(work, source.glyphs, options.bitmapFileName, count, options.existing);
+    if (font.Masked)
+        bitmaps.mask = drawnImages(work, source.mask, options.maskFileName, count, options.existing);
+    return bitmaps;
+}
+
+AgreedBitmaps agreedBitmaps(const PostprocessBitmaps &bitmaps, Feedback &feedback)
+{
+    AgreedBitmaps agreed;
+    const std::pair<QList<Output>, QString> images[] = {{bitmaps.glyphs, QStringLiteral("bitmap file")},
+                                                        {bitmaps.mask, QStringLiteral("alpha mask bitmap file")}};
+    for (auto [files, what] : images) {
+        if (files.isEmpty())
+            continue;
+        Output &full = files.last();
+        if (QFileInfo::exists(ordinaryPath(full.path))) {
+            if (!feedback.ask(QStringLiteral("Overwrite ") + what + QStringLiteral(" ") + full.path + QStringLiteral("?"))) {
+                agreed.complete = false;
+                return agreed;
+            }
+            full.existing = Existing::Replace;
+        }
+        agreed.outputs += files;
     }
-    if (font.Masked) {
-        const std::optional<Existing> mask = agreed(QStringLiteral("alpha mask bitmap file"), options.maskFileName);
-        if (!mask)
-            return std::nullopt;
-        BusyGuard busy(feedback);
-        writeImages(work, source.mask, options.maskFileName, count, *mask, options.existing, written);
-    }
-    return written;
+    return agreed;
 }
 
 bool ExportPostprocessBitmaps(const TexelFont &font, Surface &work, const PostprocessOptions &options,
                               Feedback &feedback)
 {
     QStringList written;
+    AgreedBitmaps agreed;
     try {
-        const GlyphMeasurement measured = measureFont(font, work);
-        const std::optional<QStringList> files =
-            writePostprocessBitmaps(font, work, options, documentBitmaps(font, measured, feedback), feedback);
-        if (!files)
-            return false;
-        written = *files;
+        std::optional<PostprocessBitmaps> bitmaps;
+        {
+            BusyGuard busy(feedback);
+            bitmaps.emplace(buildPostprocessBitmaps(font, work, options, documentBitmaps(font, measureFont(font, work))));
+        }
+        agreed = agreedBitmaps(*bitmaps, feedback);
+        BusyGuard busy(feedback);
+        written = writeOutputs(agreed.outputs);
     } catch (const Failure &failure) {
         feedback.fail(failure.message());
         return false;
     }
+    if (!agreed.complete)
+        return false;
     feedback.informWritten(QStringLiteral("Bitmap(s) generated correctly.\r\n"
                                           "Now it's time to use your favorite image processor to enhance the font."),
                            written);

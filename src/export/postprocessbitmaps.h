@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 class Feedback;
 class Surface;
@@ -38,34 +37,47 @@ QList<FileRole> postprocessFiles(const TexelFont &font, const PostprocessOptions
 // MeasuredFont::ZgfGenerateBitmap).
 using PostprocessDraw = std::function<void(Surface &work, qint16 count, qint16 from)>;
 
-// What the bitmaps are drawn from, and who agrees to a full image replacing a file.
+// What the bitmaps are drawn from.
 struct PostprocessSource
 {
     PostprocessDraw glyphs;
     PostprocessDraw mask;
-    // Asked before a full image is written, with what it is ("bitmap file", "alpha mask
-    // bitmap file") and its path; false ends the writing, keeping what was written before.
-    std::function<bool(const QString &what, const QString &path)> mayWrite;
 };
 
-// The bitmaps drawn from the document's measured glyphs, asking before a file is overwritten.
-// Holds measured by reference.
-PostprocessSource documentBitmaps(const TexelFont &font, const GlyphMeasurement &measured, Feedback &feedback);
+// The bitmaps drawn from the document's measured glyphs. Holds a copy of what it needs.
+PostprocessSource documentBitmaps(const TexelFont &font, const GlyphMeasurement &measured);
 
-// Writes the glyph image (and for a masked font the mask image) from source as BMP files,
-// each replacing its old file only once complete: first refuses a file that would replace
-// another (postprocessFiles, see refuseSharedFiles), then for each image its partial
-// images and the full one. Returns the full paths written, or nothing when source declined
-// a file; throws a Failure.
-std::optional<QStringList> writePostprocessBitmaps(const TexelFont &font, Surface &work,
-                                                   const PostprocessOptions &options,
-                                                   const PostprocessSource &source, Feedback &feedback);
+// The images of the bitmap export as BMP files in memory, each image's partial images first
+// and the full one last, in the order they are written; every one follows options.existing.
+struct PostprocessBitmaps
+{
+    QList<Output> glyphs;
+    QList<Output> mask; // a masked font's only
 
-// Writes the glyph image (and for a masked font the mask image) as BMP files, the partial
-// images first, each drawn on work from the document measured there (documentBitmaps,
-// writePostprocessBitmaps). First refuses a file that would replace another
-// (postprocessFiles, see refuseSharedFiles). Asks before overwriting the full images;
-// declining returns false, keeping what was written before. Failures are reported, giving
-// false.
+    QList<Output> outputs() const { return glyphs + mask; }
+};
+
+// Draws the glyph image (and for a masked font the mask image) from source on work. Throws
+// a Failure for what it refuses before drawing: a masked font without a mask file name, a
+// file that would replace another (postprocessFiles, see refuseSharedFiles), a font file the
+// renderer does not draw from.
+PostprocessBitmaps buildPostprocessBitmaps(const TexelFont &font, Surface &work, const PostprocessOptions &options,
+                                           const PostprocessSource &source);
+
+// The images that may be written, asking before a full image replaces its file: "Overwrite
+// bitmap file x?", then "Overwrite alpha mask bitmap file x?". A full image agreed to
+// replaces its file. Declining the glyph image leaves nothing, declining the mask the glyph
+// images alone; complete says whether everything was agreed to.
+struct AgreedBitmaps
+{
+    QList<Output> outputs;
+    bool complete = true;
+};
+AgreedBitmaps agreedBitmaps(const PostprocessBitmaps &bitmaps, Feedback &feedback);
+
+// The bitmap export as the dialog runs it: measures the document on work, builds the images
+// (buildPostprocessBitmaps), asks (agreedBitmaps), writes what was agreed (writeOutputs) and
+// says so: "Bitmap(s) generated correctly." naming the files when everything was written.
+// False, with the failure reported, when anything was refused, declined or failed.
 bool ExportPostprocessBitmaps(const TexelFont &font, Surface &work, const PostprocessOptions &options,
                               Feedback &feedback);

@@ -9,32 +9,9 @@
 #include "csource.h"
 #include "zgfbuilder.h"
 
-#include <QFile>
 #include <QFileInfo>
 
-// Reads the written, not yet committed file back from the disk and names the first byte
-// that differs from what was meant.
-void verifyWritten(QFileDevice &file, const QByteArray &meant)
-{
-    if (!file.flush())
-        throw ioFailure(file);
-    // The temporary file's own handle, read from its start; the save file writes only.
-    QFile back;
-    if (!back.open(file.handle(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) || !back.seek(0))
-        throw ioFailure(file);
-    const QByteArray written = back.read(meant.size() + 1);
-    if (back.error() != QFileDevice::NoError)
-        throw ioFailure(file);
-    if (written == meant)
-        return;
-    qsizetype at = 0;
-    while (at < written.size() && at < meant.size() && written.at(at) == meant.at(at))
-        ++at;
-    throw Failure(Failure::DeviceIO,
-                  QStringLiteral("Device I/O error: the font file %1 did not read back as written "
-                                 "(first difference at offset %2); the old file is kept.")
-                      .arg(file.fileName()).arg(at));
-}
+#include <algorithm>
 
 namespace {
 
@@ -70,67 +47,96 @@ QList<FileRole> zgfExportFiles(const TexelFont &font, const ZgfExportOptions &op
     return files;
 }
 
-bool ExportZgfFont(const TexelFont &font, Surface &work, ZgfExportOptions &options, Feedback &feedback)
+ZgfExportOptions completedExportNames(const ZgfExportOptions &options)
 {
-    options.zgfFileName = completedFileName(options.zgfFileName, QStringLiteral(".zgf"));
+    ZgfExportOptions completed = options;
+    completed.zgfFileName = completedFileName(options.zgfFileName, QStringLiteral(".zgf"));
     if (options.cFile)
-        options.cFileName = completedFileName(options.cFileName, QStringLiteral(".h"));
-    const QString path = options.zgfFileName;
+        completed.cFileName = completedFileName(options.cFileName, QStringLiteral(".h"));
+    return completed;
+}
+
+ZgfExport buildZgfExport(const TexelFont &font, const GlyphMeasurement &measured, Surface &work,
+                         const ZgfExportOptions &options, Feedback &progress)
+{
+    const ZgfExportOptions named = completedExportNames(options);
+    refuseSharedFiles(zgfExportFiles(font, named));
+    if (named.cFile)
+        refuseCArrayName(font.VariableName(), font.VariableName() + zgfArraySuffix());
+    ZgfExport result;
+    const QByteArray bytes =
+        buildZgfFile(font, measured, work, {named.rle, named.bitmapFileName, named.maskFileName}, progress);
+    result.font = {named.zgfFileName, bytes, Existing::Keep, QStringLiteral("Can't create file ") + named.zgfFileName};
+    if (named.cFile) {
+        result.cSource = zgfCSource(named.zgfFileName, bytes, named.cFileName, font.VariableName(), named.split,
+                                    named.groupSeparator, font.CodePage());
+    }
+    result.unencodable = unencodableCharacters(font.Chars(), font.CodePage());
+    return result;
+}
+
+std::optional<QList<Output>> agreedOutputs(const ZgfExport &result, Existing notAsked, Feedback &feedback)
+{
+    // Whether the person lets the output replace its file, when there is one.
+    const auto agreed = [&](Output &output, const QString &question) {
+        output.existing = notAsked;
+        if (!QFileInfo::exists(ordinaryPath(output.path)))
+            return true;
+        output.existing = Existing::Replace;
+        return feedback.ask(question + output.path + QStringLiteral("?"));
+    };
+    QList<Output> outputs{result.font};
+    if (!agreed(outputs.front(), QStringLiteral("Overwrite .ZGF font file ")))
+        return std::nullopt;
+    QList<Output> cSource = result.cSource;
+    // The header first, the file the person named.
+    for (auto output = cSource.rbegin(); output != cSource.rend(); ++output) {
+        if (!agreed(*output, QStringLiteral("Overwrite C source file ")))
+            return outputs;
+    }
+    return outputs + cSource;
+}
+
+void writeZgfExport(const ZgfExport &result, const QList<Output> &agreed, Feedback &feedback)
+{
+    QStringList written;
+    {
+        BusyGuard busy(feedback);
+        written = writeOutputs(agreed);
+    }
+    QString done = QStringLiteral("Font file generated correctly.");
+    if (!result.unencodable.isEmpty())
+        done += kCrLf + writtenAsQuestionMarks(result.unencodable);
+    feedback.informWritten(done, {written.takeFirst()});
+    if (written.isEmpty())
+        return;
+    std::reverse(written.begin(), written.end()); // the header first
+    reportCSourceWritten(written, feedback);
+}
+
+bool commitZgfExport(const ZgfExport &result, Existing notAsked, Feedback &feedback)
+{
     try {
-        refuseSharedFiles(zgfExportFiles(font, options));
-        if (options.cFile)
-            refuseCArrayName(font.VariableName(), font.VariableName() + zgfArraySuffix());
+        const std::optional<QList<Output>> agreed = agreedOutputs(result, notAsked, feedback);
+        if (!agreed)
+            return false;
+        writeZgfExport(result, *agreed, feedback);
+        return true;
     } catch (const Failure &failure) {
-        feedback.fail(failure.message());
+        showFailure(failure, feedback);
         return false;
     }
-    const bool replacing = QFileInfo::exists(ordinaryPath(path));
-    if (replacing && !feedback.ask(QStringLiteral("Overwrite .ZGF font file ") + path + QStringLiteral("?")))
-        return false;
+}
 
-    QByteArray bytes;
+bool ExportZgfFont(const TexelFont &font, Surface &work, const ZgfExportOptions &options, Feedback &feedback)
+{
+    std::optional<ZgfExport> result;
     try {
         BusyGuard busy(feedback);
-        const GlyphMeasurement measured = measureFont(font, work);
-        bytes = buildZgfFile(font, measured, work, {options.rle, options.bitmapFileName, options.maskFileName}, feedback);
-        OutputFile file(path, replacing ? Existing::Replace : options.existing);
-        try {
-            file.open(QStringLiteral("Can't create file ") + path);
-        } catch (const Failure &failure) {
-            feedback.fail(failure.message(), Feedback::Title::Application);
-            return false;
-        }
-        file.write(bytes);
-        verifyWritten(file.device(), bytes);
-        file.finish();
-        try {
-            file.commit();
-        } catch (const Failure &failure) {
-            feedback.fail(replacing ? QStringLiteral("Couldn't delete old font file ") + path + QStringLiteral(".")
-                              : failure.message());
-            return false;
-        }
+        result.emplace(buildZgfExport(font, measureFont(font, work), work, options, feedback));
     } catch (const Failure &failure) {
-        feedback.fail(failure.message());
+        showFailure(failure, feedback);
         return false;
     }
-
-    QString done = QStringLiteral("Font file generated correctly.");
-    if (const QString lost = unencodableCharacters(font.Chars(), font.CodePage()); !lost.isEmpty())
-        done += kCrLf + writtenAsQuestionMarks(lost);
-    feedback.informWritten(done, {QFileInfo(ordinaryPath(path)).absoluteFilePath()});
-
-    if (!options.cFile)
-        return true;
-    Existing cExisting = options.existing;
-    for (const QString &cPath : outputPaths(cSourceOutputs(options.cFileName, options.split))) {
-        if (!QFileInfo::exists(ordinaryPath(cPath)))
-            continue;
-        if (!feedback.ask(QStringLiteral("Overwrite C source file ") + cPath + QStringLiteral("?")))
-            return true;
-        cExisting = Existing::Replace;
-    }
-    ZgfToCSource(path, bytes, options.cFileName, font.VariableName(), options.split, feedback, options.groupSeparator,
-                 font.CodePage(), cExisting);
-    return true;
+    return commitZgfExport(*result, options.existing, feedback);
 }

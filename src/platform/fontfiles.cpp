@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QFontDatabase>
 #include <QHash>
 
@@ -77,6 +78,9 @@ ReadFontFile readFontFile(const QString &path)
     return read;
 }
 
+// Guards the files read and the faces registered: documents are drawn in several threads.
+QMutex gFontFilesMutex;
+
 // The files read so far, by path, size and time of change: a file replaced is read again.
 ReadFontFile &readOnce(const QString &path)
 {
@@ -127,11 +131,13 @@ QString fontFileVersion(const QString &path)
 
 FontFileFaces fontFileFaces(const QString &path)
 {
+    const QMutexLocker lock(&gFontFilesMutex);
     return readOnce(path).faces;
 }
 
 std::optional<FontFileDrawing> fontFileDrawing(const QString &path, const QString &family, bool bold, bool italic)
 {
+    const QMutexLocker lock(&gFontFilesMutex);
     ReadFontFile &file = readOnce(path);
     const FontFileFace *face = file.faces.face(family, bold, italic);
     if (!face)

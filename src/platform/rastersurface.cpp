@@ -398,16 +398,16 @@ void RasterSurface::loadPicture(const QString &path)
     mPainter.drawImage(QPoint(0, 0), readPictureFile(path));
 }
 
-void RasterSurface::savePicture(const QString &path, Existing existing) const
+QByteArray RasterSurface::pictureBytes() const
 {
     if (mWidth == 0 || mHeight == 0)
-        throw Failure::runtime(Failure::InvalidCall, QDir::toNativeSeparators(path));
+        throw Failure::runtime(Failure::InvalidCall, QStringLiteral("a picture of no pixels"));
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
     QImageWriter writer(&bytes, QByteArrayLiteral("bmp"));
     if (!writer.write(visibleImage()))
-        throw Failure::runtime(Failure::InvalidPicture, QDir::toNativeSeparators(path));
-    writeOutputs({{path, bytes.data(), existing}});
+        throw Failure::runtime(Failure::InvalidPicture);
+    return bytes.data();
 }
 
 QImage RasterSurface::image() const

@@ -78,7 +78,7 @@ public:
     // Draws the picture file at the top left; fails as readPictureFile does.
     void loadPicture(const QString &path) override;
     // A 24-bit BMP written through a temporary file; a 0 x 0 surface fails with 5.
-    void savePicture(const QString &path, Existing existing) const override;
+    QByteArray pictureBytes() const override;
 
     // A copy of the visible pixels, width() x height(), for windows that show the surface.
     QImage image() const;

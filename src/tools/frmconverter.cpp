@@ -7,6 +7,7 @@
 #include "choosers.h"
 #include "cnames.h"
 #include "converter.h"
+#include "csource.h"
 #include "dialogservices.h"
 #include "failure.h"
 #include "icons.h"
@@ -171,6 +172,11 @@ void frmConverter::convert()
     }
     mCFilename->setText(headerFileName(mCFilename->text()));
     mVarName->setText(typedVariableName(mVarName->text()));
-    convertToCSource(mFilename->text(), mCFilename->text(), mVarName->text(), split, mFeedback,
-                     localeGroupSeparator(), mCodePage->page());
+    try {
+        reportCSourceWritten(convertToCSource(mFilename->text(), mCFilename->text(), mVarName->text(), split,
+                                              mFeedback, localeGroupSeparator(), mCodePage->page()),
+                             mFeedback);
+    } catch (const Failure &failure) {
+        showFailure(failure, mFeedback);
+    }
 }

@@ -406,12 +406,13 @@ bool frmExport::exportZgf()
     options.cFileName = mZGFCFilename->text();
     options.split = mSplit->isChecked();
     options.groupSeparator = localeGroupSeparator();
+    options = completedExportNames(options);
+    // The completed names are shown; the C name last, since showing the ZGF name derives
+    // one from it and the C source goes to the name the person gave.
+    mZGFFilename->setText(options.zgfFileName);
+    mZGFCFilename->setText(options.cFileName);
     const bool written = ExportZgfFont(*moFont, mPicTemp, options, mFeedback);
     if (written)
         rememberOutputFolder(mServices.store, options.zgfFileName);
-    // The completed names are shown; the C name last, since showing the ZGF name derives
-    // one from it and the C source went to the name the person gave.
-    mZGFFilename->setText(options.zgfFileName);
-    mZGFCFilename->setText(options.cFileName);
     return written;
 }

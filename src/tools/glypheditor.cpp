@@ -351,11 +351,14 @@ QStringList GlyphEditor::save(Feedback &feedback)
     const auto draw = [this](Layer layer) {
         return [this, layer](Surface &, qint16 count, qint16 from) { mWork.setPixels(partialImage(layer, count, from)); };
     };
-    // The person has answered saveQuestions() already.
-    const PostprocessSource source{draw(Layer::Glyphs), draw(Layer::Mask),
-                                   [](const QString &, const QString &) { return true; }};
-    const PostprocessOptions options{path(Layer::Glyphs), path(Layer::Mask), mPartialCount};
-    const QStringList written = writePostprocessBitmaps(mFont, mWork, options, source, feedback).value_or(QStringList());
+    // The person has answered saveQuestions() already: every image replaces its file.
+    const PostprocessOptions options{path(Layer::Glyphs), path(Layer::Mask), mPartialCount, Existing::Replace};
+    QStringList written;
+    {
+        BusyGuard busy(feedback);
+        written = writeOutputs(
+            buildPostprocessBitmaps(mFont, mWork, options, {draw(Layer::Glyphs), draw(Layer::Mask)}).outputs());
+    }
     for (Page &p : mPages) {
         if (p.image.isNull())
             continue;

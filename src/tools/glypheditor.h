@@ -101,7 +101,7 @@ public:
     // The questions to ask before saving: one for each file that changed on disk since it
     // was opened (or appeared), or that was not taken as it is; empty when none.
     QStringList saveQuestions() const;
-    // Writes the images (and their partial bitmaps) through writePostprocessBitmaps, each
+    // Writes the images (and their partial bitmaps) built by buildPostprocessBitmaps, each
     // file replaced only once complete, and returns the full paths written. Throws a
     // Failure (a file that would replace another, a write that fails).
     QStringList save(Feedback &feedback);

@@ -86,18 +86,15 @@ char *formatWords(char *out, const uchar *bytes, qsizetype size, qint64 firstWor
 
 } // namespace
 
-bool WriteCArray(const QString &sourcePath, QFileDevice &output, Feedback &feedback)
+void WriteCArray(const QString &sourcePath, QFileDevice &output, Feedback &feedback)
 {
     QFile source;
     try {
         openForReading(source, sourcePath, QIODevice::Unbuffered);
     } catch (const Failure &failure) {
-        feedback.fail(restated(failure, QStringLiteral("Can't open file ") + sourcePath).message(),
-                      Feedback::Title::Application);
-        return false;
+        throw OperationFailure(restated(failure, QStringLiteral("Can't open file ") + sourcePath));
     }
     WriteCArray(source, output, feedback);
-    return true;
 }
 
 void WriteCArray(QIODevice &source, QFileDevice &output, Feedback &feedback)
@@ -127,4 +124,18 @@ void WriteCArray(QIODevice &source, QFileDevice &output, Feedback &feedback)
         if (got < kChunkBytes)
             break;
     }
+}
+
+QByteArray cArrayBody(const QByteArray &bytes)
+{
+    const qsizetype lines = ((bytes.size() + 3) / 4 + kWordsPerLine - 1) / kWordsPerLine;
+    QByteArray text(2 + lines * kMaxLineText + 2, Qt::Uninitialized);
+    char *out = text.data();
+    *out++ = ' ';
+    *out++ = ' ';
+    out = formatWords(out, reinterpret_cast<const uchar *>(bytes.constData()), bytes.size(), 0);
+    *out++ = '\r';
+    *out++ = '\n';
+    text.truncate(out - text.constData());
+    return text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class Feedback;
@@ -13,11 +14,13 @@ class QIODevice;
 // gives one line of two spaces. The file is streamed through fixed buffers, the progress
 // bar counting lines.
 //
-// Returns false when the source cannot be opened, after showing "number: Can't open file "
-// + path + ": " + the reason under the application's title; nothing is written then. A read
-// or write failure throws.
-bool WriteCArray(const QString &sourcePath, QFileDevice &output, Feedback &feedback);
+// A source that cannot be opened throws an OperationFailure "number: Can't open file " +
+// path + ": " + the reason, before anything is written; a read or write failure throws.
+void WriteCArray(const QString &sourcePath, QFileDevice &output, Feedback &feedback);
 
 // The same from an open device (a file, or bytes in a buffer), read from its position to its
 // end; a read or write failure throws.
 void WriteCArray(QIODevice &source, QFileDevice &output, Feedback &feedback);
+
+// The same body for bytes in memory.
+QByteArray cArrayBody(const QByteArray &bytes);

@@ -26,7 +26,7 @@ QString derivedVariableName(const QString &path, Feedback &feedback)
     }
 }
 
-bool convertToCSource(const QString &sourcePath, const QString &cPath, const QString &variableName,
+QStringList convertToCSource(const QString &sourcePath, const QString &cPath, const QString &variableName,
                       bool split, Feedback &feedback, QChar groupSeparator, CodePage page, Existing existing)
 {
     const QString header = headerFileName(cPath);

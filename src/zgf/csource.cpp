@@ -12,29 +12,20 @@
 #include "windows1252.h"
 #include "zgfheader.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 
-#include <optional>
+#include <memory>
+#include <vector>
 
 namespace {
 
-// A message that ends the generation, shown once the busy pointer is gone.
-struct Refusal
-{
-    QString message;
-    Feedback::Title title;
-};
-
-// The file to write as C: read from its path, or its bytes already in memory (a font just
-// written there).
+// The file to write as C, streamed from its path.
 struct Source
 {
     QString path;
-    const QByteArray *bytes = nullptr;
 
-    qint64 size() const { return bytes ? bytes->size() : QFileInfo(ordinaryPath(path)).size(); }
+    qint64 size() const { return QFileInfo(ordinaryPath(path)).size(); }
 };
 
 // What differs between the font and the file form of the source.
@@ -91,92 +82,81 @@ void refuseWhatCannotBeWritten(const Source &source, const QString &cPath, bool 
     refuseCArrayName(parts.name, QString::fromLatin1(parts.arrayName));
     refuseSharedFiles(QList<FileRole>{{QStringLiteral("the file to convert"), source.path, false}}
                       + cSourceOutputs(cPath, split));
-    const bool empty = source.bytes ? source.bytes->isEmpty() : QFileInfo(ordinaryPath(source.path)).isFile() && source.size() == 0;
-    if (empty) {
+    if (QFileInfo(ordinaryPath(source.path)).isFile() && source.size() == 0) {
         throw Failure(Failure::InvalidCall, QStringLiteral("The file %1 is empty, and C has no empty arrays: "
                                                            "no C file is written.").arg(source.path));
     }
 }
 
-// The body of the array; false when the file cannot be opened (WriteCArray has said so).
-bool writeArray(const Source &source, QFileDevice &arrayFile, Feedback &feedback)
+// One C file's text: before, the array's body when it holds the array, then after.
+struct CFileText
 {
-    if (!source.bytes)
-        return WriteCArray(source.path, arrayFile, feedback);
-    QBuffer buffer(const_cast<QByteArray *>(source.bytes));
-    buffer.open(QIODevice::ReadOnly);
-    WriteCArray(buffer, arrayFile, feedback);
-    return true;
+    QString path;
+    QString createText; // "Can't create .H file x"
+    QByteArray before;
+    bool holdsArray = false;
+    QByteArray after;
+};
+
+// The C files in the order they are committed: with split the .c file (the comment block
+// and the array) then the header (the guard, the character set and an extern declaration);
+// else the header holding everything.
+QList<CFileText> cFileTexts(const CSourceParts &parts, const QString &cPath, bool split)
+{
+    const QByteArray guard = toWindows1252(cGuardSymbol(GetFileNameNoExt(cPath)));
+    const QByteArray guardStart = line("#ifndef " + guard) + line("#define " + guard) + "\r\n" + parts.characterSet;
+    const QByteArray guardEnd = "\r\n" + line("#endif /*" + guard + "*/");
+    const QByteArray arrayStart = line("unsigned long " + parts.arrayName + "[] = {");
+    const QByteArray arrayEnd = line(QByteArray("};"));
+    const QString header = QStringLiteral("Can't create .H file ") + cPath;
+    if (!split)
+        return {{cPath, header, parts.comment + guardStart + arrayStart, true, arrayEnd + guardEnd}};
+    const QString cFilePath = sourceFileBeside(cPath);
+    return {{cFilePath, QStringLiteral("Can't create .C file ") + cFilePath, parts.comment + arrayStart, true, arrayEnd},
+            {cPath, header, parts.comment + guardStart + line("extern unsigned long " + parts.arrayName + "[];") + guardEnd}};
 }
 
-void createOrRefuse(OutputFile &file, const QString &text)
-{
-    try {
-        file.open(text);
-    } catch (const Failure &failure) {
-        throw Refusal{failure.message(), Feedback::Title::Application};
-    }
-}
-
-// Writes the files; false when WriteCArray has already reported why not.
-bool writeCSource(const Source &source, const QString &cPath, bool split, Existing existing,
+// Writes the files, streaming the source into the array.
+void writeCSource(const Source &source, const QString &cPath, bool split, Existing existing,
                   const CSourceParts &parts, Feedback &feedback)
 {
     refuseWhatCannotBeWritten(source, cPath, split, parts);
-    const QString cFilePath = sourceFileBeside(cPath);
-    const QByteArray guard = toWindows1252(cGuardSymbol(GetFileNameNoExt(cPath)));
-
-    OutputFile header(cPath, existing);
-    createOrRefuse(header, QStringLiteral("Can't create .H file ") + cPath);
-    OutputFile cFile(cFilePath, existing);
-    if (split)
-        createOrRefuse(cFile, QStringLiteral("Can't create .C file ") + cFilePath);
-    OutputFile &arrayFile = split ? cFile : header;
-
-    header.write(parts.comment);
-    if (split)
-        cFile.write(parts.comment);
-    header.write(line("#ifndef " + guard) + line("#define " + guard) + "\r\n");
-    header.write(parts.characterSet);
-    if (split)
-        header.write(line("extern unsigned long " + parts.arrayName + "[];"));
-    arrayFile.write(line("unsigned long " + parts.arrayName + "[] = {"));
-    if (!writeArray(source, arrayFile.device(), feedback))
-        return false;
-    arrayFile.write(line(QByteArray("};")));
-    header.write("\r\n" + line("#endif /*" + guard + "*/"));
-    commitInOrder(split ? QList<OutputFile *>{&cFile, &header} : QList<OutputFile *>{&header});
-    return true;
-}
-
-// Runs the generation under the busy pointer and reports its outcome afterwards.
-template<typename Parts>
-bool generate(Feedback &feedback, Parts makeParts, const Source &source, const QString &cPath,
-              bool split, Existing existing)
-{
-    std::optional<Refusal> refusal;
-    bool written = false;
-    {
-        BusyGuard busy(feedback);
+    const QList<CFileText> texts = cFileTexts(parts, cPath, split);
+    std::vector<std::unique_ptr<OutputFile>> files;
+    // Created header first, so a folder that refuses both is reported for the header.
+    for (auto text = texts.crbegin(); text != texts.crend(); ++text) {
+        files.insert(files.begin(), std::make_unique<OutputFile>(text->path, existing));
         try {
-            written = writeCSource(source, cPath, split, existing, makeParts(), feedback);
-        } catch (const Refusal &r) {
-            refusal = r;
+            files.front()->open(text->createText);
         } catch (const Failure &failure) {
-            refusal = Refusal{failure.message(), Feedback::Title::Window};
+            throw OperationFailure(failure);
         }
     }
-    if (refusal) {
-        feedback.fail(refusal->message, refusal->title);
-        return false;
+    QList<OutputFile *> order;
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        OutputFile &file = *files[size_t(i)];
+        file.write(texts[i].before);
+        if (texts[i].holdsArray)
+            WriteCArray(source.path, file.device(), feedback);
+        file.write(texts[i].after);
+        order.append(&file);
     }
-    if (written) {
-        QStringList files{QFileInfo(ordinaryPath(cPath)).absoluteFilePath()};
-        if (split)
-            files.append(QFileInfo(ordinaryPath(sourceFileBeside(cPath))).absoluteFilePath());
-        feedback.informWritten(QStringLiteral("C file(s) generated correctly."), files);
+    commitInOrder(order);
+}
+
+// Runs the generation under the busy pointer; the full paths written, the header first.
+template<typename Parts>
+QStringList generate(Feedback &feedback, Parts makeParts, const Source &source, const QString &cPath,
+                     bool split, Existing existing)
+{
+    {
+        BusyGuard busy(feedback);
+        writeCSource(source, cPath, split, existing, makeParts(), feedback);
     }
-    return written;
+    QStringList files{QFileInfo(ordinaryPath(cPath)).absoluteFilePath()};
+    if (split)
+        files.append(QFileInfo(ordinaryPath(sourceFileBeside(cPath))).absoluteFilePath());
+    return files;
 }
 
 // The comment block and character set of a font, from its first bytes (the header and the
@@ -258,16 +238,20 @@ void refuseCArrayName(const QString &name, const QString &arrayName)
     }
 }
 
-bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
-                  bool split, Feedback &feedback, QChar groupSeparator, CodePage page, Existing existing)
+void reportCSourceWritten(const QStringList &files, Feedback &feedback)
+{
+    feedback.informWritten(QStringLiteral("C file(s) generated correctly."), files);
+}
+
+QStringList ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
+                         bool split, Feedback &feedback, QChar groupSeparator, CodePage page, Existing existing)
 {
     auto parts = [&] {
         QFile font;
         try {
             openForReading(font, sourcePath);
         } catch (const Failure &failure) {
-            throw Refusal{restated(failure, QStringLiteral("Can't open .ZGF file ") + sourcePath).message(),
-                          Feedback::Title::Application};
+            throw OperationFailure(restated(failure, QStringLiteral("Can't open .ZGF file ") + sourcePath));
         }
         QByteArray start = font.read(ZgfHeader::Size);
         if (start.size() == ZgfHeader::Size)
@@ -279,16 +263,21 @@ bool ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString
     return generate(feedback, parts, Source{sourcePath}, cPath, split, existing);
 }
 
-bool ZgfToCSource(const QString &fontPath, const QByteArray &fontBytes, const QString &cPath,
-                  const QString &name, bool split, Feedback &feedback, QChar groupSeparator, CodePage page,
-                  Existing existing)
+QList<Output> zgfCSource(const QString &fontPath, const QByteArray &fontBytes, const QString &cPath,
+                         const QString &name, bool split, QChar groupSeparator, CodePage page)
 {
-    auto parts = [&] { return zgfParts(fontBytes, fontBytes.size(), fontPath, name, groupSeparator, page); };
-    return generate(feedback, parts, Source{fontPath, &fontBytes}, cPath, split, existing);
+    const CSourceParts parts = zgfParts(fontBytes, fontBytes.size(), fontPath, name, groupSeparator, page);
+    refuseCArrayName(parts.name, QString::fromLatin1(parts.arrayName));
+    QList<Output> outputs;
+    for (const CFileText &text : cFileTexts(parts, cPath, split)) {
+        const QByteArray body = text.holdsArray ? cArrayBody(fontBytes) : QByteArray();
+        outputs.append({text.path, text.before + body + text.after, Existing::Keep, text.createText});
+    }
+    return outputs;
 }
 
-bool FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
-                   bool split, Feedback &feedback, QChar groupSeparator, Existing existing)
+QStringList FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
+                          bool split, Feedback &feedback, QChar groupSeparator, Existing existing)
 {
     auto parts = [&] {
         CSourceParts p;

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -57,6 +60,29 @@ public:
         readChannel([&](int x, quint8 level, int count) { std::fill_n(row + x, count, level); });
         ++mRow;
     }
+
+    // Reads the next row and tells whether each channel's runs hold the levels of the scan
+    // line, the channel at shift in a pixel (inverted for an inverted mask). Compares the
+    // runs in place, without building the row.
+    bool rowMatches(const quint32 *line, std::initializer_list<int> shifts, bool invert)
+    {
+        bool same = true;
+        for (const int shift : shifts) {
+            readChannel([&](int x, quint8 level, int count) {
+                const quint32 wanted = invert ? 31u - level : level;
+                quint32 differs = 0;
+                for (const quint32 *p = line + x, *end = p + count; p != end; ++p)
+                    differs |= ((*p >> shift) & 31u) ^ wanted;
+                same = same && differs == 0;
+            });
+        }
+        ++mRow;
+        return same;
+    }
+
+    // Where the reader is, to read a row again.
+    std::pair<const uchar *, int> position() const { return {mP, mRow}; }
+    void setPosition(std::pair<const uchar *, int> position) { std::tie(mP, mRow) = position; }
 
 private:
     template <typename Put>
@@ -175,6 +201,13 @@ std::optional<QPoint> firstCodingDifference(QByteArrayView coded, const Surface 
     for (int y = 0; y < height; ++y) {
         const quint32 *line = picture.scanLine(y);
         const qint64 start = qint64(y) * width;
+        if (rle) {
+            // Most rows match: only a row that does not is decoded to find the pixel.
+            const auto rowStart = rows.position();
+            if (mask ? rows.rowMatches(line, {19}, invert) : rows.rowMatches(line, {19, 11, 3}, false))
+                continue;
+            rows.setPosition(rowStart);
+        }
         if (mask) {
             for (int x = 0; x < width; ++x) {
                 const quint16 level = quint16((line[x] >> 19) & 31u);

@@ -228,6 +228,16 @@ private slots:
         row("export: size the renderer refuses", 2, "export --size 0.1", "--size: the renderer cannot draw 0.1 points");
         row("export: colour not hex", 2, "export --color 12345G", "--color takes a colour as RRGGBB");
         row("export: split without C", 2, "export --split", "--split needs --c");
+        row("export: one C file for several projects", 2, "export plain.tsm post.tsm --c f.h",
+            "--c names one file, and 2 projects are given: -d DIR and --with-c name the outputs after each project.");
+        row("export: one bitmap for several projects", 2, "export plain.tsm post.tsm --bitmap g.bmp", "--bitmap names one file");
+        row("export: one dependency file for several projects", 2, "export plain.tsm post.tsm --depfile d.d",
+            "--depfile names the rule of one export, and 2 projects are given");
+        row("export: output and folder", 2, "export -o a.zgf -d out", "--output and --directory cannot be used together");
+        row("export: size limit not positive", 2, "export --max-bytes 0", "--max-bytes takes a whole number from 1");
+        row("export: size limit not a number", 2, "export --max-bytes 10k", "--max-bytes takes a whole number from 1");
+        row("export: larger than the size limit", 1, "export -o big.zgf --max-bytes 100",
+            "more than --max-bytes 100: nothing is written.");
         row("bitmaps: no project", 2, "bitmaps", "Missing argument");
         row("bitmaps: split out of range", 2, "bitmaps p.tsm --split 0", "--split takes a whole number from 1 to 255");
         row("new: no output", 2, "new --bold", "new needs -o PROJECT.tsm");
@@ -616,12 +626,75 @@ private slots:
         const Run failed = cli(arguments, arguments.startsWith("export -o limited") ? 2000 : 0);
         QVERIFY2(failed.exitCode == 1 && failed.err.contains(expected), failed.err.constData());
         QCOMPARE(QDir(path(u"full"_s)).entryList(QDir::Files | QDir::Hidden), fullBefore);
-        // The ZGF font written before its C source stays; nothing else was made.
-        QStringList expectedEntries = before;
-        if (arguments.contains("f.zgf --c"))
-            expectedEntries.append(u"f.zgf"_s);
-        expectedEntries.sort();
-        QCOMPARE(entries(), expectedEntries);
+        // Every output is written out before any takes its name: the font of a C source that
+        // could not be written is not made either.
+        QCOMPARE(entries(), before);
+    }
+
+    // --max-bytes holds a font of exactly that size, and refuses one byte less, saying how
+    // large the font would be.
+    void sizeLimit()
+    {
+        const QByteArray size = QByteArray::number(QFileInfo(path(u"default.zgf"_s)).size());
+        CLI_OK(fits, "export -o fits.zgf --max-bytes " + size);
+        QCOMPARE(readFile(path(u"fits.zgf"_s)), readFile(path(u"default.zgf"_s)));
+        const QStringList before = entries();
+        const QByteArray limit = QByteArray::number(size.toInt() - 1);
+        const Run over = cli("export -o over.zgf --with-c --max-bytes " + limit);
+        QCOMPARE(over.exitCode, 1);
+        QCOMPARE(over.err, "The font file over.zgf would hold " + size + " bytes, more than --max-bytes " + limit
+                               + ": nothing is written.\n");
+        QCOMPARE(entries(), before);
+    }
+
+    // Several projects in one run: each output equals its own run's byte for byte, beside its
+    // project or in -d DIR; a project that fails is named in its messages and stops no other;
+    // no output of the run replaces another.
+    void severalProjectsInOneRun()
+    {
+        for (const QString &folder : {u"sub"_s, u"alone"_s, u"together"_s, u"twice"_s})
+            QVERIFY(QDir(mWork->path()).mkpath(folder));
+        CLI_OK(made, "new -o sub/second --size 14 --bold --chars xyz");
+        for (const char *project : {"plain.tsm", "sub/second.tsm"}) {
+            CLI_OK(alone, "export "_ba + project + " -d alone --with-c --split");
+        }
+        const QStringList outputs = QDir(path(u"alone"_s)).entryList(QDir::Files);
+        QCOMPARE(outputs.size(), 6);
+
+        CLI_OK(together, "export plain.tsm sub/second.tsm -d together --with-c --split");
+        QCOMPARE(QDir(path(u"together"_s)).entryList(QDir::Files), outputs);
+        for (const QString &name : outputs)
+            QVERIFY2(readFile(path(u"together/"_s + name)) == readFile(path(u"alone/"_s + name)), qPrintable(name));
+        // Written at the same time, told in the projects' order.
+        QCOMPARE(together.err, "plain.tsm: Font file generated correctly.\nplain.tsm: C file(s) generated correctly.\n"
+                               "sub/second.tsm: Font file generated correctly.\nsub/second.tsm: C file(s) generated correctly.\n"_ba);
+
+        // Beside each project; a damaged project among them fails alone, named.
+        const Run mixed = cli("export plain.tsm notes.txt sub/second.tsm");
+        QCOMPARE(mixed.exitCode, 1);
+        QVERIFY2(mixed.err.contains("\nnotes.txt: ") && mixed.err.contains("sub/second.tsm: Font file generated correctly."),
+                 mixed.err.constData());
+        const QString second = QDir(path(u"alone"_s)).entryList({u"*.zgf"_s}).filter(u"150"_s).value(0);
+        QVERIFY(!second.isEmpty());
+        QCOMPARE(readFile(path(u"sub/"_s + second)), readFile(path(u"alone/"_s + second)));
+
+        // The same project twice: its second outputs would replace the first's, also when forced.
+        const Run twice = cli("export plain.tsm plain.tsm -d twice --force");
+        QCOMPARE(twice.exitCode, 1);
+        QVERIFY2(twice.err.contains("plain.tsm: 5: The font file would replace an output of plain.tsm "), twice.err.constData());
+    }
+
+    // A C file that fails once the ZGF font has its name (here a folder of the header's
+    // name, which --force cannot replace) fails the command and names the font written.
+    void cFailureAfterTheFontFails()
+    {
+        QVERIFY(QDir(mWork->path()).mkdir(u"f.h"_s));
+        const Run failed = cli("export -o f.zgf --c f.h --force");
+        QVERIFY2(failed.exitCode == 1 && failed.err.contains("(already written: f.zgf)"), failed.err.constData());
+        QVERIFY2(!failed.err.contains("generated correctly"), failed.err.constData());
+        QVERIFY(QFileInfo(path(u"f.zgf"_s)).isFile());
+        QVERIFY(QDir(mWork->path()).rmdir(u"f.h"_s));
+        QFile::remove(path(u"f.zgf"_s));
     }
 
     // A file name is bytes: one the tool cannot hold as text is refused, never written or

@@ -133,4 +133,48 @@ TEST(OutputFile, SeveralOutputsCommitInOrderAndSayWhatWasWritten)
     EXPECT_EQ(readFile(second), "theirs");
 }
 
+// A file whose writes reach the disk with the byte at offset 100 changed, as a faulty device's.
+class CorruptingFile : public QFile
+{
+public:
+    using QFile::QFile;
+
+protected:
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        QByteArray bytes(data, size);
+        const qint64 at = 100 - pos();
+        if (at >= 0 && at < size)
+            bytes[at] = char(bytes.at(at) ^ 0x10);
+        return QFile::writeData(bytes.constData(), size);
+    }
+};
+
+TEST(OutputFile, AWriteCorruptedOnItsWayToTheDiskIsCaught)
+{
+    QTemporaryDir dir;
+    const QByteArray meant(300, 'z');
+    CorruptingFile file(dir.filePath(QStringLiteral("font.zgf")));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)); // each write reaches writeData
+    ASSERT_EQ(file.write(meant), meant.size());
+    const QString failure = failureOf([&] { verifyWritten(file, meant); });
+    EXPECT_TRUE(failure.startsWith(QStringLiteral("57: ")) && failure.contains(QStringLiteral("offset 100"))) << failure.toStdString();
+    QFile good(dir.filePath(QStringLiteral("good.zgf")));
+    ASSERT_TRUE(good.open(QIODevice::ReadWrite) && good.write(meant) == meant.size());
+    EXPECT_NO_THROW(verifyWritten(good, meant));
+}
+
+// A file that cannot be created is told with the output's own text, as an OperationFailure.
+TEST(OutputFile, CreationFailuresCarryTheOutputsText)
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("missing/a.zgf"));
+    try {
+        writeOutputs({{missing, "bytes", Existing::Keep, QStringLiteral("Can't create file ") + missing}});
+        FAIL() << "written into a missing folder";
+    } catch (const OperationFailure &failure) {
+        EXPECT_EQ(failure.message(), QStringLiteral("76: Can't create file %1: Path not found").arg(missing));
+    }
+}
+
 } // namespace

@@ -181,8 +181,9 @@ TEST_F(TexelFontMeasure, InkOutsideTheLineAndAdvance)
         EXPECT_EQ(metrics(), c.metrics) << c.what;
         const GlyphImage &image = m.images.at(0);
         EXPECT_EQ(image.whole, c.boundsKnown) << c.what << ": whole where the renderer vouches for the box";
-        if (image.whole)
+        if (image.whole) {
             EXPECT_EQ(std::pair(image.ink.width(), image.ink.height()), std::pair(c.glyph.inkWidth, c.glyph.inkHeight));
+        }
     }
     // An underline below the line, outside every glyph's box: the space's ink is the line
     // under its advance and the space drawn before it.

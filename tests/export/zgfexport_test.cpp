@@ -2,6 +2,7 @@
 #include "cidentifier.h"
 #include "failure.h"
 #include "csource.h"
+#include "measuredfont.h"
 #include "postprocessbitmaps.h"
 #include "postprocessnames.h"
 #include "recordingfeedback.h"
@@ -25,30 +26,17 @@ std::string difference(const QByteArray &actual, const QByteArray &expected)
             + actual.mid(at, 8).toHex(' ').toStdString() + ", expected " + expected.mid(at, 8).toHex(' ').toStdString();
 }
 
-// Records the names of the pictures saved, in order.
-class SavingSurface : public TestSurface
-{
-public:
-    using TestSurface::TestSurface;
-    mutable QStringList saved;
-    void savePicture(const QString &path, Existing existing) const override
-    {
-        saved.append(QFileInfo(path).fileName());
-        TestSurface::savePicture(path, existing);
-    }
-};
-
 } // namespace
 
 // A two-glyph document on the deterministic surface whose ZGF bytes were worked out by
 // hand: "a" has a 2 x 3 box at (1, 1) and advance 4, "b" a 1 x 3 box at (0, 2) and
 // advance 3, line height 6, space 2; cells widened by 2 columns and 1 row.
-class ZgfExport : public ::testing::Test
+class ZgfExporting : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        for (TestSurface *s : {&measure, static_cast<TestSurface *>(&work)}) {
+        for (TestSurface *s : {&measure, &work}) {
             s->setGlyph(QLatin1Char('a'), TestSurface::Glyph{4, 1, 1, 2, 3});
             s->setGlyph(QLatin1Char('b'), TestSurface::Glyph{3, 0, 2, 1, 3});
         }
@@ -60,14 +48,14 @@ protected:
     QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
 
     TestSurface measure{6, 2};
-    SavingSurface work{6, 2};
+    TestSurface work{6, 2};
     TexelFont font;
     RecordingFeedback feedback;
     QTemporaryDir dir;
 };
 
 // Plain, then post-processed with a mask 2 columns wider, in both codings.
-TEST_F(ZgfExport, Goldens)
+TEST_F(ZgfExporting, Goldens)
 {
     const PostprocessOptions bitmaps{path("glyphs.bmp"), path("glyphs_mask.bmp")};
     for (const bool masked : {false, true}) {
@@ -80,9 +68,9 @@ TEST_F(ZgfExport, Goldens)
             ZgfExportOptions options{path(rle ? "rle" : "raw"), rle, masked ? bitmaps.bitmapFileName : QString(),
                                      masked ? bitmaps.maskFileName : QString()};
             ASSERT_TRUE(ExportZgfFont(font, work, options, feedback)) << feedback.failures().join(u'\n').toStdString();
-            EXPECT_EQ(options.zgfFileName, path(rle ? "rle.zgf" : "raw.zgf"));
+            EXPECT_EQ(options.zgfFileName, path(rle ? "rle" : "raw")) << "the caller's name is completed only for writing";
             const QByteArray expected = goldenZgfFont(masked, rle);
-            EXPECT_EQ(difference(readFile(options.zgfFileName), expected), "") << masked << rle;
+            EXPECT_EQ(difference(readFile(path(rle ? "rle.zgf" : "raw.zgf")), expected), "") << masked << rle;
         }
     }
     EXPECT_EQ(feedback.informations().count(QStringLiteral("Font file generated correctly.")), 4);
@@ -110,7 +98,7 @@ TEST(ZgfExportNames, Completion)
 // tests cover the plain cases): a .c beside the header over the font, a link to the project,
 // a stored variable name that is no C identifier, a font over the font file it is drawn
 // from, a mask over a partial bitmap.
-TEST_F(ZgfExport, RefusesWhatWouldLoseAFile)
+TEST_F(ZgfExporting, RefusesWhatWouldLoseAFile)
 {
     writeFile(path("p.tsm"), "project");
     writeFile(path("face.ttf"), "typeface");
@@ -140,7 +128,7 @@ TEST_F(ZgfExport, RefusesWhatWouldLoseAFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).join(u' '), QStringLiteral("face.ttf link.zgf p.tsm"));
 }
 
-TEST_F(ZgfExport, TheOldFileIsKeptWhenDeclinedOrFailed)
+TEST_F(ZgfExporting, TheOldFileIsKeptWhenDeclinedOrFailed)
 {
     writeFile(path("font.zgf"), "old");
     feedback.answers = {false};
@@ -167,42 +155,7 @@ TEST_F(ZgfExport, TheOldFileIsKeptWhenDeclinedOrFailed)
     EXPECT_EQ(feedback.busyDepth, 0);
 }
 
-// A file whose writes reach the disk with the byte at offset 100 changed, as a faulty device's.
-class CorruptingFile : public QFile
-{
-public:
-    using QFile::QFile;
-
-protected:
-    qint64 writeData(const char *data, qint64 size) override
-    {
-        QByteArray bytes(data, size);
-        const qint64 at = 100 - pos();
-        if (at >= 0 && at < size)
-            bytes[at] = char(bytes.at(at) ^ 0x10);
-        return QFile::writeData(bytes.constData(), size);
-    }
-};
-
-TEST_F(ZgfExport, AWriteCorruptedOnItsWayToTheDiskIsCaught)
-{
-    const QByteArray meant(300, 'z');
-    CorruptingFile file(path("font.zgf"));
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)); // each write reaches writeData
-    ASSERT_EQ(file.write(meant), meant.size());
-    try {
-        verifyWritten(file, meant);
-        FAIL() << "the corrupted write passed";
-    } catch (const Failure &failure) {
-        EXPECT_TRUE(failure.message().startsWith(QStringLiteral("57: "))) << failure.message().toStdString();
-        EXPECT_TRUE(failure.message().contains(QStringLiteral("offset 100"))) << failure.message().toStdString();
-    }
-    QFile good(path("good.zgf"));
-    ASSERT_TRUE(good.open(QIODevice::ReadWrite) && good.write(meant) == meant.size());
-    EXPECT_NO_THROW(verifyWritten(good, meant));
-}
-
-TEST_F(ZgfExport, RefusesWhatCannotBeStoredFaithfully)
+TEST_F(ZgfExporting, RefusesWhatCannotBeStoredFaithfully)
 {
     const std::pair<std::function<void(TexelFont &)>, const char *> cases[] = {
         {[](TexelFont &f) { f.LineSepExtra = 200; }, "the line separation"},
@@ -228,15 +181,14 @@ TEST_F(ZgfExport, RefusesWhatCannotBeStoredFaithfully)
     }
 }
 
-TEST_F(ZgfExport, CSourceFollowsTheFont)
+TEST_F(ZgfExporting, CSourceFollowsTheFont)
 {
     ZgfExportOptions options{path("font.zgf")};
     options.cFile = true;
     options.cFileName = path("font");
     ASSERT_TRUE(ExportZgfFont(font, work, options, feedback));
-    EXPECT_EQ(options.cFileName, path("font.h"));
     // Made from the bytes written, it is what the converter makes of the file.
-    ASSERT_TRUE(ZgfToCSource(path("font.zgf"), path("again.h"), QStringLiteral("arial10"), false, feedback, u','));
+    ZgfToCSource(path("font.zgf"), path("again.h"), QStringLiteral("arial10"), false, feedback, u',');
     EXPECT_EQ(readFile(path("font.h")).replace("__font_h__", "__again_h__"), readFile(path("again.h")));
 
     // Declining the C overwrite still counts as a written font; the .c beside a split header
@@ -253,14 +205,53 @@ TEST_F(ZgfExport, CSourceFollowsTheFont)
     EXPECT_EQ(readFile(path("font.c")) + readFile(path("font.h")), QByteArray("oldold"));
 }
 
+// The export is built whole in memory before anything is written: into a folder that does
+// not exist it builds, and only writing fails.
+TEST_F(ZgfExporting, BuildsItsOutputsWithoutTouchingTheDisk)
+{
+    ZgfExportOptions options{path("none/font"), true, {}, {}, true, path("none/font"), true};
+    const ZgfExport built = buildZgfExport(font, measureFont(font, work), work, options, feedback);
+    EXPECT_EQ(options.zgfFileName, path("none/font")) << "the caller's options are left as they were";
+    QStringList names;
+    for (const Output &output : built.outputs())
+        names.append(output.path);
+    EXPECT_EQ(names, QStringList({path("none/font.zgf"), path("none/font.c"), path("none/font.h")}));
+    EXPECT_EQ(difference(built.font.bytes, goldenZgfFont(false, true)), "");
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+
+    // The C source is the converter's for the same file.
+    writeFile(path("font.zgf"), built.font.bytes);
+    ZgfToCSource(path("font.zgf"), path("font.h"), font.VariableName(), true, feedback, u',');
+    EXPECT_EQ(built.cSource.at(0).bytes, readFile(path("font.c")));
+    EXPECT_EQ(built.cSource.at(1).bytes, readFile(path("font.h")));
+
+    EXPECT_EQ(failureOf([&] { writeOutputs(built.outputs()); }),
+              QStringLiteral("76: Can't create file ") + path("none/font.zgf") + QStringLiteral(": Path not found"));
+}
+
+// A C file that cannot be written after the font file was: the export fails, names the font
+// written, and tells no success.
+TEST_F(ZgfExporting, ACFailureAfterTheFontIsAFailure)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("font.h"))); // agreed to, then not replaceable
+    const ZgfExportOptions options{path("font"), true, {}, {}, true, path("font.h")};
+    EXPECT_FALSE(ExportZgfFont(font, work, options, feedback));
+    EXPECT_EQ(feedback.questions(), QStringList{QStringLiteral("Overwrite C source file ") + path("font.h") + u'?'});
+    ASSERT_EQ(feedback.failures().size(), 1);
+    EXPECT_TRUE(feedback.failures().at(0).endsWith(QStringLiteral("(already written: %1)").arg(path("font.zgf"))))
+        << feedback.failures().at(0).toStdString();
+    EXPECT_TRUE(feedback.informations().isEmpty());
+    EXPECT_EQ(readFile(path("font.zgf")), goldenZgfFont(false, true));
+}
+
 // Partial images first, then the full one; the mask only for a masked font, asked about
 // apart: declining it keeps the glyph bitmaps written and shows no success message.
-TEST_F(ZgfExport, BitmapsPartialImagesFirstAndTheMaskOfAMaskedFontOnly)
+TEST_F(ZgfExporting, BitmapsPartialImagesFirstAndTheMaskOfAMaskedFontOnly)
 {
     writeFile(path("font_mask.bmp"), "old");
     PostprocessOptions options{path("font.bmp"), path("font_mask.bmp"), 1};
     ASSERT_TRUE(ExportPostprocessBitmaps(font, work, options, feedback));
-    EXPECT_EQ(work.saved, QStringList{QStringLiteral("font.bmp")});
+    EXPECT_EQ(feedback.written, QStringList{path("font.bmp")});
     EXPECT_TRUE(feedback.questions().isEmpty());
 
     font.Postprocessed = font.Masked = true;
@@ -268,15 +259,21 @@ TEST_F(ZgfExport, BitmapsPartialImagesFirstAndTheMaskOfAMaskedFontOnly)
     feedback.answers = {true, false};
     options.count = 3;
     EXPECT_FALSE(ExportPostprocessBitmaps(font, work, options, feedback));
-    EXPECT_EQ(work.saved.join(u' '), QStringLiteral("font.bmp font1.bmp font2.bmp font3.bmp font.bmp"));
+    for (const char *name : {"font1.bmp", "font2.bmp", "font3.bmp"})
+        EXPECT_TRUE(QFile::exists(path(name))) << name;
+    EXPECT_FALSE(QFile::exists(path("font_mask1.bmp")));
     EXPECT_EQ(readFile(path("font_mask.bmp")), QByteArray("old"));
-    EXPECT_EQ(feedback.questions().constLast(), QStringLiteral("Overwrite alpha mask bitmap file ") + path("font_mask.bmp") + u'?');
+    EXPECT_EQ(feedback.questions(), QStringList({QStringLiteral("Overwrite bitmap file ") + path("font.bmp") + u'?',
+                                                 QStringLiteral("Overwrite alpha mask bitmap file ") + path("font_mask.bmp") + u'?'}));
     EXPECT_TRUE(feedback.informations().isEmpty());
 
-    work.saved.clear();
+    feedback = RecordingFeedback();
     ASSERT_TRUE(ExportPostprocessBitmaps(font, work, options, feedback));
-    EXPECT_EQ(work.saved.join(QLatin1Char(' ')), QStringLiteral("font1.bmp font2.bmp font3.bmp font.bmp "
-                                                                "font_mask1.bmp font_mask2.bmp font_mask3.bmp font_mask.bmp"));
+    QStringList names;
+    for (const QString &written : feedback.written)
+        names.append(QFileInfo(written).fileName());
+    EXPECT_EQ(names.join(QLatin1Char(' ')), QStringLiteral("font1.bmp font2.bmp font3.bmp font.bmp "
+                                                           "font_mask1.bmp font_mask2.bmp font_mask3.bmp font_mask.bmp"));
     EXPECT_EQ(feedback.informations(),
               QStringList{QStringLiteral("Bitmap(s) generated correctly.\r\n"
                                          "Now it's time to use your favorite image processor to enhance the font.")});
@@ -284,7 +281,7 @@ TEST_F(ZgfExport, BitmapsPartialImagesFirstAndTheMaskOfAMaskedFontOnly)
 
 // Without leave to replace (the command line without --force), an image whose file
 // appeared after the check stops the writing, and the failure names the images written.
-TEST_F(ZgfExport, BitmapsStoppedPartwayNameWhatWasWritten)
+TEST_F(ZgfExporting, BitmapsStoppedPartwayNameWhatWasWritten)
 {
     font.Postprocessed = true;
     PostprocessOptions options{path("font.bmp"), QString(), 3, Existing::Keep};

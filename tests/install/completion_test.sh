@@ -26,6 +26,7 @@ cases=(
     'new;-o;|fonts|glyphs.tsm'
     'render;-o;|fonts|strip.png'
     'extract;-d;|fonts'
+    'export;-d;|fonts'
     'export;--output=|font.zgf|fonts'
     'export;--chars|--chars|--chars-file'
     'export;--depfile;|font.d|fonts'

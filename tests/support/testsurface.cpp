@@ -100,10 +100,10 @@ void TestSurface::loadPicture(const QString &path)
     }
 }
 
-void TestSurface::savePicture(const QString &path, Existing existing) const
+QByteArray TestSurface::pictureBytes() const
 {
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
     mImage.convertToFormat(QImage::Format_RGB888).save(&bytes, "BMP");
-    writeOutputs({{path, bytes.data(), existing}});
+    return bytes.data();
 }

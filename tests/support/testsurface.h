@@ -65,7 +65,7 @@ public:
     bool drawsAlikeEverywhere() const override { return true; }
     const quint32 *scanLine(int y) const override;
     void loadPicture(const QString &path) override;
-    void savePicture(const QString &path, Existing existing) const override;
+    QByteArray pictureBytes() const override;
 
 protected:
     quint32 *writableScanLine(int y) override { return reinterpret_cast<quint32 *>(mImage.scanLine(y)); }

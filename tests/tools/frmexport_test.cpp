@@ -256,6 +256,23 @@ private slots:
         QCOMPARE(mDialog->isVisible(), !failure.isEmpty());
     }
 
+    // A C file that fails after the font file took its name (a folder of the header's name):
+    // the failure names the font written, no success is shown and the dialog stays open.
+    void cFailureAfterTheFontKeepsTheDialogOpen()
+    {
+        QVERIFY(QDir(mFolder->path()).mkdir(u"f.h"_s));
+        open();
+        click({"chkZGFCFile"});
+        control("txtZGFFilename")->setText(path("f.zgf"));
+        control("txtZGFCFilename")->setText(path("f.h"));
+        command(1)->click();
+        QCOMPARE(feedback().failures().size(), 1);
+        QVERIFY2(feedback().failures().at(0).endsWith(u"(already written: "_s + path("f.zgf") + u')'),
+                 qPrintable(feedback().failures().at(0)));
+        QCOMPARE(feedback().informations(), QStringList());
+        QVERIFY(mDialog->isVisible());
+    }
+
     // The bitmaps first, then the font from the edited bitmaps, as large as the budget said.
     void bitmapsThenFontFromEditedBitmaps()
     {

@@ -252,8 +252,7 @@ private slots:
         const QStringList font{u"--font"_s, u"DejaVu Sans"_s, u"--size"_s, u"12"_s, u"--chars"_s, u"AbgQ"_s};
         QCOMPARE(runCli(QStringList{u"new"_s, u"-o"_s, path(u"base.tsm"_s)} + font), QString());
         RasterSurface measure, work;
-        mFont->setMeasuringSurface(&measure);
-        QVERIFY(mFont->Load(path(u"base.tsm"_s), feedback()));
+        QVERIFY(mFont->Load(path(u"base.tsm"_s), feedback(), &measure));
         open<frmProperties>();
         control("txtName")->setText(u"Title"_s);
         control("txtCharSepExtra")->setText(u"2"_s);

@@ -68,8 +68,15 @@ protected:
     bool generate(bool font, const char *source, const char *header, const char *name, bool split,
                   QChar separator = QLatin1Char(','))
     {
-        return font ? ZgfToCSource(path(source), path(header), QLatin1String(name), split, mFeedback, separator)
-                    : FileToCSource(path(source), path(header), QLatin1String(name), split, mFeedback, separator);
+        try {
+            reportCSourceWritten(font ? ZgfToCSource(path(source), path(header), QLatin1String(name), split, mFeedback, separator)
+                                      : FileToCSource(path(source), path(header), QLatin1String(name), split, mFeedback, separator),
+                                 mFeedback);
+            return true;
+        } catch (const Failure &failure) {
+            showFailure(failure, mFeedback);
+            return false;
+        }
     }
 
     QTemporaryDir mDir;

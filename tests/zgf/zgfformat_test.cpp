@@ -168,6 +168,11 @@ TEST(Encoders, DecodeToTheQuantisedImage)
         QByteArray changed = data;
         changed[0] = char(changed[0] ^ 1);
         EXPECT_EQ(firstCodingDifference(changed, image, rle, channels, false, context), QPoint(0, 0)) << round;
+        // A level of one channel of a pixel in the last row, changed after coding, is found there.
+        const QPoint moved(int(random() % width), height - 1);
+        const int channel = channels == 1 ? 0 : int(random() % 3);
+        image.setPixel(moved.x(), moved.y(), image.pixel(moved.x(), moved.y()) ^ (Color(8) << (8 * channel)));
+        EXPECT_EQ(firstCodingDifference(data, image, rle, channels, false, context), moved) << round << channel;
     }
 }
 

@@ -19,6 +19,7 @@
 #include "version.h"
 
 #include <csignal>
+#include <limits>
 #include <exception>
 
 namespace {
@@ -42,7 +43,7 @@ int execute(const CommandLine &line, CommandEnvironment &environment)
 }
 
 const CommandEntry kCommands[] = {
-    {"export", "[PROJECT.tsm] [options]", "Write a ZGF font, and its C source with --c.", 0, 1,
+    {"export", "[PROJECT.tsm...] [options]", "Write a ZGF font, and its C source with --c.", 0, std::numeric_limits<int>::max(),
      &ExportCommand::declare, &execute<ExportCommand>},
     {"bitmaps", "PROJECT.tsm [options]", "Write the bitmaps of a post-processed project for editing.",
      1, 1, &BitmapsCommand::declare, &execute<BitmapsCommand>},

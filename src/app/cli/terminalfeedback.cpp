@@ -2,6 +2,24 @@
 
 #include <cstdio>
 
+namespace {
+
+// The capture of this thread, if any.
+thread_local TerminalFeedback::Capture *tCapture = nullptr;
+
+} // namespace
+
+TerminalFeedback::Capture::Capture(const QString &subject)
+    : mSubject(subject), mOuter(tCapture)
+{
+    tCapture = this;
+}
+
+TerminalFeedback::Capture::~Capture()
+{
+    tCapture = mOuter;
+}
+
 bool TerminalFeedback::ask(const QString &question)
 {
     if (mForce)
@@ -28,6 +46,12 @@ void TerminalFeedback::print(const QString &text)
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (!lines.endsWith(QLatin1Char('\n')))
         lines += QLatin1Char('\n');
+    if (tCapture) {
+        const QString prefix = tCapture->mSubject + QStringLiteral(": ");
+        lines = prefix + lines;
+        lines.replace(QStringLiteral("\n"), QLatin1Char('\n') + prefix);
+        lines.chop(prefix.size());
+    }
     // Messages name fonts and files from foreign files: an escape sequence in one must not
     // reach the terminal.
     for (qsizetype i = lines.size() - 1; i >= 0; --i) {
@@ -35,5 +59,8 @@ void TerminalFeedback::print(const QString &text)
         if ((u < 0x20 && u != '\n' && u != '\t') || (u >= 0x7F && u < 0xA0))
             lines.replace(i, 1, QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0')));
     }
-    std::fputs(lines.toUtf8().constData(), stderr);
+    if (tCapture)
+        tCapture->mText += lines;
+    else
+        std::fputs(lines.toUtf8().constData(), stderr);
 }

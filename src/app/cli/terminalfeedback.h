@@ -24,8 +24,30 @@ public:
     bool failed() const { return mFailed; }
 
     // Writes the text to stderr with CR LF and lone CR as line ends, and a final line end;
-    // other control characters but tabs are written as \xNN.
+    // other control characters but tabs are written as \xNN. Under a Capture the lines go to
+    // it instead.
     static void print(const QString &text);
+
+    // While it lives, what this thread prints is kept, not written, every line beginning
+    // with subject + ": ": the messages of one of several files, written in their order
+    // once that file is done.
+    class Capture
+    {
+    public:
+        explicit Capture(const QString &subject);
+        ~Capture();
+        Capture(const Capture &) = delete;
+        Capture &operator=(const Capture &) = delete;
+
+        // The lines printed so far.
+        const QString &text() const { return mText; }
+
+    private:
+        friend class TerminalFeedback;
+        QString mSubject;
+        QString mText;
+        Capture *mOuter;
+    };
 
 private:
     bool mForce = false;

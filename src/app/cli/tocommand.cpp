@@ -48,7 +48,8 @@ int ToCCommand::run(CommandEnvironment &environment)
     refuseOutputs(QList<FileRole>{{QStringLiteral("the file to convert"), mSource, false}}
                       + cSourceOutputs(header, mSplit),
                   mForce);
-    const bool written = convertToCSource(mSource, header, name, mSplit, environment.feedback,
-                                          kPortableGroupSeparator, mCodePage, mForce ? Existing::Replace : Existing::Keep);
-    return exitStatus(written, environment.feedback);
+    reportCSourceWritten(convertToCSource(mSource, header, name, mSplit, environment.feedback, kPortableGroupSeparator,
+                                          mCodePage, mForce ? Existing::Replace : Existing::Keep),
+                         environment.feedback);
+    return exitStatus(true, environment.feedback);
 }
