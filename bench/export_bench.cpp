@@ -28,7 +28,8 @@ void BM_ExportPrintable72RleMasked(benchmark::State &state)
     font.MaskWidthInc = 2;
     font.MaskHeightInc = 2;
     QuietFeedback feedback;
-    const PostprocessOptions bitmaps{dir.filePath(QStringLiteral("g.bmp")), dir.filePath(QStringLiteral("g_mask.bmp")), 1};
+    const PostprocessOptions bitmaps{dir.filePath(QStringLiteral("g.bmp")), dir.filePath(QStringLiteral("g_mask.bmp")),
+                                     1};
     ExportPostprocessBitmaps(font, work, bitmaps, feedback);
     for (auto _ : state) {
         // The export measures the document each time.

@@ -141,8 +141,8 @@ static int rle_valid(const uint8_t *p, unsigned long size, int width, int rows)
 
 /* Stands the reader at (col, row) of one channel of an RLE image. entry is the index entry
    of the cell that starts at cell_col in that row and channel, or NULL. */
-static void rle_seek(rle_reader *r, const uint8_t *base, const uint32_t *entry, unsigned long stream_row,
-                     int width, int cell_col, int col)
+static void rle_seek(rle_reader *r, const uint8_t *base, const uint32_t *entry, unsigned long stream_row, int width,
+                     int cell_col, int col)
 {
     if (entry) {
         rle_load(r, base + (*entry >> 8));
@@ -225,7 +225,8 @@ static void cell_levels(const zgf_font *f, int i, int x, int y, int n, uint8_t *
     if (f->mask_rle) {
         const uint32_t *entry = NULL;
         if (f->index) {
-            const unsigned long glyph_entries = f->image_rle ? (unsigned long)f->height * 3 * (unsigned long)f->count : 0;
+            const unsigned long glyph_entries =
+                f->image_rle ? (unsigned long)f->height * 3 * (unsigned long)f->count : 0;
             entry = f->index + glyph_entries + (unsigned long)y * (unsigned long)f->count + (unsigned long)i;
         }
         rle_reader r;
@@ -460,8 +461,8 @@ static int draw(const zgf_font *f, const zgf_surface *s, int x, int y, const cha
 {
     walk w;
     int i, cx, cy, pass;
-    if (!f || !f->image || !s || !text || s->width < 0 || s->height < 0 || s->width > LIMIT
-        || s->height > LIMIT || (!s->pixels && s->width && s->height))
+    if (!f || !f->image || !s || !text || s->width < 0 || s->height < 0 || s->width > LIMIT || s->height > LIMIT
+        || (!s->pixels && s->width && s->height))
         return ZGF_E_ARGUMENT;
     x = clamp(x);
     y = clamp(y);

@@ -49,14 +49,14 @@ typedef struct zgf_font {
     const uint8_t *image, *mask;                  /* image data; mask NULL without a mask */
     const uint32_t *index;                        /* zgf_set_index's memory, or NULL */
     unsigned long image_bytes, mask_bytes;
-    uint16_t cell_x[256];    /* first column of each character's cell */
-    uint8_t index_of[256];   /* character of each byte, 255 when the font lacks it */
+    uint16_t cell_x[256];  /* first column of each character's cell */
+    uint8_t index_of[256]; /* character of each byte, 255 when the font lacks it */
     int count, width, height, mask_width, mask_height;
     int image_rle, mask_rle, shadow;
-    int mask_width_inc, mask_x, mask_y;   /* mask cell growth and where the glyph sits in it */
-    int shadow_dx, shadow_dy;             /* shadow offset from the glyph's mask cell */
+    int mask_width_inc, mask_x, mask_y; /* mask cell growth and where the glyph sits in it */
+    int shadow_dx, shadow_dy;           /* shadow offset from the glyph's mask cell */
     int default_width, line_advance, char_sep;
-    uint16_t key, shadow_color;           /* transparent colour (low bit cleared), shadow */
+    uint16_t key, shadow_color; /* transparent colour (low bit cleared), shadow */
 } zgf_font;
 
 typedef struct zgf_surface {
@@ -70,14 +70,13 @@ typedef struct zgf_surface {
    object file of its own, so a program links only those it names. Unassigned bytes are no
    character's byte. The tables are made by gen-codepages.py from the system's iconv. */
 typedef struct zgf_codepage {
-    uint8_t identity[32];       /* bit b % 8 of byte b / 8: byte b is U+00bb */
-    const uint16_t *unicode;    /* ascending */
-    const uint8_t *bytes;       /* the byte of each */
+    uint8_t identity[32];    /* bit b % 8 of byte b / 8: byte b is U+00bb */
+    const uint16_t *unicode; /* ascending */
+    const uint8_t *bytes;    /* the byte of each */
     uint16_t count;
 } zgf_codepage;
 extern const zgf_codepage zgf_cp1250, zgf_cp1251, zgf_cp1252, zgf_cp1253, zgf_cp1254, zgf_cp1257;
-extern const zgf_codepage zgf_iso8859_1, zgf_iso8859_2, zgf_iso8859_5, zgf_iso8859_7, zgf_iso8859_9,
-    zgf_iso8859_15;
+extern const zgf_codepage zgf_iso8859_1, zgf_iso8859_2, zgf_iso8859_5, zgf_iso8859_7, zgf_iso8859_9, zgf_iso8859_15;
 extern const zgf_codepage zgf_koi8_r, zgf_koi8_u, zgf_cp437, zgf_cp850, zgf_cp866;
 
 /* 0, or a negative ZGF_E... code: the header, the tables and every offset, length and run
@@ -119,8 +118,8 @@ int zgf_set_index(zgf_font *font, void *memory, size_t size);
 int zgf_draw_text(const zgf_font *font, const zgf_surface *dst, int x, int y, const char *text);
 /* The same for UTF-8 text, each character mapped through the code page (no code: drawn as a
    missing character is); a NULL code page is ZGF_E_ARGUMENT. */
-int zgf_draw_utf8(const zgf_font *font, const zgf_surface *dst, int x, int y,
-                  const char *utf8, const zgf_codepage *codepage);
+int zgf_draw_utf8(const zgf_font *font, const zgf_surface *dst, int x, int y, const char *utf8,
+                  const zgf_codepage *codepage);
 
 #ifdef __cplusplus
 }

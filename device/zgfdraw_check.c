@@ -30,8 +30,15 @@ typedef struct {
     size_t size;
 } buffer;
 
-static void put8(buffer *b, unsigned v) { b->bytes[b->size++] = (uint8_t)v; }
-static void put16(buffer *b, unsigned v) { put8(b, v & 255); put8(b, v >> 8 & 255); }
+static void put8(buffer *b, unsigned v)
+{
+    b->bytes[b->size++] = (uint8_t)v;
+}
+static void put16(buffer *b, unsigned v)
+{
+    put8(b, v & 255);
+    put8(b, v >> 8 & 255);
+}
 static void set32(buffer *b, size_t at, unsigned long v)
 {
     int i;
@@ -103,10 +110,14 @@ static void build_font(buffer *b, int rle, int mask, int narrow_mask)
     b->bytes[72] = 1;
     b->bytes[73] = CHARS;
     b->size = 76;
-    for (i = 0; i < CHARS; ++i) put8(b, codes[i]);
-    for (i = 0; i < CHARS; ++i) put8(b, (unsigned)widths[i]);
-    for (i = 0; i < CHARS; ++i) put8(b, (unsigned)lefts[i] & 255);
-    for (i = 0; i < CHARS; ++i) put8(b, (unsigned)rights[i] & 255);
+    for (i = 0; i < CHARS; ++i)
+        put8(b, codes[i]);
+    for (i = 0; i < CHARS; ++i)
+        put8(b, (unsigned)widths[i]);
+    for (i = 0; i < CHARS; ++i)
+        put8(b, (unsigned)lefts[i] & 255);
+    for (i = 0; i < CHARS; ++i)
+        put8(b, (unsigned)rights[i] & 255);
     set32(b, 44, b->size);
     for (y = 0; y < HEIGHT; ++y) {
         for (x = 0; x < width; ++x) {
@@ -143,50 +154,53 @@ static uint32_t checksum(const zgf_surface *s)
 
 int main(void)
 {
+    // clang-format off
     static const char *const texts[] = {"AgB\x80 a", "gA\r\nB\x80\rAz\n\ng", "\xE2\x82\xAC" "A\xC3" "g\xF0\x9F\x98\x80" "B"};
+    // clang-format on
     static const int places[][2] = {{2, 1}, {-6, 3}, {30, 2}, {4, -5}, {1, 14}, {-40, -3}};
     static uint16_t pixels[40 * 18];
     static uint32_t index[4096];
     uint32_t total = 0;
     int lines = 0, rle, mask, narrow, t, p, layout, indexed;
     for (rle = 0; rle < 2; ++rle)
-    for (mask = 0; mask < 3; ++mask)
-    for (narrow = 0; narrow < 2; ++narrow) {
-        buffer font;
-        zgf_font f;
-        int opened;
-        seed = (uint32_t)(rle * 6 + mask * 2 + narrow + 1);
-        build_font(&font, rle, mask, narrow);
-        opened = zgf_open(&f, font.bytes, font.size);
-        if (opened != ZGF_OK) {
-            printf("font %d %d %d: %s\n", rle, mask, narrow, zgf_error_text(opened));
-            return 1;
-        }
-        for (indexed = 0; indexed < 2; ++indexed) {
-            if (indexed && zgf_set_index(&f, index, sizeof index) != ZGF_OK)
-                return 1;
-            for (t = 0; t < 3; ++t)
-            for (p = 0; p < 6; ++p)
-            for (layout = 0; layout < 3; ++layout) {
-                zgf_surface s;
-                int i;
-                s.width = 40, s.height = 18;
-                s.pixels = layout == 0 ? pixels : layout == 1 ? pixels + 40 * 17 : pixels + 17;
-                s.xstride = layout == 2 ? 18 : 1;
-                s.ystride = layout == 0 ? 40 : layout == 1 ? -40 : -1;
-                for (i = 0; i < 40 * 18; ++i)
-                    pixels[i] = (uint16_t)(i * 2654435761u >> 7);
-                if (t < 2 ? zgf_draw_text(&f, &s, places[p][0], places[p][1], texts[t])
-                          : zgf_draw_utf8(&f, &s, places[p][0], places[p][1], texts[t], &zgf_cp1252))
+        for (mask = 0; mask < 3; ++mask)
+            for (narrow = 0; narrow < 2; ++narrow) {
+                buffer font;
+                zgf_font f;
+                int opened;
+                seed = (uint32_t)(rle * 6 + mask * 2 + narrow + 1);
+                build_font(&font, rle, mask, narrow);
+                opened = zgf_open(&f, font.bytes, font.size);
+                if (opened != ZGF_OK) {
+                    printf("font %d %d %d: %s\n", rle, mask, narrow, zgf_error_text(opened));
                     return 1;
-                printf("font %d %d %d index %d text %d at %d,%d layout %d: %dx%d %08lx\n", rle, mask, narrow,
-                       indexed, t, places[p][0], places[p][1], layout, zgf_text_width(&f, texts[t]),
-                       zgf_text_height(&f, texts[t]), (unsigned long)checksum(&s));
-                total ^= checksum(&s) + (uint32_t)lines;
-                ++lines;
+                }
+                for (indexed = 0; indexed < 2; ++indexed) {
+                    if (indexed && zgf_set_index(&f, index, sizeof index) != ZGF_OK)
+                        return 1;
+                    for (t = 0; t < 3; ++t)
+                        for (p = 0; p < 6; ++p)
+                            for (layout = 0; layout < 3; ++layout) {
+                                zgf_surface s;
+                                int i;
+                                s.width = 40, s.height = 18;
+                                s.pixels = layout == 0 ? pixels : layout == 1 ? pixels + 40 * 17 : pixels + 17;
+                                s.xstride = layout == 2 ? 18 : 1;
+                                s.ystride = layout == 0 ? 40 : layout == 1 ? -40 : -1;
+                                for (i = 0; i < 40 * 18; ++i)
+                                    pixels[i] = (uint16_t)(i * 2654435761u >> 7);
+                                if (t < 2 ? zgf_draw_text(&f, &s, places[p][0], places[p][1], texts[t])
+                                          : zgf_draw_utf8(&f, &s, places[p][0], places[p][1], texts[t], &zgf_cp1252))
+                                    return 1;
+                                printf("font %d %d %d index %d text %d at %d,%d layout %d: %dx%d %08lx\n", rle, mask,
+                                       narrow, indexed, t, places[p][0], places[p][1], layout,
+                                       zgf_text_width(&f, texts[t]), zgf_text_height(&f, texts[t]),
+                                       (unsigned long)checksum(&s));
+                                total ^= checksum(&s) + (uint32_t)lines;
+                                ++lines;
+                            }
+                }
             }
-        }
-    }
     printf("%d drawings, all %08lx\n", lines, (unsigned long)total);
     return 0;
 }

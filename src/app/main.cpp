@@ -49,9 +49,8 @@ int main(int argc, char *argv[])
         QStringLiteral("NAME"));
     arguments.addOption(codePageOption);
     arguments.process(application);
-    const std::optional<CodePage> codePage = arguments.isSet(codePageOption)
-        ? codePageFromName(arguments.value(codePageOption))
-        : CodePage::Windows1252;
+    const std::optional<CodePage> codePage =
+        arguments.isSet(codePageOption) ? codePageFromName(arguments.value(codePageOption)) : CodePage::Windows1252;
     if (!codePage) {
         std::fputs(qPrintable(QStringLiteral("texelsmithy: --codepage takes one of %1, not '%2'.\n")
                                   .arg(codePageNameList(), arguments.value(codePageOption))),

@@ -20,8 +20,8 @@ bool openStartupFile(frmMain &window, DialogServices &services, const QString &p
     return true;
 }
 
-bool openStartupArguments(frmMain &window, DialogServices &services, const ProgramArguments &given,
-                          const QString &file, CodePage codePage)
+bool openStartupArguments(frmMain &window, DialogServices &services, const ProgramArguments &given, const QString &file,
+                          CodePage codePage)
 {
     if (given.undecodable.isEmpty())
         return openStartupFile(window, services, file, codePage);

@@ -19,5 +19,5 @@ bool openStartupFile(frmMain &window, DialogServices &services, const QString &p
 // Opens the file that the command line (given) names as file, with openStartupFile. An
 // argument that is no UTF-8 text would name another file: it is refused with a message box
 // that names it as bytes, and nothing is opened.
-bool openStartupArguments(frmMain &window, DialogServices &services, const ProgramArguments &given,
-                          const QString &file, CodePage codePage = CodePage::Windows1252);
+bool openStartupArguments(frmMain &window, DialogServices &services, const ProgramArguments &given, const QString &file,
+                          CodePage codePage = CodePage::Windows1252);

@@ -7,6 +7,7 @@
 namespace {
 
 // C99 to C23 keywords; an identifier must not be one of them.
+// clang-format off
 constexpr std::string_view kKeywords[] = {
     "_Alignas", "_Alignof", "_Atomic", "_BitInt", "_Bool", "_Complex", "_Decimal128",
     "_Decimal32", "_Decimal64", "_Generic", "_Imaginary", "_Noreturn", "_Static_assert",
@@ -17,6 +18,7 @@ constexpr std::string_view kKeywords[] = {
     "thread_local", "true", "typedef", "typeof", "typeof_unqual", "union", "unsigned", "void",
     "volatile", "while",
 };
+// clang-format on
 
 bool isKeyword(const QString &word)
 {

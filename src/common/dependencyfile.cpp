@@ -16,10 +16,11 @@ QByteArray escapedName(const QString &name)
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F || c == '\\')
-            throw Failure(Failure::InvalidCall,
-                          QStringLiteral("The dependency file cannot name %1: make and ninja do not read a file "
-                                         "name with %2.")
-                              .arg(name, c == '\\' ? QStringLiteral("a backslash") : QStringLiteral("a control character")));
+            throw Failure(
+                Failure::InvalidCall,
+                QStringLiteral("The dependency file cannot name %1: make and ninja do not read a file "
+                               "name with %2.")
+                    .arg(name, c == '\\' ? QStringLiteral("a backslash") : QStringLiteral("a control character")));
         if (c == ' ' || c == '#' || c == ':')
             escaped += '\\';
         else if (c == '$')
@@ -34,7 +35,8 @@ QByteArray nameList(const QStringList &names)
     QByteArrayList escaped;
     for (const QString &name : names) {
         if (name.isEmpty())
-            throw Failure(Failure::InvalidCall, QStringLiteral("The dependency file cannot name a file without a name."));
+            throw Failure(Failure::InvalidCall,
+                          QStringLiteral("The dependency file cannot name a file without a name."));
         if (const QByteArray entry = escapedName(name); !escaped.contains(entry))
             escaped.append(entry);
     }

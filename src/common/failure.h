@@ -13,7 +13,9 @@ struct Failure : std::exception
     QString description;
 
     Failure(qint32 failureNumber, QString failureDescription)
-        : number(failureNumber), description(std::move(failureDescription)) {}
+        : number(failureNumber), description(std::move(failureDescription))
+    {
+    }
 
     // The text shown to the person: number, ": ", description.
     QString message() const;

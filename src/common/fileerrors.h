@@ -41,4 +41,3 @@ void openForReading(QFile &file, const QString &path, QIODevice::OpenMode extra 
 // Writes all of data to the file; throws ioFailure on a short or failed write.
 void writeAll(QFileDevice &file, const char *data, qint64 size);
 void writeAll(QFileDevice &file, const QByteArray &data);
-

@@ -49,8 +49,8 @@ void refuseSharedFiles(const QList<FileRole> &files)
                 continue;
             const FileRole &writer = file.output ? file : *earlier;
             const FileRole &replaced = file.output ? *earlier : file;
-            throw refusal(QStringLiteral("%1 would replace %2 %3.")
-                              .arg(capitalised(writer.role), replaced.role, replaced.path));
+            throw refusal(
+                QStringLiteral("%1 would replace %2 %3.").arg(capitalised(writer.role), replaced.role, replaced.path));
         }
         seen.append({&file, canonical});
     }

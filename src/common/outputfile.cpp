@@ -48,8 +48,7 @@ int linkWithoutReplacing(const QByteArray &from, const QByteArray &to)
 
 } // namespace
 
-OutputFile::OutputFile(const QString &path, Existing existing)
-    : mPath(path), mExisting(existing)
+OutputFile::OutputFile(const QString &path, Existing existing) : mPath(path), mExisting(existing)
 {
     mDevice.target = QDir::toNativeSeparators(path);
 }
@@ -161,8 +160,9 @@ Failure afterWritten(const Failure &failure, const QStringList &written)
 {
     if (written.isEmpty())
         return failure;
-    return Failure(failure.number, QStringLiteral("%1 (already written: %2)")
-                                       .arg(failure.description, written.join(QStringLiteral(", "))));
+    return Failure(
+        failure.number,
+        QStringLiteral("%1 (already written: %2)").arg(failure.description, written.join(QStringLiteral(", "))));
 }
 
 QStringList writeOutputs(const QList<Output> &outputs)
@@ -208,5 +208,6 @@ void verifyWritten(QFileDevice &file, const QByteArray &meant)
     throw Failure(Failure::DeviceIO,
                   QStringLiteral("Device I/O error: %1 did not read back as written "
                                  "(first difference at offset %2); the old file is kept.")
-                      .arg(file.fileName()).arg(at));
+                      .arg(file.fileName())
+                      .arg(at));
 }

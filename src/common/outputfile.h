@@ -65,7 +65,7 @@ private:
 
     QString mPath;
     Existing mExisting;
-    QByteArray mTarget;    // the names on the disk
+    QByteArray mTarget; // the names on the disk
     QByteArray mTemporary;
     int mDescriptor = -1;
     Device mDevice;

@@ -7,7 +7,7 @@
 // text decodes to another name (U+FFFD in place of its bytes) and would open another file.
 struct ProgramArguments
 {
-    QStringList texts; // argv[1] on, decoded as file names are
+    QStringList texts;      // argv[1] on, decoded as file names are
     QByteArray undecodable; // the first argument whose bytes do not survive decoding; empty if none
 };
 

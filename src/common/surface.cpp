@@ -40,6 +40,7 @@ void Surface::fillCoveredPixels()
     const quint32 pixel = pixelFromColor(foreColor());
     for (int y = 0; y < height(); ++y) {
         quint32 *line = writableScanLine(y);
-        std::replace_if(line, line + width(), [&](quint32 p) { return p != background; }, pixel);
+        std::replace_if(
+            line, line + width(), [&](quint32 p) { return p != background; }, pixel);
     }
 }

@@ -60,8 +60,7 @@ InkBox findInk(const Surface &surface, const quint32 *backgroundRow)
 
 // The ink in the box as runs; false when a pixel is not in the drawing colour. With levels,
 // every pixel that is not background is ink, with its level of white over black.
-bool readInk(const Surface &surface, const InkBox &box, quint32 background, quint32 fore, bool levels,
-             InkImage &ink)
+bool readInk(const Surface &surface, const InkBox &box, quint32 background, quint32 fore, bool levels, InkImage &ink)
 {
     ink = InkImage(box.right - box.left + 1, box.bottom - box.top + 1);
     const auto isInk = [&](quint32 pixel) { return levels ? pixel != background : pixel == fore; };
@@ -166,8 +165,7 @@ qint16 unionHeight(const QList<Char> &glyphs)
 
 } // namespace
 
-GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16 spaceWidth, bool lined,
-                               bool smooth)
+GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16 spaceWidth, bool lined, bool smooth)
 {
     GlyphMeasurement m;
     m.sequence = sequence;
@@ -213,7 +211,8 @@ GlyphMeasurement measureGlyphs(Surface &surface, const QString &sequence, qint16
             ink = findInk(surface, backgroundRow.data());
             // The line of a lined font runs outside the glyph's box.
             const QRect drawnBounds = bounds.isEmpty() || lined ? QRect() : bounds.toAlignedRect().translated(pen);
-            const std::optional<QRect> grown = grownRoom(room, ink, drawnBounds, growth, lined && pen.x() == spaceWidth);
+            const std::optional<QRect> grown =
+                grownRoom(room, ink, drawnBounds, growth, lined && pen.x() == spaceWidth);
             if (!grown || growths == MaxGrowths)
                 break;
             room = *grown;

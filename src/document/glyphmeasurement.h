@@ -10,7 +10,6 @@
 
 #include <optional>
 
-
 // A glyph's ink as the measuring surface drew it, in its measured box (Width x Height at
 // Left, Top from the pen position, the top of the text cell; ink above the line has a
 // negative Top).

@@ -5,9 +5,9 @@
 
 PostprocessSettings PostprocessSettings::of(const TexelFont &font)
 {
-    return {font.Postprocessed, font.CharWidthInc, font.CharHeightInc, font.Masked, font.ShadowMask,
-            font.InvertMask, font.MaskWidthInc, font.MaskHeightInc, font.ShadowOX, font.ShadowOY,
-            font.ShadowXPos, font.ShadowYPos, font.ShadowColor};
+    return {font.Postprocessed, font.CharWidthInc, font.CharHeightInc, font.Masked,   font.ShadowMask,
+            font.InvertMask,    font.MaskWidthInc, font.MaskHeightInc, font.ShadowOX, font.ShadowOY,
+            font.ShadowXPos,    font.ShadowYPos,   font.ShadowColor};
 }
 
 void applyPostprocessing(TexelFont &font, const PostprocessSettings &settings)

@@ -24,7 +24,8 @@ const QString kBackground = QStringLiteral("Background");
 const QString kVariableName = QStringLiteral("VariableName");
 const QString kCodePage = QStringLiteral("CodePage");
 
-const std::array kTextKeys{&kTTFName, &kName, &kFontFile, &kChars, &kSampleText, &kBackground, &kVariableName, &kCodePage};
+const std::array kTextKeys{&kTTFName,    &kName,       &kFontFile,     &kChars,
+                           &kSampleText, &kBackground, &kVariableName, &kCodePage};
 
 QString projectFolder(const QString &projectPath)
 {
@@ -91,8 +92,9 @@ QStringList droppedDamagedValues(QJsonObject &object)
     if (object.contains(kSmooth) && !object.value(kSmooth).isBool())
         drop(kSmooth, QStringLiteral("%1 is not true or false").arg(kSmooth));
     if (object.contains(kCodePage) && !codePageFromName(object.value(kCodePage).toString()))
-        drop(kCodePage, QStringLiteral("%1 \"%2\" is no code page this program knows")
-                            .arg(kCodePage, object.value(kCodePage).toString()));
+        drop(kCodePage,
+             QStringLiteral("%1 \"%2\" is no code page this program knows")
+                 .arg(kCodePage, object.value(kCodePage).toString()));
     return faults;
 }
 
@@ -128,7 +130,8 @@ QString ProjectExtension::Damage::message(const QString &projectPath) const
     const QString file = QDir::toNativeSeparators(projectPath);
     if (!whole.isEmpty()) {
         return QStringLiteral("The extension of the project file %1 is damaged (%2): the settings of its record "
-                              "were loaded without it.").arg(file, whole);
+                              "were loaded without it.")
+            .arg(file, whole);
     }
     return QStringLiteral("The extension of the project file %1 is damaged: %2. %3 left out; the rest of the "
                           "extension was loaded.")
@@ -136,8 +139,7 @@ QString ProjectExtension::Damage::message(const QString &projectPath) const
              values.size() == 1 ? QStringLiteral("That value was") : QStringLiteral("Those values were"));
 }
 
-ProjectExtension::Damage ProjectExtension::applyTo(const QByteArray &bytes, TexelFont &font,
-                                                   const QString &projectPath)
+ProjectExtension::Damage ProjectExtension::applyTo(const QByteArray &bytes, TexelFont &font, const QString &projectPath)
 {
     QJsonObject object;
     Damage damage;

@@ -36,8 +36,8 @@ QByteArray readProject(const QString &path)
 {
     QFile file;
     openForReading(file, path);
-    QByteArray bytes = file.read(ProjectRecord::MaximumSize + ProjectExtension::HeaderSize
-                                 + ProjectExtension::MaxLength + 1);
+    QByteArray bytes =
+        file.read(ProjectRecord::MaximumSize + ProjectExtension::HeaderSize + ProjectExtension::MaxLength + 1);
     if (file.error() != QFileDevice::NoError)
         throw ioFailure(file);
     return bytes;
@@ -63,8 +63,8 @@ QString undrawnFontFileNote(const TexelFont &font, Surface *surface)
     if (!surface->font().file.isEmpty())
         return QString();
     const QString state = QFileInfo(font.FontFile()).isFile() ? QStringLiteral("cannot be read")
-                          : QFileInfo::exists(font.FontFile()) ? QStringLiteral("is no regular file")
-                                                               : QStringLiteral("is missing");
+        : QFileInfo::exists(font.FontFile())                  ? QStringLiteral("is no regular file")
+                                                              : QStringLiteral("is missing");
     const QString drawn = surface->font().name;
     const QString instead = drawn.compare(font.familyName(), Qt::CaseInsensitive) == 0
         ? QStringLiteral("the installed %1 is drawn in its place").arg(drawn)

@@ -100,18 +100,9 @@ public:
             --end;
         return fromWindows1252(bytes.sliced(start, end - start));
     }
-    quint8 byte(qsizetype offset) const
-    {
-        return offset < mBytes.size() ? quint8(mBytes.at(offset)) : 0;
-    }
-    quint16 uint16(qsizetype offset) const
-    {
-        return quint16(byte(offset) | byte(offset + 1) << 8);
-    }
-    quint32 uint32(qsizetype offset) const
-    {
-        return quint32(uint16(offset)) | quint32(uint16(offset + 2)) << 16;
-    }
+    quint8 byte(qsizetype offset) const { return offset < mBytes.size() ? quint8(mBytes.at(offset)) : 0; }
+    quint16 uint16(qsizetype offset) const { return quint16(byte(offset) | byte(offset + 1) << 8); }
+    quint32 uint32(qsizetype offset) const { return quint32(uint16(offset)) | quint32(uint16(offset + 2)) << 16; }
     qint16 int16(qsizetype offset) const { return qint16(uint16(offset)); }
     qint32 int32(qsizetype offset) const { return qint32(uint32(offset)); }
     // Any nonzero value is true, as files written by other tools may hold 1.
@@ -133,14 +124,8 @@ public:
         mBytes.replace(field.offset, field.width, bytes);
     }
     void byte(qsizetype offset, quint8 value) { mBytes[offset] = char(value); }
-    void int16(qsizetype offset, qint16 value)
-    {
-        qToLittleEndian(value, mBytes.data() + offset);
-    }
-    void int32(qsizetype offset, qint32 value)
-    {
-        qToLittleEndian(value, mBytes.data() + offset);
-    }
+    void int16(qsizetype offset, qint16 value) { qToLittleEndian(value, mBytes.data() + offset); }
+    void int32(qsizetype offset, qint32 value) { qToLittleEndian(value, mBytes.data() + offset); }
     void boolean(qsizetype offset, bool value) { int16(offset, value ? -1 : 0); }
     void single(qsizetype offset, float value)
     {
@@ -275,10 +260,8 @@ ProjectRecord ProjectRecord::fromBytes(const QByteArray &bytes, const QString &p
         empty.Version = 0;
         return empty;
     }
-    case 1:
-        return readVersion1(in);
-    case 2:
-        return readVersion2(in);
+    case 1: return readVersion1(in);
+    case 2: return readVersion2(in);
     default:
         throw Failure(Failure::UnmanagedVersion,
                       QStringLiteral("This version of TexelSmithy can't manage the file %1.").arg(path));

@@ -202,8 +202,8 @@ private:
     {
         const qsizetype start = mAt;
         const int c = mAt + 1 < mJson.size() ? uchar(mJson[mAt + 1]) : -1;
-        static constexpr std::pair<char, char> simple[] = {{'"', '"'}, {'\\', '\\'}, {'/', '/'}, {'b', '\b'},
-                                                           {'f', '\f'}, {'n', '\n'}, {'r', '\r'}, {'t', '\t'}};
+        static constexpr std::pair<char, char> simple[] = {{'"', '"'},  {'\\', '\\'}, {'/', '/'},  {'b', '\b'},
+                                                           {'f', '\f'}, {'n', '\n'},  {'r', '\r'}, {'t', '\t'}};
         for (const auto &[name, meaning] : simple) {
             if (c == uchar(name)) {
                 mAt += 2;
@@ -229,8 +229,10 @@ private:
     char32_t utf8()
     {
         const uchar lead = uchar(mJson[mAt]);
-        const int length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                         : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+        const int length = lead >= 0xC2 && lead <= 0xDF ? 2
+            : lead >= 0xE0 && lead <= 0xEF              ? 3
+            : lead >= 0xF0 && lead <= 0xF4              ? 4
+                                                        : 0;
         bool valid = length > 0;
         char32_t code = lead & (0x7F >> length);
         for (int i = 1; valid && i < length; ++i) {

@@ -62,17 +62,19 @@ TexelFont::TexelFont()
 
 QString TexelFont::defaultCharacterSet()
 {
-    static const QString set = QStringList{
-        QStringLiteral("0123456789"),
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"),
-        QStringLiteral("abcdefghijklmnopqrstuvwxyz"),
-        QStringLiteral(".,:\u00BF\u00A1!?'"),
-        QStringLiteral("\"()[]+-*/\\_@&\u20AC$\u00B7"),
-        QStringLiteral("\u00C1\u00C0\u00C4\u00C2\u00C9\u00C8\u00CA\u00CB\u00CD\u00CC\u00CE"
-                       "\u00CF\u00D3\u00D2\u00D4\u00D6\u00DA\u00D9\u00DB\u00DC\u00C7\u00D1"),
-        QStringLiteral("\u00E1\u00E0\u00E4\u00E2\u00E9\u00E8\u00EA\u00EB\u00ED\u00EC\u00EE"
-                       "\u00EF\u00F3\u00F2\u00F4\u00F6\u00FA\u00F9\u00FB\u00FC\u00E7\u00F1"),
-    }.join(kCrLf);
+    static const QString set =
+        QStringList{
+            QStringLiteral("0123456789"),
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"),
+            QStringLiteral("abcdefghijklmnopqrstuvwxyz"),
+            QStringLiteral(".,:\u00BF\u00A1!?'"),
+            QStringLiteral("\"()[]+-*/\\_@&\u20AC$\u00B7"),
+            QStringLiteral("\u00C1\u00C0\u00C4\u00C2\u00C9\u00C8\u00CA\u00CB\u00CD\u00CC\u00CE"
+                           "\u00CF\u00D3\u00D2\u00D4\u00D6\u00DA\u00D9\u00DB\u00DC\u00C7\u00D1"),
+            QStringLiteral("\u00E1\u00E0\u00E4\u00E2\u00E9\u00E8\u00EA\u00EB\u00ED\u00EC\u00EE"
+                           "\u00EF\u00F3\u00F2\u00F4\u00F6\u00FA\u00F9\u00FB\u00FC\u00E7\u00F1"),
+        }
+            .join(kCrLf);
     return set;
 }
 
@@ -108,8 +110,9 @@ void TexelFont::checkGlyphCount(const QString &chars, qsizetype limit)
         }
     }
     if (glyphs > limit) {
-        throw Failure(Failure::Overflow, QStringLiteral("Overflow: the font has %1 characters, at most %2 fit")
-                                             .arg(glyphs).arg(MaxGlyphs));
+        throw Failure(
+            Failure::Overflow,
+            QStringLiteral("Overflow: the font has %1 characters, at most %2 fit").arg(glyphs).arg(MaxGlyphs));
     }
 }
 
@@ -209,8 +212,9 @@ qint32 wholePoints(float size)
     constexpr double low = std::numeric_limits<qint32>::min(), high = std::numeric_limits<qint32>::max();
     // A NaN fails both comparisons.
     if (!(points >= low && points <= high)) {
-        throw Failure::runtime(Failure::Overflow, QStringLiteral("the size is %1 points, outside %2..%3")
-                                                      .arg(size).arg(low, 0, 'f', 0).arg(high, 0, 'f', 0));
+        throw Failure::runtime(
+            Failure::Overflow,
+            QStringLiteral("the size is %1 points, outside %2..%3").arg(size).arg(low, 0, 'f', 0).arg(high, 0, 'f', 0));
     }
     return qint32(points);
 }
@@ -219,12 +223,12 @@ qint32 wholePoints(float size)
 
 QString TexelFont::CalculateVariableName(const QString &name) const
 {
-    return composeVariableName({name.isEmpty() ? mName : name, wholePoints(mSize), mBold, mItalic,
-                                mUnderline, mStrikethrough, Postprocessed, Masked});
+    return composeVariableName({name.isEmpty() ? mName : name, wholePoints(mSize), mBold, mItalic, mUnderline,
+                                mStrikethrough, Postprocessed, Masked});
 }
 
-QString TexelFont::CalculateGP32FileName(const QString &name, const QString &variableName,
-                                         qint16 proportional, qint16 serif, qint16 script) const
+QString TexelFont::CalculateGP32FileName(const QString &name, const QString &variableName, qint16 proportional,
+                                         qint16 serif, qint16 script) const
 {
     return derivedGP32FileName(name.isEmpty() ? mName : name, variableName.isEmpty() ? mVariableName : variableName,
                                proportional, serif, script, NameRule::Today);
@@ -234,8 +238,8 @@ QString TexelFont::derivedVariableName(NameRule rule) const
 {
     if (rule == NameRule::Today)
         return CalculateVariableName();
-    return composeUnrepairedVariableName({mName, wholePoints(mSize), mBold, mItalic, mUnderline, mStrikethrough,
-                                          Postprocessed, Masked});
+    return composeUnrepairedVariableName(
+        {mName, wholePoints(mSize), mBold, mItalic, mUnderline, mStrikethrough, Postprocessed, Masked});
 }
 
 QString TexelFont::derivedGP32FileName(const QString &n, const QString &v, qint16 proportional, qint16 serif,
@@ -313,7 +317,8 @@ Failure TexelFont::fontFileFailure(const Failure &failure) const
 {
     if (mFontFile.isEmpty() || failure.message().contains(QDir::toNativeSeparators(mFontFile)))
         return failure;
-    return Failure(failure.number, QStringLiteral("The font file %1 draws glyphs too large to measure or to hold, as a "
-                                                  "damaged file does (%2)")
-                                       .arg(QDir::toNativeSeparators(mFontFile), failure.message()));
+    return Failure(failure.number,
+                   QStringLiteral("The font file %1 draws glyphs too large to measure or to hold, as a "
+                                  "damaged file does (%2)")
+                       .arg(QDir::toNativeSeparators(mFontFile), failure.message()));
 }

@@ -129,10 +129,8 @@ public:
     // The default GP32 file name ("a_100ba6"): prefix, two-digit size, checksum. The flags
     // are -1 for the document's own, otherwise nonzero for set. The checksum keeps its low
     // 16 bits; the result has no spaces.
-    QString CalculateGP32FileName(const QString &name = QString(),
-                                  const QString &variableName = QString(),
-                                  qint16 proportional = -1, qint16 serif = -1,
-                                  qint16 script = -1) const;
+    QString CalculateGP32FileName(const QString &name = QString(), const QString &variableName = QString(),
+                                  qint16 proportional = -1, qint16 serif = -1, qint16 script = -1) const;
     // Sets VariableName and GP32FileName as a project file stores them. A stored name that
     // earlier versions derived is a derived name and gets today's derivation: they kept
     // characters no C identifier allows ("éclairSeñor8"), counted the family's
@@ -180,8 +178,8 @@ public:
 private:
     enum class NameRule { Today, Earlier };
     QString derivedVariableName(NameRule rule) const;
-    QString derivedGP32FileName(const QString &name, const QString &variableName, qint16 proportional,
-                                qint16 serif, qint16 script, NameRule rule) const;
+    QString derivedGP32FileName(const QString &name, const QString &variableName, qint16 proportional, qint16 serif,
+                                qint16 script, NameRule rule) const;
 
     bool mBold = false;
     QString mChars;

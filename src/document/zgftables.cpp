@@ -15,8 +15,8 @@ QByteArray table(const GlyphMeasurement &m, const char *what, qint64 low, qint64
     for (qsizetype i = 0; i < m.glyphs.size(); ++i) {
         const qint64 v = value(m.glyphs.at(i));
         if (v < low || v > high) {
-            throw Failure::overflow(v, low, high, QStringLiteral("the %1 of \"%2\"")
-                                                      .arg(QLatin1String(what), m.characters.value(i)));
+            throw Failure::overflow(v, low, high,
+                                    QStringLiteral("the %1 of \"%2\"").arg(QLatin1String(what), m.characters.value(i)));
         }
         out.append(char(v & 0xFF));
     }
@@ -39,7 +39,8 @@ QByteArray zgfCharacterTable(const GlyphMeasurement &measurement, CodePage page)
 
 QByteArray zgfWidthTable(const GlyphMeasurement &measurement, qint16 charWidthInc)
 {
-    return table(measurement, "width", 0, 255, [charWidthInc](const Char &g) { return qint64(g.Width) + charWidthInc; });
+    return table(measurement, "width", 0, 255,
+                 [charWidthInc](const Char &g) { return qint64(g.Width) + charWidthInc; });
 }
 
 QByteArray zgfLeftIndentTable(const GlyphMeasurement &measurement)

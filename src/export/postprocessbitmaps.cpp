@@ -84,7 +84,8 @@ AgreedBitmaps agreedBitmaps(const PostprocessBitmaps &bitmaps, Feedback &feedbac
             continue;
         Output &full = files.last();
         if (QFileInfo::exists(ordinaryPath(full.path))) {
-            if (!feedback.ask(QStringLiteral("Overwrite ") + what + QStringLiteral(" ") + full.path + QStringLiteral("?"))) {
+            if (!feedback.ask(QStringLiteral("Overwrite ") + what + QStringLiteral(" ") + full.path
+                              + QStringLiteral("?"))) {
                 agreed.complete = false;
                 return agreed;
             }
@@ -104,7 +105,8 @@ bool ExportPostprocessBitmaps(const TexelFont &font, Surface &work, const Postpr
         std::optional<PostprocessBitmaps> bitmaps;
         {
             BusyGuard busy(feedback);
-            bitmaps.emplace(buildPostprocessBitmaps(font, work, options, documentBitmaps(font, measureFont(font, work))));
+            bitmaps.emplace(
+                buildPostprocessBitmaps(font, work, options, documentBitmaps(font, measureFont(font, work))));
         }
         agreed = agreedBitmaps(*bitmaps, feedback);
         BusyGuard busy(feedback);

@@ -110,7 +110,10 @@ void encodeVerified(QBuffer &out, const Surface &picture, bool rle, bool mask, b
     if (const auto at = firstCodingDifference(coded, picture, rle, mask ? 1 : 3, invert, what)) {
         throw Failure(Failure::DeviceIO,
                       QStringLiteral("Device I/O error: the coded %1 does not read back as drawn "
-                                     "(first difference at %2, %3)").arg(what).arg(at->x()).arg(at->y()));
+                                     "(first difference at %2, %3)")
+                          .arg(what)
+                          .arg(at->x())
+                          .arg(at->y()));
     }
 }
 
@@ -155,9 +158,9 @@ ZgfHeader zgfHeaderOf(const TexelFont &font, const GlyphMeasurement &m, bool rle
     h.PointSize = toUByte(qint64(std::floor(double(font.Size()) + 0.25)), QStringLiteral("the point size"));
     h.FaceName = toWindows1252(font.TTFName());
     if (h.FaceName.size() > 32) {
-        throw Failure(Failure::Overflow,
-                      QStringLiteral("Overflow: the face name \"%1\" is longer than 32 characters")
-                          .arg(font.TTFName()));
+        throw Failure(
+            Failure::Overflow,
+            QStringLiteral("Overflow: the face name \"%1\" is longer than 32 characters").arg(font.TTFName()));
     }
     h.TransColor = quint16(ColorToPixel16(font.TransColor, 1));
     h.ShadowColor = quint16(ColorToPixel16(font.ShadowColor, 1));

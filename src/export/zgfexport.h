@@ -15,13 +15,13 @@ class TexelFont;
 // What the export dialog (or the command line) asks of a ZGF export.
 struct ZgfExportOptions
 {
-    QString zgfFileName;    // completed with ".zgf" when it has no extension
-    bool rle = true;        // RLE, else RAW, for both images
-    QString bitmapFileName; // the edited glyph image of a post-processed font
-    QString maskFileName;   // the edited mask image of a masked font
-    bool cFile = false;     // also write C source
-    QString cFileName;      // completed with ".h" when it has no extension
-    bool split = false;     // C source as .h and .c
+    QString zgfFileName;                     // completed with ".zgf" when it has no extension
+    bool rle = true;                         // RLE, else RAW, for both images
+    QString bitmapFileName;                  // the edited glyph image of a post-processed font
+    QString maskFileName;                    // the edited mask image of a masked font
+    bool cFile = false;                      // also write C source
+    QString cFileName;                       // completed with ".h" when it has no extension
+    bool split = false;                      // C source as .h and .c
     QChar groupSeparator = QLatin1Char(','); // thousands separator of the C comment block
     // What happens to a file of an output's name that nobody was asked about (one that
     // appeared after the check): the windows replace it; the command line keeps it and

@@ -19,7 +19,8 @@ QString rleProblem(QByteArrayView bytes, qint64 at, bool fourBits, qint64 width,
     const auto *p = reinterpret_cast<const uchar *>(bytes.data());
     const auto skipped = [&](qint64 x, qint64 row) {
         return QStringLiteral("its run-length codes give no colour to row %1 from pixel %2 on")
-            .arg(rows - 1 - row).arg(x);
+            .arg(rows - 1 - row)
+            .arg(x);
     };
     qint64 x = 0;
     qint64 row = 0; // from the bottom
@@ -64,8 +65,8 @@ QString bitmapFileProblem(QByteArrayView bytes)
     const qint64 dataOffset = qFromLittleEndian<quint32>(p + 10);
     const qint64 headerSize = qFromLittleEndian<quint32>(p + 14);
     const bool core = headerSize == CoreHeaderSize;
-    if (!core && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 64
-        && headerSize != 108 && headerSize != 124)
+    if (!core && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 64 && headerSize != 108
+        && headerSize != 124)
         return QStringLiteral("no bitmap has a header of %1 bytes").arg(headerSize);
     if (size < FileHeaderSize + headerSize)
         return cut;
@@ -93,7 +94,10 @@ QString bitmapFileProblem(QByteArrayView bytes)
     if (rle && height < 0)
         return QStringLiteral("a run-length coded bitmap cannot be stored top row first");
 
-    const qint64 masks = headerSize == 40 ? (compression == BitFields ? 12 : compression == AlphaBitFields ? 16 : 0) : 0;
+    const qint64 masks = headerSize == 40 ? (compression == BitFields            ? 12
+                                                 : compression == AlphaBitFields ? 16
+                                                                                 : 0)
+                                          : 0;
     const qint64 colors = bits <= 8 ? (usedColors > 0 ? qMin<qint64>(usedColors, 1 << bits) : 1 << bits) : 0;
     const qint64 tablesEnd = FileHeaderSize + headerSize + masks + colors * (core ? 3 : 4);
     if (size < tablesEnd)
@@ -103,15 +107,20 @@ QString bitmapFileProblem(QByteArrayView bytes)
     // The reader takes the pixels from the end of the colour table then, not from their offset.
     if (dataOffset < tablesEnd)
         return QStringLiteral("its colour table of %1 colours runs past the start of its pixels at byte %2")
-            .arg(colors).arg(dataOffset);
+            .arg(colors)
+            .arg(dataOffset);
     if (dataOffset >= size)
-        return QStringLiteral("its pixels would start at byte %1, but the file ends after %2 bytes").arg(dataOffset).arg(size);
+        return QStringLiteral("its pixels would start at byte %1, but the file ends after %2 bytes")
+            .arg(dataOffset)
+            .arg(size);
     if (rle)
         return rleProblem(bytes, dataOffset, compression == Rle4, width, qAbs(height));
     const qint64 rows = qAbs(height);
     const qint64 dataEnd = dataOffset + (width * bits + 31) / 32 * 4 * rows;
     if (size < dataEnd)
         return QStringLiteral("the file ends after %1 bytes, but its %2 rows of pixels end at byte %3")
-            .arg(size).arg(rows).arg(dataEnd);
+            .arg(size)
+            .arg(rows)
+            .arg(dataEnd);
     return QString();
 }

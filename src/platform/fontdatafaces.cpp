@@ -39,7 +39,8 @@ QString brokenGlyph(FT_Face face)
     FT_UInt glyph = 0;
     for (FT_ULong c = FT_Get_First_Char(face, &glyph); glyph != 0 && c <= 0xFF; c = FT_Get_Next_Char(face, c, &glyph)) {
         if (FT_Load_Glyph(face, glyph, flags) != 0)
-            return QStringLiteral("cannot draw the glyph of U+%1").arg(QString::number(uint(c), 16).toUpper(), 4, QLatin1Char('0'));
+            return QStringLiteral("cannot draw the glyph of U+%1")
+                .arg(QString::number(uint(c), 16).toUpper(), 4, QLatin1Char('0'));
     }
     return QString();
 }

@@ -10,8 +10,8 @@ void ignoreMachineGlyphSettings()
 <fontconfig>
   <match target="font"><edit name="autohint" mode="assign"><bool>false</bool></edit></match>
 </fontconfig>)";
-        return FcInit() && FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(),
-                                                          reinterpret_cast<const FcChar8 *>(rules), FcTrue);
+        return FcInit()
+            && FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(), reinterpret_cast<const FcChar8 *>(rules), FcTrue);
     }();
     (void)applied;
 }

@@ -61,7 +61,10 @@ QString indexPastTable(const QImage &picture)
             const int index = picture.format() == QImage::Format_Indexed8 ? row[x] : picture.pixelIndex(x, y);
             if (index >= colors)
                 return QStringLiteral("the pixel at (%1, %2) has colour %3, but its colour table holds %4")
-                    .arg(x).arg(y).arg(index).arg(colors);
+                    .arg(x)
+                    .arg(y)
+                    .arg(index)
+                    .arg(colors);
         }
     }
     return QString();
@@ -75,7 +78,8 @@ QImage readPictureFile(const QString &path)
     openForReading(file, path);
     const QString subject = QDir::toNativeSeparators(path);
     const auto invalid = [&](const QString &why) {
-        return Failure::runtime(Failure::InvalidPicture, why.isEmpty() ? subject : subject + QStringLiteral(": ") + why);
+        return Failure::runtime(Failure::InvalidPicture,
+                                why.isEmpty() ? subject : subject + QStringLiteral(": ") + why);
     };
     if (file.size() > MaxPictureFileSize)
         throw invalid(QStringLiteral("the file holds %1 bytes, more than a picture is read from").arg(file.size()));

@@ -65,20 +65,16 @@ bool sameFont(const SurfaceFont &a, const SurfaceFont &b)
 QFont::HintingPreference hintingPreference(Hinting hinting)
 {
     switch (hinting) {
-    case Hinting::None:
-        return QFont::PreferNoHinting;
-    case Hinting::Slight:
-        return QFont::PreferVerticalHinting;
-    case Hinting::Full:
-        break;
+    case Hinting::None: return QFont::PreferNoHinting;
+    case Hinting::Slight: return QFont::PreferVerticalHinting;
+    case Hinting::Full: break;
     }
     return QFont::PreferFullHinting;
 }
 
 } // namespace
 
-RasterSurface::RasterSurface()
-    : mImage(rasterImage(1, 1)), mMetrics(QFont())
+RasterSurface::RasterSurface() : mImage(rasterImage(1, 1)), mMetrics(QFont())
 {
     ignoreMachineGlyphSettings();
     mPainter.begin(&mImage);
@@ -108,9 +104,9 @@ void RasterSurface::applyFont(const SurfaceFont &font)
         drawing = fontFileDrawing(font.file, font.name, font.bold, font.italic);
     mStrike.reset();
     if (drawing && !drawing->face.scalable) {
-        auto strike = std::make_unique<StrikeText>(drawing->data, nearestStrike(drawing->face.pixelSizes, font.size),
-                                                   font.bold && !drawing->face.bold,
-                                                   font.italic && !drawing->face.italic);
+        auto strike =
+            std::make_unique<StrikeText>(drawing->data, nearestStrike(drawing->face.pixelSizes, font.size),
+                                         font.bold && !drawing->face.bold, font.italic && !drawing->face.italic);
         if (strike->isValid())
             mStrike = std::move(strike);
         else
@@ -147,8 +143,9 @@ void RasterSurface::applyFont(const SurfaceFont &font)
     mRawFont = QRawFont();
 
     const QFontInfo info(mFont);
-    mRealised = SurfaceFont{info.family(), float(info.pixelSize() * 72.0 / 96.0), info.bold(),
-                            info.italic(), info.strikeOut(), info.underline()};
+    mRealised = SurfaceFont{info.family(),    float(info.pixelSize() * 72.0 / 96.0),
+                            info.bold(),      info.italic(),
+                            info.strikeOut(), info.underline()};
     if (drawing) {
         // The face's own weight and slant show, and a style it lacks is synthesised.
         mRealised.name = drawing->face.family;

@@ -22,8 +22,7 @@ QString absolute(const QString &fileName)
 
 } // namespace
 
-RecentProjects::RecentProjects(SettingsStore &store)
-    : mStore(store)
+RecentProjects::RecentProjects(SettingsStore &store) : mStore(store)
 {
     for (int i = 0; i < MaxCount; ++i) {
         const QString file = mStore.get(kSection, key(i));

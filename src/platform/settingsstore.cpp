@@ -17,13 +17,11 @@ QString path(const QString &section, const QString &key)
 
 } // namespace
 
-SettingsStore::SettingsStore()
-    : mSettings(QSettings::IniFormat, QSettings::UserScope, Application, Application)
+SettingsStore::SettingsStore() : mSettings(QSettings::IniFormat, QSettings::UserScope, Application, Application)
 {
 }
 
-SettingsStore::SettingsStore(const QString &filePath)
-    : mSettings(filePath, QSettings::IniFormat)
+SettingsStore::SettingsStore(const QString &filePath) : mSettings(filePath, QSettings::IniFormat)
 {
 }
 
@@ -38,8 +36,7 @@ std::optional<QString> SettingsStore::stored(const QString &section, const QStri
     return value.toString();
 }
 
-QString SettingsStore::get(const QString &section, const QString &key,
-                           const QString &defaultValue) const
+QString SettingsStore::get(const QString &section, const QString &key, const QString &defaultValue) const
 {
     return stored(section, key).value_or(defaultValue);
 }

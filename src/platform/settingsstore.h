@@ -20,8 +20,7 @@ public:
     SettingsStore &operator=(const SettingsStore &) = delete;
 
     // The stored text, or defaultValue when the key is missing.
-    QString get(const QString &section, const QString &key,
-                const QString &defaultValue = QString()) const;
+    QString get(const QString &section, const QString &key, const QString &defaultValue = QString()) const;
     // Creates or replaces the value and writes the store at once; fails with 70 naming the
     // file when it cannot be written.
     void save(const QString &section, const QString &key, const QString &value);

@@ -176,7 +176,8 @@ std::optional<QByteArray> renamedNameTable(const QByteArray &table, const QStrin
         char *at = head.data() + 6 + i * 12;
         if (strings.size() + r.text.size() > 0xffff)
             return std::nullopt;
-        for (const quint16 value : {r.platform, r.encoding, r.language, r.id, quint16(r.text.size()), quint16(strings.size())}) {
+        for (const quint16 value :
+             {r.platform, r.encoding, r.language, r.id, quint16(r.text.size()), quint16(strings.size())}) {
             qToBigEndian<quint16>(value, at);
             at += 2;
         }
@@ -190,8 +191,9 @@ std::optional<QByteArray> renamedNameTable(const QByteArray &table, const QStrin
 bool isSfnt(const QByteArray &bytes)
 {
     const std::optional<quint32> tag = u32(bytes, 0);
-    return tag && (*tag == CollectionTag || *tag == 0x00010000 || *tag == 0x4f54544f /* OTTO */
-                   || *tag == 0x74727565 /* true */);
+    return tag
+        && (*tag == CollectionTag || *tag == 0x00010000 || *tag == 0x4f54544f /* OTTO */
+            || *tag == 0x74727565 /* true */);
 }
 
 QString sfntLayoutProblem(const QByteArray &bytes)

@@ -78,6 +78,5 @@ QImage ZgfPictures::zoomed(const QImage &image, int factor)
         throw Failure::runtime(Failure::InvalidCall);
     if (factor == 1 || image.isNull())
         return image;
-    return image.scaled(image.width() * factor, image.height() * factor, Qt::IgnoreAspectRatio,
-                        Qt::FastTransformation);
+    return image.scaled(image.width() * factor, image.height() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }

@@ -28,8 +28,7 @@ public:
     // The text drawn as a GP32 program draws it (see ZgfTextLayout), at (0, 0) of a screen of
     // the text's size filled with a plain colour, or with a checker board when none is given;
     // every pixel a GP32 pixel. RGB32. Throws as ZgfTextLayout does.
-    static QImage textImage(const ZgfFont &font, const QString &text,
-                            std::optional<Color> background = std::nullopt);
+    static QImage textImage(const ZgfFont &font, const QString &text, std::optional<Color> background = std::nullopt);
     // The same over a picture, from its top-left corner (white where it ends).
     static QImage textImage(const ZgfFont &font, const QString &text, const QImage &backdrop);
     // Every pixel enlarged to factor x factor (1 to MaxZoom), with no smoothing.

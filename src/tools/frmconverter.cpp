@@ -93,7 +93,6 @@ frmConverter::frmConverter(DialogServices &services, QWidget *parent)
     fields->addWidget(codePageLabel, 4, 0);
     fields->addWidget(mCodePage, 4, 1, Qt::AlignLeft);
 
-
     setControlIndex(mOk, QStringLiteral("cmdCommands"), 1);
     mOk->setDefault(true);
     connect(mOk, &QPushButton::clicked, this, &frmConverter::convert);
@@ -127,8 +126,8 @@ frmConverter::~frmConverter() = default;
 void frmConverter::browseSource()
 {
     const QString chosen = mServices.choosers.openFileName(
-        this, {QStringLiteral("Velmora Font (*.zgf)|*.zgf|All files (*.*)|*.*"), QStringLiteral(".zgf"),
-               mFilename->text()});
+        this,
+        {QStringLiteral("Velmora Font (*.zgf)|*.zgf|All files (*.*)|*.*"), QStringLiteral(".zgf"), mFilename->text()});
     if (!chosen.isEmpty())
         mFilename->setText(chosen);
     // Also after a cancel: the names follow the file as it is now.
@@ -173,8 +172,8 @@ void frmConverter::convert()
     mCFilename->setText(headerFileName(mCFilename->text()));
     mVarName->setText(typedVariableName(mVarName->text()));
     try {
-        reportCSourceWritten(convertToCSource(mFilename->text(), mCFilename->text(), mVarName->text(), split,
-                                              mFeedback, localeGroupSeparator(), mCodePage->page()),
+        reportCSourceWritten(convertToCSource(mFilename->text(), mCFilename->text(), mVarName->text(), split, mFeedback,
+                                              localeGroupSeparator(), mCodePage->page()),
                              mFeedback);
     } catch (const Failure &failure) {
         showFailure(failure, mFeedback);

@@ -80,10 +80,10 @@ frmExport::frmExport(DialogServices &services, QWidget *parent)
       mZGFFilename(newField(QStringLiteral("txtZGFFilename"), mZGFFrame)),
       mRAWFormat(newButton<QRadioButton>(QStringLiteral("optRAWFormat"), QStringLiteral("Do not encode bitmaps (RAW)"),
                                          mZGFFrame)),
-      mRLEFormat(newButton<QRadioButton>(QStringLiteral("optRLEFormat"), QStringLiteral("Encode bitmaps (RLE)"),
-                                         mZGFFrame)),
-      mZGFCFile(newButton<QCheckBox>(QStringLiteral("chkZGFCFile"), QStringLiteral("Generate also C file(s)"),
-                                     mZGFFrame)),
+      mRLEFormat(
+          newButton<QRadioButton>(QStringLiteral("optRLEFormat"), QStringLiteral("Encode bitmaps (RLE)"), mZGFFrame)),
+      mZGFCFile(
+          newButton<QCheckBox>(QStringLiteral("chkZGFCFile"), QStringLiteral("Generate also C file(s)"), mZGFFrame)),
       mZGFCLabel(newLabel(QStringLiteral("C filename:"), mZGFFrame, QStringLiteral("lblZGFCFilename"))),
       mZGFCFilename(newField(QStringLiteral("txtZGFCFilename"), mZGFFrame)),
       mSplit(newButton<QCheckBox>(QStringLiteral("chkSplit"), QStringLiteral("Split in *.c and *.h files"), mZGFFrame)),
@@ -122,9 +122,9 @@ frmExport::frmExport(DialogServices &services, QWidget *parent)
 
     auto *post = new QGridLayout(mPostprocessFrame);
     post->setColumnStretch(1, 1);
-    post->addWidget(newLabel(QStringLiteral("Postprocessing bitmaps:"), mPostprocessFrame,
-                             QStringLiteral("lblPostFilename")),
-                    0, 0, 1, 3);
+    post->addWidget(
+        newLabel(QStringLiteral("Postprocessing bitmaps:"), mPostprocessFrame, QStringLiteral("lblPostFilename")), 0, 0,
+        1, 3);
     post->addWidget(newLabel(QStringLiteral("Font:"), mPostprocessFrame), 1, 0);
     post->addWidget(mBitmapFilename, 1, 1);
     post->addWidget(mBrowse[0], 1, 2);
@@ -133,8 +133,8 @@ frmExport::frmExport(DialogServices &services, QWidget *parent)
     post->addWidget(mBrowse[1], 2, 2);
     // The box stands in the gap of the sentence.
     auto *distribute = new QHBoxLayout;
-    distribute->addWidget(newLabel(QStringLiteral("Distribute characters in"), mPostprocessFrame,
-                                   QStringLiteral("lblNbBitmaps")));
+    distribute->addWidget(
+        newLabel(QStringLiteral("Distribute characters in"), mPostprocessFrame, QStringLiteral("lblNbBitmaps")));
     distribute->addWidget(mNbBitmaps);
     distribute->addWidget(newLabel(QStringLiteral("different bitmaps"), mPostprocessFrame));
     distribute->addStretch();
@@ -213,8 +213,7 @@ void frmExport::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     // Coming back from the image editor: the edited bitmaps may have changed.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && activated() && moFont
-        && moFont->Postprocessed)
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && activated() && moFont && moFont->Postprocessed)
         mBudget->schedule();
 }
 
@@ -257,7 +256,9 @@ void frmExport::showCharacterNotes()
     }
     const std::pair<QLabel *, QString> notes[] = {
         {mMissingNote, missingGlyphsNote(missing, moFont->TTFName(), kNamedCharacters)},
-        {mUnencodableNote, unencodableNote(unencodableCharacters(moFont->Chars(), moFont->CodePage()), moFont->CodePage(), kNamedCharacters)},
+        {mUnencodableNote,
+         unencodableNote(unencodableCharacters(moFont->Chars(), moFont->CodePage()), moFont->CodePage(),
+                         kNamedCharacters)},
     };
     for (const auto &[label, text] : notes) {
         label->setText(text);
@@ -351,8 +352,8 @@ void frmExport::browse(QLineEdit *field, const QString &filter, const QString &s
 {
     FileRequest request{filter, suffix, field->text()};
     request.confirmOverwrite = false;
-    const QString chosen = existing ? mServices.choosers.openFileName(this, request)
-                                    : mServices.choosers.saveFileName(this, request);
+    const QString chosen =
+        existing ? mServices.choosers.openFileName(this, request) : mServices.choosers.saveFileName(this, request);
     if (!chosen.isEmpty())
         field->setText(chosen);
 }

@@ -48,11 +48,11 @@ frmExtractor::frmExtractor(DialogServices &services, QWidget *parent)
     setWindowIcon(parent ? parent->windowIcon() : programIcon());
 
     auto *intro = newIndexedLabel(QStringLiteral("This ZGF font extractor is designed to extract ZGF fonts "
-                                          "embedded in other files like compiled programs (.gxb, .fxe, ...)"),
-                           0, this);
+                                                 "embedded in other files like compiled programs (.gxb, .fxe, ...)"),
+                                  0, this);
     intro->setWordWrap(true);
-    auto *warning =
-        newIndexedLabel(QStringLiteral("To work correctly, the file must be not encrypted and not compressed."), 1, this);
+    auto *warning = newIndexedLabel(
+        QStringLiteral("To work correctly, the file must be not encrypted and not compressed."), 1, this);
     warning->setWordWrap(true);
 
     auto *frame = new QGroupBox(this);
@@ -82,8 +82,7 @@ frmExtractor::frmExtractor(DialogServices &services, QWidget *parent)
     const int numberWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 16;
     header->resizeSection(OffsetColumn, numberWidth);
     header->resizeSection(SizeColumn, numberWidth);
-    connect(mFonts->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &frmExtractor::updateCommands);
+    connect(mFonts->selectionModel(), &QItemSelectionModel::selectionChanged, this, &frmExtractor::updateCommands);
 
     auto *frameLayout = new QGridLayout(frame);
     frameLayout->addWidget(sourceLabel, 0, 0);
@@ -92,7 +91,6 @@ frmExtractor::frmExtractor(DialogServices &services, QWidget *parent)
     frameLayout->addWidget(listLabel, 1, 0, 1, 3);
     frameLayout->addWidget(mFonts, 2, 0, 1, 3);
     frameLayout->setRowStretch(2, 1);
-
 
     setControlIndex(mExtract, QStringLiteral("cmdCommands"), 1);
     connect(mExtract, &QPushButton::clicked, this, &frmExtractor::extractFont);
@@ -143,8 +141,9 @@ QString frmExtractor::sourcePath() const
 void frmExtractor::browse()
 {
     const QString chosen = mServices.choosers.openFileName(
-        this, {QStringLiteral("GP32 executable file (*.gxb;*fxe)|*.gxb;*.fxe|All files (*.*)|*.*"),
-               QStringLiteral(".fxe"), mFilename->text()});
+        this,
+        {QStringLiteral("GP32 executable file (*.gxb;*fxe)|*.gxb;*.fxe|All files (*.*)|*.*"), QStringLiteral(".fxe"),
+         mFilename->text()});
     if (chosen.isEmpty())
         return;
     mFilename->setText(chosen);

@@ -269,8 +269,9 @@ void frmGlyphEditor::firstActivation()
 void frmGlyphEditor::showNotes()
 {
     QStringList notes = mEditor->notes();
-    notes.prepend(QStringLiteral("Glyph image: %1").arg(mEditor->path(Layer::Glyphs))
-                  + (mEditor->masked() ? QStringLiteral("\nAlpha mask: %1").arg(mEditor->path(Layer::Mask)) : QString()));
+    notes.prepend(
+        QStringLiteral("Glyph image: %1").arg(mEditor->path(Layer::Glyphs))
+        + (mEditor->masked() ? QStringLiteral("\nAlpha mask: %1").arg(mEditor->path(Layer::Mask)) : QString()));
     mNotes->setText(notes.join(QLatin1Char('\n')));
 }
 
@@ -408,10 +409,8 @@ void frmGlyphEditor::reject()
             if (!save())
                 return;
             break;
-        case UnsavedChanges::Discard:
-            break;
-        case UnsavedChanges::Cancel:
-            return;
+        case UnsavedChanges::Discard: break;
+        case UnsavedChanges::Cancel: return;
         }
     }
     if (mEditor) {

@@ -53,8 +53,7 @@ QHBoxLayout *sizeRow(NumericField *wider, NumericField *taller, QWidget *parent)
 }
 
 // "<caption> [x] , [y] <note>"
-QHBoxLayout *positionRow(const QString &caption, NumericField *x, NumericField *y,
-                         const QString &note, QWidget *parent)
+QHBoxLayout *positionRow(const QString &caption, NumericField *x, NumericField *y, const QString &note, QWidget *parent)
 {
     auto *row = new QHBoxLayout;
     auto *label = newLabel(caption, parent);
@@ -103,15 +102,13 @@ frmPostProperties::frmPostProperties(DialogServices &services, QWidget *parent)
 
     auto *shadowLayout = new QVBoxLayout(mShadowMaskFrame);
     shadowLayout->addWidget(newLabel(QStringLiteral("Compared to the resulting postprocessed characters, character "
-                                                   "masks of the font will be:"),
-                                    mShadowMaskFrame));
+                                                    "masks of the font will be:"),
+                                     mShadowMaskFrame));
     shadowLayout->addLayout(sizeRow(mMaskWidthInc, mMaskHeightInc, mShadowMaskFrame));
     shadowLayout->addLayout(positionRow(QStringLiteral("Neutral position of the shadow:"), mShadowOX, mShadowOY,
-                                        QStringLiteral("(shadow is just underneath the character)"),
-                                        mShadowMaskFrame));
-    shadowLayout->addLayout(positionRow(QStringLiteral("Default position of the shadow:"), mShadowXPos,
-                                        mShadowYPos, QStringLiteral("(in reference to the neutral position)"),
-                                        mShadowMaskFrame));
+                                        QStringLiteral("(shadow is just underneath the character)"), mShadowMaskFrame));
+    shadowLayout->addLayout(positionRow(QStringLiteral("Default position of the shadow:"), mShadowXPos, mShadowYPos,
+                                        QStringLiteral("(in reference to the neutral position)"), mShadowMaskFrame));
     auto *colorRow = new QHBoxLayout;
     auto *colorLabel = newLabel(QStringLiteral("Default color of the shadow:"), mShadowMaskFrame);
     colorLabel->setMinimumWidth(180);
@@ -132,8 +129,8 @@ frmPostProperties::frmPostProperties(DialogServices &services, QWidget *parent)
 
     auto *postLayout = new QVBoxLayout(mPostprocessFrame);
     postLayout->addWidget(newLabel(QStringLiteral("Compared to the Windows font characters, postprocessed "
-                                                 "characters of the font will be:"),
-                                  mPostprocessFrame));
+                                                  "characters of the font will be:"),
+                                   mPostprocessFrame));
     postLayout->addLayout(sizeRow(mCharWidthInc, mCharHeightInc, mPostprocessFrame));
     postLayout->addWidget(mMasked);
     postLayout->addWidget(mMaskFrame);

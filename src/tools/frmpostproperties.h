@@ -29,7 +29,6 @@ public:
     explicit frmPostProperties(DialogServices &services, QWidget *parent = nullptr);
     ~frmPostProperties() override;
 
-
 protected:
     void firstActivation() override;
 

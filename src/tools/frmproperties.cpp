@@ -52,8 +52,8 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
       mCharSepExtra(new NumericField(-32768, 32767, this)),
       mLineSepExtra(new NumericField(-32768, 32767, this)),
       mTransColor(new ColorSwatch(true, this)),
-      mProportional(newButton<QCheckBox>(QStringLiteral("chkProportional"),
-                                         QStringLiteral("Proportionally spaced font"), this)),
+      mProportional(
+          newButton<QCheckBox>(QStringLiteral("chkProportional"), QStringLiteral("Proportionally spaced font"), this)),
       mSerif(newButton<QCheckBox>(QStringLiteral("chkSerif"), QStringLiteral("Font with serif  (like Times New Roman)"),
                                   this)),
       mScript(newButton<QCheckBox>(QStringLiteral("chkScript"), QStringLiteral("Script font"), this)),
@@ -74,8 +74,7 @@ frmProperties::frmProperties(DialogServices &services, QWidget *parent)
     showAsReadOnly(mTTFName);
     showAsReadOnly(mSize);
     // Room for a derived name of 24 characters, such as "dejaVuSansCondensed12biu".
-    mVariableName->setMinimumWidth(mVariableName->fontMetrics().horizontalAdvance(QString(24, QLatin1Char('n')))
-                                   + 16);
+    mVariableName->setMinimumWidth(mVariableName->fontMetrics().horizontalAdvance(QString(24, QLatin1Char('n'))) + 16);
     mColor->setObjectName(QStringLiteral("lblColor"));
     mStyle->setObjectName(QStringLiteral("fraStyle"));
     mStyle->setEnabled(false);
@@ -274,8 +273,9 @@ void frmProperties::apply()
     const QString fileName = withoutSpaces(mGP32FileName->text()).toLower();
     mGP32FileName->setText(fileName.isEmpty() ? moFont->GP32FileName() : fileName);
 
-    applyFontNaming(*moFont, {mName->text(), mVariableName->text(), mGP32FileName->text(), mProportional->isChecked(),
-                              mSerif->isChecked(), mScript->isChecked()});
+    applyFontNaming(*moFont,
+                    {mName->text(), mVariableName->text(), mGP32FileName->text(), mProportional->isChecked(),
+                     mSerif->isChecked(), mScript->isChecked()});
     moFont->CharSepExtra = qint16(mCharSepExtra->appliedValue());
     moFont->LineSepExtra = qint16(mLineSepExtra->appliedValue());
     moFont->TransColor = mTransColor->color();

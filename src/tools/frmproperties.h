@@ -31,7 +31,6 @@ public:
     explicit frmProperties(DialogServices &services, QWidget *parent = nullptr);
     ~frmProperties() override;
 
-
 protected:
     void firstActivation() override;
 

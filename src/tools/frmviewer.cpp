@@ -287,7 +287,8 @@ bool frmViewer::open(const QString &path, qint64 offset)
     mFilename->setText(path);
     mOffset->setText(QStringLiteral("at offset %1").arg(offset));
     mOffset->setVisible(offset != 0);
-    SetCaptionField(this, QStringLiteral("%1 %2").arg(mFont->header().faceNameText()).arg(mFont->header().PointSize), 1);
+    SetCaptionField(this, QStringLiteral("%1 %2").arg(mFont->header().faceNameText()).arg(mFont->header().PointSize),
+                    1);
 
     showFacts();
     mGlyphView->setImage(mGlyphs);
@@ -404,8 +405,7 @@ void frmViewer::applyCodePage()
 
 void frmViewer::browse()
 {
-    const QString chosen =
-        mServices.choosers.openFileName(this, {kFilter, QStringLiteral(".zgf"), mFilename->text()});
+    const QString chosen = mServices.choosers.openFileName(this, {kFilter, QStringLiteral(".zgf"), mFilename->text()});
     if (!chosen.isEmpty())
         openFile(chosen);
 }

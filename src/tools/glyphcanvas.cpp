@@ -74,7 +74,8 @@ void GlyphCanvas::paintEvent(QPaintEvent *event)
     const int right = (cell.x() + cell.width() - shown.x()) * mZoom;
     painter.fillRect(QRect(right, 0, std::max(width() - right, 0), height), DimColor);
     paintPixelGrid(painter, rect(), mZoom, exposed);
-    const std::pair<int, QRgb> rows[] = {{mEditor.topRow(mLayer), TopColor}, {mEditor.baselineRow(mLayer), BaselineColor}};
+    const std::pair<int, QRgb> rows[] = {{mEditor.topRow(mLayer), TopColor},
+                                         {mEditor.baselineRow(mLayer), BaselineColor}};
     for (const auto &[row, color] : rows) {
         if (row >= 0)
             painter.fillRect(QRect(0, row * mZoom - 1, width(), 2), QColor(color));

@@ -262,8 +262,8 @@ void GlyphEditor::fill(QPoint pixel)
         if (!mStroke->cell.contains(p) || target.pixel(p) != from)
             continue;
         target.setPixel(p, to);
-        pending.append({QPoint(p.x() + 1, p.y()), QPoint(p.x() - 1, p.y()), QPoint(p.x(), p.y() + 1),
-                        QPoint(p.x(), p.y() - 1)});
+        pending.append(
+            {QPoint(p.x() + 1, p.y()), QPoint(p.x() - 1, p.y()), QPoint(p.x(), p.y() + 1), QPoint(p.x(), p.y() - 1)});
     }
 }
 
@@ -349,7 +349,8 @@ QStringList GlyphEditor::save(Feedback &feedback)
 {
     release();
     const auto draw = [this](Layer layer) {
-        return [this, layer](Surface &, qint16 count, qint16 from) { mWork.setPixels(partialImage(layer, count, from)); };
+        return
+            [this, layer](Surface &, qint16 count, qint16 from) { mWork.setPixels(partialImage(layer, count, from)); };
     };
     // The person has answered saveQuestions() already: every image replaces its file.
     const PostprocessOptions options{path(Layer::Glyphs), path(Layer::Mask), mPartialCount, Existing::Replace};

@@ -40,7 +40,8 @@ SizeBudgetPanel::SizeBudgetPanel(QWidget *parent)
         grid->addWidget(mHeads[c], 0, c + 1);
         for (int r = 0; r < 3; ++r) {
             mCells[c][r] = new QLabel(table);
-            mCells[c][r]->setObjectName(QStringLiteral("lblSize%1%2").arg(QLatin1String(kCodings[c]), QLatin1String(kParts[r])));
+            mCells[c][r]->setObjectName(
+                QStringLiteral("lblSize%1%2").arg(QLatin1String(kCodings[c]), QLatin1String(kParts[r])));
             mCells[c][r]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             mCells[c][r]->setTextInteractionFlags(Qt::TextSelectableByMouse);
             grid->addWidget(mCells[c][r], r + 1, c + 1);
@@ -75,7 +76,8 @@ void SizeBudgetPanel::compute()
     if (!mFont)
         return;
     try {
-        mBudget = zgfSizeBudget(*mFont, remeasured(mMeasured, *mFont, mWork), mWork, mInput ? mInput() : ZgfBuildInput{});
+        mBudget =
+            zgfSizeBudget(*mFont, remeasured(mMeasured, *mFont, mWork), mWork, mInput ? mInput() : ZgfBuildInput{});
         mNote->clear();
     } catch (const Failure &failure) {
         mBudget.reset();

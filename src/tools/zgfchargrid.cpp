@@ -190,8 +190,7 @@ void ZgfCharGrid::paintEvent(QPaintEvent *event)
                               ZgfPictures::zoomed(mCells.at(i), mZoom));
         }
         painter.setPen(palette().color(QPalette::Text));
-        const QRect caption(box.left(), box.top() + glyphHeight + 2 * Padding, cell.width(),
-                            fontMetrics().height());
+        const QRect caption(box.left(), box.top() + glyphHeight + 2 * Padding, cell.width(), fontMetrics().height());
         painter.drawText(caption, Qt::AlignHCenter | Qt::AlignTop, ZgfFacts::caption(*mFont, i));
     }
 }

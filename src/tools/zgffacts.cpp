@@ -34,18 +34,18 @@ QList<ZgfFacts::Line> ZgfFacts::of(const ZgfFont &font)
 {
     const ZgfHeader &h = font.header();
     QList<Line> lines;
-    const auto add = [&lines](const char *label, const QString &value) {
-        lines.append({QLatin1String(label), value});
-    };
+    const auto add = [&lines](const char *label, const QString &value) { lines.append({QLatin1String(label), value}); };
     add("Face name", h.faceNameText());
     add("Point size", QString::number(h.PointSize));
     add("Flags", QStringLiteral("%1: %2").arg(h.Flags).arg(zgfFlagNames(h.Flags).join(QStringLiteral(", "))));
-    add("Glyph image", QStringLiteral("%1, %2 pixels").arg(coding(h, ZgfHeader::RleImage),
-                                                          sizeText(font.imageWidth(), font.imageHeight())));
+    add("Glyph image",
+        QStringLiteral("%1, %2 pixels")
+            .arg(coding(h, ZgfHeader::RleImage), sizeText(font.imageWidth(), font.imageHeight())));
     if (font.hasMask()) {
-        add("Mask", QStringLiteral("%1, %2 pixels (cells %3 wide, %4 high)")
-                        .arg(coding(h, ZgfHeader::RleMask), sizeText(font.maskWidth(), font.maskHeight()),
-                             signedText(h.MaskWidthInc), signedText(h.MaskHeightInc)));
+        add("Mask",
+            QStringLiteral("%1, %2 pixels (cells %3 wide, %4 high)")
+                .arg(coding(h, ZgfHeader::RleMask), sizeText(font.maskWidth(), font.maskHeight()),
+                     signedText(h.MaskWidthInc), signedText(h.MaskHeightInc)));
     } else {
         add("Mask", QStringLiteral("none"));
     }
@@ -55,9 +55,13 @@ QList<ZgfFacts::Line> ZgfFacts::of(const ZgfFont &font)
     add("Separations", QStringLiteral("characters %1, lines %2").arg(h.CharSep).arg(h.LineSep));
     add("Transparent colour", colorText(h.TransColor));
     if (h.hasFlag(ZgfHeader::ShadowMaskFlag)) {
-        add("Shadow", QStringLiteral("%1, position %2, %3, neutral %4, %5")
-                          .arg(colorText(h.ShadowColor))
-                          .arg(h.ShadowXPos).arg(h.ShadowYPos).arg(h.ShadowOX).arg(h.ShadowOY));
+        add("Shadow",
+            QStringLiteral("%1, position %2, %3, neutral %4, %5")
+                .arg(colorText(h.ShadowColor))
+                .arg(h.ShadowXPos)
+                .arg(h.ShadowYPos)
+                .arg(h.ShadowOX)
+                .arg(h.ShadowOY));
     }
     QString layout = QStringLiteral("%1 bytes, glyph data at %2").arg(h.FileLength).arg(h.GlyphOffset);
     if (font.hasMask())

@@ -69,7 +69,8 @@ ZgfFont ExportedSample::build(const TexelFont &font, const GlyphMeasurement &mea
     return built;
 }
 
-QImage ExportedSample::draw(const TexelFont &font, const GlyphMeasurement &measured, Surface &work, const QString &folder, const QImage &backdrop)
+QImage ExportedSample::draw(const TexelFont &font, const GlyphMeasurement &measured, Surface &work,
+                            const QString &folder, const QImage &backdrop)
 {
     Source source = sourceOf(font, folder);
     if (!mFont || source != *mSource) {

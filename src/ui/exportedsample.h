@@ -28,7 +28,8 @@ public:
     // edited bitmap the export proposes in folder (the output folder of the windows). Throws a Failure saying what stands in
     // the way: a missing edited bitmap, a value that does not fit its field, a text too
     // large to draw.
-    QImage draw(const TexelFont &font, const GlyphMeasurement &measured, Surface &work, const QString &folder, const QImage &backdrop = QImage());
+    QImage draw(const TexelFont &font, const GlyphMeasurement &measured, Surface &work, const QString &folder,
+                const QImage &backdrop = QImage());
 
     // How many times the font was built, for telling a rebuild from a kept font.
     int builds() const { return mBuilds; }
@@ -63,8 +64,7 @@ private:
     };
 
     static Source sourceOf(const TexelFont &font, const QString &folder);
-    static ZgfFont build(const TexelFont &font, const GlyphMeasurement &measured, Surface &work,
-                         const Source &source);
+    static ZgfFont build(const TexelFont &font, const GlyphMeasurement &measured, Surface &work, const Source &source);
 
     std::optional<Source> mSource;
     std::optional<ZgfFont> mFont;

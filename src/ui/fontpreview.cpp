@@ -78,8 +78,8 @@ FontPreview::FontPreview(QWidget *parent)
 
     connect(mScroll, &QScrollBar::valueChanged, this, &FontPreview::scrollSheet);
     connect(mZoom, &ZoomControl::zoomChanged, this, &FontPreview::zoomChanged);
-    for (QWidget *pane : {static_cast<QWidget *>(mPanelFont), static_cast<QWidget *>(mFontView),
-                          static_cast<QWidget *>(mSampleView)})
+    for (QWidget *pane :
+         {static_cast<QWidget *>(mPanelFont), static_cast<QWidget *>(mFontView), static_cast<QWidget *>(mSampleView)})
         mZoom->watch(pane);
     connect(&mResizer, &Resizer::Resized, this, [this] {
         if (!mFitting)
@@ -117,8 +117,7 @@ void FontPreview::layoutPanes()
         mFontView->setGeometry(inner.left(), inner.top(), inner.width(), sheetHeight);
     else
         mFontView->resize(mFontView->width(), std::max(sheetHeight, 0));
-    mScroll->setGeometry(0, mPanelFont->y() + panelHeight - mScroll->height(), width(),
-                         mScroll->height());
+    mScroll->setGeometry(0, mPanelFont->y() + panelHeight - mScroll->height(), width(), mScroll->height());
     mSampleView->setGeometry(0, gap + panelHeight + barHeight, width(),
                              std::max(height() - (panelHeight + barHeight) - gap, 0));
     mResizer.Resize();
@@ -220,7 +219,8 @@ bool FontPreview::DrawSample()
     try {
         if (mAsExported) {
             const QString folder = mOutputFolder ? mOutputFolder() : QString();
-            mSampleView->setPixels(mExported.draw(*mFont, measured(), mExportSurface, folder, mSampleView->backgroundPicture()));
+            mSampleView->setPixels(
+                mExported.draw(*mFont, measured(), mExportSurface, folder, mSampleView->backgroundPicture()));
             return true;
         }
         mSampleSurface.setSize(size.width(), size.height());

@@ -20,9 +20,7 @@ constexpr qsizetype TipLimit = 40;
 
 } // namespace
 
-FontSheetGuide::FontSheetGuide(SurfaceView *sheet)
-    : QObject(sheet),
-      mSheet(sheet)
+FontSheetGuide::FontSheetGuide(SurfaceView *sheet) : QObject(sheet), mSheet(sheet)
 {
     mSheet->installEventFilter(this);
 }
@@ -74,7 +72,8 @@ void FontSheetGuide::showFrames() const
 QString FontSheetGuide::summary() const
 {
     QStringList lines;
-    for (const QString &line : {missingGlyphsNote(mMissing, mFamily, TipLimit), unencodableNote(mUnencodable, mCodePage, TipLimit)}) {
+    for (const QString &line :
+         {missingGlyphsNote(mMissing, mFamily, TipLimit), unencodableNote(mUnencodable, mCodePage, TipLimit)}) {
         if (!line.isEmpty())
             lines.append(line);
     }
@@ -88,16 +87,17 @@ QString FontSheetGuide::glyphFacts(qsizetype index) const
     const QString page = codePageName(mCodePage);
     QStringList lines{characterWithCode(c) + QStringLiteral(", ")
                       + (code < 0 ? QStringLiteral("no %1 code (written as \"?\")").arg(page)
-                                  : QStringLiteral("%1 0x%2").arg(page,
-                                        QString::number(code, 16).rightJustified(2, QLatin1Char('0')).toUpper()))};
+                                  : QStringLiteral("%1 0x%2").arg(
+                                      page, QString::number(code, 16).rightJustified(2, QLatin1Char('0')).toUpper()))};
     if (charactersOf(mMissing).contains(c))
         lines.append(QStringLiteral("Not in %1: drawn from another family, or not at all").arg(mFamily));
     if (index < mGlyphs.size()) {
         const Char &g = mGlyphs.at(index);
         lines.append(QStringLiteral("Advance: %1").arg(g.TextWidth));
-        lines.append(g.hasInk() ? QStringLiteral("Ink box: %1 x %2 at (%3, %4)")
-                                      .arg(g.Width).arg(g.Height).arg(g.Left).arg(g.Top)
-                                : QStringLiteral("Ink box: none"));
+        lines.append(
+            g.hasInk()
+                ? QStringLiteral("Ink box: %1 x %2 at (%3, %4)").arg(g.Width).arg(g.Height).arg(g.Left).arg(g.Top)
+                : QStringLiteral("Ink box: none"));
         lines.append(QStringLiteral("Width in the font file: %1").arg(qint32(g.Width) + mWidthInc));
         lines.append(QStringLiteral("Indents: left %1, right %2").arg(g.Left).arg(g.rightIndent()));
     }
@@ -133,7 +133,8 @@ bool FontSheetGuide::eventFilter(QObject *watched, QEvent *event)
     }
     // The tip stays while the pointer is over the same glyph, and is asked again past it.
     const qsizetype index = glyphAt(x);
-    const int from = mZoom * (index >= 0 ? mLayout.edges.at(index) : (mLayout.edges.isEmpty() ? 0 : mLayout.edges.last()));
+    const int from =
+        mZoom * (index >= 0 ? mLayout.edges.at(index) : (mLayout.edges.isEmpty() ? 0 : mLayout.edges.last()));
     const int to = index >= 0 ? mZoom * mLayout.edges.at(index + 1) : mSheet->width();
     const QRect area(from, 0, to - from, mSheet->height());
     QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(tip, Qt::WhiteSpaceNormal), mSheet, area);

@@ -17,10 +17,10 @@ public:
 
     struct Layout
     {
-        int width = 0;         // pixels: the text's width, at least the pane's
-        int height = 0;        // pixels: the rows the line's text cells and ink take
+        int width = 0;           // pixels: the text's width, at least the pane's
+        int height = 0;          // pixels: the rows the line's text cells and ink take
         bool scrollable = false; // wider than the pane
-        int scrollMaximum = 0; // pixels the sheet can scroll, when scrollable
+        int scrollMaximum = 0;   // pixels the sheet can scroll, when scrollable
         // Where the glyphs were drawn: glyph i of the line spans edges[i] to edges[i + 1]
         // (pixels, rounded). Glyphs cut off at the right have no edges.
         QList<int> edges;

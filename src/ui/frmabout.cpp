@@ -10,8 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-frmAbout::frmAbout(QWidget *parent)
-    : QDialog(parent)
+frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     const QIcon icon = parent ? parent->windowIcon() : programIcon();
@@ -30,10 +29,8 @@ frmAbout::frmAbout(QWidget *parent)
     auto *productLabel = new QLabel(this);
     productLabel->setObjectName(QStringLiteral("lblProduct"));
     productLabel->setFont(font);
-    productLabel->setText(product + QStringLiteral(" v%1.%2.%3")
-                                        .arg(Version::Major)
-                                        .arg(Version::Minor)
-                                        .arg(Version::Revision));
+    productLabel->setText(
+        product + QStringLiteral(" v%1.%2.%3").arg(Version::Major).arg(Version::Minor).arg(Version::Revision));
 
     auto *comments = new QLabel(this);
     comments->setObjectName(QStringLiteral("lblComments"));

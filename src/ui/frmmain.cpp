@@ -41,8 +41,9 @@ namespace {
 const QString kForms = QStringLiteral("Forms");
 const QString kProjectFilter = QStringLiteral("TexelSmithy font (*.tsm)|*.tsm|All files (*.*)|*.*");
 const QString kProjectSuffix = QStringLiteral(".tsm");
-const QString kFontFileFilter = QStringLiteral("Font files (*.ttf;*.otf;*.ttc;*.otc;*.bdf;*.pcf;*.pcf.gz;*.otb)|"
-                                               "*.ttf;*.otf;*.ttc;*.otc;*.bdf;*.pcf;*.pcf.gz;*.otb|All files (*.*)|*.*");
+const QString kFontFileFilter =
+    QStringLiteral("Font files (*.ttf;*.otf;*.ttc;*.otc;*.bdf;*.pcf;*.pcf.gz;*.otb)|"
+                   "*.ttf;*.otf;*.ttc;*.otc;*.bdf;*.pcf;*.pcf.gz;*.otb|All files (*.*)|*.*");
 // Font box entries of font files hold the file's path and the family here.
 constexpr int FontFileRole = Qt::UserRole;
 constexpr int FontFamilyRole = Qt::UserRole + 1;
@@ -360,7 +361,8 @@ void frmMain::fillSizeList()
 {
     QStringList sizes = kSizes;
     if (!moFont->FontFile().isEmpty()) {
-        const FontFileFace *face = fontFileFaces(moFont->FontFile()).face(moFont->TTFName(), moFont->Bold(), moFont->Italic());
+        const FontFileFace *face =
+            fontFileFaces(moFont->FontFile()).face(moFont->TTFName(), moFont->Bold(), moFont->Italic());
         if (face && !face->scalable) {
             sizes.clear();
             for (const int pixels : face->pixelSizes)
@@ -639,15 +641,12 @@ bool frmMain::mayDropDocument()
     updateModified();
     if (!isWindowModified())
         return true;
-    const QString name = moFont->Filename().isEmpty() ? moFont->VariableName() + kProjectSuffix
-                                                      : GetFileName(moFont->Filename());
+    const QString name =
+        moFont->Filename().isEmpty() ? moFont->VariableName() + kProjectSuffix : GetFileName(moFont->Filename());
     switch (mServices.choosers.askSaveChanges(this, name)) {
-    case UnsavedChanges::Save:
-        return fileSave();
-    case UnsavedChanges::Discard:
-        return true;
-    case UnsavedChanges::Cancel:
-        break;
+    case UnsavedChanges::Save: return fileSave();
+    case UnsavedChanges::Discard: return true;
+    case UnsavedChanges::Cancel: break;
     }
     return false;
 }
@@ -903,7 +902,7 @@ void frmMain::unload()
     mUnloaded = true;
     try {
         mServices.store.save(kForms, objectName() + QStringLiteral(".HResizer"),
-                    QString::number(mPreview->resizer().Position()));
+                             QString::number(mPreview->resizer().Position()));
         mServices.store.saveInt(kForms, objectName() + kZoomKey, mPreview->zoomControl()->zoom());
         SaveFormPosToRegistry(this, mServices.store);
     } catch (const Failure &failure) {

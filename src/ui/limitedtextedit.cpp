@@ -37,8 +37,7 @@ QString fitted(const QString &text, qsizetype room)
 
 } // namespace
 
-LimitedTextEdit::LimitedTextEdit(QWidget *parent)
-    : QPlainTextEdit(parent)
+LimitedTextEdit::LimitedTextEdit(QWidget *parent) : QPlainTextEdit(parent)
 {
 }
 
@@ -87,8 +86,7 @@ void LimitedTextEdit::inputMethodEvent(QInputMethodEvent *event)
     const QString commit = event->commitString();
     if (!commit.isEmpty() && crLfLength(commit) > room()) {
         QInputMethodEvent cut(event->preeditString(), event->attributes());
-        cut.setCommitString(fitted(commit, room()), event->replacementStart(),
-                            event->replacementLength());
+        cut.setCommitString(fitted(commit, room()), event->replacementStart(), event->replacementLength());
         QPlainTextEdit::inputMethodEvent(&cut);
         return;
     }

@@ -11,8 +11,7 @@ namespace {
 
 qint32 saturated(qint64 value)
 {
-    return qint32(std::clamp<qint64>(value, std::numeric_limits<qint32>::min(),
-                                     std::numeric_limits<qint32>::max()));
+    return qint32(std::clamp<qint64>(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }
 
 void setHeight(ResizerPanel &panel, qint64 height)
@@ -22,8 +21,7 @@ void setHeight(ResizerPanel &panel, qint64 height)
 
 } // namespace
 
-Resizer::Resizer(QObject *parent)
-    : QObject(parent)
+Resizer::Resizer(QObject *parent) : QObject(parent)
 {
 }
 

@@ -18,8 +18,8 @@ void SamplePainter::draw(const TexelFont &font, const GlyphMeasurement &measured
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
 
     // The advance is kept in 16-bit twips, as the layout of the panes has always been.
-    const qint16 lineSum = toInt16(qint64(measured.defaultHeight) + font.CharHeightInc
-                                   + measured.lineSep + font.LineSepExtra);
+    const qint16 lineSum =
+        toInt16(qint64(measured.defaultHeight) + font.CharHeightInc + measured.lineSep + font.LineSepExtra);
     const qint16 lineAdvance = toInt16(qint64(lineSum) * TwipsPerPixel);
     const double before = std::floor(font.CharWidthInc / 2.0);
     const double after = std::floor((font.CharWidthInc + 1) / 2.0) + font.CharSepExtra;

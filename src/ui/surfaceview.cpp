@@ -7,8 +7,7 @@
 
 #include <algorithm>
 
-SurfaceView::SurfaceView(QWidget *parent)
-    : QFrame(parent)
+SurfaceView::SurfaceView(QWidget *parent) : QFrame(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -84,8 +83,7 @@ void SurfaceView::paintContents(QPainter &painter, const QRect &area, const QRec
     painter.fillRect(exposed, Qt::white);
     if (!mMessage.isEmpty()) {
         painter.setPen(palette().color(QPalette::Text));
-        painter.drawText(area.adjusted(8, 8, -8, -8), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                         mMessage);
+        painter.drawText(area.adjusted(8, 8, -8, -8), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, mMessage);
         return;
     }
     paintZoomed(painter, mBackground, area.topLeft(), mZoom, exposed);

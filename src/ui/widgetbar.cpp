@@ -16,8 +16,7 @@ QPoint screenPosition(QEvent *event)
 
 } // namespace
 
-WidgetBar::WidgetBar(QWidget *bar, Resizer &resizer)
-    : QObject(bar), mBar(bar), mResizer(resizer)
+WidgetBar::WidgetBar(QWidget *bar, Resizer &resizer) : QObject(bar), mBar(bar), mResizer(resizer)
 {
     mBar->setAutoFillBackground(true);
     mBar->setCursor(Qt::SplitVCursor);
@@ -62,7 +61,7 @@ void WidgetBar::showShade()
         return;
     QPalette palette = mBar->palette();
     const QPalette::ColorRole role = mShade == Shade::Dragged ? QPalette::Dark
-                                     : mHovered               ? QPalette::Highlight
+        : mHovered                                            ? QPalette::Highlight
                                                               : QPalette::Button;
     palette.setColor(QPalette::Window, palette.color(role));
     mBar->setPalette(palette);
@@ -78,25 +77,16 @@ bool WidgetBar::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == mBar) {
         switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            mResizer.MouseDown(screenPosition(event));
-            return true;
-        case QEvent::MouseMove:
-            mResizer.MouseMove(screenPosition(event));
-            return true;
-        case QEvent::MouseButtonRelease:
-            mResizer.MouseUp();
-            return true;
+        case QEvent::MouseButtonPress: mResizer.MouseDown(screenPosition(event)); return true;
+        case QEvent::MouseMove: mResizer.MouseMove(screenPosition(event)); return true;
+        case QEvent::MouseButtonRelease: mResizer.MouseUp(); return true;
         case QEvent::Enter:
         case QEvent::Leave:
             mHovered = event->type() == QEvent::Enter;
             showShade();
             break;
-        case QEvent::Paint:
-            paintGrip();
-            return true;
-        default:
-            break;
+        case QEvent::Paint: paintGrip(); return true;
+        default: break;
         }
     }
     return QObject::eventFilter(watched, event);

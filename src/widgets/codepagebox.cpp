@@ -1,7 +1,6 @@
 #include "codepagebox.h"
 
-CodePageBox::CodePageBox(const QString &objectName, QWidget *parent)
-    : QComboBox(parent)
+CodePageBox::CodePageBox(const QString &objectName, QWidget *parent) : QComboBox(parent)
 {
     setObjectName(objectName);
     for (const CodePage page : allCodePages())

@@ -4,8 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-ColorSwatch::ColorSwatch(bool clickable, QWidget *parent)
-    : QFrame(parent), mClickable(clickable)
+ColorSwatch::ColorSwatch(bool clickable, QWidget *parent) : QFrame(parent), mClickable(clickable)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);

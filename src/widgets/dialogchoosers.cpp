@@ -78,11 +78,8 @@ UnsavedChanges DialogChoosers::askSaveChanges(QWidget *parent, const QString &na
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
-    case QMessageBox::Save:
-        return UnsavedChanges::Save;
-    case QMessageBox::Discard:
-        return UnsavedChanges::Discard;
-    default:
-        return UnsavedChanges::Cancel;
+    case QMessageBox::Save: return UnsavedChanges::Save;
+    case QMessageBox::Discard: return UnsavedChanges::Discard;
+    default: return UnsavedChanges::Cancel;
     }
 }

@@ -9,8 +9,7 @@
 #include <QVBoxLayout>
 
 FontColorDialog::FontColorDialog(const FontChoice &current, QWidget *parent)
-    : QDialog(parent), mFonts(new QFontDialog(this)), mColorButton(new QPushButton(this)),
-      mColor(current.color)
+    : QDialog(parent), mFonts(new QFontDialog(this)), mColorButton(new QPushButton(this)), mColor(current.color)
 {
     setWindowTitle(QStringLiteral("Font"));
     if (parent)

@@ -2,8 +2,7 @@
 
 #include <QProgressBar>
 
-ProgressFeedback::ProgressFeedback(Feedback &feedback, QProgressBar *bar)
-    : mFeedback(feedback), mBar(bar)
+ProgressFeedback::ProgressFeedback(Feedback &feedback, QProgressBar *bar) : mFeedback(feedback), mBar(bar)
 {
 }
 

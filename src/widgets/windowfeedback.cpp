@@ -17,8 +17,7 @@ constexpr qint64 RepaintInterval = 50;
 
 } // namespace
 
-WindowFeedback::WindowFeedback(QWidget *mainWindow)
-    : mMainWindow(mainWindow)
+WindowFeedback::WindowFeedback(QWidget *mainWindow) : mMainWindow(mainWindow)
 {
     mSinceRepaint.start();
 }
@@ -47,8 +46,8 @@ QString WindowFeedback::caption(Title title) const
 
 bool WindowFeedback::ask(const QString &question)
 {
-    QMessageBox box(QMessageBox::Question, caption(Title::Window), question,
-                    QMessageBox::Yes | QMessageBox::No, parentWindow());
+    QMessageBox box(QMessageBox::Question, caption(Title::Window), question, QMessageBox::Yes | QMessageBox::No,
+                    parentWindow());
     box.setDefaultButton(QMessageBox::Yes);
     // The pointer must not look busy while the person is asked.
     if (mBusyDepth > 0)

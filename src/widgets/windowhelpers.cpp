@@ -103,10 +103,8 @@ void SetFormPosFromRegistry(QWidget *window, SettingsStore &store)
     }
 
     bool isNumber = false;
-    const int state = store.get(kSection, name + QStringLiteral(".WindowState"),
-                                QStringLiteral("0"))
-                          .trimmed()
-                          .toInt(&isNumber);
+    const int state =
+        store.get(kSection, name + QStringLiteral(".WindowState"), QStringLiteral("0")).trimmed().toInt(&isNumber);
     if (!isNumber)
         return;
     if (state == 2)

@@ -36,4 +36,3 @@ void showAsButtonFace(QWidget *control);
 // A field the program fills and the person only reads (and may copy from with the mouse):
 // read-only, on a button face, with no text cursor and out of the tab order.
 void showAsReadOnly(QLineEdit *field);
-

@@ -31,7 +31,8 @@ ZoomControl::ZoomControl(int maximum, QWidget *window)
       mZoomIn(newAction(QStringLiteral("Zoom &in"), "actZoomIn",
                         {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, window)),
       mZoomOut(newAction(QStringLiteral("Zoom &out"), "actZoomOut", {QKeySequence::ZoomOut}, window)),
-      mActualSize(newAction(QStringLiteral("&Actual size"), "actZoomReset", {QKeySequence(Qt::CTRL | Qt::Key_0)}, window))
+      mActualSize(
+          newAction(QStringLiteral("&Actual size"), "actZoomReset", {QKeySequence(Qt::CTRL | Qt::Key_0)}, window))
 {
     connect(mZoomIn, &QAction::triggered, this, [this] { setZoom(mZoom + 1); });
     connect(mZoomOut, &QAction::triggered, this, [this] { setZoom(mZoom - 1); });

@@ -11,8 +11,7 @@ QString zgfVariableName(const ZgfHeader &header)
 {
     return composeVariableName({familyWithoutFoundry(header.faceNameText()), header.PointSize,
                                 header.hasFlag(ZgfHeader::BoldFlag), header.hasFlag(ZgfHeader::ItalicFlag),
-                                header.hasFlag(ZgfHeader::UnderlineFlag),
-                                header.hasFlag(ZgfHeader::StrikethroughFlag),
+                                header.hasFlag(ZgfHeader::UnderlineFlag), header.hasFlag(ZgfHeader::StrikethroughFlag),
                                 header.hasFlag(ZgfHeader::PostprocessedFlag), header.hasFlag(ZgfHeader::HasMask)});
 }
 

@@ -26,8 +26,8 @@ QString derivedVariableName(const QString &path, Feedback &feedback)
     }
 }
 
-QStringList convertToCSource(const QString &sourcePath, const QString &cPath, const QString &variableName,
-                      bool split, Feedback &feedback, QChar groupSeparator, CodePage page, Existing existing)
+QStringList convertToCSource(const QString &sourcePath, const QString &cPath, const QString &variableName, bool split,
+                             Feedback &feedback, QChar groupSeparator, CodePage page, Existing existing)
 {
     const QString header = headerFileName(cPath);
     const QString name = typedVariableName(variableName);

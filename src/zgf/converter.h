@@ -19,6 +19,6 @@ QString derivedVariableName(const QString &path, Feedback &feedback);
 // Writes the file as C source: the C file name made ".h", spaces removed from the variable
 // name, then ZgfToCSource for a ZGF font and FileToCSource for any other file. Returns the
 // paths written and throws the failure, as they do. page: the code page of a font's codes.
-QStringList convertToCSource(const QString &sourcePath, const QString &cPath, const QString &variableName,
-                      bool split, Feedback &feedback, QChar groupSeparator,
-                      CodePage page = CodePage::Windows1252, Existing existing = Existing::Replace);
+QStringList convertToCSource(const QString &sourcePath, const QString &cPath, const QString &variableName, bool split,
+                             Feedback &feedback, QChar groupSeparator, CodePage page = CodePage::Windows1252,
+                             Existing existing = Existing::Replace);

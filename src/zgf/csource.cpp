@@ -34,7 +34,7 @@ struct CSourceParts
     QByteArray comment;      // the comment block, empty lines included
     QByteArray characterSet; // the character set line and its empty line, or nothing
     QByteArray arrayName;
-    QString name;            // as given, for the message that refuses it
+    QString name; // as given, for the message that refuses it
 };
 
 QByteArray line(const QByteArray &text)
@@ -49,10 +49,9 @@ QByteArray line(const QString &text)
 
 QString generatorText()
 {
-    return QLatin1String(Version::Product) + QStringLiteral(" v") + QString::number(Version::Major)
-        + QLatin1Char('.') + QString::number(Version::Minor) + QLatin1Char('.')
-        + QString::number(Version::Revision) + QStringLiteral(" by ")
-        + QLatin1String(Version::Company);
+    return QLatin1String(Version::Product) + QStringLiteral(" v") + QString::number(Version::Major) + QLatin1Char('.')
+        + QString::number(Version::Minor) + QLatin1Char('.') + QString::number(Version::Revision)
+        + QStringLiteral(" by ") + QLatin1String(Version::Company);
 }
 
 QString groupedSize(qint64 size, QChar separator)
@@ -76,15 +75,16 @@ QString sourceFileBeside(const QString &cPath)
 
 // What C cannot hold is refused before any file is made: a name that is no identifier, a
 // file that would replace another, an empty source (C has no empty arrays).
-void refuseWhatCannotBeWritten(const Source &source, const QString &cPath, bool split,
-                               const CSourceParts &parts)
+void refuseWhatCannotBeWritten(const Source &source, const QString &cPath, bool split, const CSourceParts &parts)
 {
     refuseCArrayName(parts.name, QString::fromLatin1(parts.arrayName));
     refuseSharedFiles(QList<FileRole>{{QStringLiteral("the file to convert"), source.path, false}}
                       + cSourceOutputs(cPath, split));
     if (QFileInfo(ordinaryPath(source.path)).isFile() && source.size() == 0) {
-        throw Failure(Failure::InvalidCall, QStringLiteral("The file %1 is empty, and C has no empty arrays: "
-                                                           "no C file is written.").arg(source.path));
+        throw Failure(Failure::InvalidCall,
+                      QStringLiteral("The file %1 is empty, and C has no empty arrays: "
+                                     "no C file is written.")
+                          .arg(source.path));
     }
 }
 
@@ -112,13 +112,15 @@ QList<CFileText> cFileTexts(const CSourceParts &parts, const QString &cPath, boo
     if (!split)
         return {{cPath, header, parts.comment + guardStart + arrayStart, true, arrayEnd + guardEnd}};
     const QString cFilePath = sourceFileBeside(cPath);
-    return {{cFilePath, QStringLiteral("Can't create .C file ") + cFilePath, parts.comment + arrayStart, true, arrayEnd},
-            {cPath, header, parts.comment + guardStart + line("extern unsigned long " + parts.arrayName + "[];") + guardEnd}};
+    return {
+        {cFilePath, QStringLiteral("Can't create .C file ") + cFilePath, parts.comment + arrayStart, true, arrayEnd},
+        {cPath, header,
+         parts.comment + guardStart + line("extern unsigned long " + parts.arrayName + "[];") + guardEnd}};
 }
 
 // Writes the files, streaming the source into the array.
-void writeCSource(const Source &source, const QString &cPath, bool split, Existing existing,
-                  const CSourceParts &parts, Feedback &feedback)
+void writeCSource(const Source &source, const QString &cPath, bool split, Existing existing, const CSourceParts &parts,
+                  Feedback &feedback)
 {
     refuseWhatCannotBeWritten(source, cPath, split, parts);
     const QList<CFileText> texts = cFileTexts(parts, cPath, split);
@@ -145,9 +147,9 @@ void writeCSource(const Source &source, const QString &cPath, bool split, Existi
 }
 
 // Runs the generation under the busy pointer; the full paths written, the header first.
-template<typename Parts>
-QStringList generate(Feedback &feedback, Parts makeParts, const Source &source, const QString &cPath,
-                     bool split, Existing existing)
+template <typename Parts>
+QStringList generate(Feedback &feedback, Parts makeParts, const Source &source, const QString &cPath, bool split,
+                     Existing existing)
 {
     {
         BusyGuard busy(feedback);
@@ -175,12 +177,13 @@ QByteArray codePageLines(const QByteArray &characters, const QString &name, Code
             codes.append(QStringLiteral("0x%1 U+%2")
                              .arg(quint8(code), 2, 16, QLatin1Char('0'))
                              .arg(codePageChar(page, quint8(code)).unicode(), 4, 16, QLatin1Char('0'))
-                             .toUpper().replace(QStringLiteral("0X"), QStringLiteral("0x")));
+                             .toUpper()
+                             .replace(QStringLiteral("0X"), QStringLiteral("0x")));
         }
         out += line(QStringLiteral("//   ") + codes.join(QStringLiteral(", ")));
     }
-    return out + "\r\n"
-        + line(QStringLiteral("#define %1_CODEPAGE \"%2\"").arg(name.toUpper(), codePageName(page))) + "\r\n";
+    return out + "\r\n" + line(QStringLiteral("#define %1_CODEPAGE \"%2\"").arg(name.toUpper(), codePageName(page)))
+        + "\r\n";
 }
 
 CSourceParts zgfParts(const QByteArray &start, qint64 size, const QString &path, const QString &name,
@@ -205,8 +208,7 @@ CSourceParts zgfParts(const QByteArray &start, qint64 size, const QString &path,
         + line(QStringLiteral("// Bitmap size    : %1x%2").arg(h.BitmapWidth).arg(h.BitmapHeight))
         + line(QStringLiteral("// Mask size      : ") + mask)
         + line(QStringLiteral("// Color depth    : %1 bpp").arg(h.hasFlag(ZgfHeader::Color16) ? 16 : 8))
-        + line(QByteArray("//"))
-        + line(QStringLiteral("// Generator      : ") + generatorText())
+        + line(QByteArray("//")) + line(QStringLiteral("// Generator      : ") + generatorText())
         + line(QByteArray("//")) + "\r\n\r\n";
     p.characterSet = line("// Character set  : \"" + cCharacterSetText(characters) + '"');
     p.characterSet += page == CodePage::Windows1252 ? QByteArray("\r\n") : codePageLines(characters, name, page);
@@ -233,8 +235,9 @@ QString zgfArraySuffix()
 void refuseCArrayName(const QString &name, const QString &arrayName)
 {
     if (!isCIdentifier(arrayName)) {
-        throw Failure(Failure::InvalidCall, QStringLiteral("The variable name \"%1\" cannot be written into C: %2.")
-                                                .arg(name, cIdentifierRule()));
+        throw Failure(
+            Failure::InvalidCall,
+            QStringLiteral("The variable name \"%1\" cannot be written into C: %2.").arg(name, cIdentifierRule()));
     }
 }
 
@@ -243,8 +246,8 @@ void reportCSourceWritten(const QStringList &files, Feedback &feedback)
     feedback.informWritten(QStringLiteral("C file(s) generated correctly."), files);
 }
 
-QStringList ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
-                         bool split, Feedback &feedback, QChar groupSeparator, CodePage page, Existing existing)
+QStringList ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name, bool split,
+                         Feedback &feedback, QChar groupSeparator, CodePage page, Existing existing)
 {
     auto parts = [&] {
         QFile font;
@@ -276,17 +279,14 @@ QList<Output> zgfCSource(const QString &fontPath, const QByteArray &fontBytes, c
     return outputs;
 }
 
-QStringList FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
-                          bool split, Feedback &feedback, QChar groupSeparator, Existing existing)
+QStringList FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name, bool split,
+                          Feedback &feedback, QChar groupSeparator, Existing existing)
 {
     auto parts = [&] {
         CSourceParts p;
-        p.comment = line(QByteArray("//"))
-            + line("// GP32 C source file for file " + fileNameComment(sourcePath))
-            + line(QStringLiteral("// File size: ")
-                   + groupedSize(Source{sourcePath}.size(), groupSeparator))
-            + line(QStringLiteral("// Converter: ") + generatorText())
-            + line(QByteArray("//")) + "\r\n\r\n";
+        p.comment = line(QByteArray("//")) + line("// GP32 C source file for file " + fileNameComment(sourcePath))
+            + line(QStringLiteral("// File size: ") + groupedSize(Source{sourcePath}.size(), groupSeparator))
+            + line(QStringLiteral("// Converter: ") + generatorText()) + line(QByteArray("//")) + "\r\n\r\n";
         p.arrayName = toWindows1252(name);
         p.name = name;
         return p;

@@ -36,22 +36,20 @@ class Feedback;
 // "#define " + NAME + "_CODEPAGE" naming the page (NAME: name in upper case) and a comment
 // listing each code with its character. A font that cannot be opened throws an
 // OperationFailure "number: Can't open .ZGF file " + path + the reason.
-QStringList ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
-                         bool split, Feedback &feedback, QChar groupSeparator,
-                         CodePage page = CodePage::Windows1252, Existing existing = Existing::Replace);
+QStringList ZgfToCSource(const QString &sourcePath, const QString &cPath, const QString &name, bool split,
+                         Feedback &feedback, QChar groupSeparator, CodePage page = CodePage::Windows1252,
+                         Existing existing = Existing::Replace);
 // The same C source for a font in memory, built as bytes and written by nobody: fontBytes
 // as they will be written to fontPath, which names it in the comment block. The outputs
 // come in the order they are committed (with split the .c file, then the header), each
 // with its "Can't create .H file x" text, not replacing a file (Existing::Keep). Throws the
 // refusal of a name that is no C identifier; refusing shared files is the caller's part.
 QList<Output> zgfCSource(const QString &fontPath, const QByteArray &fontBytes, const QString &cPath,
-                         const QString &name, bool split, QChar groupSeparator,
-                         CodePage page = CodePage::Windows1252);
+                         const QString &name, bool split, QChar groupSeparator, CodePage page = CodePage::Windows1252);
 
 // For any file: the comment block gives the file name and size; the array is named name.
-QStringList FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name,
-                          bool split, Feedback &feedback, QChar groupSeparator,
-                          Existing existing = Existing::Replace);
+QStringList FileToCSource(const QString &sourcePath, const QString &cPath, const QString &name, bool split,
+                          Feedback &feedback, QChar groupSeparator, Existing existing = Existing::Replace);
 
 // Tells the person the C files were written: "C file(s) generated correctly.", naming them.
 void reportCSourceWritten(const QStringList &files, Feedback &feedback);

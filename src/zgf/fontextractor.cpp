@@ -19,18 +19,22 @@ constexpr qint32 kInputPastEnd = 62;
 
 Failure sizeFailure(const QString &path, qint64 offset, qint32 size, qint64 available)
 {
-    const QString detail = QStringLiteral("the font at offset %1 states a size of %2 bytes, but %3 bytes are available there in %4")
-                               .arg(offset).arg(size).arg(available).arg(path);
+    const QString detail =
+        QStringLiteral("the font at offset %1 states a size of %2 bytes, but %3 bytes are available there in %4")
+            .arg(offset)
+            .arg(size)
+            .arg(available)
+            .arg(path);
     if (offset < 0 || size < 0)
         return Failure::runtime(Failure::InvalidCall, detail);
     return Failure(kInputPastEnd, QStringLiteral("Input past end of file: ") + detail);
 }
 
-void copyFont(const QString &sourcePath, qint64 offset, qint32 size, const QString &destPath,
-              Existing existing, Feedback &feedback)
+void copyFont(const QString &sourcePath, qint64 offset, qint32 size, const QString &destPath, Existing existing,
+              Feedback &feedback)
 {
-    refuseSharedFiles({{QStringLiteral("the scanned file"), sourcePath, false},
-                       {QStringLiteral("the font file"), destPath}});
+    refuseSharedFiles(
+        {{QStringLiteral("the scanned file"), sourcePath, false}, {QStringLiteral("the font file"), destPath}});
     QFile source;
     openForReading(source, sourcePath);
     const qint64 available = offset < 0 ? 0 : qMax<qint64>(source.size() - offset, 0);
@@ -64,8 +68,8 @@ QString extractedFileName(const FoundFont &font)
     return safeFileName(font.name) + QStringLiteral(".zgf");
 }
 
-bool ExtractFont(const QString &sourcePath, qint64 offset, qint32 size, const QString &destPath,
-                 Feedback &feedback, Existing existing)
+bool ExtractFont(const QString &sourcePath, qint64 offset, qint32 size, const QString &destPath, Feedback &feedback,
+                 Existing existing)
 {
     QString failure;
     {

@@ -20,5 +20,5 @@ QString extractedFileName(const FoundFont &font);
 // existing says Keep (see OutputFile).
 // Reports "ZGF font extracted correctly." and returns true, or shows the failure as
 // "number: description" and returns false.
-bool ExtractFont(const QString &sourcePath, qint64 offset, qint32 size, const QString &destPath,
-                 Feedback &feedback, Existing existing = Existing::Replace);
+bool ExtractFont(const QString &sourcePath, qint64 offset, qint32 size, const QString &destPath, Feedback &feedback,
+                 Existing existing = Existing::Replace);

@@ -38,8 +38,8 @@ qsizetype findMagic(const uchar *data, qsizetype from, qsizetype last)
     for (; i + 15 <= last; i += 16) {
         const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
         const __m128i fourth = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i + 3));
-        unsigned mask = unsigned(_mm_movemask_epi8(
-            _mm_and_si128(_mm_cmpeq_epi8(first, z), _mm_cmpeq_epi8(fourth, nul))));
+        unsigned mask =
+            unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(first, z), _mm_cmpeq_epi8(fourth, nul))));
         while (mask != 0) {
             const qsizetype at = i + __builtin_ctz(mask);
             if (isMagic(data + at))

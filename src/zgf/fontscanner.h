@@ -10,10 +10,10 @@ class QIODevice;
 // A ZGF font embedded in another file.
 struct FoundFont
 {
-    QString name;       // the face name without its NUL characters, control characters and
-                        // "\" escaped (\t, \n, \r, \xNN, \\), " ", the point size
-    qint64 offset = 0;  // of the magic "ZGF\0" in the file
-    qint32 size = 0;    // the header's file-size field, as stated
+    QString name;      // the face name without its NUL characters, control characters and
+                       // "\" escaped (\t, \n, \r, \xNN, \\), " ", the point size
+    qint64 offset = 0; // of the magic "ZGF\0" in the file
+    qint32 size = 0;   // the header's file-size field, as stated
 };
 
 // Finds ZGF fonts inside a stream: every "ZGF\0" is a candidate, whatever precedes it and

@@ -10,7 +10,8 @@ TextDefinitions readTextDefinitions(const QString &content)
 {
     TextDefinitions out;
     QSet<QString> keys;
-    const QStringList lines = QString(content).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(QLatin1Char('\n'));
+    const QStringList lines =
+        QString(content).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(QLatin1Char('\n'));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
         const int number = int(i + 1);
@@ -32,8 +33,8 @@ TextDefinitions readTextDefinitions(const QString &content)
     return out;
 }
 
-QByteArray textDefinitionsHeader(const QList<TextDefinition> &definitions, CodePage page,
-                                 const QString &sourceName, const QString &headerBase)
+QByteArray textDefinitionsHeader(const QList<TextDefinition> &definitions, CodePage page, const QString &sourceName,
+                                 const QString &headerBase)
 {
     const QByteArray guard = toWindows1252(cGuardSymbol(headerBase));
     QByteArray out = "// Texts from " + cCommentText(toWindows1252(sourceName)) + ", in "

@@ -29,5 +29,5 @@ TextDefinitions readTextDefinitions(const QString &content);
 // A header of the definitions: a comment naming the page and the file they came from, an
 // include guard named after headerBase, one "#define KEY "..."" a definition (see
 // cStringLiteral); CR LF line ends like the program's other C files.
-QByteArray textDefinitionsHeader(const QList<TextDefinition> &definitions, CodePage page,
-                                 const QString &sourceName, const QString &headerBase);
+QByteArray textDefinitionsHeader(const QList<TextDefinition> &definitions, CodePage page, const QString &sourceName,
+                                 const QString &headerBase);

@@ -35,8 +35,7 @@ class RleRows
 {
 public:
     RleRows(QByteArrayView data, int width, const QString &context)
-        : mP(reinterpret_cast<const uchar *>(data.data())), mEnd(mP + data.size()), mWidth(width),
-          mContext(context)
+        : mP(reinterpret_cast<const uchar *>(data.data())), mEnd(mP + data.size()), mWidth(width), mContext(context)
     {
     }
 
@@ -103,17 +102,15 @@ private:
                 count = *mP++;
             }
             if (count > mWidth - x)
-                throw malformed(mContext, QStringLiteral("RLE run of %1 pixels overflows row %2 at column %3")
-                                              .arg(count).arg(mRow).arg(x));
+                throw malformed(
+                    mContext,
+                    QStringLiteral("RLE run of %1 pixels overflows row %2 at column %3").arg(count).arg(mRow).arg(x));
             put(x, quint8(level), count);
             x += count;
         }
     }
 
-    Failure endsEarly() const
-    {
-        return malformed(mContext, QStringLiteral("RLE data ends early in row %1").arg(mRow));
-    }
+    Failure endsEarly() const { return malformed(mContext, QStringLiteral("RLE data ends early in row %1").arg(mRow)); }
 
     const uchar *mP;
     const uchar *mEnd;
@@ -125,7 +122,8 @@ private:
 quint8 rawLevel(const uchar *p, qint64 i, int width, const QString &context)
 {
     if (p[i] > 31)
-        throw malformed(context, QStringLiteral("level %1 at (%2, %3) is above 31").arg(p[i]).arg(i % width).arg(i / width));
+        throw malformed(context,
+                        QStringLiteral("level %1 at (%2, %3) is above 31").arg(p[i]).arg(i % width).arg(i / width));
     return p[i];
 }
 
@@ -184,8 +182,8 @@ qint64 minimumRleSize(int width, int height, int channels)
     return perRow * qMax(height, 0) * qMax(channels, 0);
 }
 
-std::optional<QPoint> firstCodingDifference(QByteArrayView coded, const Surface &picture, bool rle,
-                                            int channels, bool invert, const QString &context)
+std::optional<QPoint> firstCodingDifference(QByteArrayView coded, const Surface &picture, bool rle, int channels,
+                                            bool invert, const QString &context)
 {
     const int width = picture.width();
     const int height = picture.height();

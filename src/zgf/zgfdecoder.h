@@ -38,5 +38,5 @@ qint64 minimumRleSize(int width, int height, int channels);
 // were inverted when invert is set) and compares it with the picture, row by row: the first
 // pixel that does not read back as the encoders code it, or nothing when all do. Data that
 // is no whole image throws as the decoders do.
-std::optional<QPoint> firstCodingDifference(QByteArrayView coded, const Surface &picture, bool rle,
-                                            int channels, bool invert, const QString &context);
+std::optional<QPoint> firstCodingDifference(QByteArrayView coded, const Surface &picture, bool rle, int channels,
+                                            bool invert, const QString &context);

@@ -82,8 +82,7 @@ qsizetype pixelRuns(const quint32 *line, int width, PixelRun *runs)
 
 } // namespace
 
-void RAWEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, bool invert,
-                       Feedback &feedback)
+void RAWEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, bool invert, Feedback &feedback)
 {
     const int width = bitmap.width();
     const int height = bitmap.height();
@@ -112,8 +111,7 @@ void RAWEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, boo
     }
 }
 
-void RLEEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, bool invert,
-                       Feedback &feedback)
+void RLEEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, bool invert, Feedback &feedback)
 {
     const int width = bitmap.width();
     const int height = bitmap.height();

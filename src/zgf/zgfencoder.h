@@ -16,12 +16,10 @@ class Surface;
 
 // Plain pixels: one byte per pixel for channels 1 (the level), otherwise one 16-bit
 // little-endian GP32 pixel with low bit 1; invert applies to the 1-byte form only.
-void RAWEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, bool invert,
-                       Feedback &feedback);
+void RAWEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, bool invert, Feedback &feedback);
 
 // Run-length coded levels: every row, channel 1 (red) to channels (2 green, 3 blue), as
 // runs of equal levels that never cross a row or channel; invert applies to every channel.
 // A run of c pixels of level v: c <= 7 is one byte c x 32 + v; 8..255 the bytes v, c;
 // longer runs v, 255 and then the remaining c - 255 coded the same way.
-void RLEEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, bool invert,
-                       Feedback &feedback);
+void RLEEncodeBitmap16(QIODevice &file, const Surface &bitmap, int channels, bool invert, Feedback &feedback);

@@ -39,8 +39,8 @@ ZgfFont ZgfFont::readFile(const QString &path, qint64 offset)
     QFile file;
     openForReading(file, path);
     if (offset < 0 || offset > file.size()) {
-        throw invalidZgfFormat(QStringLiteral("%1: offset %2 is outside the file of %3 bytes")
-                                   .arg(path).arg(offset).arg(file.size()));
+        throw invalidZgfFormat(
+            QStringLiteral("%1: offset %2 is outside the file of %3 bytes").arg(path).arg(offset).arg(file.size()));
     }
     if (!file.seek(offset))
         throw ioFailure(file);
@@ -65,8 +65,7 @@ ZgfFont ZgfFont::parse(const QByteArray &data, const QString &source)
     const auto malformed = [&](const QString &detail) { return invalidZgfFormat(prefix + detail); };
 
     if (data.size() < ZgfHeader::Size)
-        throw malformed(QStringLiteral("the file holds %1 bytes, fewer than the 76 of a ZGF header")
-                            .arg(data.size()));
+        throw malformed(QStringLiteral("the file holds %1 bytes, fewer than the 76 of a ZGF header").arg(data.size()));
     if (!data.startsWith(QByteArrayView("ZGF\0", 4)))
         throw malformed(QStringLiteral("no ZGF signature"));
 
@@ -84,13 +83,17 @@ ZgfFont ZgfFont::parse(const QByteArray &data, const QString &source)
     if (h.FileLength < tablesEnd)
         throw malformed(QStringLiteral("the declared length of %1 bytes is less than the header and "
                                        "tables of %2 characters (%3 bytes)")
-                            .arg(h.FileLength).arg(n).arg(tablesEnd));
+                            .arg(h.FileLength)
+                            .arg(n)
+                            .arg(tablesEnd));
     if (h.FileLength > data.size())
         throw malformed(QStringLiteral("the file is truncated: it holds %1 of the %2 bytes its header declares")
-                            .arg(data.size()).arg(h.FileLength));
+                            .arg(data.size())
+                            .arg(h.FileLength));
     if (h.GlyphOffset != ZgfHeader::expectedGlyphOffset(h.Flags, h.Count))
         throw malformed(QStringLiteral("the glyph data offset %1 is not right after the tables (%2)")
-                            .arg(h.GlyphOffset).arg(tablesEnd));
+                            .arg(h.GlyphOffset)
+                            .arg(tablesEnd));
 
     font.mCodes = data.mid(ZgfHeader::Size, n);
     font.mWidths = data.mid(ZgfHeader::Size + n, n);
@@ -109,13 +112,16 @@ ZgfFont ZgfFont::parse(const QByteArray &data, const QString &source)
     }
     if (x != h.BitmapWidth)
         throw malformed(QStringLiteral("the glyph image is %1 pixels wide but the character widths add up to %2")
-                            .arg(h.BitmapWidth).arg(x));
+                            .arg(h.BitmapWidth)
+                            .arg(x));
 
     qint32 glyphEnd = h.FileLength;
     if (font.hasMask()) {
         if (h.MaskOffset < h.GlyphOffset || h.MaskOffset > h.FileLength)
             throw malformed(QStringLiteral("the mask data offset %1 is outside the image data (%2 to %3)")
-                                .arg(h.MaskOffset).arg(h.GlyphOffset).arg(h.FileLength));
+                                .arg(h.MaskOffset)
+                                .arg(h.GlyphOffset)
+                                .arg(h.FileLength));
         glyphEnd = h.MaskOffset;
         // A cell of negative width would move every later mask cell left, out of the image.
         for (int i = 0; i < n; ++i) {
@@ -130,8 +136,8 @@ ZgfFont ZgfFont::parse(const QByteArray &data, const QString &source)
         font.mMaskWidth = h.maskWidth();
         font.mMaskHeight = h.maskHeight();
         if (font.mMaskWidth < 0 || font.mMaskHeight < 0)
-            throw malformed(QStringLiteral("the mask size %1 x %2 is negative")
-                                .arg(font.mMaskWidth).arg(font.mMaskHeight));
+            throw malformed(
+                QStringLiteral("the mask size %1 x %2 is negative").arg(font.mMaskWidth).arg(font.mMaskHeight));
     }
 
     const QByteArrayView glyphData(data.constData() + h.GlyphOffset, glyphEnd - h.GlyphOffset);
@@ -139,7 +145,9 @@ ZgfFont ZgfFont::parse(const QByteArray &data, const QString &source)
     if (h.hasFlag(ZgfHeader::RleImage)) {
         if (glyphData.size() < minimumRleSize(h.BitmapWidth, h.BitmapHeight, 3))
             throw malformed(QStringLiteral("glyph image: RLE data of %1 bytes is too short for %2 x %3 pixels")
-                                .arg(glyphData.size()).arg(h.BitmapWidth).arg(h.BitmapHeight));
+                                .arg(glyphData.size())
+                                .arg(h.BitmapWidth)
+                                .arg(h.BitmapHeight));
         font.mImage = decodeRlePixels16(glyphData, h.BitmapWidth, h.BitmapHeight, glyphContext);
     } else {
         font.mImage = decodeRawPixels16(glyphData, h.BitmapWidth, h.BitmapHeight, glyphContext);
@@ -151,7 +159,9 @@ ZgfFont ZgfFont::parse(const QByteArray &data, const QString &source)
         if (h.hasFlag(ZgfHeader::RleMask)) {
             if (maskData.size() < minimumRleSize(font.mMaskWidth, font.mMaskHeight, 1))
                 throw malformed(QStringLiteral("mask: RLE data of %1 bytes is too short for %2 x %3 pixels")
-                                    .arg(maskData.size()).arg(font.mMaskWidth).arg(font.mMaskHeight));
+                                    .arg(maskData.size())
+                                    .arg(font.mMaskWidth)
+                                    .arg(font.mMaskHeight));
             font.mMask = decodeRleLevels(maskData, font.mMaskWidth, font.mMaskHeight, maskContext);
         } else {
             font.mMask = decodeRawLevels(maskData, font.mMaskWidth, font.mMaskHeight, maskContext);

@@ -12,7 +12,7 @@ struct ZgfHeader
     static constexpr int Size = 76;
 
     // Flag bits (offset 5).
-    static constexpr quint16 Color16 = 1;        // 16-bit pixels; clear: 8 bpp, 512 more bytes
+    static constexpr quint16 Color16 = 1; // 16-bit pixels; clear: 8 bpp, 512 more bytes
     static constexpr quint16 RleImage = 2;
     static constexpr quint16 HasMask = 4;
     static constexpr quint16 RleMask = 8;
@@ -27,30 +27,30 @@ struct ZgfHeader
     static constexpr quint16 UnderlineFlag = 4096;
     static constexpr quint16 StrikethroughFlag = 8192;
 
-    quint8 Version = 1;          // offset 4
-    quint16 Flags = 0;           // 5
-    quint8 PointSize = 0;        // 7
-    QByteArray FaceName;         // 8, 32 bytes, 0-padded (Windows-1252)
-    qint32 FileLength = 0;       // 40
-    qint32 GlyphOffset = 0;      // 44
-    qint32 MaskOffset = 0;       // 48
-    quint16 TransColor = 0;      // 52, GP32 pixel
-    quint16 ShadowColor = 0;     // 54, GP32 pixel
-    quint16 BitmapWidth = 0;     // 58
-    quint8 BitmapHeight = 0;     // 60
-    quint8 DefaultWidth = 0;     // 61
-    quint8 DefaultHeight = 0;    // 62
-    quint8 MaxCharWidth = 0;     // 63
-    quint8 MaxCharHeight = 0;    // 64
-    qint8 MaskWidthInc = 0;      // 65
-    qint8 MaskHeightInc = 0;     // 66
-    qint8 ShadowOX = 0;          // 67
-    qint8 ShadowOY = 0;          // 68
-    qint8 ShadowXPos = 0;        // 69
-    qint8 ShadowYPos = 0;        // 70
-    qint8 LineSep = 0;           // 71
-    qint8 CharSep = 0;           // 72
-    quint8 Count = 0;            // 73
+    quint8 Version = 1;       // offset 4
+    quint16 Flags = 0;        // 5
+    quint8 PointSize = 0;     // 7
+    QByteArray FaceName;      // 8, 32 bytes, 0-padded (Windows-1252)
+    qint32 FileLength = 0;    // 40
+    qint32 GlyphOffset = 0;   // 44
+    qint32 MaskOffset = 0;    // 48
+    quint16 TransColor = 0;   // 52, GP32 pixel
+    quint16 ShadowColor = 0;  // 54, GP32 pixel
+    quint16 BitmapWidth = 0;  // 58
+    quint8 BitmapHeight = 0;  // 60
+    quint8 DefaultWidth = 0;  // 61
+    quint8 DefaultHeight = 0; // 62
+    quint8 MaxCharWidth = 0;  // 63
+    quint8 MaxCharHeight = 0; // 64
+    qint8 MaskWidthInc = 0;   // 65
+    qint8 MaskHeightInc = 0;  // 66
+    qint8 ShadowOX = 0;       // 67
+    qint8 ShadowOY = 0;       // 68
+    qint8 ShadowXPos = 0;     // 69
+    qint8 ShadowYPos = 0;     // 70
+    qint8 LineSep = 0;        // 71
+    qint8 CharSep = 0;        // 72
+    quint8 Count = 0;         // 73
 
     // The 76 bytes of the header. A face name longer than 32 bytes throws Failure 6.
     QByteArray toBytes() const;

@@ -20,7 +20,11 @@ namespace {
 
 const QByteArrayList kCommands{"export", "bitmaps", "new", "info", "render", "extract", "to-c", "text", "fonts"};
 
-struct Run { int exitCode; QByteArray out, err; };
+struct Run
+{
+    int exitCode;
+    QByteArray out, err;
+};
 
 // A command line split at spaces; "~" stands for a space inside an argument.
 QStringList words(const QByteArray &line)
@@ -62,7 +66,9 @@ QSet<QRgb> colours(const QImage &image)
 } // namespace
 
 // Runs a command line that must succeed and keeps its outcome in `run`.
-#define CLI_OK(run, line) const Run run = cli(line); QVERIFY2(run.exitCode == 0, run.err.constData())
+#define CLI_OK(run, line)                                                                                              \
+    const Run run = cli(line);                                                                                         \
+    QVERIFY2(run.exitCode == 0, run.err.constData())
 
 class CliTest : public QObject
 {
@@ -139,8 +145,8 @@ class CliTest : public QObject
     // process may not mount one. The mount is this process's (and its children's) alone.
     bool mountFullDisk() const
     {
-        static const bool ownMounts = unshare(CLONE_NEWNS) == 0
-            && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        static const bool ownMounts =
+            unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
         const QByteArray folder = QFile::encodeName(path(u"full"_s));
         if (!ownMounts || !QDir(mWork->path()).mkdir(u"full"_s)
             || mount("tmpfs", folder.constData(), "tmpfs", 0, "size=64k") != 0)
@@ -230,10 +236,12 @@ private slots:
         row("export: split without C", 2, "export --split", "--split needs --c");
         row("export: one C file for several projects", 2, "export plain.tsm post.tsm --c f.h",
             "--c names one file, and 2 projects are given: -d DIR and --with-c name the outputs after each project.");
-        row("export: one bitmap for several projects", 2, "export plain.tsm post.tsm --bitmap g.bmp", "--bitmap names one file");
+        row("export: one bitmap for several projects", 2, "export plain.tsm post.tsm --bitmap g.bmp",
+            "--bitmap names one file");
         row("export: one dependency file for several projects", 2, "export plain.tsm post.tsm --depfile d.d",
             "--depfile names the rule of one export, and 2 projects are given");
-        row("export: output and folder", 2, "export -o a.zgf -d out", "--output and --directory cannot be used together");
+        row("export: output and folder", 2, "export -o a.zgf -d out",
+            "--output and --directory cannot be used together");
         row("export: size limit not positive", 2, "export --max-bytes 0", "--max-bytes takes a whole number from 1");
         row("export: size limit not a number", 2, "export --max-bytes 10k", "--max-bytes takes a whole number from 1");
         row("export: larger than the size limit", 1, "export -o big.zgf --max-bytes 100",
@@ -242,7 +250,8 @@ private slots:
         row("bitmaps: split out of range", 2, "bitmaps p.tsm --split 0", "--split takes a whole number from 1 to 255");
         row("new: no output", 2, "new --bold", "new needs -o PROJECT.tsm");
         row("info: two files", 2, "info a b", "Unexpected argument 'b'");
-        row("info: options on a font", 2, "info default.zgf --bold", "Document options other than --codepage do not apply to a ZGF font.");
+        row("info: options on a font", 2, "info default.zgf --bold",
+            "Document options other than --codepage do not apply to a ZGF font.");
         row("export: unknown code page", 2, "export --codepage 1255", "--codepage takes one of 1250, 1251, 1252,");
         row("export: all and chosen characters", 2, "export --all-chars --chars ab", "cannot be used together");
         row("text: a text and a file", 2, "text abc -f notes.txt", "text takes either a TEXT or --file STRINGS.txt.");
@@ -252,7 +261,8 @@ private slots:
             "The text has characters without a code in Windows-1251: \xC3\xA9 (U+00E9)");
         row("text: no glyph in the font", 1, "text --codepage koi8-r --font default.zgf A\xD0\xAAz",
             "The text has characters default.zgf has no glyph for: \xD0\xAA (U+042A)");
-        row("text: a key that is no identifier", 1, "text -f notes.txt", "notes.txt: line 1: no \"=\" between a key and its text");
+        row("text: a key that is no identifier", 1, "text -f notes.txt",
+            "notes.txt: line 1: no \"=\" between a key and its text");
         row("render: no output", 2, "render font.zgf", "render needs -o OUT.png");
         row("render: text and mask", 2, "render f -o x --text a --mask", "--text and --mask cannot be used together");
         row("render: scale too large", 2, "render f -o x.png --scale 65", "--scale takes a whole number from 1 to 64");
@@ -260,14 +270,16 @@ private slots:
         row("extract: directory without all", 2, "extract font.zgf -d x", "-d goes with --all");
         row("to-c: empty name", 2, "to-c font.zgf --name ~~", "--name takes a variable name");
         row("fonts: argument", 2, "fonts Arial", "Unexpected argument 'Arial'");
-        for (const char *line : {"export missing.bin", "export --chars-file missing.bin", "bitmaps missing.bin",
-                                 "info missing.bin", "render missing.bin -o x.png", "extract missing.bin",
-                                 "to-c missing.bin"})
+        for (const char *line :
+             {"export missing.bin", "export --chars-file missing.bin", "bitmaps missing.bin", "info missing.bin",
+              "render missing.bin -o x.png", "extract missing.bin", "to-c missing.bin"})
             QTest::addRow("missing input: %s", line) << QByteArray(line) << 1 << "53: File not found: missing.bin"_ba;
         QTest::addRow("info: name too long") << "info " + QByteArray(256, 'n') << 1 << "75: File name too long"_ba;
         row("info: neither project nor font", 1, "info notes.txt", "notes.txt does not contain valid TexelSmithy data");
-        row("info: damaged font", 1, "info damaged.zgf", "321: Invalid file format: damaged.zgf is not a valid ZGF font");
-        row("export: C file is the font", 1, "export -o y.zgf --c y.zgf --force", "5: The C file would replace the font file y.zgf.");
+        row("info: damaged font", 1, "info damaged.zgf",
+            "321: Invalid file format: damaged.zgf is not a valid ZGF font");
+        row("export: C file is the font", 1, "export -o y.zgf --c y.zgf --force",
+            "5: The C file would replace the font file y.zgf.");
         row("export: over its project", 1, "export plain.tsm -o plain.tsm --force",
             "5: The font file would replace the project file plain.tsm.");
         row("export: over its typeface file", 1, "export --font-file sans.ttf -o sans.ttf --force",
@@ -276,7 +288,8 @@ private slots:
             "5: The C file would replace the characters file 255.txt.");
         row("export: dependency file over its project", 1, "export plain.tsm --depfile plain.tsm --force",
             "5: The dependency file would replace the project file plain.tsm.");
-        row("export: dependency file without a name", 2, "export --depfile ~", "--depfile takes the name of the dependency file.");
+        row("export: dependency file without a name", 2, "export --depfile ~",
+            "--depfile takes the name of the dependency file.");
         row("export: a name the dependency file cannot hold", 1, "export -o a\\b.zgf --depfile d.d",
             "5: The dependency file cannot name a\\b.zgf: make and ninja do not read a file name with a backslash.");
         row("export: device as characters", 1, "export --chars-file /dev/zero",
@@ -284,8 +297,8 @@ private slots:
         row("export: characters beyond the bound", 1, "export --chars-file big.txt", "big.txt holds 70000 bytes");
         // Refused as read, before a glyph is measured.
         for (const char *line : {"info huge.tsm", "export huge.tsm", "bitmaps huge.tsm"})
-            QTest::addRow("no font holds: %s", line) << QByteArray(line) << 1
-                                                     << "6: Overflow: the font has 1000000 characters, at most 255 fit"_ba;
+            QTest::addRow("no font holds: %s", line)
+                << QByteArray(line) << 1 << "6: Overflow: the font has 1000000 characters, at most 255 fit"_ba;
         row("export: a project of more glyphs than a font holds", 1, "export 300.tsm",
             "6: Overflow: the font has 300 characters, at most 255 fit");
         row("new: more glyphs than a font holds", 1, "new -o n --chars-file 256.txt",
@@ -304,7 +317,8 @@ private slots:
         row("extract: no font at the offset", 1, "extract default.zgf --offset 7", "No ZGF font starts at offset 7");
         row("info: unknown hinting", 2, "info --hinting medium", "--hinting takes none, slight or full, not 'medium'");
         row("info: missing font file", 1, "info --font-file missing.ttf", "53: File not found: missing.ttf");
-        row("export: font file of no font", 1, "export --font-file notes.txt", "notes.txt holds no font that can be read");
+        row("export: font file of no font", 1, "export --font-file notes.txt",
+            "notes.txt holds no font that can be read");
         row("export: font file cut short", 1, "export --font-file cut.ttf", "/cut.ttf cannot be read: its table '");
         row("export: font file of damaged metrics", 1, "export --font-file tiny-em.ttf --chars AB",
             "/tiny-em.ttf draws glyphs too large to measure or to hold, as a damaged file does (6: Overflow");
@@ -335,8 +349,8 @@ private slots:
             "--shadow-default counts only for a font with a shadow mask (--shadow-mask).");
         row("info: a mask taken away with its shadow", 2, "info post.tsm --no-masked --shadow-mask",
             "--shadow-mask counts only for a font with an alpha mask (--masked).");
-        QTest::addRow("new: name too long") << "new -o n --name " + QByteArray(33, 'n') << 2
-                                            << "--name takes at most 32 characters, not 33."_ba;
+        QTest::addRow("new: name too long")
+            << "new -o n --name " + QByteArray(33, 'n') << 2 << "--name takes at most 32 characters, not 33."_ba;
         QTest::addRow("new: variable name too long") << "new -o n --variable-name " + QByteArray(65, 'v') << 2
                                                      << "--variable-name takes 1 to 64 characters, not 65."_ba;
         row("new: GP32 file name too long", 2, "new -o n --gp32-name abcd~efghi",
@@ -436,8 +450,8 @@ private slots:
                                  "Glyphs              130", "MissingGlyphs       none", "Unencodable         none",
                                  "  Char  Height  Left  TextHeight  TextWidth  Top  Width"})
             QVERIFY2(lines.contains(line), line);
-        QVERIFY(cli("info default.zgf").out.contains(
-            "Flags             163 (16-bit pixels, RLE image, indent tables, proportional)"));
+        QVERIFY(cli("info default.zgf")
+                    .out.contains("Flags             163 (16-bit pixels, RLE image, indent tables, proportional)"));
     }
 
     // The coders' own cases are the zgf suite's; here the options that choose them, and render's.
@@ -453,8 +467,9 @@ private slots:
         QCOMPARE(render("raw.zgf --scale 3" + text).size(), raw.size() * 3);
         // The second line one line advance, the cell height plus the line separation, lower.
         const QJsonObject header = infoJson("raw.zgf");
-        QCOMPARE(raw.height(), render("raw.zgf --text Quartz~glyph").height() + header.value(u"DefaultHeight"_s).toInt()
-                                   + header.value(u"LineSep"_s).toInt());
+        QCOMPARE(raw.height(),
+                 render("raw.zgf --text Quartz~glyph").height() + header.value(u"DefaultHeight"_s).toInt()
+                     + header.value(u"LineSep"_s).toInt());
         // The transparent green is keyed out: the background and the colour, through the
         // 5-bit levels (0x33, 0x66, 0xCC within 7).
         const QSet<QRgb> drawn = colours(raw);
@@ -471,8 +486,10 @@ private slots:
         QTest::addColumn<QByteArray>("prepare");
         QTest::addColumn<QByteArray>("font");
         QTest::newRow("RLE") << QByteArray() << "default.zgf"_ba;
-        QTest::newRow("RAW, coloured, italic") << "export -o raw --raw --color 3366CC --italic"_ba << "raw.zgf"_ba;
-        QTest::newRow("masked") << "export post.tsm -o masked --bitmap a.bmp --mask a_mask.bmp"_ba << "masked.zgf"_ba;
+        QTest::newRow("RAW, coloured, italic") << "export -o raw --raw --color 3366CC --italic"_ba
+                                               << "raw.zgf"_ba;
+        QTest::newRow("masked") << "export post.tsm -o masked --bitmap a.bmp --mask a_mask.bmp"_ba
+                                << "masked.zgf"_ba;
     }
     void renderIsTheLibrarysDrawing()
     {
@@ -511,8 +528,9 @@ private slots:
     void newThenInfoShowsTheOptions()
     {
         writeFile(path(u"chars.txt"_s), "ab\ncd\n");
-        CLI_OK(made, "new -o serif --font Liberation~Serif --size 10 --bold --italic --underline --strikethrough "
-                     "--chars-file chars.txt --color 123456 --trans-color #FF00FF");
+        CLI_OK(made,
+               "new -o serif --font Liberation~Serif --size 10 --bold --italic --underline --strikethrough "
+               "--chars-file chars.txt --color 123456 --trans-color #FF00FF");
         const QJsonObject info = infoJson("serif.tsm");
         // Colours as 0x00BBGGRR: Color 0x563412, TransColor 0xFF00FF.
         expectFields(info, R"({"TTFName": "Liberation Serif", "Name": "Liberation Serif", "Size": 9.75,
@@ -525,7 +543,8 @@ private slots:
 
         // A font file under the project's folder is kept relative to it, with the rendering choices.
         QVERIFY(QDir(mWork->path()).mkpath(u"fonts"_s));
-        QVERIFY(QFile::copy(u"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"_s, path(u"fonts/lib.ttf"_s)));
+        QVERIFY(QFile::copy(u"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"_s,
+                            path(u"fonts/lib.ttf"_s)));
         CLI_OK(fromFile, "new -o lib.tsm --font-file fonts/lib.ttf --hinting none --smooth");
         QVERIFY(readFile(path(u"lib.tsm"_s)).contains(R"("FontFile":"fonts/lib.ttf")"));
         expectFields(infoJson("lib.tsm"), R"({"TTFName": "Liberation Sans", "Hinting": "none", "Smooth": true})");
@@ -537,7 +556,8 @@ private slots:
     // family's glyphs under its name; nothing waits on the FIFO.
     void fontFileNotes()
     {
-        const Run styled = cli("info --font-file /usr/share/fonts/opentype/terminus/terminus-normal.otb --size 12 --bold");
+        const Run styled =
+            cli("info --font-file /usr/share/fonts/opentype/terminus/terminus-normal.otb --size 12 --bold");
         QCOMPARE(styled.exitCode, 0);
         QVERIFY2(styled.err.contains("Note: /usr/share/fonts/opentype/terminus/terminus-normal.otb holds no bold face "
                                      "of Terminus: the renderer synthesises bold."),
@@ -555,7 +575,8 @@ private slots:
             QVERIFY2(info.err.contains(note), info.err.constData());
             const Run exported = cli("export p.tsm -o x.zgf");
             QCOMPARE(exported.exitCode, 1);
-            QVERIFY2(exported.err.contains("is missing or cannot be read: nothing is written"), exported.err.constData());
+            QVERIFY2(exported.err.contains("is missing or cannot be read: nothing is written"),
+                     exported.err.constData());
             QVERIFY(!QFile::exists(path(u"x.zgf"_s)));
             if (!fifo)
                 writeFile(path(u"f.ttf"_s), QByteArray());
@@ -642,8 +663,9 @@ private slots:
         const QByteArray limit = QByteArray::number(size.toInt() - 1);
         const Run over = cli("export -o over.zgf --with-c --max-bytes " + limit);
         QCOMPARE(over.exitCode, 1);
-        QCOMPARE(over.err, "The font file over.zgf would hold " + size + " bytes, more than --max-bytes " + limit
-                               + ": nothing is written.\n");
+        QCOMPARE(over.err,
+                 "The font file over.zgf would hold " + size + " bytes, more than --max-bytes " + limit
+                     + ": nothing is written.\n");
         QCOMPARE(entries(), before);
     }
 
@@ -666,13 +688,15 @@ private slots:
         for (const QString &name : outputs)
             QVERIFY2(readFile(path(u"together/"_s + name)) == readFile(path(u"alone/"_s + name)), qPrintable(name));
         // Written at the same time, told in the projects' order.
-        QCOMPARE(together.err, "plain.tsm: Font file generated correctly.\nplain.tsm: C file(s) generated correctly.\n"
-                               "sub/second.tsm: Font file generated correctly.\nsub/second.tsm: C file(s) generated correctly.\n"_ba);
+        QCOMPARE(together.err,
+                 "plain.tsm: Font file generated correctly.\nplain.tsm: C file(s) generated correctly.\n"
+                 "sub/second.tsm: Font file generated correctly.\nsub/second.tsm: C file(s) generated correctly.\n"_ba);
 
         // Beside each project; a damaged project among them fails alone, named.
         const Run mixed = cli("export plain.tsm notes.txt sub/second.tsm");
         QCOMPARE(mixed.exitCode, 1);
-        QVERIFY2(mixed.err.contains("\nnotes.txt: ") && mixed.err.contains("sub/second.tsm: Font file generated correctly."),
+        QVERIFY2(mixed.err.contains("\nnotes.txt: ")
+                     && mixed.err.contains("sub/second.tsm: Font file generated correctly."),
                  mixed.err.constData());
         const QString second = QDir(path(u"alone"_s)).entryList({u"*.zgf"_s}).filter(u"150"_s).value(0);
         QVERIFY(!second.isEmpty());
@@ -681,7 +705,8 @@ private slots:
         // The same project twice: its second outputs would replace the first's, also when forced.
         const Run twice = cli("export plain.tsm plain.tsm -d twice --force");
         QCOMPARE(twice.exitCode, 1);
-        QVERIFY2(twice.err.contains("plain.tsm: 5: The font file would replace an output of plain.tsm "), twice.err.constData());
+        QVERIFY2(twice.err.contains("plain.tsm: 5: The font file would replace an output of plain.tsm "),
+                 twice.err.constData());
     }
 
     // A C file that fails once the ZGF font has its name (here a folder of the header's
@@ -707,7 +732,8 @@ private slots:
                  written.err.constData());
         QCOMPARE(entries(), before); // "bad\uFFFD\uFFFD.zgf" would be listed
         const Run read = shell(R"sh(cp plain.tsm "$(printf 'p\377.tsm')" && "$CLI" info "$(printf 'p\377.tsm')")sh");
-        QVERIFY2(read.exitCode == 1 && read.err.contains("the argument p\\xFF.tsm is not UTF-8 text"), read.err.constData());
+        QVERIFY2(read.exitCode == 1 && read.err.contains("the argument p\\xFF.tsm is not UTF-8 text"),
+                 read.err.constData());
         // Qt lists and removes no such name: the shell does.
         QCOMPARE(shell(R"sh(rm "$(printf 'p\377.tsm')")sh").exitCode, 0);
     }
@@ -721,7 +747,8 @@ private slots:
             QProcess first, second;
             for (QProcess *run : {&first, &second}) {
                 run->setWorkingDirectory(mWork->path());
-                run->start(QStringLiteral(TEXELSMITHY_CLI), words("export -o race.zgf --chars " + QByteArray(run == &first ? "ab" : "cd")));
+                run->start(QStringLiteral(TEXELSMITHY_CLI),
+                           words("export -o race.zgf --chars " + QByteArray(run == &first ? "ab" : "cd")));
             }
             QVERIFY(first.waitForFinished(120000) && second.waitForFinished(120000));
             QCOMPARE(int(first.exitCode() == 0) + int(second.exitCode() == 0), 1);
@@ -748,7 +775,8 @@ private slots:
         CLI_OK(evil, "export --font ../Evil\\Name\n9\t1 --chars x -o evil");
         QVERIFY(evil.err.contains("Note: ../Evil\\Name\n9\t1 is not installed;"));
         CLI_OK(listed, "extract evil.zgf");
-        QCOMPARE(listed.out, "0\t" + QByteArray::number(QFileInfo(path(u"evil.zgf"_s)).size()) + "\t../Evil\\\\Name\\n9\\t1 10\n");
+        QCOMPARE(listed.out,
+                 "0\t" + QByteArray::number(QFileInfo(path(u"evil.zgf"_s)).size()) + "\t../Evil\\\\Name\\n9\\t1 10\n");
         // Nor can it send the terminal a command, through info or a message.
         CLI_OK(escape, "export --font Red\x1b[31m --chars x -o escape");
         QVERIFY2(escape.err.contains("Note: Red\\x1b[31m is not installed"), escape.err.constData());
@@ -777,7 +805,8 @@ private slots:
         CLI_OK(made, "new -o cyr --font DejaVu~Sans --codepage windows-1251 --all-chars");
         const QJsonObject project = infoJson("cyr.tsm");
         QCOMPARE(project.value(u"CodePage"_s).toString(), u"Windows-1251"_s);
-        QCOMPARE(TexelFont::glyphSequence(project.value(u"Chars"_s).toString()), printableCharacters(CodePage::Windows1251));
+        QCOMPARE(TexelFont::glyphSequence(project.value(u"Chars"_s).toString()),
+                 printableCharacters(CodePage::Windows1251));
         QCOMPARE(project.value(u"Unencodable"_s).toArray().size(), 0);
 
         CLI_OK(exported, "export cyr.tsm -o cyr.zgf --c cyr.h");
@@ -785,7 +814,8 @@ private slots:
         const QByteArray header = readFile(path(u"cyr.h"_s));
         QVERIFY(header.contains("\r\n#define DEJAVUSANS10_CODEPAGE \"Windows-1251\"\r\n"));
         QVERIFY(header.contains("0xC0 U+0410, 0xC1 U+0411"));
-        QCOMPARE(infoJson("cyr.zgf --codepage cp1251").value(u"Chars"_s).toString(), printableCharacters(CodePage::Windows1251));
+        QCOMPARE(infoJson("cyr.zgf --codepage cp1251").value(u"Chars"_s).toString(),
+                 printableCharacters(CodePage::Windows1251));
         QCOMPARE(infoJson("cyr.zgf").value(u"CodePage"_s).toString(), u"Windows-1252"_s);
         // Drawn through the code page, the Cyrillic text is ink; read as Windows-1252 it is
         // characters the font lacks, which draw nothing.
@@ -798,15 +828,18 @@ private slots:
     {
         CLI_OK(hello, "text --codepage 1251 \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82");
         QCOMPARE(hello.out, "\"\\xCF\\xF0\\xE8\\xE2\\xE5\\xF2\"\n"_ba);
-        CLI_OK(hex, "text --codepage iso-8859-5 \xD0\x9F" "Face");
+        CLI_OK(hex,
+               "text --codepage iso-8859-5 \xD0\x9F"
+               "Face");
         QCOMPARE(hex.out, "\"\\xBF\" \"Face\"\n"_ba);
         CLI_OK(plain, "text caf\xC3\xA9");
         QCOMPARE(plain.out, "\"caf\\xE9\"\n"_ba);
         CLI_OK(drawable, "text --font default.zgf \xC3\xA9t\xC3\xA9");
         // Without -o the defines are printed; the byte order mark is no part of the first key.
         CLI_OK(defines, "text -f strings.txt");
-        QVERIFY2(defines.out.contains("\r\n#ifndef __strings_h__\r\n#define __strings_h__\r\n\r\n#define HELLO \"Hi\"\r\n"),
-                 defines.out.constData());
+        QVERIFY2(
+            defines.out.contains("\r\n#ifndef __strings_h__\r\n#define __strings_h__\r\n\r\n#define HELLO \"Hi\"\r\n"),
+            defines.out.constData());
     }
 
     // Every code page's printable characters through a KEY=text file: the headers the command
@@ -825,14 +858,18 @@ private slots:
             calls += "    hex(" + key + ", sizeof " + key + " - 1);\n";
             expected.append(toCodePage(page, text).toHex());
         }
-        writeFile(path(u"texts.c"_s), program + "static void hex(const char *s, size_t n) { size_t i; for (i = 0; i < n; ++i) "
-                                                "printf(\"%02x\", (unsigned char)s[i]); printf(\"\\n\"); }\n"
-                                                "int main(void) {\n" + calls + "    return 0;\n}\n");
+        writeFile(path(u"texts.c"_s),
+                  program
+                      + "static void hex(const char *s, size_t n) { size_t i; for (i = 0; i < n; ++i) "
+                        "printf(\"%02x\", (unsigned char)s[i]); printf(\"\\n\"); }\n"
+                        "int main(void) {\n"
+                      + calls + "    return 0;\n}\n");
         QProcess compiler, run;
         compiler.setWorkingDirectory(mWork->path());
         compiler.setProcessChannelMode(QProcess::MergedChannels);
-        compiler.start(QStringLiteral(TEXEL_C_COMPILER), {u"-std=c99"_s, u"-pedantic-errors"_s, u"-Wall"_s, u"-Werror"_s,
-                                                          u"-Wno-trigraphs"_s, u"-o"_s, u"texts"_s, u"texts.c"_s});
+        compiler.start(QStringLiteral(TEXEL_C_COMPILER),
+                       {u"-std=c99"_s, u"-pedantic-errors"_s, u"-Wall"_s, u"-Werror"_s, u"-Wno-trigraphs"_s, u"-o"_s,
+                        u"texts"_s, u"texts.c"_s});
         QVERIFY(compiler.waitForFinished(60000));
         QVERIFY2(compiler.exitCode() == 0, compiler.readAll().constData());
         run.start(path(u"texts"_s));
@@ -879,20 +916,22 @@ private slots:
                                                          "CustomGP32FileName": false})"_ba
                                                   << "16-bit pixels, RLE image, indent tables, proportional"_ba
                                                   << R"({"Count": 2})"_ba;
-        QTest::newRow("spacing and flags") << "--char-sep -3 --line-sep 4 --fixed --serif --script --trans-color 0000FF"_ba
-                                           << R"({"CharSepExtra": -3, "LineSepExtra": 4, "Proportional": false,
+        QTest::newRow("spacing and flags")
+            << "--char-sep -3 --line-sep 4 --fixed --serif --script --trans-color 0000FF"_ba
+            << R"({"CharSepExtra": -3, "LineSepExtra": 4, "Proportional": false,
                                                   "Serif": true, "Script": true, "TransColor": 16711680})"_ba
-                                           << "16-bit pixels, RLE image, indent tables, serif, script"_ba
-                                           << R"({"CharSep": -3, "TransColor": 16711680})"_ba;
-        QTest::newRow("shadow mask") << "--postprocessed --char-inc 2,1 --masked --shadow-mask --no-invert-mask "
-                                        "--mask-inc 1,2 --shadow-neutral -1,2 --shadow-default 3,-4 --shadow-color 102030"_ba
-                                     << R"({"Postprocessed": true, "CharWidthInc": 2, "CharHeightInc": 1, "Masked": true,
+            << "16-bit pixels, RLE image, indent tables, serif, script"_ba
+            << R"({"CharSep": -3, "TransColor": 16711680})"_ba;
+        QTest::newRow("shadow mask")
+            << "--postprocessed --char-inc 2,1 --masked --shadow-mask --no-invert-mask "
+               "--mask-inc 1,2 --shadow-neutral -1,2 --shadow-default 3,-4 --shadow-color 102030"_ba
+            << R"({"Postprocessed": true, "CharWidthInc": 2, "CharHeightInc": 1, "Masked": true,
                                             "ShadowMask": true, "InvertMask": false, "MaskWidthInc": 1, "MaskHeightInc": 2,
                                             "ShadowOX": -1, "ShadowOY": 2, "ShadowXPos": 3, "ShadowYPos": -4,
                                             "ShadowColor": 3153936, "VariableName": "arial10_pm"})"_ba
-                                     << "16-bit pixels, RLE image, mask, RLE mask, shadow mask, indent tables, "
-                                        "post-processed, proportional"_ba
-                                     << R"({"MaskWidthInc": 1, "MaskHeightInc": 2, "ShadowOX": -1, "ShadowOY": 2,
+            << "16-bit pixels, RLE image, mask, RLE mask, shadow mask, indent tables, "
+               "post-processed, proportional"_ba
+            << R"({"MaskWidthInc": 1, "MaskHeightInc": 2, "ShadowOX": -1, "ShadowOY": 2,
                                             "ShadowXPos": 3, "ShadowYPos": -4, "ShadowColor": 3219728})"_ba;
         QTest::newRow("smooth generic mask") << "--postprocessed --masked --smooth"_ba
                                              << R"({"Masked": true, "ShadowMask": false, "InvertMask": true,
@@ -930,8 +969,9 @@ private slots:
     {
         QTest::addColumn<QByteArray>("arguments");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("nothing") << ""_ba
-                                 << R"({"Serif": true, "Proportional": false, "ShadowMask": true, "CharSepExtra": 2})"_ba;
+        QTest::newRow("nothing")
+            << ""_ba
+            << R"({"Serif": true, "Proportional": false, "ShadowMask": true, "CharSepExtra": 2})"_ba;
         QTest::newRow("flags") << "--proportional --no-serif --no-script"_ba
                                << R"({"Proportional": true, "Serif": false, "Script": false, "CharSepExtra": 2})"_ba;
         QTest::newRow("a value") << "--char-sep -1 --shadow-default 9,9"_ba
@@ -951,9 +991,10 @@ private slots:
     {
         QFETCH(QByteArray, arguments);
         QFETCH(QByteArray, expected);
-        CLI_OK(made, "new -o all --fixed --serif --script --char-sep 2 --postprocessed --char-inc 3,3 --masked "
-                     "--shadow-mask --no-invert-mask --mask-inc 1,1 --shadow-neutral 4,4 --shadow-default 4,4 "
-                     "--shadow-color 102030");
+        CLI_OK(made,
+               "new -o all --fixed --serif --script --char-sep 2 --postprocessed --char-inc 3,3 --masked "
+               "--shadow-mask --no-invert-mask --mask-inc 1,1 --shadow-neutral 4,4 --shadow-default 4,4 "
+               "--shadow-color 102030");
         expectFields(infoJson("all.tsm " + arguments), expected);
     }
 
@@ -1001,8 +1042,12 @@ private slots:
         const Run run = shell(script);
         QVERIFY2(run.exitCode == 0, run.err.constData());
         const QDate today = QDate::currentDate();
-        const QByteArrayList machine{QFile::encodeName(mWork->path()), "/tmp"_ba, "one"_ba, "deeper"_ba,
-                                     today.toString(Qt::ISODate).toLatin1(), QLocale::c().toString(today, u"MMM d"_s).toLatin1(),
+        const QByteArrayList machine{QFile::encodeName(mWork->path()),
+                                     "/tmp"_ba,
+                                     "one"_ba,
+                                     "deeper"_ba,
+                                     today.toString(Qt::ISODate).toLatin1(),
+                                     QLocale::c().toString(today, u"MMM d"_s).toLatin1(),
                                      QLocale::c().toString(today, u"d MMM"_s).toLatin1()};
         for (const QString &name : {u"r.zgf"_s, u"r.h"_s, u"r.c"_s, u"d.zgf"_s, u"d.h"_s, u"t.h"_s}) {
             const QByteArray one = readFile(path(u"one/"_s + name));
@@ -1018,7 +1063,8 @@ private slots:
     {
         const QByteArray note = "Note: --smooth has no effect: smooth edges go into a generic alpha mask "
                                 "(--postprocessed --masked), and this document has none.";
-        for (const char *line : {"export --smooth -o plain", "new -o shadow --smooth --postprocessed --masked --shadow-mask"}) {
+        for (const char *line :
+             {"export --smooth -o plain", "new -o shadow --smooth --postprocessed --masked --shadow-mask"}) {
             CLI_OK(noted, line);
             QVERIFY2(noted.err.contains(note), noted.err.constData());
         }

@@ -28,7 +28,8 @@ TEST(CodePage, EveryByteOfEveryPageIsTheSystemsCharacter)
 
 TEST(CodePage, PrintableCharactersAreTheAssignedNonControls)
 {
-    const struct {
+    const struct
+    {
         CodePage page;
         int count;
         QString sample;
@@ -54,24 +55,35 @@ TEST(CodePage, PrintableCharactersAreTheAssignedNonControls)
 
 TEST(CodePage, NamesAsPeopleWriteThem)
 {
-    const struct {
+    const struct
+    {
         const char *name;
         std::optional<CodePage> page;
     } cases[] = {
-        {"1251", CodePage::Windows1251},         {"cp1251", CodePage::Windows1251},
-        {"Windows-1251", CodePage::Windows1251}, {"WIN1250", CodePage::Windows1250},
-        {"iso-8859-5", CodePage::Iso8859_5},     {"ISO_8859-15", CodePage::Iso8859_15},
-        {"8859-1", CodePage::Iso8859_1},         {"latin9", CodePage::Iso8859_15},
-        {"koi8-r", CodePage::Koi8R},             {"KOI8U", CodePage::Koi8U},
-        {"437", CodePage::Cp437},                {"ibm866", CodePage::Cp866},
-        {"1255", std::nullopt},                  {"iso-8859-", std::nullopt},
-        {"", std::nullopt},                      {"utf-8", std::nullopt},
+        {"1251", CodePage::Windows1251},
+        {"cp1251", CodePage::Windows1251},
+        {"Windows-1251", CodePage::Windows1251},
+        {"WIN1250", CodePage::Windows1250},
+        {"iso-8859-5", CodePage::Iso8859_5},
+        {"ISO_8859-15", CodePage::Iso8859_15},
+        {"8859-1", CodePage::Iso8859_1},
+        {"latin9", CodePage::Iso8859_15},
+        {"koi8-r", CodePage::Koi8R},
+        {"KOI8U", CodePage::Koi8U},
+        {"437", CodePage::Cp437},
+        {"ibm866", CodePage::Cp866},
+        {"1255", std::nullopt},
+        {"iso-8859-", std::nullopt},
+        {"", std::nullopt},
+        {"utf-8", std::nullopt},
     };
     for (const auto &c : cases)
         EXPECT_EQ(codePageFromName(QString::fromLatin1(c.name)), c.page) << c.name;
     for (const CodePage page : allCodePages()) {
         EXPECT_EQ(codePageFromName(codePageName(page)), page);
-        EXPECT_TRUE(codePageNameList().split(QStringLiteral(", ")).contains(codePageName(page).toLower().remove(QStringLiteral("windows-"))));
+        EXPECT_TRUE(codePageNameList()
+                        .split(QStringLiteral(", "))
+                        .contains(codePageName(page).toLower().remove(QStringLiteral("windows-"))));
     }
 }
 

@@ -20,7 +20,8 @@ TEST(DependencyFile, EscapesNamesAsMakeAndNinjaReadThem)
     };
     for (const auto &[name, written] : rows) {
         EXPECT_EQ(dependencyRule({QStringLiteral("out.zgf")}, {QString::fromUtf8(name)}),
-                  QByteArray("out.zgf: ") + written + '\n') << name;
+                  QByteArray("out.zgf: ") + written + '\n')
+            << name;
         EXPECT_EQ(dependencyRule({QString::fromUtf8(name)}, {}), QByteArray(written) + ":\n") << name;
     }
 }

@@ -7,8 +7,8 @@
 
 TEST(Numbers, RoundingHalvesToEven)
 {
-    const std::pair<double, int> cases[] = {
-        {0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {12.49, 12}, {13.333, 13}, {32767.4, 32767}};
+    const std::pair<double, int> cases[] = {{0.5, 0},   {1.5, 2},    {2.5, 2},     {-0.5, 0},
+                                            {-1.5, -2}, {12.49, 12}, {13.333, 13}, {32767.4, 32767}};
     for (const auto &[value, expected] : cases)
         EXPECT_EQ(roundToInt16(value), expected) << value;
     EXPECT_THROW(roundToInt16(32767.5), Failure);
@@ -18,9 +18,9 @@ TEST(Numbers, RoundingHalvesToEven)
 
 TEST(Numbers, LeadingNumber)
 {
-    const std::pair<const char *, double> cases[] = {
-        {"12", 12}, {"12abc", 12}, {" 7.5x", 7.5}, {"-3", -3}, {"+4", 4}, {".5", 0.5},
-        {"abc", 0}, {"", 0}, {"-", 0}, {"1,5", 1}, {"9.75", 9.75}, {"1e3", 1}};
+    const std::pair<const char *, double> cases[] = {{"12", 12}, {"12abc", 12}, {" 7.5x", 7.5}, {"-3", -3},
+                                                     {"+4", 4},  {".5", 0.5},   {"abc", 0},     {"", 0},
+                                                     {"-", 0},   {"1,5", 1},    {"9.75", 9.75}, {"1e3", 1}};
     for (const auto &[text, expected] : cases)
         EXPECT_DOUBLE_EQ(leadingNumber(QString::fromLatin1(text)), expected) << text;
 }

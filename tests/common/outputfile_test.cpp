@@ -24,7 +24,7 @@ struct RaceCase
     bool before = false; // a file of the name exists when the writer opens
     bool during = false; // one appears between writing and the commit
     const char *failure = "";
-    QByteArray left;     // the file's bytes afterwards
+    QByteArray left; // the file's bytes afterwards
 };
 
 class OutputFileRace : public testing::TestWithParam<RaceCase>
@@ -60,12 +60,13 @@ TEST_P(OutputFileRace, ReplacesOnlyWhatWasAgreedTo)
 
 const char *const appeared = "58: File already exists: %1 appeared while it was written, and is left as it is";
 
-INSTANTIATE_TEST_SUITE_P(Outputs, OutputFileRace, testing::Values(
-    RaceCase{"new", Existing::Keep, false, false, "", "mine"},
-    RaceCase{"newOneAppearedMeanwhile", Existing::Keep, false, true, appeared, "theirs"},
-    RaceCase{"newOneThereUnchecked", Existing::Keep, true, false, appeared, "old"},
-    RaceCase{"agreedReplace", Existing::Replace, true, false, "", "mine"},
-    RaceCase{"forcedOverOneAppearedMeanwhile", Existing::Replace, false, true, "", "mine"}),
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, OutputFileRace,
+    testing::Values(RaceCase{"new", Existing::Keep, false, false, "", "mine"},
+                    RaceCase{"newOneAppearedMeanwhile", Existing::Keep, false, true, appeared, "theirs"},
+                    RaceCase{"newOneThereUnchecked", Existing::Keep, true, false, appeared, "old"},
+                    RaceCase{"agreedReplace", Existing::Replace, true, false, "", "mine"},
+                    RaceCase{"forcedOverOneAppearedMeanwhile", Existing::Replace, false, true, "", "mine"}),
     [](const testing::TestParamInfo<RaceCase> &row) { return std::string(row.param.name); });
 
 TEST(OutputFile, NamesWhatItCannotWrite)
@@ -116,7 +117,9 @@ TEST(OutputFile, SeveralOutputsCommitInOrderAndSayWhatWasWritten)
     const QString second = dir.filePath(QStringLiteral("font.h"));
     // A folder that cannot be written to fails before any output is named.
     const QString unwritable = dir.filePath(QStringLiteral("missing/font.h"));
-    EXPECT_EQ(failureOf([&] { writeOutputs({{first, "c"}, {unwritable, "h"}}); }),
+    EXPECT_EQ(failureOf([&] {
+                  writeOutputs({{first, "c"}, {unwritable, "h"}});
+              }),
               QStringLiteral("76: Path not found: ") + unwritable);
     EXPECT_EQ(listing(dir.path()), QStringList{});
 
@@ -127,7 +130,9 @@ TEST(OutputFile, SeveralOutputsCommitInOrderAndSayWhatWasWritten)
     c.write("c");
     h.write("h");
     writeFile(second, "theirs");
-    EXPECT_EQ(failureOf([&] { commitInOrder({&c, &h}); }),
+    EXPECT_EQ(failureOf([&] {
+                  commitInOrder({&c, &h});
+              }),
               QString::fromLatin1(appeared).arg(second) + QStringLiteral(" (already written: %1)").arg(first));
     EXPECT_EQ(readFile(first), "c");
     EXPECT_EQ(readFile(second), "theirs");
@@ -158,7 +163,8 @@ TEST(OutputFile, AWriteCorruptedOnItsWayToTheDiskIsCaught)
     ASSERT_TRUE(file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)); // each write reaches writeData
     ASSERT_EQ(file.write(meant), meant.size());
     const QString failure = failureOf([&] { verifyWritten(file, meant); });
-    EXPECT_TRUE(failure.startsWith(QStringLiteral("57: ")) && failure.contains(QStringLiteral("offset 100"))) << failure.toStdString();
+    EXPECT_TRUE(failure.startsWith(QStringLiteral("57: ")) && failure.contains(QStringLiteral("offset 100")))
+        << failure.toStdString();
     QFile good(dir.filePath(QStringLiteral("good.zgf")));
     ASSERT_TRUE(good.open(QIODevice::ReadWrite) && good.write(meant) == meant.size());
     EXPECT_NO_THROW(verifyWritten(good, meant));

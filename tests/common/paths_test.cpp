@@ -6,16 +6,22 @@
 TEST(Paths, Split)
 {
     const std::tuple<const char *, const char *, const char *, const char *> rows[] = {
-        {"C:\\dir\\", "", "", "C:\\dir\\"}, {"dir\\file", "file", "file", "dir\\"}, {"file", "file", "file", ""},
-        {"C:a.txt", "a.txt", "a", "C:"}, {"C:\\dir\\file.txt", "file.txt", "file", "C:\\dir\\"},
-        {"C:\\a.b\\file", "file", "file", "C:\\a.b\\"}, {"name.", "name.", "name", ""},
-        {"a.b.jpeg", "a.b.jpeg", "a.b", ""}, {"archive.tar5x", "archive.tar5x", "archive.tar5x", ""},
+        {"C:\\dir\\", "", "", "C:\\dir\\"},
+        {"dir\\file", "file", "file", "dir\\"},
+        {"file", "file", "file", ""},
+        {"C:a.txt", "a.txt", "a", "C:"},
+        {"C:\\dir\\file.txt", "file.txt", "file", "C:\\dir\\"},
+        {"C:\\a.b\\file", "file", "file", "C:\\a.b\\"},
+        {"name.", "name.", "name", ""},
+        {"a.b.jpeg", "a.b.jpeg", "a.b", ""},
+        {"archive.tar5x", "archive.tar5x", "archive.tar5x", ""},
         {"/home/ana/glyphs.bmp", "glyphs.bmp", "glyphs", "/home/ana/"},
         {"/tmp/font.longext", "font.longext", "font.longext", "/tmp/"}};
     for (const auto &[path, fileName, noExt, folder] : rows) {
         const QString p = QString::fromLatin1(path);
         EXPECT_EQ(GetFileName(p) + u'|' + GetFileNameNoExt(p) + u'|' + GetFolder(p),
-                  QLatin1String(fileName) + u'|' + QLatin1String(noExt) + u'|' + QLatin1String(folder)) << path;
+                  QLatin1String(fileName) + u'|' + QLatin1String(noExt) + u'|' + QLatin1String(folder))
+            << path;
     }
 }
 
@@ -23,7 +29,7 @@ TEST(Fields, GetField)
 {
     const std::tuple<const char *, int, const char *> rows[] = {
         {"10,20,,40", 1, "10"}, {"10,20,,40", 2, "20"}, {"10,20,,40", 3, ""}, {"10,20,,40", 4, "40"},
-        {"10,20,,40", 5, ""}, {"10,20,,40", 0, ""}, {"abc", 1, "abc"}};
+        {"10,20,,40", 5, ""},   {"10,20,,40", 0, ""},   {"abc", 1, "abc"}};
     for (const auto &[text, index, field] : rows)
         EXPECT_EQ(GetField(QLatin1String(text), index, QStringLiteral(",")), QLatin1String(field)) << index;
 }

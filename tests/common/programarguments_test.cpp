@@ -17,11 +17,16 @@ TEST(ProgramArguments, TheFirstArgumentThatIsNoUtf8TextIsFound)
     };
     const Case cases[] = {
         {{"info", "caf\xc3\xa9.tsm"}, {QStringLiteral("info"), QStringLiteral("caf\u00e9.tsm")}, {}, {}},
-        {{"info", "p\xff.tsm", "q\xfe"}, {QStringLiteral("info"), QStringLiteral("p\uFFFD.tsm"), QStringLiteral("q\uFFFD")},
-         "p\xff.tsm", QStringLiteral("p\\xFF.tsm")},
+        {{"info", "p\xff.tsm", "q\xfe"},
+         {QStringLiteral("info"), QStringLiteral("p\uFFFD.tsm"), QStringLiteral("q\uFFFD")},
+         "p\xff.tsm",
+         QStringLiteral("p\\xFF.tsm")},
         // Overlong and surrogate forms: no decoder may turn them into the character they spell.
         {{"a\xc0\xaf"}, {QStringLiteral("a\uFFFD\uFFFD")}, "a\xc0\xaf", QStringLiteral("a\\xC0\\xAF")},
-        {{"\xed\xa0\x80\tx"}, {QStringLiteral("\uFFFD\uFFFD\uFFFD\tx")}, "\xed\xa0\x80\tx", QStringLiteral("\\xED\\xA0\\x80\\x09x")},
+        {{"\xed\xa0\x80\tx"},
+         {QStringLiteral("\uFFFD\uFFFD\uFFFD\tx")},
+         "\xed\xa0\x80\tx",
+         QStringLiteral("\\xED\\xA0\\x80\\x09x")},
         {{}, {}, {}, {}},
     };
     for (const Case &c : cases) {

@@ -47,6 +47,7 @@ TEST(ZgfCodePages, AgreeWithTheProgramsTables)
     for (const CodePage page : allCodePages()) {
         const DevicePage d{page, &deviceCodePage(page)};
         for (uint32_t c = 0; c < 0x10000; ++c)
-            ASSERT_EQ(zgf_codepage_byte(d.table, c), codePageCode(d.page, char32_t(c))) << codePageName(d.page).toStdString() << " " << c;
+            ASSERT_EQ(zgf_codepage_byte(d.table, c), codePageCode(d.page, char32_t(c)))
+                << codePageName(d.page).toStdString() << " " << c;
     }
 }

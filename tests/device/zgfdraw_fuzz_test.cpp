@@ -31,7 +31,10 @@ TEST(ZgfDrawFuzz, MutatedFontsNeitherReadOutsideTheFontNorWriteOutsideTheScreen)
 {
     std::mt19937 random(24);
     int opened = 0, refused = 0;
-    const char *const texts[] = {"Aa\x80g\r\nbB z\ngA", "\xC3\xA9\xE2\x82\xAC" "a\xF0\x9F", "\n\n\x80\x80\x80"};
+    const char *const texts[] = {"Aa\x80g\r\nbB z\ngA",
+                                 "\xC3\xA9\xE2\x82\xAC"
+                                 "a\xF0\x9F",
+                                 "\n\n\x80\x80\x80"};
     for (const NamedFont &seed : everyTestFont()) {
         for (int round = 0; round < 400; ++round) {
             const QByteArray mutated = mutate(seed.bytes, random);
@@ -48,7 +51,8 @@ TEST(ZgfDrawFuzz, MutatedFontsNeitherReadOutsideTheFontNorWriteOutsideTheScreen)
                 index.resize(zgf_index_size(&f) / 4);
                 zgf_set_index(&f, index.data(), index.size() * 4);
             }
-            for (const Screen::Layout layout : {Screen::Layout::Rows, Screen::Layout::BottomUp, Screen::Layout::Rotated}) {
+            for (const Screen::Layout layout :
+                 {Screen::Layout::Rows, Screen::Layout::BottomUp, Screen::Layout::Rotated}) {
                 Screen screen(13 + round % 7, 9 + round % 5, layout);
                 const int x = int(random() % 30) - 15, y = int(random() % 20) - 10;
                 for (const char *text : texts) {

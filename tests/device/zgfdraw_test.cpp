@@ -10,7 +10,10 @@ namespace {
 
 using Layout = Screen::Layout;
 
-int halfDown(int v) { return v >= 0 ? v / 2 : -((1 - v) / 2); }
+int halfDown(int v)
+{
+    return v >= 0 ? v / 2 : -((1 - v) / 2);
+}
 
 quint16 blend(quint16 dst, quint16 src, int level)
 {
@@ -28,7 +31,10 @@ void referenceDraw(const ZgfFont &font, const QString &text, int ox, int oy, int
                    const std::function<quint16 &(int, int)> &at)
 {
     const ZgfHeader &h = font.header();
-    struct Cell { int index, x, y; };
+    struct Cell
+    {
+        int index, x, y;
+    };
     QList<Cell> cells;
     int pen = 0, top = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -84,11 +90,11 @@ void referenceDraw(const ZgfFont &font, const QString &text, int ox, int oy, int
 }
 
 const char16_t *const kTexts[] = {
-    u"Ag\u20ACab",                       // every sample glyph, the goldens' two
-    u"a\nb\r\nAg\rz\u20AC\n\nba",         // all three line breaks, an empty line
-    u"gg\U0001F600a zA\u00FF",            // characters the fonts lack
-    u"\u20AC\u20ACg\u20AC",               // negative indents over each other
-    u"BAbaBA\nAB",                        // the wide fonts' cells
+    u"Ag\u20ACab",                // every sample glyph, the goldens' two
+    u"a\nb\r\nAg\rz\u20AC\n\nba", // all three line breaks, an empty line
+    u"gg\U0001F600a zA\u00FF",    // characters the fonts lack
+    u"\u20AC\u20ACg\u20AC",       // negative indents over each other
+    u"BAbaBA\nAB",                // the wide fonts' cells
 };
 
 struct Placement
@@ -130,7 +136,8 @@ void expectLibraryDrawsTheReference(const NamedFont &named, bool indexed)
                 expected.fillPattern();
                 drawn.fillPattern();
                 drawnBytes.fillPattern();
-                referenceDraw(font, text, at.x, at.y, 40, 18, [&](int x, int y) -> quint16 & { return expected.at(x, y); });
+                referenceDraw(font, text, at.x, at.y, 40, 18,
+                              [&](int x, int y) -> quint16 & { return expected.at(x, y); });
                 ASSERT_EQ(zgf_draw_utf8(&f, &drawn.surface(), at.x, at.y, utf8.constData(), &zgf_cp1252), ZGF_OK);
                 ASSERT_EQ(zgf_draw_text(&f, &drawnBytes.surface(), at.x, at.y, bytes.constData()), ZGF_OK);
                 const std::string where = named.name + (indexed ? " indexed" : "") + " at " + std::to_string(at.x) + ","
@@ -165,7 +172,8 @@ TEST(ZgfDraw, TheProgramShowsTheLibrarysPixels)
                           [&](int x, int y) -> quint16 & { return expected[qsizetype(y) * shown.width() + x]; });
             for (int y = 0; y < shown.height(); ++y) {
                 for (int x = 0; x < shown.width(); ++x) {
-                    ASSERT_EQ(scanPixelToPixel16(shown.pixel(x, y)), expected[qsizetype(y) * shown.width() + x] & 0xFFFE)
+                    ASSERT_EQ(scanPixelToPixel16(shown.pixel(x, y)),
+                              expected[qsizetype(y) * shown.width() + x] & 0xFFFE)
                         << named.name << " (" << x << ", " << y << "): " << text.toStdString();
                 }
             }
@@ -180,8 +188,8 @@ TEST(ZgfDraw, MeasuresCellsAdvancesLinesAndShadows)
     zgf_font f;
     ASSERT_EQ(zgf_open(&f, golden.constData(), size_t(golden.size())), ZGF_OK);
     const std::tuple<const char *, int, int> rows[] = {
-        {"", 0, 0}, {"a", 6, 5}, {"ab", 11, 5}, {"a\r\n", 6, 12}, {"\n", 0, 12}, {"b\rab", 11, 12},
-        {"z", 4, 5}, // the default width of a missing character
+        {"", 0, 0},    {"a", 6, 5},       {"ab", 11, 5}, {"a\r\n", 6, 12},
+        {"\n", 0, 12}, {"b\rab", 11, 12}, {"z", 4, 5}, // the default width of a missing character
     };
     for (const auto &[text, width, height] : rows) {
         EXPECT_EQ(zgf_text_width(&f, text), width) << text;

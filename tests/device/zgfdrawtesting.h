@@ -37,9 +37,17 @@ inline QByteArray smoothFont(bool rle, bool shadow)
 // mask narrower than the cells.
 inline QByteArray wideFont(bool rle)
 {
-    ZgfTestFont font = ZgfTestFont{.codes = "AB", .widths = {200, 100}, .leftIndents = {-100, 0},
-                                   .rightIndents = {0, -90}, .height = 3, .rle = rle, .masked = true,
-                                   .maskWidthInc = -6, .maskHeightInc = -1, .defaultWidth = 2}.prepared();
+    ZgfTestFont font = ZgfTestFont{.codes = "AB",
+                                   .widths = {200, 100},
+                                   .leftIndents = {-100, 0},
+                                   .rightIndents = {0, -90},
+                                   .height = 3,
+                                   .rle = rle,
+                                   .masked = true,
+                                   .maskWidthInc = -6,
+                                   .maskHeightInc = -1,
+                                   .defaultWidth = 2}
+                           .prepared();
     for (int x = 0; x < 300; ++x)
         font.image.setPixel(x, 1, x % 50 < 3 ? Color(0x4080C0) : Color(0xFFFFFF));
     for (int x = 0; x < font.maskWidth(); ++x)

@@ -39,13 +39,23 @@ std::string chosen(const TexelFont &f)
 // renderer realises, then the names that follow.
 TEST(FontChoiceTest, RealisedValuesAndDerivedNames)
 {
-    struct Case { const char *what; FontSelection choice; bool customName; std::string expected; };
+    struct Case
+    {
+        const char *what;
+        FontSelection choice;
+        bool customName;
+        std::string expected;
+    };
     const Case cases[] = {
-        {"a new family realises its style", {QStringLiteral("Light"), QString(), {}, true}, false,
+        {"a new family realises its style",
+         {QStringLiteral("Light"), QString(), {}, true},
+         false,
          "Light  9.75 - Light light10"},
         {"a new size is realised on whole pixels", {{}, {}, 11.0f}, false, "Arial  11.25 - Arial arial11"},
         {"a custom name stays", {QStringLiteral("Verdana"), QString()}, true, "Verdana  9.75 - Mine mine10"},
-        {"a font file and its family", {QStringLiteral("Face"), QStringLiteral("/f.ttf"), 24.0f}, false,
+        {"a font file and its family",
+         {QStringLiteral("Face"), QStringLiteral("/f.ttf"), 24.0f},
+         false,
          "Face /f.ttf 24 - Face face24"},
         {"a style alone is not realised", {{}, {}, {}, true}, false, "Arial  9.75 bold Arial arial10b"},
     };

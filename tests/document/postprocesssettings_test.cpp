@@ -9,9 +9,19 @@ namespace {
 std::string stored(const TexelFont &f)
 {
     return QStringLiteral("%1 %2,%3 %4 %5 %6 %7,%8 %9,%10 %11,%12 %13")
-        .arg(f.Postprocessed).arg(f.CharWidthInc).arg(f.CharHeightInc).arg(f.Masked).arg(f.ShadowMask)
-        .arg(f.InvertMask).arg(f.MaskWidthInc).arg(f.MaskHeightInc).arg(f.ShadowOX).arg(f.ShadowOY)
-        .arg(f.ShadowXPos).arg(f.ShadowYPos).arg(f.ShadowColor, 0, 16)
+        .arg(f.Postprocessed)
+        .arg(f.CharWidthInc)
+        .arg(f.CharHeightInc)
+        .arg(f.Masked)
+        .arg(f.ShadowMask)
+        .arg(f.InvertMask)
+        .arg(f.MaskWidthInc)
+        .arg(f.MaskHeightInc)
+        .arg(f.ShadowOX)
+        .arg(f.ShadowOY)
+        .arg(f.ShadowXPos)
+        .arg(f.ShadowYPos)
+        .arg(f.ShadowColor, 0, 16)
         .toStdString();
 }
 
@@ -22,7 +32,12 @@ std::string stored(const TexelFont &f)
 // shadow values for a shadow mask. The derived variable name follows.
 TEST(PostprocessSettingsTest, WhatDoesNotCountIsReset)
 {
-    struct Case { const char *what; bool postprocessed, masked, shadow; std::string expected, variableName; };
+    struct Case
+    {
+        const char *what;
+        bool postprocessed, masked, shadow;
+        std::string expected, variableName;
+    };
     const Case cases[] = {
         {"not post-processed", false, true, true, "0 0,0 0 0 1 0,0 0,0 0,0 0", "arial10"},
         {"post-processed without mask", true, false, true, "1 3,4 0 0 1 0,0 0,0 0,0 0", "arial10_p"},

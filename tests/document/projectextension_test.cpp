@@ -79,7 +79,8 @@ TEST_F(ProjectExtensionTest, DamagedExtensionLoadsTheRecordAndSaysSoOnce)
         // JSON a lenient reader takes, with texts other than those written.
         {"a key twice", extension(R"({"Chars":"XYZ","Smooth":true,"Chars":"Q"})"),
          "byte 29: the member \"Chars\" appears twice"},
-        {"half a surrogate pair", extension(R"({"Chars":"X\ud800YZ"})"), "byte 11: a \\u escape is half a surrogate pair"},
+        {"half a surrogate pair", extension(R"({"Chars":"X\ud800YZ"})"),
+         "byte 11: a \\u escape is half a surrogate pair"},
         {"invalid UTF-8", extension("{\"Chars\":\"X\xC3(\"}"), "byte 11: invalid UTF-8"},
         {"a raw control character", extension("{\"Chars\":\"X\tY\"}"), "control character 9"},
         {"an unknown escape", extension(R"({"Chars":"\x41"})"), "an unknown escape"},
@@ -124,8 +125,9 @@ TEST_F(ProjectExtensionTest, ADamagedValueIsLeftOutAloneAndTheFirstSaveAsks)
     original.setChars(QStringLiteral("ABC"));
     original.setName(QStringLiteral("Record name"));
     const QByteArray record = ProjectRecord::fromDocument(original).toBytes();
-    const QByteArray damaged = record + extension(R"({"Chars":" X\u0416Z ","Smooth":"true","Hinting":"slight",)"
-                                                  R"("Name":7,"Later":{"k":[1,"two"]}})");
+    const QByteArray damaged = record
+        + extension(R"({"Chars":" X\u0416Z ","Smooth":"true","Hinting":"slight",)"
+                    R"("Name":7,"Later":{"k":[1,"two"]}})");
     writeFile(path(), damaged);
     TexelFont font;
     RecordingFeedback told;
@@ -136,9 +138,11 @@ TEST_F(ProjectExtensionTest, ADamagedValueIsLeftOutAloneAndTheFirstSaveAsks)
     EXPECT_EQ(font.Name(), QStringLiteral("Record name"));
     EXPECT_EQ(font.UnknownProjectKeys.keys(), QStringList{QStringLiteral("Later")});
     ASSERT_EQ(told.messages.size(), 1);
-    EXPECT_EQ(told.informations()[0], QStringLiteral("The extension of the project file %1 is damaged: Name is not "
-                                                     "a text; Smooth is not true or false. Those values were left "
-                                                     "out; the rest of the extension was loaded.").arg(path()));
+    EXPECT_EQ(told.informations()[0],
+              QStringLiteral("The extension of the project file %1 is damaged: Name is not "
+                             "a text; Smooth is not true or false. Those values were left "
+                             "out; the rest of the extension was loaded.")
+                  .arg(path()));
 
     // No: nothing is written. Yes: written, and later saves no longer ask.
     told.messages.clear();
@@ -181,8 +185,11 @@ TEST_F(ProjectExtensionTest, ACharacterSetBeyondTheRecordIsRefused)
         RecordingFeedback told;
         EXPECT_EQ(font.Load(path(), told), loads);
         EXPECT_EQ(font.Chars(), loads ? chars : QStringLiteral("kept"));
-        EXPECT_EQ(told.failures(), loads ? QStringList() : QStringList{QStringLiteral("6: Overflow: the font has %1 "
-                                                              "characters, at most 255 fit").arg(glyphs)});
+        EXPECT_EQ(told.failures(),
+                  loads ? QStringList()
+                        : QStringList{QStringLiteral("6: Overflow: the font has %1 "
+                                                     "characters, at most 255 fit")
+                                          .arg(glyphs)});
     }
 }
 
@@ -230,7 +237,8 @@ TEST(StrictJson, AcceptsValidTextsAndNamesWhereOthersBreak)
 // others are kept by name and read back in any spelling the command line takes.
 TEST_F(ProjectExtensionTest, CodePageIsStoredOnlyWhenNotWindows1252)
 {
-    const struct {
+    const struct
+    {
         CodePage page;
         const char *stored; // null: no key
     } cases[] = {

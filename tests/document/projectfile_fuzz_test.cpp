@@ -16,16 +16,23 @@ namespace {
 
 std::mt19937 randomBits{fuzzSeed(20260415)};
 
-int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(randomBits); }
-auto pickOf(const auto &values) { return values[pick(0, int(std::size(values)) - 1)]; }
+int pick(int low, int high)
+{
+    return std::uniform_int_distribution<int>(low, high)(randomBits);
+}
+auto pickOf(const auto &values)
+{
+    return values[pick(0, int(std::size(values)) - 1)];
+}
 
 void mutateOnce(QByteArray &bytes)
 {
     using L = std::numeric_limits<float>;
     static const quint8 bytesOfNote[] = {0x00, 0x01, 0x02, 0x03, 0x20, 0x7F, 0x80, 0x81, 0x9D, 0xFF};
     static const quint16 wordsOfNote[] = {0x0000, 0x0001, 0x3FFF, 0x4000, 0x7FFF, 0x8000, 0xC000, 0xFFFF};
-    static const float sizesOfNote[] = {L::quiet_NaN(), L::infinity(), -L::infinity(), L::max(), L::lowest(),
-        L::denorm_min(), 0.0f, -0.0f, -0.25f, 99.75f, 32767.75f, 2147483520.0f, 1e30f};
+    static const float sizesOfNote[] = {L::quiet_NaN(),  L::infinity(), -L::infinity(), L::max(), L::lowest(),
+                                        L::denorm_min(), 0.0f,          -0.0f,          -0.25f,   99.75f,
+                                        32767.75f,       2147483520.0f, 1e30f};
     auto put = [&bytes](qsizetype at, const QByteArray &value) {
         if (at + value.size() <= bytes.size())
             bytes.replace(at, value.size(), value);
@@ -57,7 +64,8 @@ TexelFont reloaded(const TexelFont &font)
 {
     TexelFont loaded;
     ProjectRecord::fromBytes(ProjectRecord::fromDocument(font).toBytes(), QString()).applyTo(loaded);
-    EXPECT_TRUE(ProjectExtension::applyTo(ProjectExtension::toBytes(font, font.Filename()), loaded, font.Filename()).isEmpty());
+    EXPECT_TRUE(
+        ProjectExtension::applyTo(ProjectExtension::toBytes(font, font.Filename()), loaded, font.Filename()).isEmpty());
     loaded.setFilename(font.Filename());
     return loaded;
 }
@@ -106,8 +114,9 @@ TEST(ProjectFileFuzz, MutatedRecordsLoadCleanlyOrFailCleanly)
         // The custom flags settle after one round: a GP32FileName of nine characters (sizes
         // from 99.5 points) is cut to eight and then differs from the calculated one.
         const TexelFont once = reloaded(font);
-        ASSERT_EQ(firstDifference(ProjectRecord::fromDocument(once).toBytes(),
-                                  ProjectRecord::fromDocument(font).toBytes()), -1);
+        ASSERT_EQ(
+            firstDifference(ProjectRecord::fromDocument(once).toBytes(), ProjectRecord::fromDocument(font).toBytes()),
+            -1);
         ASSERT_EQ(documentState(reloaded(once)), documentState(once));
     }
     // The mutations must leave enough records loadable to exercise the reading of fields.

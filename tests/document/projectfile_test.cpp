@@ -46,8 +46,14 @@ TexelFont everyFieldSet()
     return f;
 }
 
-QByteArray w16(int value) { return le(quint32(value), 2); }
-QByteArray padded(const QByteArray &text, qsizetype width) { return text.leftJustified(width, ' ', true); }
+QByteArray w16(int value)
+{
+    return le(quint32(value), 2);
+}
+QByteArray padded(const QByteArray &text, qsizetype width)
+{
+    return text.leftJustified(width, ' ', true);
+}
 
 // The only message is a failure with this text (%1 standing for path) titled with the program.
 void expectOnlyFailure(const RecordingFeedback &feedback, const QString &message, const QString &path)
@@ -182,8 +188,8 @@ TEST_F(ProjectFile, NamesEarlierVersionsDerivedLoadAsDerived)
         const char16_t *storedVariable, *storedFile, *variable, *file;
         bool customVariable, customFile;
     } rows[] = {
-        {u"\u00C9clair Se\u00F1or", 8.25f, u"\u00E9clairSe\u00F1or8", u"\u00E9s0915f3", u"_clairSe_or8", u"\u00E9s0914d7",
-         false, false},
+        {u"\u00C9clair Se\u00F1or", 8.25f, u"\u00E9clairSe\u00F1or8", u"\u00E9s0915f3", u"_clairSe_or8",
+         u"\u00E9s0914d7", false, false},
         {u"\u00C9clair Se\u00F1or", 8.25f, u"_clairSe_or8", u"\u00E9s0914d7", u"_clairSe_or8", u"\u00E9s0914d7", false,
          false},
         {u"\u00C9clair Se\u00F1or", 8.25f, u"\u00E9clairSe\u00F1or8", u"mine", u"_clairSe_or8", u"mine", false, true},
@@ -238,7 +244,11 @@ TEST_F(ProjectFile, LoadAppliesAllOrNothing)
          false, false, "6: Overflow: the size is 1e+30 points, outside -2147483648..2147483647"},
         {"size not a number", [](QByteArray &b) { b.replace(93, 4, le(0x7FC00000, 4)); }, false, false,
          "6: Overflow: the size is nan points, outside -2147483648..2147483647"},
-        {"version 1 margin overflows", [](QByteArray &b) { b[20] = 1; b.replace(67, 2, w16(20000)); },
+        {"version 1 margin overflows",
+         [](QByteArray &b) {
+             b[20] = 1;
+             b.replace(67, 2, w16(20000));
+         },
          false, false, "6: Overflow: 40000 is outside -32768..32767"},
     };
     for (const Case &c : cases) {
@@ -334,7 +344,8 @@ TEST_F(ProjectFile, FailedSaveReportsAndKeepsTheOldFile)
         writeFile(dir.filePath(c.oldFile), QByteArray("TexelSmithy v1.0.0  \x01 old", 25));
         const QString locked = dir.filePath(c.locked);
         if (!c.locked.isEmpty())
-            QFile::setPermissions(locked, QFileInfo(locked).isDir() ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
+            QFile::setPermissions(locked,
+                                  QFileInfo(locked).isDir() ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
         const auto before = folderContents(dir.path());
 
         TexelFont font = everyFieldSet();

@@ -16,7 +16,8 @@ TEST_F(RasterMeasure, DefaultDocumentAndItsSpaces)
 {
     // Every default glyph has ink and a code: the CLI suite's export of the defaults.
     EXPECT_EQ(measurement.measured().DefaultWidth(), 4) << "a 13-pixel em has a 4-pixel space";
-    EXPECT_TRUE(measurement.measured().DefaultHeight() > 10 && measurement.measured().DefaultHeight() <= 16 && measurement.measured().GetFontTop() >= 0);
+    EXPECT_TRUE(measurement.measured().DefaultHeight() > 10 && measurement.measured().DefaultHeight() <= 16
+                && measurement.measured().GetFontTop() >= 0);
     font.setChars(QStringLiteral("A B"));
     const Char space = measurement.measure().glyphs.at(1);
     EXPECT_FALSE(space.hasInk());
@@ -49,8 +50,8 @@ TEST_F(RasterMeasure, StripEqualsEveryCharacterDrawnInPlace)
     RasterSurface inPlace;
     font.setChars(printableCharacters(CodePage::Windows1252));
     font.CharWidthInc = font.CharHeightInc = 3;
-    for (const auto &[size, italic] : {std::pair(9.75f, false), std::pair(24.0f, true), std::pair(48.0f, false),
-                                       std::pair(72.0f, true)}) {
+    for (const auto &[size, italic] :
+         {std::pair(9.75f, false), std::pair(24.0f, true), std::pair(48.0f, false), std::pair(72.0f, true)}) {
         font.setSize(size);
         font.setItalic(italic);
         measurement.measured().ZgfGenerateBitmap(strip);

@@ -30,7 +30,9 @@ TEST(TexelFontNames, DefaultsAndCalculatedNames)
     EXPECT_TRUE(glyphs.contains(QChar(0x20AC)) && glyphs.endsWith(QChar(0x00F1)));
     // Sizes round to whole points for the variable name, and + 0.25 to two digits for the file name.
     const std::tuple<float, const char *, const char *> sizes[] = {{8.25f, "a_09", "arial8"},
-        {7.75f, "a_08", "arial8"}, {11.25f, "a_12", "arial11"}, {99.75f, "a_100", "arial100"}};
+                                                                   {7.75f, "a_08", "arial8"},
+                                                                   {11.25f, "a_12", "arial11"},
+                                                                   {99.75f, "a_100", "arial100"}};
     for (const auto &[size, prefix, variable] : sizes) {
         font.setSize(size);
         EXPECT_TRUE(font.CalculateGP32FileName().startsWith(QLatin1String(prefix))) << size;
@@ -86,10 +88,14 @@ TEST(TexelFontNames, CustomFlagRules)
 TEST(TexelFontNames, AnyFamilyGivesCIdentifiers)
 {
     const std::pair<const char *, const char *> rows[] = {
-        {"8-Bit Font", "8-Bit Font _8_BitFont10"}, {"\u00C9clair", "\u00C9clair _clair10"},
-        {"Nimbus Sans [urw]", "Nimbus Sans nimbusSans10"}, {"D050000L [URW ]", "D050000L d050000l10"},
-        {"Odd (Name) +1!", "Odd (Name) +1! odd_Name__1_10"}, {"AC/DC", "AC/DC ac_dc10"},
-        {"Forty Characters Are Too Many For A Face", "Forty Characters Are Too Many For A Face fortyCharactersAreTooManyForAFace10"}};
+        {"8-Bit Font", "8-Bit Font _8_BitFont10"},
+        {"\u00C9clair", "\u00C9clair _clair10"},
+        {"Nimbus Sans [urw]", "Nimbus Sans nimbusSans10"},
+        {"D050000L [URW ]", "D050000L d050000l10"},
+        {"Odd (Name) +1!", "Odd (Name) +1! odd_Name__1_10"},
+        {"AC/DC", "AC/DC ac_dc10"},
+        {"Forty Characters Are Too Many For A Face",
+         "Forty Characters Are Too Many For A Face fortyCharactersAreTooManyForAFace10"}};
     for (const auto &[family, expected] : rows) {
         TexelFont font;
         font.setTTFName(QString::fromUtf8(family));
@@ -125,7 +131,11 @@ class TexelFontMeasure : public ::testing::Test
 {
 protected:
     // Top, height, DefaultHeight, DefaultWidth and LineSep of the font.
-    std::array<int, 5> metrics() { return {measured().GetFontTop(), measured().GetFontHeight(), measured().DefaultHeight(), measured().DefaultWidth(), measured().LineSep()}; }
+    std::array<int, 5> metrics()
+    {
+        return {measured().GetFontTop(), measured().GetFontHeight(), measured().DefaultHeight(),
+                measured().DefaultWidth(), measured().LineSep()};
+    }
     const GlyphMeasurement &measure() { return measurement.measure(); }
     MeasuredFont measured() { return measurement.measured(); }
 
@@ -160,7 +170,14 @@ TEST_F(TexelFontMeasure, UnionOfInkBoxes)
 // whether the renderer tells the glyph's box or the ink found touching an edge shows it.
 TEST_F(TexelFontMeasure, InkOutsideTheLineAndAdvance)
 {
-    struct Case { const char *what; Glyph glyph; bool boundsKnown; Char expected; std::array<int, 5> metrics; };
+    struct Case
+    {
+        const char *what;
+        Glyph glyph;
+        bool boundsKnown;
+        Char expected;
+        std::array<int, 5> metrics;
+    };
     // Char: Height, Left, TextHeight, TextWidth, Top, Width. Metrics with "a", rows 2..9.
     const Case cases[] = {
         {"wide", {6, -10, 2, 20, 8}, true, {8, -10, 15, 6, 2, 20}, {2, 8, 8, 4, 7}},
@@ -219,7 +236,11 @@ TEST_F(TexelFontMeasure, ChangesOfTheLookOutdateTheMeasurement)
         {"strikethrough", [](TexelFont &f) { f.setStrikethrough(true); }},
         {"hinting", [](TexelFont &f) { f.setHinting(Hinting::None); }},
         {"characters", [](TexelFont &f) { f.setChars(QStringLiteral("ba")); }},
-        {"smooth mask", [](TexelFont &f) { f.setSmooth(true); f.Masked = true; }},
+        {"smooth mask",
+         [](TexelFont &f) {
+             f.setSmooth(true);
+             f.Masked = true;
+         }},
         {"colour", [](TexelFont &f) { f.Color = 0x123456; }},
         {"background", [](TexelFont &f) { f.TransColor = 1; }},
     };
@@ -254,16 +275,25 @@ TEST_F(TexelFontMeasure, NoGetterMeasures)
     font.setChars(QStringLiteral("abc"));
     font.setSmooth(true);
     font.CharWidthInc = 3;
-    QStringList read{font.Chars(), font.Filename(), font.FontFile(), font.GP32FileName(), font.Name(), font.TTFName(),
-                     font.familyName(), font.VariableName(), font.fontLabel(), font.CalculateVariableName(),
-                     font.CalculateGP32FileName(), font.surfaceFont().name};
+    QStringList read{font.Chars(),
+                     font.Filename(),
+                     font.FontFile(),
+                     font.GP32FileName(),
+                     font.Name(),
+                     font.TTFName(),
+                     font.familyName(),
+                     font.VariableName(),
+                     font.fontLabel(),
+                     font.CalculateVariableName(),
+                     font.CalculateGP32FileName(),
+                     font.surfaceFont().name};
     read << QString::number(font.Size()) << QString::number(font.maskBackground())
          << QString::number(font.Bold() + font.Italic() + font.Underline() + font.Strikethrough() + font.Smooth()
                             + font.hasGenericMask() + font.smoothMask() + int(font.Hinting()) + int(font.CodePage()));
     const MeasuredFont m(font, before);
     read << QString::number(m.DefaultHeight() + m.DefaultWidth() + m.LineSep() + m.GetFontHeight() + m.GetFontTop()
-                            + m.ZgfDefaultHeight() + m.ZgfMaxCharHeight() + m.ZgfMaxCharWidth()
-                            + m.ZgfGetBitmapHeight() + m.ZgfGetMaskWidth() + m.ZgfGetMaskHeight());
+                            + m.ZgfDefaultHeight() + m.ZgfMaxCharHeight() + m.ZgfMaxCharWidth() + m.ZgfGetBitmapHeight()
+                            + m.ZgfGetMaskWidth() + m.ZgfGetMaskHeight());
     read << QString::fromLatin1((m.ZgfCharWidths() + m.CharLeftIndents() + m.CharRightIndents()).toHex());
     EXPECT_EQ(surface.drawCount(), drawsBefore) << read.join(u' ').toStdString();
     EXPECT_EQ(m.ZgfDefaultWidth(), 7) << "the measured space and today's increment";
@@ -280,7 +310,8 @@ TEST_F(TexelFontMeasure, OverflowFails)
     font.setChars(QStringLiteral("w"));
     font.CharWidthInc = 254;
     measure();
-    EXPECT_EQ(failureOf([&] { measured().ZgfCharWidths(); }), QStringLiteral("6: Overflow: the width of \"w\" is 256, outside 0..255"));
+    EXPECT_EQ(failureOf([&] { measured().ZgfCharWidths(); }),
+              QStringLiteral("6: Overflow: the width of \"w\" is 256, outside 0..255"));
     EXPECT_EQ(failureOf([&] { measured().CharRightIndents(); }),
               QStringLiteral("6: Overflow: the right indent of \"w\" is 198, outside -128..127"));
     font.CharWidthInc = 32767;
@@ -322,7 +353,8 @@ TEST_F(TexelFontStrip, StripSizesAndColours)
     font.MaskHeightInc = 2;
     measured().ZgfGenerateMask(strip);
     EXPECT_EQ(stripSize(), std::pair(33, 17));
-    EXPECT_EQ(std::pair(strip.backColor(), strip.foreColor()), (std::pair<Color, Color>(0xFFFFFF, 0))) << "inverted: black on white";
+    EXPECT_EQ(std::pair(strip.backColor(), strip.foreColor()), (std::pair<Color, Color>(0xFFFFFF, 0)))
+        << "inverted: black on white";
     EXPECT_EQ(inkBox(strip, 11, 20).left, 14);
     EXPECT_EQ(inkBox(strip, 0, 33).top, 2);
     font.InvertMask = false;
@@ -376,7 +408,6 @@ TEST_F(TexelFontStrip, CopiesWholeImagesAndDrawsTheRest)
     font.setUnderline(true);
     measured().ZgfGenerateBitmap(strip);
     EXPECT_EQ(inkBox(strip, 0, 7).bottom, 2);
-
 }
 
 // Ink above the line and below it lies in the strip's cells, every pixel of it: the cell's

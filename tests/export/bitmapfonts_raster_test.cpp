@@ -151,8 +151,8 @@ QString terminusFile(const char *face)
 std::vector<BitmapCase> bitmapCases()
 {
     std::vector<BitmapCase> cases;
-    for (const char *name : {"4x6", "5x7", "5x8", "6x9", "6x10", "6x12", "6x13", "6x13B", "6x13O", "7x13", "7x13B",
-                             "7x13O", "7x14", "7x14B", "8x13", "8x13B", "8x13O", "9x15", "9x18", "10x20"})
+    for (const char *name : {"4x6",   "5x7",   "5x8",  "6x9",   "6x10", "6x12",  "6x13",  "6x13B", "6x13O", "7x13",
+                             "7x13B", "7x13O", "7x14", "7x14B", "8x13", "8x13B", "8x13O", "9x15",  "9x18",  "10x20"})
         cases.push_back({name, fixedFile(name), 0, false});
     for (const char *face : {"normal", "bold"}) {
         for (const int pixels : {12, 14, 16, 18, 20, 22, 24, 28, 32})
@@ -174,8 +174,8 @@ protected:
             // otf2bdf's exit status is not 0 even when it wrote the font.
             const QString bdf = made->filePath(QStringLiteral("liberation-%1.bdf").arg(pixels));
             QProcess::execute(QStringLiteral("otf2bdf"),
-                              {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-p"), QString::number(pixels),
-                               QStringLiteral("-o"), bdf,
+                              {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-p"),
+                               QString::number(pixels), QStringLiteral("-o"), bdf,
                                QStringLiteral("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf")});
             EXPECT_TRUE(readFile(bdf).trimmed().endsWith("ENDFONT")) << "otf2bdf (scripts/setup.sh installs it)";
         }
@@ -210,7 +210,8 @@ TEST_P(BitmapFonts, EveryGlyphOfTheStrikeIsExact)
         (truth.contains(ch.unicode()) ? present : lacking) += ch;
     font.setChars(present);
     SilentFeedback silent;
-    const ZgfFont zgf = ZgfFont::read(buildZgfFile(font, measureFont(font, measure), work, ZgfBuildInput{false, {}, {}}, silent));
+    const ZgfFont zgf =
+        ZgfFont::read(buildZgfFile(font, measureFont(font, measure), work, ZgfBuildInput{false, {}, {}}, silent));
     ASSERT_EQ(zgf.count(), present.size());
 
     // The rows of the image lie where the first glyph with ink puts them; every glyph agrees.
@@ -245,7 +246,8 @@ TEST_P(BitmapFonts, EveryGlyphOfTheStrikeIsExact)
             const bool beyond = std::any_of(expected.ink.begin(), expected.ink.end(), [&](const auto &pixel) {
                 return pixel.second < -ascent || pixel.second >= descent;
             });
-            wrong.append(QStringLiteral("U+%1%2").arg(ch.unicode(), 4, 16, QLatin1Char('0')).toUpper().arg(beyond ? u"*" : u""));
+            wrong.append(
+                QStringLiteral("U+%1%2").arg(ch.unicode(), 4, 16, QLatin1Char('0')).toUpper().arg(beyond ? u"*" : u""));
         }
     }
     std::cout << QStringLiteral("%1 (%2) %3 px: %4 of %5 glyphs exact%6\n")

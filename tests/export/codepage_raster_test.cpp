@@ -78,7 +78,8 @@ TEST_P(CodePageRaster, EachCodeHoldsTheGlyphOfItsLetter)
     std::reverse(reversed.begin(), reversed.end());
     font.setChars(c.letters + QStringLiteral("\r\n") + reversed);
     ZgfExportOptions options{dir.filePath(QStringLiteral("script.zgf")), true};
-    ASSERT_TRUE(ExportZgfFont(font, work, options, feedback)) << feedback.failures().join(QLatin1Char(' ')).toStdString();
+    ASSERT_TRUE(ExportZgfFont(font, work, options, feedback))
+        << feedback.failures().join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(feedback.informations().join(QString()).indexOf(QLatin1String("\"?\"")) < 0) << "no letter lost";
 
     ZgfFont zgf = ZgfFont::readFile(options.zgfFileName);
@@ -98,17 +99,16 @@ TEST_P(CodePageRaster, EachCodeHoldsTheGlyphOfItsLetter)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Scripts, CodePageRaster,
-    ::testing::Values(
-        ScriptCase{CodePage::Windows1251, "Liberation Sans", QStringLiteral("АБВЖабвж"),
-                   QByteArray("\xC0\xC1\xC2\xC6\xE0\xE1\xE2\xE6")},
-        ScriptCase{CodePage::Windows1250, "DejaVu Sans", QStringLiteral("ŁłŚśŽžŐő"),
-                   QByteArray("\xA3\xB3\x8C\x9C\x8E\x9E\xD5\xF5")},
-        ScriptCase{CodePage::Windows1253, "DejaVu Sans", QStringLiteral("ΑΒΓΩαβγω"),
-                   QByteArray("\xC1\xC2\xC3\xD9\xE1\xE2\xE3\xF9")},
-        ScriptCase{CodePage::Koi8R, "DejaVu Sans", QStringLiteral("АБВЖабвж"),
-                   QByteArray("\xE1\xE2\xF7\xF6\xC1\xC2\xD7\xD6")}),
-    [](const ::testing::TestParamInfo<ScriptCase> &param) {
-        return codePageName(param.param.page).remove(QLatin1Char('-')).toStdString();
-    });
+INSTANTIATE_TEST_SUITE_P(Scripts, CodePageRaster,
+                         ::testing::Values(ScriptCase{CodePage::Windows1251, "Liberation Sans",
+                                                      QStringLiteral("АБВЖабвж"),
+                                                      QByteArray("\xC0\xC1\xC2\xC6\xE0\xE1\xE2\xE6")},
+                                           ScriptCase{CodePage::Windows1250, "DejaVu Sans", QStringLiteral("ŁłŚśŽžŐő"),
+                                                      QByteArray("\xA3\xB3\x8C\x9C\x8E\x9E\xD5\xF5")},
+                                           ScriptCase{CodePage::Windows1253, "DejaVu Sans", QStringLiteral("ΑΒΓΩαβγω"),
+                                                      QByteArray("\xC1\xC2\xC3\xD9\xE1\xE2\xE3\xF9")},
+                                           ScriptCase{CodePage::Koi8R, "DejaVu Sans", QStringLiteral("АБВЖабвж"),
+                                                      QByteArray("\xE1\xE2\xF7\xF6\xC1\xC2\xD7\xD6")}),
+                         [](const ::testing::TestParamInfo<ScriptCase> &param) {
+                             return codePageName(param.param.page).remove(QLatin1Char('-')).toStdString();
+                         });

@@ -31,7 +31,8 @@ TEST_P(RasterExport, DefaultDocumentReadsBackAsDrawn)
     const ZgfFont zgf = ZgfFont::readFile(options.zgfFileName);
     EXPECT_EQ(zgf.header().GlyphOffset, 76 + 4 * 130);
     EXPECT_EQ(zgf.imageWidth(), measurement.measured().ZgfGetBitmapWidth());
-    EXPECT_EQ(zgf.pixel16(zgf.cellX(1) + zgf.leftIndent(1) + 1, 3), ColorToPixel16(font.Color, 1)) << "the stroke of \"1\"";
+    EXPECT_EQ(zgf.pixel16(zgf.cellX(1) + zgf.leftIndent(1) + 1, 3), ColorToPixel16(font.Color, 1))
+        << "the stroke of \"1\"";
 }
 
 TEST_P(RasterExport, EditedBitmapsOfAMaskedFontRoundTrip)
@@ -51,7 +52,8 @@ TEST_P(RasterExport, EditedBitmapsOfAMaskedFontRoundTrip)
     ASSERT_TRUE(mask.save(bitmaps.maskFileName, "BMP"));
 
     ZgfExportOptions options{path("edited.zgf"), GetParam(), bitmaps.bitmapFileName, bitmaps.maskFileName};
-    ASSERT_TRUE(ExportZgfFont(font, work, options, feedback)) << feedback.failures().join(QLatin1Char(' ')).toStdString();
+    ASSERT_TRUE(ExportZgfFont(font, work, options, feedback))
+        << feedback.failures().join(QLatin1Char(' ')).toStdString();
     const ZgfFont zgf = ZgfFont::readFile(options.zgfFileName);
     EXPECT_EQ(zgf.pixel16(0, 0), 0xF801);
     EXPECT_EQ(zgf.pixel16(3, 2), 0x003F);

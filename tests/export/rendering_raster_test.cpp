@@ -33,10 +33,12 @@ const QList<BdfGlyph> kGlyphs{
 QByteArray bdfFont(bool charset)
 {
     QByteArray bdf = "STARTFONT 2.1\nFONT -Test-Tiny-Medium-R-Normal--8-60-96-96-C-50-ISO10646-1\nSIZE 6 96 96\n"
-                     "FONTBOUNDINGBOX 5 9 0 -1\nSTARTPROPERTIES " + QByteArray(charset ? "6" : "4")
-        + "\nFAMILY_NAME \"TinyTest\"\nPIXEL_SIZE 8\nFONT_ASCENT 7\nFONT_DESCENT 1\n"
-        + QByteArray(charset ? "CHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\n" : "") + "ENDPROPERTIES\nCHARS " + QByteArray::number(kGlyphs.size() + 1) + "\n"
-                     "STARTCHAR space\nENCODING 32\nSWIDTH 625 0\nDWIDTH 5 0\nBBX 1 1 0 0\nBITMAP\n00\nENDCHAR\n";
+                     "FONTBOUNDINGBOX 5 9 0 -1\nSTARTPROPERTIES "
+        + QByteArray(charset ? "6" : "4") + "\nFAMILY_NAME \"TinyTest\"\nPIXEL_SIZE 8\nFONT_ASCENT 7\nFONT_DESCENT 1\n"
+        + QByteArray(charset ? "CHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\n" : "") + "ENDPROPERTIES\nCHARS "
+        + QByteArray::number(kGlyphs.size() + 1)
+        + "\n"
+          "STARTCHAR space\nENCODING 32\nSWIDTH 625 0\nDWIDTH 5 0\nBBX 1 1 0 0\nBITMAP\n00\nENDCHAR\n";
     for (const BdfGlyph &g : kGlyphs) {
         bdf += "STARTCHAR g\nENCODING " + QByteArray::number(g.c.unicode()) + "\nSWIDTH 625 0\nDWIDTH 5 0\nBBX "
             + QByteArray::number(g.rows[0].size()) + ' ' + QByteArray::number(g.rows.size()) + ' '
@@ -108,7 +110,8 @@ TEST_F(RenderingRaster, BitmapFontAtItsOwnSizeIsPixelExact)
                 const auto inked = [&](int x) { return x >= 0 && x < g.rows[row].size() && g.rows[row][x] == '#'; };
                 for (int x = 0; x < zgf.charWidth(i); ++x) {
                     const bool ink = row >= 0 && row < g.rows.size() && (inked(x) || (bold && inked(x - 1)));
-                    EXPECT_EQ(zgf.pixel16(zgf.cellX(i) + x, y), pixel(ink ? font.Color : font.TransColor)) << x << ',' << y;
+                    EXPECT_EQ(zgf.pixel16(zgf.cellX(i) + x, y), pixel(ink ? font.Color : font.TransColor))
+                        << x << ',' << y;
                 }
             }
         }
@@ -159,7 +162,12 @@ QSet<std::pair<int, int>> inkDrawnAlone(RasterSurface &surface, const SurfaceFon
 // glyph of the ZGF holds exactly what the renderer draws for the character alone.
 TEST_F(RenderingRaster, NoInkIsCut)
 {
-    struct Case { const char *family; float size; const char *chars; };
+    struct Case
+    {
+        const char *family;
+        float size;
+        const char *chars;
+    };
     const Case cases[] = {
         {"Liberation Sans", 9.0f, "_\u00C3\u00C4\u00C7\u00E7|A"},
         {"Liberation Serif", 9.0f, "gjy\u00FF()"},
@@ -199,7 +207,13 @@ TEST_F(RenderingRaster, NoInkIsCut)
 // pixels and advance in every rendering.
 TEST_F(RenderingRaster, SoftHyphenIsDrawnLikeAHyphen)
 {
-    struct Case { const char *family; float size; Hinting hinting; bool smooth; };
+    struct Case
+    {
+        const char *family;
+        float size;
+        Hinting hinting;
+        bool smooth;
+    };
     const Case cases[] = {
         {"Liberation Sans", 9.0f, Hinting::Full, false},
         {"Liberation Sans", 24.0f, Hinting::Slight, false},
@@ -247,7 +261,8 @@ TEST_F(RenderingRaster, SmoothEdgesGoIntoTheMaskAndTheDrawnText)
             for (int x = 0; x < zgf.imageWidth(); ++x) {
                 const int level = zgf.maskLevel(x, y);
                 levels.insert(level);
-                EXPECT_EQ(zgf.pixel16(x, y), pixel(level > 0 ? font.Color : font.TransColor)) << size << ": " << x << ',' << y;
+                EXPECT_EQ(zgf.pixel16(x, y), pixel(level > 0 ? font.Color : font.TransColor))
+                    << size << ": " << x << ',' << y;
             }
         }
         EXPECT_TRUE(levels.contains(0) && levels.contains(31));

@@ -22,7 +22,8 @@ namespace {
 std::string difference(const QByteArray &actual, const QByteArray &expected)
 {
     const qsizetype at = firstDifference(actual, expected);
-    return at < 0 ? std::string() : "first difference at offset " + std::to_string(at) + ": actual "
+    return at < 0 ? std::string()
+                  : "first difference at offset " + std::to_string(at) + ": actual "
             + actual.mid(at, 8).toHex(' ').toStdString() + ", expected " + expected.mid(at, 8).toHex(' ').toStdString();
 }
 
@@ -68,7 +69,8 @@ TEST_F(ZgfExporting, Goldens)
             ZgfExportOptions options{path(rle ? "rle" : "raw"), rle, masked ? bitmaps.bitmapFileName : QString(),
                                      masked ? bitmaps.maskFileName : QString()};
             ASSERT_TRUE(ExportZgfFont(font, work, options, feedback)) << feedback.failures().join(u'\n').toStdString();
-            EXPECT_EQ(options.zgfFileName, path(rle ? "rle" : "raw")) << "the caller's name is completed only for writing";
+            EXPECT_EQ(options.zgfFileName, path(rle ? "rle" : "raw"))
+                << "the caller's name is completed only for writing";
             const QByteArray expected = goldenZgfFont(masked, rle);
             EXPECT_EQ(difference(readFile(path(rle ? "rle.zgf" : "raw.zgf")), expected), "") << masked << rle;
         }
@@ -79,9 +81,11 @@ TEST_F(ZgfExporting, Goldens)
 
 TEST(ZgfExportNames, Completion)
 {
-    const std::pair<const char *, const char *> cases[] = {
-        {"font", "font.zgf"}, {"font.bin", "font.bin"}, {"font.longext", "font.longext.zgf"},
-        {"/tmp/a.b/font", "/tmp/a.b/font.zgf"}, {"name.", "name."}};
+    const std::pair<const char *, const char *> cases[] = {{"font", "font.zgf"},
+                                                           {"font.bin", "font.bin"},
+                                                           {"font.longext", "font.longext.zgf"},
+                                                           {"/tmp/a.b/font", "/tmp/a.b/font.zgf"},
+                                                           {"name.", "name."}};
     for (const auto &[name, expected] : cases)
         EXPECT_EQ(completedFileName(QLatin1String(name), QStringLiteral(".zgf")), QLatin1String(expected));
     EXPECT_EQ(partialBitmapName(QStringLiteral("C:\\f\\font.bmp"), 3), QStringLiteral("C:\\f\\font3.bmp"));
@@ -108,11 +112,19 @@ TEST_F(ZgfExporting, RefusesWhatWouldLoseAFile)
         named{path("f"), true, {}, {}, true, path("f.h")}, face{path("face.ttf")};
     const auto refusal = [](const char *text) { return QStringLiteral("5: ") + QLatin1String(text); };
     const std::pair<std::function<bool()>, QString> rows[] = {
-        {[&] { return ExportZgfFont(font, work, split, feedback); }, refusal("The .c file would replace the font file ") + path("y.c")},
-        {[&] { return ExportZgfFont(font, work, link, feedback); }, refusal("The font file would replace the project file ") + path("p.tsm")},
-        {[&] { font.setVariableName(QStringLiteral("../../x")); return ExportZgfFont(font, work, named, feedback); },
+        {[&] { return ExportZgfFont(font, work, split, feedback); },
+         refusal("The .c file would replace the font file ") + path("y.c")},
+        {[&] { return ExportZgfFont(font, work, link, feedback); },
+         refusal("The font file would replace the project file ") + path("p.tsm")},
+        {[&] {
+             font.setVariableName(QStringLiteral("../../x"));
+             return ExportZgfFont(font, work, named, feedback);
+         },
          refusal("The variable name \"../../x\" cannot be written into C: ") + cIdentifierRule()},
-        {[&] { font.setFontFile(path("face.ttf")); return ExportZgfFont(font, work, face, feedback); },
+        {[&] {
+             font.setFontFile(path("face.ttf"));
+             return ExportZgfFont(font, work, face, feedback);
+         },
          refusal("The font file would replace the typeface file ") + path("face.ttf")},
     };
     for (const auto &[run, message] : rows) {
@@ -125,7 +137,8 @@ TEST_F(ZgfExporting, RefusesWhatWouldLoseAFile)
     EXPECT_FALSE(ExportPostprocessBitmaps(font, work, {path("g.bmp"), path("g2.bmp"), 2}, feedback));
     EXPECT_EQ(feedback.failures().constLast(),
               refusal("The alpha mask bitmap file would replace the partial bitmap file 2 ") + path("g2.bmp") + u'.');
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).join(u' '), QStringLiteral("face.ttf link.zgf p.tsm"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).join(u' '),
+              QStringLiteral("face.ttf link.zgf p.tsm"));
 }
 
 TEST_F(ZgfExporting, TheOldFileIsKeptWhenDeclinedOrFailed)
@@ -134,7 +147,8 @@ TEST_F(ZgfExporting, TheOldFileIsKeptWhenDeclinedOrFailed)
     feedback.answers = {false};
     ZgfExportOptions declined{path("font.zgf")};
     EXPECT_FALSE(ExportZgfFont(font, work, declined, feedback));
-    EXPECT_EQ(feedback.questions(), QStringList{QStringLiteral("Overwrite .ZGF font file ") + path("font.zgf") + QStringLiteral("?")});
+    EXPECT_EQ(feedback.questions(),
+              QStringList{QStringLiteral("Overwrite .ZGF font file ") + path("font.zgf") + QStringLiteral("?")});
 
     font.Postprocessed = true;
     ZgfExportOptions missing{path("font.zgf"), true, path("missing.bmp")};
@@ -145,9 +159,12 @@ TEST_F(ZgfExporting, TheOldFileIsKeptWhenDeclinedOrFailed)
 
     const QStringList failures = feedback.failures();
     ASSERT_EQ(failures.size(), 2);
-    EXPECT_TRUE(failures.at(0).startsWith(QStringLiteral("53: File not found")) && failures.at(0).contains(path("missing.bmp")))
+    EXPECT_TRUE(failures.at(0).startsWith(QStringLiteral("53: File not found"))
+                && failures.at(0).contains(path("missing.bmp")))
         << failures.at(0).toStdString();
-    EXPECT_EQ(failures.at(1), QStringLiteral("76: Can't create file ") + path("no/such/folder/font.zgf") + QStringLiteral(": Path not found"));
+    EXPECT_EQ(failures.at(1),
+              QStringLiteral("76: Can't create file ") + path("no/such/folder/font.zgf")
+                  + QStringLiteral(": Path not found"));
     EXPECT_EQ(feedback.messages.last().title, Feedback::Title::Application);
     EXPECT_EQ(readFile(path("font.zgf")), QByteArray("old"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("font.zgf")}) << "no partial file";
@@ -165,7 +182,11 @@ TEST_F(ZgfExporting, RefusesWhatCannotBeStoredFaithfully)
         {[](TexelFont &f) { f.setTTFName(QString(33, QLatin1Char('x'))); }, "longer than 32"},
         {[](TexelFont &f) { f.setChars(QString(256, QLatin1Char('a'))); }, "256 characters"},
         // A mask cell of negative width: a font every reader refuses.
-        {[](TexelFont &f) { f.Masked = true; f.setSmooth(true); f.MaskWidthInc = -3; },
+        {[](TexelFont &f) {
+             f.Masked = true;
+             f.setSmooth(true);
+             f.MaskWidthInc = -3;
+         },
          "Overflow: the mask cell width of \"a\" is -1, outside 0..382"},
     };
     for (const auto &[change, named] : cases) {
@@ -263,8 +284,9 @@ TEST_F(ZgfExporting, BitmapsPartialImagesFirstAndTheMaskOfAMaskedFontOnly)
         EXPECT_TRUE(QFile::exists(path(name))) << name;
     EXPECT_FALSE(QFile::exists(path("font_mask1.bmp")));
     EXPECT_EQ(readFile(path("font_mask.bmp")), QByteArray("old"));
-    EXPECT_EQ(feedback.questions(), QStringList({QStringLiteral("Overwrite bitmap file ") + path("font.bmp") + u'?',
-                                                 QStringLiteral("Overwrite alpha mask bitmap file ") + path("font_mask.bmp") + u'?'}));
+    EXPECT_EQ(feedback.questions(),
+              QStringList({QStringLiteral("Overwrite bitmap file ") + path("font.bmp") + u'?',
+                           QStringLiteral("Overwrite alpha mask bitmap file ") + path("font_mask.bmp") + u'?'}));
     EXPECT_TRUE(feedback.informations().isEmpty());
 
     feedback = RecordingFeedback();
@@ -272,8 +294,9 @@ TEST_F(ZgfExporting, BitmapsPartialImagesFirstAndTheMaskOfAMaskedFontOnly)
     QStringList names;
     for (const QString &written : feedback.written)
         names.append(QFileInfo(written).fileName());
-    EXPECT_EQ(names.join(QLatin1Char(' ')), QStringLiteral("font1.bmp font2.bmp font3.bmp font.bmp "
-                                                           "font_mask1.bmp font_mask2.bmp font_mask3.bmp font_mask.bmp"));
+    EXPECT_EQ(names.join(QLatin1Char(' ')),
+              QStringLiteral("font1.bmp font2.bmp font3.bmp font.bmp "
+                             "font_mask1.bmp font_mask2.bmp font_mask3.bmp font_mask.bmp"));
     EXPECT_EQ(feedback.informations(),
               QStringList{QStringLiteral("Bitmap(s) generated correctly.\r\n"
                                          "Now it's time to use your favorite image processor to enhance the font.")});
@@ -289,7 +312,8 @@ TEST_F(ZgfExporting, BitmapsStoppedPartwayNameWhatWasWritten)
     EXPECT_FALSE(ExportPostprocessBitmaps(font, work, options, feedback));
     EXPECT_EQ(feedback.failures(),
               QStringList{QStringLiteral("58: File already exists: %1 appeared while it was written, and is left as it "
-                                         "is (already written: %2)").arg(path("font2.bmp"), path("font1.bmp"))});
+                                         "is (already written: %2)")
+                              .arg(path("font2.bmp"), path("font1.bmp"))});
     EXPECT_EQ(readFile(path("font2.bmp")), QByteArray("theirs"));
     EXPECT_FALSE(QFile::exists(path("font.bmp")));
 }

@@ -66,8 +66,8 @@ static int draw(const char *name, size_t size, int x, int y, const char *text)
     w = zgf_text_width(&font, text);
     h = zgf_text_height(&font, text);
     count_ink(x, y, w, h, &inside, &outside);
-    printf("%s: \"%s\" %dx%d at (%d,%d): %ld pixels of ink inside, %ld outside\n", name, text, w, h, x, y,
-           inside, outside);
+    printf("%s: \"%s\" %dx%d at (%d,%d): %ld pixels of ink inside, %ld outside\n", name, text, w, h, x, y, inside,
+           outside);
     return status != ZGF_OK || w <= 0 || inside < 20 || outside != 0;
 }
 
@@ -76,8 +76,9 @@ int main(void)
     /* A split header declares the array without its size; the font's header holds its
        length in bytes in its eleventh word. */
     const size_t score_words = (liberationMono12_zgf[10] + 3) / 4;
-    int failed = draw("title", unpacked(liberationSans16b_zgf, sizeof liberationSans16b_zgf / sizeof *liberationSans16b_zgf),
-                      40, 30, "GAME OVER");
+    int failed =
+        draw("title", unpacked(liberationSans16b_zgf, sizeof liberationSans16b_zgf / sizeof *liberationSans16b_zgf), 40,
+             30, "GAME OVER");
     failed |= draw("body", unpacked(dejaVuSans10_zgf, sizeof dejaVuSans10_zgf / sizeof *dejaVuSans10_zgf), 12, 120,
                    "Press Start to play again!");
     failed |= draw("hud", unpacked(arial10_pm_zgf, sizeof arial10_pm_zgf / sizeof *arial10_pm_zgf), 8, 8, "HP 100/100");

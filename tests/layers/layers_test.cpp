@@ -72,7 +72,7 @@ bool isWidgetHeader(const QString &name)
 {
     static const QString widgets = QLibraryInfo::path(QLibraryInfo::HeadersPath) + QStringLiteral("/QtWidgets/");
     return name == QLatin1String("QtWidgets") || name.startsWith(QLatin1String("QtWidgets/"))
-           || QFileInfo::exists(widgets + name);
+        || QFileInfo::exists(widgets + name);
 }
 
 TEST(Layers, EveryFolderHasALayer)
@@ -124,8 +124,10 @@ TEST(Layers, TheDeviceLibraryIncludesOnlyTheFreestandingHeaders)
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
         for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
             const QRegularExpressionMatch match = directive.match(line);
-            if (match.hasMatch())
-                EXPECT_TRUE(allowed.contains(match.captured(1))) << name.toStdString() << " includes " << match.captured(1).toStdString();
+            if (match.hasMatch()) {
+                EXPECT_TRUE(allowed.contains(match.captured(1)))
+                    << name.toStdString() << " includes " << match.captured(1).toStdString();
+            }
         }
     }
 }

@@ -52,7 +52,11 @@ QList<QByteArray> soundFiles()
         image.save(&buffer, "BMP");
         files.append(buffer.data());
     }
-    const QByteArray codes = QByteArray::fromHex("0801" "0000" "0008" "01010101" "0001");
+    const QByteArray codes = QByteArray::fromHex("0801"
+                                                 "0000"
+                                                 "0008"
+                                                 "01010101"
+                                                 "0001");
     QByteArray rle = files.at(1).left(qFromLittleEndian<quint32>(files.at(1).constData() + 10)) + codes;
     rle[22] = 2; // rows
     rle[30] = 2; // BI_RLE4
@@ -81,7 +85,8 @@ TEST(BitmapReader, MutatedFilesLoadOrFailCleanly)
     for (const QByteArray &sound : seeds) {
         for (int round = 0; round < rounds; ++round) {
             QByteArray data = sound;
-            for (int step = 0, kind = int(random() % 4); step < 1 + int(random() % 3); ++step, kind = int(random() % 4)) {
+            for (int step = 0, kind = int(random() % 4); step < 1 + int(random() % 3);
+                 ++step, kind = int(random() % 4)) {
                 if (kind < 2) // a bit anywhere, or a byte of the headers where sizes and offsets live
                     data[kind == 0 ? pick(data.size()) : pick(54)] ^= char(kind == 0 ? 1 << (random() % 8) : random());
                 else if (kind == 2)

@@ -17,7 +17,8 @@ TEST(FontFamilies, SortedListAndMatchedFamilies)
         EXPECT_LE(families[i - 1].compare(families[i], Qt::CaseInsensitive), 0) << families[i].toStdString();
     EXPECT_EQ(families.removeDuplicates(), 0);
     for (const auto &[requested, matched] : {std::pair("Times New Roman", "Liberation Serif"),
-                                             {"Courier New", "Liberation Mono"}, {"DejaVu Sans Mono", "DejaVu Sans Mono"}})
+                                             {"Courier New", "Liberation Mono"},
+                                             {"DejaVu Sans Mono", "DejaVu Sans Mono"}})
         EXPECT_EQ(matchedFontFamily(QString::fromUtf8(requested)), QString::fromUtf8(matched)) << requested;
     EXPECT_TRUE(families.contains(matchedFontFamily(QStringLiteral("No Such Family 7"))));
 }

@@ -22,8 +22,9 @@ struct Seed
 
 QList<Seed> seeds()
 {
-    QByteArray bdf = "STARTFONT 2.1\nFONT -Test-Fuzz-Medium-R-Normal--8-60-96-96-C-50-ISO10646-1\nSIZE 6 96 96\n"
-                     "FONTBOUNDINGBOX 5 8 0 -1\nSTARTPROPERTIES 2\nFONT_ASCENT 7\nFONT_DESCENT 1\nENDPROPERTIES\nCHARS 2\n";
+    QByteArray bdf =
+        "STARTFONT 2.1\nFONT -Test-Fuzz-Medium-R-Normal--8-60-96-96-C-50-ISO10646-1\nSIZE 6 96 96\n"
+        "FONTBOUNDINGBOX 5 8 0 -1\nSTARTPROPERTIES 2\nFONT_ASCENT 7\nFONT_DESCENT 1\nENDPROPERTIES\nCHARS 2\n";
     for (const char *glyph : {"ENCODING 65\nSWIDTH 625 0\nDWIDTH 5 0\nBBX 3 3 1 0\nBITMAP\n40\nA0\nE0\n",
                               "ENCODING 103\nSWIDTH 625 0\nDWIDTH 5 0\nBBX 2 4 1 -1\nBITMAP\nC0\n40\n40\nC0\n"})
         bdf += QByteArray("STARTCHAR g\n") + glyph + "ENDCHAR\n";
@@ -78,8 +79,8 @@ TEST(FontFileFuzz, MutatedFontFilesDrawOrFail)
             // The file's own family, so that what is drawn comes from the mutated file.
             const QStringList families = fontFileFaces(path).families;
             const QString family = families.isEmpty() ? QStringLiteral("Fuzz") : families.first();
-            surface.setFont({family, 9.75f, round % 3 == 1, round % 4 == 1, false, false, path,
-                             Hinting(round % 3), round % 2 == 0});
+            surface.setFont({family, 9.75f, round % 3 == 1, round % 4 == 1, false, false, path, Hinting(round % 3),
+                             round % 2 == 0});
             surface.clear();
             surface.drawText(QStringLiteral("Ag\u20AC"));
             ASSERT_GE(surface.textWidth(QStringLiteral("Ag")), 0.0);

@@ -61,8 +61,10 @@ protected:
 // the installed face's; the installed namesake's other faces are never drawn in its place.
 TEST_F(FontFiles, AFileWithOneFaceDrawsThatFace)
 {
-    const QString bold = writeFile(path(QStringLiteral("serif-bold.ttf")), fontBytes(QStringLiteral("LiberationSerif-Bold.ttf")));
-    const QString regular = writeFile(path(QStringLiteral("sans.ttf")), fontBytes(QStringLiteral("LiberationSans-Regular.ttf")));
+    const QString bold =
+        writeFile(path(QStringLiteral("serif-bold.ttf")), fontBytes(QStringLiteral("LiberationSerif-Bold.ttf")));
+    const QString regular =
+        writeFile(path(QStringLiteral("sans.ttf")), fontBytes(QStringLiteral("LiberationSans-Regular.ttf")));
     const QString serif = QStringLiteral("Liberation Serif"), sans = QStringLiteral("Liberation Sans");
 
     RasterSurface surface;
@@ -89,18 +91,20 @@ TEST_F(FontFiles, AFileWithOneFaceDrawsThatFace)
 TEST_F(FontFiles, CollectionsOfferEveryFamilyAndCutOnesAreRefused)
 {
     const QByteArray both = fontCollection({fontBytes(QStringLiteral("LiberationMono-Regular.ttf")),
-                                        fontBytes(QStringLiteral("LiberationSerif-Regular.ttf"))});
+                                            fontBytes(QStringLiteral("LiberationSerif-Regular.ttf"))});
     const QString whole = writeFile(path(QStringLiteral("two.ttc")), both);
     const QStringList families{QStringLiteral("Liberation Mono"), QStringLiteral("Liberation Serif")};
     EXPECT_EQ(fontFileFaces(whole).families, families);
     for (const QString &family : families)
         EXPECT_EQ(drawn(fontOf(family, 12.0f, whole)), drawn(fontOf(family, 12.0f))) << family.toStdString();
-    EXPECT_TRUE(missingFamilyMessage(whole, QStringLiteral("DejaVu Sans"))
-                    .endsWith(QStringLiteral("holds no family DejaVu Sans; it holds Liberation Mono, Liberation Serif.")));
+    EXPECT_TRUE(
+        missingFamilyMessage(whole, QStringLiteral("DejaVu Sans"))
+            .endsWith(QStringLiteral("holds no family DejaVu Sans; it holds Liberation Mono, Liberation Serif.")));
 
     for (const int percent : {30, 60, 99}) {
         SCOPED_TRACE(percent);
-        const QString cut = writeFile(path(QStringLiteral("cut%1.ttc").arg(percent)), both.left(both.size() * percent / 100));
+        const QString cut =
+            writeFile(path(QStringLiteral("cut%1.ttc").arg(percent)), both.left(both.size() * percent / 100));
         const FontFileFaces faces = fontFileFaces(cut);
         EXPECT_TRUE(faces.families.isEmpty());
         const QString message = unreadableFontFileMessage(cut);

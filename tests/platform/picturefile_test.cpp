@@ -17,9 +17,9 @@ struct Crafted
     int headerSize;
     int bits;
     quint32 compression;
-    QList<quint32> table;  // 0xRRGGBB
-    QList<quint32> masks;  // red, green, blue (and alpha) in the header
-    QByteArray pixels;     // bottom row first, rows padded to 4 bytes
+    QList<quint32> table; // 0xRRGGBB
+    QList<quint32> masks; // red, green, blue (and alpha) in the header
+    QByteArray pixels;    // bottom row first, rows padded to 4 bytes
     int width = 2;
     int height = 2;
     qint64 dataOffsetShift = 0;
@@ -67,7 +67,8 @@ TEST_P(PictureFile, ReadsTheBitmapOrNamesWhatIsWrong)
     const QString path = writeFile(dir.filePath(QStringLiteral("crafted.bmp")), bitmap(c.file));
     const QString failure = failureOf([&] {
         const QImage picture = readPictureFile(path);
-        const std::vector<QRgb> seen{picture.pixel(0, 0), picture.pixel(1, 0), picture.pixel(0, 1), picture.pixel(1, 1)};
+        const std::vector<QRgb> seen{picture.pixel(0, 0), picture.pixel(1, 0), picture.pixel(0, 1),
+                                     picture.pixel(1, 1)};
         EXPECT_EQ(seen, c.pixels);
     });
     if (*c.problem == '\0')

@@ -39,8 +39,8 @@ int drawGlyph(RasterSurface &s, QChar c)
 TEST(RasterSurface, RealisesWholePixelEmsAndTheStyle)
 {
     // Requested, realised, em: the family's capitals stand 0.688 em tall.
-    const std::tuple<float, float, int> sizes[] = {{10.0f, 9.75f, 13}, {8.0f, 8.25f, 11}, {12.0f, 12.0f, 16},
-                                                   {72.0f, 72.0f, 96}, {1.0f, 0.75f, 1}};
+    const std::tuple<float, float, int> sizes[] = {
+        {10.0f, 9.75f, 13}, {8.0f, 8.25f, 11}, {12.0f, 12.0f, 16}, {72.0f, 72.0f, 96}, {1.0f, 0.75f, 1}};
     RasterSurface s;
     for (const auto &[requested, realised, em] : sizes) {
         s.setFont(SurfaceFont{Arial, requested});

@@ -27,11 +27,12 @@ protected:
 // non-zero leading number. A fresh store gives every default and writes no file.
 TEST_F(SettingsStoreTest, ValuesSurviveANewStoreAsText)
 {
-    const QString values[] = {u("1200,900,9600,7200"), u(" spaced "), u("a=b;c#d"), u("\"quoted\""),
-                              u("\u00C1\u00D1\u20AC"), QString()};
+    const QString values[] = {u("1200,900,9600,7200"), u(" spaced "),           u("a=b;c#d"),
+                              u("\"quoted\""),         u("\u00C1\u00D1\u20AC"), QString()};
     {
         SettingsStore store(storePath());
-        EXPECT_EQ(store.get(u("Export"), u("RLEEncoding"), u("1")) + QString::number(store.getInt(u("Forms"), u("x"), 77)),
+        EXPECT_EQ(store.get(u("Export"), u("RLEEncoding"), u("1"))
+                      + QString::number(store.getInt(u("Forms"), u("x"), 77)),
                   u("177"));
         EXPECT_TRUE(store.getBool(u("Export"), u("ZGFCFile"), true));
         EXPECT_FALSE(QFileInfo::exists(storePath()));
@@ -49,7 +50,8 @@ TEST_F(SettingsStoreTest, ValuesSurviveANewStoreAsText)
         EXPECT_EQ(store.get(u("Forms"), u("Key%1.Position").arg(i), u("x")), values[i]) << i;
     EXPECT_EQ(store.get(u("Export"), u("RLEEncoding"), u("1")), u("0"));
     EXPECT_EQ(store.get(u("Convert"), u("RLEEncoding"), u("d")), u("d")) << "sections keep equal keys apart";
-    EXPECT_TRUE(store.getBool(u("Export"), u("ZGFCFile"), false) && store.getBool(u("Convert"), u("SplitFiles"), false));
+    EXPECT_TRUE(store.getBool(u("Export"), u("ZGFCFile"), false)
+                && store.getBool(u("Convert"), u("SplitFiles"), false));
     EXPECT_EQ(store.getInt(u("Forms"), u("frmMain.HResizer"), 900), -1500);
     EXPECT_EQ(store.getInt(u("Forms"), u("Main.WindowState"), 0), 0);
 }

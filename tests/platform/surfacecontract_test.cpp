@@ -134,17 +134,20 @@ TEST_P(SurfaceContract, AMissingPictureIsNamed)
         mSurface->loadPicture(missingFile);
         ADD_FAILURE() << "a missing picture loaded";
     } catch (const Failure &failure) {
-        EXPECT_TRUE(failure.description.contains(QDir::toNativeSeparators(missingFile))) << failure.message().toStdString();
+        EXPECT_TRUE(failure.description.contains(QDir::toNativeSeparators(missingFile)))
+            << failure.message().toStdString();
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Surfaces, SurfaceContract,
-                         testing::Values(SurfaceKind{"Test", [] { return std::unique_ptr<Surface>(new TestSurface); }},
-                                         SurfaceKind{"Raster", [] {
-                                                         auto surface = std::make_unique<RasterSurface>();
-                                                         surface->setFont(SurfaceFont{QStringLiteral("Liberation Sans"), 12.0f});
-                                                         return std::unique_ptr<Surface>(std::move(surface));
-                                                     }}),
-                         [](const testing::TestParamInfo<SurfaceKind> &kind) { return kind.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Surfaces, SurfaceContract,
+    testing::Values(SurfaceKind{"Test", [] { return std::unique_ptr<Surface>(new TestSurface); }},
+                    SurfaceKind{"Raster",
+                                [] {
+                                    auto surface = std::make_unique<RasterSurface>();
+                                    surface->setFont(SurfaceFont{QStringLiteral("Liberation Sans"), 12.0f});
+                                    return std::unique_ptr<Surface>(std::move(surface));
+                                }}),
+    [](const testing::TestParamInfo<SurfaceKind> &kind) { return kind.param.name; });
 
 } // namespace

@@ -21,7 +21,6 @@ private:
     std::unique_ptr<QGuiApplication> mApp;
 };
 
-[[maybe_unused]] testing::Environment *const environment =
-    testing::AddGlobalTestEnvironment(new GuiEnvironment);
+[[maybe_unused]] testing::Environment *const environment = testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 } // namespace

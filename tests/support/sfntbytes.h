@@ -19,7 +19,6 @@ inline std::pair<quint32, quint32> sfntTable(const QByteArray &font, const char 
     return {0, 0};
 }
 
-
 // A collection of the given single fonts, their tables copied after all the directories.
 inline QByteArray fontCollection(const QList<QByteArray> &fonts)
 {

@@ -7,7 +7,10 @@
 
 namespace zgfgoldens {
 
-inline QByteArray hex(const char *text) { return QByteArray::fromHex(QByteArray(text)); }
+inline QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(QByteArray(text));
+}
 
 // Header of the hand-worked document: face "Arial", 10 pt, transparent green 0x07C1,
 // shadow black 0x0001, image 7 x 5, default 4 x 5, max 4 x 4, line separation 2, 2 chars.

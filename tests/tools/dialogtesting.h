@@ -71,7 +71,8 @@ protected:
     RecordingFeedback &feedback() const { return mServices->feedback; }
 
     // Shows the dialog (a document dialog over mFont) until the next one or the test's end.
-    template <class Dialog> Dialog *open()
+    template <class Dialog>
+    Dialog *open()
     {
         auto dialog = std::make_unique<Dialog>(mServices->services);
         if constexpr (std::is_base_of_v<DocumentDialog, Dialog>)
@@ -80,14 +81,19 @@ protected:
         mDialog = std::move(dialog);
         return static_cast<Dialog *>(mDialog.get());
     }
-    template <class T = QLineEdit> T *control(const QString &name) const
+    template <class T = QLineEdit>
+    T *control(const QString &name) const
     {
         T *found = mDialog->findChild<T *>(name);
         if (!found)
             qFatal("no control %s", qPrintable(name));
         return found;
     }
-    template <class T = QLineEdit> T *control(const char *name) const { return control<T>(QLatin1String(name)); }
+    template <class T = QLineEdit>
+    T *control(const char *name) const
+    {
+        return control<T>(QLatin1String(name));
+    }
     void click(std::initializer_list<const char *> names) const
     {
         for (const char *name : names)
@@ -98,7 +104,8 @@ protected:
     {
         QString out;
         for (const char *name : names)
-            out += (enabled ? control<QWidget>(name)->isEnabled() : control<QAbstractButton>(name)->isChecked()) ? u'1' : u'0';
+            out += (enabled ? control<QWidget>(name)->isEnabled() : control<QAbstractButton>(name)->isChecked()) ? u'1'
+                                                                                                                 : u'0';
         return out;
     }
     // Runs action; look is handed each modal window it shows (other than the dialog) and

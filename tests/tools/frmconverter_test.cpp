@@ -10,7 +10,15 @@ using namespace Qt::StringLiterals;
 
 // A source file, the variable name derived from it, one typed instead when given, the split
 // option, the array written and the code page chosen (empty: none).
-struct ConversionCase { QString source; QByteArray content; QString derived, typedName; bool split; QString array; QString page = {}; };
+struct ConversionCase
+{
+    QString source;
+    QByteArray content;
+    QString derived, typedName;
+    bool split;
+    QString array;
+    QString page = {};
+};
 Q_DECLARE_METATYPE(ConversionCase)
 
 class FrmConverterTest : public DialogTest
@@ -24,10 +32,12 @@ private slots:
     {
         QTest::addColumn<ConversionCase>("c");
         const QByteArray font = zgfFontBytes("Courier New", 10, 120, ZgfHeader::ItalicFlag);
-        QTest::newRow("font") << ConversionCase{u"cour.zgf"_s, font, u"courierNew10i"_s, {}, false, u"courierNew10i_zgf"_s};
-        QTest::newRow("font split") << ConversionCase{u"cour.zgf"_s, font, u"courierNew10i"_s, {}, true, u"courierNew10i_zgf"_s};
-        QTest::newRow("font in KOI8-R")
-            << ConversionCase{u"cour.zgf"_s, font, u"courierNew10i"_s, {}, false, u"courierNew10i_zgf"_s, u"KOI8-R"_s};
+        QTest::newRow("font") << ConversionCase{u"cour.zgf"_s,         font, u"courierNew10i"_s, {}, false,
+                                                u"courierNew10i_zgf"_s};
+        QTest::newRow("font split") << ConversionCase{u"cour.zgf"_s,         font, u"courierNew10i"_s, {}, true,
+                                                      u"courierNew10i_zgf"_s};
+        QTest::newRow("font in KOI8-R") << ConversionCase{
+            u"cour.zgf"_s, font, u"courierNew10i"_s, {}, false, u"courierNew10i_zgf"_s, u"KOI8-R"_s};
         QTest::newRow("typed name, spaces removed")
             << ConversionCase{u"data.bin"_s, "\1\2\3\4\5", u"data"_s, u"my var"_s, false, u"myvar"_s};
     }

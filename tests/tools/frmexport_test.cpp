@@ -11,17 +11,28 @@
 using namespace Qt::StringLiterals;
 
 // A browse button, the field it fills, and the filter and suffix of the file dialog it opens.
-struct BrowseCase { int index; QString field, filter, suffix; };
+struct BrowseCase
+{
+    int index;
+    QString field, filter, suffix;
+};
 Q_DECLARE_METATYPE(BrowseCase)
 
 // The coding and C option of an export, the project (saved as) and last export folder stored
 // in mFolder, and where the files go there (empty: home).
-struct FolderCase { bool rle, cFile; QString project, lastFolder, expected; };
+struct FolderCase
+{
+    bool rle, cFile;
+    QString project, lastFolder, expected;
+};
 Q_DECLARE_METATYPE(FolderCase)
 
 // A post-processed document's bitmap when given, the ZGF name, the C name (C source wanted
 // when given), and the refusal.
-struct NamesCase { QString bitmap, zgf, c, failure; };
+struct NamesCase
+{
+    QString bitmap, zgf, c, failure;
+};
 Q_DECLARE_METATYPE(NamesCase)
 
 class FrmExportTest : public DialogTest
@@ -49,7 +60,9 @@ class FrmExportTest : public DialogTest
     {
         click({rle ? "optRLEFormat" : "optRAWFormat"});
         budget();
-        const auto total = [this](bool ofRle) { return control<QLabel>(ofRle ? "lblSizeRLETotal" : "lblSizeRAWTotal"); };
+        const auto total = [this](bool ofRle) {
+            return control<QLabel>(ofRle ? "lblSizeRLETotal" : "lblSizeRAWTotal");
+        };
         return total(rle)->font().bold() && !total(!rle)->font().bold() ? total(rle)->text() : u"<not in bold>"_s;
     }
     QString sizeOf(const QString &file) const { return formatGrouped(QFileInfo(file).size(), localeGroupSeparator()); }
@@ -115,21 +128,26 @@ private slots:
             QCOMPARE(text("txtBitmapFilename"), postprocessed ? variable + u".bmp"_s : QString());
             QCOMPARE(text("txtMaskFilename"), postprocessed && masked ? variable + u"_mask.bmp"_s : QString());
             QCOMPARE(control<QComboBox>("cbxNbBitmaps")->currentText(), u"1"_s);
-            const QString bitmaps = postprocessed ? u"1111"_s : u"0000"_s, mask = postprocessed && masked ? u"111"_s : u"000"_s;
+            const QString bitmaps = postprocessed ? u"1111"_s : u"0000"_s,
+                          mask = postprocessed && masked ? u"111"_s : u"000"_s;
             QCOMPARE(states({"optPostprocess", "txtBitmapFilename", "picBrowse_0", "cbxNbBitmaps", "lblMaskFilename",
-                             "txtMaskFilename", "picBrowse_1", "txtZGFFilename"}, true), bitmaps + mask + u'1');
+                             "txtMaskFilename", "picBrowse_1", "txtZGFFilename"},
+                            true),
+                     bitmaps + mask + u'1');
             QVERIFY(!control<QWidget>("pgbBar")->isVisible());
         }
         // The C file controls follow the check box and the choice of bitmaps.
-        for (const auto &[bitmaps, cFile, enabled] : {std::tuple(false, true, "1111111"), {false, false, "0000111"},
-                                                      {true, true, "0000000"}}) {
+        for (const auto &[bitmaps, cFile, enabled] :
+             {std::tuple(false, true, "1111111"), {false, false, "0000111"}, {true, true, "0000000"}}) {
             open(true, false);
             if (cFile)
                 click({"chkZGFCFile"});
             if (bitmaps)
                 click({"optPostprocess"});
             QCOMPARE(states({"lblZGFCFilename", "txtZGFCFilename", "chkSplit", "picBrowse_3", "txtZGFFilename",
-                             "optRLEFormat", "chkZGFCFile"}, true), QLatin1String(enabled));
+                             "optRLEFormat", "chkZGFCFile"},
+                            true),
+                     QLatin1String(enabled));
         }
     }
 
@@ -137,7 +155,8 @@ private slots:
     {
         QTest::addColumn<BrowseCase>("c");
         QTest::newRow("bitmap") << BrowseCase{0, u"txtBitmapFilename"_s, u"Windows bitmap (*.bmp)|*.bmp"_s, u".bmp"_s};
-        QTest::newRow("mask") << BrowseCase{1, u"txtMaskFilename"_s, u"Windows bitmap (*.bmp)|*.bmp"_s, u".bmp"_s}; // must exist
+        QTest::newRow("mask") << BrowseCase{1, u"txtMaskFilename"_s, u"Windows bitmap (*.bmp)|*.bmp"_s,
+                                            u".bmp"_s}; // must exist
         QTest::newRow("ZGF") << BrowseCase{2, u"txtZGFFilename"_s, u"Velmora Font file (*.zgf)|*.zgf"_s, u".zgf"_s};
         QTest::newRow("C") << BrowseCase{3, u"txtZGFCFilename"_s, u"C header file (*.h)|*.h"_s, u".h"_s};
     }
@@ -155,7 +174,8 @@ private slots:
         QCOMPARE(edit->text(), before);
         const QList<FileRequest> &requests = mustExist ? choosers().openRequests : choosers().saveRequests;
         QCOMPARE(requests.size(), 1);
-        QCOMPARE(requests.at(0).filter + requests.at(0).defaultSuffix + requests.at(0).fileName, filter + suffix + before);
+        QCOMPARE(requests.at(0).filter + requests.at(0).defaultSuffix + requests.at(0).fileName,
+                 filter + suffix + before);
         // The export asks before it overwrites, so the file dialog does not.
         QVERIFY(mustExist || !requests.at(0).confirmOverwrite);
         (mustExist ? choosers().openNames : choosers().saveNames).append(u"/tmp/chosen"_s + suffix);
@@ -325,14 +345,16 @@ private slots:
         click({"chkZGFCFile"});
         control("txtZGFFilename")->setText(path("shown.zgf"));
         QStringList seen;
-        whileModal([this] { command(1)->click(); }, [&](QWidget *modal) {
-            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                seen.append(box->windowTitle() + u": "_s + box->text());
-                box->buttons().constLast()->click(); // the action after "OK"
-            }
-        });
-        QCOMPARE(seen, QStringList({u"Export font: Font file generated correctly.\n\n"_s + path("shown.zgf"),
-                                    u"Export font: C file(s) generated correctly.\n\n"_s + path("shown.h")}));
+        whileModal([this] { command(1)->click(); },
+                   [&](QWidget *modal) {
+                       if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                           seen.append(box->windowTitle() + u": "_s + box->text());
+                           box->buttons().constLast()->click(); // the action after "OK"
+                       }
+                   });
+        QCOMPARE(seen,
+                 QStringList({u"Export font: Font file generated correctly.\n\n"_s + path("shown.zgf"),
+                              u"Export font: C file(s) generated correctly.\n\n"_s + path("shown.h")}));
         QCOMPARE(mOpened, QList<QUrl>(2, QUrl::fromLocalFile(mFolder->path()))); // "Open folder"
         QVERIFY(control<QWidget>("pgbBar")->isHidden());
         QVERIFY(!QApplication::overrideCursor());
@@ -356,7 +378,9 @@ private slots:
                                            {u"A\u0141\u2603\r\n\u2603"_s, {missing, unencodable}}}) {
             mFont->setChars(chars);
             open();
-            QCOMPARE(QStringList({control<QLabel>("lblMissingGlyphs")->text(), control<QLabel>("lblUnencodable")->text()}), notes);
+            QCOMPARE(
+                QStringList({control<QLabel>("lblMissingGlyphs")->text(), control<QLabel>("lblUnencodable")->text()}),
+                notes);
             QCOMPARE(control<QWidget>("lblMissingGlyphs")->isVisible(), !notes.at(0).isEmpty());
             QCOMPARE(control<QWidget>("lblUnencodable")->isVisible(), !notes.at(1).isEmpty());
         }

@@ -90,13 +90,14 @@ private slots:
         // The viewer is modal: look at it once it shows, then close it.
         QImage shown;
         QString offset;
-        whileModal([this] { command(2)->click(); }, [&](QWidget *modal) {
-            if (auto *viewer = qobject_cast<frmViewer *>(modal)) {
-                shown = viewer->glyphImage();
-                offset = viewer->findChild<QLabel *>(u"lblOffset"_s)->text();
-                viewer->close();
-            }
-        });
+        whileModal([this] { command(2)->click(); },
+                   [&](QWidget *modal) {
+                       if (auto *viewer = qobject_cast<frmViewer *>(modal)) {
+                           shown = viewer->glyphImage();
+                           offset = viewer->findChild<QLabel *>(u"lblOffset"_s)->text();
+                           viewer->close();
+                       }
+                   });
         QCOMPARE(shown, ZgfPictures::glyphImage(ZgfFont::read(font)));
         QCOMPARE(offset, u"at offset 777"_s);
         QVERIFY(feedback().failures().isEmpty());

@@ -27,8 +27,9 @@ private slots:
     {
         for (const char *name : {"raw", "rle", "raw-masked", "rle-masked"}) {
             const QString font = QLatin1String(name);
-            mFonts.insert(font, exportedFont(mShared.filePath(font + u".zgf"_s), font.startsWith(u"rle"_s),
-                                             font.endsWith(u"masked"_s)));
+            mFonts.insert(font,
+                          exportedFont(mShared.filePath(font + u".zgf"_s), font.startsWith(u"rle"_s),
+                                       font.endsWith(u"masked"_s)));
             QVERIFY2(!mFonts.value(font).isEmpty(), name);
         }
         mFonts.insert(u"smooth-masked"_s, exportedFont(mShared.filePath(u"smooth.zgf"_s), true, true, true));
@@ -214,7 +215,8 @@ private slots:
         QVERIFY(!viewer->openFile(path(u"missing.zgf"_s)));
         const QStringList failures = feedback().failures();
         QCOMPARE(failures.size(), 2);
-        QVERIFY2(failures.at(0).startsWith(u"321: Invalid file format: "_s + bad) && failures.at(0).contains(u"truncated"_s),
+        QVERIFY2(failures.at(0).startsWith(u"321: Invalid file format: "_s + bad)
+                     && failures.at(0).contains(u"truncated"_s),
                  qPrintable(failures.at(0)));
         QVERIFY(failures.at(1).startsWith(u"53: "_s));
         QCOMPARE(control("txtFilename")->text(), good);

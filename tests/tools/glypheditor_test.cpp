@@ -126,8 +126,8 @@ private slots:
         QVERIFY(!editor.isModified());
 
         RasterSurface work;
-        ZgfExportOptions options{.zgfFileName = path(u"edited.zgf"_s), .rle = true, .bitmapFileName = bitmap(),
-                                 .maskFileName = mask()};
+        ZgfExportOptions options{
+            .zgfFileName = path(u"edited.zgf"_s), .rle = true, .bitmapFileName = bitmap(), .maskFileName = mask()};
         QVERIFY(ExportZgfFont(*mFont, work, options, feedback()));
         const ZgfFont font = ZgfFont::readFile(options.zgfFileName);
         const QImage edited = editor.image(Layer::Glyphs);
@@ -160,15 +160,18 @@ private slots:
         QFETCH(QString, note);
         useFont(false);
         const QImage drawn = GlyphEditor(*mFont, path(u"none.bmp"_s), QString()).image(Layer::Glyphs);
-        QImage red(drawn.size() + (bad == BadFile::Smaller ? QSize(-5, -2) : bad == BadFile::Larger ? QSize(5, 2) : QSize(0, 0)),
+        QImage red(drawn.size()
+                       + (bad == BadFile::Smaller      ? QSize(-5, -2)
+                              : bad == BadFile::Larger ? QSize(5, 2)
+                                                       : QSize(0, 0)),
                    QImage::Format_RGB32);
         red.fill(Qt::red);
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         red.save(&buffer, bad == BadFile::Png ? "PNG" : "BMP");
-        const QByteArray bytes = bad == BadFile::Cut           ? buffer.data().chopped(40)
-                               : bad == BadFile::NotAPicture ? QByteArray("glyphs, by hand\n")
-                                                             : buffer.data();
+        const QByteArray bytes = bad == BadFile::Cut ? buffer.data().chopped(40)
+            : bad == BadFile::NotAPicture            ? QByteArray("glyphs, by hand\n")
+                                                     : buffer.data();
         file(proposedBitmapFileName(*mFont), bytes);
 
         GlyphEditor editor(*mFont, bitmap(), QString());
@@ -180,9 +183,10 @@ private slots:
         const bool unread = bad == BadFile::Cut || bad == BadFile::NotAPicture;
         const QPoint corner(drawn.width() - 1, drawn.height() - 1);
         QCOMPARE(shown.pixel(0, 0), unread ? drawn.pixel(0, 0) : QColor(Qt::red).rgb());
-        QCOMPARE(shown.pixel(corner), unread ? drawn.pixel(corner)
-                                     : bad == BadFile::Smaller ? pixelFromColor(mFont->TransColor)
-                                                               : QColor(Qt::red).rgb());
+        QCOMPARE(shown.pixel(corner),
+                 unread                        ? drawn.pixel(corner)
+                     : bad == BadFile::Smaller ? pixelFromColor(mFont->TransColor)
+                                               : QColor(Qt::red).rgb());
         // Opening lost nothing, and saving asks before the file goes.
         QCOMPARE(readFile(bitmap()), bytes);
         QCOMPARE(editor.saveQuestions().size(), 1);
@@ -238,7 +242,8 @@ private slots:
         auto *canvas = window->findChild<GlyphCanvas *>(u"picGlyph"_s);
         const auto paint = [&](QPoint pixel) {
             canvas->setZoom(10);
-            QTest::mouseClick(canvas, Qt::LeftButton, {}, (pixel - canvas->shownPixels().topLeft()) * 10 + QPoint(5, 5));
+            QTest::mouseClick(canvas, Qt::LeftButton, {},
+                              (pixel - canvas->shownPixels().topLeft()) * 10 + QPoint(5, 5));
         };
         const QPoint pixel = editor->cell(Layer::Glyphs, 6).topLeft();
         editor->setColor(0x0000F8);

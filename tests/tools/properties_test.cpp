@@ -12,11 +12,22 @@
 using namespace Qt::StringLiterals;
 
 // A key given is pressed after typing instead of leaving the field.
-struct NumberCase { bool post; const char *field, *typed, *shown, *repaired; qint16 TexelFont::*member; Qt::Key key{}; };
+struct NumberCase
+{
+    bool post;
+    const char *field, *typed, *shown, *repaired;
+    qint16 TexelFont::*member;
+    Qt::Key key{};
+};
 Q_DECLARE_METATYPE(NumberCase)
 
 // No stored file name: the calculated one.
-struct NamesCase { QString name, variable, file; bool script; QString storedName, storedVariable, storedFile; };
+struct NamesCase
+{
+    QString name, variable, file;
+    bool script;
+    QString storedName, storedVariable, storedFile;
+};
 Q_DECLARE_METATYPE(NamesCase)
 
 class PropertiesTest : public DialogTest
@@ -26,7 +37,8 @@ class PropertiesTest : public DialogTest
     // The three frames of the post-processing dialog and one control inside each: 1 enabled.
     QString framesEnabled() const
     {
-        return states({"fraPostprocess", "txtCharWidthInc", "fraMask", "chkInvertMask", "fraShadowMask", "lblShadowColor"}, true);
+        return states(
+            {"fraPostprocess", "txtCharWidthInc", "fraMask", "chkInvertMask", "fraShadowMask", "lblShadowColor"}, true);
     }
 
 private slots:
@@ -36,7 +48,8 @@ private slots:
         QTest::addColumn<NumberCase>("c");
         const auto row = [](const char *name, NumberCase c) { QTest::newRow(name) << c; };
         // Properties: the separations.
-        row("letters, stop and space refused", {false, "txtCharSepExtra", "1a2. x", "12", "12", &TexelFont::CharSepExtra});
+        row("letters, stop and space refused",
+            {false, "txtCharSepExtra", "1a2. x", "12", "12", &TexelFont::CharSepExtra});
         row("lone minus", {false, "txtCharSepExtra", "-", "-", "5", &TexelFont::CharSepExtra});
         row("leading zeros", {false, "txtCharSepExtra", "007", "007", "7", &TexelFont::CharSepExtra});
         row("lowest", {false, "txtCharSepExtra", "-32768", "-32768", "-32768", &TexelFont::CharSepExtra});
@@ -108,7 +121,8 @@ private slots:
             QVERIFY(!mFont->CustomVariableName && !mFont->CustomGP32FileName && mFont->Script);
             // Room for a derived name of 24 characters.
             QLineEdit *variable = control("txtVariableName");
-            QVERIFY(variable->contentsRect().width() > variable->fontMetrics().horizontalAdvance(u"dejaVuSansCondensed12biu"_s));
+            QVERIFY(variable->contentsRect().width()
+                    > variable->fontMetrics().horizontalAdvance(u"dejaVuSansCondensed12biu"_s));
         }
     }
 
@@ -117,7 +131,8 @@ private slots:
         QTest::addColumn<NamesCase>("c");
         QTest::newRow("spaces only: the face name") << NamesCase{u"   "_s, {}, {}, false, u"Arial"_s, u"arial10"_s, {}};
         QTest::newRow("name trimmed") << NamesCase{u"  My Font "_s, {}, {}, false, u"My Font"_s, u"myFont10"_s, {}};
-        QTest::newRow("empty names: the document's") << NamesCase{u"Arial"_s, u" "_s, u"  "_s, false, u"Arial"_s, u"arial10"_s, {}};
+        QTest::newRow("empty names: the document's")
+            << NamesCase{u"Arial"_s, u" "_s, u"  "_s, false, u"Arial"_s, u"arial10"_s, {}};
         QTest::newRow("variable name without spaces")
             << NamesCase{u"Arial"_s, u"my font"_s, {}, false, u"Arial"_s, u"myfont"_s, {}};
         QTest::newRow("file name without spaces")
@@ -185,9 +200,10 @@ private slots:
     void smoothNeedsAGenericMask()
     {
         // Masked, ShadowMask, Smooth; then the box enabled, the note shown, Smooth after "Ok".
-        const std::tuple<bool, bool, bool, bool, bool, bool> rows[] = {
-            {false, false, false, false, true, false}, {false, false, true, false, true, true},
-            {true, true, true, false, true, true}, {true, false, false, true, false, false}};
+        const std::tuple<bool, bool, bool, bool, bool, bool> rows[] = {{false, false, false, false, true, false},
+                                                                       {false, false, true, false, true, true},
+                                                                       {true, true, true, false, true, true},
+                                                                       {true, false, false, true, false, false}};
         for (const auto &[masked, shadow, smooth, enabled, noted, stored] : rows) {
             mFont->Postprocessed = true;
             mFont->Masked = masked;
@@ -206,8 +222,10 @@ private slots:
     {
         open<frmPostProperties>();
         QCOMPARE(framesEnabled(), u"000000"_s);
-        for (const auto &[clicked, enabled] : {std::pair{"chkPostprocessed", "110000"}, {"chkMasked", "111100"},
-                                               {"optShadow", "111111"}, {"chkPostprocessed", "000000"},
+        for (const auto &[clicked, enabled] : {std::pair{"chkPostprocessed", "110000"},
+                                               {"chkMasked", "111100"},
+                                               {"optShadow", "111111"},
+                                               {"chkPostprocessed", "000000"},
                                                {"chkPostprocessed", "111111"}}) {
             control<QAbstractButton>(clicked)->click();
             QCOMPARE(framesEnabled(), QLatin1String(enabled));
@@ -220,14 +238,16 @@ private slots:
     {
         TexelFont &f = *mFont;
         const auto settings = [&f] {
-            return QList<int>{f.Postprocessed, f.CharWidthInc, f.CharHeightInc, f.Masked, f.ShadowMask, f.InvertMask,
-                f.MaskWidthInc, f.MaskHeightInc, f.ShadowOX, f.ShadowOY, f.ShadowXPos, f.ShadowYPos, f.ShadowColor};
+            return QList<int>{f.Postprocessed, f.CharWidthInc, f.CharHeightInc, f.Masked,   f.ShadowMask,
+                              f.InvertMask,    f.MaskWidthInc, f.MaskHeightInc, f.ShadowOX, f.ShadowOY,
+                              f.ShadowXPos,    f.ShadowYPos,   f.ShadowColor};
         };
         // The control clicked (none: the shadow mask stays), and what is stored, in the order of settings().
-        const std::pair<const char *, QList<int>> rows[] = {{"chkPostprocessed", {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}},
-                                                            {"chkMasked", {1, 3, 3, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}},
-                                                            {"optGeneric", {1, 3, 3, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-                                                            {nullptr, {1, 3, 3, 1, 1, 0, -2, -2, 4, 4, 4, 4, 0x102030}}};
+        const std::pair<const char *, QList<int>> rows[] = {
+            {"chkPostprocessed", {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}},
+            {"chkMasked", {1, 3, 3, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}},
+            {"optGeneric", {1, 3, 3, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+            {nullptr, {1, 3, 3, 1, 1, 0, -2, -2, 4, 4, 4, 4, 0x102030}}};
         for (const auto &[clicked, stored] : rows) {
             f.Postprocessed = f.Masked = f.ShadowMask = true;
             f.InvertMask = false;
@@ -275,7 +295,8 @@ private slots:
         const QString project = path(u"c.tsm"_s), bitmap = path(u"c.bmp"_s), zgf = path(u"c.zgf"_s);
         QCOMPARE(runCli(QStringList{u"new"_s, u"-o"_s, project, u"--name"_s, u"Title"_s, u"--char-sep"_s, u"2"_s,
                                     u"--line-sep"_s, u"-1"_s, u"--serif"_s, u"--fixed"_s, u"--postprocessed"_s,
-                                    u"--masked"_s, u"--char-inc"_s, u"1,2"_s, u"--smooth"_s} + font),
+                                    u"--masked"_s, u"--char-inc"_s, u"1,2"_s, u"--smooth"_s}
+                        + font),
                  QString());
         QCOMPARE(readFile(project), mFont->projectBytes());
         QCOMPARE(runCli({u"bitmaps"_s, project, u"--bitmap"_s, bitmap}), QString());

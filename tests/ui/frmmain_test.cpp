@@ -48,7 +48,12 @@ enum class Setup { Plain, Styled, EditedByHand };
 
 // A command that drops the document, the answer about its unsaved changes (none: no
 // changes, so no question), whether it went on, and whether the changes reached the file.
-struct UnsavedCase { const char *command; std::optional<UnsavedChanges> answer; bool neverSaved, goesOn, saved; };
+struct UnsavedCase
+{
+    const char *command;
+    std::optional<UnsavedChanges> answer;
+    bool neverSaved, goesOn, saved;
+};
 Q_DECLARE_METATYPE(UnsavedCase)
 
 class FrmMainTest : public QObject
@@ -105,7 +110,8 @@ private slots:
     void startUp()
     {
         // Without Arial, the family the system gives for it.
-        const QString family = installedFontFamilies().contains(u"Arial"_s) ? u"Arial"_s : matchedFontFamily(u"Arial"_s);
+        const QString family =
+            installedFontFamilies().contains(u"Arial"_s) ? u"Arial"_s : matchedFontFamily(u"Arial"_s);
         QCOMPARE(document().TTFName(), family);
         QCOMPARE(mWindow->findChild<QComboBox *>(u"cbxFonts"_s)->currentText(), family);
         QCOMPARE(document().Size(), 9.75f);
@@ -128,7 +134,8 @@ private slots:
         QCOMPARE(bar->cursor().shape(), Qt::SplitVCursor);
         QCOMPARE(bar->palette().color(QPalette::Window), bar->palette().color(QPalette::Button));
         const int dots = gripDots(bar->grab().toImage(), bar->palette().color(QPalette::Dark).rgb());
-        QVERIFY2(bar->height() >= 6 && dots >= 5, qPrintable(u"%1 px high, %2 grip pixels"_s.arg(bar->height()).arg(dots)));
+        QVERIFY2(bar->height() >= 6 && dots >= 5,
+                 qPrintable(u"%1 px high, %2 grip pixels"_s.arg(bar->height()).arg(dots)));
         QEnterEvent enter(QPointF(5, 1), QPointF(5, 1), bar->mapToGlobal(QPointF(5, 1)));
         QCoreApplication::sendEvent(bar, &enter);
         QCOMPARE(bar->palette().color(QPalette::Window), bar->palette().color(QPalette::Highlight));
@@ -259,7 +266,8 @@ private slots:
         }
         QCOMPARE(mServices->feedback.failures().size(), 1);
         const QString message = mServices->feedback.messages.value(0).text;
-        QVERIFY2(message.startsWith(u"The file "_s) && message.contains(u"/p\\xFF.tsm cannot be opened: its name is not UTF-8"_s),
+        QVERIFY2(message.startsWith(u"The file "_s)
+                     && message.contains(u"/p\\xFF.tsm cannot be opened: its name is not UTF-8"_s),
                  qPrintable(message));
     }
     void saveAsAndSave()
@@ -388,9 +396,9 @@ private slots:
         command == u"close"_s ? void(mWindow->close()) : action(c.command)->trigger();
         const QString name = c.neverSaved ? document().VariableName() + u".tsm"_s : u"mine.tsm"_s;
         QCOMPARE(mServices->choosers.unsavedNames, c.answer ? QStringList{name} : QStringList());
-        QCOMPARE(command == u"close"_s          ? !mWindow->isVisible()
-                 : command == u"mnuFileItem1"_s ? document().Filename() == other
-                                                 : document().Filename().isEmpty() && !document().Bold(),
+        QCOMPARE(command == u"close"_s              ? !mWindow->isVisible()
+                     : command == u"mnuFileItem1"_s ? document().Filename() == other
+                                                    : document().Filename().isEmpty() && !document().Bold(),
                  c.goesOn);
         TexelFont reread;
         QCOMPARE(reread.Load(project, mServices->feedback) && reread.Bold(), c.saved);
@@ -411,9 +419,10 @@ private slots:
         SurfaceView *sheet = pane("picFont");
         const QString none = u"no Windows-1252 code (written as \"?\")"_s;
         // index, missing, unencodable, codes
-        const std::tuple<int, bool, bool, QString> rows[] = {
-            {0, false, false, u"A (U+0041), Windows-1252 0x41"_s}, {1, false, false, u"\u20AC (U+20AC), Windows-1252 0x80"_s},
-            {2, false, true, u"\u0141 (U+0141), "_s + none}, {3, true, true, u"\u2603 (U+2603), "_s + none}};
+        const std::tuple<int, bool, bool, QString> rows[] = {{0, false, false, u"A (U+0041), Windows-1252 0x41"_s},
+                                                             {1, false, false, u"\u20AC (U+20AC), Windows-1252 0x80"_s},
+                                                             {2, false, true, u"\u0141 (U+0141), "_s + none},
+                                                             {3, true, true, u"\u2603 (U+2603), "_s + none}};
         int x = 0, end = 0;
         for (const auto &[index, missing, unencodable, codes] : rows) {
             // The frames sit on the glyph cells; the cells follow the advances the document measured.
@@ -436,9 +445,10 @@ private slots:
             QVERIFY2(tip.startsWith(codes + u'\n'), qPrintable(tip));
             QVERIFY(tip.contains(u"Ink box: %1 x %2 at (%3, %4)"_s.arg(g.Width).arg(g.Height).arg(g.Left).arg(g.Top)));
             QCOMPARE(tip.contains(u"Not in Arial"_s), missing);
-            QVERIFY2(tip.endsWith(u"\n\n1 character is not in Arial: \u2603 (U+2603)\n2 characters have no Windows-1252 "
-                                  "code and will be written as \"?\": \u0141 (U+0141), \u2603 (U+2603)"_s),
-                     qPrintable(tip));
+            QVERIFY2(
+                tip.endsWith(u"\n\n1 character is not in Arial: \u2603 (U+2603)\n2 characters have no Windows-1252 "
+                             "code and will be written as \"?\": \u0141 (U+0141), \u2603 (U+2603)"_s),
+                qPrintable(tip));
         }
         // Past the last glyph only the lists are told.
         QVERIFY(guide.toolTipAt(end).startsWith(u"1 character is not in Arial"_s));
@@ -454,8 +464,10 @@ private slots:
         font.setCodePage(CodePage::Windows1250);
         QVERIFY(mWindow->preview()->DrawFontSheet());
         QCOMPARE(guide.unencodable(), u"\u2603"_s);
-        QVERIFY(guide.toolTipAt(x - mWindow->preview()->measurement().glyphs.at(3).TextWidth).startsWith(u"\u0141 (U+0141), Windows-1250 0xA3\n"_s));
-        QVERIFY(guide.toolTipAt(end).endsWith(u"1 character has no Windows-1250 code and will be written as \"?\": \u2603 (U+2603)"_s));
+        QVERIFY(guide.toolTipAt(x - mWindow->preview()->measurement().glyphs.at(3).TextWidth)
+                    .startsWith(u"\u0141 (U+0141), Windows-1250 0xA3\n"_s));
+        QVERIFY(guide.toolTipAt(end).endsWith(
+            u"1 character has no Windows-1250 code and will be written as \"?\": \u2603 (U+2603)"_s));
 
         // A sheet the renderer refuses forgets the marks.
         font.setSize(5000);
@@ -544,7 +556,8 @@ private slots:
 
         const QString zgf = path(u"doc.zgf"_s);
         QCOMPARE(runCli({u"export"_s, font.Filename(), u"-o"_s, zgf}), QString());
-        const QImage drawn = cliRender(zgf, {u"--text"_s, font.SampleText, u"--background"_s, u"FFFFFF"_s}, QDir::current());
+        const QImage drawn =
+            cliRender(zgf, {u"--text"_s, font.SampleText, u"--background"_s, u"FFFFFF"_s}, QDir::current());
         QVERIFY(!drawn.isNull());
         QVERIFY(drawn.width() < shown.width() && drawn.height() < shown.height());
         QCOMPARE(shown.copy(drawn.rect()), drawn);
@@ -644,7 +657,8 @@ private slots:
                         const bool grid = k >= GridZoom && (x % k == 0 || y % k == 0);
                         const bool frame = view == sheet && x >= marked.left() * k;
                         if (!grid && !frame && row[x] != one[x / k])
-                            QFAIL(qPrintable(u"%1 at %2x differs at (%3, %4)"_s.arg(view->objectName()).arg(k).arg(x).arg(y)));
+                            QFAIL(qPrintable(
+                                u"%1 at %2x differs at (%3, %4)"_s.arg(view->objectName()).arg(k).arg(x).arg(y)));
                     }
                 }
             }
@@ -686,7 +700,9 @@ private slots:
         const int line = FontSheetPainter::draw(font, preview->measurement(), surface, 1, 1).height;
         const SurfaceView *sheet = pane("picFont");
         const auto *scroll = mWindow->findChild<QScrollBar *>(u"hsbFont"_s);
-        const auto lineShown = [&](int zoom) { return sheet->mapTo(preview, QPoint(0, line * zoom)).y() <= scroll->y(); };
+        const auto lineShown = [&](int zoom) {
+            return sheet->mapTo(preview, QPoint(0, line * zoom)).y() <= scroll->y();
+        };
         auto *bar = mWindow->findChild<QWidget *>(u"lblResizer"_s);
         const QPoint grip = bar->mapToGlobal(bar->rect().center());
         // A press and moves as fast as the pointer sends them, at screen positions.
@@ -756,14 +772,15 @@ private slots:
         // The font dialog keeps the file for its family (or a name the file is drawn under), and
         // leaves it for an installed one.
         const QString drawnAs = fontFileDrawing(serif, u"Liberation Serif"_s, false, false)->drawingFamily;
-        for (const auto &[chosenFamily, keptFile] : {std::pair{u"Liberation Serif"_s, serif}, {drawnAs, serif},
-                                                     {u"DejaVu Sans"_s, QString()}}) {
+        for (const auto &[chosenFamily, keptFile] :
+             {std::pair{u"Liberation Serif"_s, serif}, {drawnAs, serif}, {u"DejaVu Sans"_s, QString()}}) {
             FontChoice choice{document().surfaceFont(), 0};
             choice.font.name = chosenFamily;
             mServices->choosers.fonts = {choice};
             action("mnuFontItem0")->trigger();
             QCOMPARE(document().FontFile(), keptFile);
-            QCOMPARE(mWindow->preview()->sheetSurface().font().name, keptFile.isEmpty() ? chosenFamily : u"Liberation Serif"_s);
+            QCOMPARE(mWindow->preview()->sheetSurface().font().name,
+                     keptFile.isEmpty() ? chosenFamily : u"Liberation Serif"_s);
         }
     }
 
@@ -771,8 +788,9 @@ private slots:
     void openCollection()
     {
         const QString two = path(u"two.ttc"_s);
-        writeFile(two, fontCollection({readFile(u"/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf"_s),
-                                       readFile(u"/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf"_s)}));
+        writeFile(two,
+                  fontCollection({readFile(u"/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf"_s),
+                                  readFile(u"/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf"_s)}));
         mServices->choosers.openNames = {two};
         action("mnuFontFile")->trigger();
         QComboBox *fonts = mWindow->findChild<QComboBox *>(u"cbxFonts"_s);
@@ -820,8 +838,10 @@ private slots:
         QVERIFY(mWindow->openProject(project));
         QVERIFY2(!mServices->feedback.informations().isEmpty(), qPrintable(mServices->feedback.failures().join(u'\n')));
         const QString note = mServices->feedback.informations().last();
-        QCOMPARE(note, u"The font file "_s + serif + u" is missing, so the installed Liberation Serif is drawn in its "
-                                                      "place until the file is back or another font is chosen."_s);
+        QCOMPARE(note,
+                 u"The font file "_s + serif
+                     + u" is missing, so the installed Liberation Serif is drawn in its "
+                       "place until the file is back or another font is chosen."_s);
         QCOMPARE(mWindow->findChild<QComboBox *>(u"cbxFonts"_s)->currentText(), u"Liberation Serif (from serif.ttf)"_s);
     }
 };

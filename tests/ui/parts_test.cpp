@@ -62,13 +62,29 @@ struct Stack
 };
 
 // Typed: "\n" presses Return, "\r" Enter. Button: the cmdCommands index (0 "Ok", 1 "Cancel"), -1 the Esc key.
-struct TextCase { QString text; bool selectAll; QString typed; int button; QString expected; };
+struct TextCase
+{
+    QString text;
+    bool selectAll;
+    QString typed;
+    int button;
+    QString expected;
+};
 Q_DECLARE_METATYPE(TextCase)
 
-struct SampleCase { QString chars, text; qint16 widthInc, sepExtra, lineSepExtra, heightInc; QString row5, column2; };
+struct SampleCase
+{
+    QString chars, text;
+    qint16 widthInc, sepExtra, lineSepExtra, heightInc;
+    QString row5, column2;
+};
 Q_DECLARE_METATYPE(SampleCase)
 
-struct DragCase { qint32 firstMin; QList<int> moves, sizes; };
+struct DragCase
+{
+    qint32 firstMin;
+    QList<int> moves, sizes;
+};
 Q_DECLARE_METATYPE(DragCase)
 
 class PartsTest : public QObject
@@ -83,7 +99,8 @@ private slots:
         QTest::newRow("free move down") << DragCase{900, {10}, {1150}};
         QTest::newRow("-10 px from 1000, minimum 900") << DragCase{900, {-10}, {900}};
         // The bar follows the pointer again only once it is back past the limit.
-        QTest::newRow("clamped, further, back in range") << DragCase{900, {-10, -20, -18, -6, -2}, {900, 900, 900, 910, 970}};
+        QTest::newRow("clamped, further, back in range")
+            << DragCase{900, {-10, -20, -18, -6, -2}, {900, 900, 900, 910, 970}};
         QTest::newRow("lower minimum stops it") << DragCase{900, {200, 60}, {2940, 1900}};
         QTest::newRow("lower minimum wins over upper") << DragCase{3000, {0}, {2940}};
     }
@@ -131,8 +148,7 @@ private slots:
         QTest::newRow("Enter inserts a line") << TextCase{u"A"_s, false, u"\nB"_s, 0, u"A\r\nB"_s};
         QTest::newRow("Esc cancels") << TextCase{u"A"_s, false, u"\n\rB"_s, -1, u"A"_s};
         QTest::newRow("typing stops at 512") << TextCase{full, false, u"\nxyz\n"_s, 0, full + u"\r\n"_s};
-        QTest::newRow("replacing a selection makes room")
-            << TextCase{full + u"\r\n"_s, true, u"new"_s, 0, u"new"_s};
+        QTest::newRow("replacing a selection makes room") << TextCase{full + u"\r\n"_s, true, u"new"_s, 0, u"new"_s};
     }
     void getTextHandsBack()
     {
@@ -212,7 +228,8 @@ private slots:
         }
         TexelFont font;
         font.setChars(u"A\u00C3_"_s);
-        const FontSheetPainter::Layout layout = FontSheetPainter::draw(font, measureFont(font, measuring), sheet, 30, 25);
+        const FontSheetPainter::Layout layout =
+            FontSheetPainter::draw(font, measureFont(font, measuring), sheet, 30, 25);
         QCOMPARE(layout.edges, (QList<int>{0, 6, 12, 18}));
         QCOMPARE(inkRuns(sheet, 2, true), u"5-12"_s);
         QCOMPARE(inkRuns(sheet, 8, true), u"0-12"_s);
@@ -237,7 +254,8 @@ private slots:
         row("extra line separation", {u"AB"_s, u"A\r\nB"_s, 0, 0, 5, 0, u"1-4"_s, u"3-10,23-30"_s});
         row("height increment", {u"AB"_s, u"A\r\nB"_s, 0, 0, 0, 2, u"1-4"_s, u"3-10,20-27"_s});
         row("negative line separation", {u"AB"_s, u"A\r\nB"_s, 0, 0, -4, 0, u"1-4"_s, u"3-10,14-21"_s});
-        row("beyond 16 bits: one glyph", {u"A\U0001F600B"_s, u"A\U0001F600B"_s, 0, 0, 0, 0, u"1-4,7-10,13-16"_s, u"3-10"_s});
+        row("beyond 16 bits: one glyph",
+            {u"A\U0001F600B"_s, u"A\U0001F600B"_s, 0, 0, 0, 0, u"1-4,7-10,13-16"_s, u"3-10"_s});
         // \u00C3 reaches 2 rows above the line: the lines move down by 2.
         row("ink above the line", {u"A\u00C3"_s, u"A\u00C3\r\nA"_s, 0, 0, 0, 0, u"1-4,7-10"_s, u"5-12,20-27"_s});
     }

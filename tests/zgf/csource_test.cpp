@@ -52,9 +52,11 @@ QByteArray testBytes(qsizetype size, bool scrambled = false)
 
 TEST(CCharacterSetText, EscapesForTheCommentLine)
 {
-    const std::pair<QByteArray, QByteArray> rows[] = {
-        {"ABC\"\\", "ABC\\\"\\\\"}, {"A\r\nB", "A\"\r\n//                  \"B"}, {"A\rB\nC", "A\\rB\\nC"},
-        {"\r\r\n\n", "\\r\"\r\n//                  \"\\n"}, {"", ""}};
+    const std::pair<QByteArray, QByteArray> rows[] = {{"ABC\"\\", "ABC\\\"\\\\"},
+                                                      {"A\r\nB", "A\"\r\n//                  \"B"},
+                                                      {"A\rB\nC", "A\\rB\\nC"},
+                                                      {"\r\r\n\n", "\\r\"\r\n//                  \"\\n"},
+                                                      {"", ""}};
     for (const auto &[in, out] : rows)
         EXPECT_EQ(cCharacterSetText(in).toStdString(), out.toStdString());
 }
@@ -69,9 +71,10 @@ protected:
                   QChar separator = QLatin1Char(','))
     {
         try {
-            reportCSourceWritten(font ? ZgfToCSource(path(source), path(header), QLatin1String(name), split, mFeedback, separator)
-                                      : FileToCSource(path(source), path(header), QLatin1String(name), split, mFeedback, separator),
-                                 mFeedback);
+            reportCSourceWritten(
+                font ? ZgfToCSource(path(source), path(header), QLatin1String(name), split, mFeedback, separator)
+                     : FileToCSource(path(source), path(header), QLatin1String(name), split, mFeedback, separator),
+                mFeedback);
             return true;
         } catch (const Failure &failure) {
             showFailure(failure, mFeedback);
@@ -80,8 +83,9 @@ protected:
     }
 
     QTemporaryDir mDir;
-    const QByteArray mFont = fontBytes({.Flags = 33, .PointSize = 12, .FaceName = "Arial", .BitmapWidth = 300,
-                                        .BitmapHeight = 14}, "ABC\"\\", 1234 - 96);
+    const QByteArray mFont =
+        fontBytes({.Flags = 33, .PointSize = 12, .FaceName = "Arial", .BitmapWidth = 300, .BitmapHeight = 14},
+                  "ABC\"\\", 1234 - 96);
     RecordingFeedback mFeedback;
 };
 
@@ -124,28 +128,36 @@ TEST_F(CSourceTest, FontInOneHeaderOrSplit)
                                 "// Color depth    : 16 bpp\r\n//\r\n"
                                 "// Generator      : TexelSmithy v2.0.1 by Velmora\r\n//\r\n\r\n\r\n";
     const std::string charset = "// Character set  : \"ABC\\\"\\\\\"\r\n\r\n";
-    EXPECT_EQ(file("font.h"), comment + "#ifndef __font_h__\r\n#define __font_h__\r\n\r\n" + charset
-                                  + "unsigned long font_zgf[] = {\r\n" + referenceBody(mFont)
-                                  + "};\r\n\r\n#endif /*__font_h__*/\r\n");
+    EXPECT_EQ(file("font.h"),
+              comment + "#ifndef __font_h__\r\n#define __font_h__\r\n\r\n" + charset
+                  + "unsigned long font_zgf[] = {\r\n" + referenceBody(mFont) + "};\r\n\r\n#endif /*__font_h__*/\r\n");
     EXPECT_FALSE(QFile::exists(path("font.c")));
     std::string dotted = comment;
     dotted.replace(comment.find("1,234"), 5, "1.234");
-    EXPECT_EQ(file("myfont.h"), dotted + "#ifndef __myfont_h__\r\n#define __myfont_h__\r\n\r\n" + charset
-                                    + "extern unsigned long arial_zgf[];\r\n\r\n#endif /*__myfont_h__*/\r\n");
+    EXPECT_EQ(file("myfont.h"),
+              dotted + "#ifndef __myfont_h__\r\n#define __myfont_h__\r\n\r\n" + charset
+                  + "extern unsigned long arial_zgf[];\r\n\r\n#endif /*__myfont_h__*/\r\n");
     EXPECT_EQ(file("myfont.c"), dotted + "unsigned long arial_zgf[] = {\r\n" + referenceBody(mFont) + "};\r\n");
     EXPECT_EQ(mFeedback.informations(), QStringList(2, QStringLiteral("C file(s) generated correctly.")));
     EXPECT_EQ(mFeedback.messages.last().title, Feedback::Title::Window);
     EXPECT_EQ(mFeedback.busyDepth, 0);
     EXPECT_FALSE(mFeedback.progressVisible);
 
-    writeFile(path("mask.zgf"), fontBytes({.Flags = ZgfHeader::HasIndents | ZgfHeader::HasMask, .PointSize = 9,
-                                           .FaceName = QByteArray("Bold\0Fa\nce", 11), .BitmapWidth = 300,
-                                           .BitmapHeight = 14, .MaskWidthInc = -1, .MaskHeightInc = 2},
-                                          "abcde", 1000));
+    writeFile(path("mask.zgf"),
+              fontBytes({.Flags = ZgfHeader::HasIndents | ZgfHeader::HasMask,
+                         .PointSize = 9,
+                         .FaceName = QByteArray("Bold\0Fa\nce", 11),
+                         .BitmapWidth = 300,
+                         .BitmapHeight = 14,
+                         .MaskWidthInc = -1,
+                         .MaskHeightInc = 2},
+                        "abcde", 1000));
     ASSERT_TRUE(generate(true, "mask.zgf", "mask.h", "m", false, QChar(0x202F)));
     const std::string text = file("mask.h");
     EXPECT_NE(text.find("// GP32 C source file for font BoldFa\\nce 9\r\n"), std::string::npos);
-    EXPECT_NE(text.find("// File size      : 1\xA0" "608 bytes\r\n"), std::string::npos);
+    EXPECT_NE(text.find("// File size      : 1\xA0"
+                        "608 bytes\r\n"),
+              std::string::npos);
     EXPECT_NE(text.find("// Mask size      : 295x16\r\n// Color depth    : 8 bpp\r\n"), std::string::npos);
 }
 
@@ -160,8 +172,10 @@ TEST_F(CSourceTest, FileInOneHeaderOrSplit)
     const std::string array = "unsigned long my_data[] = {\r\n  0x04030201, 0x00000005\r\n};\r\n";
     EXPECT_EQ(file("data.h"),
               comment + "#ifndef __data_h__\r\n#define __data_h__\r\n\r\n" + array + "\r\n#endif /*__data_h__*/\r\n");
-    EXPECT_EQ(file("my.font-1.h"), comment + "#ifndef __my_font_1_h__\r\n#define __my_font_1_h__\r\n\r\n"
-                                             "extern unsigned long my_data[];\r\n\r\n#endif /*__my_font_1_h__*/\r\n");
+    EXPECT_EQ(file("my.font-1.h"),
+              comment
+                  + "#ifndef __my_font_1_h__\r\n#define __my_font_1_h__\r\n\r\n"
+                    "extern unsigned long my_data[];\r\n\r\n#endif /*__my_font_1_h__*/\r\n");
     EXPECT_EQ(file("my.font-1.c"), comment + array);
     EXPECT_EQ(mFeedback.informations().size(), 2);
 }
@@ -176,24 +190,34 @@ TEST_F(CSourceTest, FailuresWriteNothing)
     writeFile(path("empty.bin"), "");
     const QString rule = QStringLiteral("\" cannot be written into C: a C name is made of the letters");
     const std::tuple<bool, const char *, const char *, const char *, bool, QString> rows[] = {
-        {false, "gone.bin", "out.h", "f", true, QStringLiteral("53: Can't open file ") + path("gone.bin") + QStringLiteral(": File not found")},
-        {true, "missing.zgf", "f.h", "f", false, QStringLiteral("53: Can't open .ZGF file ") + path("missing.zgf") + QStringLiteral(": File not found")},
-        {true, "arial12.zgf", "nowhere/f.h", "f", false, QStringLiteral("76: Can't create .H file ") + path("nowhere/f.h") + QStringLiteral(": Path not found")},
-        {false, "arial12.zgf", "nowhere/f.h", "f", true, QStringLiteral("76: Can't create .H file ") + path("nowhere/f.h") + QStringLiteral(": Path not found")},
-        {false, "arial12.zgf", "out.h", "x[1]; int evil", false, QStringLiteral("5: The variable name \"x[1]; int evil") + rule},
+        {false, "gone.bin", "out.h", "f", true,
+         QStringLiteral("53: Can't open file ") + path("gone.bin") + QStringLiteral(": File not found")},
+        {true, "missing.zgf", "f.h", "f", false,
+         QStringLiteral("53: Can't open .ZGF file ") + path("missing.zgf") + QStringLiteral(": File not found")},
+        {true, "arial12.zgf", "nowhere/f.h", "f", false,
+         QStringLiteral("76: Can't create .H file ") + path("nowhere/f.h") + QStringLiteral(": Path not found")},
+        {false, "arial12.zgf", "nowhere/f.h", "f", true,
+         QStringLiteral("76: Can't create .H file ") + path("nowhere/f.h") + QStringLiteral(": Path not found")},
+        {false, "arial12.zgf", "out.h", "x[1]; int evil", false,
+         QStringLiteral("5: The variable name \"x[1]; int evil") + rule},
         {true, "arial12.zgf", "out.h", "../../x", false, QStringLiteral("5: The variable name \"../../x") + rule},
         {false, "arial12.zgf", "out.h", "int", false, QStringLiteral("5: The variable name \"int") + rule},
-        {false, "empty.bin", "out.h", "f", false, QStringLiteral("5: The file ") + path("empty.bin") + QStringLiteral(" is empty, and C has no empty arrays")},
-        {false, "out.h", "out.h", "f", false, QStringLiteral("5: The C file would replace the file to convert ") + path("out.h")},
-        {false, "f.c", "f.h", "f", true, QStringLiteral("5: The .c file would replace the file to convert ") + path("f.c")},
-        {false, "arial12.zgf", "f.c", "f", true, QStringLiteral("5: The .c file would replace the C file ") + path("f.c")},
+        {false, "empty.bin", "out.h", "f", false,
+         QStringLiteral("5: The file ") + path("empty.bin") + QStringLiteral(" is empty, and C has no empty arrays")},
+        {false, "out.h", "out.h", "f", false,
+         QStringLiteral("5: The C file would replace the file to convert ") + path("out.h")},
+        {false, "f.c", "f.h", "f", true,
+         QStringLiteral("5: The .c file would replace the file to convert ") + path("f.c")},
+        {false, "arial12.zgf", "f.c", "f", true,
+         QStringLiteral("5: The .c file would replace the C file ") + path("f.c")},
     };
     for (const auto &[font, source, header, name, split, message] : rows) {
         mFeedback = RecordingFeedback();
         EXPECT_FALSE(generate(font, source, header, name, split));
         ASSERT_EQ(mFeedback.messages.size(), 1);
         EXPECT_TRUE(mFeedback.failures().value(0).startsWith(message)) << mFeedback.failures().value(0).toStdString();
-        EXPECT_EQ(mFeedback.messages[0].title, message.startsWith(QStringLiteral("5: ")) ? Feedback::Title::Window : Feedback::Title::Application);
+        EXPECT_EQ(mFeedback.messages[0].title,
+                  message.startsWith(QStringLiteral("5: ")) ? Feedback::Title::Window : Feedback::Title::Application);
         EXPECT_EQ(mFeedback.busyDepth, 0);
     }
     EXPECT_EQ(file("out.h"), "old header");
@@ -226,8 +250,11 @@ TEST_F(CSourceTest, GeneratedSourceCompilesAndHoldsTheFileBytes)
 {
     // A character set with every character that needs care in a comment line, and a face
     // name holding line breaks.
-    writeFile(path("font.zgf"), fontBytes(validHeader(QByteArray("Odd\r\nFa\\ce\n", 12), 10),
-                                          "A\"\\\r\n??" "/\r\nB\rC\nD*/E\\", 33));
+    writeFile(path("font.zgf"),
+              fontBytes(validHeader(QByteArray("Odd\r\nFa\\ce\n", 12), 10),
+                        "A\"\\\r\n??"
+                        "/\r\nB\rC\nD*/E\\",
+                        33));
     writeFile(path("main.c"), kCheckMain);
     const std::tuple<const char *, QByteArray, const char *, const char *, bool> rows[] = {
         // source, its bytes when not the font above, header, name, split
@@ -293,11 +320,16 @@ TEST(FontScanner, ReportsExactlyTheMarkedFontsWhateverTheChunkSize)
 {
     const char *cases[] = {
         "^{Arial}xxxxxxxxxx",
-        "^{A}^{B}^{C}",                                      // back to back
-        "Z^{A}ZG^{B}ZGF^{C}ZGZ^{D}ZGF0",                     // right after partial matches
-        "^{Outer/400}xxxx^{Inner/60}xxxxxxxxxxxxxxxxxxx",     // inside another font
-        "^{ZGF}",                                            // the magic in the name field
-        "^{A}xx{cut}", "xxxxZGF0xxZGF0", "xx{v2}xx^{A}", "{off}x", "x^{8bpp}{8off}", "",
+        "^{A}^{B}^{C}",                                   // back to back
+        "Z^{A}ZG^{B}ZGF^{C}ZGZ^{D}ZGF0",                  // right after partial matches
+        "^{Outer/400}xxxx^{Inner/60}xxxxxxxxxxxxxxxxxxx", // inside another font
+        "^{ZGF}",                                         // the magic in the name field
+        "^{A}xx{cut}",
+        "xxxxZGF0xxZGF0",
+        "xx{v2}xx^{A}",
+        "{off}x",
+        "x^{8bpp}{8off}",
+        "",
         "zgf0 ZGF ZG0F ZGFF xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
     };
     // Chunk sizes that put every candidate across a buffer boundary somewhere.
@@ -332,8 +364,9 @@ TEST(FontFiles, ScanFileFindsFontsAndExtractFontCopiesThem)
     writeFile(source, bytes);
     writeFile(dest, QByteArray(5000, 'o'));
     RecordingFeedback feedback;
-    EXPECT_EQ(ScanFile(source, feedback), (QList<FoundFont>{{QString(32, u'W') + QStringLiteral(" 255"), FontScanner::DefaultChunkSize, 0},
-                                                            {QStringLiteral("Caf\u00e9 \u20ac\\t\\\\\\x81\\n 9"), length - 94, 94}}));
+    EXPECT_EQ(ScanFile(source, feedback),
+              (QList<FoundFont>{{QString(32, u'W') + QStringLiteral(" 255"), FontScanner::DefaultChunkSize, 0},
+                                {QStringLiteral("Caf\u00e9 \u20ac\\t\\\\\\x81\\n 9"), length - 94, 94}}));
     EXPECT_EQ(feedback.progressValue, feedback.progressMaximum);
     ASSERT_TRUE(ExtractFont(source, length - 94, 94, dest, feedback));
     EXPECT_EQ(readFile(dest), last);
@@ -350,11 +383,13 @@ TEST(FontFiles, ScanFileFindsFontsAndExtractFontCopiesThem)
     EXPECT_TRUE(ScanFile(QStringLiteral("/dev/zero"), feedback).isEmpty());
     ASSERT_EQ(feedback.messages.size(), 3);
     EXPECT_EQ(feedback.informations(), QStringList{QStringLiteral("No ZGF fonts could be located in file\r\n") + dest});
-    EXPECT_EQ(feedback.failures(), QStringList({QStringLiteral("53: File not found: ") + missing,
-                                                QStringLiteral("75: Path/File access error: /dev/zero is not a regular file")}));
+    EXPECT_EQ(feedback.failures(),
+              QStringList({QStringLiteral("53: File not found: ") + missing,
+                           QStringLiteral("75: Path/File access error: /dev/zero is not a regular file")}));
 
     const QString fit = QStringLiteral(": the font at offset %1 states a size of %2 bytes, but %3 bytes are available "
-                                       "there in ") + source;
+                                       "there in ")
+        + source;
     const QString past = QStringLiteral("62: Input past end of file");
     const QString invalid = QStringLiteral("5: Invalid procedure call or argument");
     const std::tuple<QString, qint64, qint32, QString, QString> rows[] = {
@@ -383,13 +418,17 @@ TEST(ConverterNames, ZgfVariableNameFollowsFaceSizeAndFlags)
 {
     const std::tuple<QByteArray, quint8, quint16, const char *> rows[] = {
         {"Courier New", 10, kRaw | H::ItalicFlag, "courierNew10i"},
-        {"ARIAL", 8, kRaw, "arial8"}, {QByteArray("Lu\0ci da", 8), 11, kRaw, "lucida11"},
+        {"ARIAL", 8, kRaw, "arial8"},
+        {QByteArray("Lu\0ci da", 8), 11, kRaw, "lucida11"},
         {"Times New Roman", 12, kRaw | H::BoldFlag | H::PostprocessedFlag | H::HasMask, "timesNewRoman12b_pm"},
         {"Verdana", 9, kRaw | H::HasMask, "verdana9"}, // a mask alone adds nothing
         {"Verdana", 9, kRaw | H::PostprocessedFlag, "verdana9_p"},
         {"X", 7, kRaw | H::StrikethroughFlag | H::UnderlineFlag | H::ItalicFlag | H::BoldFlag, "x7bius"},
-        {"MS-DOS Font", 6, kRaw, "mS_DOSFont6"}, {"3D Effect", 20, kRaw, "_3DEffect20"},
-        {"Caf\xe9", 9, kRaw, "caf_9"}, {"", 5, kRaw, "_5"}, {"Nimbus Sans [urw]", 10, kRaw, "nimbusSans10"},
+        {"MS-DOS Font", 6, kRaw, "mS_DOSFont6"},
+        {"3D Effect", 20, kRaw, "_3DEffect20"},
+        {"Caf\xe9", 9, kRaw, "caf_9"},
+        {"", 5, kRaw, "_5"},
+        {"Nimbus Sans [urw]", 10, kRaw, "nimbusSans10"},
     };
     for (const auto &[face, size, flags, name] : rows)
         EXPECT_EQ(zgfVariableName(validHeader(face, size, flags)), QLatin1String(name));
@@ -402,12 +441,16 @@ TEST(ConverterNames, FileNamesAndTypedNames)
     const std::tuple<QString (*)(const QString &), const char *, const char *> rows[] = {
         {file, "/data/data.bin", "data"},
         {file, "/data/archive.tar.gz", "archive_tar"}, // only the last extension goes; the dot left is repaired
-        {file, "/data/README", "README"}, {file, "/data/int.bin", "int_"},
+        {file, "/data/README", "README"},
+        {file, "/data/int.bin", "int_"},
         {file, "/data/2 logo-big.bmp", "_2_logo_big"},
-        {beside, "/data/data.bin", "/data/data.h"}, {beside, "data.bin", "data.h"},
-        {header, "/out/out.c", "/out/out.h"}, {header, "/out/out", "/out/out.h"},
+        {beside, "/data/data.bin", "/data/data.h"},
+        {beside, "data.bin", "data.h"},
+        {header, "/out/out.c", "/out/out.h"},
+        {header, "/out/out", "/out/out.h"},
         {header, "C:\\out\\my.font.c", "C:\\out\\my.font.h"},
-        {typed, " my var ", "myvar"}, {typed, "my-var", "my-var"},
+        {typed, " my var ", "myvar"},
+        {typed, "my-var", "my-var"},
     };
     for (const auto &[function, in, out] : rows)
         EXPECT_EQ(function(QLatin1String(in)), QLatin1String(out)) << in;

@@ -78,16 +78,17 @@ TEST(CStringLiteral, TheCompilerReadsBackEveryCodePagesBytes)
 
 TEST(TextDefinitions, LinesFaultsAndHeader)
 {
-    const TextDefinitions read = readTextDefinitions(QStringLiteral(
-        "# the game's texts\r\nHELLO=\u041F\u0440\u0438\u0432\u0435\u0442, \u043C\u0438\u0440!\n\n"
-        " BYE = \u041F\u043E\u043A\u0430 = \u0434\u0430\nno equals\n2BAD=x\nHELLO=again\nEMPTY=\n"));
+    const TextDefinitions read = readTextDefinitions(
+        QStringLiteral("# the game's texts\r\nHELLO=\u041F\u0440\u0438\u0432\u0435\u0442, \u043C\u0438\u0440!\n\n"
+                       " BYE = \u041F\u043E\u043A\u0430 = \u0434\u0430\nno equals\n2BAD=x\nHELLO=again\nEMPTY=\n"));
     ASSERT_EQ(read.definitions.size(), 3);
     EXPECT_EQ(read.definitions.at(1).key, QStringLiteral("BYE"));
     EXPECT_EQ(read.definitions.at(1).text, QStringLiteral(" \u041F\u043E\u043A\u0430 = \u0434\u0430"));
     EXPECT_EQ(read.definitions.at(1).line, 4);
-    EXPECT_EQ(read.faults, QStringList({QStringLiteral("line 5: no \"=\" between a key and its text"),
-                                        QStringLiteral("line 6: \"2BAD\" is no C identifier"),
-                                        QStringLiteral("line 7: HELLO is defined twice")}));
+    EXPECT_EQ(read.faults,
+              QStringList({QStringLiteral("line 5: no \"=\" between a key and its text"),
+                           QStringLiteral("line 6: \"2BAD\" is no C identifier"),
+                           QStringLiteral("line 7: HELLO is defined twice")}));
 
     const QByteArray header = textDefinitionsHeader(read.definitions, CodePage::Windows1251,
                                                     QStringLiteral("strings.txt"), QStringLiteral("strings"));
@@ -111,7 +112,8 @@ TEST(CSourceCodePage, AFontInAnotherCodePageSaysSo)
     const QString header = dir.filePath(QStringLiteral("cyr.h"));
     ZgfToCSource(font, header, QStringLiteral("cyrFont10"), false, feedback, u',', CodePage::Windows1251);
     const QByteArray text = readFile(header);
-    const QByteArray expected = "// Character set  : \"A\xC0\xE6\xB8" "bcdefghij\"\r\n"
+    const QByteArray expected = "// Character set  : \"A\xC0\xE6\xB8"
+                                "bcdefghij\"\r\n"
                                 "// Code page      : Windows-1251\r\n"
                                 "//   0x41 U+0041, 0xC0 U+0410, 0xE6 U+0436, 0xB8 U+0451, 0x62 U+0062, 0x63 U+0063, "
                                 "0x64 U+0064, 0x65 U+0065\r\n"

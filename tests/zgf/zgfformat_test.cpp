@@ -15,7 +15,6 @@
 
 namespace {
 
-
 TEST(PixelConversion, FormatExamplesAndChannels)
 {
     const std::pair<Color, qint32> pixels[] = {{0xFFFFFF, 0xFFFF}, {0x000000, 0x0001}, {0x0000FF, 0xF801},
@@ -46,7 +45,8 @@ TEST(ZgfHeader, PutsEveryFieldAtItsOffset)
     h.FaceName = QByteArray(32, 'b'); // fills the field, the rest stays as it was
     EXPECT_EQ(h.toBytes(), bytes.left(8) + h.FaceName + bytes.mid(40));
     h.FaceName = QByteArray(33, 'c');
-    EXPECT_EQ(failureOf([&] { h.toBytes(); }), QStringLiteral("6: Overflow: the face name's length is 33, outside 0..32"));
+    EXPECT_EQ(failureOf([&] { h.toBytes(); }),
+              QStringLiteral("6: Overflow: the face name's length is 33, outside 0..32"));
 }
 
 // IsZgfFile answers as IsValidZgfHeader does for the file's first 76 bytes.
@@ -103,7 +103,7 @@ TEST(Encoders, RunsRowsChannelsInversionAndProgress)
 {
     std::vector<std::tuple<Coder, PixelSurface, int, bool, QByteArray>> rows = {
         {Coder::Rle, picture({{8, 8, 16}}), 1, false, "41 22"},
-        {Coder::Rle, PixelSurface(3, 2, 8), 1, false, "61 61"}, // runs never cross rows
+        {Coder::Rle, PixelSurface(3, 2, 8), 1, false, "61 61"},                 // runs never cross rows
         {Coder::Rle, picture({{0x000008, 0x001008}}), 3, false, "41 20 22 40"}, // red, green, blue runs apart
         {Coder::Rle, PixelSurface(2, 2, 0x0000F8), 3, true, "40 5f 5f 40 5f 5f"},
         {Coder::Rle, PixelSurface(1, 1, 0), 1, true, "3f"},
@@ -152,17 +152,20 @@ TEST(Encoders, DecodeToTheQuantisedImage)
         RecordingFeedback feedback;
         const QByteArray data = encode(rle ? Coder::Rle : Coder::Raw, image, channels, false, feedback);
         const QString context = QStringLiteral("image");
-        const QList<quint16> pixels = channels == 1 ? QList<quint16>()
+        const QList<quint16> pixels = channels == 1
+            ? QList<quint16>()
             : (rle ? decodeRlePixels16 : decodeRawPixels16)(data, width, height, context);
-        const QList<quint8> levels = channels == 3 ? QList<quint8>()
-            : (rle ? decodeRleLevels : decodeRawLevels)(data, width, height, context);
+        const QList<quint8> levels =
+            channels == 3 ? QList<quint8>() : (rle ? decodeRleLevels : decodeRawLevels)(data, width, height, context);
         for (int i = 0; i < width * height; ++i) {
             const Color color = image.pixel(i % width, i / width);
             ASSERT_EQ(channels == 3 ? pixels.at(i) : levels.at(i),
-                      channels == 3 ? ColorToPixel16(color, 1) : ColorChannel5(color, 1)) << i;
+                      channels == 3 ? ColorToPixel16(color, 1) : ColorChannel5(color, 1))
+                << i;
         }
         EXPECT_TRUE(rle ? data.size() >= minimumRleSize(width, height, channels)
-                        : data.size() == qsizetype(width) * height * (channels == 1 ? 1 : 2)) << round;
+                        : data.size() == qsizetype(width) * height * (channels == 1 ? 1 : 2))
+            << round;
         // The export's read-back check finds no difference, and the one a changed first level makes.
         EXPECT_EQ(firstCodingDifference(data, image, rle, channels, false, context), std::nullopt);
         QByteArray changed = data;
@@ -238,23 +241,38 @@ TEST(ZgfFont, ReadsAFontWithoutCharactersOrIndentTables)
     EXPECT_TRUE(empty.imagePixels().isEmpty());
 
     // Without flag bit 5 the indent tables are absent and the indents are 0.
-    const ZgfHeader h{.Flags = ZgfHeader::Color16, .FileLength = 80, .GlyphOffset = 78, .BitmapWidth = 1,
-                      .BitmapHeight = 1, .Count = 1};
+    const ZgfHeader h{.Flags = ZgfHeader::Color16,
+                      .FileLength = 80,
+                      .GlyphOffset = 78,
+                      .BitmapWidth = 1,
+                      .BitmapHeight = 1,
+                      .Count = 1};
     const ZgfFont plain = ZgfFont::read(h.toBytes() + QByteArray("x\x01\x01\xF8", 4));
     EXPECT_EQ(plain.leftIndent(0), 0);
     EXPECT_EQ(plain.rightIndent(0), 0);
     EXPECT_EQ(plain.pixel16(0, 0), 0xF801);
 }
 
-qint32 int32At(const QByteArray &data, int at) { return qFromLittleEndian<qint32>(data.constData() + at); }
-void setInt32(QByteArray &data, int at, qint32 value) { qToLittleEndian(value, data.data() + at); }
+qint32 int32At(const QByteArray &data, int at)
+{
+    return qFromLittleEndian<qint32>(data.constData() + at);
+}
+void setInt32(QByteArray &data, int at, qint32 value)
+{
+    qToLittleEndian(value, data.data() + at);
+}
 // Shortens the file and its declared length together.
-void cut(QByteArray &data, int bytes) { data.chop(bytes); setInt32(data, 40, int32At(data, 40) - bytes); }
+void cut(QByteArray &data, int bytes)
+{
+    data.chop(bytes);
+    setInt32(data, 40, int32At(data, 40) - bytes);
+}
 
 TEST(ZgfFont, RefusesMalformedFilesWithAClearFailure)
 {
     const int MaskOffset = 48, GlyphStart = 76 + 4 * 3;
-    const std::tuple<bool, std::function<void(QByteArray &)>, const char *> rows[] = { // rle, change, message part
+    const std::tuple<bool, std::function<void(QByteArray &)>, const char *> rows[] = {
+        // rle, change, message part
         {false, [](QByteArray &d) { d.clear(); }, "fewer than the 76"},
         {false, [](QByteArray &d) { d.truncate(75); }, "fewer than the 76"},
         {false, [](QByteArray &d) { d[2] = 'X'; }, "no ZGF signature"},
@@ -273,7 +291,11 @@ TEST(ZgfFont, RefusesMalformedFilesWithAClearFailure)
         {false, [&](QByteArray &d) { d[int32At(d, MaskOffset)] = 32; }, "level 32 at (0, 0)"},
         {true, [&](QByteArray &d) { cut(d, int(d.size()) - int32At(d, MaskOffset) - 9); }, "too short"},
         {true, [&](QByteArray &d) { setInt32(d, MaskOffset, GlyphStart + 20); }, "too short"},
-        {true, [&](QByteArray &d) { d[GlyphStart] = 0; d[GlyphStart + 1] = 19; },
+        {true,
+         [&](QByteArray &d) {
+             d[GlyphStart] = 0;
+             d[GlyphStart + 1] = 19;
+         },
          "RLE run of 19 pixels overflows row 0 at column 0"},
         {true, [](QByteArray &d) { cut(d, 1); }, "RLE data ends early in row 9"},
     };
@@ -282,7 +304,8 @@ TEST(ZgfFont, RefusesMalformedFilesWithAClearFailure)
         mutate(data);
         const QString message = failureOf([&] { ZgfFont::read(data); });
         EXPECT_TRUE(message.startsWith(QLatin1String("321: Invalid file format: "))
-                    && message.contains(QLatin1String(expected))) << message.toStdString();
+                    && message.contains(QLatin1String(expected)))
+            << message.toStdString();
     }
 }
 
@@ -303,9 +326,13 @@ TEST(ZgfFont, RefusesMaskCellsOutsideTheMaskImage)
     };
     // clang-format on
     for (const auto &[codes, widths, widthInc, heightInc, expected] : rows) {
-        ZgfTestFont wanted = ZgfTestFont{.codes = codes, .widths = widths, .leftIndents = QList<int>(widths.size()),
-                                         .rightIndents = QList<int>(widths.size()), .height = 7,
-                                         .masked = true}.prepared();
+        ZgfTestFont wanted = ZgfTestFont{.codes = codes,
+                                         .widths = widths,
+                                         .leftIndents = QList<int>(widths.size()),
+                                         .rightIndents = QList<int>(widths.size()),
+                                         .height = 7,
+                                         .masked = true}
+                                 .prepared();
         for (int x = 0; x < wanted.maskWidth(); ++x)
             wanted.mask.setPixel(x, 0, 0x808080);
         QByteArray data = wanted.bytes();
@@ -354,9 +381,18 @@ constexpr QRgb RedPixel = 0xFFFF0000, BluePixel = 0xFF0000FF, GreenPixel = 0xFF0
 // per character and one row taller, is opaque only at (0, 0).
 ZgfFont layoutFont()
 {
-    ZgfTestFont wanted = ZgfTestFont{.codes = "AB ", .widths = {3, 2, 1}, .leftIndents = {1, -2, 0},
-                                     .rightIndents = {0, 2, 3}, .height = 2, .masked = true, .maskWidthInc = 1,
-                                     .maskHeightInc = 1, .lineSep = 1, .charSep = 1, .defaultWidth = 4}.prepared();
+    ZgfTestFont wanted = ZgfTestFont{.codes = "AB ",
+                                     .widths = {3, 2, 1},
+                                     .leftIndents = {1, -2, 0},
+                                     .rightIndents = {0, 2, 3},
+                                     .height = 2,
+                                     .masked = true,
+                                     .maskWidthInc = 1,
+                                     .maskHeightInc = 1,
+                                     .lineSep = 1,
+                                     .charSep = 1,
+                                     .defaultWidth = 4}
+                             .prepared();
     wanted.image.setRow(0, {Red, Red, Red, Blue, Blue});
     wanted.image.setRow(1, {Red, Red, Red, Green, Blue});
     wanted.mask.setPixel(0, 0, 0xFFFFFF);
@@ -367,10 +403,15 @@ ZgfFont layoutFont()
 TEST(ZgfTextLayout, MeasuresByIndentsWidthsAndSeparations)
 {
     const std::pair<const char16_t *, QSize> rows[] = {
-        {u"", {0, 0}}, {u"A", {5, 2}}, {u"AB", {8, 2}}, {u"A A", {15, 2}},
+        {u"", {0, 0}},
+        {u"A", {5, 2}},
+        {u"AB", {8, 2}},
+        {u"A A", {15, 2}},
         // A missing character moves like a space: default width plus separation.
-        {u"AzA", {15, 2}}, {u"A\U0001F600A", {15, 2}},
-        {u"A\nB", {5, 5}}, {u"A\r\nA\rA\n", {5, 11}},
+        {u"AzA", {15, 2}},
+        {u"A\U0001F600A", {15, 2}},
+        {u"A\nB", {5, 5}},
+        {u"A\r\nA\rA\n", {5, 11}},
     };
     const ZgfFont font = layoutFont();
     for (const auto &[text, size] : rows) {
@@ -384,8 +425,14 @@ TEST(ZgfTextLayout, MeasuresByIndentsWidthsAndSeparations)
 // level 16 blended in 5-bit channels over the white screen, the rest hidden.
 TEST(ZgfTextLayout, DrawsThroughTheMask)
 {
-    ZgfTestFont wanted = ZgfTestFont{.codes = "A", .widths = {3}, .leftIndents = {0}, .rightIndents = {0},
-                                     .height = 2, .masked = true, .maskWidthInc = 2}.prepared();
+    ZgfTestFont wanted = ZgfTestFont{.codes = "A",
+                                     .widths = {3},
+                                     .leftIndents = {0},
+                                     .rightIndents = {0},
+                                     .height = 2,
+                                     .masked = true,
+                                     .maskWidthInc = 2}
+                             .prepared();
     wanted.image.setRow(0, {Red, Red, Red});
     wanted.mask.setRow(0, {0, 0xFFFFFF, 0x808080, 0}); // centred: the cell starts one column in
     const ZgfFont font = ZgfFont::read(wanted.bytes());

@@ -30,7 +30,13 @@ struct ZgfTestFont
     Color transColor = 0x00FF00;
     PixelSurface image, mask;
 
-    int imageWidth() const { int sum = 0; for (int w : widths) sum += w; return sum; }
+    int imageWidth() const
+    {
+        int sum = 0;
+        for (int w : widths)
+            sum += w;
+        return sum;
+    }
     int maskWidth() const { return imageWidth() + int(codes.size()) * maskWidthInc; }
     int maskHeight() const { return height + maskHeightInc; }
 
@@ -46,11 +52,18 @@ struct ZgfTestFont
 
     QByteArray bytes() const
     {
-        ZgfHeader h{.Flags = ZgfHeader::formatFlags(rle, masked), .FaceName = "Test Face",
-                    .TransColor = quint16(ColorToPixel16(transColor, 1)), .BitmapWidth = quint16(imageWidth()),
-                    .BitmapHeight = quint8(height), .DefaultWidth = defaultWidth, .DefaultHeight = quint8(height),
-                    .MaskWidthInc = maskWidthInc, .MaskHeightInc = maskHeightInc, .LineSep = lineSep,
-                    .CharSep = charSep, .Count = quint8(codes.size())};
+        ZgfHeader h{.Flags = ZgfHeader::formatFlags(rle, masked),
+                    .FaceName = "Test Face",
+                    .TransColor = quint16(ColorToPixel16(transColor, 1)),
+                    .BitmapWidth = quint16(imageWidth()),
+                    .BitmapHeight = quint8(height),
+                    .DefaultWidth = defaultWidth,
+                    .DefaultHeight = quint8(height),
+                    .MaskWidthInc = maskWidthInc,
+                    .MaskHeightInc = maskHeightInc,
+                    .LineSep = lineSep,
+                    .CharSep = charSep,
+                    .Count = quint8(codes.size())};
         QByteArray out = QByteArray(ZgfHeader::Size, '\0') + codes;
         for (const QList<int> *table : {&widths, &leftIndents, &rightIndents})
             for (int v : *table)
@@ -73,10 +86,18 @@ struct ZgfTestFont
 // image and solid boxes in the mask.
 inline ZgfTestFont sampleFont(bool rle, bool masked, bool invertMask)
 {
-    ZgfTestFont font = ZgfTestFont{.codes = "A\x80g", .widths = {5, 9, 4}, .leftIndents = {1, 0, -3},
-                                   .rightIndents = {1, 2, -128}, .height = 7, .rle = rle, .masked = masked,
-                                   .invertMask = invertMask, .maskWidthInc = 2, .maskHeightInc = 3,
-                                   .defaultWidth = 3}.prepared();
+    ZgfTestFont font = ZgfTestFont{.codes = "A\x80g",
+                                   .widths = {5, 9, 4},
+                                   .leftIndents = {1, 0, -3},
+                                   .rightIndents = {1, 2, -128},
+                                   .height = 7,
+                                   .rle = rle,
+                                   .masked = masked,
+                                   .invertMask = invertMask,
+                                   .maskWidthInc = 2,
+                                   .maskHeightInc = 3,
+                                   .defaultWidth = 3}
+                           .prepared();
     std::mt19937 random(11);
     for (int y = 1; y < font.height - 1; ++y)
         for (int x = 0; x < font.imageWidth(); ++x)
@@ -91,8 +112,11 @@ inline ZgfTestFont sampleFont(bool rle, bool masked, bool invertMask)
 // A header that IsValidZgfHeader accepts: glyph data right after the tables.
 inline ZgfHeader validHeader(const QByteArray &face, quint8 pointSize, quint16 flags = 33, quint8 count = 95)
 {
-    return {.Flags = flags, .PointSize = pointSize, .FaceName = face,
-            .GlyphOffset = ZgfHeader::expectedGlyphOffset(flags, count), .Count = count};
+    return {.Flags = flags,
+            .PointSize = pointSize,
+            .FaceName = face,
+            .GlyphOffset = ZgfHeader::expectedGlyphOffset(flags, count),
+            .Count = count};
 }
 
 // A whole font of the given characters: the header with Count and lengths set, filler

@@ -38,7 +38,8 @@ int BitmapsCommand::run(CommandEnvironment &environment)
     TexelFont &font = document.font();
     if (!font.Postprocessed) {
         throw CommandFailure{QStringLiteral("%1 is not post-processed: bitmaps for editing are "
-                                            "written for post-processed fonts only.").arg(mProject)};
+                                            "written for post-processed fonts only.")
+                                 .arg(mProject)};
     }
 
     const EditedBitmaps names = proposedEditedBitmaps(font, mBitmap, mMask);

@@ -33,4 +33,3 @@ void refuseOutputs(const QList<FileRole> &files, bool force)
             throw CommandFailure{QStringLiteral("%1 exists; use --force to overwrite it.").arg(path)};
     }
 }
-

@@ -18,8 +18,7 @@ public:
     // Starts the GUI layer. A project that cannot be loaded has been reported when this
     // throws CommandFailure (with no message of its own); a character set no font holds
     // throws Failure 6 before any glyph is measured.
-    CommandDocument(CommandEnvironment &environment, const QString &projectPath,
-                    const DocumentOptions &options);
+    CommandDocument(CommandEnvironment &environment, const QString &projectPath, const DocumentOptions &options);
     CommandDocument(const CommandDocument &) = delete;
     CommandDocument &operator=(const CommandDocument &) = delete;
 

@@ -4,8 +4,8 @@ CommandLine::CommandLine(const QString &command, const QString &syntax, const QS
     : mCommand(command), mSyntax(syntax)
 {
     mParser.setApplicationDescription(description);
-    addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
-                                 QStringLiteral("Show this help and exit.")));
+    addOption(
+        QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")));
 }
 
 void CommandLine::addOption(const QCommandLineOption &option)
@@ -18,8 +18,7 @@ void CommandLine::addFlag(const QString &name, const QString &description)
     addOption(QCommandLineOption(name, description));
 }
 
-void CommandLine::addValueOption(const QStringList &names, const QString &valueName,
-                                 const QString &description)
+void CommandLine::addValueOption(const QStringList &names, const QString &valueName, const QString &description)
 {
     addOption(QCommandLineOption(names, description, valueName));
 }
@@ -40,8 +39,7 @@ void CommandLine::parse(const QStringList &arguments, int minimum, int maximum)
     if (count < minimum)
         throw UsageError{QStringLiteral("Missing argument.")};
     if (count > maximum) {
-        throw UsageError{QStringLiteral("Unexpected argument '%1'.")
-                             .arg(mParser.positionalArguments().at(maximum))};
+        throw UsageError{QStringLiteral("Unexpected argument '%1'.").arg(mParser.positionalArguments().at(maximum))};
     }
 }
 
@@ -72,7 +70,10 @@ int CommandLine::intValue(const QString &name, int minimum, int maximum, int def
     const int number = value(name).toInt(&ok);
     if (!ok || number < minimum || number > maximum) {
         throw UsageError{QStringLiteral("--%1 takes a whole number from %2 to %3, not '%4'.")
-                             .arg(name).arg(minimum).arg(maximum).arg(value(name))};
+                             .arg(name)
+                             .arg(minimum)
+                             .arg(maximum)
+                             .arg(value(name))};
     }
     return number;
 }

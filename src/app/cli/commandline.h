@@ -17,8 +17,7 @@ public:
 
     void addOption(const QCommandLineOption &option);
     void addFlag(const QString &name, const QString &description);
-    void addValueOption(const QStringList &names, const QString &valueName,
-                        const QString &description);
+    void addValueOption(const QStringList &names, const QString &valueName, const QString &description);
     // Documents a positional argument in the help text.
     void addArgument(const QString &name, const QString &description);
 

@@ -47,9 +47,9 @@ void refuseMissingStrike(const TexelFont &font, const FontSelection &choice, flo
     const QString file = choice.fontFile.value_or(font.FontFile());
     if (file.isEmpty())
         return;
-    const FontFileFace *face = fontFileFaces(file).face(choice.family.value_or(font.TTFName()),
-                                                        choice.bold.value_or(font.Bold()),
-                                                        choice.italic.value_or(font.Italic()));
+    const FontFileFace *face =
+        fontFileFaces(file).face(choice.family.value_or(font.TTFName()), choice.bold.value_or(font.Bold()),
+                                 choice.italic.value_or(font.Italic()));
     if (face && !face->scalable && !face->pixelSizes.contains(int(std::lround(double(points) * 96.0 / 72.0)))) {
         throw UsageError{QStringLiteral("--size: %1 is a bitmap font with the sizes %2 only, not %3 pt.")
                              .arg(face->family, fixedSizesText(face->pixelSizes))
@@ -87,8 +87,7 @@ void DocumentOptions::declare(CommandLine &line)
     SettingOptions::declare(line);
 }
 
-DocumentOptions::DocumentOptions(const CommandLine &line)
-    : mSettings(line)
+DocumentOptions::DocumentOptions(const CommandLine &line) : mSettings(line)
 {
     line.requireAtMostOne({QStringLiteral("chars"), QStringLiteral("chars-file"), QStringLiteral("all-chars")});
     mCodePage = codePageOption(line);
@@ -229,7 +228,8 @@ QString utf8FileText(const QString &path, qint64 maxSize, const QString &limit)
     QFile file;
     openForReading(file, path);
     if (file.size() > maxSize)
-        throw CommandFailure{QStringLiteral("%1 holds %2 bytes; %3.").arg(path).arg(file.size()).arg(limit.arg(maxSize))};
+        throw CommandFailure{
+            QStringLiteral("%1 holds %2 bytes; %3.").arg(path).arg(file.size()).arg(limit.arg(maxSize))};
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
@@ -263,8 +263,8 @@ Color colorOption(const CommandLine &line, const QString &name)
 {
     const std::optional<Color> color = colorFromHex(line.value(name));
     if (!color) {
-        throw UsageError{QStringLiteral("--%1 takes a colour as RRGGBB in hexadecimal, not '%2'.")
-                             .arg(name, line.value(name))};
+        throw UsageError{
+            QStringLiteral("--%1 takes a colour as RRGGBB in hexadecimal, not '%2'.").arg(name, line.value(name))};
     }
     return *color;
 }

@@ -68,8 +68,7 @@ InfoReport documentReport(const TexelFont &font, const GlyphMeasurement &measure
     r.add(QStringLiteral("LineSep"), measured.lineSep);
     r.add(QStringLiteral("FontTop"), measured.fontTop);
     r.addTable(QStringLiteral("Glyphs"), glyphRows(font, measured),
-               {QStringLiteral("Char"), QStringLiteral("Height"), QStringLiteral("Left"),
-                QStringLiteral("TextHeight"), QStringLiteral("TextWidth"), QStringLiteral("Top"),
-                QStringLiteral("Width")});
+               {QStringLiteral("Char"), QStringLiteral("Height"), QStringLiteral("Left"), QStringLiteral("TextHeight"),
+                QStringLiteral("TextWidth"), QStringLiteral("Top"), QStringLiteral("Width")});
     return r;
 }

@@ -78,17 +78,19 @@ ExportCommand::ExportCommand(const CommandLine &line)
         throw UsageError{QStringLiteral("--depfile takes the name of the dependency file.")};
     if (line.isSet(QStringLiteral("depfile")) && mProjects.size() > 1)
         throw UsageError{QStringLiteral("--depfile names the rule of one export, and %1 projects are given: "
-                                        "export them one by one.").arg(mProjects.size())};
+                                        "export them one by one.")
+                             .arg(mProjects.size())};
     if (line.isSet(QStringLiteral("directory")) && mFolder.trimmed().isEmpty())
         throw UsageError{QStringLiteral("-d takes the folder of the outputs.")};
     if (mProjects.size() > 1) {
         // Each names one file, which several projects cannot share.
-        for (const QString &single : {QStringLiteral("output"), QStringLiteral("c"), QStringLiteral("bitmap"),
-                                      QStringLiteral("mask")}) {
+        for (const QString &single :
+             {QStringLiteral("output"), QStringLiteral("c"), QStringLiteral("bitmap"), QStringLiteral("mask")}) {
             if (line.isSet(single)) {
                 throw UsageError{QStringLiteral("--%1 names one file, and %2 projects are given: -d DIR and "
                                                 "--with-c name the outputs after each project.")
-                                     .arg(single).arg(mProjects.size())};
+                                     .arg(single)
+                                     .arg(mProjects.size())};
             }
         }
     }
@@ -244,7 +246,9 @@ bool ExportCommand::finish(Prepared &prepared, TerminalFeedback &feedback) const
     if (mMaxBytes > 0 && result.font.bytes.size() > mMaxBytes) {
         throw CommandFailure{QStringLiteral("The font file %1 would hold %2 bytes, more than --max-bytes %3: "
                                             "nothing is written.")
-                                 .arg(result.font.path).arg(result.font.bytes.size()).arg(mMaxBytes)};
+                                 .arg(result.font.path)
+                                 .arg(result.font.bytes.size())
+                                 .arg(mMaxBytes)};
     }
     if (!commitZgfExport(result, prepared.options.existing, feedback))
         return false;

@@ -45,9 +45,10 @@ void addExportFacts(InfoReport &report, const TexelFont &font, const GlyphMeasur
     addCharacters(report, QStringLiteral("Unencodable"), unencodableCharacters(font.Chars(), font.CodePage()));
     try {
         const ZgfSizeBudget budget = zgfSizeBudget(font, measured, work, {true, bitmaps.bitmap, bitmaps.mask});
-        report.add(QStringLiteral("SizeBudget"),
-                   QJsonObject{{QStringLiteral("Raw"), partsJson(budget.raw)}, {QStringLiteral("Rle"), partsJson(budget.rle)}},
-                   partsText("RAW", budget.raw) + QStringLiteral("; ") + partsText("RLE", budget.rle));
+        report.add(
+            QStringLiteral("SizeBudget"),
+            QJsonObject{{QStringLiteral("Raw"), partsJson(budget.raw)}, {QStringLiteral("Rle"), partsJson(budget.rle)}},
+            partsText("RAW", budget.raw) + QStringLiteral("; ") + partsText("RLE", budget.rle));
     } catch (const Failure &failure) {
         report.add(QStringLiteral("SizeBudget"), QJsonValue::Null, QStringLiteral("unknown"));
         report.add(QStringLiteral("SizeBudgetNote"), failure.message());

@@ -68,14 +68,14 @@ int ExtractCommand::list(const QList<FoundFont> &fonts, CommandEnvironment &envi
 
 int ExtractCommand::extractOne(const QList<FoundFont> &fonts, CommandEnvironment &environment) const
 {
-    const auto found = std::find_if(fonts.begin(), fonts.end(),
-                                    [&](const FoundFont &font) { return font.offset == *mOffset; });
+    const auto found =
+        std::find_if(fonts.begin(), fonts.end(), [&](const FoundFont &font) { return font.offset == *mOffset; });
     if (found == fonts.end())
         throw CommandFailure{QStringLiteral("No ZGF font starts at offset %1 of %2.").arg(*mOffset).arg(mSource)};
     const QString destination =
         mOutput.isEmpty() ? extractedFileName(*found) : completedFileName(mOutput, QStringLiteral(".zgf"));
-    refuseOutputs({{QStringLiteral("the scanned file"), mSource, false}, {QStringLiteral("the font file"), destination}},
-                  mForce);
+    refuseOutputs(
+        {{QStringLiteral("the scanned file"), mSource, false}, {QStringLiteral("the font file"), destination}}, mForce);
     const bool written = ExtractFont(mSource, found->offset, found->size, destination, environment.feedback,
                                      mForce ? Existing::Replace : Existing::Keep);
     return exitStatus(written, environment.feedback);

@@ -4,8 +4,7 @@
 
 #include <cstdio>
 
-GuiSession::GuiSession(const char *programPath)
-    : mArgv{const_cast<char *>(programPath), nullptr}
+GuiSession::GuiSession(const char *programPath) : mArgv{const_cast<char *>(programPath), nullptr}
 {
 }
 
@@ -19,8 +18,8 @@ void GuiSession::start()
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     // The platform warns about a missing desktop session (no runtime folder, no display
     // server), which a tool that never shows a window does not need.
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext &, const QString &message) {
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
             if (type == QtCriticalMsg || type == QtFatalMsg)
                 std::fprintf(stderr, "%s\n", qUtf8Printable(message));
         });

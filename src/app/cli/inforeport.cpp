@@ -47,10 +47,8 @@ QString InfoReport::text() const
 QString InfoReport::readable(const QJsonValue &value)
 {
     switch (value.type()) {
-    case QJsonValue::Bool:
-        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
-    case QJsonValue::Double:
-        return QString::number(value.toDouble(), 'g', 10);
+    case QJsonValue::Bool: return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::Double: return QString::number(value.toDouble(), 'g', 10);
     case QJsonValue::String:
         // Texts come from foreign files: line breaks would break the alignment, an escape
         // sequence would reach the terminal.
@@ -61,8 +59,7 @@ QString InfoReport::readable(const QJsonValue &value)
             items.append(readable(item));
         return items.join(QLatin1Char(' '));
     }
-    default:
-        return QString();
+    default: return QString();
     }
 }
 

@@ -35,7 +35,7 @@ struct CommandEntry
     int (*execute)(const CommandLine &, CommandEnvironment &);
 };
 
-template<typename Command>
+template <typename Command>
 int execute(const CommandLine &line, CommandEnvironment &environment)
 {
     Command command(line);
@@ -43,26 +43,24 @@ int execute(const CommandLine &line, CommandEnvironment &environment)
 }
 
 const CommandEntry kCommands[] = {
-    {"export", "[PROJECT.tsm...] [options]", "Write a ZGF font, and its C source with --c.", 0, std::numeric_limits<int>::max(),
-     &ExportCommand::declare, &execute<ExportCommand>},
-    {"bitmaps", "PROJECT.tsm [options]", "Write the bitmaps of a post-processed project for editing.",
-     1, 1, &BitmapsCommand::declare, &execute<BitmapsCommand>},
-    {"new", "-o PROJECT.tsm [options]", "Save a new project with the options given.", 0, 0,
-     &NewCommand::declare, &execute<NewCommand>},
-    {"info", "[FILE] [--json] [options]", "Describe a project, a ZGF font or the default document.",
-     0, 1, &InfoCommand::declare, &execute<InfoCommand>},
-    {"render", "FONT.zgf -o OUT.png [options]", "Draw a ZGF font, or a text in it, as a PNG picture.",
-     1, 1, &RenderCommand::declare, &execute<RenderCommand>},
-    {"extract", "FILE [--offset N [-o OUT.zgf] | --all [-d DIR]]",
-     "List the ZGF fonts inside a file, or save them.", 1, 1, &ExtractCommand::declare,
-     &execute<ExtractCommand>},
-    {"to-c", "FILE [-o OUT.h] [--name VAR] [--split]", "Write a ZGF font or any file as C source.",
-     1, 1, &ToCCommand::declare, &execute<ToCCommand>},
+    {"export", "[PROJECT.tsm...] [options]", "Write a ZGF font, and its C source with --c.", 0,
+     std::numeric_limits<int>::max(), &ExportCommand::declare, &execute<ExportCommand>},
+    {"bitmaps", "PROJECT.tsm [options]", "Write the bitmaps of a post-processed project for editing.", 1, 1,
+     &BitmapsCommand::declare, &execute<BitmapsCommand>},
+    {"new", "-o PROJECT.tsm [options]", "Save a new project with the options given.", 0, 0, &NewCommand::declare,
+     &execute<NewCommand>},
+    {"info", "[FILE] [--json] [options]", "Describe a project, a ZGF font or the default document.", 0, 1,
+     &InfoCommand::declare, &execute<InfoCommand>},
+    {"render", "FONT.zgf -o OUT.png [options]", "Draw a ZGF font, or a text in it, as a PNG picture.", 1, 1,
+     &RenderCommand::declare, &execute<RenderCommand>},
+    {"extract", "FILE [--offset N [-o OUT.zgf] | --all [-d DIR]]", "List the ZGF fonts inside a file, or save them.", 1,
+     1, &ExtractCommand::declare, &execute<ExtractCommand>},
+    {"to-c", "FILE [-o OUT.h] [--name VAR] [--split]", "Write a ZGF font or any file as C source.", 1, 1,
+     &ToCCommand::declare, &execute<ToCCommand>},
     {"text", "[--codepage CP] [--font FONT.zgf] TEXT | -f STRINGS.txt [-o OUT.h]",
-     "Print a text as a C string literal in a code page, or a file's texts as defines.", 0, 1,
-     &TextCommand::declare, &execute<TextCommand>},
-    {"fonts", "", "List the installed font families.", 0, 0, &FontsCommand::declare,
-     &execute<FontsCommand>},
+     "Print a text as a C string literal in a code page, or a file's texts as defines.", 0, 1, &TextCommand::declare,
+     &execute<TextCommand>},
+    {"fonts", "", "List the installed font families.", 0, 0, &FontsCommand::declare, &execute<FontsCommand>},
 };
 
 QString toolHelp()
@@ -71,7 +69,8 @@ QString toolHelp()
                                   "       texelsmithy-cli --help | --version\n"
                                   "Makes ZGF bitmap fonts for the GP32 from installed fonts.\n\nCommands:\n");
     for (const CommandEntry &entry : kCommands)
-        text += QStringLiteral("  %1%2\n").arg(QString::fromLatin1(entry.name).leftJustified(10), QLatin1String(entry.summary));
+        text += QStringLiteral("  %1%2\n")
+                    .arg(QString::fromLatin1(entry.name).leftJustified(10), QLatin1String(entry.summary));
     return text + QStringLiteral("\nRun \"texelsmithy-cli COMMAND --help\" for the options of a command.\n");
 }
 

@@ -19,9 +19,7 @@ void NewCommand::declare(CommandLine &line)
 }
 
 NewCommand::NewCommand(const CommandLine &line)
-    : mDocument(line),
-      mOutput(line.value(QStringLiteral("output"))),
-      mForce(line.isSet(QStringLiteral("force")))
+    : mDocument(line), mOutput(line.value(QStringLiteral("output"))), mForce(line.isSet(QStringLiteral("force")))
 {
     if (mOutput.trimmed().isEmpty())
         throw UsageError{QStringLiteral("new needs -o PROJECT.tsm.")};
@@ -41,5 +39,6 @@ int NewCommand::run(CommandEnvironment &environment)
     const QString path = completedFileName(mOutput, QStringLiteral(".tsm"));
     refuseOutputs({{QStringLiteral("the project file"), path}}, mForce);
     font.setFilename(path);
-    return exitStatus(font.Save(environment.feedback, mForce ? Existing::Replace : Existing::Keep), environment.feedback);
+    return exitStatus(font.Save(environment.feedback, mForce ? Existing::Replace : Existing::Keep),
+                      environment.feedback);
 }

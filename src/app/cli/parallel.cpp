@@ -8,8 +8,7 @@
 #include <thread>
 #include <vector>
 
-void forEachInParallel(size_t count, const std::function<void(size_t)> &work,
-                       const std::function<void(size_t)> &then)
+void forEachInParallel(size_t count, const std::function<void(size_t)> &work, const std::function<void(size_t)> &then)
 {
     std::mutex mutex;
     std::condition_variable doneOne;

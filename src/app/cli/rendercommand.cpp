@@ -19,8 +19,7 @@ constexpr qint64 MaxPixels = qint64(1) << 26;
 // A few pages of text; longer ones are refused before they are laid out.
 constexpr qsizetype MaxTextLength = 4096;
 
-QImage picture(const ZgfFont &font, const std::optional<QString> &text, bool mask,
-               std::optional<Color> background)
+QImage picture(const ZgfFont &font, const std::optional<QString> &text, bool mask, std::optional<Color> background)
 {
     if (text)
         return ZgfPictures::textImage(font, *text, background);
@@ -51,8 +50,9 @@ void RenderCommand::declare(CommandLine &line)
     line.addValueOption({QStringLiteral("text")}, QStringLiteral("TEXT"),
                         QStringLiteral("Draw this text with the font, as a GP32 program would; "
                                        "line breaks start new lines. Without it, the glyph image."));
-    declareCodePageOption(line, QStringLiteral("The code page of the font's character codes, which --text is "
-                                               "drawn through"));
+    declareCodePageOption(line,
+                          QStringLiteral("The code page of the font's character codes, which --text is "
+                                         "drawn through"));
     line.addFlag(QStringLiteral("mask"), QStringLiteral("Draw the mask image instead of the glyph image."));
     line.addValueOption({QStringLiteral("background")}, QStringLiteral("RRGGBB"),
                         QStringLiteral("A plain colour behind the text instead of a checker board."));
@@ -101,8 +101,10 @@ int RenderCommand::run(CommandEnvironment &environment)
     const qint64 height = qint64(image.height()) * mScale;
     if (width > 32767 || height > 32767 || width * height > MaxPixels) {
         throw CommandFailure{QStringLiteral("A picture of %1 x %2 pixels is too large; choose a smaller --scale.")
-                                 .arg(width).arg(height)};
+                                 .arg(width)
+                                 .arg(height)};
     }
-    writeOutputs({{mOutput, pngBytes(ZgfPictures::zoomed(image, mScale)), mForce ? Existing::Replace : Existing::Keep}});
+    writeOutputs(
+        {{mOutput, pngBytes(ZgfPictures::zoomed(image, mScale)), mForce ? Existing::Replace : Existing::Keep}});
     return exitStatus(true, environment.feedback);
 }

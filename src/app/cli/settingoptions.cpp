@@ -39,6 +39,7 @@ constexpr int Low16 = std::numeric_limits<qint16>::min();
 constexpr int High16 = std::numeric_limits<qint16>::max();
 
 // In the order info reports them.
+// clang-format off
 const Setting kSettings[] = {
     {.option = "color", .valueName = "RRGGBB", .description = "Drawing colour, hexadecimal.",
      .kind = Kind::Rgb, .group = Group::Plain, .keys = {"Color"}, .color = &TexelFont::Color},
@@ -96,6 +97,7 @@ const Setting kSettings[] = {
     {.option = "shadow-color", .valueName = "RRGGBB", .description = "The default colour of the shadow, hexadecimal.",
      .kind = Kind::Rgb, .group = Group::Postprocessing, .keys = {"ShadowColor"}, .color = &TexelFont::ShadowColor},
 };
+// clang-format on
 
 QString name(const char *text)
 {
@@ -115,7 +117,10 @@ std::pair<int, int> pairOption(const CommandLine &line, const Setting &s)
     }
     if (!ok) {
         throw UsageError{QStringLiteral("--%1 takes two whole numbers %2 from %3 to %4, not '%5'.")
-                             .arg(name(s.option), name(s.valueName)).arg(s.minimum).arg(s.maximum).arg(text)};
+                             .arg(name(s.option), name(s.valueName))
+                             .arg(s.minimum)
+                             .arg(s.maximum)
+                             .arg(text)};
     }
     return {numbers[0], numbers[1]};
 }
@@ -130,32 +135,20 @@ int flagOption(const CommandLine &line, const Setting &s)
 void store(TexelFont &font, const Setting &s, int first, int second)
 {
     switch (s.kind) {
-    case Kind::Flag:
-        font.*s.flag = first != 0;
-        break;
-    case Kind::Rgb:
-        font.*s.color = first;
-        break;
-    case Kind::Pair:
-        font.*s.numbers[1] = qint16(second);
-        [[fallthrough]];
-    case Kind::Number:
-        font.*s.numbers[0] = qint16(first);
-        break;
+    case Kind::Flag: font.*s.flag = first != 0; break;
+    case Kind::Rgb: font.*s.color = first; break;
+    case Kind::Pair: font.*s.numbers[1] = qint16(second); [[fallthrough]];
+    case Kind::Number: font.*s.numbers[0] = qint16(first); break;
     }
 }
 
 bool storedAlike(const TexelFont &a, const TexelFont &b, const Setting &s)
 {
     switch (s.kind) {
-    case Kind::Flag:
-        return a.*s.flag == b.*s.flag;
-    case Kind::Rgb:
-        return a.*s.color == b.*s.color;
-    case Kind::Pair:
-        return a.*s.numbers[0] == b.*s.numbers[0] && a.*s.numbers[1] == b.*s.numbers[1];
-    case Kind::Number:
-        return a.*s.numbers[0] == b.*s.numbers[0];
+    case Kind::Flag: return a.*s.flag == b.*s.flag;
+    case Kind::Rgb: return a.*s.color == b.*s.color;
+    case Kind::Pair: return a.*s.numbers[0] == b.*s.numbers[0] && a.*s.numbers[1] == b.*s.numbers[1];
+    case Kind::Number: return a.*s.numbers[0] == b.*s.numbers[0];
     }
     return true;
 }
@@ -171,8 +164,8 @@ QString neededOption(const PostprocessSettings &wanted)
 }
 
 // The name as given, or refused when its field would not hold it.
-std::optional<QString> nameOption(const CommandLine &line, const char *option, const QString &stored,
-                                  qsizetype minimum, qsizetype maximum)
+std::optional<QString> nameOption(const CommandLine &line, const char *option, const QString &stored, qsizetype minimum,
+                                  qsizetype maximum)
 {
     if (!line.isSet(name(option)))
         return std::nullopt;
@@ -222,20 +215,14 @@ SettingOptions::SettingOptions(const CommandLine &line)
         if (!given)
             continue;
         switch (s.kind) {
-        case Kind::Flag:
-            mGiven.append({&s, flagOption(line, s), 0});
-            break;
-        case Kind::Number:
-            mGiven.append({&s, line.intValue(name(s.option), s.minimum, s.maximum, 0), 0});
-            break;
+        case Kind::Flag: mGiven.append({&s, flagOption(line, s), 0}); break;
+        case Kind::Number: mGiven.append({&s, line.intValue(name(s.option), s.minimum, s.maximum, 0), 0}); break;
         case Kind::Pair: {
             const auto [first, second] = pairOption(line, s);
             mGiven.append({&s, first, second});
             break;
         }
-        case Kind::Rgb:
-            mGiven.append({&s, colorOption(line, name(s.option)), 0});
-            break;
+        case Kind::Rgb: mGiven.append({&s, colorOption(line, name(s.option)), 0}); break;
         }
     }
 }
@@ -274,9 +261,7 @@ void SettingOptions::report(InfoReport &report, const TexelFont &font)
 {
     for (const Setting &s : kSettings) {
         switch (s.kind) {
-        case Kind::Flag:
-            report.add(name(s.keys[0]), font.*s.flag);
-            break;
+        case Kind::Flag: report.add(name(s.keys[0]), font.*s.flag); break;
         case Kind::Rgb: {
             const Color color = font.*s.color;
             report.add(name(s.keys[0]), color, QStringLiteral("#%1 (%2)").arg(colorToHex(color)).arg(color));

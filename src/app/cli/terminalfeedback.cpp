@@ -9,8 +9,7 @@ thread_local TerminalFeedback::Capture *tCapture = nullptr;
 
 } // namespace
 
-TerminalFeedback::Capture::Capture(const QString &subject)
-    : mSubject(subject), mOuter(tCapture)
+TerminalFeedback::Capture::Capture(const QString &subject) : mSubject(subject), mOuter(tCapture)
 {
     tCapture = this;
 }

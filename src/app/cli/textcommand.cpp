@@ -11,7 +11,6 @@
 #include "textdefinitions.h"
 #include "zgffont.h"
 
-
 namespace {
 
 // Far more than a game's texts; a file read by mistake is refused unread.
@@ -69,7 +68,8 @@ QList<TextDefinition> TextCommand::definitions() const
         return {{QString(), mText, 0}};
     const TextDefinitions read = readTextDefinitions(utf8File(mFile));
     if (!read.faults.isEmpty())
-        throw CommandFailure{mFile + QStringLiteral(": ") + read.faults.join(QStringLiteral("\n") + mFile + QStringLiteral(": "))};
+        throw CommandFailure{mFile + QStringLiteral(": ")
+                             + read.faults.join(QStringLiteral("\n") + mFile + QStringLiteral(": "))};
     return read.definitions;
 }
 

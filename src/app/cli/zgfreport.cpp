@@ -10,9 +10,9 @@ namespace {
 void addColor(InfoReport &report, const QString &key, quint16 pixel)
 {
     const Color color = pixel16ToColor(pixel);
-    report.add(key, color, QStringLiteral("#%1 (%2, pixel 0x%3)")
-                               .arg(colorToHex(color)).arg(color)
-                               .arg(pixel, 4, 16, QLatin1Char('0')));
+    report.add(
+        key, color,
+        QStringLiteral("#%1 (%2, pixel 0x%3)").arg(colorToHex(color)).arg(color).arg(pixel, 4, 16, QLatin1Char('0')));
 }
 
 QJsonArray table(const ZgfFont &font, int (ZgfFont::*entry)(int) const)
