@@ -6,7 +6,7 @@ texel_packages=(
     fonts-liberation fonts-dejavu-core
     xfonts-base fonts-terminus-otb otf2bdf
     desktop-file-utils appstream shared-mime-info
-    dpkg-dev file bash-completion
+    dpkg-dev file bash-completion clang-format
 )
 
 texel_install_missing() {
