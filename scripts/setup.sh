@@ -1,7 +1,7 @@
 # Sourced by ./run and ./test: installs the Debian packages the build needs, when missing.
 texel_packages=(
     cmake make ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev libgl-dev libfreetype-dev
+    qt6-base-dev qt6-svg-dev libgl-dev libfreetype-dev libfontconfig-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core
     xfonts-base fonts-terminus-otb otf2bdf
