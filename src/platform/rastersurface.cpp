@@ -18,6 +18,9 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <utility>
+
+#include <sys/mman.h>
 
 namespace {
 
@@ -42,8 +45,31 @@ int largestCachedGlyph()
     return size;
 }
 
+// A raster this large gets its pages mapped in one call: a strip of large glyphs is
+// megabytes that the first clear() would otherwise fault in page by page.
+constexpr qint64 PrefaultedBytes = qint64(1) << 20;
+
+void unmapPixels(void *info)
+{
+    const auto *mapping = static_cast<const std::pair<void *, size_t> *>(info);
+    ::munmap(mapping->first, mapping->second);
+    delete mapping;
+}
+
 QImage rasterImage(int width, int height)
 {
+    const qint64 bytes = qint64(width) * height * 4;
+    if (bytes >= PrefaultedBytes) {
+        void *pixels =
+            ::mmap(nullptr, size_t(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        if (pixels != MAP_FAILED) {
+            QImage image(static_cast<uchar *>(pixels), width, height, qsizetype(width) * 4, QImage::Format_RGB32,
+                         unmapPixels, new std::pair<void *, size_t>(pixels, size_t(bytes)));
+            image.setDotsPerMeterX(DotsPerMeter);
+            image.setDotsPerMeterY(DotsPerMeter);
+            return image;
+        }
+    }
     QImage image(width, height, QImage::Format_RGB32);
     image.setDotsPerMeterX(DotsPerMeter);
     image.setDotsPerMeterY(DotsPerMeter);
@@ -79,7 +105,7 @@ RasterSurface::RasterSurface() : mImage(rasterImage(1, 1)), mMetrics(QFont())
     ignoreMachineGlyphSettings();
     mPainter.begin(&mImage);
     setForeColor(mFore);
-    applyFont(SurfaceFont{QFont().family(), 9.75f});
+    mRequested = SurfaceFont{QFont().family(), 9.75f};
 }
 
 RasterSurface::~RasterSurface() = default;
@@ -91,8 +117,17 @@ void RasterSurface::setFont(const SurfaceFont &font)
         throw Failure::runtime(Failure::InvalidCall);
     // The document sets the same font before every measurement; keep what was worked out,
     // unless the font file was replaced or removed since.
-    if (!sameFont(font, mRequested) || (!font.file.isEmpty() && fontFileVersion(font.file) != mFileVersion))
+    if (!mFontRealised || !sameFont(font, mRequested)
+        || (!font.file.isEmpty() && fontFileVersion(font.file) != mFileVersion))
         applyFont(font);
+}
+
+void RasterSurface::realiseFont() const
+{
+    // Loading the default family costs a command that sets its own font first about a
+    // millisecond, so it is loaded when first used.
+    if (!mFontRealised)
+        const_cast<RasterSurface *>(this)->applyFont(mRequested);
 }
 
 void RasterSurface::applyFont(const SurfaceFont &font)
@@ -161,6 +196,7 @@ void RasterSurface::applyFont(const SurfaceFont &font)
     mRealised.hinting = font.hinting;
     mRealised.smooth = font.smooth;
     mDrawsAlike = mStrike || std::max(mFont.pixelSize(), info.pixelSize()) <= largestCachedGlyph();
+    mFontRealised = true;
 }
 
 void RasterSurface::setForeColor(Color color)
@@ -213,6 +249,7 @@ void RasterSurface::drawText(const QString &text)
 {
     if (text.isEmpty())
         return;
+    realiseFont();
     const QPointF pen(currentX(), mY + mAscent);
     if (mStrike) {
         mStrike->draw(mImage, QRect(0, 0, mWidth, mHeight), pen.toPoint(), text, mPainter, mRequested.underline,
@@ -301,6 +338,7 @@ double RasterSurface::currentX() const
 
 double RasterSurface::textWidth(const QString &text) const
 {
+    realiseFont();
     if (const auto it = mAdvances.constFind(text); it != mAdvances.constEnd())
         return *it;
     if (mAdvances.size() >= MaxCachedAdvances)
@@ -322,6 +360,7 @@ double RasterSurface::textWidth(const QString &text) const
 
 QRectF RasterSurface::textBounds(const QString &text) const
 {
+    realiseFont();
     // The glyphs' boxes from the baseline, which cached glyphs are drawn on rounded to
     // whole pixels, half up. One character's box needs no layout.
     if (const auto it = mBounds.constFind(text); it != mBounds.constEnd())
@@ -359,6 +398,7 @@ QRectF RasterSurface::textBounds(const QString &text) const
 
 bool RasterSurface::hasGlyph(const QString &character) const
 {
+    realiseFont();
     if (isLoneSurrogate(character))
         return false;
     if (mStrike)
@@ -375,6 +415,7 @@ const QRawFont &RasterSurface::rawFont() const
 
 bool RasterSurface::drawsAlikeEverywhere() const
 {
+    realiseFont();
     return mDrawsAlike;
 }
 

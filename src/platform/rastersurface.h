@@ -41,7 +41,11 @@ public:
     // is realised as 13 pixels, read back as 9.75 pt). A size that is not a number, or whose
     // em is under one pixel or above MaxPointSize, fails with 5 and keeps the old font.
     void setFont(const SurfaceFont &font) override;
-    SurfaceFont font() const override { return mRealised; }
+    SurfaceFont font() const override
+    {
+        realiseFont();
+        return mRealised;
+    }
 
     void setBackColor(Color color) override { mBack = color; }
     Color backColor() const override { return mBack; }
@@ -67,7 +71,11 @@ public:
     void drawText(const QString &text) override;
     double textWidth(const QString &text) const override;
     bool hasGlyph(const QString &character) const override;
-    double textHeight(const QString &) const override { return mLineHeight; }
+    double textHeight(const QString &) const override
+    {
+        realiseFont();
+        return mLineHeight;
+    }
     QRectF textBounds(const QString &text) const override;
     // Qt draws glyphs up to a size from a cache of rendered glyphs, and larger ones as
     // outlines at their exact position, whose edge pixels may round differently elsewhere.
@@ -91,6 +99,8 @@ protected:
 
 private:
     void applyFont(const SurfaceFont &font);
+    // Applies the font requested when it has not been yet (the default family, until one is set).
+    void realiseFont() const;
     const QRawFont &rawFont() const;
     void reallocate(int capacityWidth, int capacityHeight);
     // Draws text anti-aliased off the image and inks every pixel it covers at least half.
@@ -116,7 +126,8 @@ private:
     double mAscent = 0;
     double mLineHeight = 0;
     bool mDrawsAlike = true;
-    bool mThresholded = false; // slight hinting without smooth edges
+    bool mFontRealised = false; // the requested font has been applied
+    bool mThresholded = false;  // slight hinting without smooth edges
     // Advances of the texts measured in the current font (the same few glyphs are asked
     // for again and again while measuring and previewing).
     mutable QHash<QString, double> mAdvances;

@@ -4,6 +4,7 @@
 #include "zgfpixel.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <initializer_list>
 #include <tuple>
@@ -61,22 +62,47 @@ public:
     }
 
     // Reads the next row and tells whether each channel's runs hold the levels of the scan
-    // line, the channel at shift in a pixel (inverted for an inverted mask). Compares the
-    // runs in place, without building the row.
+    // line, the channel at shift in a pixel (inverted for an inverted mask). The runs of all
+    // channels are read first, so that each pixel is compared once, all channels together,
+    // between the places where any channel's run ends.
     bool rowMatches(const quint32 *line, std::initializer_list<int> shifts, bool invert)
     {
-        bool same = true;
+        mRunEnds.clear();
+        quint32 mask = 0;
         for (const int shift : shifts) {
+            mask |= 31u << shift;
             readChannel([&](int x, quint8 level, int count) {
-                const quint32 wanted = invert ? 31u - level : level;
-                quint32 differs = 0;
-                for (const quint32 *p = line + x, *end = p + count; p != end; ++p)
-                    differs |= ((*p >> shift) & 31u) ^ wanted;
-                same = same && differs == 0;
+                mRunEnds.push_back({x + count, (invert ? 31u - level : quint32(level)) << shift, shift});
             });
         }
         ++mRow;
-        return same;
+        // One cursor per channel into mRunEnds, where that channel's runs start.
+        std::array<size_t, 3> next{};
+        size_t channels = 0;
+        for (size_t i = 0; i < mRunEnds.size(); ++i) {
+            if (i == 0 || mRunEnds[i].shift != mRunEnds[i - 1].shift)
+                next[channels++] = i;
+        }
+        int x = 0;
+        while (x < mWidth) {
+            int end = mWidth;
+            quint32 wanted = 0;
+            for (size_t c = 0; c < channels; ++c) {
+                end = std::min(end, mRunEnds[next[c]].end);
+                wanted |= mRunEnds[next[c]].bits;
+            }
+            quint32 differs = 0;
+            for (const quint32 *p = line + x, *stop = line + end; p != stop; ++p)
+                differs |= (*p & mask) ^ wanted;
+            if (differs != 0)
+                return false;
+            x = end;
+            for (size_t c = 0; c < channels; ++c) {
+                if (mRunEnds[next[c]].end == end)
+                    ++next[c];
+            }
+        }
+        return true;
     }
 
     // Where the reader is, to read a row again.
@@ -112,11 +138,21 @@ private:
 
     Failure endsEarly() const { return malformed(mContext, QStringLiteral("RLE data ends early in row %1").arg(mRow)); }
 
+    // A run of rowMatches: where it ends, its level in place in a scan-line pixel, and the
+    // channel's shift.
+    struct RunEnd
+    {
+        int end;
+        quint32 bits;
+        int shift;
+    };
+
     const uchar *mP;
     const uchar *mEnd;
     int mWidth;
     int mRow = 0;
     const QString &mContext;
+    std::vector<RunEnd> mRunEnds;
 };
 
 quint8 rawLevel(const uchar *p, qint64 i, int width, const QString &context)

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -54,6 +56,64 @@ TEST(RasterSurface, RealisesWholePixelEmsAndTheStyle)
     const SurfaceFont styled = s.font();
     EXPECT_EQ(styled.name, QStringLiteral("Liberation Sans"));
     EXPECT_TRUE(styled.bold && styled.italic && styled.strikethrough && styled.underline);
+}
+
+// The default family is loaded when first used: whatever asks first gets the answer of a
+// surface given that font.
+TEST(RasterSurface, TheDefaultFontHoldsWhateverUsesItFirst)
+{
+    const auto rect = [](const QRectF &r) {
+        return QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    const std::pair<const char *, std::function<QString(RasterSurface &)>> firstUses[] = {
+        {"font", [](RasterSurface &s) { return s.font().name + QString::number(s.font().size); }},
+        {"textWidth", [](RasterSurface &s) { return QString::number(s.textWidth(QStringLiteral("Wg"))); }},
+        {"textHeight", [](RasterSurface &s) { return QString::number(s.textHeight(QStringLiteral("X"))); }},
+        {"textBounds", [&](RasterSurface &s) { return rect(s.textBounds(QStringLiteral("g"))); }},
+        {"hasGlyph", [](RasterSurface &s) { return QString::number(s.hasGlyph(QStringLiteral("\u0416"))); }},
+        {"drawsAlikeEverywhere", [](RasterSurface &s) { return QString::number(s.drawsAlikeEverywhere()); }},
+        {"drawText",
+         [&](RasterSurface &s) {
+             s.drawText(QStringLiteral("Hg"));
+             return rect(inkRect(s)) + QStringLiteral(" at ") + QString::number(s.currentX());
+         }},
+    };
+    for (const auto &[what, use] : firstUses) {
+        RasterSurface given, fresh;
+        given.setFont(SurfaceFont{QFont().family(), 9.75f});
+        for (RasterSurface *s : {&given, &fresh}) {
+            s->setSize(60, 40);
+            s->clear();
+        }
+        EXPECT_EQ(use(fresh).toStdString(), use(given).toStdString()) << what;
+    }
+}
+
+// Rasters of a megabyte and more are mapped apart; they draw, clear and shrink as small ones.
+TEST(RasterSurface, ALargeRasterDrawsAsASmallOne)
+{
+    RasterSurface small, large;
+    for (RasterSurface *s : {&small, &large}) {
+        s->setFont(SurfaceFont{Arial, 24.0f});
+        s->setBackColor(0x00FF00);
+    }
+    small.setSize(60, 40);
+    large.setSize(2000, 400);
+    QRect ink[2];
+    int i = 0;
+    for (RasterSurface *s : {&small, &large}) {
+        s->clear();
+        s->setCurrentX(10);
+        s->drawText(QStringLiteral("H"));
+        ink[i++] = inkRect(*s);
+    }
+    EXPECT_FALSE(ink[0].isEmpty());
+    EXPECT_EQ(ink[0], ink[1]);
+    EXPECT_EQ(large.pixel(1999, 399), 0x00FF00);
+    large.setSize(30, 20);
+    large.clear();
+    EXPECT_TRUE(inkRect(large).isEmpty());
+    EXPECT_EQ(large.image().size(), QSize(30, 20));
 }
 
 TEST(RasterSurface, RefusedSizesKeepTheOldFontAndSize)

@@ -179,6 +179,44 @@ TEST(Encoders, DecodeToTheQuantisedImage)
     }
 }
 
+// The check compares all channels at once: a channel whose runs end elsewhere than the
+// others' (here green, the same level in both colours), and inverted mask levels.
+TEST(Encoders, TheReadBackCheckFindsAChangeInAnyChannelAndInInvertedMasks)
+{
+    struct Case
+    {
+        const char *what;
+        int channels;
+        bool invert;
+        Color changedBits; // XORed into the pixel at (37, 1) after coding
+    };
+    const Case cases[] = {
+        {"red inside a long green run", 3, false, 0x000008},
+        {"green inside a long green run", 3, false, 0x000800},
+        {"blue inside a long green run", 3, false, 0x080000},
+        {"an inverted mask level", 1, true, 0x000008},
+        {"a plain mask level", 1, false, 0x000008},
+    };
+    for (const Case &c : cases) {
+        for (const bool rle : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (rle ? " (RLE)" : " (RAW)"));
+            // Bars of magenta and blue, which share their green level, in runs of 1 to 9.
+            PixelSurface image(300, 3);
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x)
+                    image.setPixel(x, y, (x * 7 + y) % 11 < 1 + x % 9 ? 0xFF00FF : 0xFF0000);
+            }
+            RecordingFeedback feedback;
+            const QByteArray data = encode(rle ? Coder::Rle : Coder::Raw, image, c.channels, c.invert, feedback);
+            EXPECT_EQ(firstCodingDifference(data, image, rle, c.channels, c.invert, QStringLiteral("image")),
+                      std::nullopt);
+            image.setPixel(37, 1, image.pixel(37, 1) ^ c.changedBits);
+            EXPECT_EQ(firstCodingDifference(data, image, rle, c.channels, c.invert, QStringLiteral("image")),
+                      QPoint(37, 1));
+        }
+    }
+}
+
 TEST(Encoders, AFailedWriteIsADeviceErrorAndHidesTheProgressBar)
 {
     QTemporaryDir dir;
