@@ -191,10 +191,8 @@ TEST(Encoders, TheReadBackCheckFindsAChangeInAnyChannelAndInInvertedMasks)
         Color changedBits; // XORed into the pixel at (37, 1) after coding
     };
     const Case cases[] = {
-        {"red inside a long green run", 3, false, 0x000008},
-        {"green inside a long green run", 3, false, 0x000800},
-        {"blue inside a long green run", 3, false, 0x080000},
-        {"an inverted mask level", 1, true, 0x000008},
+        {"red inside a long green run", 3, false, 0x000008},  {"green inside a long green run", 3, false, 0x000800},
+        {"blue inside a long green run", 3, false, 0x080000}, {"an inverted mask level", 1, true, 0x000008},
         {"a plain mask level", 1, false, 0x000008},
     };
     for (const Case &c : cases) {
